@@ -1,0 +1,45 @@
+#include "CMainFrame.h"
+#include "CommandLine.h"
+#include "DeviceListing.h"
+#include "Version.h"
+
+#include <QApplication>
+
+#include <iostream>
+
+using namespace corvane;
+
+int main(int argc, char *argv[])
+{
+    // The options that need no display are answered before Qt starts.
+    const CommandLine line = CommandLine::parse(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.action) {
+    case CommandLine::Action::ShowVersion:
+        std::cout << kProductName << " (" << kProgramName << ") " << kVersion << '\n';
+        return 0;
+    case CommandLine::Action::ShowHelp:
+        std::cout << usageText();
+        return 0;
+    case CommandLine::Action::Invalid:
+        std::cerr << kProgramName << ": " << line.error << "\n\n" << usageText();
+        return 2;
+    case CommandLine::Action::ListDevices:
+        return audio::listDevices(std::cout, std::cerr);
+    case CommandLine::Action::RunWindow:
+        break;
+    }
+
+    if (!displayAvailable()) {
+        std::cerr << kProgramName
+                  << ": no display found; set DISPLAY (or run under xvfb-run), or set "
+                     "QT_QPA_PLATFORM=offscreen to run without one.\n";
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kProductName));
+    QApplication::setOrganizationName(QStringLiteral("Tarnwick"));
+    CMainFrame frame;
+    frame.show();
+    return app.exec();
+}

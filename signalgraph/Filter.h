@@ -1,0 +1,56 @@
+#pragma once
+
+#include "MediaFormat.h"
+#include "Pins.h"
+
+#include <cstdint>
+
+namespace corvane {
+
+// Base of every node of the signal graph. A block pushed in at a source runs synchronously and
+// depth-first through every filter below it; see Pins.h for the wiring operations.
+//
+// Pins are numbered from 1, inputs first; each derived class declares its own inputPin and
+// outputPin accessors and a bindPins that binds its inputs to itself (call it once after
+// construction). A graph belongs to one thread at a time and is never re-wired while pushed.
+class Filter
+{
+public:
+    Filter() = default;
+    Filter(const Filter &) = delete;
+    Filter &operator=(const Filter &) = delete;
+    virtual ~Filter() = default;
+
+    // Consumes the ready input block(s), produces and delivers output. Returns false, without
+    // side effects, when the guard finds missing or mismatched data; never throws for that.
+    virtual bool process() = 0;
+
+    // Called when an input pin is attached or the upstream format changes; sets the formats of
+    // the output pins.
+    virtual void configure(const MediaFormat &format) = 0;
+
+protected:
+    // Guard step 1: the input has a ready block in an allocated buffer.
+    static bool inputReady(const InputPin &pin) noexcept;
+
+    // Guard steps 2 and 3 for one output: allocated, and in lock-step with the input, whose
+    // length and position are `divisor` times the output's.
+    static bool outputInStep(const OutputPin &out, const MediaSample &in,
+                             int32_t divisor = 1) noexcept;
+
+    // Sets `out` to `format` and restarts its position; exceptions from downstream reach the
+    // caller as base std::exception copies.
+    static void setOutputFormat(OutputPin &out, const MediaFormat &format);
+
+    // The closing steps of every process: deliver each output in order, clear them in order,
+    // then advance each output position by its block length.
+    template<typename... Outs>
+    static void deliverAll(Outs &...outs)
+    {
+        (outs.deliver(), ...);
+        (outs.clearReady(), ...);
+        ((outs.media()->position += outs.media()->format.length), ...);
+    }
+};
+
+} // namespace corvane

@@ -1,0 +1,205 @@
+#include "Filter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+// A pass-through filter that records the order in which filters ran.
+class Probe : public Filter
+{
+public:
+    Probe(std::vector<std::string> *log, std::string name) : m_log(log), m_name(std::move(name)) { }
+
+    bool process() override
+    {
+        if (!inputReady(in) || !outputInStep(out, *in.media()))
+            return false;
+        m_log->push_back(m_name);
+        deliverAll(out);
+        return true;
+    }
+    void configure(const MediaFormat &format) override { setOutputFormat(out, format); }
+    void bindPins() { in.bind(this); }
+
+    InputPin in;
+    OutputPin out;
+
+private:
+    std::vector<std::string> *m_log;
+    std::string m_name;
+};
+
+// Two outputs carrying copies, like a splitter.
+class Fork : public Filter
+{
+public:
+    bool process() override
+    {
+        if (!inputReady(in) || !outputInStep(a, *in.media()) || !outputInStep(b, *in.media()))
+            return false;
+        deliverAll(a, b);
+        return true;
+    }
+    void configure(const MediaFormat &format) override
+    {
+        setOutputFormat(a, format);
+        setOutputFormat(b, format);
+    }
+    void bindPins() { in.bind(this); }
+
+    InputPin in;
+    OutputPin a, b;
+};
+
+template<typename E>
+void expectThrows(const std::function<void()> &f, const std::string &message)
+{
+    try {
+        f();
+        ADD_FAILURE() << "expected an exception with message \"" << message << "\"";
+    } catch (const E &e) {
+        EXPECT_EQ(std::string(e.what()), message);
+    } catch (...) {
+        ADD_FAILURE() << "wrong exception type for \"" << message << "\"";
+    }
+}
+
+} // namespace
+
+TEST(GraphCore, EveryWiringErrorHasItsTypeAndMessage)
+{
+    InputPin unbound;
+    expectThrows<std::invalid_argument>([&] { unbound.bind(nullptr); }, "filter pointer is null");
+
+    OutputPin source;
+    expectThrows<std::domain_error>([&] { unbound.attach(&source); },
+                                    "Input pin not bound to filter");
+    expectThrows<std::domain_error>([&] { unbound.receive(); }, "pin not bound to filter");
+
+    std::vector<std::string> log;
+    Probe probe(&log, "p");
+    probe.bindPins();
+    expectThrows<std::invalid_argument>([&] { probe.in.attach(nullptr); },
+                                        "Null pointer to output pin");
+    expectThrows<std::invalid_argument>([&] { probe.in.attach(&source); },
+                                        "Null pointer to output pin media sample");
+
+    expectThrows<std::invalid_argument>([&] { source.connect(&probe.in); },
+                                        "no media for connection");
+    EXPECT_EQ(source.peer(), nullptr);
+    expectThrows<std::length_error>([&] { source.setFormat({ 0, 8000.0 }); },
+                                    "invalid buffer length");
+    expectThrows<std::domain_error>([&] { source.setFormat({ 16, 0.0 }); }, "invalid sample rate");
+    expectThrows<std::domain_error>([&] { source.setFormat({ 16, -1.0 }); }, "invalid sample rate");
+    expectThrows<std::domain_error>([&] { source.setFormat({ 16, std::nan("") }); },
+                                    "invalid sample rate");
+    source.setFormat({ 16, 8000.0 });
+    expectThrows<std::invalid_argument>([&] { source.connect(nullptr); }, "null pin pointer");
+}
+
+TEST(GraphCore, ErrorsFromDownstreamArriveAsBaseExceptions)
+{
+    std::vector<std::string> log;
+    Probe first(&log, "first");
+    first.bindPins();
+    InputPin unboundTarget;
+    OutputPin source;
+    source.setFormat({ 8, 1000.0 });
+    source.connect(&first.in);
+    // first's output exists now; connecting it to an unbound pin fails inside attach.
+    try {
+        first.out.connect(&unboundTarget);
+        FAIL() << "connect to an unbound pin must throw";
+    } catch (const std::domain_error &) {
+        FAIL() << "the error must reach the caller as a base std::exception";
+    } catch (const std::exception &) {
+    }
+    EXPECT_EQ(first.out.peer(), nullptr);
+}
+
+TEST(GraphCore, PushIsDepthFirstLowerPinFirst)
+{
+    std::vector<std::string> log;
+    Fork fork;
+    Probe a1(&log, "a1"), a2(&log, "a2"), b1(&log, "b1");
+    fork.bindPins();
+    a1.bindPins();
+    a2.bindPins();
+    b1.bindPins();
+
+    OutputPin source;
+    source.setFormat({ 4, 100.0 });
+    source.connect(&fork.in);
+    fork.a.connect(&a1.in);
+    a1.out.connect(&a2.in);
+    fork.b.connect(&b1.in);
+
+    source.deliver();
+    EXPECT_EQ(log, (std::vector<std::string> { "a1", "a2", "b1" }));
+    EXPECT_FALSE(fork.in.isReady());
+    EXPECT_FALSE(fork.a.isReady());
+    EXPECT_EQ(fork.a.media()->position, 4);
+    EXPECT_EQ(fork.b.media()->position, 4);
+}
+
+TEST(GraphCore, NewBuffersAreSilentAndASameLengthFormatKeepsThem)
+{
+    OutputPin source;
+    source.setFormat({ 6, 100.0 });
+    MediaSample *media = source.media();
+    ASSERT_NE(media->buffer(), nullptr);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(media->buffer()[i], 0.0f);
+
+    const float *before = media->buffer();
+    media->position = 42;
+    source.setFormat({ 6, 200.0 });
+    EXPECT_EQ(media->buffer(), before);
+    EXPECT_EQ(media->position, 42);
+    EXPECT_EQ(media->format.sampleRate, 200.0);
+
+    source.setFormat({ 12, 200.0 });
+    EXPECT_EQ(media->position, 0);
+    EXPECT_EQ(media->format.length, 12);
+}
+
+TEST(GraphCore, AFilterOutOfStepSkipsBlocksUntilReconfigured)
+{
+    std::vector<std::string> log;
+    Probe first(&log, "first"), second(&log, "second");
+    first.bindPins();
+    second.bindPins();
+    OutputPin source;
+    source.setFormat({ 4, 100.0 });
+    source.connect(&first.in);
+    first.out.connect(&second.in);
+
+    source.deliver();
+    source.media()->position += 4;
+    EXPECT_EQ(log.size(), 2u);
+
+    // Re-configuring only the downstream filter resets its output, so it falls out of step.
+    second.configure(second.in.media()->format);
+    log.clear();
+    for (int i = 0; i < 3; ++i) {
+        source.deliver();
+        source.media()->position += 4;
+    }
+    EXPECT_EQ(log, (std::vector<std::string> { "first", "first", "first" }));
+    EXPECT_TRUE(second.in.isReady());
+
+    // A format change at the source re-configures the whole chain and restores the lock-step.
+    source.setFormat({ 4, 100.0 });
+    first.configure(first.in.media()->format);
+    source.media()->position = 0;
+    log.clear();
+    source.deliver();
+    EXPECT_EQ(log, (std::vector<std::string> { "first", "second" }));
+}
