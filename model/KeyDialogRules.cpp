@@ -11,68 +11,67 @@ namespace {
     using Texts = std::array<std::string_view, kKeyCount>;
 
     // Rows by octave -2..+2, columns by transposition key 0 (Cb) .. 14 (C#).
-    constexpr std::array<Texts, 5>
-            kInstruments = { {
-                    {
-                            "you're going to check every one, aren't you?",  // Cb
-                            "you must be really bored",                      // Gb
-                            "get a life",                                    // Db
-                            "",                                              // Ab
-                            "Eb contrabass clarinet, Eb baritone saxophone", // Eb
-                            "Bb contrabass clarinet, Bb bass saxophone",     // Bb
-                            "", "", "", "", "", "",                          // F, C, G, D, A, E
-                            "how many contrabass instruments in B can you name?", // B
-                            "F# is a lovely key, isn't it?",                      // F#
-                            "have you heard the one about the wide-mouth frog?",  // C#
-                    },
-                    {
-                            "", "", "", "",                                  // Cb, Gb, Db, Ab
-                            "Eb alto clarinet, Eb alto saxophone, Eb horn",  // Eb
-                            "Bb bass clarinet, Bb tenor saxophone, Bb horn", // Bb
-                            "F horn, english horn",                          // F
-                            "bass flute, contrabassoon, C tenor saxophone, C horn, double-bass, "
-                            "guitar",   // C
-                            "",         // G
-                            "D horn",   // D
-                            "",         // A
-                            "E horn",   // E
-                            "", "", "", // B, F#, C#
-                    },
-                    {
-                            "", "", "",                                                // Cb, Gb, Db
-                            "Ab horn",                                                 // Ab
-                            "Eb piccolo clarinet, Eb sopranino saxophone, Eb trumpet", // Eb
-                            "Bb clarinet, Bb soprano saxophone, Bb horn, Bb trumpet, Bb cornet, Bb "
-                            "fluegelhorn",
-                            "F trumpet", // F
-                            "flute, bassoon, C trumpet, trombone, tuba, violin, viola, cello, "
-                            "piano, harp, "
-                            "marimba, tympani",                           // C
-                            "G alto flute, G horn",                       // G
-                            "D piccolo clarinet, D piccolo trumpet",      // D
-                            "oboe d'amore, A clarinet, A horn, A cornet", // A
-                            "E trumpet",                                  // E
-                            "", "", "",                                   // B, F#, C#
-                    },
-                    {
-                            "", "", "",                    // Cb, Gb, Db
-                            "Ab piccolo clarinet",         // Ab
-                            "", "", "",                    // Eb, Bb, F
-                            "piccolo, celesta, xylophone", // C
-                            "", "", "", "", "", "", "",    // G .. C#
-                    },
-                    {
-                            "what are you looking for?",                       // Cb
-                            "there's no more up here",                         // Gb
-                            "who are you kidding?",                            // Db
-                            "", "", "", "",                                    // Ab, Eb, Bb, F
-                            "glockenspiel",                                    // C
-                            "", "", "", "",                                    // G, D, A, E
-                            "no point in looking here",                        // B
-                            "have you ever considered a vacation in Finland?", // F#
-                            "Finland has many reindeer",                       // C#
-                    },
-            } };
+    constexpr std::array<Texts, 5> kInstruments = { {
+            {
+                    "you're going to check every one, aren't you?",       // Cb
+                    "you must be really bored",                           // Gb
+                    "get a life",                                         // Db
+                    "",                                                   // Ab
+                    "Eb contrabass clarinet, Eb baritone saxophone",      // Eb
+                    "Bb contrabass clarinet, Bb bass saxophone",          // Bb
+                    "", "", "", "", "", "",                               // F, C, G, D, A, E
+                    "how many contrabass instruments in B can you name?", // B
+                    "F# is a lovely key, isn't it?",                      // F#
+                    "have you heard the one about the wide-mouth frog?",  // C#
+            },
+            {
+                    "", "", "", "",                                  // Cb, Gb, Db, Ab
+                    "Eb alto clarinet, Eb alto saxophone, Eb horn",  // Eb
+                    "Bb bass clarinet, Bb tenor saxophone, Bb horn", // Bb
+                    "F horn, english horn",                          // F
+                    "bass flute, contrabassoon, C tenor saxophone, C horn, double-bass, "
+                    "guitar",   // C
+                    "",         // G
+                    "D horn",   // D
+                    "",         // A
+                    "E horn",   // E
+                    "", "", "", // B, F#, C#
+            },
+            {
+                    "", "", "",                                                // Cb, Gb, Db
+                    "Ab horn",                                                 // Ab
+                    "Eb piccolo clarinet, Eb sopranino saxophone, Eb trumpet", // Eb
+                    "Bb clarinet, Bb soprano saxophone, Bb horn, Bb trumpet, Bb cornet, Bb "
+                    "fluegelhorn",
+                    "F trumpet", // F
+                    "flute, bassoon, C trumpet, trombone, tuba, violin, viola, cello, "
+                    "piano, harp, "
+                    "marimba, tympani",                           // C
+                    "G alto flute, G horn",                       // G
+                    "D piccolo clarinet, D piccolo trumpet",      // D
+                    "oboe d'amore, A clarinet, A horn, A cornet", // A
+                    "E trumpet",                                  // E
+                    "", "", "",                                   // B, F#, C#
+            },
+            {
+                    "", "", "",                    // Cb, Gb, Db
+                    "Ab piccolo clarinet",         // Ab
+                    "", "", "",                    // Eb, Bb, F
+                    "piccolo, celesta, xylophone", // C
+                    "", "", "", "", "", "", "",    // G .. C#
+            },
+            {
+                    "what are you looking for?",                       // Cb
+                    "there's no more up here",                         // Gb
+                    "who are you kidding?",                            // Db
+                    "", "", "", "",                                    // Ab, Eb, Bb, F
+                    "glockenspiel",                                    // C
+                    "", "", "", "",                                    // G, D, A, E
+                    "no point in looking here",                        // B
+                    "have you ever considered a vacation in Finland?", // F#
+                    "Finland has many reindeer",                       // C#
+            },
+    } };
 
     constexpr std::array<int, kClefCount> kWrittenCStep = { 1, 0, 2, -1 };
 
