@@ -1,8 +1,10 @@
 #include "KeyContext.h"
 
 #include "CPitch.h"
+#include "CTCDefs.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace corvane {
 
@@ -25,11 +27,18 @@ namespace {
 
 } // namespace
 
-KeyContext::KeyContext(int storedClef, int storedKey, int storedOctave) noexcept
-    : clef(IsClef(storedClef) ? storedClef : 0)
-    , transposeKey(IsKeyIndex(storedKey) ? storedKey : kKeyC)
-    , transposeOctave(IsOctave(storedOctave) ? storedOctave : 0)
+KeyContext::KeyContext(CTCDefs &stored) noexcept
+    : settings(&stored)
 {
+    const auto asInt = [](uint32_t value) {
+        return static_cast<int>(std::min<uint32_t>(value, INT_MAX));
+    };
+    const int storedClef = asInt(stored.GetClef());
+    const int storedKey = asInt(stored.GetTransposeKey());
+    const int storedOctave = stored.GetTransposeOctave();
+    clef = IsClef(storedClef) ? storedClef : 0;
+    transposeKey = IsKeyIndex(storedKey) ? storedKey : kKeyC;
+    transposeOctave = IsOctave(storedOctave) ? storedOctave : 0;
 }
 
 bool KeyContext::SetClef(int newClef) noexcept
@@ -37,6 +46,8 @@ bool KeyContext::SetClef(int newClef) noexcept
     if (!IsClef(newClef))
         return false;
     clef = newClef;
+    if (settings)
+        settings->SetClef(static_cast<uint32_t>(newClef));
     return true;
 }
 
@@ -73,6 +84,10 @@ bool KeyContext::SetTransposition(int newKey, int octave) noexcept
         return false;
     transposeKey = newKey;
     transposeOctave = octave;
+    if (settings) {
+        settings->SetTransposeKey(static_cast<uint32_t>(newKey));
+        settings->SetTransposeOctave(octave);
+    }
     return true;
 }
 
@@ -149,7 +164,7 @@ int KeyContext::FlatStep(int k) const noexcept
 
 KeyContext &g_keyContext()
 {
-    static KeyContext context;
+    static KeyContext context(g_defs);
     return context;
 }
 

@@ -8,6 +8,8 @@
 
 namespace corvane {
 
+class CTCDefs;
+
 // What the player reads and how it sounds: clef, scale mode, written key and transposition,
 // and from them the sounding key, the spelling of each degree, the written note of a concert
 // pitch and its place on the staff.
@@ -23,11 +25,12 @@ public:
 
     // Treble clef, C major, no transposition.
     KeyContext() noexcept = default;
-    // Clef and transposition as stored in the settings; a value out of range is replaced by
-    // its default (treble, C, same octave). Key C, major.
-    KeyContext(int clef, int transposeKey, int transposeOctave) noexcept;
+    // Clef and transposition as stored in `settings`, which then follows every change of them;
+    // a stored value out of range is taken as its default (treble, C, same octave). Key C,
+    // major: the key and mode are not kept between runs. `settings` must outlive the context.
+    explicit KeyContext(CTCDefs &settings) noexcept;
 
-    // 0 treble, 1 alto, 2 tenor, 3 bass.
+    // 0 treble, 1 alto, 2 tenor, 3 bass; also stored in the settings.
     bool SetClef(int clef) noexcept;
     int Clef() const noexcept { return clef; }
 
@@ -46,7 +49,8 @@ public:
     static std::string_view MajorKeyName(int key) noexcept { return corvane::MajorKeyName(key); }
 
     // transposeKey is the key in which a written C sounds (7 = none), octave -2..+2 the extra
-    // octaves between written and sounding pitch (+1 sounds an octave higher).
+    // octaves between written and sounding pitch (+1 sounds an octave higher). Both are also
+    // stored in the settings.
     bool SetTransposition(int transposeKey, int octave) noexcept;
     int TransposeKey() const noexcept { return transposeKey; }
     int TransposeOctave() const noexcept { return transposeOctave; }
@@ -92,10 +96,11 @@ private:
     int transposeKey = kKeyC;
     int transposeOctave = 0;
     std::array<uint8_t, kDegreeCount> scaleMask = ScaleMask(0);
+    CTCDefs *settings = nullptr; // not owned; null for a context of its own
 };
 
-// The program's key context, made on first use (after start-up has loaded the settings) and
-// kept to the end of the program. Call from the user-interface thread first.
+// The program's key context, made from g_defs on first use (after start-up has loaded the
+// settings) and kept to the end of the program. Call from the user-interface thread first.
 KeyContext &g_keyContext();
 
 } // namespace corvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CTCDefs.h" // kDegreeCount
+
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -17,7 +19,6 @@ namespace corvane {
 
 constexpr int kKeyCount = 15;
 constexpr int kKeyC = 7;
-constexpr int kDegreeCount = 12;
 constexpr int kClefCount = 4;
 constexpr int kModeCount = 4;
 constexpr int kMaxSignatureCount = 7;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CTCDefs.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -8,7 +10,7 @@ namespace corvane {
 
 // Offsets in cents from equal temperament, one per scale degree from "Do" to "Ti"; a positive
 // offset raises the degree.
-using DegreeCents = std::array<float, 12>;
+using DegreeCents = DegreeFloats;
 
 // One historical temperament of the fixed catalogue.
 struct Temperament

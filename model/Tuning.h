@@ -5,6 +5,7 @@
 namespace corvane {
 
 class CPitch;
+class CTCDefs;
 class KeyContext;
 
 // The active tuning: the equal-tempered note table moved by the temperament's offset of each
@@ -32,5 +33,30 @@ double DegreeToneFreq(const CPitch &pitch, const KeyContext &keys, const DegreeC
 // a' with a given adjustment in cents.
 double DegreeClassFreq(const CPitch &pitch, const KeyContext &keys, int degree,
                        double adjustCents) noexcept;
+
+// Changing the tuning, on the user-interface thread. The offsets and the temperament's name
+// live in the settings record; the reference lives there and in the note table.
+
+// Takes catalogue row 0..14: its name and its 12 offsets. Any other row is refused.
+bool SelectTemperament(CTCDefs &settings, int row) noexcept;
+// Stores one degree's offset; with markUserDefined the temperament becomes "User Defined". A
+// degree outside 0..11 is refused.
+bool SetDegreeAdjustment(CTCDefs &settings, int degree, float cents, bool markUserDefined) noexcept;
+// Moves the note table to a new frequency of a' and stores it in the settings. A reference
+// CPitch::IsValidReference refuses changes nothing and returns false. The offsets stay as they
+// are.
+bool ChangeReference(CPitch &pitch, CTCDefs &settings, double hz) noexcept;
+
+// The same on the program's own g_pitch, g_keyContext() and g_defs. The readers may be called
+// from the worker threads too, under the program's rule that the settings change only between
+// blocks.
+double TemperedFreq(int noteIndex) noexcept;
+double Deviation(double f, int noteIndex) noexcept;
+double DegreeToneFreq(int degree, int octaveShift) noexcept;
+// With the degree's stored offset.
+double DegreeClassFreq(int degree) noexcept;
+bool SelectTemperament(int row) noexcept;
+bool SetDegreeAdjustment(int degree, float cents, bool markUserDefined) noexcept;
+bool ChangeReference(double hz) noexcept;
 
 } // namespace corvane

@@ -1,4 +1,5 @@
 #include "CPitch.h"
+#include "CTCDefs.h"
 #include "KeyContext.h"
 #include "KeyDialogRules.h"
 #include "KeyTables.h"
@@ -190,26 +191,50 @@ TEST(KeyContext, WrittenNotesFollowTheTranspositionAndStayInTheTable)
     EXPECT_EQ(context.AccidentalOf(47), Accidental::Flat); // concert Ab, written Bb in C
 }
 
-TEST(KeyContext, ValuesOutOfRangeAreRefused)
+TEST(KeyContext, StartsFromTheStoredClefAndTranspositionAndKeepsThemStored)
 {
-    const KeyContext stored(9, 99, -7);
-    EXPECT_EQ(stored.Clef(), 0);
-    EXPECT_EQ(stored.TransposeKey(), 7);
-    EXPECT_EQ(stored.TransposeOctave(), 0);
-    EXPECT_EQ(KeyContext(3, 5, -1).TransposeKey(), 5);
+    CTCDefs settings;
+    settings.SetClef(3);
+    settings.SetTransposeKey(5);
+    settings.SetTransposeOctave(-1);
+    KeyContext context(settings);
+    EXPECT_EQ(context.Clef(), 3);
+    EXPECT_EQ(context.TransposeKey(), 5);
+    EXPECT_EQ(context.TransposeOctave(), -1);
+    EXPECT_EQ(context.Key(), 7);
 
-    KeyContext context(3, 5, -1);
+    context.SetClef(1);
+    context.SetTransposition(4, -2);
+    context.SetKey(9);
+    EXPECT_EQ(settings.GetClef(), 1u);
+    EXPECT_EQ(settings.GetTransposeKey(), 4u);
+    EXPECT_EQ(settings.GetTransposeOctave(), -2);
+
+    // Refused values change neither the context nor the settings.
     EXPECT_FALSE(context.SetKey(15));
     EXPECT_FALSE(context.SetKey(-1));
     EXPECT_FALSE(context.SetClef(4));
     EXPECT_FALSE(context.SetMode(4));
     EXPECT_FALSE(context.SetTransposition(5, 3));
     EXPECT_FALSE(context.SetTransposition(15, 0));
-    EXPECT_EQ(context.Key(), 7);
-    EXPECT_EQ(context.Clef(), 3);
+    EXPECT_EQ(context.Key(), 9);
     EXPECT_EQ(context.Mode(), 0);
-    EXPECT_EQ(context.TransposeKey(), 5);
-    EXPECT_EQ(context.TransposeOctave(), -1);
+    EXPECT_EQ(settings.GetClef(), 1u);
+    EXPECT_EQ(settings.GetTransposeKey(), 4u);
+    EXPECT_EQ(settings.GetTransposeOctave(), -2);
+}
+
+TEST(KeyContext, StoredValuesOutOfRangeAreTakenAsTheirDefaults)
+{
+    CTCDefs settings;
+    settings.SetClef(9);
+    settings.SetTransposeKey(0xFFFFFFFF);
+    settings.SetTransposeOctave(-7);
+    const KeyContext context(settings);
+    EXPECT_EQ(context.Clef(), 0);
+    EXPECT_EQ(context.TransposeKey(), 7);
+    EXPECT_EQ(context.TransposeOctave(), 0);
+    EXPECT_EQ(context.StaffStep(39), 0);
 }
 
 TEST(KeyContext, ModesNameTheKeyAndMarkTheirChromaticDegrees)
@@ -238,7 +263,8 @@ TEST(KeyContext, ModesNameTheKeyAndMarkTheirChromaticDegrees)
 
 TEST(KeyContext, KeySignaturesPlaceEachSignForTheClef)
 {
-    KeyContext context(3, 7, 0); // bass
+    KeyContext context;
+    context.SetClef(3); // bass
     context.SetKey(0);
     EXPECT_EQ(context.FlatCount(), 7);
     EXPECT_EQ(context.SharpCount(), 0);
@@ -278,15 +304,15 @@ TEST(TranspositionDialog, DrawsTheSoundingNoteAsLaidOut)
 {
     EXPECT_EQ(WrittenCStep(0), 1);
     EXPECT_EQ(WrittenCStep(3), -1);
-    EXPECT_EQ(SoundsAsStep(5), -1);  // Bb
-    EXPECT_EQ(SoundsAsStep(6), 3);   // F
-    EXPECT_EQ(SoundsAsStep(8), -3);  // G, drawn below the written C
-    EXPECT_EQ(SoundsAsStep(13), -4); // F#
-    EXPECT_EQ(SoundsAsAccidental(6), Accidental::None);
-    EXPECT_EQ(SoundsAsAccidental(5), Accidental::Flat);
-    EXPECT_EQ(SoundsAsAccidental(0), Accidental::Flat);
-    EXPECT_EQ(SoundsAsAccidental(13), Accidental::Sharp);
-    EXPECT_EQ(SoundsAsAccidental(12), Accidental::None);
+    // The sounding note head names the tonic of the transposition key: its letter counted from
+    // the written C, altered by the sign drawn beside it.
+    for (int key = 0; key < kKeyCount; ++key)
+        EXPECT_EQ(Mod(NaturalPitchClass(kLetters[Mod(SoundsAsStep(key), 7)])
+                              + Alteration(SoundsAsAccidental(key)),
+                      12),
+                  KeyTonic(key))
+                << key;
+    EXPECT_EQ(SoundsAsStep(8), -3); // G is drawn below the written C
     EXPECT_EQ(OctaveLabel(-2), "15mb");
     EXPECT_FALSE(OctaveLabelAbove(-2));
     EXPECT_EQ(OctaveLabel(0), "");

@@ -122,13 +122,4 @@ TEST(NoteTable, ANewNoteIsAnUnlinkedRest)
     EXPECT_EQ(note.SampleFlag(), 0);
     EXPECT_EQ(note.FirstSample(), nullptr);
     EXPECT_EQ(note.LastSample(), nullptr);
-
-    CNote second;
-    note.SetNext(&second);
-    second.SetPrev(&note);
-    second.SetRest(false);
-    second.SetNoteIndex(48);
-    EXPECT_EQ(note.Next()->Prev(), &note);
-    EXPECT_FALSE(second.IsRest());
-    EXPECT_EQ(second.NoteIndex(), 48);
 }

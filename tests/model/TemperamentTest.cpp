@@ -1,4 +1,5 @@
 #include "CPitch.h"
+#include "CTCDefs.h"
 #include "KeyContext.h"
 #include "PitchDialogRules.h"
 #include "TemperamentCatalogue.h"
@@ -154,4 +155,64 @@ TEST(PitchDialogs, ReadTypedNumbersLikeTheStreamExtraction)
     EXPECT_EQ(ParseDecimal(""), 0.0);
     EXPECT_EQ(ParseDecimal("cents"), 0.0);
     EXPECT_EQ(ParseDecimal("1e999"), 0.0);
+}
+
+TEST(TuningSettings, ChoosingATemperamentStoresItsNameAndOffsets)
+{
+    CTCDefs settings;
+    ASSERT_TRUE(SelectTemperament(settings, 5));
+    EXPECT_EQ(settings.GetTemperamentName(), "1/4 comma Meantone");
+    EXPECT_EQ(settings.GetPitchAdjustCents(), Row("1/4 comma Meantone").cents);
+    EXPECT_FALSE(SelectTemperament(settings, 15));
+    EXPECT_FALSE(SelectTemperament(settings, -1));
+    EXPECT_EQ(settings.GetTemperamentName(), "1/4 comma Meantone");
+
+    // A typed value is stored without renaming; a spin step renames.
+    ASSERT_TRUE(SetDegreeAdjustment(settings, 9, -12.5f, false));
+    EXPECT_EQ(settings.GetTemperamentName(), "1/4 comma Meantone");
+    EXPECT_EQ(settings.GetPitchAdjustCents()[9], -12.5f);
+    EXPECT_EQ(settings.GetPitchAdjustCents()[8], -27.0f);
+    ASSERT_TRUE(SetDegreeAdjustment(settings, 0, 3.0f, true));
+    EXPECT_EQ(settings.GetTemperamentName(), "User Defined");
+    EXPECT_FALSE(SetDegreeAdjustment(settings, 12, 1.0f, true));
+}
+
+TEST(TuningSettings, AReferenceThatIsNotAFrequencyIsRefusedAndThePreviousKept)
+{
+    CPitch pitch;
+    CTCDefs settings;
+    ASSERT_TRUE(ChangeReference(pitch, settings, 415.0));
+    EXPECT_EQ(settings.GetReferenceHz(), 415.0f);
+    EXPECT_EQ(pitch.NoteFreq(48), 415.0);
+    // Accepted after the warning: any distance from 440 Hz.
+    ASSERT_TRUE(ChangeReference(pitch, settings, 300.0));
+
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double hz : { 0.0, -440.0, std::nan(""), inf, 1e40 }) {
+        EXPECT_FALSE(ChangeReference(pitch, settings, hz)) << hz;
+        EXPECT_EQ(settings.GetReferenceHz(), 300.0f) << hz;
+        EXPECT_EQ(pitch.Reference(), 300.0) << hz;
+    }
+}
+
+TEST(TuningSettings, TheProgramsTuningReadsTheStoredOffsetsAndKeyContext)
+{
+    const CTCDefs saved = g_defs;
+    const double savedReference = g_pitch.Reference();
+    KeyContext &keys = g_keyContext();
+    const KeyContext savedKeys = keys;
+
+    ASSERT_TRUE(SelectTemperament(5));
+    ASSERT_TRUE(ChangeReference(442.0));
+    keys.SetKey(8);
+    keys.SetTransposition(7, 0);
+    EXPECT_EQ(g_defs.GetReferenceHz(), 442.0f);
+    EXPECT_NEAR(CPitch::Cents(TemperedFreq(48), 442.0), -7.0, 1e-9);
+    EXPECT_NEAR(Deviation(442.0, 48), 7.0, 1e-9);
+    EXPECT_NEAR(DegreeToneFreq(2, 0), TemperedFreq(48), 1e-9);
+    EXPECT_NEAR(DegreeClassFreq(2), TemperedFreq(48), 1e-9);
+
+    keys = savedKeys;
+    g_defs = saved;
+    g_pitch.SetReference(savedReference);
 }
