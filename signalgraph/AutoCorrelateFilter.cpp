@@ -71,7 +71,7 @@ double AutoCorrelateFilter::score(double hz) const noexcept
     return 1.0 / (sum + 1.0);
 }
 
-InputPin *AutoCorrelateFilter::inputPin(int32_t number)
+InputPin *AutoCorrelateFilter::inputPin(int32_t number) noexcept
 {
     return number == 1 ? &m_in : nullptr;
 }

@@ -31,7 +31,7 @@ public:
     // Sizes the block copy to the format's length; the copy and the tail restart silent.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number);
+    virtual InputPin *inputPin(int32_t number) noexcept;
     void bindPins();
 
 private:

@@ -28,12 +28,12 @@ bool DecimationFilter::process()
     return true;
 }
 
-InputPin *DecimationFilter::inputPin(int32_t number)
+InputPin *DecimationFilter::inputPin(int32_t number) noexcept
 {
     return number == 1 ? &m_in : nullptr;
 }
 
-OutputPin *DecimationFilter::outputPin(int32_t number)
+OutputPin *DecimationFilter::outputPin(int32_t number) noexcept
 {
     return number == 2 ? &m_out : nullptr;
 }

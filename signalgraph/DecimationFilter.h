@@ -22,8 +22,8 @@ public:
     // order; errors from downstream arrive as base std::exception copies.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number);
-    virtual OutputPin *outputPin(int32_t number);
+    virtual InputPin *inputPin(int32_t number) noexcept;
+    virtual OutputPin *outputPin(int32_t number) noexcept;
     void bindPins();
 
 private:

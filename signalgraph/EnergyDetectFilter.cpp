@@ -17,7 +17,7 @@ bool EnergyDetectFilter::process()
     return true;
 }
 
-InputPin *EnergyDetectFilter::inputPin(int32_t number)
+InputPin *EnergyDetectFilter::inputPin(int32_t number) noexcept
 {
     return number == 1 ? &m_in : nullptr;
 }

@@ -17,7 +17,7 @@ public:
     bool process() override;
     void configure(const MediaFormat &) override { }
 
-    virtual InputPin *inputPin(int32_t number);
+    virtual InputPin *inputPin(int32_t number) noexcept;
     void bindPins();
 
 private:

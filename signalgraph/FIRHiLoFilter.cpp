@@ -195,12 +195,12 @@ void FIRHiLoFilter::advanceHistory(const float *in, int32_t length) noexcept
         history[j] = in[length - 1 - j];
 }
 
-InputPin *FIRHiLoFilter::inputPin(int32_t number)
+InputPin *FIRHiLoFilter::inputPin(int32_t number) noexcept
 {
     return number == 1 ? &m_in : nullptr;
 }
 
-OutputPin *FIRHiLoFilter::outputPin(int32_t number)
+OutputPin *FIRHiLoFilter::outputPin(int32_t number) noexcept
 {
     if (number == 2)
         return &m_high;

@@ -57,8 +57,8 @@ public:
     bool process() override;
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number);
-    virtual OutputPin *outputPin(int32_t number);
+    virtual InputPin *inputPin(int32_t number) noexcept;
+    virtual OutputPin *outputPin(int32_t number) noexcept;
     void bindPins();
 
 private:

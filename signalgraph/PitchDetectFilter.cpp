@@ -86,7 +86,7 @@ bool PitchDetectFilter::process()
     return true;
 }
 
-InputPin *PitchDetectFilter::inputPin(int32_t number)
+InputPin *PitchDetectFilter::inputPin(int32_t number) noexcept
 {
     return number == 1 ? &m_in : nullptr;
 }

@@ -25,7 +25,7 @@ public:
     // Forgets every crossing and the last sample.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number);
+    virtual InputPin *inputPin(int32_t number) noexcept;
     void bindPins();
 
 private:
