@@ -1,5 +1,4 @@
 #include "AutoCorrelateFilter.h"
-#include "EnergyDetectFilter.h"
 #include "FloatSource.h"
 #include "PitchDetectFilter.h"
 #include "Signals.h"
@@ -81,18 +80,6 @@ TEST(PitchDetectFilter, ForgetsACarriedCrossingAfterABlockWithoutOne)
     // Reconfiguring forgets everything, including the last sample of the last block.
     rig.meter.configure({ 256, 11025.0 });
     EXPECT_EQ(rig.meter.frequency(), 0.0);
-}
-
-TEST(EnergyDetectFilter, IsTheRootMeanSquareOfTheBlock)
-{
-    MeterRig<EnergyDetectFilter> rig({ 1024, 8192.0 });
-    EXPECT_EQ(rig.meter.energy(), 0.0);
-    const std::vector<float> x = sine(64.0, 8192.0, 1024, 0.5);
-    rig.source.push(x.data());
-    EXPECT_NEAR(rig.meter.energy(), 0.5 / std::sqrt(2.0), 1e-6);
-    const std::vector<float> silence(1024, 0.0f);
-    rig.source.push(silence.data());
-    EXPECT_EQ(rig.meter.energy(), 0.0);
 }
 
 TEST(AutoCorrelateFilter, ScoresTheTruePeriodHighestAndNothingBeforeABlock)
