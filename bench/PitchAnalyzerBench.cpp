@@ -1,0 +1,73 @@
+// The whole analyser per block, at the capture rates and block lengths the program uses and at
+// each filter length. Counter `rtf`: seconds of audio analysed per second of CPU.
+
+#include "PitchAnalyzer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+int32_t filterLengthCode(int64_t taps)
+{
+    return taps == 111 ? 2 : taps == 71 ? 3 : 1;
+}
+
+// A few blocks of a 220 Hz tone with three partials as 16-bit mono PCM, so that successive
+// blocks differ.
+std::vector<uint8_t> toneBlocks(int32_t rate, int32_t frames, int32_t blocks)
+{
+    std::vector<uint8_t> bytes(static_cast<size_t>(frames) * blocks * 2);
+    for (size_t i = 0; i < bytes.size() / 2; ++i) {
+        const double t = 2.0 * M_PI * 220.0 * static_cast<double>(i) / rate;
+        const double x = 0.3 * std::sin(t) + 0.15 * std::sin(2 * t) + 0.1 * std::sin(3 * t);
+        const auto value = static_cast<uint16_t>(static_cast<int16_t>(std::lround(x * 32767)));
+        bytes[2 * i] = static_cast<uint8_t>(value & 0xff);
+        bytes[2 * i + 1] = static_cast<uint8_t>(value >> 8);
+    }
+    return bytes;
+}
+
+// Widest limits, so that every stage the rate allows is switched on.
+void analyze(benchmark::State &state)
+{
+    const auto rate = static_cast<int32_t>(state.range(0));
+    const auto frames = static_cast<int32_t>(state.range(1));
+    constexpr int32_t Blocks = 8;
+
+    PitchAnalyzer analyzer;
+    analyzer.configure({ frames, 1, rate, 16 }, filterLengthCode(state.range(2)), 2);
+    analyzer.setLimits(27.5, 5512.5);
+    const std::vector<uint8_t> bytes = toneBlocks(rate, frames, Blocks);
+
+    int32_t block = 0;
+    for (auto _ : state) {
+        const PitchResult *result =
+                analyzer.analyze(bytes.data() + static_cast<size_t>(block) * frames * 2);
+        benchmark::DoNotOptimize(result->pitch);
+        block = (block + 1) % Blocks;
+    }
+    state.counters["rtf"] = benchmark::Counter(static_cast<double>(frames) / rate
+                                                       * static_cast<double>(state.iterations()),
+                                               benchmark::Counter::kIsRate);
+}
+
+void analyzerCases(benchmark::internal::Benchmark *b)
+{
+    b->ArgNames({ "rate", "frames", "taps" });
+    const int64_t formats[][2] = {
+        { 11025, 1024 }, { 22050, 2048 }, { 44100, 4096 }, { 96000, 8192 }
+    };
+    for (const auto &format : formats)
+        for (int64_t taps : { 151, 111, 71 })
+            b->Args({ format[0], format[1], taps });
+}
+
+} // namespace
+
+BENCHMARK(analyze)->Apply(analyzerCases);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Filter.h"
+
+#include <cstdint>
+
+namespace corvane {
+
+// RMS meter, one per octave band of the analyser.
+// A sink: input pin 1, no outputs. process allocates nothing and never throws.
+class EnergyDetectFilter : public Filter
+{
+public:
+    // Root mean square of the last block (full scale 1.0); 0.0 before the first block.
+    double energy() const noexcept { return m_energy; }
+
+    bool process() override;
+    void configure(const MediaFormat &) override { }
+
+    virtual InputPin *inputPin(int32_t number) noexcept;
+    void bindPins();
+
+private:
+    InputPin m_in;
+    double m_energy = 0.0;
+};
+
+} // namespace corvane

@@ -1,0 +1,217 @@
+#include "FIRHiLoFilter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace corvane {
+
+namespace {
+
+    // The design uses pi and its multiples rounded to single precision, as the filters always have;
+    // changing them would move every coefficient in the last bits.
+    const double Pi = static_cast<double>(3.1415927f);
+    constexpr double InversePi = 0.31830987732601135;
+    constexpr double TwoPi = 6.2831854820251465;
+    constexpr double FourPi = 12.566370964050293;
+
+// The stage filters are the analyser's hot path. Each output sample is accumulated term by term
+// in single precision: out = float(double(out) + h[k] * double(s)). That order is kept for every
+// output, but a run of consecutive outputs is computed side by side, which the compiler turns
+// into vector instructions; the results are bit-identical to one output at a time.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+#define CORVANE_SPLIT_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define CORVANE_SPLIT_CLONES
+#endif
+
+    // Runs of 32 and of 8 outputs, as the compiler's generic vectors (it splits them into whatever
+    // registers the instruction set has).
+    typedef float Floats32 __attribute__((vector_size(32 * sizeof(float))));
+    typedef double Doubles32 __attribute__((vector_size(32 * sizeof(double))));
+    typedef float Floats8 __attribute__((vector_size(8 * sizeof(float))));
+    typedef double Doubles8 __attribute__((vector_size(8 * sizeof(double))));
+
+    // Computes one run of outputs starting at centre[0]; centre[i] is the sample x(n - M) of
+    // output i of the run.
+    template<typename Floats, typename Doubles>
+    inline void splitRun(const float *centre, const double *h, int32_t m, float *high,
+                         float *low) noexcept
+    {
+        Floats c;
+        std::memcpy(&c, centre, sizeof c);
+        const Doubles cd = __builtin_convertvector(c, Doubles);
+        Floats lo = __builtin_convertvector(cd * h[0], Floats);
+        Floats hi = __builtin_convertvector(cd * (1.0 - h[0]), Floats);
+        for (int32_t k = 1; k <= m; ++k) {
+            Floats before, after;
+            std::memcpy(&before, centre - k, sizeof before);
+            std::memcpy(&after, centre + k, sizeof after);
+            const Doubles p = __builtin_convertvector(before + after, Doubles) * h[k];
+            lo = __builtin_convertvector(__builtin_convertvector(lo, Doubles) + p, Floats);
+            hi = __builtin_convertvector(__builtin_convertvector(hi, Doubles) - p, Floats);
+        }
+        std::memcpy(low, &lo, sizeof lo);
+        std::memcpy(high, &hi, sizeof hi);
+    }
+
+    CORVANE_SPLIT_CLONES
+    void splitBlock(const float *centre, const double *h, int32_t m, float *high, float *low,
+                    int32_t length) noexcept
+    {
+        int32_t n = 0;
+        for (; n + 32 <= length; n += 32)
+            splitRun<Floats32, Doubles32>(centre + n, h, m, high + n, low + n);
+        for (; n + 8 <= length; n += 8)
+            splitRun<Floats8, Doubles8>(centre + n, h, m, high + n, low + n);
+        for (; n < length; ++n) {
+            const float *x = centre + n;
+            float lo = static_cast<float>(h[0] * x[0]);
+            float hi = static_cast<float>((1.0 - h[0]) * x[0]);
+            for (int32_t k = 1; k <= m; ++k) {
+                const float s = x[-k] + x[k];
+                lo += h[k] * s;
+                hi -= h[k] * s;
+            }
+            low[n] = lo;
+            high[n] = hi;
+        }
+    }
+
+} // namespace
+
+FIRHiLoFilter::FIRHiLoFilter()
+{
+    design(4, 31, Blackman);
+}
+
+void FIRHiLoFilter::design(int32_t divisor, int32_t requestedLength, int32_t windowCode)
+{
+    const int32_t taps = requestedLength >= 35 ? requestedLength - (requestedLength + 1) % 4 : 31;
+    m_historyLength = taps - 1;
+    const double omega = divisor >= 2 ? 2.0 * Pi / divisor : m_omega;
+    if (m_coefficients.empty() || taps != m_taps || windowCode != m_window || omega != m_omega) {
+        m_taps = taps;
+        m_window = windowCode;
+        m_omega = omega;
+        computeCoefficients();
+    }
+    m_history.assign(static_cast<size_t>(m_historyLength), 0.0f);
+    sizeLine();
+}
+
+void FIRHiLoFilter::computeCoefficients()
+{
+    m_coefficients.assign(static_cast<size_t>(m_taps), 0.0);
+    const int32_t m = (m_taps - 1) / 2;
+    const double d = m_taps - 1;
+    m_coefficients[0] = m_omega * InversePi;
+    for (int32_t k = 1; k <= m; ++k) {
+        double h = std::sin(k * m_omega) / (k * Pi);
+        // Both windows are 1 at the centre, so h[0] is left as it is.
+        const double at = m + k;
+        if (m_window == Hamming)
+            h *= 0.54 - 0.46 * std::cos(at * TwoPi / d);
+        else if (m_window == Blackman)
+            h *= 0.42 - 0.5 * std::cos(at * TwoPi / d) + 0.08 * std::cos(at * FourPi / d);
+        m_coefficients[static_cast<size_t>(k)] = h;
+    }
+}
+
+void FIRHiLoFilter::sizeLine()
+{
+    m_line.assign(static_cast<size_t>(m_historyLength + std::max(m_blockLength, 0)), 0.0f);
+}
+
+double FIRHiLoFilter::stageDelay() const noexcept
+{
+    const MediaSample *media = m_in.media();
+    if (!m_highOn || !m_lowOn || !media || !(media->format.sampleRate > 0.0))
+        return 0.0;
+    return (m_taps - 1) / media->format.sampleRate;
+}
+
+void FIRHiLoFilter::configure(const MediaFormat &format)
+{
+    m_blockLength = format.length;
+    sizeLine();
+    setOutputFormat(m_high, format);
+    setOutputFormat(m_low, format);
+}
+
+bool FIRHiLoFilter::process()
+{
+    if (!inputReady(m_in))
+        return false;
+    const MediaSample &in = *m_in.media();
+    if (!outputInStep(m_high, in) || !outputInStep(m_low, in) || in.format.length != m_blockLength)
+        return false;
+
+    const int32_t length = in.format.length;
+    const float *x = in.buffer();
+    float *high = m_high.media()->buffer();
+    float *low = m_low.media()->buffer();
+    const size_t bytes = static_cast<size_t>(length) * sizeof(float);
+    if (m_highOn && m_lowOn) {
+        split(x, high, low, length);
+        advanceHistory(x, length);
+    } else {
+        if (m_highOn)
+            std::memcpy(high, x, bytes);
+        else
+            std::memset(high, 0, bytes);
+        if (m_lowOn)
+            std::memcpy(low, x, bytes);
+        else
+            std::memset(low, 0, bytes);
+    }
+    deliverAll(m_high, m_low);
+    return true;
+}
+
+void FIRHiLoFilter::split(const float *in, float *high, float *low, int32_t length) noexcept
+{
+    // m_line = x(-(N-1)) ... x(-1), x(0) ... x(L-1); output n is centred on x(n - M).
+    float *line = m_line.data();
+    std::reverse_copy(m_history.begin(), m_history.end(), line);
+    std::memcpy(line + m_historyLength, in, static_cast<size_t>(length) * sizeof(float));
+    const int32_t m = m_historyLength / 2;
+    splitBlock(line + m_historyLength - m, m_coefficients.data(), m, high, low, length);
+}
+
+void FIRHiLoFilter::advanceHistory(const float *in, int32_t length) noexcept
+{
+    float *history = m_history.data();
+    if (length >= m_historyLength) {
+        for (int32_t j = 0; j < m_historyLength; ++j)
+            history[j] = in[length - 1 - j];
+        return;
+    }
+    // A short block: the older samples move back by `length` places (memmove reads before it
+    // writes), then the block fills the front, newest first.
+    std::memmove(history + length, history,
+                 static_cast<size_t>(m_historyLength - length) * sizeof(float));
+    for (int32_t j = 0; j < length; ++j)
+        history[j] = in[length - 1 - j];
+}
+
+InputPin *FIRHiLoFilter::inputPin(int32_t number) noexcept
+{
+    return number == 1 ? &m_in : nullptr;
+}
+
+OutputPin *FIRHiLoFilter::outputPin(int32_t number) noexcept
+{
+    if (number == 2)
+        return &m_high;
+    if (number == 3)
+        return &m_low;
+    return nullptr;
+}
+
+void FIRHiLoFilter::bindPins()
+{
+    m_in.bind(this);
+}
+
+} // namespace corvane

@@ -1,0 +1,273 @@
+#include "PitchAnalyzer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace corvane {
+
+namespace {
+
+    // The periodicity test compares this many samples of the previous block with the signal one
+    // period later.
+    constexpr int32_t PeriodicityTail = 40;
+
+    // Rates above this are halved once before the first stage, so that stage 0 works at a rate the
+    // band layout was made for.
+    constexpr double HighestStageRate = 48000.0;
+
+    // Each stage splits at a sixteenth of its input rate.
+    constexpr int32_t StageDivisor = 16;
+
+    // 1200 / log10(2): cents from a decimal logarithm, the same interval as the note table's.
+    constexpr double CentsPerDecade = 3986.31371386;
+
+    double cents(double a, double b) noexcept
+    {
+        if (a == 0.0 || b == 0.0)
+            return 1200.0;
+        return CentsPerDecade * std::log10(a / b);
+    }
+
+    // Index into the spread table of the pair (j, k), j < k.
+    constexpr int32_t spreadIndex(int32_t j, int32_t k) noexcept
+    {
+        constexpr int32_t rowStart[] = { 0, 4, 7, 9 };
+        return rowStart[j] + (k - j - 1);
+    }
+
+    int32_t firLengthFor(int32_t code) noexcept
+    {
+        switch (code) {
+        case 2:
+            return 111;
+        case 3:
+            return 71;
+        default:
+            return 151;
+        }
+    }
+
+    // Blocks the consensus looks at, or 0 when the code switches the pitch off.
+    int32_t consensusWindow(int32_t code) noexcept
+    {
+        return code >= 1 && code <= 3 ? code + 2 : 0;
+    }
+
+} // namespace
+
+PitchAnalyzer::PitchAnalyzer()
+{
+    for (auto &f : m_pitchDetect)
+        f.bindPins();
+    for (auto &f : m_energyDetect)
+        f.bindPins();
+    m_source.bindPins();
+    m_inputGain.bindPins();
+    m_inputGain.setGain(1.0);
+    for (auto &f : m_bandSplit)
+        f.bindPins();
+    for (auto &f : m_stage)
+        f.bindPins();
+    for (auto &f : m_bandDelay)
+        f.bindPins();
+    for (auto &f : m_decimator)
+        f.bindPins();
+    m_fullSplit.bindPins();
+    m_fullDelay.bindPins();
+    m_periodicity.bindPins();
+}
+
+void PitchAnalyzer::configure(const PcmFormat &format, int32_t filterLengthCode,
+                              int32_t sensitivityCode)
+{
+    m_firLength = firLengthFor(filterLengthCode);
+    m_consensusCode = sensitivityCode;
+    wire(format);
+    m_configured = true;
+    setSwitches();
+    alignDelays();
+}
+
+void PitchAnalyzer::wire(const PcmFormat &format)
+{
+    double rate = format.sampleRate;
+    m_source.setFormat(format);
+    m_source.outputPin(1)->connect(m_inputGain.inputPin(1));
+    m_inputGain.outputPin(2)->connect(m_fullSplit.inputPin(1));
+    m_fullSplit.outputPin(2)->connect(m_fullDelay.inputPin(1));
+    m_fullDelay.outputPin(2)->connect(m_periodicity.inputPin(1));
+    m_periodicity.setHistoryLength(PeriodicityTail);
+
+    OutputPin *current = m_fullSplit.outputPin(3);
+    for (int32_t i = 0; i < Stages; ++i) {
+        const auto s = static_cast<size_t>(i);
+        if (i > 0 || rate > HighestStageRate) {
+            current->connect(m_decimator[s].inputPin(1));
+            current = m_decimator[s].outputPin(2);
+            rate *= 0.5;
+        }
+        current->connect(m_stage[s].inputPin(1));
+        m_stage[s].outputPin(2)->connect(m_bandDelay[s].inputPin(1));
+        m_bandDelay[s].outputPin(2)->connect(m_bandSplit[s].inputPin(1));
+        m_bandSplit[s].outputPin(2)->connect(m_energyDetect[s].inputPin(1));
+        m_bandSplit[s].outputPin(3)->connect(m_pitchDetect[s].inputPin(1));
+        current = m_stage[s].outputPin(3);
+        m_stage[s].design(StageDivisor, m_firLength, FIRHiLoFilter::Hamming);
+    }
+    current->connect(m_bandSplit[7].inputPin(1));
+    m_bandSplit[7].outputPin(2)->connect(m_energyDetect[7].inputPin(1));
+    m_bandSplit[7].outputPin(3)->connect(m_pitchDetect[7].inputPin(1));
+}
+
+void PitchAnalyzer::setLimits(double lowestHz, double highestHz)
+{
+    // A lowest limit of 0 would let a silent block's candidate of 0 Hz through to the
+    // periodicity test as an infinite period.
+    if (!std::isfinite(lowestHz) || !std::isfinite(highestHz) || lowestHz <= 0.0
+        || highestHz <= 0.0)
+        throw std::invalid_argument("invalid frequency limit");
+    m_lowestHz = lowestHz;
+    m_highestHz = highestHz;
+    if (m_configured) {
+        setSwitches();
+        alignDelays();
+    }
+}
+
+void PitchAnalyzer::setSwitches() noexcept
+{
+    for (FIRHiLoFilter &stage : m_stage) {
+        const double crossover = stage.inputPin(1)->media()->format.sampleRate * 0.0625;
+        if (crossover * 0.5 <= m_highestHz) {
+            const bool on = m_lowestHz <= 2.0 * crossover;
+            stage.setHighOn(on);
+            stage.setLowOn(on);
+        } else {
+            // Everything this stage would put in its high band lies above the highest limit:
+            // pass the signal down unfiltered.
+            stage.setHighOn(false);
+        }
+    }
+}
+
+void PitchAnalyzer::alignDelays()
+{
+    m_maxDelay = 0.0;
+    for (const FIRHiLoFilter &stage : m_stage)
+        m_maxDelay = std::max(m_maxDelay, stage.stageDelay());
+    for (int32_t i = 0; i < Stages; ++i) {
+        const auto s = static_cast<size_t>(i);
+        const double rate = m_stage[s].inputPin(1)->media()->format.sampleRate;
+        m_bandDelay[s].setDelay(static_cast<int32_t>(std::trunc(rate * m_maxDelay))
+                                - static_cast<int32_t>(std::trunc(m_stage[s].stageDelay() * rate)));
+    }
+    const double rate = m_source.format().sampleRate;
+    m_fullDelay.setDelay(static_cast<int32_t>(std::trunc(rate * m_maxDelay)));
+}
+
+void PitchAnalyzer::setInputGain(double gain)
+{
+    m_inputGain.setGain(gain);
+}
+
+const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
+{
+    m_source.push(block);
+
+    for (int32_t b = 0; b < Bands; ++b) {
+        const auto s = static_cast<size_t>(b);
+        m_result.bandFrequency[s] = m_pitchDetect[s].frequency();
+        m_result.bandEnergy[s] = m_energyDetect[s].energy();
+    }
+    m_result.pitch = 0.0;
+    m_result.totalEnergy = 0.0;
+    for (int32_t b = 0; b < Bands; ++b)
+        m_result.totalEnergy += m_result.bandEnergy[static_cast<size_t>(b)];
+
+    std::copy_backward(m_history.begin(), m_history.end() - 1, m_history.end());
+    const double candidate = m_result.bandFrequency[static_cast<size_t>(chooseBand())];
+    m_history[0] = candidate < m_lowestHz ? 0.0 : correctedEstimate(candidate);
+
+    m_result.pitch = consensus();
+    return &m_result;
+}
+
+int32_t PitchAnalyzer::chooseBand() const noexcept
+{
+    // Bands run from high to low, so the last band that passes is the lowest one: a strong
+    // fundamental below strong harmonics wins.
+    int32_t dominant = -1;
+    int32_t audible = 0;
+    for (int32_t b = 0; b < Bands; ++b) {
+        const double energy = m_result.bandEnergy[static_cast<size_t>(b)];
+        if (energy > 0.67 * m_result.totalEnergy)
+            dominant = b;
+        if (energy > 0.1 * m_result.totalEnergy)
+            audible = b;
+    }
+    return dominant >= 0 ? dominant : audible;
+}
+
+double PitchAnalyzer::correctedEstimate(double f) const noexcept
+{
+    // A zero-crossing meter can lock onto a strong second or third harmonic; the sub-multiple
+    // whose period fits the signal best is taken instead.
+    const double s1 = m_periodicity.score(f);
+    const double s2 = m_periodicity.score(f * 0.6666666666666666);
+    const double s3 = m_periodicity.score(f * 0.5);
+    const double s4 = m_periodicity.score(f * 0.3333333333333333);
+    if (s1 > 0.9 || (s1 > s2 && s1 > s3 && s1 > s4))
+        return f;
+    if (s2 > 0.9 || (s2 > s3 && s2 > s4))
+        return f * 0.6666666666666666;
+    if (s3 > 0.9 || s3 > s4)
+        return f * 0.5;
+    return f * 0.3333333333333333;
+}
+
+double PitchAnalyzer::consensus() noexcept
+{
+    const int32_t window = consensusWindow(m_consensusCode);
+    if (window == 0)
+        return 0.0;
+
+    for (int32_t j = 0; j < HistoryLength; ++j)
+        for (int32_t k = j + 1; k < HistoryLength; ++k)
+            m_spread[static_cast<size_t>(spreadIndex(j, k))] = std::abs(
+                    cents(m_history[static_cast<size_t>(j)], m_history[static_cast<size_t>(k)]));
+
+    // Each of the four newest estimates gathers the later ones in the window that agree with
+    // it; the largest group wins, and on a tie the newer anchor.
+    int32_t bestCount = 0;
+    double bestSum = 0.0;
+    for (int32_t anchor = 0; anchor < HistoryLength - 1; ++anchor) {
+        int32_t count = 1;
+        double sum = m_history[static_cast<size_t>(anchor)];
+        for (int32_t j = anchor + 1; j <= window - 1; ++j) {
+            if (m_spread[static_cast<size_t>(spreadIndex(anchor, j))] < AgreementCents) {
+                ++count;
+                sum += m_history[static_cast<size_t>(j)];
+            }
+        }
+        if (count > bestCount) {
+            bestCount = count;
+            bestSum = sum;
+        }
+    }
+    return bestSum / bestCount;
+}
+
+const MediaSample *PitchAnalyzer::inputSignal() noexcept
+{
+    return m_source.outputPin(1)->media();
+}
+
+const MediaSample *PitchAnalyzer::bandSignal(int32_t band) noexcept
+{
+    if (band < 0 || band >= Bands)
+        return nullptr;
+    return m_bandSplit[static_cast<size_t>(band)].outputPin(2)->media();
+}
+
+} // namespace corvane

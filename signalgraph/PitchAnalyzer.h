@@ -1,0 +1,134 @@
+#pragma once
+
+#include "AutoCorrelateFilter.h"
+#include "DecimationFilter.h"
+#include "DelayFilter.h"
+#include "EnergyDetectFilter.h"
+#include "FIRHiLoFilter.h"
+#include "GainFilter.h"
+#include "PcmFormat.h"
+#include "PitchDetectFilter.h"
+#include "PitchResult.h"
+#include "SplitterFilter.h"
+#include "WaveSourceFilter.h"
+
+#include <array>
+#include <cstdint>
+
+namespace corvane {
+
+// Finds the fundamental frequency of each block of PCM audio.
+//
+// The signal is split into eight octave bands by a cascade of seven band splitters, halving the
+// rate between stages (band 0 is the highest, band 7 the lowest), and each band is measured by a
+// zero-crossing frequency meter and an RMS meter. The band that holds the energy gives the
+// candidate; octave and fifth errors are corrected by testing the candidate and its sub-multiples
+// f * 2/3, f / 2 and f / 3 against a periodicity score on the full-band signal; the estimate is
+// then smoothed by a consensus over the last 3, 4 or 5 blocks. The higher bands and the full
+// band are delayed so that all of them line up with the slowest active stage (getMaxDelay).
+//
+// Life: construct, configure (allocates everything), setLimits, then analyze per block.
+// An analyser belongs to one thread; configure, setLimits and setInputGain must not run during
+// analyze. analyze allocates nothing.
+class PitchAnalyzer
+{
+public:
+    PitchAnalyzer();
+    PitchAnalyzer(const PitchAnalyzer &) = delete;
+    PitchAnalyzer &operator=(const PitchAnalyzer &) = delete;
+    virtual ~PitchAnalyzer() = default;
+
+    // Wires and formats the graph for `format` and designs the stage filters.
+    // filterLengthCode: 2 -> 111 taps, 3 -> 71 taps, anything else -> 151 taps.
+    // sensitivityCode: consensus over 3 (code 1), 4 (2) or 5 (3) blocks; any other code makes
+    // every pitch 0.0. The block length must be divisible by 64 (by 128 above 48000 Hz).
+    // The graph's format errors propagate (mostly as base std::exception copies). Keeps the
+    // history of estimates.
+    virtual void configure(const PcmFormat &format, int32_t filterLengthCode,
+                           int32_t sensitivityCode);
+
+    // Hz. Bands entirely outside the limits are switched off and the delays re-aligned; a
+    // candidate below lowestHz gives no pitch. Both limits must be finite and above 0, else
+    // std::invalid_argument "invalid frequency limit" and the previous limits stay. Before the
+    // first configure the limits are only stored.
+    void setLimits(double lowestHz, double highestHz);
+    double lowestHz() const noexcept { return m_lowestHz; }
+    double highestHz() const noexcept { return m_highestHz; }
+
+    // Scales the input; std::invalid_argument "negative gain" for a negative or NaN gain.
+    void setInputGain(double gain);
+
+    // Analyses one block of interleaved PCM bytes in the configured format (exactly blockLength
+    // frames) and returns the analyser's result record, valid until the next call. Throws only
+    // the format errors of the PCM conversion. Allocates nothing.
+    const PitchResult *analyze(const uint8_t *block);
+
+    // The float block converted from the last PCM block; null before configure.
+    const MediaSample *inputSignal() noexcept;
+
+    // The band-filtered, delay-aligned signal of band 0 ... 7 in the last block; null for any
+    // other index and before configure.
+    const MediaSample *bandSignal(int32_t band) noexcept;
+
+    // Seconds by which the slowest active stage lags the input; the other bands and the
+    // periodicity test are delayed to match.
+    double getMaxDelay() const noexcept { return m_maxDelay; }
+
+    int32_t firLength() const noexcept { return m_firLength; }
+    int32_t consensusCode() const noexcept { return m_consensusCode; }
+    const PitchResult &result() const noexcept { return m_result; }
+
+    // Read access to the stages, for callers that show or check the band layout.
+    const FIRHiLoFilter &stage(int32_t index) const noexcept
+    {
+        return m_stage[static_cast<size_t>(index)];
+    }
+
+    static constexpr int32_t Bands = 8;
+    static constexpr int32_t Stages = 7;
+    static constexpr int32_t HistoryLength = 5;
+
+    // Intervals between estimates above this many cents do not agree.
+    static constexpr double AgreementCents = 50.0;
+
+protected:
+    // The last raw estimates, newest first, and the smoothing step over them; derived classes
+    // (test rigs) may replace the history to check the smoothing on its own.
+    void setHistory(const std::array<double, HistoryLength> &newestFirst) noexcept
+    {
+        m_history = newestFirst;
+    }
+    const std::array<double, HistoryLength> &history() const noexcept { return m_history; }
+    double consensus() noexcept;
+
+private:
+    void wire(const PcmFormat &format);
+    void setSwitches() noexcept;
+    void alignDelays();
+    int32_t chooseBand() const noexcept;
+    double correctedEstimate(double candidate) const noexcept;
+
+    PitchResult m_result;
+    double m_highestHz = 5512.5;
+    double m_lowestHz = 27.5;
+    std::array<PitchDetectFilter, Bands> m_pitchDetect;
+    std::array<EnergyDetectFilter, Bands> m_energyDetect;
+    WaveSourceFilter m_source;
+    GainFilter m_inputGain;
+    std::array<SplitterFilter, Bands> m_bandSplit;
+    std::array<FIRHiLoFilter, Stages> m_stage;
+    std::array<DelayFilter, Stages> m_bandDelay;
+    std::array<DecimationFilter, Stages> m_decimator;
+    int32_t m_firLength = 151;
+    int32_t m_consensusCode = 2;
+    std::array<double, HistoryLength> m_history {};
+    double m_maxDelay = 0.0;
+    // |cents| between history entries: (0,1) (0,2) (0,3) (0,4) (1,2) (1,3) (1,4) (2,3) (2,4) (3,4).
+    std::array<double, 10> m_spread {};
+    SplitterFilter m_fullSplit;
+    DelayFilter m_fullDelay;
+    AutoCorrelateFilter m_periodicity;
+    bool m_configured = false;
+};
+
+} // namespace corvane

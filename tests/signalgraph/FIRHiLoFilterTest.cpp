@@ -1,0 +1,190 @@
+#include "BlockRecorder.h"
+#include "FIRHiLoFilter.h"
+#include "FloatSource.h"
+#include "Signals.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+// A band splitter fed by a float source, both outputs recorded.
+struct SplitRig
+{
+    SplitRig(MediaFormat format, int32_t divisor, int32_t taps, int32_t window)
+        : source(format)
+    {
+        filter.bindPins();
+        filter.design(divisor, taps, window);
+        source.out.connect(filter.inputPin(1));
+        filter.outputPin(2)->connect(&high.in);
+        filter.outputPin(3)->connect(&low.in);
+    }
+
+    FloatSource source;
+    FIRHiLoFilter filter;
+    BlockRecorder high;
+    BlockRecorder low;
+};
+
+// One output at a time, term by term in single precision, straight from the definition; the
+// filter's own split must match it bit for bit.
+void referenceSplit(const FIRHiLoFilter &f, const std::vector<float> &x, std::vector<float> &high,
+                    std::vector<float> &low)
+{
+    const int32_t m = (f.taps() - 1) / 2;
+    auto at = [&](long i) { return i < 0 ? 0.0f : x[static_cast<size_t>(i)]; };
+    high.assign(x.size(), 0.0f);
+    low.assign(x.size(), 0.0f);
+    for (long n = 0; n < static_cast<long>(x.size()); ++n) {
+        const float c = at(n - m);
+        low[n] = static_cast<float>(f.coefficient(0) * c);
+        high[n] = static_cast<float>((1.0 - f.coefficient(0)) * c);
+        for (int32_t k = 1; k <= m; ++k) {
+            const float s = at(n - m - k) + at(n - m + k);
+            low[n] += f.coefficient(k) * s;
+            high[n] -= f.coefficient(k) * s;
+        }
+    }
+}
+
+} // namespace
+
+TEST(FIRHiLoFilter, EffectiveLengthsKeepTapsPlusOneDivisibleByFour)
+{
+    FIRHiLoFilter f;
+    EXPECT_EQ(f.taps(), 31);
+    EXPECT_EQ(f.window(), FIRHiLoFilter::Blackman);
+    const std::pair<int32_t, int32_t> cases[] = { { 20, 31 },   { 34, 31 },   { 35, 35 },
+                                                  { 36, 35 },   { 150, 147 }, { 151, 151 },
+                                                  { 111, 111 }, { 71, 71 } };
+    for (auto [requested, expected] : cases) {
+        f.design(16, requested, FIRHiLoFilter::Hamming);
+        EXPECT_EQ(f.taps(), expected) << "requested " << requested;
+        EXPECT_EQ(f.historyLength(), expected - 1);
+        EXPECT_EQ(f.history().size(), static_cast<size_t>(expected - 1));
+    }
+
+    // A divisor below 2 keeps the cut-off of the previous design.
+    const double omega = f.omega();
+    f.design(1, 71, FIRHiLoFilter::Hamming);
+    EXPECT_EQ(f.omega(), omega);
+}
+
+TEST(FIRHiLoFilter, SplitsAtOneSixteenthOfTheRate)
+{
+    const double rate = 11025.0;
+    for (auto [hz, lowBand] : { std::pair { rate / 64, true }, std::pair { rate / 4, false } }) {
+        SplitRig rig({ 1024, rate }, 16, 151, FIRHiLoFilter::Hamming);
+        rig.source.pushAll(sine(hz, rate, 4096));
+        // Skip the first block: the filter starts from silence.
+        const double high = rms(rig.high.samples.data() + 1024, 3072);
+        const double low = rms(rig.low.samples.data() + 1024, 3072);
+        const double wanted = lowBand ? low : high;
+        const double leaked = lowBand ? high : low;
+        EXPECT_NEAR(wanted, 0.5 / std::sqrt(2.0), 0.01) << hz << " Hz";
+        EXPECT_LT(leaked, 0.001 * wanted) << hz << " Hz";
+    }
+}
+
+TEST(FIRHiLoFilter, BandsSumToTheInputDelayedByHalfTheLength)
+{
+    SplitRig rig({ 256, 8000.0 }, 16, 151, FIRHiLoFilter::Hamming);
+    const std::vector<float> x = noise(2048);
+    rig.source.pushAll(x);
+    const size_t m = 75;
+    for (size_t n = 0; n < x.size(); ++n) {
+        const float delayed = n < m ? 0.0f : x[n - m];
+        ASSERT_NEAR(rig.high.samples[n] + rig.low.samples[n], delayed, 2e-6f) << "sample " << n;
+    }
+}
+
+TEST(FIRHiLoFilter, FastSplitIsBitIdenticalToTheOneOutputAtATimeLoop)
+{
+    // Block lengths that use every width of the split: runs of 32, of 8, and single outputs.
+    for (int32_t length : { 1024, 45, 16, 7 }) {
+        for (int32_t taps : { 151, 71, 31 }) {
+            SplitRig rig({ length, 11025.0 }, 16, taps, FIRHiLoFilter::Hamming);
+            const std::vector<float> x = noise(static_cast<size_t>(length) * 9, 0.9f, 11);
+            rig.source.pushAll(x);
+            std::vector<float> high, low;
+            referenceSplit(rig.filter, x, high, low);
+            ASSERT_EQ(rig.low.samples, low) << length << " samples, " << taps << " taps";
+            ASSERT_EQ(rig.high.samples, high) << length << " samples, " << taps << " taps";
+        }
+    }
+}
+
+TEST(FIRHiLoFilter, ShortBlocksGiveTheSameOutputAsOneLongBlock)
+{
+    const std::vector<float> x = noise(1024, 0.5f, 3);
+    SplitRig whole({ 1024, 11025.0 }, 16, 151, FIRHiLoFilter::Hamming);
+    whole.source.pushAll(x);
+    // 16 and 64 are shorter than the history of 150 samples, 256 is longer.
+    for (int32_t length : { 16, 64, 256 }) {
+        SplitRig pieces({ length, 11025.0 }, 16, 151, FIRHiLoFilter::Hamming);
+        pieces.source.pushAll(x);
+        EXPECT_EQ(pieces.low.samples, whole.low.samples) << length;
+        EXPECT_EQ(pieces.high.samples, whole.high.samples) << length;
+        std::vector<float> newestFirst(x.rbegin(), x.rbegin() + 150);
+        EXPECT_EQ(pieces.filter.history(), newestFirst) << length;
+    }
+}
+
+TEST(FIRHiLoFilter, SwitchesCopySilenceOrSplitAndOnlySplittingAdvancesTheHistory)
+{
+    const std::vector<float> a = noise(64, 0.5f, 1), b = noise(64, 0.5f, 2), c = noise(64, 0.5f, 3);
+    const std::vector<float> silence(64, 0.0f);
+    SplitRig rig({ 64, 1000.0 }, 16, 71, FIRHiLoFilter::Hamming);
+    EXPECT_DOUBLE_EQ(rig.filter.stageDelay(), 70 / 1000.0);
+    rig.source.push(a.data());
+
+    struct Case
+    {
+        bool highOn, lowOn;
+        const std::vector<float> &high, &low;
+    };
+    for (const Case &sw : { Case { true, false, b, silence }, Case { false, true, silence, b },
+                            Case { false, false, silence, silence } }) {
+        rig.filter.setHighOn(sw.highOn);
+        rig.filter.setLowOn(sw.lowOn);
+        EXPECT_EQ(rig.filter.stageDelay(), 0.0);
+        rig.high.samples.clear();
+        rig.low.samples.clear();
+        rig.source.push(b.data());
+        EXPECT_EQ(rig.high.samples, sw.high);
+        EXPECT_EQ(rig.low.samples, sw.low);
+    }
+
+    // Switched back on, the filter continues as if the switched blocks had never come.
+    rig.filter.setHighOn(true);
+    rig.filter.setLowOn(true);
+    rig.high.samples.clear();
+    rig.low.samples.clear();
+    rig.source.push(c.data());
+    SplitRig straight({ 64, 1000.0 }, 16, 71, FIRHiLoFilter::Hamming);
+    straight.source.push(a.data());
+    straight.low.samples.clear();
+    straight.source.push(c.data());
+    EXPECT_EQ(rig.low.samples, straight.low.samples);
+}
+
+TEST(FIRHiLoFilter, DesignRestartsFromSilence)
+{
+    const std::vector<float> x = noise(512, 0.5f, 5);
+    SplitRig used({ 256, 8000.0 }, 16, 111, FIRHiLoFilter::Hamming);
+    used.source.push(x.data());
+    used.filter.design(16, 111, FIRHiLoFilter::Hamming);
+    for (float h : used.filter.history())
+        ASSERT_EQ(h, 0.0f);
+    used.low.samples.clear();
+    used.source.push(x.data() + 256);
+
+    SplitRig fresh({ 256, 8000.0 }, 16, 111, FIRHiLoFilter::Hamming);
+    fresh.source.push(x.data() + 256);
+    EXPECT_EQ(used.low.samples, fresh.low.samples);
+}

@@ -1,0 +1,212 @@
+#include "PitchAnalyzer.h"
+#include "Signals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+double centsBetween(double a, double b)
+{
+    return 1200.0 * std::log2(a / b);
+}
+
+// Feeds a signal block by block and returns the result of every block.
+std::vector<PitchResult> analyzeAll(PitchAnalyzer &analyzer, const std::vector<float> &signal,
+                                    int32_t blockLength)
+{
+    const std::vector<uint8_t> bytes = pcm16(signal);
+    std::vector<PitchResult> results;
+    for (size_t at = 0; at + static_cast<size_t>(blockLength) <= signal.size();
+         at += static_cast<size_t>(blockLength))
+        results.push_back(*analyzer.analyze(bytes.data() + 2 * at));
+    return results;
+}
+
+// Reaches the smoothing step on its own.
+class ConsensusRig : public PitchAnalyzer
+{
+public:
+    double smooth(int32_t code, const std::array<double, HistoryLength> &newestFirst)
+    {
+        configure({ 1024, 1, 11025, 16 }, 1, code);
+        setHistory(newestFirst);
+        return consensus();
+    }
+};
+
+} // namespace
+
+TEST(PitchAnalyzer, FindsASteady440HzSineAt11025Hz)
+{
+    PitchAnalyzer analyzer;
+    analyzer.configure({ 1024, 1, 11025, 16 }, 1, 2);
+    analyzer.setLimits(27.5, 5512.5);
+    EXPECT_EQ(analyzer.firLength(), 151);
+    for (int32_t i = 0; i < 6; ++i) {
+        EXPECT_TRUE(analyzer.stage(i).highOn() && analyzer.stage(i).lowOn()) << "stage " << i;
+    }
+    EXPECT_FALSE(analyzer.stage(6).highOn() || analyzer.stage(6).lowOn());
+    EXPECT_DOUBLE_EQ(analyzer.getMaxDelay(), 150 / 344.53125);
+
+    const std::vector<float> tone = sine(440.0, 11025.0, 1024 * 14, 0.5);
+    const std::vector<PitchResult> results = analyzeAll(analyzer, tone, 1024);
+    // The slowest band lags 0.435 s, nearly five blocks; from the sixth block on every band
+    // holds the tone, and four blocks later the consensus window holds only such blocks.
+    for (size_t b = 5; b < results.size(); ++b) {
+        const PitchResult &r = results[b];
+        EXPECT_GT(r.bandEnergy[1], 0.9 * r.totalEnergy) << "block " << b;
+        EXPECT_NEAR(r.bandFrequency[1], 440.0, 0.5) << "block " << b;
+        if (b >= 9) {
+            EXPECT_NEAR(centsBetween(r.pitch, 440.0), 0.0, 1.0) << "block " << b;
+        }
+        for (size_t unused = 8; unused < 11; ++unused)
+            EXPECT_EQ(r.bandFrequency[unused] + r.bandEnergy[unused], 0.0);
+    }
+
+    // The signals the panes show: the converted input and the aligned band signal.
+    const MediaSample *input = analyzer.inputSignal();
+    ASSERT_NE(input, nullptr);
+    EXPECT_NEAR(input->buffer()[1023], tone.back(), 1.0 / 32768);
+    const MediaSample *band1 = analyzer.bandSignal(1);
+    EXPECT_EQ(band1->format.length, 512) << "stage 1 runs at half the rate";
+    EXPECT_NEAR(rms(band1->buffer(), 512), 0.5 / std::sqrt(2.0), 0.01);
+    EXPECT_EQ(analyzer.bandSignal(8), nullptr);
+    EXPECT_EQ(analyzer.bandSignal(-1), nullptr);
+}
+
+TEST(PitchAnalyzer, AboveFortyEightKilohertzHalvesTheRateBeforeTheFirstStage)
+{
+    PitchAnalyzer analyzer;
+    analyzer.configure({ 8192, 1, 96000, 16 }, 1, 2);
+    analyzer.setLimits(27.5, 5512.5);
+    const std::vector<PitchResult> results =
+            analyzeAll(analyzer, sine(440.0, 96000.0, 8192 * 10, 0.5), 8192);
+    EXPECT_DOUBLE_EQ(analyzer.stage(0).stageDelay(), 150 / 48000.0);
+    // Stage 3 runs at 6000 Hz and splits at 375 Hz, so 440 Hz lies in band 3.
+    EXPECT_GT(results.back().bandEnergy[3], 0.9 * results.back().totalEnergy);
+    EXPECT_NEAR(centsBetween(results.back().pitch, 440.0), 0.0, 2.0);
+
+    // Halved seven times, a block must be divisible by 128.
+    EXPECT_THROW(analyzer.configure({ 8192 + 64, 1, 96000, 16 }, 1, 2), std::exception);
+}
+
+TEST(PitchAnalyzer, LimitsSwitchBandsAndRealignTheDelays)
+{
+    PitchAnalyzer analyzer;
+    analyzer.configure({ 1024, 1, 11025, 16 }, 1, 2);
+
+    // From 82.5 Hz up, stage 4 is the lowest active one, and the latency halves.
+    analyzer.setLimits(82.5, 1760.0);
+    EXPECT_FALSE(analyzer.stage(5).highOn());
+    EXPECT_NEAR(analyzer.getMaxDelay(), 0.435 / 2, 0.001);
+
+    // A highest limit below half of stage 0's crossover turns its high band off and passes the
+    // signal down unfiltered; the lower stages keep the latency as it was.
+    analyzer.setLimits(82.5, 300.0);
+    EXPECT_FALSE(analyzer.stage(0).highOn());
+    EXPECT_TRUE(analyzer.stage(0).lowOn());
+    EXPECT_TRUE(analyzer.stage(1).highOn());
+    EXPECT_NEAR(analyzer.getMaxDelay(), 0.435 / 2, 0.001);
+
+    // The other lengths: 111 and 71 taps.
+    analyzer.configure({ 1024, 1, 11025, 16 }, 2, 2);
+    analyzer.setLimits(27.5, 5512.5);
+    EXPECT_NEAR(analyzer.getMaxDelay(), 0.319, 0.001);
+    analyzer.configure({ 1024, 1, 11025, 16 }, 3, 2);
+    EXPECT_NEAR(analyzer.getMaxDelay(), 0.203, 0.001);
+    EXPECT_EQ(analyzer.firLength(), 71);
+}
+
+TEST(PitchAnalyzer, RefusesLimitsThatAreNotFiniteAndPositiveAndKeepsThePreviousOnes)
+{
+    PitchAnalyzer analyzer;
+    analyzer.configure({ 1024, 1, 11025, 16 }, 1, 2);
+    analyzer.setLimits(82.5, 1760.0);
+    const double delay = analyzer.getMaxDelay();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, double> refused[] = { { 0.0, 1760.0 }, { -27.5, 1760.0 },
+                                                  { nan, 1760.0 }, { 82.5, inf },
+                                                  { 82.5, 0.0 },   { 82.5, nan } };
+    for (auto [lowest, highest] : refused) {
+        try {
+            analyzer.setLimits(lowest, highest);
+            ADD_FAILURE() << lowest << " ... " << highest << " was accepted";
+        } catch (const std::invalid_argument &e) {
+            EXPECT_EQ(std::string(e.what()), "invalid frequency limit");
+        }
+        EXPECT_EQ(analyzer.lowestHz(), 82.5);
+        EXPECT_EQ(analyzer.highestHz(), 1760.0);
+        EXPECT_EQ(analyzer.getMaxDelay(), delay);
+    }
+}
+
+TEST(PitchAnalyzer, TheLowestNoteInShortBlocksStaysInsideTheBlock)
+{
+    // At 11025 Hz in blocks of 1024, the third of A#0 (9.7 Hz) has a period longer than the
+    // block; the periodicity test must score it 0 rather than read past the block.
+    PitchAnalyzer analyzer;
+    analyzer.configure({ 1024, 1, 11025, 16 }, 1, 2);
+    analyzer.setLimits(27.5, 5512.5);
+    const double aSharp0 = 27.5 * std::pow(2.0, 1.0 / 12);
+    const std::vector<PitchResult> results = analyzeAll(
+            analyzer, harmonicTone(aSharp0, 11025.0, 1024 * 14, { 1.0, 0.5, 0.3 }), 1024);
+    EXPECT_NEAR(centsBetween(results.back().pitch, aSharp0), 0.0, 10.0);
+}
+
+TEST(PitchAnalyzer, ConsensusOutvotesOctaveJumpsAndHoldsThroughOneSilentBlock)
+{
+    ConsensusRig rig;
+    // Window 3: 880 stands alone, 441 and 440 agree (4 cents apart).
+    EXPECT_DOUBLE_EQ(rig.smooth(1, { 880, 441, 440, 0, 0 }), 440.5);
+    // One silent block keeps the earlier agreement, the second drops it.
+    EXPECT_DOUBLE_EQ(rig.smooth(1, { 0, 440, 440, 0, 0 }), 440.0);
+    EXPECT_EQ(rig.smooth(1, { 0, 0, 440, 440, 0 }), 0.0);
+    // Silence never agrees with silence either.
+    EXPECT_EQ(rig.smooth(3, { 0, 0, 0, 0, 0 }), 0.0);
+    // Window 4, a tie of two against two: the newer pair wins.
+    EXPECT_DOUBLE_EQ(rig.smooth(2, { 440, 441, 660, 661, 0 }), 440.5);
+    // Window 5 reaches the oldest entry; window 4 does not.
+    EXPECT_DOUBLE_EQ(rig.smooth(3, { 300, 440, 500, 441, 442 }), 441.0);
+    EXPECT_DOUBLE_EQ(rig.smooth(2, { 300, 440, 500, 441, 442 }), 440.5);
+}
+
+TEST(PitchAnalyzer, ASensitivityCodeOutsideOneToThreeGivesNoPitch)
+{
+    for (int32_t code : { 0, 4 }) {
+        PitchAnalyzer analyzer;
+        analyzer.configure({ 1024, 1, 11025, 16 }, 1, code);
+        analyzer.setLimits(27.5, 5512.5);
+        const std::vector<PitchResult> results =
+                analyzeAll(analyzer, sine(440.0, 11025.0, 1024 * 10, 0.5), 1024);
+        EXPECT_NEAR(results.back().bandFrequency[1], 440.0, 0.5);
+        for (const PitchResult &r : results)
+            EXPECT_EQ(r.pitch, 0.0) << "code " << code;
+    }
+}
+
+TEST(PitchAnalyzer, InputGainScalesTheSignalAndRefusesNegativeValues)
+{
+    PitchAnalyzer analyzer;
+    analyzer.configure({ 1024, 1, 11025, 16 }, 3, 1);
+    analyzer.setLimits(82.5, 1760.0);
+    try {
+        analyzer.setInputGain(-0.5);
+        ADD_FAILURE() << "a negative gain was accepted";
+    } catch (const std::invalid_argument &e) {
+        EXPECT_EQ(std::string(e.what()), "negative gain");
+    }
+    analyzer.setInputGain(0.0);
+    const std::vector<PitchResult> results =
+            analyzeAll(analyzer, sine(440.0, 11025.0, 1024 * 8, 0.5), 1024);
+    EXPECT_EQ(results.back().totalEnergy, 0.0);
+    EXPECT_EQ(results.back().pitch, 0.0);
+}
