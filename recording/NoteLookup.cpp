@@ -31,8 +31,8 @@ double noteFrequencyOf(int index) noexcept
 
 std::string noteNameInCMajor(int index)
 {
-    static const char *const kNames[12] = { "A",  "Bb", "B", "C",  "C#", "D",
-                                            "Eb", "E",  "F", "F#", "G",  "G#" };
+    static const char *const kNames[12] = { "A",  "Bb", "B", "C",  "Db", "D",
+                                            "Eb", "E",  "F", "F#", "G",  "Ab" };
     if (index < 0 || index > 96)
         return {};
     // Octaves are counted from C.
