@@ -4,8 +4,8 @@
 
 namespace corvane {
 
-// The two questions the analysis asks of the note table: which note a frequency falls on, and
-// how far apart two frequencies lie in cents.
+// What the analysis asks of the note table (g_pitch) and the key tables: which note a frequency
+// falls on, how far apart two frequencies lie in cents, and how a note is named in C major.
 
 // Note index 0..96 of `hz` (0 = A0, 48 = A4); 0 for 0 Hz and anything below A0's band.
 int noteIndexOf(double hz) noexcept;
