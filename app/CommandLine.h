@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AnalyzeOptions.h"
+
 #include <string>
 #include <vector>
 
@@ -9,11 +11,12 @@ namespace corvane {
 // work without one.
 struct CommandLine
 {
-    enum class Action { RunWindow, ShowVersion, ShowHelp, ListDevices, Invalid };
+    enum class Action { RunWindow, ShowVersion, ShowHelp, ListDevices, Analyze, Invalid };
 
     Action action = Action::RunWindow;
-    std::string error; // why the line is Invalid
+    std::string error;              // why the line is Invalid
     std::vector<std::string> files; // a wave file to open at start-up
+    AnalyzeOptions analyze;         // for Action::Analyze
 
     static CommandLine parse(const std::vector<std::string> &args);
 };

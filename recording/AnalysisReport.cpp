@@ -1,0 +1,156 @@
+#include "AnalysisReport.h"
+
+#include "NoteLookup.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+
+namespace corvane {
+
+namespace {
+
+    std::string fixed(double value, int decimals)
+    {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        // "-0.0" reads as a sign where there is none.
+        if (text[0] == '-' && std::strtod(text, nullptr) == 0.0)
+            return text + 1;
+        return text;
+    }
+
+    std::string noteName(int32_t note)
+    {
+        return note < 0 ? std::string() : noteNameInCMajor(note);
+    }
+
+    std::string jsonString(const std::string &text)
+    {
+        std::string quoted = "\"";
+        for (char c : text) {
+            if (c == '"' || c == '\\')
+                quoted += '\\';
+            quoted += c;
+        }
+        return quoted + '"';
+    }
+
+    // Values that look like numbers go into JSON bare, the rest quoted.
+    std::string jsonValue(const std::string &text)
+    {
+        char *end = nullptr;
+        std::strtod(text.c_str(), &end);
+        return !text.empty() && end && *end == '\0' ? text : jsonString(text);
+    }
+
+} // namespace
+
+void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &runs,
+                          double blockSeconds)
+{
+    samples.clear();
+    samples.reserve(list.size());
+    std::size_t index = 0;
+    for (const CSample &sample : list) {
+        SampleRow row;
+        row.timeSeconds = static_cast<double>(index++) * blockSeconds;
+        row.level = sample.level();
+        row.voiced = sample.voiced();
+        row.stable = sample.stable();
+        if (sample.voiced() && sample.frequency() > 0.0) {
+            row.pitchHz = sample.frequency();
+            row.note = sample.note();
+            row.cents = centsBetween(sample.frequency(), noteFrequencyOf(sample.note()));
+        }
+        samples.push_back(row);
+    }
+
+    notes.clear();
+    notes.reserve(runs.size());
+    for (const NoteRun &run : runs) {
+        NoteRow row;
+        row.startSeconds = static_cast<double>(run.firstSample) * blockSeconds;
+        row.durationSeconds = static_cast<double>(run.sampleCount) * blockSeconds;
+        row.rest = run.rest;
+        if (!run.rest) {
+            row.note = run.noteIndex;
+            double sum = 0.0;
+            std::size_t counted = 0;
+            for (std::size_t i = run.firstSample; i < run.firstSample + run.sampleCount; ++i) {
+                if (samples[i].note < 0)
+                    continue;
+                sum += samples[i].cents;
+                ++counted;
+            }
+            row.meanCents = counted ? sum / static_cast<double>(counted) : 0.0;
+        }
+        notes.push_back(row);
+    }
+}
+
+void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly) const
+{
+    out << "# latency_s=" << fixed(latencySeconds, 6) << '\n';
+    out << "# settings:";
+    for (const auto &[key, value] : settings)
+        out << ' ' << key << '=' << value;
+    out << '\n';
+    if (notesOnly) {
+        out << "start_s,duration_s,note,mean_cents,rest\n";
+        for (const NoteRow &row : notes) {
+            out << fixed(row.startSeconds, 4) << ',' << fixed(row.durationSeconds, 4) << ','
+                << noteName(row.note) << ',' << (row.rest ? "" : fixed(row.meanCents, 1)) << ','
+                << (row.rest ? 1 : 0) << '\n';
+        }
+        return;
+    }
+    out << "time_s,pitch_hz,level,voiced,stable,note,cents\n";
+    for (const SampleRow &row : samples) {
+        out << fixed(row.timeSeconds, 4) << ',' << fixed(row.pitchHz, 2) << ','
+            << fixed(row.level, 5) << ',' << (row.voiced ? 1 : 0) << ',' << (row.stable ? 1 : 0)
+            << ',' << noteName(row.note) << ',' << (row.note < 0 ? "" : fixed(row.cents, 1))
+            << '\n';
+    }
+}
+
+void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
+{
+    out << "{\n  \"latency_s\": " << fixed(latencySeconds, 6) << ",\n  \"settings\": {";
+    const char *separator = "";
+    for (const auto &[key, value] : settings) {
+        out << separator << jsonString(key) << ": " << jsonValue(value);
+        separator = ", ";
+    }
+    out << "},\n";
+    if (notesOnly) {
+        out << "  \"notes\": [";
+        separator = "\n";
+        for (const NoteRow &row : notes) {
+            out << separator << "    {\"start_s\": " << fixed(row.startSeconds, 4)
+                << ", \"duration_s\": " << fixed(row.durationSeconds, 4)
+                << ", \"note\": " << (row.rest ? "null" : jsonString(noteName(row.note)))
+                << ", \"mean_cents\": " << (row.rest ? "null" : fixed(row.meanCents, 1))
+                << ", \"rest\": " << (row.rest ? "true" : "false") << '}';
+            separator = ",\n";
+        }
+    } else {
+        out << "  \"samples\": [";
+        separator = "\n";
+        for (const SampleRow &row : samples) {
+            const bool named = row.note >= 0;
+            out << separator << "    {\"time_s\": " << fixed(row.timeSeconds, 4)
+                << ", \"pitch_hz\": " << fixed(row.pitchHz, 2)
+                << ", \"level\": " << fixed(row.level, 5)
+                << ", \"voiced\": " << (row.voiced ? "true" : "false")
+                << ", \"stable\": " << (row.stable ? "true" : "false")
+                << ", \"note\": " << (named ? jsonString(noteName(row.note)) : "null")
+                << ", \"cents\": " << (named ? fixed(row.cents, 1) : "null") << '}';
+            separator = ",\n";
+        }
+    }
+    out << (std::string(separator) == "\n" ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+} // namespace corvane

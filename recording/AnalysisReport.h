@@ -1,0 +1,56 @@
+#pragma once
+
+#include "NoteRun.h"
+#include "SampleList.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace corvane {
+
+// What the command-line analysis prints: the samples or the notes of one analysed recording in
+// plain numbers and names, with the analyser's latency and the settings used. Built once after
+// the analysis; formatting allocates freely.
+struct AnalysisReport
+{
+    struct SampleRow
+    {
+        double timeSeconds = 0.0; // start of the block in the recording
+        double pitchHz = 0.0;     // after post-processing; 0 when unvoiced
+        double level = 0.0;
+        bool voiced = false;
+        bool stable = false;
+        int32_t note = -1;  // note index, -1 when unvoiced
+        double cents = 0.0; // from the note's tempered pitch, positive = sharp
+    };
+
+    struct NoteRow
+    {
+        double startSeconds = 0.0;
+        double durationSeconds = 0.0;
+        int32_t note = -1;      // note index, -1 for a rest
+        double meanCents = 0.0; // mean deviation of its samples, positive = sharp
+        bool rest = true;
+    };
+
+    double latencySeconds = 0.0; // the analyser's maxDelay
+    // Printed in this order as key=value; values are already formatted.
+    std::vector<std::pair<std::string, std::string>> settings;
+    std::vector<SampleRow> samples;
+    std::vector<NoteRow> notes;
+
+    // Rows for `samples` and `runs`; `blockSeconds` = block length / sample rate.
+    void fill(const SampleList &samples, const std::vector<NoteRun> &runs, double blockSeconds);
+
+    // CSV: "# latency_s=...", "# settings: k=v ...", a header, then one row per sample
+    // (time_s,pitch_hz,level,voiced,stable,note,cents) or with `notes` one per note
+    // (start_s,duration_s,note,mean_cents,rest).
+    void writeCsv(std::ostream &out, bool notes) const;
+    // The same content as one JSON object.
+    void writeJson(std::ostream &out, bool notes) const;
+};
+
+} // namespace corvane

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace corvane {
+
+class CTCDefs;
+
+// The settings an analysis runs with: those of the Optimize dialog.
+struct AnalysisSettings
+{
+    int filterLength = 3;        // 1 long, 2 medium, 3 short analysis filters
+    int sensitivity = 2;         // 1 high, 2 medium, 3 low
+    double lowestHz = 82.5;      // lowest frequency tracked
+    double highestHz = 1760.0;   // highest frequency tracked
+    double noiseThreshold = 0.2; // 0..1; blocks louder than half of it are voiced
+
+    static AnalysisSettings from(const CTCDefs &defs) noexcept;
+};
+
+} // namespace corvane

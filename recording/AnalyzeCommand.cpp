@@ -1,0 +1,201 @@
+#include "AnalyzeCommand.h"
+
+#include "AnalysisReport.h"
+#include "CPitch.h"
+#include "CTCDefs.h"
+#include "RecordingAnalysis.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <system_error>
+
+namespace corvane {
+
+namespace {
+
+    constexpr const char *kProgram = "tonrik";
+    // Recordings shorter than this finish before a progress line would be worth reading.
+    constexpr double kProgressAfterSeconds = 5.0;
+
+    // A private directory for the band files, removed with its contents.
+    class PrivateTempDir
+    {
+    public:
+        PrivateTempDir()
+        {
+            std::error_code error;
+            const auto base = std::filesystem::temp_directory_path(error);
+            std::string pattern =
+                    ((error ? std::filesystem::path("/tmp") : base) / "tonrik-XXXXXX").string();
+            if (mkdtemp(pattern.data()))
+                m_path = pattern;
+        }
+        ~PrivateTempDir()
+        {
+            if (!m_path.empty()) {
+                std::error_code ignored;
+                std::filesystem::remove_all(m_path, ignored);
+            }
+        }
+        PrivateTempDir(const PrivateTempDir &) = delete;
+        PrivateTempDir &operator=(const PrivateTempDir &) = delete;
+
+        bool valid() const noexcept { return !m_path.empty(); }
+        const std::filesystem::path &path() const noexcept { return m_path; }
+
+    private:
+        std::filesystem::path m_path;
+    };
+
+    class StderrObserver : public AnalysisObserver
+    {
+    public:
+        StderrObserver(std::ostream &err, bool terminal)
+            : m_err(err)
+            , m_terminal(terminal)
+        {
+        }
+
+        void setAnalysis(const RecordingAnalysis *analysis) noexcept { m_analysis = analysis; }
+
+        void message(const std::string &text, Icon) override
+        {
+            m_err << kProgram << ": " << text << '\n';
+        }
+
+        void progressBegin(int64_t blocks) override
+        {
+            m_blocks = blocks;
+            m_percent = -1;
+            m_showing = false;
+            if (!m_terminal || !m_analysis || blocks <= 0)
+                return;
+            const PcmFormat &format = m_analysis->blockFormat();
+            const double seconds = static_cast<double>(blocks) * format.blockLength
+                    / static_cast<double>(format.sampleRate);
+            m_showing = seconds > kProgressAfterSeconds;
+        }
+
+        void progress(int64_t done) override
+        {
+            if (!m_showing)
+                return;
+            const int percent = static_cast<int>(std::min<int64_t>(100, done * 100 / m_blocks));
+            if (percent == m_percent)
+                return;
+            m_percent = percent;
+            m_err << "\rAnalyzing contents of the wave file... " << percent << '%' << std::flush;
+        }
+
+        void progressEnd() override
+        {
+            if (m_showing)
+                m_err << "\r\033[K" << std::flush;
+            m_showing = false;
+        }
+
+    private:
+        std::ostream &m_err;
+        bool m_terminal;
+        const RecordingAnalysis *m_analysis = nullptr;
+        int64_t m_blocks = 0;
+        int m_percent = -1;
+        bool m_showing = false;
+    };
+
+    std::string number(double value)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", value);
+        return text;
+    }
+
+    CTCDefs loadSettings(std::ostream &err)
+    {
+        CTCDefs defs;
+        std::error_code error;
+        // Only read: a command-line run leaves no defaults file behind.
+        if (std::filesystem::is_regular_file(kDefaultsFileName, error)) {
+            defs.LoadDefaultsFile([&err](const std::string &message) {
+                err << kProgram << ": " << message << '\n';
+            });
+        }
+        return defs;
+    }
+
+} // namespace
+
+int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
+                      bool errIsTerminal)
+{
+    const CTCDefs defs = loadSettings(err);
+    AnalysisSettings settings = AnalysisSettings::from(defs);
+    double reference = defs.GetReferenceHz();
+    if (options.filterLength)
+        settings.filterLength = *options.filterLength;
+    if (options.sensitivity)
+        settings.sensitivity = *options.sensitivity;
+    if (options.lowestHz)
+        settings.lowestHz = *options.lowestHz;
+    if (options.highestHz)
+        settings.highestHz = *options.highestHz;
+    if (options.noiseThreshold)
+        settings.noiseThreshold = *options.noiseThreshold;
+    if (options.referenceHz)
+        reference = *options.referenceHz;
+
+    if (!(settings.lowestHz > 0.0) || settings.lowestHz >= settings.highestHz) {
+        err << kProgram << ": the lowest frequency must lie above 0 and below the highest\n";
+        return 2;
+    }
+    if (!g_pitch.SetReference(reference)) {
+        err << kProgram << ": " << number(reference) << " Hz cannot be the reference\n";
+        return 2;
+    }
+
+    PrivateTempDir tempDir;
+    if (!tempDir.valid()) {
+        err << kProgram << ": " << RecordingAnalysis::kCannotOpenTemporaryFiles << '\n';
+        return 1;
+    }
+    StderrObserver observer(err, errIsTerminal);
+    RecordingAnalysis analysis(tempDir.path(), observer);
+    observer.setAnalysis(&analysis);
+    if (!analysis.openAndAnalyse(options.file, settings))
+        return 1;
+
+    const PcmFormat &format = analysis.blockFormat();
+    AnalysisReport report;
+    report.latencySeconds = analysis.maxDelay();
+    report.settings = {
+        { "filter_length", std::to_string(settings.filterLength) },
+        { "sensitivity", std::to_string(settings.sensitivity) },
+        { "lowest_hz", number(settings.lowestHz) },
+        { "highest_hz", number(settings.highestHz) },
+        { "reference_hz", number(g_pitch.Reference()) },
+        { "noise_threshold", number(settings.noiseThreshold) },
+        { "sample_rate", std::to_string(format.sampleRate) },
+        { "channels", std::to_string(format.channels) },
+        { "bits", std::to_string(format.bitsPerSample) },
+        { "block_frames", std::to_string(format.blockLength) },
+    };
+    report.fill(analysis.samples(), analysis.noteRuns(),
+                static_cast<double>(format.blockLength) / static_cast<double>(format.sampleRate));
+    analysis.clear();
+
+    if (options.json)
+        report.writeJson(out, options.notes);
+    else
+        report.writeCsv(out, options.notes);
+    out.flush();
+    if (!out) {
+        err << kProgram << ": cannot write the analysis\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace corvane

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+namespace corvane {
+
+// One analysed block of a recording: the analyser's frequency and level for it, the note the
+// frequency falls on, and the flags the post-processing sets. Samples form a doubly linked list
+// in time order, owned by a SampleList.
+class CSample
+{
+public:
+    CSample *next() const noexcept { return m_next; }
+    CSample *previous() const noexcept { return m_previous; }
+
+    // The analyser's total band energy for the block.
+    double level() const noexcept { return m_level; }
+    void setLevel(double level) noexcept { m_level = level; }
+
+    // Hz; 0.0 = no pitch. Setting it recomputes the note from the note table.
+    double frequency() const noexcept { return m_frequency; }
+    void setFrequency(double hz) noexcept;
+
+    // Note index 0..96 of the frequency; 12 until a frequency is set.
+    int32_t note() const noexcept { return m_note; }
+
+    // Level above the voicing threshold.
+    bool voiced() const noexcept { return m_voiced; }
+    void setVoiced(bool voiced) noexcept { m_voiced = voiced; }
+    // Voiced but not stable.
+    bool isolated() const noexcept { return m_isolated; }
+    void setIsolated(bool isolated) noexcept { m_isolated = isolated; }
+    // Voiced, and within 50 cents of a voiced neighbour.
+    bool stable() const noexcept { return m_stable; }
+    void setStable(bool stable) noexcept { m_stable = stable; }
+
+private:
+    friend class SampleList;
+
+    CSample *m_next = nullptr;
+    CSample *m_previous = nullptr;
+    double m_level = 0.0;
+    double m_frequency = 0.0;
+    int32_t m_note = 12;
+    bool m_voiced = false;
+    bool m_isolated = false;
+    bool m_stable = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,32 @@
+#include "NoteLookup.h"
+
+#include "CPitch.h"
+#include "KeyTables.h"
+
+namespace corvane {
+
+int noteIndexOf(double hz) noexcept
+{
+    return g_pitch.NoteIndex(hz);
+}
+
+double centsBetween(double f, double ref) noexcept
+{
+    return CPitch::Cents(f, ref);
+}
+
+double noteFrequencyOf(int index) noexcept
+{
+    return g_pitch.NoteFreq(index);
+}
+
+std::string noteNameInCMajor(int index)
+{
+    if (index < 0 || index >= CPitch::kNoteCount)
+        return {};
+    // Note indices count from A0; degrees count from C, and so do octaves.
+    const int degree = (index + 12 - CPitch::kMiddleC % 12) % 12;
+    return std::string(DegreeSpelling(kKeyC, degree)) + std::to_string((index + 9) / 12);
+}
+
+} // namespace corvane

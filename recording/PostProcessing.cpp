@@ -1,0 +1,113 @@
+#include "PostProcessing.h"
+
+#include "NoteLookup.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace corvane {
+
+void postProcess(SampleList &samples, double noiseThreshold)
+{
+    markVoicing(samples, noiseThreshold * 0.5);
+    smoothFrequencies(samples, 3);
+    smoothFrequencies(samples, 5);
+    markStability(samples);
+}
+
+void markVoicing(SampleList &samples, double threshold) noexcept
+{
+    for (CSample &sample : samples)
+        sample.setVoiced(sample.level() > threshold);
+}
+
+double medianNear(double *values, std::size_t count, double centre) noexcept
+{
+    if (count == 0)
+        return 0.0;
+    std::sort(values, values + count);
+    if (count % 2 == 1)
+        return values[count / 2];
+    const double lower = values[count / 2 - 1];
+    const double upper = values[count / 2];
+    return std::abs(upper - centre) < std::abs(lower - centre) ? upper : lower;
+}
+
+void smoothFrequencies(SampleList &samples, int window)
+{
+    if (window < 1)
+        return;
+    if (window % 2 == 0)
+        ++window;
+    window = std::min(window, 9);
+    const std::size_t n = samples.size();
+    if (n < static_cast<std::size_t>(window))
+        return;
+    const std::size_t half = static_cast<std::size_t>(window - 1) / 2;
+
+    // Every centre sees its neighbours as they were before this pass changed any of them.
+    std::vector<double> original(n);
+    for (std::size_t i = 0; i < n; ++i)
+        original[i] = samples[i].voiced() ? samples[i].frequency() : 0.0;
+
+    // The collected values plus two extra copies of the centre.
+    std::array<double, 9 + 2> values {};
+    std::array<double, 9 + 2> scratch {};
+    for (std::size_t c = half; c + half < n; ++c) {
+        if (!samples[c].voiced())
+            continue;
+        const double centre = original[c];
+        std::size_t count = 0;
+        values[count++] = centre;
+        for (std::size_t k = 1; k <= half && samples[c - k].voiced(); ++k)
+            values[count++] = original[c - k];
+        for (std::size_t k = 1; k <= half && samples[c + k].voiced(); ++k)
+            values[count++] = original[c + k];
+        if (count <= 2)
+            continue;
+
+        std::copy_n(values.begin(), count, scratch.begin());
+        const double m1 = medianNear(scratch.data(), count, centre);
+        std::copy_n(values.begin(), count, scratch.begin());
+        scratch[count] = centre;
+        scratch[count + 1] = centre;
+        const double m2 = medianNear(scratch.data(), count + 2, centre);
+
+        const int noteOfCentre = noteIndexOf(centre);
+        const int d1 = std::abs(noteIndexOf(m1) - noteOfCentre);
+        const int d2 = std::abs(noteIndexOf(m2) - noteOfCentre);
+        // Even weighted towards the centre the median lies two notes away: the centre is an
+        // outlier and takes the plain median. One note away: a slip, corrected gently.
+        if (d2 >= 2)
+            samples[c].setFrequency(m1);
+        else if (d1 == 1)
+            samples[c].setFrequency(m2);
+    }
+}
+
+namespace {
+    bool closeVoicedNeighbour(const CSample &sample, const CSample *neighbour) noexcept
+    {
+        return neighbour && neighbour->voiced()
+                && std::abs(centsBetween(sample.frequency(), neighbour->frequency())) <= 50.0;
+    }
+} // namespace
+
+void markStability(SampleList &samples) noexcept
+{
+    for (CSample &sample : samples) {
+        sample.setStable(false);
+        sample.setIsolated(false);
+        if (!sample.voiced())
+            continue;
+        const bool stable = closeVoicedNeighbour(sample, sample.previous())
+                || closeVoicedNeighbour(sample, sample.next());
+        sample.setStable(stable);
+        sample.setIsolated(!stable);
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,303 @@
+#include "RecordingAnalysis.h"
+
+#include "BlockLength.h"
+#include "BlockRing.h"
+#include "CTCDefs.h"
+#include "PitchAnalyzer.h"
+#include "PostProcessing.h"
+#include "WaveDestinationFilter.h"
+#include "WaveFileInput.h"
+#include "WaveFile.h"
+
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+namespace corvane {
+
+RecordingAnalysis::RecordingAnalysis(std::filesystem::path tempDir, AnalysisObserver &observer)
+    : m_tempDir(std::move(tempDir))
+    , m_observer(observer)
+    , m_analyzer(std::make_unique<PitchAnalyzer>())
+{
+}
+
+RecordingAnalysis::~RecordingAnalysis() = default;
+
+void RecordingAnalysis::clear() noexcept
+{
+    m_notes.clear();
+    m_runs.clear();
+    m_samples.clear();
+    if (m_loaded) {
+        for (PagedFloatReader &reader : m_readers)
+            reader.close();
+        m_loaded = false;
+    }
+}
+
+double RecordingAnalysis::maxDelay() const noexcept
+{
+    return m_analyzer->getMaxDelay();
+}
+
+bool RecordingAnalysis::openWriters()
+{
+    if (m_writers.openForWriting(m_tempDir))
+        return true;
+    // One message for the set; the analysis would otherwise write half its bands nowhere.
+    m_observer.message(kCannotOpenTemporaryFiles, AnalysisObserver::Icon::None);
+    return false;
+}
+
+bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
+                                          const AnalysisSettings &settings) noexcept
+{
+    try {
+        m_analyzer->configure(format, settings.filterLength, settings.sensitivity);
+        m_analyzer->setLimits(settings.lowestHz, settings.highestHz);
+        m_blockFormat = format;
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+void RecordingAnalysis::analyseBlock(const uint8_t *block)
+{
+    CSample &sample = m_samples.append();
+    const PitchResult &result = *m_analyzer->analyze(block);
+    sample.setFrequency(result.pitch);
+    sample.setLevel(result.totalEnergy);
+    for (int band = 0; band < TempBandFiles::kBandCount; ++band) {
+        const MediaSample &signal = m_analyzer->bandSignal(band);
+        m_writers.write(band, signal.buffer(), static_cast<std::size_t>(signal.format.length));
+    }
+    const MediaSample &input = m_analyzer->inputSignal();
+    m_writers.write(TempBandFiles::kSignalFile, input.buffer(),
+                    static_cast<std::size_t>(input.format.length));
+}
+
+bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
+                                       const AnalysisSettings &settings)
+{
+    clear();
+    if (!openWriters())
+        return false;
+
+    std::error_code sizeError;
+    const auto fileLength = std::filesystem::file_size(path, sizeError);
+
+    WaveFileInput wave;
+    switch (wave.open(path)) {
+    case WaveFileInput::Status::Ok:
+        break;
+    case WaveFileInput::Status::WaveError:
+        m_observer.message(wave.errorMessage(), AnalysisObserver::Icon::Stop);
+        m_writers.close();
+        return false;
+    case WaveFileInput::Status::NotPcm:
+        m_observer.message(kNotPcm, AnalysisObserver::Icon::Stop);
+        m_writers.close();
+        return false;
+    case WaveFileInput::Status::NoData:
+        m_observer.message(wave.errorMessage(), AnalysisObserver::Icon::Stop);
+        m_observer.message(kCannotDescend, AnalysisObserver::Icon::Stop);
+        m_writers.close();
+        return false;
+    }
+
+    const PcmFileFormat &layout = wave.format();
+    PcmFormat format;
+    format.channels = layout.channels;
+    format.sampleRate = layout.sampleRate;
+    format.bitsPerSample = layout.bitsPerSample;
+    format.blockLength = blockLengthForRate(layout.sampleRate);
+    if (!configureAnalyzer(format, settings)) {
+        m_observer.message(kNotPcm, AnalysisObserver::Icon::Stop);
+        m_writers.close();
+        return false;
+    }
+
+    const std::size_t samplesPerBlock =
+            static_cast<std::size_t>(format.blockLength) * format.channels;
+    const std::size_t fileBlockBytes =
+            samplesPerBlock * static_cast<std::size_t>(layout.fileBytesPerSample);
+    std::vector<uint8_t> fileBlock(fileBlockBytes);
+    std::vector<uint8_t> slotBlock(layout.packed() ? static_cast<std::size_t>(format.blockBytes())
+                                                   : 0);
+    const int64_t blocks = sizeError ? 0 : static_cast<int64_t>(fileLength / fileBlockBytes);
+
+    m_observer.progressBegin(blocks);
+    int64_t done = 0;
+    while (wave.read(fileBlock.data(), fileBlockBytes) == fileBlockBytes) {
+        const uint8_t *block = fileBlock.data();
+        if (layout.packed()) {
+            PcmFileFormat::unpack24(fileBlock.data(), slotBlock.data(), samplesPerBlock);
+            block = slotBlock.data();
+        }
+        analyseBlock(block);
+        m_observer.progress(++done);
+    }
+    m_observer.progressEnd();
+
+    // The program keeps the file's format as its capture format, as the PCM it was read as.
+    m_monoFileFormat = wave.header();
+    m_monoFileFormat.formatTag = PcmFileFormat::kTagPcm;
+    m_monoFileFormat.extraSize = 0;
+    if (m_monoFileFormat.channels == 2) {
+        m_monoFileFormat.blockAlign /= 2;
+        m_monoFileFormat.avgBytesPerSec /= 2;
+        m_monoFileFormat.channels = 1;
+    }
+    wave.close();
+    finish(settings);
+    return true;
+}
+
+bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
+                                       const AnalysisSettings &settings)
+{
+    clear();
+    if (!openWriters())
+        return false;
+
+    PcmFormat format;
+    format.channels = captureFormat.channels;
+    format.sampleRate = static_cast<int32_t>(captureFormat.samplesPerSec);
+    format.bitsPerSample = captureFormat.bitsPerSample;
+    format.blockLength = blockLengthForRate(format.sampleRate);
+    const bool usable = PcmFileFormat::fromHeader(PcmFileFormat::kTagPcm, captureFormat.channels,
+                                                  captureFormat.samplesPerSec, 0,
+                                                  captureFormat.bitsPerSample, nullptr, 0)
+                                .has_value();
+    if (!usable || !configureAnalyzer(format, settings)) {
+        m_writers.close();
+        return false;
+    }
+
+    // The ring's blocks are raw capture blocks; they are analysed only when they are blocks of
+    // this format (a format changed since the capture leaves the analysis empty).
+    if (ring.blockSize() == format.blockBytes() && ring.blockCount() > 0) {
+        for (int32_t i = ring.oldestIndex(); i != ring.newestIndex();
+             i = (i + 1) % ring.blockCount())
+            analyseBlock(ring.blockAddress(i));
+    }
+    finish(settings);
+    return true;
+}
+
+void RecordingAnalysis::finish(const AnalysisSettings &settings)
+{
+    m_writers.close();
+    postProcess(m_samples, settings.noiseThreshold);
+    buildNotes();
+    m_loaded = true;
+    openReaders();
+}
+
+void RecordingAnalysis::buildNotes()
+{
+    m_runs = buildNoteRuns(m_samples);
+    CNote *previous = nullptr;
+    for (const NoteRun &run : m_runs) {
+        CNote &note = m_notes.emplace_back();
+        note.SetRest(run.rest);
+        note.SetNoteIndex(run.noteIndex);
+        note.SetSampleFlag(run.unstable ? 1 : 0);
+        note.SetSampleCount(static_cast<uint32_t>(run.sampleCount));
+        note.SetFirstSample(&m_samples[run.firstSample]);
+        note.SetLastSample(&m_samples[run.firstSample + run.sampleCount - 1]);
+        note.SetPrev(previous);
+        if (previous)
+            previous->SetNext(&note);
+        previous = &note;
+    }
+}
+
+bool RecordingAnalysis::save(const std::filesystem::path &path)
+{
+    if (!m_loaded || m_blockFormat.blockLength <= 0)
+        return false;
+
+    // The document keeps one channel, so that is what is saved, with a header that describes
+    // exactly the bytes written: one slot per frame.
+    const PcmFormat mono { m_blockFormat.blockLength, 1, m_blockFormat.sampleRate,
+                           m_blockFormat.bitsPerSample };
+    const auto slotBytes = static_cast<std::size_t>(mono.bytesPerSample());
+    const WaveFormat format = WaveFormat::pcm(1, static_cast<uint32_t>(mono.sampleRate),
+                                              static_cast<uint16_t>(mono.bitsPerSample));
+
+    WaveWriter writer;
+    if (CreateWaveFile(path, format, writer) != 0) {
+        m_observer.message(kUnableToOpen, AnalysisObserver::Icon::Stop);
+        FinishWaveFile(writer, 0);
+        return false;
+    }
+    if (BeginWaveData(writer) != 0) {
+        m_observer.message(kUnableToStart, AnalysisObserver::Icon::Stop);
+        FinishWaveFile(writer, 0);
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        return false;
+    }
+
+    PagedFloatReader &signalReader = m_readers[TempBandFiles::kSignalFile];
+    signalReader.close();
+    const std::filesystem::path signalPath =
+            TempBandFiles::filePath(m_tempDir, TempBandFiles::kSignalFile);
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> signal(std::fopen(signalPath.c_str(), "rb"),
+                                                            &std::fclose);
+
+    bool ok = true;
+    try {
+        OutputPin feed;
+        WaveDestinationFilter destination;
+        destination.bindPins();
+        feed.setFormat(MediaFormat { mono.blockLength, static_cast<double>(mono.sampleRate) });
+        feed.connect(destination.inputPin(1));
+        std::vector<uint8_t> pcm(static_cast<std::size_t>(mono.blockBytes()));
+        destination.setTarget(mono, pcm.data());
+        float *floats = feed.media()->buffer();
+        const auto frames = static_cast<std::size_t>(mono.blockLength);
+
+        for (std::size_t block = 0; ok && block < m_samples.size(); ++block) {
+            // A signal file that came up short (it could not be written whole) pads with
+            // silence rather than repeating stale floats.
+            const std::size_t got =
+                    signal ? std::fread(floats, sizeof(float), frames, signal.get()) : 0;
+            std::fill(floats + got, floats + frames, 0.0f);
+            feed.deliver();
+            feed.clearReady();
+            std::size_t written = 0;
+            const uint32_t code =
+                    WriteWaveData(writer, std::as_bytes(std::span<const uint8_t>(pcm)), written);
+            if (code != 0 || written != pcm.size())
+                ok = false;
+        }
+    } catch (const std::exception &) {
+        ok = false;
+    }
+
+    const auto bytesWritten = writer.dataBytes();
+    if (FinishWaveFile(writer, static_cast<uint32_t>(bytesWritten / slotBytes)) != 0)
+        ok = false;
+    if (!ok)
+        m_observer.message(kUnableToWrite, AnalysisObserver::Icon::Stop);
+
+    signal.reset();
+    signalReader.open(signalPath);
+    return ok;
+}
+
+bool RecordingAnalysis::openReaders() noexcept
+{
+    bool all = true;
+    for (int i = 0; i < TempBandFiles::kFileCount; ++i) {
+        if (!m_readers[static_cast<std::size_t>(i)].open(TempBandFiles::filePath(m_tempDir, i)))
+            all = false;
+    }
+    return all;
+}
+
+} // namespace corvane

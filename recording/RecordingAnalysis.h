@@ -1,0 +1,114 @@
+#pragma once
+
+#include "AnalysisObserver.h"
+#include "AnalysisSettings.h"
+#include "CNote.h"
+#include "NoteRun.h"
+#include "PagedFloatReader.h"
+#include "PcmFormat.h"
+#include "SampleList.h"
+#include "TempBandFiles.h"
+#include "WaveFormatEx.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class BlockRing;
+class PitchAnalyzer;
+
+// One analysed recording, without its windows: a wave file the user opened, or the blocks just
+// captured. The whole recording runs block by block through a pitch analyser; what stays is the
+// list of per-block samples, the notes built from them, and nine temporary files (the signal
+// and its eight octave bands as floats) with a paged reader on each for the panes.
+//
+// States: empty (nothing analysed) -> loaded (samples, notes and readers fixed until clear()).
+// A failed open or capture analysis leaves it empty. Everything runs on one thread (the
+// user-interface thread in the program); an analysis blocks it for the whole recording.
+class RecordingAnalysis
+{
+public:
+    static constexpr const char *kCannotOpenTemporaryFiles = "Cannot open temporary files";
+    static constexpr const char *kNotPcm = "Not a PCM Wave file";
+    static constexpr const char *kCannotDescend = "Error descending into Wave file";
+    static constexpr const char *kUnableToOpen = "Unable to open file.";
+    static constexpr const char *kUnableToStart = "Unable to start writing to file.";
+    static constexpr const char *kUnableToWrite = "Unable to write to file.";
+
+    // The temporary files go to `tempDir` (the program passes the current directory). Reports
+    // go to `observer`, which must outlive this object.
+    RecordingAnalysis(std::filesystem::path tempDir, AnalysisObserver &observer);
+    ~RecordingAnalysis();
+    RecordingAnalysis(const RecordingAnalysis &) = delete;
+    RecordingAnalysis &operator=(const RecordingAnalysis &) = delete;
+
+    // Back to empty: frees samples and notes, closes the readers.
+    void clear() noexcept;
+
+    // Analyses the wave file at `path`. Returns true when loaded; false after a reported
+    // failure, with the analysis empty. A read error or a short read in the middle of the data
+    // keeps what was analysed so far, silently; a last partial block is dropped.
+    bool openAndAnalyse(const std::filesystem::path &path, const AnalysisSettings &settings);
+
+    // Analyses the blocks of `ring` from its oldest up to, not including, its newest, which hold
+    // PCM in `captureFormat`. No progress, no message but "Cannot open temporary files".
+    // Returns true when loaded.
+    bool analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
+                        const AnalysisSettings &settings);
+
+    // Writes the stored signal to a one-channel PCM wave file at `path`, in the recording's
+    // rate and depth. Returns false after a reported failure: the caller keeps its old name.
+    bool save(const std::filesystem::path &path);
+
+    bool loaded() const noexcept { return m_loaded; }
+    const SampleList &samples() const noexcept { return m_samples; }
+    int32_t sampleCount() const noexcept { return static_cast<int32_t>(m_samples.size()); }
+    // The notes in time order, linked; null when empty.
+    const CNote *firstNote() const noexcept { return m_notes.empty() ? nullptr : &m_notes.front(); }
+    const std::vector<NoteRun> &noteRuns() const noexcept { return m_runs; }
+    // Reader 0..7 for the octave bands (0 the highest), 8 for the signal.
+    PagedFloatReader &reader(int index) noexcept
+    {
+        return m_readers[static_cast<std::size_t>(index)];
+    }
+    // The format handed to the analyser.
+    const PcmFormat &blockFormat() const noexcept { return m_blockFormat; }
+    // After a file analysis: the file's format made mono, which the program keeps as its capture
+    // format.
+    const WaveFormatEx &monoFileFormat() const noexcept { return m_monoFileFormat; }
+    // The analyser's latency: the delay of its slowest band, seconds.
+    double maxDelay() const noexcept;
+    const std::filesystem::path &tempDir() const noexcept { return m_tempDir; }
+
+private:
+    class BlockFeed;
+
+    bool openWriters();
+    bool configureAnalyzer(const PcmFormat &format, const AnalysisSettings &settings) noexcept;
+    // Runs one block through the analyser and appends its sample and band data.
+    void analyseBlock(const uint8_t *block);
+    // Post-processing, notes, readers.
+    void finish(const AnalysisSettings &settings);
+    void buildNotes();
+    bool openReaders() noexcept;
+
+    std::filesystem::path m_tempDir;
+    AnalysisObserver &m_observer;
+    std::unique_ptr<PitchAnalyzer> m_analyzer;
+    SampleList m_samples;
+    std::vector<NoteRun> m_runs;
+    std::deque<CNote> m_notes;
+    std::array<PagedFloatReader, TempBandFiles::kFileCount> m_readers;
+    TempBandFiles m_writers;
+    PcmFormat m_blockFormat;
+    WaveFormatEx m_monoFileFormat;
+    bool m_loaded = false;
+};
+
+} // namespace corvane

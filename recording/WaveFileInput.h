@@ -1,0 +1,50 @@
+#pragma once
+
+#include "PcmFileFormat.h"
+#include "WaveFormatEx.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace corvane {
+
+// A wave file opened for analysis: its header checked, standing at its first data byte.
+// Hides the wave reader's handle and chunk bookkeeping from the analysis.
+class WaveFileInput
+{
+public:
+    enum class Status { Ok, WaveError, NotPcm, NoData };
+
+    WaveFileInput();
+    ~WaveFileInput();
+    WaveFileInput(const WaveFileInput &) = delete;
+    WaveFileInput &operator=(const WaveFileInput &) = delete;
+
+    // Opens the file and finds its data. On WaveError and NoData, errorMessage() holds the
+    // wave reader's message for the code with the path; on NotPcm the header was not PCM the
+    // analysis can take. The file is closed again on every failure.
+    Status open(const std::filesystem::path &path);
+    const std::string &errorMessage() const noexcept { return m_error; }
+
+    // The data layout, and the header as the file stated it.
+    const PcmFileFormat &format() const noexcept { return m_format; }
+    const WaveFormatEx &header() const noexcept { return m_header; }
+
+    // Reads up to `bytes` data bytes into `out`; returns the number read, 0 at the end or on a
+    // read error (which ends the data silently).
+    std::size_t read(uint8_t *out, std::size_t bytes) noexcept;
+
+    void close() noexcept;
+
+private:
+    struct Reader;
+    std::unique_ptr<Reader> m_reader;
+    PcmFileFormat m_format;
+    WaveFormatEx m_header;
+    std::string m_error;
+};
+
+} // namespace corvane
