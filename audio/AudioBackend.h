@@ -52,10 +52,13 @@ public:
     // format) in pieces of about `framesPerBlock`; a playback device plays `buffer`. Null, with
     // `error` filled, on failure.
     virtual std::unique_ptr<CaptureStream> openCapture(const DeviceChoice &device,
-            const StreamFormat &format, int32_t framesPerBlock, CaptureQueue &queue,
-            OpenError &error) = 0;
+                                                       const StreamFormat &format,
+                                                       int32_t framesPerBlock, CaptureQueue &queue,
+                                                       OpenError &error) = 0;
     virtual std::unique_ptr<PlaybackStream> openPlayback(const DeviceChoice &device,
-            const StreamFormat &format, PlaybackBuffer &buffer, OpenError &error) = 0;
+                                                         const StreamFormat &format,
+                                                         PlaybackBuffer &buffer,
+                                                         OpenError &error) = 0;
 };
 
 } // namespace corvane::audio

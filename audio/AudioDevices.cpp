@@ -12,22 +12,23 @@ namespace corvane::audio {
 
 namespace {
 
-const char *const kSecondLine = "\nMake sure another program is not using the sound card.";
+    const char *const kSecondLine = "\nMake sure another program is not using the sound card.";
 
-std::string setupMessage(const char *firstLine, const std::string &reason)
-{
-    std::string message = std::string(firstLine) + kSecondLine;
-    if (!reason.empty())
-        message += "\n" + reason;
-    return message;
-}
+    std::string setupMessage(const char *firstLine, const std::string &reason)
+    {
+        std::string message = std::string(firstLine) + kSecondLine;
+        if (!reason.empty())
+            message += "\n" + reason;
+        return message;
+    }
 
-// Until the wave writer is linked in, recording is refused with a reason rather than faked.
-std::unique_ptr<RecordingFile> noRecordingFile(const std::string &, const StreamFormat &, std::string &why)
-{
-    why = "Recording to a wave file is not available in this build.";
-    return nullptr;
-}
+    // Until the wave writer is linked in, recording is refused with a reason rather than faked.
+    std::unique_ptr<RecordingFile> noRecordingFile(const std::string &, const StreamFormat &,
+                                                   std::string &why)
+    {
+        why = "Recording to a wave file is not available in this build.";
+        return nullptr;
+    }
 
 } // namespace
 
@@ -98,25 +99,26 @@ bool AudioDevices::openCapture()
     const int32_t blockBytes = m_captureBlockBytes;
     if (!format.valid() || blockBytes <= 0) {
         report(setupMessage("Unable to create DirectSound capture buffer.",
-                "The capture format is not one the program can use."));
+                            "The capture format is not one the program can use."));
         return false;
     }
     // Fifteen seconds of audio.
     const int64_t bytesPerSecond = int64_t { format.sampleRate } * format.frameBytes();
-    const auto blockCount = static_cast<int32_t>(std::max<int64_t>(1, bytesPerSecond * 15 / blockBytes));
+    const auto blockCount =
+            static_cast<int32_t>(std::max<int64_t>(1, bytesPerSecond * 15 / blockBytes));
     m_captureRing.reset();
     m_captureRing.resize(blockBytes, blockCount, format.silenceByte());
     m_captureQueue.prepare(format, blockBytes);
 
     OpenError error;
     AudioBackend *backend = backendFor(m_captureDevice);
-    m_captureStream = backend->openCapture(
-            m_captureDevice, format, m_captureBlockLength, m_captureQueue, error);
+    m_captureStream = backend->openCapture(m_captureDevice, format, m_captureBlockLength,
+                                           m_captureQueue, error);
     if (!m_captureStream) {
         report(setupMessage(error.step == OpenError::Step::Device
-                        ? "Unable to create DirectSound capture object."
-                        : "Unable to create DirectSound capture buffer.",
-                error.reason));
+                                    ? "Unable to create DirectSound capture object."
+                                    : "Unable to create DirectSound capture buffer.",
+                            error.reason));
         return false;
     }
     m_captureWorker = std::make_unique<CaptureWorker>(m_captureQueue, m_captureRing, notifyCapture);
@@ -131,7 +133,7 @@ bool AudioDevices::openPlayback(int32_t halfBytes)
     const StreamFormat format = m_playbackFormat;
     if (!format.valid()) {
         report(setupMessage("Unable to create secondary DirectSound buffer.",
-                "The playback format is not one the program can use."));
+                            "The playback format is not one the program can use."));
         return false;
     }
     // A half of 0 means one second; halves hold whole frames.
@@ -139,7 +141,7 @@ bool AudioDevices::openPlayback(int32_t halfBytes)
     bytes -= bytes % format.frameBytes();
     if (bytes <= 0 || bytes > INT32_MAX) {
         report(setupMessage("Unable to create secondary DirectSound buffer.",
-                "The playback buffer size is not usable."));
+                            "The playback buffer size is not usable."));
         return false;
     }
     m_playbackHalfBytes = static_cast<int32_t>(bytes);
@@ -154,13 +156,13 @@ bool AudioDevices::openPlayback(int32_t halfBytes)
     m_playbackStream = backend->openPlayback(m_playbackDevice, format, m_playbackBuffer, error);
     if (!m_playbackStream) {
         report(setupMessage(error.step == OpenError::Step::Device
-                        ? "Unable to create DirectSound object."
-                        : "Unable to create secondary DirectSound buffer.",
-                error.reason));
+                                    ? "Unable to create DirectSound object."
+                                    : "Unable to create secondary DirectSound buffer.",
+                            error.reason));
         return false;
     }
-    m_playbackWorker = std::make_unique<PlaybackWorker>(
-            m_playbackBuffer, m_playbackRing, notifyPlayback);
+    m_playbackWorker =
+            std::make_unique<PlaybackWorker>(m_playbackBuffer, m_playbackRing, notifyPlayback);
     return true;
 }
 
@@ -183,7 +185,7 @@ bool AudioDevices::startCapture(bool recording, std::string *whyNot)
         if (!m_recordingFile) {
             m_recording = false;
             return fail(std::string("Unable to create the recording file \"") + kRecordingFileName
-                    + "\"." + (why.empty() ? "" : "\n" + why));
+                        + "\"." + (why.empty() ? "" : "\n" + why));
         }
     }
     m_captureWorker->beginRun(m_recordingFile.get(), m_recordingLimit);
@@ -243,16 +245,18 @@ void AudioDevices::finishRecording()
     const bool writeFailed = m_captureWorker && m_captureWorker->writeFailed();
     const bool full = m_captureWorker && m_captureWorker->limitReached();
     // The count is of frames, whatever the number of channels.
-    const auto frames = static_cast<uint32_t>(bytes / static_cast<uint64_t>(m_captureFormat.frameBytes()));
+    const auto frames =
+            static_cast<uint32_t>(bytes / static_cast<uint64_t>(m_captureFormat.frameBytes()));
     const bool finished = m_recordingFile->finish(frames);
     m_recordingFile.reset();
     const std::string name = std::string("\"") + kRecordingFileName + "\"";
     if (writeFailed || !finished)
         report("Failure writing data to file " + name
-                + ".\nThe recording holds the sound up to the point where writing failed.");
+               + ".\nThe recording holds the sound up to the point where writing failed.");
     else if (full)
         report("The recording " + name
-                + " reached the largest size a wave file can hold.\nIt holds the sound up to that point.");
+               + " reached the largest size a wave file can hold.\nIt holds the sound up to that "
+                 "point.");
 }
 
 void AudioDevices::stopPlayback()

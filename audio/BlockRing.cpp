@@ -41,6 +41,10 @@ const std::byte *BlockRing::blockAddress(int32_t index) const noexcept
 
 int32_t BlockRing::nextIndex(int32_t index) const noexcept
 {
+    // A reader standing on the block being written (an empty ring) stays there too, rather
+    // than stepping onto stale blocks ahead of the writer.
+    if (index == m_newest)
+        return index;
     const int32_t next = (index + 1) % m_blockCount;
     return next == m_newest ? index : next;
 }

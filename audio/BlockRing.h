@@ -34,7 +34,8 @@ public:
     int32_t oldestIndex() const noexcept { return m_oldest; }
     int32_t newestIndex() const noexcept { return m_newest; }
 
-    // The block after `index`, or `index` itself when the next one is the block being written.
+    // The block after `index`, or `index` itself when the next one is the block being written
+    // or `index` is that block.
     int32_t nextIndex(int32_t index) const noexcept;
 
     // Ends the writer's block: when `writer` is the newest index the ring moves on by one

@@ -6,16 +6,17 @@ namespace corvane::audio {
 
 namespace {
 
-// Devices deliver 24-bit audio as full-range 32-bit samples; the program keeps the 24-bit value.
-void copyShifted(std::byte *to, const std::byte *from, std::size_t bytes) noexcept
-{
-    for (std::size_t i = 0; i + 4 <= bytes; i += 4) {
-        int32_t sample;
-        std::memcpy(&sample, from + i, 4);
-        sample >>= 8;
-        std::memcpy(to + i, &sample, 4);
+    // Devices deliver 24-bit audio as full-range 32-bit samples; the program keeps the 24-bit
+    // value.
+    void copyShifted(std::byte *to, const std::byte *from, std::size_t bytes) noexcept
+    {
+        for (std::size_t i = 0; i + 4 <= bytes; i += 4) {
+            int32_t sample;
+            std::memcpy(&sample, from + i, 4);
+            sample >>= 8;
+            std::memcpy(to + i, &sample, 4);
+        }
     }
-}
 
 } // namespace
 

@@ -7,17 +7,17 @@ namespace corvane::audio {
 
 namespace {
 
-std::mutex &handlerMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
+    std::mutex &handlerMutex()
+    {
+        static std::mutex mutex;
+        return mutex;
+    }
 
-DebugLogHandler &handler()
-{
-    static DebugLogHandler current;
-    return current;
-}
+    DebugLogHandler &handler()
+    {
+        static DebugLogHandler current;
+        return current;
+    }
 
 } // namespace
 

@@ -14,25 +14,25 @@ namespace corvane::audio {
 
 namespace {
 
-const char *mark(bool usable, uint32_t flags, uint32_t flag)
-{
-    if (!usable)
-        return "-";
-    return (flags & flag) ? "yes" : "no";
-}
-
-void writeConfigurations(const DeviceInfo &device, uint32_t captureFlags, uint32_t playbackFlags,
-        std::ostream &out)
-{
-    out << "    " << std::left << std::setw(30) << "configuration" << std::setw(9) << "capture"
-        << "playback\n";
-    for (const DeviceConfiguration &c : kDeviceConfigurations) {
-        out << "    " << std::setw(30) << c.label << std::setw(9)
-            << mark(device.maxInputChannels > 0, captureFlags, c.flag)
-            << mark(device.maxOutputChannels > 0, playbackFlags, c.flag) << '\n';
+    const char *mark(bool usable, uint32_t flags, uint32_t flag)
+    {
+        if (!usable)
+            return "-";
+        return (flags & flag) ? "yes" : "no";
     }
-    out << std::right;
-}
+
+    void writeConfigurations(const DeviceInfo &device, uint32_t captureFlags,
+                             uint32_t playbackFlags, std::ostream &out)
+    {
+        out << "    " << std::left << std::setw(30) << "configuration" << std::setw(9) << "capture"
+            << "playback\n";
+        for (const DeviceConfiguration &c : kDeviceConfigurations) {
+            out << "    " << std::setw(30) << c.label << std::setw(9)
+                << mark(device.maxInputChannels > 0, captureFlags, c.flag)
+                << mark(device.maxOutputChannels > 0, playbackFlags, c.flag) << '\n';
+        }
+        out << std::right;
+    }
 
 } // namespace
 
@@ -47,10 +47,10 @@ void writeDeviceTable(AudioBackend &backend, std::ostream &out)
         out << "  " << device.id.name << ": " << device.maxInputChannels << " in, "
             << device.maxOutputChannels << " out, " << device.defaultSampleRate << " Hz\n";
         const DeviceChoice choice = device.id;
-        const uint32_t captureFlags
-                = device.maxInputChannels > 0 ? backend.captureConfigurations(choice) : 0;
-        const uint32_t playbackFlags
-                = device.maxOutputChannels > 0 ? backend.playbackConfigurations(choice) : 0;
+        const uint32_t captureFlags =
+                device.maxInputChannels > 0 ? backend.captureConfigurations(choice) : 0;
+        const uint32_t playbackFlags =
+                device.maxOutputChannels > 0 ? backend.playbackConfigurations(choice) : 0;
         writeConfigurations(device, captureFlags, playbackFlags, out);
     }
 }

@@ -9,8 +9,8 @@
 
 namespace corvane::audio {
 
-PlaybackWorker::PlaybackWorker(
-        PlaybackBuffer &buffer, BlockRing &ring, std::function<void()> notify)
+PlaybackWorker::PlaybackWorker(PlaybackBuffer &buffer, BlockRing &ring,
+                               std::function<void()> notify)
     : m_buffer(buffer)
     , m_ring(ring)
     , m_notify(std::move(notify))

@@ -10,17 +10,17 @@ namespace corvane::audio {
 
 namespace {
 
-bool isDevice(const DeviceChoice &device, const char *name)
-{
-    return device && device->hostApi == VirtualBackend::kHostApi && device->name == name;
-}
+    bool isDevice(const DeviceChoice &device, const char *name)
+    {
+        return device && device->hostApi == VirtualBackend::kHostApi && device->name == name;
+    }
 
-std::string describe(const StreamFormat &format)
-{
-    return std::to_string(format.sampleRate) + " Hz, " + std::to_string(format.channels)
-            + (format.channels == 1 ? " channel, " : " channels, ")
-            + std::to_string(format.bitsPerSample) + "-bit";
-}
+    std::string describe(const StreamFormat &format)
+    {
+        return std::to_string(format.sampleRate) + " Hz, " + std::to_string(format.channels)
+                + (format.channels == 1 ? " channel, " : " channels, ")
+                + std::to_string(format.bitsPerSample) + "-bit";
+    }
 
 } // namespace
 
@@ -83,40 +83,50 @@ uint32_t VirtualBackend::playbackConfigurations(const DeviceChoice &device)
 }
 
 std::unique_ptr<CaptureStream> VirtualBackend::openCapture(const DeviceChoice &device,
-        const StreamFormat &format, int32_t framesPerBlock, CaptureQueue &queue, OpenError &error)
+                                                           const StreamFormat &format,
+                                                           int32_t framesPerBlock,
+                                                           CaptureQueue &queue, OpenError &error)
 {
     if (!isDevice(device, kCaptureDevice)) {
         error = { OpenError::Step::Device,
-            "There is no virtual capture device called \"" + (device ? device->name : "") + "\"." };
+                  "There is no virtual capture device called \"" + (device ? device->name : "")
+                          + "\"." };
         return nullptr;
     }
     if (!format.valid()) {
-        error = { OpenError::Step::Stream, "The format " + describe(format) + " is not supported." };
+        error = { OpenError::Step::Stream,
+                  "The format " + describe(format) + " is not supported." };
         return nullptr;
     }
     if (m_source.kind == VirtualCaptureSource::Kind::Samples
-            && (!m_source.samples || m_source.samplesFormat != format)) {
+        && (!m_source.samples || m_source.samplesFormat != format)) {
         error = { OpenError::Step::Stream,
-            "The virtual source holds " + describe(m_source.samplesFormat)
-                    + " samples, not " + describe(format) + "." };
+                  "The virtual source holds " + describe(m_source.samplesFormat) + " samples, not "
+                          + describe(format) + "." };
         return nullptr;
     }
-    return std::make_unique<VirtualCaptureDevice>(m_source, m_pacing, format, framesPerBlock, queue);
+    return std::make_unique<VirtualCaptureDevice>(m_source, m_pacing, format, framesPerBlock,
+                                                  queue);
 }
 
 std::unique_ptr<PlaybackStream> VirtualBackend::openPlayback(const DeviceChoice &device,
-        const StreamFormat &format, PlaybackBuffer &buffer, OpenError &error)
+                                                             const StreamFormat &format,
+                                                             PlaybackBuffer &buffer,
+                                                             OpenError &error)
 {
     if (!isDevice(device, kPlaybackDevice)) {
         error = { OpenError::Step::Device,
-            "There is no virtual playback device called \"" + (device ? device->name : "") + "\"." };
+                  "There is no virtual playback device called \"" + (device ? device->name : "")
+                          + "\"." };
         return nullptr;
     }
     if (!format.valid()) {
-        error = { OpenError::Step::Stream, "The format " + describe(format) + " is not supported." };
+        error = { OpenError::Step::Stream,
+                  "The format " + describe(format) + " is not supported." };
         return nullptr;
     }
-    return std::make_unique<VirtualPlaybackDevice>(m_pacing, format, buffer,
+    return std::make_unique<VirtualPlaybackDevice>(
+            m_pacing, format, buffer,
             [this](const std::byte *data, std::size_t size) { keepPlayed(data, size); });
 }
 

@@ -37,10 +37,11 @@ public:
     uint32_t captureConfigurations(const DeviceChoice &device) override;
     uint32_t playbackConfigurations(const DeviceChoice &device) override;
     std::unique_ptr<CaptureStream> openCapture(const DeviceChoice &device,
-            const StreamFormat &format, int32_t framesPerBlock, CaptureQueue &queue,
-            OpenError &error) override;
+                                               const StreamFormat &format, int32_t framesPerBlock,
+                                               CaptureQueue &queue, OpenError &error) override;
     std::unique_ptr<PlaybackStream> openPlayback(const DeviceChoice &device,
-            const StreamFormat &format, PlaybackBuffer &buffer, OpenError &error) override;
+                                                 const StreamFormat &format, PlaybackBuffer &buffer,
+                                                 OpenError &error) override;
 
 private:
     VirtualBackend() = default;

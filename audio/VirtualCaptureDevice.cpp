@@ -10,16 +10,17 @@ namespace corvane::audio {
 
 namespace {
 
-// Devices deliver 24-bit audio in the full 32-bit range.
-int32_t widen24(int32_t sample) noexcept
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(sample) << 8);
-}
+    // Devices deliver 24-bit audio in the full 32-bit range.
+    int32_t widen24(int32_t sample) noexcept
+    {
+        return static_cast<int32_t>(static_cast<uint32_t>(sample) << 8);
+    }
 
 } // namespace
 
 VirtualCaptureDevice::VirtualCaptureDevice(VirtualCaptureSource source, VirtualPacing pacing,
-        const StreamFormat &format, int32_t framesPerBlock, CaptureQueue &queue)
+                                           const StreamFormat &format, int32_t framesPerBlock,
+                                           CaptureQueue &queue)
     : m_source(std::move(source))
     , m_pacing(pacing)
     , m_format(format)
@@ -99,7 +100,8 @@ std::size_t VirtualCaptureDevice::produce(std::size_t frames) noexcept
                     const auto sample = static_cast<int16_t>(std::lround(value * 32767.0));
                     std::memcpy(slot, &sample, 2);
                 } else {
-                    const int32_t sample = widen24(static_cast<int32_t>(std::lround(value * 8388607.0)));
+                    const int32_t sample =
+                            widen24(static_cast<int32_t>(std::lround(value * 8388607.0)));
                     std::memcpy(slot, &sample, 4);
                 }
             }
@@ -115,10 +117,12 @@ std::size_t VirtualCaptureDevice::produce(std::size_t frames) noexcept
                 break;
             m_position = 0;
         }
-        const std::size_t take = std::min(frames - done, (samples.size() - m_position) / frameBytes);
+        const std::size_t take =
+                std::min(frames - done, (samples.size() - m_position) / frameBytes);
         if (take == 0)
             break;
-        std::memcpy(m_piece.data() + done * frameBytes, samples.data() + m_position, take * frameBytes);
+        std::memcpy(m_piece.data() + done * frameBytes, samples.data() + m_position,
+                    take * frameBytes);
         if (m_format.bitsPerSample == 24) {
             for (std::size_t i = done * frameBytes; i < (done + take) * frameBytes; i += 4) {
                 int32_t sample;

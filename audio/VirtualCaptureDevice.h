@@ -19,7 +19,7 @@ public:
     // The source must suit `format` (see VirtualBackend::openCapture). Allocates its piece
     // buffer here.
     VirtualCaptureDevice(VirtualCaptureSource source, VirtualPacing pacing,
-            const StreamFormat &format, int32_t framesPerBlock, CaptureQueue &queue);
+                         const StreamFormat &format, int32_t framesPerBlock, CaptureQueue &queue);
     ~VirtualCaptureDevice() override;
 
     bool start(std::string &why) override;

@@ -6,14 +6,15 @@
 
 namespace corvane::audio {
 
-VirtualPlaybackDevice::VirtualPlaybackDevice(
-        VirtualPacing pacing, const StreamFormat &format, PlaybackBuffer &buffer, Sink sink)
+VirtualPlaybackDevice::VirtualPlaybackDevice(VirtualPacing pacing, const StreamFormat &format,
+                                             PlaybackBuffer &buffer, Sink sink)
     : m_pacing(pacing)
     , m_format(format)
     , m_buffer(buffer)
     , m_sink(std::move(sink))
     , m_pieceFrames(std::max<std::size_t>(
-              1, static_cast<std::size_t>(buffer.halfBytes() / std::max(1, format.frameBytes()) / 4)))
+              1,
+              static_cast<std::size_t>(buffer.halfBytes() / std::max(1, format.frameBytes()) / 4)))
     , m_piece(m_pieceFrames * static_cast<std::size_t>(format.frameBytes()))
 {
 }

@@ -20,8 +20,8 @@ class VirtualPlaybackDevice final : public PlaybackStream
 public:
     using Sink = std::function<void(const std::byte *data, std::size_t size)>;
 
-    VirtualPlaybackDevice(
-            VirtualPacing pacing, const StreamFormat &format, PlaybackBuffer &buffer, Sink sink);
+    VirtualPlaybackDevice(VirtualPacing pacing, const StreamFormat &format, PlaybackBuffer &buffer,
+                          Sink sink);
     ~VirtualPlaybackDevice() override;
 
     bool start(std::string &why) override;

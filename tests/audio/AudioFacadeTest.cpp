@@ -1,0 +1,189 @@
+#include "AudioFacade.h"
+#include "AudioTestSupport.h"
+#include "VirtualBackend.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace corvane::audio;
+using namespace corvane::audio::test;
+
+namespace {
+
+const std::string kSecondLine = "Make sure another program is not using the sound card.";
+
+class AudioFacadeTest : public ::testing::Test
+{
+protected:
+    AudioFacadeTest()
+    {
+        VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
+        VirtualBackend::instance().setCaptureSource({});
+        setCaptureDevice(VirtualBackend::captureDeviceId());
+        setPlaybackDevice(VirtualBackend::playbackDeviceId());
+        useFormat(StreamFormat { 1, 11025, 16 });
+        setDeviceErrorHandler([this](const std::string &message) { messages.push_back(message); });
+    }
+    ~AudioFacadeTest() override
+    {
+        stop();
+        setDeviceErrorHandler(nullptr);
+        AudioDevices::instance().setRecordingFileFactory(nullptr);
+        VirtualBackend::instance().setCaptureSource({});
+        VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+    }
+
+    static void useFormat(const StreamFormat &format)
+    {
+        AudioDevices::instance().setCaptureFormat(format, blockLengthForRate(format.sampleRate));
+        AudioDevices::instance().setPlaybackFormat(format, format.sampleRate);
+    }
+
+    // Capture hears `blocks` whole blocks of numbered bytes, once.
+    static std::vector<std::byte> captureNumberedBlocks(const StreamFormat &format, int blocks)
+    {
+        const auto bytes = countingBytes(
+                static_cast<std::size_t>(blocks)
+                * static_cast<std::size_t>(AudioDevices::instance().captureBlockBytes()));
+        VirtualCaptureSource source;
+        source.kind = VirtualCaptureSource::Kind::Samples;
+        source.samplesFormat = format;
+        source.samples = std::make_shared<const std::vector<std::byte>>(bytes);
+        VirtualBackend::instance().setCaptureSource(source);
+        return bytes;
+    }
+
+    std::vector<std::string> messages;
+    CountingNotification captureNotification;
+    CountingNotification playbackNotification;
+};
+
+} // namespace
+
+TEST_F(AudioFacadeTest, TheCaptureRingHoldsFifteenSecondsInWholeBlocks)
+{
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    EXPECT_EQ(AudioDevices::instance().captureBlockBytes(), 2048);
+    EXPECT_EQ(captureRing().blockSize(), 2048);
+    EXPECT_EQ(captureRing().blockCount(), 161);                     // 22050 × 15 ÷ 2048
+    EXPECT_EQ(AudioDevices::instance().playbackHalfBytes(), 22050); // one second
+    stop();
+
+    useFormat(StreamFormat { 2, 44100, 16 });
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    EXPECT_EQ(captureRing().blockSize(), 16384);
+    EXPECT_EQ(captureRing().blockCount(), 161); // 176400 × 15 ÷ 16384
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(AudioFacadeTest, StartingDevicesThatAreNotOpenFails)
+{
+    std::string why;
+    EXPECT_FALSE(start(false, &why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(startPlayback());
+}
+
+TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheReason)
+{
+    setCaptureDevice(DeviceId { VirtualBackend::kHostApi, "nowhere" });
+    EXPECT_FALSE(open(&captureNotification, &playbackNotification));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "Unable to create DirectSound capture object.\n" + kSecondLine
+                      + "\nThere is no virtual capture device called \"nowhere\".");
+    EXPECT_FALSE(AudioDevices::instance().captureOpen());
+
+    setPlaybackDevice(DeviceId { VirtualBackend::kHostApi, "nowhere" });
+    EXPECT_FALSE(openPlayback(0, &playbackNotification));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].substr(0, messages[1].find('\n', 40)),
+              "Unable to create DirectSound object.\n" + kSecondLine);
+}
+
+TEST_F(AudioFacadeTest, RecordingTakesExactlyTheCapturedBytesAndCountsFrames)
+{
+    const StreamFormat stereo { 2, 11025, 16 };
+    useFormat(stereo);
+    const auto heard = captureNumberedBlocks(stereo, 5);
+    MemoryRecordingFile file;
+    AudioDevices::instance().setRecordingFileFactory(
+            [&](const std::string &path, const StreamFormat &format, std::string &) {
+                EXPECT_EQ(path, "tune0000.wav");
+                EXPECT_EQ(format, stereo);
+                return std::make_unique<ForwardingRecordingFile>(file);
+            });
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(start(true));
+    ASSERT_TRUE(captureNotification.waitFor(5));
+    stop();
+    EXPECT_TRUE(file.bytes() == heard);
+    EXPECT_TRUE(file.finished);
+    EXPECT_EQ(file.finishedFrames, heard.size() / 4); // frames, not samples
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(AudioFacadeTest, ARecordingThatCannotBeCreatedDoesNotStartCapture)
+{
+    captureNumberedBlocks(StreamFormat { 1, 11025, 16 }, 3);
+    AudioDevices::instance().setRecordingFileFactory(
+            [](const std::string &, const StreamFormat &, std::string &why) {
+                why = "disk full";
+                return std::unique_ptr<RecordingFile>();
+            });
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    std::string why;
+    EXPECT_FALSE(start(true, &why));
+    EXPECT_EQ(why, "Unable to create the recording file \"tune0000.wav\".\ndisk full");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(captureNotification.count(), 0);
+    EXPECT_FALSE(AudioDevices::instance().recording());
+    // Capture without recording still works on the same open devices.
+    EXPECT_TRUE(start(false));
+    EXPECT_TRUE(captureNotification.waitFor(3));
+}
+
+TEST_F(AudioFacadeTest, AWriteFailureIsReportedOnceAfterStop)
+{
+    captureNumberedBlocks(StreamFormat { 1, 11025, 16 }, 4);
+    MemoryRecordingFile file;
+    file.failAfterBytes = 2048;
+    AudioDevices::instance().setRecordingFileFactory(
+            [&](const std::string &, const StreamFormat &, std::string &) {
+                return std::make_unique<ForwardingRecordingFile>(file);
+            });
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(start(true));
+    ASSERT_TRUE(captureNotification.waitFor(4));
+    EXPECT_TRUE(messages.empty());
+    stop();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Failure writing data to file \"tune0000.wav\".", 0), 0u);
+    EXPECT_EQ(file.finishedFrames, 1024u);
+    stop();
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(AudioFacadeTest, StopReturnsPromptlyAndNoNotificationFollowsIt)
+{
+    VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(start(false));
+    ASSERT_TRUE(captureNotification.waitFor(2));
+    ASSERT_TRUE(playbackNotification.waitFor(1));
+    const auto before = std::chrono::steady_clock::now();
+    stop();
+    const auto took = std::chrono::steady_clock::now() - before;
+    // Both workers are joined when stop() returns; it used to pause 2.2 s.
+    EXPECT_LT(took, std::chrono::milliseconds(1000));
+    const int captured = captureNotification.count();
+    const int played = playbackNotification.count();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(captureNotification.count(), captured);
+    EXPECT_EQ(playbackNotification.count(), played);
+    EXPECT_FALSE(AudioDevices::instance().captureOpen());
+    EXPECT_FALSE(AudioDevices::instance().playbackOpen());
+}
