@@ -1,9 +1,11 @@
 #include "AudioDevices.h"
 
 #include "AudioFacade.h"
+#include "CTCDefs.h"
 #include "PortAudioBackend.h"
 #include "VirtualBackend.h"
 #include "VolumeCurve.h"
+#include "WaveRecordingFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -22,12 +24,10 @@ namespace {
         return message;
     }
 
-    // Until the wave writer is linked in, recording is refused with a reason rather than faked.
-    std::unique_ptr<RecordingFile> noRecordingFile(const std::string &, const StreamFormat &,
-                                                   std::string &why)
+    std::unique_ptr<RecordingFile> waveRecordingFile(const std::string &path,
+                                                     const StreamFormat &format, std::string &why)
     {
-        why = "Recording to a wave file is not available in this build.";
-        return nullptr;
+        return WaveRecordingFile::create(path, format, why);
     }
 
 } // namespace
@@ -39,8 +39,8 @@ AudioDevices &AudioDevices::instance()
 }
 
 AudioDevices::AudioDevices()
-    : m_recordingFileFactory(noRecordingFile)
-    , m_volumeSource([] { return 0.8f; })
+    : m_recordingFileFactory(waveRecordingFile)
+    , m_volumeSource([] { return g_defs.GetVolume(); })
 {
 }
 
@@ -67,7 +67,7 @@ void AudioDevices::setPlaybackFormat(const StreamFormat &format, int32_t blockLe
 
 void AudioDevices::setRecordingFileFactory(RecordingFileFactory factory)
 {
-    m_recordingFileFactory = factory ? std::move(factory) : RecordingFileFactory(noRecordingFile);
+    m_recordingFileFactory = factory ? std::move(factory) : RecordingFileFactory(waveRecordingFile);
 }
 
 void AudioDevices::setVolumeSource(std::function<float()> source)

@@ -20,6 +20,20 @@ int32_t blockLengthForRate(int32_t sampleRate) noexcept
     }
 }
 
+void setCaptureFormat(const PcmFormat &format)
+{
+    AudioDevices::instance().setCaptureFormat(
+            StreamFormat { format.channels, format.sampleRate, format.bitsPerSample },
+            format.blockLength);
+}
+
+void setPlaybackFormat(const PcmFormat &format)
+{
+    AudioDevices::instance().setPlaybackFormat(
+            StreamFormat { format.channels, format.sampleRate, format.bitsPerSample },
+            format.blockLength);
+}
+
 void setCaptureDevice(DeviceChoice device)
 {
     AudioDevices::instance().setCaptureDevice(std::move(device));

@@ -2,6 +2,7 @@
 
 #include "DebugLog.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -82,7 +83,7 @@ void CaptureWorker::record(const std::byte *block) noexcept
     if (!file || m_writeFailed || m_limitReached)
         return;
     const auto size = static_cast<std::size_t>(m_queue.blockBytes());
-    if (m_bytesRecorded + size > m_maxBytes) {
+    if (m_bytesRecorded + size > std::min(m_maxBytes, file->capacity())) {
         // One block more and the file's sizes would no longer fit: end the recording here, with
         // a file that is complete up to this block.
         m_limitReached = true;

@@ -17,6 +17,9 @@ public:
     // the write failed. Capture worker only.
     virtual bool write(const std::byte *data, std::size_t size, std::size_t &written) noexcept = 0;
 
+    // The most data bytes the file can hold; writes stop before this. Any thread.
+    virtual uint64_t capacity() const noexcept { return UINT64_MAX; }
+
     // Completes the header with the number of frames and closes the file. False on failure.
     virtual bool finish(uint32_t frames) noexcept = 0;
 };

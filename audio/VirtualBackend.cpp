@@ -3,6 +3,8 @@
 #include "DeviceConfiguration.h"
 #include "VirtualCaptureDevice.h"
 #include "VirtualPlaybackDevice.h"
+#include "WaveFile.h"
+#include "WaveRecordingFile.h"
 
 #include <string>
 
@@ -33,6 +35,41 @@ VirtualBackend &VirtualBackend::instance()
 void VirtualBackend::setCaptureSource(VirtualCaptureSource source)
 {
     m_source = std::move(source);
+}
+
+bool VirtualBackend::setCaptureWaveFile(const std::filesystem::path &path, bool loop,
+                                        std::string &why)
+{
+    WaveReader reader;
+    if (const uint32_t code = OpenWaveForReading(path, reader); code != 0) {
+        why = waveErrorPrefix(code) + path.string();
+        return false;
+    }
+    if (const uint32_t code = SeekWaveData(reader); code != 0) {
+        why = waveErrorPrefix(code) + path.string();
+        return false;
+    }
+    const WaveFormat &wave = reader.format();
+    const StreamFormat format { wave.channels, static_cast<int32_t>(wave.samplesPerSec),
+                                wave.bitsPerSample };
+    if (!wave.isPcm() || !format.valid() || wave.blockAlign != format.frameBytes()) {
+        why = "Not a PCM wave file of 8, 16 or 24 bits: " + path.string();
+        return false;
+    }
+    auto samples = std::make_shared<std::vector<std::byte>>(reader.dataBytesLeft());
+    std::size_t got = 0;
+    if (const uint32_t code = ReadWaveData(reader, *samples, got); code != 0) {
+        why = waveErrorPrefix(code) + path.string();
+        return false;
+    }
+    samples->resize(got - got % static_cast<std::size_t>(format.frameBytes()));
+    VirtualCaptureSource source;
+    source.kind = VirtualCaptureSource::Kind::Samples;
+    source.samplesFormat = format;
+    source.samples = std::move(samples);
+    source.loop = loop;
+    m_source = std::move(source);
+    return true;
 }
 
 std::vector<std::byte> VirtualBackend::played() const

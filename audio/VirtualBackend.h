@@ -3,7 +3,9 @@
 #include "AudioBackend.h"
 #include "VirtualCaptureSource.h"
 
+#include <filesystem>
 #include <mutex>
+#include <optional>
 
 namespace corvane::audio {
 
@@ -25,8 +27,19 @@ public:
 
     void setCaptureSource(VirtualCaptureSource source);
     const VirtualCaptureSource &captureSource() const noexcept { return m_source; }
+    // Loads a PCM wave file (8 or 16 bits, or 24 bits in 4-byte slots) as the capture source;
+    // capture then opens only in the file's format. False, with the reason in `why` and the
+    // source unchanged, when the file cannot be used.
+    bool setCaptureWaveFile(const std::filesystem::path &path, bool loop, std::string &why);
     void setPacing(VirtualPacing pacing) noexcept { m_pacing = pacing; }
     VirtualPacing pacing() const noexcept { return m_pacing; }
+
+    // Playback writes into this wave file (created when the device opens, finished when it
+    // closes) instead of keeping what it plays in memory; no file: memory.
+    void setPlaybackWaveFile(std::optional<std::filesystem::path> path)
+    {
+        m_playbackFile = std::move(path);
+    }
 
     // Everything the playback device has played since the last clearPlayed(), in the program's
     // sample form. Any thread.
@@ -49,6 +62,7 @@ private:
 
     VirtualCaptureSource m_source;
     VirtualPacing m_pacing = VirtualPacing::RealTime;
+    std::optional<std::filesystem::path> m_playbackFile;
     mutable std::mutex m_playedMutex;
     std::vector<std::byte> m_played;
 };

@@ -12,8 +12,11 @@ bool Filter::inputReady(const InputPin &pin) noexcept
 bool Filter::outputInStep(const OutputPin &out, const MediaSample &in, int32_t divisor) noexcept
 {
     const MediaSample *media = out.media();
+    // Positions wrap (see advanced), so the comparison is made modulo 2^32 as well.
+    const auto scaled =
+            static_cast<uint32_t>(media ? media->position : 0) * static_cast<uint32_t>(divisor);
     return media && media->buffer() && media->format.length * divisor == in.format.length
-            && media->position * divisor == in.position;
+            && scaled == static_cast<uint32_t>(in.position);
 }
 
 void Filter::setOutputFormat(OutputPin &out, const MediaFormat &format)

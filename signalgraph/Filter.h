@@ -49,7 +49,16 @@ protected:
     {
         (outs.deliver(), ...);
         (outs.clearReady(), ...);
-        ((outs.media()->position += outs.media()->format.length), ...);
+        ((outs.media()->position = advanced(outs.media()->position, outs.media()->format.length)),
+         ...);
+    }
+
+    // A position passes 2^31 after about 13 hours at 44.1 kHz. Positions are only ever compared
+    // with each other, so they count modulo 2^32 instead of overflowing.
+    static int32_t advanced(int32_t position, int32_t length) noexcept
+    {
+        return static_cast<int32_t>(static_cast<uint32_t>(position)
+                                    + static_cast<uint32_t>(length));
     }
 };
 

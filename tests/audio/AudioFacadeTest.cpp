@@ -1,12 +1,16 @@
 #include "AudioFacade.h"
 #include "AudioTestSupport.h"
 #include "VirtualBackend.h"
+#include "WaveRecordingFile.h"
 
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 
 using namespace corvane::audio;
 using namespace corvane::audio::test;
@@ -38,8 +42,11 @@ protected:
 
     static void useFormat(const StreamFormat &format)
     {
-        AudioDevices::instance().setCaptureFormat(format, blockLengthForRate(format.sampleRate));
-        AudioDevices::instance().setPlaybackFormat(format, format.sampleRate);
+        setCaptureFormat(corvane::PcmFormat { blockLengthForRate(format.sampleRate),
+                                              format.channels, format.sampleRate,
+                                              format.bitsPerSample });
+        setPlaybackFormat(corvane::PcmFormat { format.sampleRate, format.channels,
+                                               format.sampleRate, format.bitsPerSample });
     }
 
     // Capture hears `blocks` whole blocks of numbered bytes, once.
@@ -104,43 +111,80 @@ TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheR
               "Unable to create DirectSound object.\n" + kSecondLine);
 }
 
-TEST_F(AudioFacadeTest, RecordingTakesExactlyTheCapturedBytesAndCountsFrames)
+namespace {
+
+uint32_t u32At(const std::vector<char> &bytes, std::size_t at)
 {
+    uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+}
+
+std::vector<char> fileBytes(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+} // namespace
+
+TEST_F(AudioFacadeTest, TheRecordingFileHoldsExactlyTheCapturedBytesUnderAHeaderThatCountsFrames)
+{
+    corvane::test::TempWorkingDir dir;
     const StreamFormat stereo { 2, 11025, 16 };
     useFormat(stereo);
+    // The virtual device plays a wave file: five blocks of numbered bytes.
     const auto heard = captureNumberedBlocks(stereo, 5);
-    MemoryRecordingFile file;
-    AudioDevices::instance().setRecordingFileFactory(
-            [&](const std::string &path, const StreamFormat &format, std::string &) {
-                EXPECT_EQ(path, "tune0000.wav");
-                EXPECT_EQ(format, stereo);
-                return std::make_unique<ForwardingRecordingFile>(file);
-            });
+    {
+        std::string why;
+        auto source = WaveRecordingFile::create("heard.wav", stereo, why);
+        ASSERT_TRUE(source) << why;
+        std::size_t written = 0;
+        ASSERT_TRUE(source->write(heard.data(), heard.size(), written));
+        ASSERT_TRUE(source->finish(static_cast<uint32_t>(heard.size() / 4)));
+    }
+    std::string why;
+    ASSERT_TRUE(VirtualBackend::instance().setCaptureWaveFile("heard.wav", false, why)) << why;
+
     ASSERT_TRUE(open(&captureNotification, &playbackNotification));
     ASSERT_TRUE(start(true));
     ASSERT_TRUE(captureNotification.waitFor(5));
     stop();
-    EXPECT_TRUE(file.bytes() == heard);
-    EXPECT_TRUE(file.finished);
-    EXPECT_EQ(file.finishedFrames, heard.size() / 4); // frames, not samples
     EXPECT_TRUE(messages.empty());
+
+    const std::vector<char> file = fileBytes("tune0000.wav");
+    ASSERT_EQ(file.size(), 56 + heard.size());
+    EXPECT_EQ(std::string(file.data(), 4), "RIFF");
+    EXPECT_EQ(u32At(file, 4), file.size() - 8);
+    EXPECT_EQ(std::string(file.data() + 8, 8), "WAVEfmt ");
+    EXPECT_EQ(u32At(file, 16), 16u);
+    EXPECT_EQ(u32At(file, 20), 1u | (2u << 16)); // PCM, two channels
+    EXPECT_EQ(u32At(file, 24), 11025u);
+    EXPECT_EQ(u32At(file, 28), 44100u);
+    EXPECT_EQ(u32At(file, 32), 4u | (16u << 16)); // block align 4, 16 bits
+    EXPECT_EQ(std::string(file.data() + 36, 4), "fact");
+    EXPECT_EQ(u32At(file, 44), heard.size() / 4); // frames, not samples
+    EXPECT_EQ(std::string(file.data() + 48, 4), "data");
+    EXPECT_EQ(u32At(file, 52), heard.size());
+    EXPECT_TRUE(std::equal(heard.begin(), heard.end(),
+                           reinterpret_cast<const std::byte *>(file.data() + 56)));
 }
 
-TEST_F(AudioFacadeTest, ARecordingThatCannotBeCreatedDoesNotStartCapture)
+TEST_F(AudioFacadeTest, RecordWhenTheRecordingFileCannotBeCreatedFailsWithoutStartingCapture)
 {
+    corvane::test::TempWorkingDir dir;
+    std::filesystem::create_directory("tune0000.wav"); // in the way of the file
     captureNumberedBlocks(StreamFormat { 1, 11025, 16 }, 3);
-    AudioDevices::instance().setRecordingFileFactory(
-            [](const std::string &, const StreamFormat &, std::string &why) {
-                why = "disk full";
-                return std::unique_ptr<RecordingFile>();
-            });
     ASSERT_TRUE(open(&captureNotification, &playbackNotification));
     std::string why;
     EXPECT_FALSE(start(true, &why));
-    EXPECT_EQ(why, "Unable to create the recording file \"tune0000.wav\".\ndisk full");
+    EXPECT_EQ(why,
+              "Unable to create the recording file \"tune0000.wav\".\n"
+              "The file cannot be created in the current folder.");
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(captureNotification.count(), 0);
     EXPECT_FALSE(AudioDevices::instance().recording());
+    EXPECT_TRUE(std::filesystem::is_directory("tune0000.wav"));
     // Capture without recording still works on the same open devices.
     EXPECT_TRUE(start(false));
     EXPECT_TRUE(captureNotification.waitFor(3));

@@ -1,4 +1,5 @@
 #include "Filter.h"
+#include "GraphTestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 using namespace corvane;
+using corvane::test::expectThrows;
 
 namespace {
 
@@ -57,19 +59,6 @@ public:
     InputPin in;
     OutputPin a, b;
 };
-
-template<typename E>
-void expectThrows(const std::function<void()> &f, const std::string &message)
-{
-    try {
-        f();
-        ADD_FAILURE() << "expected an exception with message \"" << message << "\"";
-    } catch (const E &e) {
-        EXPECT_EQ(std::string(e.what()), message);
-    } catch (...) {
-        ADD_FAILURE() << "wrong exception type for \"" << message << "\"";
-    }
-}
 
 } // namespace
 
@@ -202,4 +191,25 @@ TEST(GraphCore, AFilterOutOfStepSkipsBlocksUntilReconfigured)
     log.clear();
     source.deliver();
     EXPECT_EQ(log, (std::vector<std::string> { "first", "second" }));
+}
+
+// After 2^31 samples (about 13 hours at 44.1 kHz) positions wrap instead of overflowing, and
+// the lock-step check keeps holding.
+TEST(GraphCore, PositionsWrapAndStayInStep)
+{
+    std::vector<std::string> log;
+    Probe first(&log, "first");
+    first.bindPins();
+    OutputPin source;
+    source.setFormat({ 4, 100.0 });
+    source.connect(&first.in);
+    source.media()->position = INT32_MAX - 5;
+    first.out.media()->position = INT32_MAX - 5;
+    for (int i = 0; i < 3; ++i) {
+        source.deliver();
+        source.media()->position =
+                static_cast<int32_t>(static_cast<uint32_t>(source.media()->position) + 4u);
+    }
+    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(first.out.media()->position, INT32_MIN + 6);
 }

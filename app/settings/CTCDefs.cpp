@@ -1,0 +1,222 @@
+#include "CTCDefs.h"
+
+#include "Archive.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+namespace corvane {
+
+constinit CTCDefs g_defs;
+
+namespace {
+
+    struct FileCloser
+    {
+        void operator()(std::FILE *file) const noexcept { std::fclose(file); }
+    };
+    using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+    // NaN fails every comparison, so it is never in range.
+    bool inRange(float value, float low, float high) noexcept
+    {
+        return value >= low && value <= high;
+    }
+
+    bool positiveUpTo(float value, float high) noexcept
+    {
+        return value > 0.0f && value <= high;
+    }
+
+    // A stored format must describe something the devices and the analyser can be set up for:
+    // the rates a capture device or an opened wave file may give, 1 or 2 channels, 8, 16 or 24
+    // bits.
+    bool usableFormat(const WaveFormatEx &format) noexcept
+    {
+        const bool bitsOk = format.bitsPerSample == 8 || format.bitsPerSample == 16
+                || format.bitsPerSample == 24;
+        return bitsOk && (format.channels == 1 || format.channels == 2)
+                && format.samplesPerSec >= 4000 && format.samplesPerSec <= 192000;
+    }
+
+    // Puts the factory default back into `field` when `valid` says no; counts the replacements.
+    template<typename T, typename Valid>
+    void keepOrReset(T &field, const T &factory, Valid valid, int &replaced) noexcept
+    {
+        if (!valid(field)) {
+            field = factory;
+            ++replaced;
+        }
+    }
+
+    template<typename T, std::size_t N, typename Valid>
+    void keepOrResetEach(std::array<T, N> &entries, const std::array<T, N> &factory, Valid valid,
+                         int &replaced) noexcept
+    {
+        for (std::size_t i = 0; i < N; ++i)
+            keepOrReset(entries[i], factory[i], valid, replaced);
+    }
+
+    // Frequencies above the audible range are taken for damage, as are 0 and negatives.
+    constexpr float kHighestSensibleHz = 20000.0f;
+
+} // namespace
+
+std::string CTCDefs::GetTemperamentName() const
+{
+    const auto end = std::find(m_temperamentName.begin(), m_temperamentName.end(), '\0');
+    return std::string(m_temperamentName.begin(), end);
+}
+
+void CTCDefs::SetTemperamentName(std::string_view name) noexcept
+{
+    m_temperamentName = namedBytes(name);
+}
+
+template<typename Record>
+void CTCDefs::exchangeFields(Record &r, Archive &ar)
+{
+    // The first word has no meaning: written as 0, skipped when read.
+    std::uint32_t reserved = 0;
+    ar.Exchange(reserved);
+    ar.Exchange(r.m_referenceHz);
+    ar.Exchange(r.m_tolerance1);
+    ar.Exchange(r.m_tolerance2);
+    ar.Exchange(r.m_logOptions);
+    ar.Exchange(r.m_clef);
+    ar.Exchange(r.m_filterLength);
+    ar.Exchange(r.m_sensitivity);
+    ar.Exchange(r.m_noiseThreshold);
+    ar.Exchange(r.m_lowestNoteHz);
+    ar.Exchange(r.m_highestNoteHz);
+    ar.Exchange(r.m_transposeKey);
+    ar.Exchange(r.m_transposeOctave);
+    ar.Exchange(r.m_viewPanes);
+    ar.Exchange(r.m_volume);
+    ar.Exchange(r.m_tunerGain);
+    for (auto *format : { &r.m_captureFormat, &r.m_playbackFormat }) {
+        ar.Exchange(format->formatTag);
+        ar.Exchange(format->channels);
+        ar.Exchange(format->samplesPerSec);
+        ar.Exchange(format->avgBytesPerSec);
+        ar.Exchange(format->blockAlign);
+        ar.Exchange(format->bitsPerSample);
+        ar.Exchange(format->extraSize);
+    }
+    for (auto &value : r.m_pitchAdjustCents)
+        ar.Exchange(value);
+    for (auto &value : r.m_toneLevel)
+        ar.Exchange(value);
+    for (auto &value : r.m_toneWaveform)
+        ar.Exchange(value);
+    for (auto &value : r.m_toneOctave)
+        ar.Exchange(value);
+    for (auto &value : r.m_pinwheelColors)
+        ar.Exchange(value);
+    for (auto &value : r.m_pinwheelThresholds)
+        ar.Exchange(value);
+    ar.Exchange(r.m_temperamentName.data(), r.m_temperamentName.size());
+}
+
+void CTCDefs::Serialize(Archive &ar)
+{
+    exchangeFields(*this, ar);
+}
+
+int CTCDefs::ReplaceInvalidFields() noexcept
+{
+    static constexpr CTCDefs factory;
+    int replaced = 0;
+    auto upTo = [](std::uint32_t high) { return [high](std::uint32_t v) { return v <= high; }; };
+    auto between = [](auto low, auto high) {
+        return [low, high](auto v) { return v >= low && v <= high; };
+    };
+    auto floatsIn = [](float low, float high) {
+        return [low, high](float v) { return inRange(v, low, high); };
+    };
+    auto frequency = [](float hz) { return positiveUpTo(hz, kHighestSensibleHz); };
+
+    keepOrReset(m_referenceHz, factory.m_referenceHz, frequency, replaced);
+    keepOrReset(m_clef, factory.m_clef, upTo(3), replaced);
+    keepOrReset(m_filterLength, factory.m_filterLength, between(1u, 3u), replaced);
+    keepOrReset(m_sensitivity, factory.m_sensitivity, between(1u, 3u), replaced);
+    keepOrReset(m_noiseThreshold, factory.m_noiseThreshold, floatsIn(0.0f, 1.0f), replaced);
+    keepOrReset(m_lowestNoteHz, factory.m_lowestNoteHz, frequency, replaced);
+    keepOrReset(m_highestNoteHz, factory.m_highestNoteHz, frequency, replaced);
+    keepOrReset(m_transposeKey, factory.m_transposeKey, upTo(14), replaced);
+    keepOrReset(m_transposeOctave, factory.m_transposeOctave, between(-2, 2), replaced);
+    keepOrReset(m_viewPanes, factory.m_viewPanes, upTo(63), replaced);
+    keepOrReset(m_volume, factory.m_volume, floatsIn(0.0f, 1.0f), replaced);
+    keepOrReset(m_tunerGain, factory.m_tunerGain, floatsIn(0.0f, 2.0f), replaced);
+    keepOrReset(m_captureFormat, factory.m_captureFormat, usableFormat, replaced);
+    keepOrReset(m_playbackFormat, factory.m_playbackFormat, usableFormat, replaced);
+    // The dialogs step offsets within 50 cents but accept more after a warning; an octave is
+    // far beyond anything a temperament means.
+    keepOrResetEach(m_pitchAdjustCents, factory.m_pitchAdjustCents, floatsIn(-1200.0f, 1200.0f),
+                    replaced);
+    keepOrResetEach(m_toneLevel, factory.m_toneLevel, floatsIn(0.0f, 1.0f), replaced);
+    keepOrResetEach(m_toneWaveform, factory.m_toneWaveform, between(1u, 4u), replaced);
+    keepOrResetEach(m_toneOctave, factory.m_toneOctave, between(-2, 2), replaced);
+    keepOrResetEach(m_pinwheelThresholds, factory.m_pinwheelThresholds, upTo(50), replaced);
+    const bool nameEnds = std::find(m_temperamentName.begin(), m_temperamentName.end(), '\0')
+            != m_temperamentName.end();
+    if (!nameEnds) {
+        m_temperamentName = factory.m_temperamentName;
+        ++replaced;
+    }
+    return replaced;
+}
+
+bool CTCDefs::SaveDefaultsFile() const
+{
+    Archive ar;
+    exchangeFields(*this, ar);
+    const auto bytes = ar.Bytes();
+
+    // The old file stays in place until the new one is complete on disk.
+    bool written = false;
+    if (FilePtr file { std::fopen(kDefaultsTempFileName, "wb") }) {
+        written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()
+                && std::fflush(file.get()) == 0 && ::fsync(::fileno(file.get())) == 0;
+        written = std::fclose(file.release()) == 0 && written;
+    }
+    if (written && std::rename(kDefaultsTempFileName, kDefaultsFileName) == 0)
+        return true;
+    std::remove(kDefaultsTempFileName);
+    return false;
+}
+
+DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &reportError)
+{
+    if (FilePtr file { std::fopen(kDefaultsFileName, "rb") }) {
+        std::array<std::uint8_t, kDefaultsFileBytes> bytes {};
+        const std::size_t count = std::fread(bytes.data(), 1, bytes.size(), file.get());
+        // The record is built aside, so a file that ends early cannot leave half of it behind.
+        CTCDefs loaded;
+        try {
+            if (std::ferror(file.get()))
+                throw ArchiveError("defaults file unreadable");
+            Archive ar(std::span<const std::uint8_t>(bytes.data(), count));
+            loaded.Serialize(ar);
+        } catch (const ArchiveError &) {
+            RestoreDefaults();
+            return DefaultsFileStatus::Damaged;
+        }
+        loaded.ReplaceInvalidFields();
+        *this = loaded;
+        return DefaultsFileStatus::Loaded;
+    }
+
+    RestoreDefaults();
+    // Exclusive creation: a file that exists but cannot be read is reported, not emptied.
+    if (FilePtr created { std::fopen(kDefaultsFileName, "wbx") })
+        return DefaultsFileStatus::Created;
+    if (reportError)
+        reportError(kDefaultsOpenErrorMessage);
+    return DefaultsFileStatus::OpenError;
+}
+
+} // namespace corvane

@@ -1,0 +1,368 @@
+#include "WaveFile.h"
+
+#include <algorithm>
+#include <array>
+#include <new>
+
+namespace corvane {
+
+namespace {
+
+    constexpr FourCC RiffId = makeFourCC("RIFF");
+    constexpr FourCC WaveId = makeFourCC("WAVE");
+    constexpr FourCC FmtId = makeFourCC("fmt ");
+    constexpr FourCC FactId = makeFourCC("fact");
+    constexpr FourCC DataId = makeFourCC("data");
+    constexpr uint32_t PcmFormatBytes = 16;
+    constexpr uint32_t FactPlaceholder = 0xFFFFFFFFu;
+
+    uint16_t le16(const std::byte *p) noexcept
+    {
+        return static_cast<uint16_t>(static_cast<uint16_t>(p[0])
+                                     | static_cast<uint16_t>(p[1]) << 8);
+    }
+
+    uint32_t le32(const std::byte *p) noexcept
+    {
+        return static_cast<uint32_t>(le16(p)) | static_cast<uint32_t>(le16(p + 2)) << 16;
+    }
+
+    void putLe16(std::byte *p, uint16_t v) noexcept
+    {
+        p[0] = std::byte(v & 0xFF);
+        p[1] = std::byte(v >> 8);
+    }
+
+    void putLe32(std::byte *p, uint32_t v) noexcept
+    {
+        putLe16(p, static_cast<uint16_t>(v & 0xFFFF));
+        putLe16(p + 2, static_cast<uint16_t>(v >> 16));
+    }
+
+    // The fixed fields of the format block followed by the extra-size field.
+    std::array<std::byte, 18> formatHead(const WaveFormat &f) noexcept
+    {
+        std::array<std::byte, 18> b {};
+        putLe16(&b[0], f.formatTag);
+        putLe16(&b[2], f.channels);
+        putLe32(&b[4], f.samplesPerSec);
+        putLe32(&b[8], f.avgBytesPerSec);
+        putLe16(&b[12], f.blockAlign);
+        putLe16(&b[14], f.bitsPerSample);
+        putLe16(&b[16], static_cast<uint16_t>(f.extra.size()));
+        return b;
+    }
+
+    void parseFormatHead(const std::array<std::byte, PcmFormatBytes> &b, WaveFormat &f) noexcept
+    {
+        f.formatTag = le16(&b[0]);
+        f.channels = le16(&b[2]);
+        f.samplesPerSec = le32(&b[4]);
+        f.avgBytesPerSec = le32(&b[8]);
+        f.blockAlign = le16(&b[12]);
+        f.bitsPerSample = le16(&b[14]);
+    }
+
+    // Reads the `fmt ` chunk the file stands in. Nothing is read beyond the chunk: a non-PCM
+    // chunk of 16 bytes has no extra-size field, and extra bytes the chunk does not hold are
+    // missing rather than taken from the chunks that follow.
+    uint32_t readFormat(RiffFile &file, const ChunkInfo &fmt, WaveFormat &format)
+    {
+        if (fmt.size < PcmFormatBytes)
+            return WAVE_ERR_NOT_WAVE;
+        std::array<std::byte, PcmFormatBytes> head {};
+        if (file.read(head) != head.size())
+            return WAVE_ERR_READ;
+        parseFormatHead(head, format);
+        if (format.isPcm())
+            return 0;
+
+        uint16_t extraBytes = 0;
+        if (fmt.size >= PcmFormatBytes + 2) {
+            std::array<std::byte, 2> size {};
+            if (file.read(size) != size.size())
+                return WAVE_ERR_READ;
+            extraBytes = le16(size.data());
+        }
+        if (extraBytes > fmt.size - std::min(fmt.size, PcmFormatBytes + 2))
+            return WAVE_ERR_NOT_WAVE;
+        try {
+            format.extra.resize(extraBytes);
+        } catch (const std::bad_alloc &) {
+            return WAVE_ERR_MEMORY;
+        }
+        if (file.read(std::as_writable_bytes(std::span(format.extra))) != extraBytes)
+            return WAVE_ERR_NOT_WAVE;
+        return 0;
+    }
+
+    uint32_t openAndReadFormat(const std::filesystem::path &path, RiffFile &file,
+                               WaveFormat &format, ChunkInfo &riff)
+    {
+        if (file.open(path, RiffFile::Mode::Read))
+            return WAVE_ERR_OPEN;
+        if (const uint32_t err = file.descend(riff))
+            return err;
+        if (riff.id != RiffId || riff.formType != WaveId)
+            return WAVE_ERR_NOT_WAVE;
+        ChunkInfo fmt;
+        if (const uint32_t err = file.descendFind(fmt, FmtId, &riff))
+            return err;
+        if (const uint32_t err = readFormat(file, fmt, format))
+            return err;
+        return file.ascend(fmt);
+    }
+
+    HResult status(uint32_t code) noexcept
+    {
+        return code == 0 ? S_OK : E_FAIL;
+    }
+
+} // namespace
+
+const char *waveErrorPrefix(uint32_t code) noexcept
+{
+    switch (code) {
+    case WAVE_ERR_MEMORY:
+        return "Error - memory allocation reading wave file: ";
+    case WAVE_ERR_OPEN:
+        return "Error opening wave file: ";
+    case WAVE_ERR_NOT_WAVE:
+        return "Error - not a wave file: ";
+    case WAVE_ERR_READ:
+        return "Error reading wave file: ";
+    case WAVE_ERR_CORRUPT:
+        return "Error - corrupt wave file: ";
+    case WAVE_ERR_WRITE:
+        return "Error writing to wave file: ";
+    default:
+        return "Error handling wave file: ";
+    }
+}
+
+// ---- Reader ----
+
+uint32_t OpenWaveForReading(const std::filesystem::path &path, WaveReader &reader)
+{
+    CloseWaveReader(reader);
+    try {
+        auto file = std::make_unique<RiffFile>();
+        WaveFormat format;
+        ChunkInfo riff;
+        if (const uint32_t err = openAndReadFormat(path, *file, format, riff))
+            return err; // the file closes as it goes out of scope
+        reader.m_file = std::move(file);
+        reader.m_format = std::move(format);
+        reader.m_riff = riff;
+        return 0;
+    } catch (const std::bad_alloc &) {
+        return WAVE_ERR_MEMORY;
+    }
+}
+
+uint32_t SeekWaveData(WaveReader &reader) noexcept
+{
+    if (!reader.m_file)
+        return RIFF_ERR_NOT_READY;
+    reader.m_atData = false;
+    RiffFile &file = *reader.m_file;
+    if (const uint32_t err = file.seek(reader.m_riff.dataOffset + 4))
+        return err;
+    if (const uint32_t err = file.descendFind(reader.m_data, DataId, &reader.m_riff))
+        return err;
+    reader.m_atData = true;
+    return 0;
+}
+
+uint32_t ReadWaveData(WaveReader &reader, std::span<std::byte> dest, size_t &bytesRead) noexcept
+{
+    bytesRead = 0;
+    if (!reader.m_file || !reader.m_atData)
+        return RIFF_ERR_NOT_READY;
+    const size_t wanted = std::min<size_t>(dest.size(), reader.m_data.size);
+    reader.m_data.size -= static_cast<uint32_t>(wanted);
+    if (reader.m_file->read(dest.first(wanted)) != wanted)
+        return WAVE_ERR_CORRUPT;
+    bytesRead = wanted;
+    return 0;
+}
+
+uint32_t CloseWaveReader(WaveReader &reader) noexcept
+{
+    reader.m_file.reset();
+    reader.m_format = WaveFormat {};
+    reader.m_riff = ChunkInfo {};
+    reader.m_data = ChunkInfo {};
+    reader.m_atData = false;
+    return 0;
+}
+
+// ---- Writers ----
+
+namespace {
+
+    uint32_t writeFormatChunk(RiffFile &file, const WaveFormat &format, ChunkInfo &fmt) noexcept
+    {
+        if (const uint32_t err = file.createChunk(fmt, FmtId, PcmFormatBytes))
+            return err;
+        const auto head = formatHead(format);
+        const size_t headBytes = format.isPcm() ? PcmFormatBytes : head.size();
+        if (file.write(std::span(head).first(headBytes)) != headBytes)
+            return WAVE_ERR_WRITE;
+        if (!format.isPcm()) {
+            const auto extra = std::as_bytes(std::span(format.extra));
+            if (file.write(extra) != extra.size())
+                return WAVE_ERR_WRITE;
+        }
+        return file.ascend(fmt);
+    }
+
+    uint32_t writeFactPlaceholder(RiffFile &file, ChunkInfo &fact) noexcept
+    {
+        if (const uint32_t err = file.createChunk(fact, FactId, 0))
+            return err;
+        if (file.writeU32(FactPlaceholder))
+            return WAVE_ERR_WRITE;
+        return file.ascend(fact) ? WAVE_ERR_WRITE : 0;
+    }
+
+} // namespace
+
+uint32_t CreateWaveFile(const std::filesystem::path &path, const WaveFormat &format,
+                        WaveWriter &writer)
+{
+    if (writer.m_file)
+        return RIFF_ERR_NOT_READY;
+    if (!format.isPcm() && format.extra.size() > 0xFFFF)
+        return WAVE_ERR_WRITE;
+    try {
+        auto file = std::make_unique<RiffFile>();
+        if (file->open(path, RiffFile::Mode::Create))
+            return WAVE_ERR_WRITE;
+        writer.m_format = format;
+        if (writer.m_format.isPcm())
+            writer.m_format.extra.clear();
+        writer.m_file = std::move(file);
+    } catch (const std::bad_alloc &) {
+        return WAVE_ERR_MEMORY;
+    }
+    writer.m_stage = WaveWriter::Stage::Opened;
+    writer.m_dataBytes = 0;
+
+    RiffFile &file = *writer.m_file;
+    if (const uint32_t err = file.createRiff(writer.m_riff, WaveId))
+        return err;
+    if (const uint32_t err = writeFormatChunk(file, writer.m_format, writer.m_fmt))
+        return err;
+    if (const uint32_t err = writeFactPlaceholder(file, writer.m_fact))
+        return err;
+    writer.m_stage = WaveWriter::Stage::HeaderWritten;
+    return 0;
+}
+
+uint32_t BeginWaveData(WaveWriter &writer) noexcept
+{
+    if (!writer.m_file || writer.m_stage != WaveWriter::Stage::HeaderWritten)
+        return RIFF_ERR_NOT_READY;
+    if (const uint32_t err = writer.m_file->createChunk(writer.m_data, DataId, 0))
+        return err;
+    writer.m_stage = WaveWriter::Stage::WritingData;
+    return 0;
+}
+
+uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
+                       size_t &bytesWritten) noexcept
+{
+    bytesWritten = 0;
+    if (!writer.m_file || writer.m_stage != WaveWriter::Stage::WritingData)
+        return RIFF_ERR_NOT_READY;
+    const uint64_t cap = writer.dataByteCap();
+    const uint64_t room = cap > writer.m_dataBytes ? cap - writer.m_dataBytes : 0;
+    const size_t fits = static_cast<size_t>(std::min<uint64_t>(source.size(), room));
+    const size_t put = writer.m_file->write(source.first(fits));
+    writer.m_dataBytes += put;
+    bytesWritten = put;
+    if (put < fits)
+        return RIFF_ERR_CANNOT_WRITE;
+    return fits < source.size() ? RIFF_ERR_TOO_LARGE : 0;
+}
+
+namespace {
+
+    // Re-reads the finished header to find the `fact` chunk wherever it is, and stores the count.
+    uint32_t patchFactCount(RiffFile &file, uint32_t sampleCount) noexcept
+    {
+        ChunkInfo riff;
+        if (const uint32_t err = file.seek(0))
+            return err;
+        if (const uint32_t err = file.descend(riff))
+            return err;
+        ChunkInfo fact;
+        const uint32_t found = file.descendFind(fact, FactId, &riff);
+        if (found == 0) {
+            if (const uint32_t err = file.writeU32(sampleCount))
+                return err;
+            if (const uint32_t err = file.ascend(fact))
+                return err;
+        } else if (found != RIFF_ERR_CHUNK_NOT_FOUND) {
+            return found;
+        }
+        return file.ascend(riff);
+    }
+
+} // namespace
+
+uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept
+{
+    if (!writer.m_file)
+        return 0;
+    RiffFile &file = *writer.m_file;
+    const auto finish = [&]() -> uint32_t {
+        // A header that never got written cannot be mended; the file is closed as it is.
+        if (writer.m_stage == WaveWriter::Stage::Opened)
+            return WAVE_ERR_WRITE;
+        if (const uint32_t err = file.flush())
+            return err;
+        if (writer.m_stage == WaveWriter::Stage::WritingData) {
+            if (const uint32_t err = file.ascend(writer.m_data))
+                return err;
+        }
+        if (const uint32_t err = file.ascend(writer.m_riff))
+            return err;
+        return patchFactCount(file, sampleCount);
+    };
+    const uint32_t result = finish();
+    const uint32_t closed = file.close();
+    writer.m_file.reset();
+    writer.m_stage = WaveWriter::Stage::Opened;
+    return result ? result : closed;
+}
+
+HResult CreateWaveFileHr(const std::filesystem::path &path, const WaveFormat &format,
+                         WaveWriter &writer)
+{
+    if (writer.m_file)
+        return E_FAIL;
+    if (CreateWaveFile(path, format, writer) == 0)
+        return S_OK;
+    writer.m_file.reset(); // closed without finishing: the header is incomplete anyway
+    return E_FAIL;
+}
+
+HResult BeginWaveDataHr(WaveWriter &writer) noexcept
+{
+    return status(BeginWaveData(writer));
+}
+
+HResult WriteWaveDataHr(WaveWriter &writer, std::span<const std::byte> source,
+                        size_t &bytesWritten) noexcept
+{
+    return status(WriteWaveData(writer, source, bytesWritten));
+}
+
+HResult FinishWaveFileHr(WaveWriter &writer, uint32_t sampleCount) noexcept
+{
+    return status(FinishWaveFile(writer, sampleCount));
+}
+
+} // namespace corvane

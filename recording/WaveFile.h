@@ -1,0 +1,106 @@
+#pragma once
+
+// Reading and writing RIFF wave files.
+//
+// Reader, in calling order (used to analyse a file):
+//     WaveReader reader;
+//     if (OpenWaveForReading(path, reader) || SeekWaveData(reader)) ...report the code...
+//     while (ReadWaveData(reader, block, got) == 0 && got == block.size()) ...analyse block...
+//     CloseWaveReader(reader);  // or let the reader go out of scope
+//
+// Writers, in calling order: CreateWaveFile, BeginWaveData, WriteWaveData (repeatedly),
+// FinishWaveFile. The error-code writer returns 0 or a code below (or a RIFF_ERR_ code of the
+// chunk layer, passed on unchanged); the status-code writer (the ...Hr functions, used by the
+// capture thread for the recording file) returns S_OK or E_FAIL. Both drive the same
+// WaveWriter.
+//
+// A finished PCM file reads: "RIFF", size, "WAVE", "fmt ", 16, the 16 format bytes, "fact", 4,
+// the sample count, "data", size, the samples; numbers are little-endian u32.
+//
+// Nothing here shows anything to the user or throws for a bad file; the only exception that
+// can leave these functions is std::bad_alloc from opening.
+
+#include "RiffFile.h"
+#include "WaveFormat.h"
+#include "WaveReader.h"
+#include "WaveWriter.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace corvane {
+
+constexpr uint32_t WAVE_ERR_MEMORY = 0xE000; // allocating the format block failed
+constexpr uint32_t WAVE_ERR_OPEN = 0xE100;   // the file could not be opened for reading
+constexpr uint32_t WAVE_ERR_NOT_WAVE =
+        0xE101; // no RIFF/WAVE, no usable `fmt `, or its extra bytes are short
+constexpr uint32_t WAVE_ERR_READ = 0xE102; // reading the `fmt ` chunk came up short
+constexpr uint32_t WAVE_ERR_CORRUPT =
+        0xE103; // the file holds fewer bytes than its data chunk claims
+constexpr uint32_t WAVE_ERR_WRITE =
+        0xE104; // creating the file failed, or a header write came up short
+
+using HResult = int32_t;
+constexpr HResult S_OK = 0;
+constexpr HResult E_FAIL = static_cast<HResult>(0x80004005u);
+
+// The start of the message shown for a wave error code; the file's path follows directly.
+const char *waveErrorPrefix(uint32_t code) noexcept;
+
+// ---- Reader. Any thread, one reader per thread. ----
+
+// Opens `path`, checks that it starts with a RIFF chunk of form type WAVE, and reads the first
+// `fmt ` chunk into reader.format(). For PCM the extra bytes are neither read nor kept. On
+// success the file stands behind the `fmt ` chunk; on failure the reader is closed. A reader
+// that was open is closed first. Allocates.
+uint32_t OpenWaveForReading(const std::filesystem::path &path, WaveReader &reader);
+
+// Finds the `data` chunk anywhere inside the RIFF chunk (before or after `fmt `, skipping any
+// other chunk) and stands at its first byte; dataChunk().size then holds the data bytes.
+uint32_t SeekWaveData(WaveReader &reader) noexcept;
+
+// Reads min(dest.size(), dataBytesLeft()) bytes into dest and counts them off dataBytesLeft()
+// at once. Fewer bytes than asked without an error means the data chunk is used up; the next
+// read gives 0 bytes. When the file ends before the data chunk does, the result is
+// WAVE_ERR_CORRUPT with bytesRead 0 (the bytes asked for stay counted off). Never allocates.
+uint32_t ReadWaveData(WaveReader &reader, std::span<std::byte> dest, size_t &bytesRead) noexcept;
+
+// Closes the file and forgets the format; always 0.
+uint32_t CloseWaveReader(WaveReader &reader) noexcept;
+
+// ---- Error-code writer. One thread at a time (see WaveWriter). ----
+
+// Creates or truncates `path` and writes the RIFF header, the `fmt ` chunk (16 bytes for PCM,
+// 18 + extra bytes otherwise) and a `fact` chunk with a placeholder count. The writer must be
+// closed (otherwise RIFF_ERR_NOT_READY). The file stays open in the writer as soon as it
+// exists, also when a later header step fails: pass it to FinishWaveFile then. Allocates.
+uint32_t CreateWaveFile(const std::filesystem::path &path, const WaveFormat &format,
+                        WaveWriter &writer);
+
+// Starts the `data` chunk.
+uint32_t BeginWaveData(WaveWriter &writer) noexcept;
+
+// Appends source to the data chunk; bytesWritten says how many bytes went in. Bytes beyond
+// writer.dataByteCap() are refused with RIFF_ERR_TOO_LARGE after what fits has been written,
+// so the file stays valid. Never allocates.
+uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
+                       size_t &bytesWritten) noexcept;
+
+// Patches the data and RIFF sizes, writes sampleCount over the `fact` placeholder and closes
+// the file, on every path. The first failing step gives the result. A closed writer gives 0.
+uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept;
+
+// ---- Status-code writer: the same steps with S_OK / E_FAIL. ----
+
+// Unlike CreateWaveFile, closes the file itself when the header cannot be written and leaves
+// the writer open only on success.
+HResult CreateWaveFileHr(const std::filesystem::path &path, const WaveFormat &format,
+                         WaveWriter &writer);
+HResult BeginWaveDataHr(WaveWriter &writer) noexcept;
+// Called on the capture thread for every block; never allocates.
+HResult WriteWaveDataHr(WaveWriter &writer, std::span<const std::byte> source,
+                        size_t &bytesWritten) noexcept;
+HResult FinishWaveFileHr(WaveWriter &writer, uint32_t sampleCount) noexcept;
+
+} // namespace corvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "RiffFile.h"
+#include "WaveFormat.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+
+namespace corvane {
+
+class WaveReader;
+uint32_t OpenWaveForReading(const std::filesystem::path &path, WaveReader &reader);
+uint32_t SeekWaveData(WaveReader &reader) noexcept;
+uint32_t ReadWaveData(WaveReader &reader, std::span<std::byte> dest, size_t &bytesRead) noexcept;
+uint32_t CloseWaveReader(WaveReader &reader) noexcept;
+
+// Everything an open wave file being read holds: the file, its format block and the RIFF and
+// data chunk descriptors. Driven by the reader functions in WaveFile.h; destroying it closes
+// the file. Movable, not copyable; one thread at a time.
+class WaveReader
+{
+public:
+    WaveReader() = default;
+    WaveReader(WaveReader &&) noexcept = default;
+    WaveReader &operator=(WaveReader &&) noexcept = default;
+
+    bool isOpen() const noexcept { return m_file != nullptr; }
+    // Filled by OpenWaveForReading.
+    const WaveFormat &format() const noexcept { return m_format; }
+    const ChunkInfo &riffChunk() const noexcept { return m_riff; }
+    // Filled by SeekWaveData; its size counts down the data bytes still unread.
+    const ChunkInfo &dataChunk() const noexcept { return m_data; }
+    bool atData() const noexcept { return m_atData; }
+
+    uint32_t dataBytesLeft() const noexcept { return m_atData ? m_data.size : 0; }
+    // Whole frames still unread (0 for a format without a block alignment).
+    uint32_t framesLeft() const noexcept
+    {
+        return m_format.blockAlign ? dataBytesLeft() / m_format.blockAlign : 0;
+    }
+
+private:
+    friend uint32_t OpenWaveForReading(const std::filesystem::path &, WaveReader &);
+    friend uint32_t SeekWaveData(WaveReader &) noexcept;
+    friend uint32_t ReadWaveData(WaveReader &, std::span<std::byte>, size_t &) noexcept;
+    friend uint32_t CloseWaveReader(WaveReader &) noexcept;
+
+    std::unique_ptr<RiffFile> m_file;
+    WaveFormat m_format;
+    ChunkInfo m_riff;
+    ChunkInfo m_data;
+    bool m_atData = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,319 @@
+#include "WaveFile.h"
+
+#include "FileBytes.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace corvane;
+using corvane::test::Bytes;
+
+namespace {
+
+using ByteVector = std::vector<uint8_t>;
+
+ByteVector ramp(size_t n, int start = 1)
+{
+    ByteVector v(n);
+    for (size_t i = 0; i < n; ++i)
+        v[i] = uint8_t(start + i * 7);
+    return v;
+}
+
+std::span<const std::byte> asBytes(const ByteVector &v)
+{
+    return std::as_bytes(std::span(v));
+}
+
+// A RIFF chunk of form type WAVE around the given chunks.
+Bytes waveFile(const Bytes &chunks)
+{
+    return Bytes().chunk("RIFF", Bytes().tag("WAVE").raw(chunks.bytes()));
+}
+
+// Writes a whole file with the error-code writer, checking every step.
+void writeWave(const std::filesystem::path &path, const WaveFormat &format, const ByteVector &bytes,
+               uint32_t sampleCount, size_t blockBytes = 64)
+{
+    const auto data = asBytes(bytes);
+    WaveWriter w;
+    ASSERT_EQ(CreateWaveFile(path, format, w), 0u);
+    ASSERT_EQ(BeginWaveData(w), 0u);
+    for (size_t at = 0; at < data.size(); at += blockBytes) {
+        size_t put = 0;
+        const auto piece = data.subspan(at, std::min(blockBytes, data.size() - at));
+        ASSERT_EQ(WriteWaveData(w, piece, put), 0u);
+        ASSERT_EQ(put, piece.size());
+    }
+    ASSERT_EQ(FinishWaveFile(w, sampleCount), 0u);
+    EXPECT_FALSE(w.isOpen());
+}
+
+// Opens, finds the data and reads all of it in blocks of `blockBytes`.
+ByteVector readWave(const std::filesystem::path &path, WaveFormat *format = nullptr,
+                    size_t blockBytes = 48)
+{
+    WaveReader r;
+    EXPECT_EQ(OpenWaveForReading(path, r), 0u);
+    EXPECT_EQ(SeekWaveData(r), 0u);
+    if (format)
+        *format = r.format();
+    ByteVector all, block(blockBytes);
+    size_t got = 0;
+    do {
+        EXPECT_EQ(ReadWaveData(r, std::as_writable_bytes(std::span(block)), got), 0u);
+        all.insert(all.end(), block.begin(), block.begin() + std::ptrdiff_t(got));
+    } while (got == blockBytes);
+    EXPECT_EQ(ReadWaveData(r, std::as_writable_bytes(std::span(block)), got), 0u);
+    EXPECT_EQ(got, 0u);
+    return all;
+}
+
+uint32_t openError(const Bytes &file, const test::TempDir &dir)
+{
+    file.save(dir / "in.wav");
+    WaveReader r;
+    const uint32_t err = OpenWaveForReading(dir / "in.wav", r);
+    EXPECT_EQ(r.isOpen(), err == 0);
+    return err;
+}
+
+const Bytes samples = Bytes().u16(0x1111).u16(0x2222).u16(0x3333);
+
+} // namespace
+
+TEST(WaveFile, aWrittenPcmFileHasTheExactHeaderSizesAndTheCallersSampleCount)
+{
+    test::TempDir dir;
+    writeWave(dir / "out.wav", WaveFormat::pcm(1, 11025, 16), samples.bytes(), 3);
+
+    // clang-format off
+    const auto expected = Bytes()
+            .tag("RIFF").u32(54).tag("WAVE")
+            .tag("fmt ").u32(16).pcm(1, 11025, 16, 2)
+            .tag("fact").u32(4).u32(3)
+            .tag("data").u32(6).raw(samples.bytes());
+    // clang-format on
+    const auto written = test::fileBytes(dir / "out.wav");
+    EXPECT_EQ(written, expected.bytes());
+    EXPECT_EQ(test::le32At(written, 4), written.size() - 8);
+}
+
+TEST(WaveFile, aFileWithNoDataIsValidAndReadsAsEmpty)
+{
+    test::TempDir dir;
+    writeWave(dir / "empty.wav", WaveFormat::pcm(2, 22050, 16), {}, 0);
+    const auto written = test::fileBytes(dir / "empty.wav");
+    ASSERT_EQ(written.size(), 56u);
+    EXPECT_EQ(test::le32At(written, 4), 48u);
+    EXPECT_EQ(test::le32At(written, 44), 0u); // fact count
+    EXPECT_EQ(test::le32At(written, 52), 0u); // data size
+    EXPECT_TRUE(readWave(dir / "empty.wav").empty());
+}
+
+TEST(WaveFile, oddDataAndOddFormatBlocksArePaddedAndReadBack)
+{
+    test::TempDir dir;
+    const auto data = ramp(5);
+    writeWave(dir / "odd.wav", WaveFormat::pcm(1, 8000, 8), data, 5);
+    auto written = test::fileBytes(dir / "odd.wav");
+    EXPECT_EQ(written.size(), 56u + 5 + 1);
+    EXPECT_EQ(test::le32At(written, 4), written.size() - 8);
+    EXPECT_EQ(test::le32At(written, 52), 5u);
+    EXPECT_EQ(readWave(dir / "odd.wav"), data);
+
+    // A non-PCM format keeps its extra bytes; 18 + 3 of them leave the `fmt ` chunk odd.
+    WaveFormat adpcm = WaveFormat::pcm(1, 8000, 4);
+    adpcm.formatTag = 2;
+    adpcm.extra = { 7, 8, 9 };
+    writeWave(dir / "adpcm.wav", adpcm, data, 10);
+    written = test::fileBytes(dir / "adpcm.wav");
+    EXPECT_EQ(test::le32At(written, 16), 21u);
+    EXPECT_EQ(written.at(20 + 21), 0); // pad byte
+    EXPECT_EQ(test::le32At(written, 4), written.size() - 8);
+    WaveFormat back;
+    EXPECT_EQ(readWave(dir / "adpcm.wav", &back), data);
+    EXPECT_EQ(back, adpcm);
+}
+
+class WaveRoundTrip : public testing::TestWithParam<uint16_t>
+{
+};
+
+TEST_P(WaveRoundTrip, readsBackWhatTheStatusCodeWriterWroteInBlocks)
+{
+    test::TempDir dir;
+    const auto format = WaveFormat::pcm(2, 44100, GetParam());
+    const auto data = ramp(format.blockAlign * 1001u, GetParam());
+
+    WaveWriter w;
+    ASSERT_EQ(CreateWaveFileHr(dir / "tune0000.wav", format, w), S_OK);
+    ASSERT_EQ(BeginWaveDataHr(w), S_OK);
+    for (size_t at = 0; at < data.size(); at += 1000) {
+        size_t put = 0;
+        const auto piece = asBytes(data).subspan(at, std::min<size_t>(1000, data.size() - at));
+        ASSERT_EQ(WriteWaveDataHr(w, piece, put), S_OK);
+        EXPECT_EQ(put, piece.size());
+    }
+    EXPECT_EQ(w.dataBytes(), data.size());
+    ASSERT_EQ(FinishWaveFileHr(w, 2002), S_OK);
+
+    WaveFormat back;
+    EXPECT_EQ(readWave(dir / "tune0000.wav", &back, format.blockAlign * 64u), data);
+    EXPECT_EQ(back, format);
+    EXPECT_EQ(test::le32At(test::fileBytes(dir / "tune0000.wav"), 44), 2002u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bits, WaveRoundTrip, testing::Values(8, 16, 24));
+
+TEST(WaveReader, refusesFilesThatAreNotUsableWaves)
+{
+    test::TempDir dir;
+    const auto fmt = Bytes().chunk("fmt ", Bytes().pcm(1, 8000, 8, 1));
+    EXPECT_EQ(openError(Bytes().chunk("RIFX", Bytes().tag("WAVE").raw(fmt.bytes())), dir),
+              WAVE_ERR_NOT_WAVE);
+    EXPECT_EQ(openError(Bytes().chunk("RIFF", Bytes().tag("AVI ").raw(fmt.bytes())), dir),
+              WAVE_ERR_NOT_WAVE);
+    // An old header without the bits-per-sample field.
+    const auto fmt14 = Bytes().u16(1).u16(1).u32(8000).u32(8000).u16(1);
+    EXPECT_EQ(openError(waveFile(Bytes().chunk("fmt ", fmt14)), dir), WAVE_ERR_NOT_WAVE);
+    // The `fmt ` chunk claims 16 bytes, the file ends after 10.
+    const auto cut = Bytes().tag("RIFF").u32(30).tag("WAVE").tag("fmt ").u32(16);
+    EXPECT_EQ(openError(Bytes(cut).u32(1).u32(2).u16(3), dir), WAVE_ERR_READ);
+    EXPECT_EQ(openError(waveFile(Bytes().chunk("data", samples)), dir), RIFF_ERR_CHUNK_NOT_FOUND);
+    EXPECT_EQ(openError(Bytes(), dir), RIFF_ERR_CHUNK_NOT_FOUND);
+
+    WaveReader r;
+    EXPECT_EQ(OpenWaveForReading(dir / "missing.wav", r), WAVE_ERR_OPEN);
+    EXPECT_STREQ(waveErrorPrefix(WAVE_ERR_OPEN), "Error opening wave file: ");
+}
+
+TEST(WaveReader, findsTheDataWhereverItStandsInsideTheRiffChunk)
+{
+    test::TempDir dir;
+    const auto fmt = Bytes().chunk("fmt ", Bytes().pcm(1, 11025, 16, 2));
+    // PCM takes no extra size, whatever the two bytes say.
+    const auto fmt18 = Bytes().chunk("fmt ", Bytes().pcm(1, 11025, 16, 2).u16(0x5555));
+    const auto list = Bytes().chunk("LIST", Bytes().tag("INFO").chunk("INAM", Bytes().tag("abc")));
+    const auto data = Bytes().chunk("data", samples);
+    const std::vector<Bytes> layouts = {
+        Bytes(fmt18).raw(data.bytes()),
+        Bytes(fmt).raw(list.bytes()).chunk("fact", Bytes().u32(3)).raw(data.bytes()),
+        Bytes(data).raw(fmt.bytes()),
+    };
+    for (const auto &chunks : layouts) {
+        waveFile(chunks).save(dir / "in.wav");
+        WaveFormat format;
+        EXPECT_EQ(readWave(dir / "in.wav", &format), samples.bytes());
+        EXPECT_EQ(format, WaveFormat::pcm(1, 11025, 16));
+    }
+}
+
+TEST(WaveReader, aDataChunkLongerThanTheFileIsCorruptOnTheReadThatReachesTheEnd)
+{
+    test::TempDir dir;
+    const auto fmt = Bytes().chunk("fmt ", Bytes().pcm(1, 8000, 8, 1));
+    Bytes().tag("RIFF")
+            .u32(1000)
+            .tag("WAVE")
+            .raw(fmt.bytes())
+            .tag("data")
+            .u32(100)
+            .raw(ByteVector(40, 0x80))
+            .save(dir / "cut.wav");
+    WaveReader r;
+    ASSERT_EQ(OpenWaveForReading(dir / "cut.wav", r), 0u);
+    ASSERT_EQ(SeekWaveData(r), 0u);
+    EXPECT_EQ(r.dataBytesLeft(), 100u);
+    std::vector<std::byte> block(32);
+    size_t got = 0;
+    EXPECT_EQ(ReadWaveData(r, block, got), 0u);
+    EXPECT_EQ(got, 32u);
+    EXPECT_EQ(ReadWaveData(r, block, got), WAVE_ERR_CORRUPT);
+    EXPECT_EQ(got, 0u);
+    EXPECT_EQ(r.dataBytesLeft(), 36u);
+}
+
+TEST(WaveReader, aFormatBlockIsNeverTakenFromBeyondItsChunk)
+{
+    test::TempDir dir;
+    // A 16-byte float format has no extra-size field: the next chunk's name is not one.
+    auto floatFmt = Bytes().u16(3).u16(1).u32(8000).u32(32000).u16(4).u16(32);
+    waveFile(Bytes().chunk("fmt ", floatFmt).chunk("data", samples)).save(dir / "f.wav");
+    WaveFormat format;
+    EXPECT_EQ(readWave(dir / "f.wav", &format), samples.bytes());
+    EXPECT_EQ(format.formatTag, 3);
+    EXPECT_TRUE(format.extra.empty());
+
+    // Extra bytes claimed but not held by the chunk are missing.
+    floatFmt.u16(2).raw({ 1 });
+    EXPECT_EQ(openError(waveFile(Bytes().chunk("fmt ", floatFmt).chunk("data", samples)), dir),
+              WAVE_ERR_NOT_WAVE);
+}
+
+TEST(WaveWriter, stopsAppendingAtItsCapAndLeavesAValidFile)
+{
+    test::TempDir dir;
+    {
+        WaveWriter w;
+        ASSERT_EQ(CreateWaveFile(dir / "cap.wav", WaveFormat::pcm(2, 11025, 16), w), 0u);
+        ASSERT_EQ(BeginWaveData(w), 0u);
+        // Left alone, the cap is the last whole frame that keeps the RIFF size (everything
+        // behind its 8-byte header, a pad byte included) within 32 bits.
+        EXPECT_LE(w.dataByteCap() + 1 + (56 - 8), 0xFFFFFFFFull);
+        EXPECT_GT(w.dataByteCap() + 4 + (56 - 8), 0xFFFFFFFFull);
+
+        w.limitDataBytes(1002); // not a whole frame: rounds down to 1000
+        const auto block = ramp(400);
+        size_t put = 0;
+        EXPECT_EQ(WriteWaveData(w, asBytes(block), put), 0u);
+        EXPECT_EQ(WriteWaveData(w, asBytes(block), put), 0u);
+        EXPECT_EQ(WriteWaveData(w, asBytes(block), put), RIFF_ERR_TOO_LARGE);
+        EXPECT_EQ(put, 200u);
+        EXPECT_EQ(WriteWaveDataHr(w, asBytes(block), put), E_FAIL);
+        EXPECT_EQ(put, 0u);
+        EXPECT_EQ(w.dataBytes(), 1000u);
+        // Going out of scope finishes the file with data bytes / 2 samples.
+    }
+    const auto written = test::fileBytes(dir / "cap.wav");
+    EXPECT_EQ(written.size(), 56u + 1000);
+    EXPECT_EQ(test::le32At(written, 4), written.size() - 8);
+    EXPECT_EQ(test::le32At(written, 44), 500u);
+    EXPECT_EQ(test::le32At(written, 52), 1000u);
+}
+
+TEST(WaveWriter, aFileThatCannotBeCreatedIsReportedByEachWriterInItsOwnWay)
+{
+    test::TempDir dir;
+    const auto path = dir / "no-such-folder" / "out.wav";
+    const auto format = WaveFormat::pcm(1, 11025, 16);
+    WaveWriter w;
+    EXPECT_EQ(CreateWaveFile(path, format, w), WAVE_ERR_WRITE);
+    EXPECT_EQ(CreateWaveFileHr(path, format, w), E_FAIL);
+    EXPECT_FALSE(w.isOpen());
+    EXPECT_EQ(FinishWaveFile(w, 0), 0u);
+    size_t put = 1;
+    EXPECT_EQ(WriteWaveDataHr(w, asBytes(ramp(4)), put), E_FAIL);
+    EXPECT_EQ(put, 0u);
+}
+
+TEST(WaveWriter, aFullDiskIsReportedAndNeverTakenForSuccess)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    // Buffered bytes fail when they are flushed, which may be during the header, a write or
+    // the finish; some step must say so, and the writer ends closed.
+    WaveWriter w;
+    bool failed = CreateWaveFileHr("/dev/full", WaveFormat::pcm(1, 11025, 16), w) != S_OK
+            || BeginWaveDataHr(w) != S_OK;
+    const auto block = ramp(4096);
+    for (int i = 0; i < 64 && !failed; ++i) {
+        size_t put = 0;
+        failed = WriteWaveDataHr(w, asBytes(block), put) != S_OK;
+    }
+    failed = FinishWaveFileHr(w, 0) != S_OK || failed;
+    EXPECT_TRUE(failed);
+    EXPECT_FALSE(w.isOpen());
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+// Small helpers for driving filters by hand: a source pin that pushes given samples, a sink that
+// keeps everything it receives, and a check of an exception's type and message.
+
+#include "Filter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+// Pushes blocks of given samples, as a source filter would.
+struct Feeder
+{
+    explicit Feeder(MediaFormat format) { out.setFormat(format); }
+
+    void push(const std::vector<float> &block)
+    {
+        std::copy(block.begin(), block.end(), out.media()->buffer());
+        out.deliver();
+        out.clearReady();
+        out.media()->position += out.media()->format.length;
+    }
+
+    OutputPin out;
+};
+
+// Keeps every sample that reaches it.
+class Recorder : public Filter
+{
+public:
+    Recorder() { in.bind(this); }
+    bool process() override
+    {
+        if (!inputReady(in))
+            return false;
+        const float *x = in.media()->buffer();
+        samples.insert(samples.end(), x, x + in.media()->format.length);
+        ++blocks;
+        return true;
+    }
+    void configure(const MediaFormat &) override { }
+
+    InputPin in;
+    std::vector<float> samples;
+    int blocks = 0;
+};
+
+template<typename E>
+void expectThrows(const std::function<void()> &f, const std::string &message)
+{
+    try {
+        f();
+        ADD_FAILURE() << "expected an exception \"" << message << "\"";
+    } catch (const E &e) {
+        EXPECT_EQ(std::string(e.what()), message);
+    } catch (...) {
+        ADD_FAILURE() << "wrong exception type for \"" << message << "\"";
+    }
+}
+
+} // namespace corvane::test
