@@ -1,6 +1,7 @@
 #include "AudioDevices.h"
 
 #include "AudioFacade.h"
+#include "AudioNotifier.h"
 #include "CTCDefs.h"
 #include "PortAudioBackend.h"
 #include "VirtualBackend.h"
@@ -42,6 +43,10 @@ AudioDevices::AudioDevices()
     : m_recordingFileFactory(waveRecordingFile)
     , m_volumeSource([] { return g_defs.GetVolume(); })
 {
+    // Devices still open at exit are closed by our destructor, and their workers and virtual
+    // devices use these two: make them first, so that they are destroyed after us.
+    AudioNotifier::instance();
+    VirtualBackend::instance();
 }
 
 AudioDevices::~AudioDevices()

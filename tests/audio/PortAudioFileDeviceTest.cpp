@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <numbers>
 
 using namespace corvane::audio;
@@ -95,17 +96,32 @@ protected:
 TEST_F(PortAudioFileDevice, CaptureReadsTheToneFromTheFileDevice)
 {
     CountingNotification capture;
+    // The null device under the file device sets no pace: capture runs as fast as it can and
+    // would soon wrap the ring. The eighth block's handler holds the worker until the test has
+    // looked, so that ring blocks 0 ... 7 are the first eight blocks.
+    std::promise<void> looked;
+    std::shared_future<void> lookedAt = looked.get_future().share();
+    std::atomic<bool> holding { false };
+    capture.action = [&] {
+        if (capture.count() == 7) {
+            holding = true;
+            lookedAt.wait();
+        }
+    };
     CountingNotification playback;
     ASSERT_TRUE(open(&capture, &playback)) << (messages.empty() ? "" : messages[0]);
     ASSERT_TRUE(start(false));
-    ASSERT_TRUE(capture.waitFor(8));
-    stop();
+    const bool held = eventually([&] { return holding.load(); });
 
     // The first blocks in the ring are the file's first samples, unchanged.
-    const BlockRing &ring = captureRing();
     std::vector<int16_t> heard(8 * 1024);
-    for (int b = 0; b < 8; ++b)
-        std::memcpy(heard.data() + b * 1024, ring.blockAddress(b), 2048);
+    if (held) {
+        for (int b = 0; b < 8; ++b)
+            std::memcpy(heard.data() + b * 1024, captureRing().blockAddress(b), 2048);
+    }
+    looked.set_value();
+    stop();
+    ASSERT_TRUE(held);
     EXPECT_NEAR(measuredHz(heard), 440.0, 0.5);
     for (long i = 0; i < 8 * 1024; ++i)
         ASSERT_EQ(heard[static_cast<std::size_t>(i)], toneSample(440.0, i)) << "sample " << i;
