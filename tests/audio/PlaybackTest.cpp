@@ -62,7 +62,8 @@ TEST_F(PlaybackTest, HalvesAlternateAndEachRefillCopiesTheStagingBlock)
     ASSERT_TRUE(openPlayback(kHalfBytes, &producer));
     EXPECT_EQ(playbackRing().blockCount(), 2);
     ASSERT_TRUE(startPlayback());
-    ASSERT_TRUE(producer.waitFor(6));
+    // The seventh refill is asked for on entering the seventh half: six have played whole.
+    ASSERT_TRUE(producer.waitFor(7));
     stopPlayback();
 
     const std::vector<int16_t> played = samplesOf(VirtualBackend::instance().played());
