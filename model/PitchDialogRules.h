@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// What the Pitch Configuration, temperament list and Temperament Adjustment dialogs check and
+// show, kept apart from the windows so that it can be checked without them. Safe from any
+// thread.
+
+constexpr std::string_view kWarningTitle = "Warning";
+constexpr std::string_view kReferenceWarningText =
+        "The new reference is greater than 50 cents difference from standard tuning";
+constexpr std::string_view kAdjustmentWarningText =
+        "The new adjustment is limited to 50 cents difference from mean tuning";
+// Shown instead of storing a reference the note table cannot be built on (0, negative, not a
+// number, or beyond what the settings file can hold).
+constexpr std::string_view kInvalidReferenceText = "The reference must be a frequency above 0 Hz";
+
+// What "Restore" and "Restore defaults" put into the fields.
+constexpr std::string_view kStandardReferenceText = "440.000";
+constexpr std::string_view kZeroCentsText = "0.000 cents";
+
+// Adjustments are whole cents within -50..+50 when reached by the spin control.
+constexpr int kMaxAdjustmentCents = 50;
+
+// A typed number read the way the standard stream extraction reads a double: leading blanks
+// are skipped, anything after the number is ignored, and text that is no number (or one out of
+// range) reads as 0.
+double ParseDecimal(std::string_view text);
+
+enum class ReferenceCheck {
+    Accept, // within 50 cents of 440 Hz
+    Warn,   // 50 cents or more away: ask with kReferenceWarningText, store only on OK
+    Refuse, // not a usable reference at all: say kInvalidReferenceText, store nothing
+};
+// The check on OK for a typed reference in Hz, measured against 440.0 Hz, not against the
+// previous reference.
+ReferenceCheck CheckReference(double hz) noexcept;
+
+// The reference's distance from 440.0 Hz in cents; 1200 (the "no pitch" answer) for a value
+// that is not a usable reference, so that the display never shows a non-number.
+double ReferenceCents(double hz) noexcept;
+// "%d cents", truncated toward zero, as the dialogs show it when they open.
+std::string ReferenceDistanceText(double hz);
+// "%.3f cents", as the Temperament Adjustment dialog shows it while the user types.
+std::string ReferenceDistanceTypingText(double hz);
+
+// Whether an adjustment asks for confirmation on OK: 50 cents or more either way.
+bool AdjustmentNeedsWarning(double cents) noexcept;
+// The spin control's step: value + delta, or value unchanged when that would leave -50..+50.
+int StepAdjustment(int value, int delta) noexcept;
+// A typed adjustment clamped to -50..+50 for the frequency shown beside the field while the
+// user types (the field keeps what was typed); a non-number counts as 0.
+double ClampAdjustment(double cents) noexcept;
+
+// "%.3fHz", the tempered frequency beside the adjustment field.
+std::string FrequencyText(double hz);
+
+} // namespace corvane

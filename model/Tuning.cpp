@@ -1,0 +1,115 @@
+#include "Tuning.h"
+
+#include "CPitch.h"
+#include "CTCDefs.h"
+#include "KeyContext.h"
+
+#include <cmath>
+
+namespace corvane {
+
+double TemperedFreq(const CPitch &pitch, const KeyContext &keys, const DegreeCents &cents,
+                    int noteIndex) noexcept
+{
+    const double equal = pitch.NoteFreq(noteIndex);
+    if (equal == 0.0)
+        return 0.0;
+    return CPitch::ApplyCents(equal, cents[keys.DegreeOfNote(noteIndex)]);
+}
+
+double Deviation(const CPitch &pitch, const KeyContext &keys, const DegreeCents &cents, double f,
+                 int noteIndex) noexcept
+{
+    if (!(f > 0.0))
+        return 0.0;
+    return CPitch::Cents(f, TemperedFreq(pitch, keys, cents, noteIndex));
+}
+
+double DegreeToneFreq(const CPitch &pitch, const KeyContext &keys, const DegreeCents &cents,
+                      int degree, int octaveShift) noexcept
+{
+    if (!IsDegree(degree) || octaveShift < -4 || octaveShift > 4)
+        return 0.0;
+    const double equal = pitch.NoteFreq(keys.DegreePitchClass(degree) + 12 * (4 + octaveShift));
+    if (equal == 0.0)
+        return 0.0;
+    return CPitch::ApplyCents(equal, cents[degree]);
+}
+
+double DegreeClassFreq(const CPitch &pitch, const KeyContext &keys, int degree,
+                       double adjustCents) noexcept
+{
+    if (!IsDegree(degree))
+        return 0.0;
+    return CPitch::ApplyCents(pitch.NoteClassFreq(keys.DegreePitchClass(degree)), adjustCents);
+}
+
+bool SelectTemperament(CTCDefs &settings, int row) noexcept
+{
+    if (row < 0 || row >= kTemperamentCount)
+        return false;
+    const Temperament &chosen = TemperamentCatalogue()[row];
+    settings.SetTemperamentName(chosen.name);
+    settings.SetPitchAdjustCents(chosen.cents);
+    return true;
+}
+
+bool SetDegreeAdjustment(CTCDefs &settings, int degree, float cents, bool markUserDefined) noexcept
+{
+    if (!IsDegree(degree))
+        return false;
+    DegreeCents adjust = settings.GetPitchAdjustCents();
+    adjust[degree] = cents;
+    settings.SetPitchAdjustCents(adjust);
+    if (markUserDefined)
+        settings.SetTemperamentName(kUserDefinedName);
+    return true;
+}
+
+bool ChangeReference(CPitch &pitch, CTCDefs &settings, double hz) noexcept
+{
+    if (!pitch.SetReference(hz))
+        return false;
+    settings.SetReferenceHz(static_cast<float>(hz));
+    return true;
+}
+
+double TemperedFreq(int noteIndex) noexcept
+{
+    return TemperedFreq(g_pitch, g_keyContext(), g_defs.GetPitchAdjustCents(), noteIndex);
+}
+
+double Deviation(double f, int noteIndex) noexcept
+{
+    return Deviation(g_pitch, g_keyContext(), g_defs.GetPitchAdjustCents(), f, noteIndex);
+}
+
+double DegreeToneFreq(int degree, int octaveShift) noexcept
+{
+    return DegreeToneFreq(g_pitch, g_keyContext(), g_defs.GetPitchAdjustCents(), degree,
+                          octaveShift);
+}
+
+double DegreeClassFreq(int degree) noexcept
+{
+    if (!IsDegree(degree))
+        return 0.0;
+    return DegreeClassFreq(g_pitch, g_keyContext(), degree, g_defs.GetPitchAdjustCents()[degree]);
+}
+
+bool SelectTemperament(int row) noexcept
+{
+    return SelectTemperament(g_defs, row);
+}
+
+bool SetDegreeAdjustment(int degree, float cents, bool markUserDefined) noexcept
+{
+    return SetDegreeAdjustment(g_defs, degree, cents, markUserDefined);
+}
+
+bool ChangeReference(double hz) noexcept
+{
+    return ChangeReference(g_pitch, g_defs, hz);
+}
+
+} // namespace corvane

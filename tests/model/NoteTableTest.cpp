@@ -1,0 +1,125 @@
+#include "CNote.h"
+#include "CPitch.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace corvane;
+
+TEST(NoteTable, FrequenciesAtStandardPitchAreSetFromEachA)
+{
+    const CPitch pitch;
+    EXPECT_EQ(pitch.Reference(), 440.0);
+    const double as[] = { 27.5, 55, 110, 220, 440, 880, 1760, 3520, 7040 };
+    for (int k = 0; k < 9; ++k)
+        EXPECT_EQ(pitch.NoteFreq(12 * k), as[k]) << "A" << k;
+    EXPECT_NEAR(pitch.NoteFreq(39), 261.63, 0.005);
+    EXPECT_NEAR(pitch.LowerBound(48), 427.47, 0.005);
+    // The rounded semitone ratio is applied by repeated multiplication within each octave.
+    EXPECT_EQ(pitch.NoteFreq(59), pitch.NoteFreq(58) * 1.05946309436);
+    EXPECT_EQ(pitch.NoteFreq(97), 0.0);
+    EXPECT_EQ(pitch.NoteFreq(-1), 0.0);
+    EXPECT_EQ(pitch.NoteClassFreq(3), pitch.NoteFreq(51));
+    EXPECT_EQ(pitch.NoteClassFreq(-9), pitch.NoteFreq(51));
+}
+
+TEST(NoteTable, EveryNoteIsFoundAgainAtEveryReferenceFrom415To466Hz)
+{
+    CPitch pitch;
+    for (double r = 415.0; r <= 466.0; r += 0.25) {
+        ASSERT_TRUE(pitch.SetReference(r));
+        for (int i = 0; i < CPitch::kNoteCount; ++i)
+            ASSERT_EQ(pitch.NoteIndex(pitch.NoteFreq(i)), i) << "reference " << r;
+        // A boundary belongs to the upper note; just below it, to the lower one.
+        for (int i = 1; i < CPitch::kNoteCount; ++i) {
+            const double boundary = pitch.LowerBound(i);
+            ASSERT_EQ(pitch.NoteIndex(boundary), i) << "reference " << r;
+            ASSERT_EQ(pitch.NoteIndex(std::nextafter(boundary, 0.0)), i - 1) << "reference " << r;
+        }
+    }
+}
+
+TEST(NoteTable, FrequenciesOutsideTheBandsGoToTheEndNotes)
+{
+    const CPitch pitch;
+    EXPECT_EQ(pitch.NoteIndex(440.0), 48);
+    EXPECT_EQ(pitch.NoteIndex(427.0), 47);
+    EXPECT_EQ(pitch.NoteIndex(20.0), 0);
+    EXPECT_EQ(pitch.NoteIndex(0.0), 0);
+    EXPECT_EQ(pitch.NoteIndex(-5.0), 0);
+    EXPECT_EQ(pitch.NoteIndex(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(pitch.NoteIndex(10000.0), 96);
+    EXPECT_EQ(pitch.NoteIndex(std::numeric_limits<double>::infinity()), 96);
+}
+
+TEST(NoteTable, CentsAndApplyCentsConvertBothWays)
+{
+    EXPECT_NEAR(CPitch::Cents(880, 440), 1200.0, 1e-6);
+    EXPECT_NEAR(CPitch::Cents(220, 440), -1200.0, 1e-6);
+    EXPECT_EQ(CPitch::Cents(0, 440), 1200.0);
+    EXPECT_EQ(CPitch::Cents(440, 0), 1200.0);
+    EXPECT_EQ(CPitch::Cents(std::numeric_limits<double>::quiet_NaN(), 440), 1200.0);
+    EXPECT_NEAR(CPitch::ApplyCents(440, 100), 466.16, 0.005);
+    EXPECT_NEAR(CPitch::ApplyCents(440, -1200), 220.0, 1e-6);
+    EXPECT_NEAR(CPitch::Cents(CPitch::ApplyCents(311.1, -37.5), 311.1), -37.5, 1e-9);
+}
+
+TEST(NoteTable, StaffPositionsFollowLetterNamesAndSharpsKeepTheirNatural)
+{
+    const CPitch pitch;
+    EXPECT_EQ(pitch.StaffPosition(0), -23);
+    EXPECT_EQ(pitch.StaffPosition(1), -23);
+    EXPECT_EQ(pitch.StaffPosition(2), -22);
+    EXPECT_EQ(pitch.StaffPosition(3), -21);
+    EXPECT_EQ(pitch.StaffPosition(39), 0);
+    EXPECT_EQ(pitch.StaffPosition(40), 0);
+    EXPECT_TRUE(pitch.IsSharp(40));
+    EXPECT_EQ(pitch.StaffPosition(48), 5);
+    EXPECT_FALSE(pitch.IsSharp(48));
+    EXPECT_EQ(pitch.StaffPosition(96), 33);
+    int sharps = 0;
+    for (int i = 0; i < 12; ++i)
+        sharps += pitch.IsSharp(i);
+    EXPECT_EQ(sharps, 5);
+    // Neighbouring naturals are one step apart, a sharp shares its natural's step.
+    for (int i = 1; i < CPitch::kNoteCount; ++i)
+        EXPECT_EQ(pitch.StaffPosition(i) - pitch.StaffPosition(i - 1), pitch.IsSharp(i) ? 0 : 1)
+                << i;
+    EXPECT_FALSE(pitch.IsSharp(CPitch::kRest));
+}
+
+TEST(NoteTable, AnUnusableReferenceIsRefusedAndTheTableKept)
+{
+    CPitch pitch;
+    ASSERT_TRUE(pitch.SetReference(415.0));
+    EXPECT_EQ(pitch.NoteFreq(48), 415.0);
+    EXPECT_EQ(pitch.NoteFreq(0), 25.9375);
+    EXPECT_EQ(pitch.NoteIndex(415.0), 48);
+
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double bad :
+         { 0.0, -0.0, -440.0, std::numeric_limits<double>::quiet_NaN(), inf, -inf, 1e39, 1e-46 }) {
+        EXPECT_FALSE(CPitch::IsValidReference(bad)) << bad;
+        EXPECT_FALSE(pitch.SetReference(bad)) << bad;
+        EXPECT_EQ(pitch.Reference(), 415.0) << bad;
+        EXPECT_EQ(pitch.NoteFreq(48), 415.0) << bad;
+        EXPECT_EQ(pitch.LowerBound(0), 25.9375 * 0.9715319411569019) << bad;
+    }
+    EXPECT_TRUE(CPitch::IsValidReference(1.0));
+    EXPECT_TRUE(CPitch::IsValidReference(10000.0));
+}
+
+TEST(NoteTable, ANewNoteIsAnUnlinkedRest)
+{
+    CNote note;
+    EXPECT_TRUE(note.IsRest());
+    EXPECT_EQ(note.Next(), nullptr);
+    EXPECT_EQ(note.Prev(), nullptr);
+    EXPECT_EQ(note.NoteIndex(), 0);
+    EXPECT_EQ(note.SampleCount(), 0u);
+    EXPECT_EQ(note.SampleFlag(), 0);
+    EXPECT_EQ(note.FirstSample(), nullptr);
+    EXPECT_EQ(note.LastSample(), nullptr);
+}

@@ -1,0 +1,218 @@
+#include "CPitch.h"
+#include "CTCDefs.h"
+#include "KeyContext.h"
+#include "PitchDialogRules.h"
+#include "TemperamentCatalogue.h"
+#include "Tuning.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace corvane;
+
+namespace {
+
+const Temperament &Row(std::string_view name)
+{
+    for (const Temperament &row : TemperamentCatalogue())
+        if (row.name == name)
+            return row;
+    throw std::invalid_argument("no such temperament");
+}
+
+} // namespace
+
+TEST(TemperamentCatalogue, HoldsFifteenRowsStartingOnTheTonic)
+{
+    const auto &catalogue = TemperamentCatalogue();
+    EXPECT_EQ(catalogue.front().name, "Equal Temperament");
+    EXPECT_EQ(catalogue.back().name, "Young");
+    for (const Temperament &row : catalogue)
+        EXPECT_EQ(row.cents[0], 0.0f) << row.name;
+    EXPECT_EQ(Row("1/11 comma Meantone").cents, DegreeCents {});
+    EXPECT_EQ(Row("Kirnberger III").cents[11], -12.0f);
+
+    // The narrower the meantone fraction, the closer every degree stays to equal temperament.
+    const std::string_view meantones[] = { "1/3 comma Meantone", "2/7 comma Meantone",
+                                           "1/4 comma Meantone", "1/5 comma Meantone",
+                                           "1/6 comma Meantone", "1/8 comma Meantone" };
+    for (int i = 1; i < 6; ++i)
+        for (int degree = 0; degree < 12; ++degree)
+            EXPECT_LE(std::abs(Row(meantones[i]).cents[degree]),
+                      std::abs(Row(meantones[i - 1]).cents[degree]))
+                    << meantones[i] << " " << DegreeSyllable(degree);
+}
+
+TEST(TemperamentCatalogue, ShowsATemperamentOnOneLine)
+{
+    EXPECT_EQ(TemperamentLine(Row("Pythagorean Tuning").cents),
+              "Do(0)  Ra(14)  Re(4)  Me(-6)  Mi(8)  Fa(-2)  Se(12)  So(2)  Le(16)  La(6)  Te(-4)  "
+              "Ti(10)  ");
+    DegreeCents typed {};
+    typed[1] = -12.9f;
+    typed[2] = 12.9f;
+    typed[3] = std::numeric_limits<float>::quiet_NaN();
+    typed[4] = 1e30f;
+    EXPECT_EQ(TemperamentLine(typed).substr(0, 44), "Do(0)  Ra(-12)  Re(12)  Me(0)  Mi(2147483647");
+}
+
+class TuningTest : public ::testing::Test
+{
+protected:
+    CPitch pitch;
+    KeyContext keys;
+    DegreeCents equal {};
+    DegreeCents quarterComma = Row("1/4 comma Meantone").cents;
+};
+
+TEST_F(TuningTest, QuarterCommaMeantoneIsRootedOnTheSoundingTonic)
+{
+    EXPECT_DOUBLE_EQ(DegreeToneFreq(pitch, keys, equal, 9, 0), 440.0);
+    EXPECT_NEAR(CPitch::Cents(TemperedFreq(pitch, keys, quarterComma, 48), 440.0), -10.0, 1e-9);
+    EXPECT_NEAR(CPitch::Cents(TemperedFreq(pitch, keys, quarterComma, 43), pitch.NoteFreq(43)),
+                -14.0, 1e-9);
+
+    keys.SetKey(8); // G: a' is Re
+    EXPECT_NEAR(CPitch::Cents(TemperedFreq(pitch, keys, quarterComma, 48), 440.0), -7.0, 1e-9);
+    // Written F on a D instrument sounds in G too, and must temper exactly alike.
+    KeyContext transposed;
+    transposed.SetKey(6);
+    transposed.SetTransposition(9, 0);
+    for (int i = 0; i < CPitch::kNoteCount; ++i)
+        EXPECT_EQ(TemperedFreq(pitch, transposed, quarterComma, i),
+                  TemperedFreq(pitch, keys, quarterComma, i));
+}
+
+TEST_F(TuningTest, DeviationIsMeasuredFromTheTemperedPitch)
+{
+    EXPECT_NEAR(Deviation(pitch, keys, quarterComma, 440.0, 48), 10.0, 1e-9);
+    EXPECT_NEAR(Deviation(pitch, keys, equal, 445.0, 48), CPitch::Cents(445.0, 440.0), 1e-12);
+    EXPECT_EQ(Deviation(pitch, keys, quarterComma, 0.0, 48), 0.0);
+    EXPECT_EQ(Deviation(pitch, keys, quarterComma, std::nan(""), 48), 0.0);
+}
+
+TEST_F(TuningTest, DronesSitInTheOctaveFromAAndMoveByWholeOctaves)
+{
+    keys.SetTransposition(5, 0); // Bb instrument: Do sounds as Bb
+    EXPECT_DOUBLE_EQ(DegreeToneFreq(pitch, keys, equal, 0, 0), pitch.NoteFreq(49));
+    for (int degree = 0; degree < 12; ++degree) {
+        const double f = DegreeToneFreq(pitch, keys, quarterComma, degree, 0);
+        EXPECT_GE(f, CPitch::ApplyCents(440.0, -50));
+        EXPECT_LT(f, CPitch::ApplyCents(880.0, 50));
+        EXPECT_NEAR(DegreeToneFreq(pitch, keys, quarterComma, degree, -2), f / 4, f * 1e-9);
+        EXPECT_NEAR(DegreeToneFreq(pitch, keys, quarterComma, degree, 2), f * 4, f * 1e-9);
+        EXPECT_NEAR(DegreeClassFreq(pitch, keys, degree, quarterComma[degree]), f, 1e-9);
+    }
+    EXPECT_EQ(DegreeToneFreq(pitch, keys, equal, 12, 0), 0.0);
+    EXPECT_EQ(DegreeToneFreq(pitch, keys, equal, 0, 99), 0.0);
+}
+
+TEST(PitchDialogs, WarnAboutAReferenceFiftyCentsOrMoreFrom440)
+{
+    EXPECT_EQ(CheckReference(440.0), ReferenceCheck::Accept);
+    EXPECT_EQ(CheckReference(452.0), ReferenceCheck::Accept);
+    EXPECT_EQ(CheckReference(453.0), ReferenceCheck::Warn);
+    EXPECT_EQ(CheckReference(427.0), ReferenceCheck::Warn);
+    EXPECT_EQ(CheckReference(CPitch::ApplyCents(440.0, 50.0) * (1 + 1e-12)), ReferenceCheck::Warn);
+    EXPECT_EQ(ReferenceDistanceText(452.0), "46 cents");
+    EXPECT_EQ(ReferenceDistanceText(427.0), "-51 cents");
+    EXPECT_EQ(ReferenceDistanceTypingText(440.0), "0.000 cents");
+}
+
+TEST(PitchDialogs, RefuseAReferenceThatIsNotAFrequency)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double hz : { 0.0, -440.0, std::nan(""), inf, -inf }) {
+        EXPECT_EQ(CheckReference(hz), ReferenceCheck::Refuse) << hz;
+        EXPECT_EQ(ReferenceDistanceText(hz), "1200 cents") << hz;
+    }
+    // Typed text that is not a number reads as 0, which is refused.
+    EXPECT_EQ(CheckReference(ParseDecimal("a440")), ReferenceCheck::Refuse);
+}
+
+TEST(PitchDialogs, WarnAboutAnAdjustmentOfFiftyCentsOrMore)
+{
+    EXPECT_TRUE(AdjustmentNeedsWarning(50.0));
+    EXPECT_TRUE(AdjustmentNeedsWarning(-50.0));
+    EXPECT_FALSE(AdjustmentNeedsWarning(49.9));
+    EXPECT_FALSE(AdjustmentNeedsWarning(-49.9));
+    // The spin control stops at the limits; typed values are clamped only for the display.
+    EXPECT_EQ(StepAdjustment(49, 1), 50);
+    EXPECT_EQ(StepAdjustment(50, 1), 50);
+    EXPECT_EQ(StepAdjustment(-50, -1), -50);
+    EXPECT_EQ(ClampAdjustment(75.5), 50.0);
+    EXPECT_EQ(ClampAdjustment(-12.5), -12.5);
+    EXPECT_EQ(FrequencyText(CPitch::ApplyCents(440.0, -10.0)), "437.466Hz");
+}
+
+TEST(PitchDialogs, ReadTypedNumbersLikeTheStreamExtraction)
+{
+    EXPECT_EQ(ParseDecimal("  452.5Hz"), 452.5);
+    EXPECT_EQ(ParseDecimal("-7"), -7.0);
+    EXPECT_EQ(ParseDecimal("1e2"), 100.0);
+    EXPECT_EQ(ParseDecimal(""), 0.0);
+    EXPECT_EQ(ParseDecimal("cents"), 0.0);
+    EXPECT_EQ(ParseDecimal("1e999"), 0.0);
+}
+
+TEST(TuningSettings, ChoosingATemperamentStoresItsNameAndOffsets)
+{
+    CTCDefs settings;
+    ASSERT_TRUE(SelectTemperament(settings, 5));
+    EXPECT_EQ(settings.GetTemperamentName(), "1/4 comma Meantone");
+    EXPECT_EQ(settings.GetPitchAdjustCents(), Row("1/4 comma Meantone").cents);
+    EXPECT_FALSE(SelectTemperament(settings, 15));
+    EXPECT_FALSE(SelectTemperament(settings, -1));
+    EXPECT_EQ(settings.GetTemperamentName(), "1/4 comma Meantone");
+
+    // A typed value is stored without renaming; a spin step renames.
+    ASSERT_TRUE(SetDegreeAdjustment(settings, 9, -12.5f, false));
+    EXPECT_EQ(settings.GetTemperamentName(), "1/4 comma Meantone");
+    EXPECT_EQ(settings.GetPitchAdjustCents()[9], -12.5f);
+    EXPECT_EQ(settings.GetPitchAdjustCents()[8], -27.0f);
+    ASSERT_TRUE(SetDegreeAdjustment(settings, 0, 3.0f, true));
+    EXPECT_EQ(settings.GetTemperamentName(), "User Defined");
+    EXPECT_FALSE(SetDegreeAdjustment(settings, 12, 1.0f, true));
+}
+
+TEST(TuningSettings, AReferenceThatIsNotAFrequencyIsRefusedAndThePreviousKept)
+{
+    CPitch pitch;
+    CTCDefs settings;
+    ASSERT_TRUE(ChangeReference(pitch, settings, 415.0));
+    EXPECT_EQ(settings.GetReferenceHz(), 415.0f);
+    EXPECT_EQ(pitch.NoteFreq(48), 415.0);
+    // Accepted after the warning: any distance from 440 Hz.
+    ASSERT_TRUE(ChangeReference(pitch, settings, 300.0));
+
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double hz : { 0.0, -440.0, std::nan(""), inf, 1e40 }) {
+        EXPECT_FALSE(ChangeReference(pitch, settings, hz)) << hz;
+        EXPECT_EQ(settings.GetReferenceHz(), 300.0f) << hz;
+        EXPECT_EQ(pitch.Reference(), 300.0) << hz;
+    }
+}
+
+TEST(TuningSettings, TheProgramsTuningReadsTheStoredOffsetsAndKeyContext)
+{
+    const CTCDefs saved = g_defs;
+    const double savedReference = g_pitch.Reference();
+    KeyContext &keys = g_keyContext();
+    const KeyContext savedKeys = keys;
+
+    ASSERT_TRUE(SelectTemperament(5));
+    ASSERT_TRUE(ChangeReference(442.0));
+    keys.SetKey(8);
+    keys.SetTransposition(7, 0);
+    EXPECT_EQ(g_defs.GetReferenceHz(), 442.0f);
+    EXPECT_NEAR(CPitch::Cents(TemperedFreq(48), 442.0), -7.0, 1e-9);
+    EXPECT_NEAR(Deviation(442.0, 48), 7.0, 1e-9);
+    EXPECT_NEAR(DegreeToneFreq(2, 0), TemperedFreq(48), 1e-9);
+    EXPECT_NEAR(DegreeClassFreq(2), TemperedFreq(48), 1e-9);
+
+    keys = savedKeys;
+    g_defs = saved;
+    g_pitch.SetReference(savedReference);
+}
