@@ -1,10 +1,59 @@
 #include "DeviceListing.h"
 
+#include "DeviceConfiguration.h"
+#include "PortAudioBackend.h"
 #include "PortAudioSession.h"
+#include "VirtualBackend.h"
 
 #include <portaudio.h>
 
+#include <iomanip>
+#include <string>
+
 namespace corvane::audio {
+
+namespace {
+
+    const char *mark(bool usable, uint32_t flags, uint32_t flag)
+    {
+        if (!usable)
+            return "-";
+        return (flags & flag) ? "yes" : "no";
+    }
+
+    void writeConfigurations(const DeviceInfo &device, uint32_t captureFlags,
+                             uint32_t playbackFlags, std::ostream &out)
+    {
+        out << "    " << std::left << std::setw(30) << "configuration" << std::setw(9) << "capture"
+            << "playback\n";
+        for (const DeviceConfiguration &c : kDeviceConfigurations) {
+            out << "    " << std::setw(30) << c.label << std::setw(9)
+                << mark(device.maxInputChannels > 0, captureFlags, c.flag)
+                << mark(device.maxOutputChannels > 0, playbackFlags, c.flag) << '\n';
+        }
+        out << std::right;
+    }
+
+} // namespace
+
+void writeDeviceTable(AudioBackend &backend, std::ostream &out)
+{
+    std::string currentApi;
+    for (const DeviceInfo &device : backend.devices()) {
+        if (device.id.hostApi != currentApi) {
+            currentApi = device.id.hostApi;
+            out << "Host API: " << currentApi << '\n';
+        }
+        out << "  " << device.id.name << ": " << device.maxInputChannels << " in, "
+            << device.maxOutputChannels << " out, " << device.defaultSampleRate << " Hz\n";
+        const DeviceChoice choice = device.id;
+        const uint32_t captureFlags =
+                device.maxInputChannels > 0 ? backend.captureConfigurations(choice) : 0;
+        const uint32_t playbackFlags =
+                device.maxOutputChannels > 0 ? backend.playbackConfigurations(choice) : 0;
+        writeConfigurations(device, captureFlags, playbackFlags, out);
+    }
+}
 
 int listDevices(std::ostream &out, std::ostream &err)
 {
@@ -14,33 +63,14 @@ int listDevices(std::ostream &out, std::ostream &err)
         return 1;
     }
 
-    const PaHostApiIndex apiCount = Pa_GetHostApiCount();
-    if (apiCount <= 0) {
+    PortAudioBackend portAudio;
+    if (Pa_GetHostApiCount() <= 0)
         out << "No sound system (host API) was found.\n";
-        return 0;
-    }
-    int deviceTotal = 0;
-    for (PaHostApiIndex api = 0; api < apiCount; ++api) {
-        const PaHostApiInfo *apiInfo = Pa_GetHostApiInfo(api);
-        if (!apiInfo)
-            continue;
-        out << "Host API: " << apiInfo->name << '\n';
-        if (apiInfo->deviceCount <= 0) {
-            out << "  (no devices)\n";
-            continue;
-        }
-        for (int i = 0; i < apiInfo->deviceCount; ++i) {
-            const PaDeviceIndex device = Pa_HostApiDeviceIndexToDeviceIndex(api, i);
-            const PaDeviceInfo *info = device >= 0 ? Pa_GetDeviceInfo(device) : nullptr;
-            if (!info)
-                continue;
-            ++deviceTotal;
-            out << "  " << info->name << ": " << info->maxInputChannels << " in, "
-                << info->maxOutputChannels << " out, " << info->defaultSampleRate << " Hz\n";
-        }
-    }
-    if (deviceTotal == 0)
+    else if (portAudio.devices().empty())
         out << "No sound devices were found.\n";
+    else
+        writeDeviceTable(portAudio, out);
+    writeDeviceTable(VirtualBackend::instance(), out);
     return 0;
 }
 

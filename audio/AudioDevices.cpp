@@ -1,0 +1,299 @@
+#include "AudioDevices.h"
+
+#include "AudioFacade.h"
+#include "AudioNotifier.h"
+#include "CTCDefs.h"
+#include "PortAudioBackend.h"
+#include "VirtualBackend.h"
+#include "VolumeCurve.h"
+#include "WaveRecordingFile.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace corvane::audio {
+
+namespace {
+
+    const char *const kSecondLine = "\nMake sure another program is not using the sound card.";
+
+    std::string setupMessage(const char *firstLine, const std::string &reason)
+    {
+        std::string message = std::string(firstLine) + kSecondLine;
+        if (!reason.empty())
+            message += "\n" + reason;
+        return message;
+    }
+
+    std::unique_ptr<RecordingFile> waveRecordingFile(const std::string &path,
+                                                     const StreamFormat &format, std::string &why)
+    {
+        return WaveRecordingFile::create(path, format, why);
+    }
+
+} // namespace
+
+AudioDevices &AudioDevices::instance()
+{
+    static AudioDevices devices;
+    return devices;
+}
+
+AudioDevices::AudioDevices()
+    : m_recordingFileFactory(waveRecordingFile)
+    , m_volumeSource([] { return g_defs.GetVolume(); })
+{
+    // Devices still open at exit are closed by our destructor, and their workers and virtual
+    // devices use these two: make them first, so that they are destroyed after us.
+    AudioNotifier::instance();
+    VirtualBackend::instance();
+}
+
+AudioDevices::~AudioDevices()
+{
+    stopCapture();
+    stopPlayback();
+}
+
+void AudioDevices::setCaptureFormat(const StreamFormat &format, int32_t blockLength)
+{
+    m_captureFormat = format;
+    m_captureBlockLength = blockLength;
+    if (format.bytesPerSample() > 0)
+        m_captureBlockBytes = format.channels * blockLength * format.bytesPerSample();
+}
+
+void AudioDevices::setPlaybackFormat(const StreamFormat &format, int32_t blockLength)
+{
+    m_playbackFormat = format;
+    if (format.bytesPerSample() > 0)
+        m_playbackHalfBytes = format.channels * blockLength * format.bytesPerSample();
+}
+
+void AudioDevices::setRecordingFileFactory(RecordingFileFactory factory)
+{
+    m_recordingFileFactory = factory ? std::move(factory) : RecordingFileFactory(waveRecordingFile);
+}
+
+void AudioDevices::setVolumeSource(std::function<float()> source)
+{
+    m_volumeSource = std::move(source);
+}
+
+AudioBackend *AudioDevices::backendFor(const DeviceChoice &device)
+{
+    if (device && device->hostApi == VirtualBackend::kHostApi)
+        return &VirtualBackend::instance();
+    if (!m_portAudio)
+        m_portAudio = std::make_unique<PortAudioBackend>();
+    return m_portAudio.get();
+}
+
+void AudioDevices::report(const std::string &message) const
+{
+    if (m_errorHandler)
+        m_errorHandler(message);
+    else
+        std::fprintf(stderr, "%s\n", message.c_str());
+}
+
+bool AudioDevices::openCapture()
+{
+    stopCapture();
+    const StreamFormat format = m_captureFormat;
+    const int32_t blockBytes = m_captureBlockBytes;
+    if (!format.valid() || blockBytes <= 0) {
+        report(setupMessage("Unable to create DirectSound capture buffer.",
+                            "The capture format is not one the program can use."));
+        return false;
+    }
+    // Fifteen seconds of audio.
+    const int64_t bytesPerSecond = int64_t { format.sampleRate } * format.frameBytes();
+    const auto blockCount =
+            static_cast<int32_t>(std::max<int64_t>(1, bytesPerSecond * 15 / blockBytes));
+    m_captureRing.reset();
+    m_captureRing.resize(blockBytes, blockCount, format.silenceByte());
+    m_captureQueue.prepare(format, blockBytes);
+
+    OpenError error;
+    AudioBackend *backend = backendFor(m_captureDevice);
+    m_captureStream = backend->openCapture(m_captureDevice, format, m_captureBlockLength,
+                                           m_captureQueue, error);
+    if (!m_captureStream) {
+        report(setupMessage(error.step == OpenError::Step::Device
+                                    ? "Unable to create DirectSound capture object."
+                                    : "Unable to create DirectSound capture buffer.",
+                            error.reason));
+        return false;
+    }
+    m_captureWorker = std::make_unique<CaptureWorker>(m_captureQueue, m_captureRing, notifyCapture);
+    m_lastOverruns = 0;
+    m_lastBlocks = 0;
+    return true;
+}
+
+bool AudioDevices::openPlayback(int32_t halfBytes)
+{
+    stopPlayback();
+    const StreamFormat format = m_playbackFormat;
+    if (!format.valid()) {
+        report(setupMessage("Unable to create secondary DirectSound buffer.",
+                            "The playback format is not one the program can use."));
+        return false;
+    }
+    // A half of 0 means one second; halves hold whole frames.
+    int64_t bytes = halfBytes > 0 ? halfBytes : int64_t { format.sampleRate } * format.frameBytes();
+    bytes -= bytes % format.frameBytes();
+    if (bytes <= 0 || bytes > INT32_MAX) {
+        report(setupMessage("Unable to create secondary DirectSound buffer.",
+                            "The playback buffer size is not usable."));
+        return false;
+    }
+    m_playbackHalfBytes = static_cast<int32_t>(bytes);
+    m_playbackRing.reset();
+    m_playbackRing.resize(m_playbackHalfBytes, 2, format.silenceByte());
+    m_playbackBuffer.prepare(format, m_playbackHalfBytes);
+    // The level comes from the settings; whatever they hold, this step cannot fail an open.
+    setVolume(m_volumeSource ? m_volumeSource() : 1.0f);
+
+    OpenError error;
+    AudioBackend *backend = backendFor(m_playbackDevice);
+    m_playbackStream = backend->openPlayback(m_playbackDevice, format, m_playbackBuffer, error);
+    if (!m_playbackStream) {
+        report(setupMessage(error.step == OpenError::Step::Device
+                                    ? "Unable to create DirectSound object."
+                                    : "Unable to create secondary DirectSound buffer.",
+                            error.reason));
+        return false;
+    }
+    m_playbackWorker =
+            std::make_unique<PlaybackWorker>(m_playbackBuffer, m_playbackRing, notifyPlayback);
+    return true;
+}
+
+bool AudioDevices::startCapture(bool recording, std::string *whyNot)
+{
+    auto fail = [whyNot](std::string why) {
+        if (whyNot)
+            *whyNot = std::move(why);
+        return false;
+    };
+    if (!m_captureStream || !m_captureWorker)
+        return fail("The capture device is not open.");
+    if (m_captureRunning)
+        return fail("Capture is already running.");
+
+    m_recording = recording;
+    if (recording) {
+        std::string why;
+        m_recordingFile = m_recordingFileFactory(kRecordingFileName, m_captureFormat, why);
+        if (!m_recordingFile) {
+            m_recording = false;
+            return fail(std::string("Unable to create the recording file \"") + kRecordingFileName
+                        + "\"." + (why.empty() ? "" : "\n" + why));
+        }
+    }
+    m_captureWorker->beginRun(m_recordingFile.get(), m_recordingLimit);
+    std::string why;
+    if (!m_captureStream->start(why)) {
+        if (m_recordingFile) {
+            m_recordingFile->finish(0);
+            m_recordingFile.reset();
+            std::error_code ignored;
+            std::filesystem::remove(kRecordingFileName, ignored);
+        }
+        m_recording = false;
+        return fail("Unable to start sound capture." + (why.empty() ? "" : "\n" + why));
+    }
+    m_captureRunning = true;
+    return true;
+}
+
+bool AudioDevices::startPlayback()
+{
+    if (!m_playbackStream || !m_playbackWorker)
+        return false;
+    if (m_playbackRunning)
+        return true;
+    std::string why;
+    if (!m_playbackStream->start(why)) {
+        report(setupMessage("Unable to create secondary DirectSound buffer.", why));
+        return false;
+    }
+    m_playbackRunning = true;
+    return true;
+}
+
+void AudioDevices::stopCapture()
+{
+    // The device first, so that the worker's last drain sees everything it delivered; then the
+    // worker, joined; only then is the recording finished and the streams released.
+    if (m_captureStream)
+        m_captureStream->stop();
+    if (m_captureWorker) {
+        m_captureWorker->stop();
+        m_lastOverruns = m_captureWorker->overruns();
+        m_lastBlocks = m_captureWorker->blocksCaptured();
+    }
+    finishRecording();
+    m_captureWorker.reset();
+    m_captureStream.reset();
+    m_captureRunning = false;
+    m_recording = false;
+}
+
+void AudioDevices::finishRecording()
+{
+    if (!m_recordingFile)
+        return;
+    const uint64_t bytes = m_captureWorker ? m_captureWorker->bytesRecorded() : 0;
+    const bool writeFailed = m_captureWorker && m_captureWorker->writeFailed();
+    const bool full = m_captureWorker && m_captureWorker->limitReached();
+    // The count is of frames, whatever the number of channels.
+    const auto frames =
+            static_cast<uint32_t>(bytes / static_cast<uint64_t>(m_captureFormat.frameBytes()));
+    const bool finished = m_recordingFile->finish(frames);
+    m_recordingFile.reset();
+    const std::string name = std::string("\"") + kRecordingFileName + "\"";
+    if (writeFailed || !finished)
+        report("Failure writing data to file " + name
+               + ".\nThe recording holds the sound up to the point where writing failed.");
+    else if (full)
+        report("The recording " + name
+               + " reached the largest size a wave file can hold.\nIt holds the sound up to that "
+                 "point.");
+}
+
+void AudioDevices::stopPlayback()
+{
+    if (m_playbackStream)
+        m_playbackStream->stop();
+    if (m_playbackWorker)
+        m_playbackWorker->stop();
+    m_playbackWorker.reset();
+    m_playbackStream.reset();
+    m_playbackRunning = false;
+}
+
+void AudioDevices::setVolume(float level)
+{
+    m_volumeHundredths = audio::volumeHundredthsDb(level);
+    m_playbackBuffer.setGain(gainForHundredthsDb(m_volumeHundredths));
+}
+
+uint64_t AudioDevices::captureOverruns() const noexcept
+{
+    return m_captureWorker ? m_captureWorker->overruns() : m_lastOverruns;
+}
+
+uint64_t AudioDevices::blocksCaptured() const noexcept
+{
+    return m_captureWorker ? m_captureWorker->blocksCaptured() : m_lastBlocks;
+}
+
+uint64_t AudioDevices::playbackRefills() const noexcept
+{
+    return m_playbackWorker ? m_playbackWorker->refills() : 0;
+}
+
+} // namespace corvane::audio

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "AudioBackend.h"
+#include "BlockRing.h"
+#include "CaptureQueue.h"
+#include "CaptureWorker.h"
+#include "DeviceId.h"
+#include "PlaybackBuffer.h"
+#include "PlaybackWorker.h"
+#include "RecordingFile.h"
+#include "StreamFormat.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace corvane::audio {
+
+// The single process-wide audio object: the chosen devices and formats, the open streams, the
+// capture and playback workers and the recording. The facade's free functions (AudioFacade.h)
+// act on it. Every member function runs on the user-interface thread.
+class AudioDevices
+{
+public:
+    // The recording's file name, in the current directory.
+    static constexpr const char *kRecordingFileName = "tune0000.wav";
+
+    // Creates the recording file with its header, ready for samples; null with the reason in
+    // `why` when that fails (and then no file is left behind).
+    using RecordingFileFactory = std::function<std::unique_ptr<RecordingFile>(
+            const std::string &path, const StreamFormat &format, std::string &why)>;
+    // Receives the set-up failures the user must see (two fixed lines and the device's reason)
+    // and the recording failures reported after stop.
+    using ErrorHandler = std::function<void(const std::string &message)>;
+
+    static AudioDevices &instance();
+    ~AudioDevices();
+
+    // Formats. A depth other than 8, 16 or 24 bits is stored but not used for sizes, and a
+    // device will not open with it.
+    void setCaptureFormat(const StreamFormat &format, int32_t blockLength);
+    void setPlaybackFormat(const StreamFormat &format, int32_t blockLength);
+    const StreamFormat &captureFormat() const noexcept { return m_captureFormat; }
+    const StreamFormat &playbackFormat() const noexcept { return m_playbackFormat; }
+    int32_t captureBlockBytes() const noexcept { return m_captureBlockBytes; }
+    int32_t playbackHalfBytes() const noexcept { return m_playbackHalfBytes; }
+
+    void setCaptureDevice(DeviceChoice device) { m_captureDevice = std::move(device); }
+    void setPlaybackDevice(DeviceChoice device) { m_playbackDevice = std::move(device); }
+    const DeviceChoice &captureDevice() const noexcept { return m_captureDevice; }
+    const DeviceChoice &playbackDevice() const noexcept { return m_playbackDevice; }
+
+    bool openCapture();
+    bool openPlayback(int32_t halfBytes);
+    bool startCapture(bool recording, std::string *whyNot);
+    bool startPlayback();
+    void stopCapture();
+    void stopPlayback();
+    void setVolume(float level);
+
+    bool captureOpen() const noexcept { return m_captureWorker != nullptr; }
+    bool playbackOpen() const noexcept { return m_playbackWorker != nullptr; }
+    bool recording() const noexcept { return m_recording; }
+    int32_t volumeHundredthsDb() const noexcept { return m_volumeHundredths; }
+
+    // Overruns of the current (or last) capture.
+    uint64_t captureOverruns() const noexcept;
+    // Blocks taken by the current (or last) capture; refills of the open playback.
+    uint64_t blocksCaptured() const noexcept;
+    uint64_t playbackRefills() const noexcept;
+    uint64_t playbackUnderruns() const noexcept { return m_playbackBuffer.underruns(); }
+
+    BlockRing &captureRing() noexcept { return m_captureRing; }
+    BlockRing &playbackRing() noexcept { return m_playbackRing; }
+
+    void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
+    void setRecordingFileFactory(RecordingFileFactory factory);
+    // Where open takes the playback level from (the settings' playback volume by default).
+    void setVolumeSource(std::function<float()> source);
+    // For tests: a smaller ceiling for the recording's data bytes.
+    void setRecordingLimit(uint64_t bytes) noexcept { m_recordingLimit = bytes; }
+
+private:
+    AudioDevices();
+    AudioBackend *backendFor(const DeviceChoice &device);
+    void report(const std::string &message) const;
+    void finishRecording();
+
+    StreamFormat m_captureFormat;
+    int32_t m_captureBlockLength = 1024;
+    int32_t m_captureBlockBytes = 2048;
+    StreamFormat m_playbackFormat;
+    int32_t m_playbackHalfBytes = 22050;
+    DeviceChoice m_captureDevice;
+    DeviceChoice m_playbackDevice;
+    int32_t m_volumeHundredths = 0;
+
+    BlockRing m_captureRing;
+    BlockRing m_playbackRing;
+
+    CaptureQueue m_captureQueue;
+    std::unique_ptr<CaptureStream> m_captureStream;
+    std::unique_ptr<CaptureWorker> m_captureWorker;
+    bool m_captureRunning = false;
+    bool m_recording = false;
+    std::unique_ptr<RecordingFile> m_recordingFile;
+    uint64_t m_recordingLimit = CaptureWorker::kMaxRecordingBytes;
+    uint64_t m_lastOverruns = 0;
+    uint64_t m_lastBlocks = 0;
+
+    PlaybackBuffer m_playbackBuffer;
+    std::unique_ptr<PlaybackStream> m_playbackStream;
+    std::unique_ptr<PlaybackWorker> m_playbackWorker;
+    bool m_playbackRunning = false;
+
+    std::unique_ptr<AudioBackend> m_portAudio;
+    ErrorHandler m_errorHandler;
+    RecordingFileFactory m_recordingFileFactory;
+    std::function<float()> m_volumeSource;
+};
+
+} // namespace corvane::audio

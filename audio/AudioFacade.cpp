@@ -1,0 +1,134 @@
+#include "AudioFacade.h"
+
+#include "AudioNotifier.h"
+
+namespace corvane::audio {
+
+int32_t blockLengthForRate(int32_t sampleRate) noexcept
+{
+    switch (sampleRate) {
+    case 8000:
+    case 11025:
+        return 1024;
+    case 22050:
+        return 2048;
+    case 88200:
+    case 96000:
+        return 8192;
+    default:
+        return 4096; // 44100, 48000 and any other rate
+    }
+}
+
+void setCaptureFormat(const PcmFormat &format)
+{
+    AudioDevices::instance().setCaptureFormat(
+            StreamFormat { format.channels, format.sampleRate, format.bitsPerSample },
+            format.blockLength);
+}
+
+void setPlaybackFormat(const PcmFormat &format)
+{
+    AudioDevices::instance().setPlaybackFormat(
+            StreamFormat { format.channels, format.sampleRate, format.bitsPerSample },
+            format.blockLength);
+}
+
+void setCaptureDevice(DeviceChoice device)
+{
+    AudioDevices::instance().setCaptureDevice(std::move(device));
+}
+
+DeviceChoice captureDevice()
+{
+    return AudioDevices::instance().captureDevice();
+}
+
+void setPlaybackDevice(DeviceChoice device)
+{
+    AudioDevices::instance().setPlaybackDevice(std::move(device));
+}
+
+DeviceChoice playbackDevice()
+{
+    return AudioDevices::instance().playbackDevice();
+}
+
+bool open(cNotification *captureNotification, cNotification *playbackNotification)
+{
+    AudioNotifier::instance().setCaptureNotification(captureNotification);
+    AudioNotifier::instance().setPlaybackNotification(playbackNotification);
+    if (!openPlayback(0, playbackNotification))
+        return false;
+    return AudioDevices::instance().openCapture();
+}
+
+bool openPlayback(int32_t halfBytes, cNotification *playbackNotification)
+{
+    AudioNotifier::instance().setPlaybackNotification(playbackNotification);
+    return AudioDevices::instance().openPlayback(halfBytes);
+}
+
+bool start(bool recording, std::string *whyNot)
+{
+    AudioDevices &devices = AudioDevices::instance();
+    if (!devices.startCapture(recording, whyNot))
+        return false;
+    devices.startPlayback();
+    return true;
+}
+
+bool startPlayback()
+{
+    return AudioDevices::instance().startPlayback();
+}
+
+void stop()
+{
+    AudioDevices::instance().stopCapture();
+    AudioDevices::instance().stopPlayback();
+}
+
+void stopPlayback()
+{
+    AudioDevices::instance().stopPlayback();
+}
+
+void setVolume(float level)
+{
+    AudioDevices::instance().setVolume(level);
+}
+
+void notifyCapture()
+{
+    if (cNotification *n = AudioNotifier::instance().captureNotification())
+        n->notify();
+}
+
+void notifyPlayback()
+{
+    if (cNotification *n = AudioNotifier::instance().playbackNotification())
+        n->notify();
+}
+
+BlockRing &captureRing()
+{
+    return AudioDevices::instance().captureRing();
+}
+
+BlockRing &playbackRing()
+{
+    return AudioDevices::instance().playbackRing();
+}
+
+uint64_t captureOverruns()
+{
+    return AudioDevices::instance().captureOverruns();
+}
+
+void setDeviceErrorHandler(AudioDevices::ErrorHandler handler)
+{
+    AudioDevices::instance().setErrorHandler(std::move(handler));
+}
+
+} // namespace corvane::audio

@@ -1,0 +1,69 @@
+#pragma once
+
+// The audio facade: free functions over the single AudioDevices and AudioNotifier. Call them on
+// the user-interface thread; notifyCapture / notifyPlayback are the workers' own.
+
+#include "AudioDevices.h"
+#include "BlockRing.h"
+#include "DeviceId.h"
+#include "PcmFormat.h"
+#include "cNotification.h"
+
+#include <cstdint>
+#include <string>
+
+namespace corvane::audio {
+
+// Frames per analysis and playback block for a rate in Hz: 8000 or 11025 → 1024; 22050 → 2048;
+// 44100 or 48000 → 4096; 88200 or 96000 → 8192; anything else → 4096.
+int32_t blockLengthForRate(int32_t sampleRate) noexcept;
+
+// The capture format: channels, rate and depth, and the block length in frames that sizes the
+// capture blocks (channels × blockLength × 1, 2 or 4 bytes). A depth other than 8, 16 or 24
+// bits is kept but sizes nothing, and capture will not open with it.
+void setCaptureFormat(const PcmFormat &format);
+// The same for playback; the block length sizes the halves of the playback buffer.
+void setPlaybackFormat(const PcmFormat &format);
+
+void setCaptureDevice(DeviceChoice device);
+DeviceChoice captureDevice();
+void setPlaybackDevice(DeviceChoice device);
+DeviceChoice playbackDevice();
+
+// Stores both notifications, opens playback with one-second halves and, only if that worked,
+// capture with a fifteen-second capture ring. False when either failed; the failure has then
+// been reported to the error handler.
+bool open(cNotification *captureNotification, cNotification *playbackNotification);
+// Playback only, with halves of `halfBytes` (0: one second).
+bool openPlayback(int32_t halfBytes, cNotification *playbackNotification);
+
+// Starts capture (recording into "tune0000.wav" when `recording`) and then playback. False when
+// capture did not start: the device is not open, the recording file could not be created, or
+// the device refused; `whyNot` then receives a message for the user.
+bool start(bool recording, std::string *whyNot = nullptr);
+// False when playback is not open or the device refused.
+bool startPlayback();
+
+// Stop capture (finishing the recording; a write failure is reported then, once) and then
+// playback. Each returns once its device has stopped and its worker has been joined.
+void stop();
+void stopPlayback();
+
+// Playback level 0 ... 1 (see VolumeCurve.h); never fails.
+void setVolume(float level);
+
+// Calls the stored notification, if any.
+void notifyCapture();
+void notifyPlayback();
+
+BlockRing &captureRing();
+BlockRing &playbackRing();
+
+// Overruns of the current or last capture: blocks that arrived while the previous one was still
+// being handled, or input lost because the queue was full.
+uint64_t captureOverruns();
+
+// Where set-up failures and recording failures go (a stop-icon message box in the program).
+void setDeviceErrorHandler(AudioDevices::ErrorHandler handler);
+
+} // namespace corvane::audio

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "BlockRing.h"
+#include "CaptureQueue.h"
+#include "RecordingFile.h"
+#include "WorkerThread.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+namespace corvane::audio {
+
+// The capture thread: sleeps until the device has delivered a whole block, then for each block
+// waiting copies it into the capture ring, appends it to the recording file (when recording),
+// calls the capture notification and advances the ring. Nothing on this path allocates.
+//
+// The user-interface thread constructs it (the thread starts and waits), calls beginRun()
+// before the device starts delivering, and stop() after the device has stopped.
+class CaptureWorker
+{
+public:
+    // A RIFF size is 32 bits and counts the whole file but its first 8 bytes; a recording stops
+    // before its data could make that wrap (64 bytes of headroom for the header).
+    static constexpr uint64_t kMaxRecordingBytes = 0xFFFFFFFFull - 64;
+
+    // `notify` runs on the capture thread after each block; an exception from it is logged and
+    // the worker goes on.
+    CaptureWorker(CaptureQueue &queue, BlockRing &ring, std::function<void()> notify);
+    ~CaptureWorker();
+    CaptureWorker(const CaptureWorker &) = delete;
+    CaptureWorker &operator=(const CaptureWorker &) = delete;
+
+    // Resets the ring, and records into `file` (not owned; may be null) up to `maxBytes` data
+    // bytes. Only while the device is not delivering.
+    void beginRun(RecordingFile *file, uint64_t maxBytes = kMaxRecordingBytes) noexcept;
+
+    // Asks the thread to end, wakes it and joins it. A recording run first takes the blocks still
+    // queued, so the file holds everything the device delivered. Stop the device first.
+    void stop() noexcept;
+
+    // Overruns so far: a notification that returned to find more than one whole block waiting,
+    // or a delivery the queue had no room for. Any thread.
+    uint64_t overruns() const noexcept { return m_overruns.load(std::memory_order_relaxed); }
+    uint64_t blocksCaptured() const noexcept { return m_blocks.load(std::memory_order_acquire); }
+
+    // The recording's outcome; read after stop().
+    uint64_t bytesRecorded() const noexcept { return m_bytesRecorded; }
+    bool writeFailed() const noexcept { return m_writeFailed; }
+    bool limitReached() const noexcept { return m_limitReached; }
+
+private:
+    void run() noexcept;
+    void drain() noexcept;
+    void record(const std::byte *block) noexcept;
+
+    CaptureQueue &m_queue;
+    BlockRing &m_ring;
+    std::function<void()> m_notify;
+
+    // Written by beginRun() before the device delivers; then the worker's own.
+    std::atomic<RecordingFile *> m_file { nullptr };
+    int32_t m_writeBlock = 0;
+    uint64_t m_maxBytes = kMaxRecordingBytes;
+    uint64_t m_bytesRecorded = 0;
+    bool m_writeFailed = false;
+    bool m_limitReached = false;
+
+    std::atomic<uint64_t> m_overruns { 0 };
+    std::atomic<uint64_t> m_blocks { 0 };
+    WorkerThread m_thread;
+};
+
+} // namespace corvane::audio

@@ -1,0 +1,170 @@
+#include "VirtualBackend.h"
+
+#include "DeviceConfiguration.h"
+#include "VirtualCaptureDevice.h"
+#include "VirtualPlaybackDevice.h"
+#include "WaveFile.h"
+#include "WaveRecordingFile.h"
+
+#include <string>
+
+namespace corvane::audio {
+
+namespace {
+
+    bool isDevice(const DeviceChoice &device, const char *name)
+    {
+        return device && device->hostApi == VirtualBackend::kHostApi && device->name == name;
+    }
+
+    std::string describe(const StreamFormat &format)
+    {
+        return std::to_string(format.sampleRate) + " Hz, " + std::to_string(format.channels)
+                + (format.channels == 1 ? " channel, " : " channels, ")
+                + std::to_string(format.bitsPerSample) + "-bit";
+    }
+
+} // namespace
+
+VirtualBackend &VirtualBackend::instance()
+{
+    static VirtualBackend backend;
+    return backend;
+}
+
+void VirtualBackend::setCaptureSource(VirtualCaptureSource source)
+{
+    m_source = std::move(source);
+}
+
+bool VirtualBackend::setCaptureWaveFile(const std::filesystem::path &path, bool loop,
+                                        std::string &why)
+{
+    WaveReader reader;
+    if (const uint32_t code = OpenWaveForReading(path, reader); code != 0) {
+        why = waveErrorPrefix(code) + path.string();
+        return false;
+    }
+    if (const uint32_t code = SeekWaveData(reader); code != 0) {
+        why = waveErrorPrefix(code) + path.string();
+        return false;
+    }
+    const WaveFormat &wave = reader.format();
+    const StreamFormat format { wave.channels, static_cast<int32_t>(wave.samplesPerSec),
+                                wave.bitsPerSample };
+    if (!wave.isPcm() || !format.valid() || wave.blockAlign != format.frameBytes()) {
+        why = "Not a PCM wave file of 8, 16 or 24 bits: " + path.string();
+        return false;
+    }
+    auto samples = std::make_shared<std::vector<std::byte>>(reader.dataBytesLeft());
+    std::size_t got = 0;
+    if (const uint32_t code = ReadWaveData(reader, *samples, got); code != 0) {
+        why = waveErrorPrefix(code) + path.string();
+        return false;
+    }
+    samples->resize(got - got % static_cast<std::size_t>(format.frameBytes()));
+    VirtualCaptureSource source;
+    source.kind = VirtualCaptureSource::Kind::Samples;
+    source.samplesFormat = format;
+    source.samples = std::move(samples);
+    source.loop = loop;
+    m_source = std::move(source);
+    return true;
+}
+
+std::vector<std::byte> VirtualBackend::played() const
+{
+    std::lock_guard lock(m_playedMutex);
+    return m_played;
+}
+
+void VirtualBackend::clearPlayed()
+{
+    std::lock_guard lock(m_playedMutex);
+    m_played.clear();
+}
+
+void VirtualBackend::keepPlayed(const std::byte *data, std::size_t size)
+{
+    std::lock_guard lock(m_playedMutex);
+    try {
+        m_played.insert(m_played.end(), data, data + size);
+    } catch (const std::bad_alloc &) {
+        // Out of memory: the played record just stops growing.
+    }
+}
+
+std::vector<DeviceInfo> VirtualBackend::devices()
+{
+    return {
+        { captureDeviceId(), 2, 0, 44100.0 },
+        { playbackDeviceId(), 0, 2, 44100.0 },
+    };
+}
+
+uint32_t VirtualBackend::captureConfigurations(const DeviceChoice &device)
+{
+    if (!isDevice(device, kCaptureDevice))
+        return 0;
+    if (m_source.kind == VirtualCaptureSource::Kind::Tone)
+        return kAllConfigurations;
+    for (const DeviceConfiguration &c : kDeviceConfigurations)
+        if (StreamFormat { c.channels, c.sampleRate, c.bitsPerSample } == m_source.samplesFormat)
+            return c.flag;
+    return 0;
+}
+
+uint32_t VirtualBackend::playbackConfigurations(const DeviceChoice &device)
+{
+    return isDevice(device, kPlaybackDevice) ? kAllConfigurations : 0;
+}
+
+std::unique_ptr<CaptureStream> VirtualBackend::openCapture(const DeviceChoice &device,
+                                                           const StreamFormat &format,
+                                                           int32_t framesPerBlock,
+                                                           CaptureQueue &queue, OpenError &error)
+{
+    if (!isDevice(device, kCaptureDevice)) {
+        error = { OpenError::Step::Device,
+                  "There is no virtual capture device called \"" + (device ? device->name : "")
+                          + "\"." };
+        return nullptr;
+    }
+    if (!format.valid()) {
+        error = { OpenError::Step::Stream,
+                  "The format " + describe(format) + " is not supported." };
+        return nullptr;
+    }
+    if (m_source.kind == VirtualCaptureSource::Kind::Samples
+        && (!m_source.samples || m_source.samplesFormat != format)) {
+        error = { OpenError::Step::Stream,
+                  "The virtual source holds " + describe(m_source.samplesFormat) + " samples, not "
+                          + describe(format) + "." };
+        return nullptr;
+    }
+    return std::make_unique<VirtualCaptureDevice>(m_source, m_pacing, format, framesPerBlock,
+                                                  queue);
+}
+
+std::unique_ptr<PlaybackStream> VirtualBackend::openPlayback(const DeviceChoice &device,
+                                                             const StreamFormat &format,
+                                                             PlaybackBuffer &buffer,
+                                                             OpenError &error)
+{
+    if (!isDevice(device, kPlaybackDevice)) {
+        error = { OpenError::Step::Device,
+                  "There is no virtual playback device called \"" + (device ? device->name : "")
+                          + "\"." };
+        return nullptr;
+    }
+    if (!format.valid()) {
+        error = { OpenError::Step::Stream,
+                  "The format " + describe(format) + " is not supported." };
+        return nullptr;
+    }
+    return std::make_unique<VirtualPlaybackDevice>(
+            m_pacing, format, buffer,
+            [this](const std::byte *data, std::size_t size) { keepPlayed(data, size); });
+}
+
+} // namespace corvane::audio

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "AudioBackend.h"
+#include "VirtualCaptureSource.h"
+
+#include <filesystem>
+#include <mutex>
+#include <optional>
+
+namespace corvane::audio {
+
+// Devices without hardware, selectable like any other: "Virtual capture" plays a tone or given
+// samples (a recording to tune from), "Virtual playback" keeps what it is given in memory.
+// Tests use them to drive the whole capture and playback path. One process-wide instance; its
+// settings apply to devices opened afterwards. User-interface thread, except played().
+class VirtualBackend final : public AudioBackend
+{
+public:
+    static constexpr const char *kHostApi = "Virtual";
+    static constexpr const char *kCaptureDevice = "Virtual capture";
+    static constexpr const char *kPlaybackDevice = "Virtual playback";
+
+    static VirtualBackend &instance();
+
+    static DeviceId captureDeviceId() { return { kHostApi, kCaptureDevice }; }
+    static DeviceId playbackDeviceId() { return { kHostApi, kPlaybackDevice }; }
+
+    void setCaptureSource(VirtualCaptureSource source);
+    const VirtualCaptureSource &captureSource() const noexcept { return m_source; }
+    // Loads a PCM wave file (8 or 16 bits, or 24 bits in 4-byte slots) as the capture source;
+    // capture then opens only in the file's format. False, with the reason in `why` and the
+    // source unchanged, when the file cannot be used.
+    bool setCaptureWaveFile(const std::filesystem::path &path, bool loop, std::string &why);
+    void setPacing(VirtualPacing pacing) noexcept { m_pacing = pacing; }
+    VirtualPacing pacing() const noexcept { return m_pacing; }
+
+    // Playback writes into this wave file (created when the device opens, finished when it
+    // closes) instead of keeping what it plays in memory; no file: memory.
+    void setPlaybackWaveFile(std::optional<std::filesystem::path> path)
+    {
+        m_playbackFile = std::move(path);
+    }
+
+    // Everything the playback device has played since the last clearPlayed(), in the program's
+    // sample form. Any thread.
+    std::vector<std::byte> played() const;
+    void clearPlayed();
+
+    std::vector<DeviceInfo> devices() override;
+    uint32_t captureConfigurations(const DeviceChoice &device) override;
+    uint32_t playbackConfigurations(const DeviceChoice &device) override;
+    std::unique_ptr<CaptureStream> openCapture(const DeviceChoice &device,
+                                               const StreamFormat &format, int32_t framesPerBlock,
+                                               CaptureQueue &queue, OpenError &error) override;
+    std::unique_ptr<PlaybackStream> openPlayback(const DeviceChoice &device,
+                                                 const StreamFormat &format, PlaybackBuffer &buffer,
+                                                 OpenError &error) override;
+
+private:
+    VirtualBackend() = default;
+    void keepPlayed(const std::byte *data, std::size_t size);
+
+    VirtualCaptureSource m_source;
+    VirtualPacing m_pacing = VirtualPacing::RealTime;
+    std::optional<std::filesystem::path> m_playbackFile;
+    mutable std::mutex m_playedMutex;
+    std::vector<std::byte> m_played;
+};
+
+} // namespace corvane::audio

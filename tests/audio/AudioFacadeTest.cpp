@@ -1,0 +1,233 @@
+#include "AudioFacade.h"
+#include "AudioTestSupport.h"
+#include "VirtualBackend.h"
+#include "WaveRecordingFile.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+using namespace corvane::audio;
+using namespace corvane::audio::test;
+
+namespace {
+
+const std::string kSecondLine = "Make sure another program is not using the sound card.";
+
+class AudioFacadeTest : public ::testing::Test
+{
+protected:
+    AudioFacadeTest()
+    {
+        VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
+        VirtualBackend::instance().setCaptureSource({});
+        setCaptureDevice(VirtualBackend::captureDeviceId());
+        setPlaybackDevice(VirtualBackend::playbackDeviceId());
+        useFormat(StreamFormat { 1, 11025, 16 });
+        setDeviceErrorHandler([this](const std::string &message) { messages.push_back(message); });
+    }
+    ~AudioFacadeTest() override
+    {
+        stop();
+        setDeviceErrorHandler(nullptr);
+        AudioDevices::instance().setRecordingFileFactory(nullptr);
+        VirtualBackend::instance().setCaptureSource({});
+        VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+    }
+
+    static void useFormat(const StreamFormat &format)
+    {
+        setCaptureFormat(corvane::PcmFormat { blockLengthForRate(format.sampleRate),
+                                              format.channels, format.sampleRate,
+                                              format.bitsPerSample });
+        setPlaybackFormat(corvane::PcmFormat { format.sampleRate, format.channels,
+                                               format.sampleRate, format.bitsPerSample });
+    }
+
+    // Capture hears `blocks` whole blocks of numbered bytes, once.
+    static std::vector<std::byte> captureNumberedBlocks(const StreamFormat &format, int blocks)
+    {
+        const auto bytes = countingBytes(
+                static_cast<std::size_t>(blocks)
+                * static_cast<std::size_t>(AudioDevices::instance().captureBlockBytes()));
+        VirtualCaptureSource source;
+        source.kind = VirtualCaptureSource::Kind::Samples;
+        source.samplesFormat = format;
+        source.samples = std::make_shared<const std::vector<std::byte>>(bytes);
+        VirtualBackend::instance().setCaptureSource(source);
+        return bytes;
+    }
+
+    std::vector<std::string> messages;
+    CountingNotification captureNotification;
+    CountingNotification playbackNotification;
+};
+
+} // namespace
+
+TEST_F(AudioFacadeTest, TheCaptureRingHoldsFifteenSecondsInWholeBlocks)
+{
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    EXPECT_EQ(AudioDevices::instance().captureBlockBytes(), 2048);
+    EXPECT_EQ(captureRing().blockSize(), 2048);
+    EXPECT_EQ(captureRing().blockCount(), 161);                     // 22050 × 15 ÷ 2048
+    EXPECT_EQ(AudioDevices::instance().playbackHalfBytes(), 22050); // one second
+    stop();
+
+    useFormat(StreamFormat { 2, 44100, 16 });
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    EXPECT_EQ(captureRing().blockSize(), 16384);
+    EXPECT_EQ(captureRing().blockCount(), 161); // 176400 × 15 ÷ 16384
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(AudioFacadeTest, StartingDevicesThatAreNotOpenFails)
+{
+    std::string why;
+    EXPECT_FALSE(start(false, &why));
+    EXPECT_FALSE(why.empty());
+    EXPECT_FALSE(startPlayback());
+}
+
+TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheReason)
+{
+    setCaptureDevice(DeviceId { VirtualBackend::kHostApi, "nowhere" });
+    EXPECT_FALSE(open(&captureNotification, &playbackNotification));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "Unable to create DirectSound capture object.\n" + kSecondLine
+                      + "\nThere is no virtual capture device called \"nowhere\".");
+    EXPECT_FALSE(AudioDevices::instance().captureOpen());
+
+    setPlaybackDevice(DeviceId { VirtualBackend::kHostApi, "nowhere" });
+    EXPECT_FALSE(openPlayback(0, &playbackNotification));
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].substr(0, messages[1].find('\n', 40)),
+              "Unable to create DirectSound object.\n" + kSecondLine);
+}
+
+namespace {
+
+uint32_t u32At(const std::vector<char> &bytes, std::size_t at)
+{
+    uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, 4);
+    return value;
+}
+
+std::vector<char> fileBytes(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+} // namespace
+
+TEST_F(AudioFacadeTest, TheRecordingFileHoldsExactlyTheCapturedBytesUnderAHeaderThatCountsFrames)
+{
+    corvane::test::TempWorkingDir dir;
+    const StreamFormat stereo { 2, 11025, 16 };
+    useFormat(stereo);
+    // The virtual device plays a wave file: five blocks of numbered bytes.
+    const auto heard = captureNumberedBlocks(stereo, 5);
+    {
+        std::string why;
+        auto source = WaveRecordingFile::create("heard.wav", stereo, why);
+        ASSERT_TRUE(source) << why;
+        std::size_t written = 0;
+        ASSERT_TRUE(source->write(heard.data(), heard.size(), written));
+        ASSERT_TRUE(source->finish(static_cast<uint32_t>(heard.size() / 4)));
+    }
+    std::string why;
+    ASSERT_TRUE(VirtualBackend::instance().setCaptureWaveFile("heard.wav", false, why)) << why;
+
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(start(true));
+    ASSERT_TRUE(captureNotification.waitFor(5));
+    stop();
+    EXPECT_TRUE(messages.empty());
+
+    const std::vector<char> file = fileBytes("tune0000.wav");
+    ASSERT_EQ(file.size(), 56 + heard.size());
+    EXPECT_EQ(std::string(file.data(), 4), "RIFF");
+    EXPECT_EQ(u32At(file, 4), file.size() - 8);
+    EXPECT_EQ(std::string(file.data() + 8, 8), "WAVEfmt ");
+    EXPECT_EQ(u32At(file, 16), 16u);
+    EXPECT_EQ(u32At(file, 20), 1u | (2u << 16)); // PCM, two channels
+    EXPECT_EQ(u32At(file, 24), 11025u);
+    EXPECT_EQ(u32At(file, 28), 44100u);
+    EXPECT_EQ(u32At(file, 32), 4u | (16u << 16)); // block align 4, 16 bits
+    EXPECT_EQ(std::string(file.data() + 36, 4), "fact");
+    EXPECT_EQ(u32At(file, 44), heard.size() / 4); // frames, not samples
+    EXPECT_EQ(std::string(file.data() + 48, 4), "data");
+    EXPECT_EQ(u32At(file, 52), heard.size());
+    EXPECT_TRUE(std::equal(heard.begin(), heard.end(),
+                           reinterpret_cast<const std::byte *>(file.data() + 56)));
+}
+
+TEST_F(AudioFacadeTest, RecordWhenTheRecordingFileCannotBeCreatedFailsWithoutStartingCapture)
+{
+    corvane::test::TempWorkingDir dir;
+    std::filesystem::create_directory("tune0000.wav"); // in the way of the file
+    captureNumberedBlocks(StreamFormat { 1, 11025, 16 }, 3);
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    std::string why;
+    EXPECT_FALSE(start(true, &why));
+    EXPECT_EQ(why,
+              "Unable to create the recording file \"tune0000.wav\".\n"
+              "The file cannot be created in the current folder.");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(captureNotification.count(), 0);
+    EXPECT_FALSE(AudioDevices::instance().recording());
+    EXPECT_TRUE(std::filesystem::is_directory("tune0000.wav"));
+    // Capture without recording still works on the same open devices.
+    EXPECT_TRUE(start(false));
+    EXPECT_TRUE(captureNotification.waitFor(3));
+}
+
+TEST_F(AudioFacadeTest, AWriteFailureIsReportedOnceAfterStop)
+{
+    captureNumberedBlocks(StreamFormat { 1, 11025, 16 }, 4);
+    MemoryRecordingFile file;
+    file.failAfterBytes = 2048;
+    AudioDevices::instance().setRecordingFileFactory(
+            [&](const std::string &, const StreamFormat &, std::string &) {
+                return std::make_unique<ForwardingRecordingFile>(file);
+            });
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(start(true));
+    ASSERT_TRUE(captureNotification.waitFor(4));
+    EXPECT_TRUE(messages.empty());
+    stop();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Failure writing data to file \"tune0000.wav\".", 0), 0u);
+    EXPECT_EQ(file.finishedFrames, 1024u);
+    stop();
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(AudioFacadeTest, StopReturnsPromptlyAndNoNotificationFollowsIt)
+{
+    VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(start(false));
+    ASSERT_TRUE(captureNotification.waitFor(2));
+    ASSERT_TRUE(playbackNotification.waitFor(1));
+    const auto before = std::chrono::steady_clock::now();
+    stop();
+    const auto took = std::chrono::steady_clock::now() - before;
+    // Both workers are joined when stop() returns; it used to pause 2.2 s.
+    EXPECT_LT(took, std::chrono::milliseconds(1000));
+    const int captured = captureNotification.count();
+    const int played = playbackNotification.count();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_EQ(captureNotification.count(), captured);
+    EXPECT_EQ(playbackNotification.count(), played);
+    EXPECT_FALSE(AudioDevices::instance().captureOpen());
+    EXPECT_FALSE(AudioDevices::instance().playbackOpen());
+}

@@ -1,0 +1,135 @@
+#pragma once
+
+// Helpers shared by the audio tests: notifications that count and can be waited for, and
+// in-memory recording files.
+
+#include "RecordingFile.h"
+#include "cNotification.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace corvane::audio::test {
+
+// Counts its calls and runs an optional action first (on the worker's thread).
+class CountingNotification : public cNotification
+{
+public:
+    std::function<void()> action;
+
+    void notify() override
+    {
+        if (action)
+            action();
+        {
+            std::lock_guard lock(m_mutex);
+            ++m_count;
+        }
+        m_changed.notify_all();
+    }
+
+    int count() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_count;
+    }
+
+    // True once at least `n` calls have happened, false after ten seconds without.
+    bool waitFor(int n)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_count >= n; });
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_count = 0;
+};
+
+// A recording file in memory, with room reserved up front so that writing never allocates.
+// Writes fail once `failAfterBytes` bytes have been taken.
+class MemoryRecordingFile : public RecordingFile
+{
+public:
+    explicit MemoryRecordingFile(std::size_t reserve = 1 << 20) { m_bytes.reserve(reserve); }
+
+    std::size_t failAfterBytes = SIZE_MAX;
+    std::atomic<int> writes { 0 };
+    uint32_t finishedFrames = 0;
+    bool finished = false;
+
+    bool write(const std::byte *data, std::size_t size, std::size_t &written) noexcept override
+    {
+        ++writes;
+        written = 0;
+        if (m_bytes.size() + size > failAfterBytes)
+            return false;
+        if (m_bytes.size() + size > m_bytes.capacity())
+            return false; // never grow on the capture thread
+        m_bytes.insert(m_bytes.end(), data, data + size);
+        written = size;
+        return true;
+    }
+
+    bool finish(uint32_t frames) noexcept override
+    {
+        finished = true;
+        finishedFrames = frames;
+        return true;
+    }
+
+    const std::vector<std::byte> &bytes() const { return m_bytes; }
+
+private:
+    std::vector<std::byte> m_bytes;
+};
+
+// Hands everything on to a file the test owns, so that the test can look at it after the
+// devices have finished and dropped their recording file.
+class ForwardingRecordingFile : public RecordingFile
+{
+public:
+    explicit ForwardingRecordingFile(RecordingFile &target)
+        : m_target(target)
+    {
+    }
+    bool write(const std::byte *data, std::size_t size, std::size_t &written) noexcept override
+    {
+        return m_target.write(data, size, written);
+    }
+    bool finish(uint32_t frames) noexcept override { return m_target.finish(frames); }
+
+private:
+    RecordingFile &m_target;
+};
+
+// Polls `done` until it holds or ten seconds pass.
+inline bool eventually(const std::function<bool()> &done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+// Bytes numbered 0, 1, 2, ... (mod 251, so that no block repeats another at a block size that
+// is a power of two).
+inline std::vector<std::byte> countingBytes(std::size_t size, std::size_t start = 0)
+{
+    std::vector<std::byte> bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::byte>((start + i) % 251);
+    return bytes;
+}
+
+} // namespace corvane::audio::test

@@ -1,0 +1,168 @@
+#include "AudioTestSupport.h"
+#include "CaptureWorker.h"
+#include "DebugLog.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <stdexcept>
+#include <string>
+
+using namespace corvane::audio;
+using namespace corvane::audio::test;
+
+namespace {
+
+constexpr int32_t kBlockBytes = 16; // 8 frames of 16-bit mono
+
+class CaptureWorkerTest : public ::testing::Test
+{
+protected:
+    CaptureWorkerTest()
+    {
+        queue.prepare(StreamFormat { 1, 11025, 16 }, kBlockBytes, 8);
+        ring.resize(kBlockBytes, 4);
+        setDebugLogHandler([this](std::string_view text) {
+            std::lock_guard lock(logMutex);
+            log += std::string(text) + "|";
+        });
+    }
+    ~CaptureWorkerTest() override { setDebugLogHandler(nullptr); }
+
+    void pushBlocks(int count, std::size_t first = 0)
+    {
+        const auto bytes =
+                countingBytes(static_cast<std::size_t>(count) * kBlockBytes, first * kBlockBytes);
+        queue.push(bytes.data(), bytes.size() / 2);
+    }
+
+    std::string logText()
+    {
+        std::lock_guard lock(logMutex);
+        return log;
+    }
+
+    CaptureQueue queue;
+    BlockRing ring;
+    CountingNotification notification;
+    std::mutex logMutex;
+    std::string log;
+};
+
+} // namespace
+
+TEST_F(CaptureWorkerTest, EachBlockLandsInTheRingBeforeItsNotificationAndTheRingThenAdvances)
+{
+    std::vector<int32_t> newestSeen;
+    notification.action = [&] {
+        newestSeen.push_back(ring.newestIndex());
+        const auto expected =
+                countingBytes(kBlockBytes, newestSeen.size() * kBlockBytes - kBlockBytes);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(),
+                               ring.blockAddress(ring.newestIndex())));
+    };
+    CaptureWorker worker(queue, ring, [&] { notification.notify(); });
+    worker.beginRun(nullptr);
+    for (int i = 0; i < 3; ++i) {
+        pushBlocks(1, static_cast<std::size_t>(i));
+        ASSERT_TRUE(notification.waitFor(i + 1));
+    }
+    worker.stop();
+    EXPECT_EQ(newestSeen, (std::vector<int32_t> { 0, 1, 2 }));
+    EXPECT_EQ(ring.newestIndex(), 3);
+    EXPECT_EQ(worker.overruns(), 0u);
+}
+
+TEST_F(CaptureWorkerTest, CountsAnOverrunWhenANotificationReturnsToABacklogOrTheQueueOverflowed)
+{
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> first { true };
+    notification.action = [&] {
+        if (first.exchange(false))
+            released.wait(); // the analysis of the first block is slow
+    };
+    CaptureWorker worker(queue, ring, [&] { notification.notify(); });
+    worker.beginRun(nullptr);
+    pushBlocks(1);
+    ASSERT_TRUE(eventually([&] { return queue.blocksWaiting() == 0; }));
+    pushBlocks(3, 1); // three more arrive while the first is being handled
+    release.set_value();
+    ASSERT_TRUE(notification.waitFor(4));
+    // After block 1, three were waiting; after block 2, two; after block 3 only one.
+    EXPECT_TRUE(eventually([&] { return worker.overruns() == 2; }));
+
+    pushBlocks(9, 4); // one more than the queue holds: that delivery is lost
+    EXPECT_TRUE(eventually([&] { return worker.overruns() == 3; }));
+    worker.stop();
+    EXPECT_EQ(notification.count(), 4);
+}
+
+TEST_F(CaptureWorkerTest, AnExceptionFromTheNotificationIsLoggedAndCaptureGoesOn)
+{
+    notification.action = [&] {
+        if (notification.count() == 1)
+            throw std::runtime_error("analysis failed");
+    };
+    CaptureWorker worker(queue, ring, [&] { notification.notify(); });
+    worker.beginRun(nullptr);
+    pushBlocks(3);
+    EXPECT_TRUE(eventually([&] { return worker.blocksCaptured() == 3; }));
+    worker.stop();
+    EXPECT_EQ(ring.newestIndex(), 3);
+    EXPECT_NE(logText().find("analysis failed"), std::string::npos);
+}
+
+TEST_F(CaptureWorkerTest, AFailedWriteEndsTheRecordingThereAndIsRemembered)
+{
+    MemoryRecordingFile file;
+    file.failAfterBytes = 2 * kBlockBytes;
+    CaptureWorker worker(queue, ring, [&] { notification.notify(); });
+    worker.beginRun(&file);
+    pushBlocks(4);
+    ASSERT_TRUE(notification.waitFor(4));
+    worker.stop();
+    EXPECT_TRUE(worker.writeFailed());
+    EXPECT_EQ(worker.bytesRecorded(), uint64_t { 2 * kBlockBytes });
+    EXPECT_EQ(file.writes.load(), 3); // nothing is attempted after the failure
+    EXPECT_EQ(file.bytes(), countingBytes(2 * kBlockBytes));
+    EXPECT_NE(logText().find("Failure writing data to file\n"), std::string::npos);
+}
+
+TEST_F(CaptureWorkerTest, RecordingStopsWholeBeforeTheSizeLimit)
+{
+    MemoryRecordingFile file;
+    CaptureWorker worker(queue, ring, [&] { notification.notify(); });
+    worker.beginRun(&file, 2 * kBlockBytes + kBlockBytes / 2);
+    pushBlocks(4);
+    ASSERT_TRUE(notification.waitFor(4));
+    worker.stop();
+    EXPECT_TRUE(worker.limitReached());
+    EXPECT_FALSE(worker.writeFailed());
+    EXPECT_EQ(file.bytes().size(), std::size_t { 2 * kBlockBytes });
+}
+
+TEST_F(CaptureWorkerTest, StopWaitsForARunningNotificationAndThenNothingRunsAnyMore)
+{
+    std::atomic<bool> inside { false };
+    notification.action = [&] {
+        inside = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        inside = false;
+    };
+    CaptureWorker worker(queue, ring, [&] { notification.notify(); });
+    worker.beginRun(nullptr);
+    pushBlocks(1);
+    ASSERT_TRUE(eventually([&] { return inside.load(); }));
+    const auto before = std::chrono::steady_clock::now();
+    worker.stop();
+    const auto took = std::chrono::steady_clock::now() - before;
+    EXPECT_FALSE(inside.load());
+    EXPECT_EQ(notification.count(), 1);
+    // Joined as soon as the block in hand is done: nowhere near the old fixed pause of 1.1 s.
+    EXPECT_LT(took, std::chrono::milliseconds(1000));
+    pushBlocks(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(notification.count(), 1);
+}

@@ -1,0 +1,132 @@
+#include "AudioFacade.h"
+#include "AudioTestSupport.h"
+#include "PlaybackBuffer.h"
+#include "VirtualBackend.h"
+#include "VolumeCurve.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+using namespace corvane::audio;
+using namespace corvane::audio::test;
+
+namespace {
+
+constexpr int32_t kHalfBytes = 64; // 32 frames of 16-bit mono
+
+std::vector<int16_t> samplesOf(const std::vector<std::byte> &bytes)
+{
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    return samples;
+}
+
+class PlaybackTest : public ::testing::Test
+{
+protected:
+    PlaybackTest()
+    {
+        VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
+        VirtualBackend::instance().clearPlayed();
+        setPlaybackDevice(VirtualBackend::playbackDeviceId());
+        AudioDevices::instance().setPlaybackFormat(StreamFormat { 1, 11025, 16 }, 1024);
+        AudioDevices::instance().setVolumeSource([] { return 1.0f; });
+    }
+    ~PlaybackTest() override
+    {
+        stop();
+        AudioDevices::instance().setVolumeSource([] { return 0.8f; });
+        VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+    }
+
+    // The producer: each notification fills the staging block with its own number.
+    void renderNumberedBlocks(CountingNotification &producer)
+    {
+        producer.action = [&producer] {
+            const auto value = static_cast<int16_t>(1000 * (producer.count() + 1));
+            BlockRing &ring = playbackRing();
+            for (int32_t i = 0; i < ring.blockSize(); i += 2)
+                std::memcpy(ring.blockAddress(0) + i, &value, 2);
+        };
+    }
+};
+
+} // namespace
+
+TEST_F(PlaybackTest, HalvesAlternateAndEachRefillCopiesTheStagingBlock)
+{
+    CountingNotification producer;
+    renderNumberedBlocks(producer);
+    ASSERT_TRUE(openPlayback(kHalfBytes, &producer));
+    EXPECT_EQ(playbackRing().blockCount(), 2);
+    ASSERT_TRUE(startPlayback());
+    // The seventh refill is asked for on entering the seventh half: six have played whole.
+    ASSERT_TRUE(producer.waitFor(7));
+    stopPlayback();
+
+    const std::vector<int16_t> played = samplesOf(VirtualBackend::instance().played());
+    ASSERT_GE(played.size(), std::size_t { 6 * 32 });
+    // Half 0 starts silent; half 1 gets the staging block before anything was rendered (silent
+    // too); from then on each half plays the block rendered one refill earlier, in turn.
+    for (std::size_t half = 0; half < 6; ++half) {
+        const int16_t expected = half < 2 ? 0 : static_cast<int16_t>(1000 * (half - 1));
+        for (std::size_t i = 0; i < 32; ++i)
+            ASSERT_EQ(played[half * 32 + i], expected) << "half " << half << " sample " << i;
+    }
+}
+
+TEST_F(PlaybackTest, TheVolumeScalesWhatIsPlayedAndALowLevelIsSilenceNotAFailure)
+{
+    CountingNotification producer;
+    producer.action = [] {
+        const int16_t value = 10000;
+        for (int32_t i = 0; i < playbackRing().blockSize(); i += 2)
+            std::memcpy(playbackRing().blockAddress(0) + i, &value, 2);
+    };
+    // A saved level below 0.1 once made every open fail, and so every start of the program.
+    AudioDevices::instance().setVolumeSource([] { return 0.05f; });
+    ASSERT_TRUE(openPlayback(kHalfBytes, &producer));
+    EXPECT_EQ(AudioDevices::instance().volumeHundredthsDb(), kSilentHundredthsDb);
+    setVolume(0.5f);
+    ASSERT_TRUE(startPlayback());
+    ASSERT_TRUE(producer.waitFor(4));
+    stopPlayback();
+    const std::vector<int16_t> played = samplesOf(VirtualBackend::instance().played());
+    ASSERT_GE(played.size(), std::size_t { 3 * 32 });
+    EXPECT_EQ(played[2 * 32],
+              static_cast<int16_t>(std::lround(10000 * std::pow(10.0, -3010 / 2000.0))));
+}
+
+TEST(PlaybackBuffer, PlaysSilenceAndCountsAnUnderrunWhileAHalfIsNotBack)
+{
+    PlaybackBuffer buffer;
+    buffer.prepare(StreamFormat { 1, 11025, 8 }, 4);
+    std::byte out[8];
+    buffer.render(out, 4); // plays half 0 and hands half 1 over
+    EXPECT_EQ(buffer.pendingHalf(), 1);
+    std::memset(buffer.half(1), 7, 4); // the worker is half way through its refill...
+    buffer.render(out, 2);
+    EXPECT_EQ(out[0], std::byte { 128 }); // ...so the device plays 8-bit silence, not the half
+    EXPECT_EQ(buffer.underruns(), 1u);
+    buffer.finishRefill(1);
+    buffer.render(out, 4);
+    EXPECT_EQ(out[0], std::byte { 7 });
+    EXPECT_EQ(buffer.pendingHalf(), 0);
+}
+
+TEST(VolumeCurve, HundredthsOfADecibelFollowTheSliderCurveAndAreClamped)
+{
+    EXPECT_EQ(volumeHundredthsDb(1.0f), 0);
+    EXPECT_EQ(volumeHundredthsDb(0.5f), -3010);
+    EXPECT_EQ(volumeHundredthsDb(0.1f), -10000);
+    EXPECT_EQ(volumeHundredthsDb(0.05f), -10000);
+    EXPECT_EQ(volumeHundredthsDb(0.0f), -10000);
+    EXPECT_EQ(volumeHundredthsDb(-1.0f), -10000);
+    EXPECT_EQ(volumeHundredthsDb(std::nanf("")), -10000);
+    EXPECT_EQ(volumeHundredthsDb(3.0f), 0);
+    EXPECT_EQ(gainForHundredthsDb(0), 1.0f);
+    EXPECT_EQ(gainForHundredthsDb(-10000), 0.0f);
+    EXPECT_NEAR(gainForHundredthsDb(-2000), 0.1f, 1e-6);
+}
