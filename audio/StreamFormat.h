@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PcmFormat.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -15,19 +17,7 @@ struct StreamFormat
     int32_t bitsPerSample = 16; // 8, 16 or 24
 
     // Bytes of one sample inside the program: 1, 2 or 4; 0 for a depth devices cannot carry.
-    constexpr int32_t bytesPerSample() const noexcept
-    {
-        switch (bitsPerSample) {
-        case 8:
-            return 1;
-        case 16:
-            return 2;
-        case 24:
-            return 4;
-        default:
-            return 0;
-        }
-    }
+    constexpr int32_t bytesPerSample() const noexcept { return pcmSlotBytes(bitsPerSample); }
     constexpr int32_t frameBytes() const noexcept { return channels * bytesPerSample(); }
     constexpr bool valid() const noexcept
     {
