@@ -1,3 +1,4 @@
+#include "AnalyzeCommand.h"
 #include "CMainFrame.h"
 #include "CommandLine.h"
 #include "DeviceListing.h"
@@ -6,6 +7,8 @@
 #include <QApplication>
 
 #include <iostream>
+
+#include <unistd.h>
 
 using namespace corvane;
 
@@ -26,10 +29,7 @@ int main(int argc, char *argv[])
     case CommandLine::Action::ListDevices:
         return audio::listDevices(std::cout, std::cerr);
     case CommandLine::Action::Analyze:
-        // The analysis core (recording/AnalyzeCommand) is wired in once the pitch analyser,
-        // the note table and the capture ring are part of the build.
-        std::cerr << kProgramName << ": --analyze is not available in this build yet\n";
-        return 1;
+        return runAnalyzeCommand(line.analyze, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
     case CommandLine::Action::RunWindow:
         break;
     }

@@ -126,6 +126,43 @@ namespace {
         return defs;
     }
 
+    // Analyses `file` in a private temporary directory, removed again before this returns, and
+    // fills `report`. False after the failure has been reported to `err`.
+    bool analyse(const std::string &file, const AnalysisSettings &settings, AnalysisReport &report,
+                 std::ostream &err, bool errIsTerminal)
+    {
+        PrivateTempDir tempDir;
+        if (!tempDir.valid()) {
+            err << kProgram << ": " << RecordingAnalysis::kCannotOpenTemporaryFiles << '\n';
+            return false;
+        }
+        StderrObserver observer(err, errIsTerminal);
+        RecordingAnalysis analysis(tempDir.path(), observer);
+        observer.setAnalysis(&analysis);
+        if (!analysis.openAndAnalyse(file, settings))
+            return false;
+
+        const PcmFormat &format = analysis.blockFormat();
+        report.latencySeconds = analysis.maxDelay();
+        report.settings = {
+            { "filter_length", std::to_string(settings.filterLength) },
+            { "sensitivity", std::to_string(settings.sensitivity) },
+            { "lowest_hz", number(settings.lowestHz) },
+            { "highest_hz", number(settings.highestHz) },
+            { "reference_hz", number(g_pitch.Reference()) },
+            { "noise_threshold", number(settings.noiseThreshold) },
+            { "sample_rate", std::to_string(format.sampleRate) },
+            { "channels", std::to_string(format.channels) },
+            { "bits", std::to_string(format.bitsPerSample) },
+            { "block_frames", std::to_string(format.blockLength) },
+        };
+        report.fill(analysis.samples(), analysis.noteRuns(),
+                    static_cast<double>(format.blockLength)
+                            / static_cast<double>(format.sampleRate));
+        analysis.clear();
+        return true;
+    }
+
 } // namespace
 
 int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
@@ -156,35 +193,12 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
         return 2;
     }
 
-    PrivateTempDir tempDir;
-    if (!tempDir.valid()) {
-        err << kProgram << ": " << RecordingAnalysis::kCannotOpenTemporaryFiles << '\n';
-        return 1;
-    }
-    StderrObserver observer(err, errIsTerminal);
-    RecordingAnalysis analysis(tempDir.path(), observer);
-    observer.setAnalysis(&analysis);
-    if (!analysis.openAndAnalyse(options.file, settings))
-        return 1;
-
-    const PcmFormat &format = analysis.blockFormat();
+    // The report is complete, and the band files are gone, before the first byte goes out: a
+    // reader that stops early (`| head`) ends the program on a broken pipe, which would leave
+    // the private directory behind.
     AnalysisReport report;
-    report.latencySeconds = analysis.maxDelay();
-    report.settings = {
-        { "filter_length", std::to_string(settings.filterLength) },
-        { "sensitivity", std::to_string(settings.sensitivity) },
-        { "lowest_hz", number(settings.lowestHz) },
-        { "highest_hz", number(settings.highestHz) },
-        { "reference_hz", number(g_pitch.Reference()) },
-        { "noise_threshold", number(settings.noiseThreshold) },
-        { "sample_rate", std::to_string(format.sampleRate) },
-        { "channels", std::to_string(format.channels) },
-        { "bits", std::to_string(format.bitsPerSample) },
-        { "block_frames", std::to_string(format.blockLength) },
-    };
-    report.fill(analysis.samples(), analysis.noteRuns(),
-                static_cast<double>(format.blockLength) / static_cast<double>(format.sampleRate));
-    analysis.clear();
+    if (!analyse(options.file, settings, report, err, errIsTerminal))
+        return 1;
 
     if (options.json)
         report.writeJson(out, options.notes);

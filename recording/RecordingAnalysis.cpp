@@ -1,6 +1,6 @@
 #include "RecordingAnalysis.h"
 
-#include "BlockLength.h"
+#include "AudioFacade.h"
 #include "BlockRing.h"
 #include "CTCDefs.h"
 #include "PitchAnalyzer.h"
@@ -54,6 +54,9 @@ bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
                                           const AnalysisSettings &settings) noexcept
 {
     try {
+        // A fresh analyser for every recording: one that has heard another recording keeps its
+        // filter states and its last estimates, which would colour the first blocks of this one.
+        m_analyzer = std::make_unique<PitchAnalyzer>();
         m_analyzer->configure(format, settings.filterLength, settings.sensitivity);
         m_analyzer->setLimits(settings.lowestHz, settings.highestHz);
         m_blockFormat = format;
@@ -63,19 +66,22 @@ bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
     }
 }
 
+void RecordingAnalysis::writeSignal(int file, const MediaSample *signal) noexcept
+{
+    // A configured analyser always has all nine blocks; nothing to write otherwise.
+    if (signal && signal->buffer() && signal->format.length > 0)
+        m_writers.write(file, signal->buffer(), static_cast<std::size_t>(signal->format.length));
+}
+
 void RecordingAnalysis::analyseBlock(const uint8_t *block)
 {
     CSample &sample = m_samples.append();
     const PitchResult &result = *m_analyzer->analyze(block);
     sample.setFrequency(result.pitch);
     sample.setLevel(result.totalEnergy);
-    for (int band = 0; band < TempBandFiles::kBandCount; ++band) {
-        const MediaSample &signal = m_analyzer->bandSignal(band);
-        m_writers.write(band, signal.buffer(), static_cast<std::size_t>(signal.format.length));
-    }
-    const MediaSample &input = m_analyzer->inputSignal();
-    m_writers.write(TempBandFiles::kSignalFile, input.buffer(),
-                    static_cast<std::size_t>(input.format.length));
+    for (int band = 0; band < TempBandFiles::kBandCount; ++band)
+        writeSignal(band, m_analyzer->bandSignal(band));
+    writeSignal(TempBandFiles::kSignalFile, m_analyzer->inputSignal());
 }
 
 bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
@@ -112,7 +118,7 @@ bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
     format.channels = layout.channels;
     format.sampleRate = layout.sampleRate;
     format.bitsPerSample = layout.bitsPerSample;
-    format.blockLength = blockLengthForRate(layout.sampleRate);
+    format.blockLength = audio::blockLengthForRate(layout.sampleRate);
     if (!configureAnalyzer(format, settings)) {
         m_observer.message(kNotPcm, AnalysisObserver::Icon::Stop);
         m_writers.close();
@@ -155,7 +161,8 @@ bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
     return true;
 }
 
-bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
+bool RecordingAnalysis::analyzeCapture(const audio::BlockRing &ring,
+                                       const WaveFormatEx &captureFormat,
                                        const AnalysisSettings &settings)
 {
     clear();
@@ -166,7 +173,7 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx
     format.channels = captureFormat.channels;
     format.sampleRate = static_cast<int32_t>(captureFormat.samplesPerSec);
     format.bitsPerSample = captureFormat.bitsPerSample;
-    format.blockLength = blockLengthForRate(format.sampleRate);
+    format.blockLength = audio::blockLengthForRate(format.sampleRate);
     const bool usable = PcmFileFormat::fromHeader(PcmFileFormat::kTagPcm, captureFormat.channels,
                                                   captureFormat.samplesPerSec, 0,
                                                   captureFormat.bitsPerSample, nullptr, 0)
@@ -178,10 +185,15 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx
 
     // The ring's blocks are raw capture blocks; they are analysed only when they are blocks of
     // this format (a format changed since the capture leaves the analysis empty).
-    if (ring.blockSize() == format.blockBytes() && ring.blockCount() > 0) {
-        for (int32_t i = ring.oldestIndex(); i != ring.newestIndex();
-             i = (i + 1) % ring.blockCount())
-            analyseBlock(ring.blockAddress(i));
+    if (ring.blockSize() == format.blockBytes() && ring.oldestIndex() != ring.newestIndex()) {
+        // nextIndex stays put on the last whole block, the one before the block being written.
+        for (int32_t i = ring.oldestIndex();;) {
+            analyseBlock(reinterpret_cast<const uint8_t *>(ring.blockAddress(i)));
+            const int32_t next = ring.nextIndex(i);
+            if (next == i)
+                break;
+            i = next;
+        }
     }
     finish(settings);
     return true;

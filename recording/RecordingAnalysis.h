@@ -20,7 +20,10 @@
 
 namespace corvane {
 
-class BlockRing;
+namespace audio {
+    class BlockRing;
+}
+class MediaSample;
 class PitchAnalyzer;
 
 // One analysed recording, without its windows: a wave file the user opened, or the blocks just
@@ -59,7 +62,7 @@ public:
     // Analyses the blocks of `ring` from its oldest up to, not including, its newest, which hold
     // PCM in `captureFormat`. No progress, no message but "Cannot open temporary files".
     // Returns true when loaded.
-    bool analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
+    bool analyzeCapture(const audio::BlockRing &ring, const WaveFormatEx &captureFormat,
                         const AnalysisSettings &settings);
 
     // Writes the stored signal to a one-channel PCM wave file at `path`, in the recording's
@@ -93,6 +96,7 @@ private:
     bool configureAnalyzer(const PcmFormat &format, const AnalysisSettings &settings) noexcept;
     // Runs one block through the analyser and appends its sample and band data.
     void analyseBlock(const uint8_t *block);
+    void writeSignal(int file, const MediaSample *signal) noexcept;
     // Post-processing, notes, readers.
     void finish(const AnalysisSettings &settings);
     void buildNotes();

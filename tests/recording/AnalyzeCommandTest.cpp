@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -56,6 +58,61 @@ int run(const AnalyzeOptions &options, std::string &out, std::string &err)
     err = e.str();
     return status;
 }
+
+// Points the program's temporary directory at `dir` for as long as it lives.
+class TmpDirOverride
+{
+public:
+    explicit TmpDirOverride(const std::filesystem::path &dir)
+    {
+        if (const char *old = std::getenv("TMPDIR"))
+            m_old = old;
+        setenv("TMPDIR", dir.c_str(), 1);
+    }
+    ~TmpDirOverride()
+    {
+        if (m_old)
+            setenv("TMPDIR", m_old->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+    TmpDirOverride(const TmpDirOverride &) = delete;
+    TmpDirOverride &operator=(const TmpDirOverride &) = delete;
+
+private:
+    std::optional<std::string> m_old;
+};
+
+// Output that notes, at its first byte, whether `watched` was empty then.
+class WatchingBuffer : public std::stringbuf
+{
+public:
+    explicit WatchingBuffer(std::filesystem::path watched)
+        : m_watched(std::move(watched))
+    {
+    }
+    std::optional<bool> emptyAtFirstByte;
+
+protected:
+    std::streamsize xsputn(const char *s, std::streamsize n) override
+    {
+        look();
+        return std::stringbuf::xsputn(s, n);
+    }
+    int_type overflow(int_type c) override
+    {
+        look();
+        return std::stringbuf::overflow(c);
+    }
+
+private:
+    void look()
+    {
+        if (!emptyAtFirstByte)
+            emptyAtFirstByte = std::filesystem::is_empty(m_watched);
+    }
+    std::filesystem::path m_watched;
+};
 
 } // namespace
 
@@ -132,4 +189,23 @@ TEST(AnalyzeCommand, ABadFileGetsTheProgramsMessageAndAFailingStatus)
     options.file = "missing.wav";
     EXPECT_EQ(run(options, out, err), 1);
     EXPECT_EQ(err, "tonrik: Error opening wave file: missing.wav\n");
+}
+
+TEST(AnalyzeCommand, TheBandFilesAreGoneBeforeTheFirstLineIsPrinted)
+{
+    // A reader that stops after a few lines ends the program on a broken pipe; nothing may be
+    // left in the temporary directory by then.
+    TempWorkingDir dir;
+    TempDir tmp;
+    TmpDirOverride tmpdir(tmp.path());
+    writeMelody("melody.wav");
+    AnalyzeOptions options;
+    options.file = "melody.wav";
+    WatchingBuffer buffer(tmp.path());
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    ASSERT_EQ(runAnalyzeCommand(options, out, err, false), 0) << err.str();
+    ASSERT_TRUE(buffer.emptyAtFirstByte.has_value());
+    EXPECT_TRUE(*buffer.emptyAtFirstByte);
+    EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
 }

@@ -1,5 +1,6 @@
 #include "RecordingAnalysis.h"
 
+#include "BlockRing.h"
 #include "CPitch.h"
 #include "TempDir.h"
 #include "WaveFixtures.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -66,6 +68,31 @@ int samplesNear(const RecordingAnalysis &analysis, double hz, double cents)
             ++count;
     }
     return count;
+}
+
+// Feeds `frames` (one level per frame, both channels alike) into `ring` block by block, as the
+// capture worker does: fill the block being written, then advance.
+void capture(audio::BlockRing &ring, const std::vector<double> &frames, int channels,
+             std::size_t blockFrames)
+{
+    const std::vector<uint8_t> bytes = pcmBytes(frames, channels, 16);
+    const std::size_t blockBytes = blockFrames * static_cast<std::size_t>(channels) * 2;
+    int32_t writer = ring.newestIndex();
+    for (std::size_t at = 0; at + blockBytes <= bytes.size(); at += blockBytes) {
+        std::memcpy(ring.blockAddress(writer), bytes.data() + at, blockBytes);
+        ring.advance(writer);
+    }
+}
+
+WaveFormatEx stereoCapture()
+{
+    WaveFormatEx format;
+    format.channels = 2;
+    format.samplesPerSec = 11025;
+    format.bitsPerSample = 16;
+    format.blockAlign = 4;
+    format.avgBytesPerSec = 44100;
+    return format;
 }
 
 } // namespace
@@ -339,4 +366,66 @@ TEST(RecordingAnalysis, AFailedSaveSaysSoOnceAndReportsFailure)
     // The analysis is still whole afterwards.
     EXPECT_TRUE(f.analysis.loaded());
     EXPECT_NE(f.analysis.reader(8).at(5000), 0.0f);
+}
+
+TEST(RecordingAnalysis, ACaptureRingIsAnalysedFromItsOldestBlockAndSavedAsOneChannel)
+{
+    Fixture f;
+    // Twenty blocks of stereo 16-bit at 11025 Hz; thirty are captured, so the ring has dropped
+    // the first eleven and holds the last nineteen (the twentieth slot is the one being written).
+    audio::BlockRing ring;
+    ring.resize(1024 * 2 * 2, 20);
+    std::vector<double> frames = tone(440.0, 30 * 1024 / 11025.0 + 0.01, 11025);
+    // A marker ramp at the start of the first block still held tells the order apart.
+    for (std::size_t i = 0; i < 64; ++i)
+        frames[11 * 1024 + i] = static_cast<double>(i) / 128.0;
+    capture(ring, frames, 2, 1024);
+    ASSERT_EQ(ring.oldestIndex(), 11);
+    ASSERT_EQ(ring.newestIndex(), 10);
+
+    ASSERT_TRUE(f.analysis.analyzeCapture(ring, stereoCapture(), f.settings));
+    EXPECT_TRUE(f.observer.messages.empty());
+    EXPECT_TRUE(f.analysis.loaded());
+    EXPECT_EQ(f.analysis.sampleCount(), 19);
+    EXPECT_EQ(f.analysis.blockFormat(), (PcmFormat { 1024, 2, 11025, 16 }));
+    EXPECT_GE(samplesNear(f.analysis, 440.0, 10.0), 14);
+
+    // The signal file keeps one float per frame, starting with the oldest block.
+    EXPECT_EQ(tempSize(f, 8), 19u * 1024 * 4);
+    for (int i = 0; i < 64; i += 9)
+        EXPECT_NEAR(f.analysis.reader(8).at(i), i / 128.0, 1e-4) << "frame " << i;
+    EXPECT_NEAR(f.analysis.reader(8).at(19 * 1024 - 1), frames[30 * 1024 - 1], 1e-4);
+
+    // The capture was stereo; what is saved is the one channel the analysis keeps.
+    const auto path = f.dir / "capture.wav";
+    ASSERT_TRUE(f.analysis.save(path));
+    EXPECT_EQ(fileU16(path, 22), 1);
+    EXPECT_EQ(fileU16(path, 32), 2);
+    EXPECT_EQ(fileU32(path, 28), 22050u);
+    EXPECT_EQ(fileU32(path, 44), 19u * 1024);
+    EXPECT_EQ(fileU32(path, 52), 19u * 1024 * 2);
+}
+
+TEST(RecordingAnalysis, AnEmptyRingOrOneOfAnotherFormatLoadsNothingButStaysUsable)
+{
+    Fixture f;
+    audio::BlockRing ring;
+    ring.resize(1024 * 2 * 2, 20);
+    ASSERT_TRUE(f.analysis.analyzeCapture(ring, stereoCapture(), f.settings));
+    EXPECT_TRUE(f.analysis.loaded());
+    EXPECT_EQ(f.analysis.sampleCount(), 0);
+
+    // Blocks of mono 16-bit, while the capture format says stereo: the format changed after
+    // the capture, so the blocks are not read as something they are not.
+    audio::BlockRing mono;
+    mono.resize(1024 * 2, 20);
+    capture(mono, tone(440.0, 1.0, 11025), 1, 1024);
+    ASSERT_TRUE(f.analysis.analyzeCapture(mono, stereoCapture(), f.settings));
+    EXPECT_EQ(f.analysis.sampleCount(), 0);
+
+    WaveFormatEx monoFormat = stereoCapture();
+    monoFormat.channels = 1;
+    ASSERT_TRUE(f.analysis.analyzeCapture(mono, monoFormat, f.settings));
+    EXPECT_EQ(f.analysis.sampleCount(), 10);
+    EXPECT_TRUE(f.observer.messages.empty());
 }

@@ -1,0 +1,53 @@
+# Runs the program as a user would from a shell with no display, and checks what it printed.
+#     cmake -DPROGRAM=path -DARGS="--analyze x.wav" -DEXPECT=success|failure
+#           [-DHEADER=line] [-DLINE_REGEX=regex] [-DSTDERR_REGEX=regex] -P RunProgram.cmake
+# success: exit status 0, nothing on stderr, stdout holds HEADER as its third line (after the
+#          two comment lines) and some line matching LINE_REGEX.
+# failure: a non-zero exit status, nothing on stdout, stderr matching STDERR_REGEX.
+cmake_minimum_required(VERSION 3.25)
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+            ${PROGRAM} ${args}
+    RESULT_VARIABLE status
+    OUTPUT_VARIABLE out
+    ERROR_VARIABLE err)
+
+if(EXPECT STREQUAL "failure")
+    if(status EQUAL 0)
+        message(FATAL_ERROR "expected a failing exit status, got 0; stderr:\n${err}")
+    endif()
+    if(NOT out STREQUAL "")
+        message(FATAL_ERROR "expected nothing on stdout, got:\n${out}")
+    endif()
+    if(NOT err MATCHES "${STDERR_REGEX}")
+        message(FATAL_ERROR "stderr does not match '${STDERR_REGEX}':\n${err}")
+    endif()
+    return()
+endif()
+
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "exit status ${status}; stderr:\n${err}")
+endif()
+if(NOT err STREQUAL "")
+    message(FATAL_ERROR "expected nothing on stderr, got:\n${err}")
+endif()
+string(REPLACE "\n" ";" lines "${out}")
+list(LENGTH lines count)
+if(count LESS 4)
+    message(FATAL_ERROR "too little output:\n${out}")
+endif()
+list(GET lines 0 latency)
+if(NOT latency MATCHES "^# latency_s=[0-9]+\\.[0-9]+$")
+    message(FATAL_ERROR "first line is not the latency: ${latency}")
+endif()
+list(GET lines 2 header)
+if(NOT header STREQUAL HEADER)
+    message(FATAL_ERROR "header is '${header}', expected '${HEADER}'")
+endif()
+foreach(line IN LISTS lines)
+    if(line MATCHES "${LINE_REGEX}")
+        return()
+    endif()
+endforeach()
+message(FATAL_ERROR "no line matches '${LINE_REGEX}':\n${out}")
