@@ -26,13 +26,17 @@ void writeLogFile(const std::string &text)
     std::ofstream(kPracticeLogFileName, std::ios::binary) << text;
 }
 
-// A run clock standing still at `start` until the test moves `now`.
+// A run that started at `start`, has lasted `seconds` and was active for `activeTicks` ticks; its
+// clock stands still until the test moves `now`.
 struct FakeRun
 {
-    explicit FakeRun(std::int64_t start)
+    explicit FakeRun(std::int64_t start, std::int64_t seconds = 0, int activeTicks = 0)
         : now(start)
         , clock([this] { return now; })
     {
+        now += seconds;
+        for (int i = 0; i < activeTicks; ++i)
+            counter.tick(true);
     }
     std::int64_t now;
     RunClock clock;
@@ -49,20 +53,15 @@ protected:
 
 TEST_F(PracticeLogFile, EachRunAppendsOneLineAndLoadingListsThemNewestFirst)
 {
-    FakeRun first(1'715'860'800);
-    first.now += 600;
-    for (int i = 0; i < 240; ++i)
-        first.counter.tick(true);
+    FakeRun first(1'715'860'800, 600, 240);
     ASSERT_TRUE(AppendPracticeLogLine(first.clock, first.counter));
     EXPECT_EQ(readLogFile(), "1715860800 1715861400 240\n");
 
-    FakeRun second(1'715'870'000);
-    second.now += 30;
+    FakeRun second(1'715'870'000, 30);
     ASSERT_TRUE(AppendPracticeLogLine(second.clock, second.counter));
     EXPECT_EQ(readLogFile(), "1715860800 1715861400 240\n1715870000 1715870030 0\n");
 
-    FakeRun current(1'715'900'000);
-    current.now += 7;
+    FakeRun current(1'715'900'000, 7);
     PracticeLog log { { 1, 2, 3 } }; // whatever the list held before is replaced
     LoadPracticeLog(log, current.clock, current.counter);
     const PracticeLog expected {
@@ -80,8 +79,7 @@ TEST_F(PracticeLogFile, ClearingLeavesOnlyTheCurrentRun)
     EXPECT_FALSE(std::filesystem::exists(kPracticeLogFileName));
     EXPECT_FALSE(ClearPracticeLog()); // nothing left to delete; nothing happens
 
-    FakeRun current(local(2024, 5, 16, 9, 0, 0));
-    current.now += 5;
+    FakeRun current(local(2024, 5, 16, 9, 0, 0), 5);
     PracticeLog log;
     LoadPracticeLog(log, current.clock, current.counter);
     ASSERT_EQ(log.size(), 1u);
@@ -126,10 +124,7 @@ TEST_F(PracticeLogFile, DamagedAndLongLinesAreSkippedAndLaterRunsKept)
 TEST_F(PracticeLogFile, DatesAfter2038AndHugeValuesSurviveTheFileAndTheStatistics)
 {
     // 2100-01-01 00:00:00 UTC, one hour, half of it active.
-    FakeRun run(4'102'444'800);
-    run.now += 3600;
-    for (int i = 0; i < 1800; ++i)
-        run.counter.tick(true);
+    FakeRun run(4'102'444'800, 3600, 1800);
     ASSERT_TRUE(AppendPracticeLogLine(run.clock, run.counter));
     EXPECT_EQ(readLogFile(), "4102444800 4102448400 1800\n");
 

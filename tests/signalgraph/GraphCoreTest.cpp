@@ -1,5 +1,6 @@
 #include "Filter.h"
 #include "GraphTestKit.h"
+#include "SplitterFilter.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,11 @@ namespace {
 class Probe : public Filter
 {
 public:
-    Probe(std::vector<std::string> *log, std::string name) : m_log(log), m_name(std::move(name)) { }
+    Probe(std::vector<std::string> *log, std::string name)
+        : m_log(log)
+        , m_name(std::move(name))
+    {
+    }
 
     bool process() override
     {
@@ -36,28 +41,6 @@ public:
 private:
     std::vector<std::string> *m_log;
     std::string m_name;
-};
-
-// Two outputs carrying copies, like a splitter.
-class Fork : public Filter
-{
-public:
-    bool process() override
-    {
-        if (!inputReady(in) || !outputInStep(a, *in.media()) || !outputInStep(b, *in.media()))
-            return false;
-        deliverAll(a, b);
-        return true;
-    }
-    void configure(const MediaFormat &format) override
-    {
-        setOutputFormat(a, format);
-        setOutputFormat(b, format);
-    }
-    void bindPins() { in.bind(this); }
-
-    InputPin in;
-    OutputPin a, b;
 };
 
 } // namespace
@@ -83,12 +66,18 @@ TEST(GraphCore, EveryWiringErrorHasItsTypeAndMessage)
     expectThrows<std::invalid_argument>([&] { source.connect(&probe.in); },
                                         "no media for connection");
     EXPECT_EQ(source.peer(), nullptr);
-    expectThrows<std::length_error>([&] { source.setFormat({ 0, 8000.0 }); },
-                                    "invalid buffer length");
+    expectThrows<std::length_error>(
+            [&] {
+                source.setFormat({ 0, 8000.0 });
+            },
+            "invalid buffer length");
     expectThrows<std::domain_error>([&] { source.setFormat({ 16, 0.0 }); }, "invalid sample rate");
     expectThrows<std::domain_error>([&] { source.setFormat({ 16, -1.0 }); }, "invalid sample rate");
-    expectThrows<std::domain_error>([&] { source.setFormat({ 16, std::nan("") }); },
-                                    "invalid sample rate");
+    expectThrows<std::domain_error>(
+            [&] {
+                source.setFormat({ 16, std::nan("") });
+            },
+            "invalid sample rate");
     source.setFormat({ 16, 8000.0 });
     expectThrows<std::invalid_argument>([&] { source.connect(nullptr); }, "null pin pointer");
 }
@@ -113,29 +102,36 @@ TEST(GraphCore, ErrorsFromDownstreamArriveAsBaseExceptions)
     EXPECT_EQ(first.out.peer(), nullptr);
 }
 
+// A splitter's two outputs carry copies of its input; the push runs each branch to its end,
+// lower pin first.
 TEST(GraphCore, PushIsDepthFirstLowerPinFirst)
 {
     std::vector<std::string> log;
-    Fork fork;
+    SplitterFilter fork;
     Probe a1(&log, "a1"), a2(&log, "a2"), b1(&log, "b1");
+    for (Probe *p : { &a1, &a2, &b1 })
+        p->bindPins();
     fork.bindPins();
-    a1.bindPins();
-    a2.bindPins();
-    b1.bindPins();
 
     OutputPin source;
-    source.setFormat({ 4, 100.0 });
-    source.connect(&fork.in);
-    fork.a.connect(&a1.in);
+    source.setFormat({ 2, 100.0 });
+    source.connect(fork.inputPin(1));
+    fork.outputPin(2)->connect(&a1.in);
     a1.out.connect(&a2.in);
-    fork.b.connect(&b1.in);
+    fork.outputPin(3)->connect(&b1.in);
 
+    source.media()->buffer()[0] = 0.25f;
+    source.media()->buffer()[1] = -1.0f;
     source.deliver();
     EXPECT_EQ(log, (std::vector<std::string> { "a1", "a2", "b1" }));
-    EXPECT_FALSE(fork.in.isReady());
-    EXPECT_FALSE(fork.a.isReady());
-    EXPECT_EQ(fork.a.media()->position, 4);
-    EXPECT_EQ(fork.b.media()->position, 4);
+    EXPECT_FALSE(fork.inputPin(1)->isReady());
+    EXPECT_FALSE(fork.outputPin(2)->isReady());
+    for (int pin : { 2, 3 }) {
+        const MediaSample &copy = *fork.outputPin(pin)->media();
+        EXPECT_EQ(std::vector<float>(copy.buffer(), copy.buffer() + 2),
+                  (std::vector<float> { 0.25f, -1.0f }));
+        EXPECT_EQ(copy.position, 2);
+    }
 }
 
 TEST(GraphCore, NewBuffersAreSilentAndASameLengthFormatKeepsThem)

@@ -14,17 +14,27 @@
 
 namespace corvane::test {
 
-// Pushes blocks of given samples, as a source filter would.
+// Pushes blocks of floats, as a source filter would.
 struct Feeder
 {
     explicit Feeder(MediaFormat format) { out.setFormat(format); }
 
-    void push(const std::vector<float> &block)
+    // Pushes one block of the pin's length.
+    void push(const float *block)
     {
-        std::copy(block.begin(), block.end(), out.media()->buffer());
+        std::copy_n(block, out.media()->format.length, out.media()->buffer());
         out.deliver();
         out.clearReady();
         out.media()->position += out.media()->format.length;
+    }
+    void push(const std::vector<float> &block) { push(block.data()); }
+
+    // Pushes a whole signal block by block; a last partial block is left out.
+    void pushAll(const std::vector<float> &signal)
+    {
+        const auto length = static_cast<size_t>(out.media()->format.length);
+        for (size_t at = 0; at + length <= signal.size(); at += length)
+            push(signal.data() + at);
     }
 
     OutputPin out;
@@ -44,11 +54,12 @@ public:
         ++blocks;
         return true;
     }
-    void configure(const MediaFormat &) override { }
+    void configure(const MediaFormat &format) override { configured = format; }
 
     InputPin in;
     std::vector<float> samples;
     int blocks = 0;
+    MediaFormat configured;
 };
 
 template<typename E>

@@ -94,36 +94,27 @@ TEST(WaveSourceFilter, ConvertsTheLeftChannelOfEveryDepthExactly)
     }
 }
 
-TEST(WaveDestinationFilter, WritesFullScaleExactlyAndSilenceOnTheRightChannel)
+// Full scale converts exactly and the right channel is silent. Out-of-range values stay at full
+// scale instead of wrapping round to the other extreme, a value that is not a number is written
+// as silence, and nothing is written past the block.
+TEST(WaveDestinationFilter, WritesFullScaleExactlyAndClampsOutOfRangeValues)
 {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<float> input { 1.0f,    -1.0f, 0.0f, 0.5f,          1.5f,    -1.5f,
+                                     1.0e30f, -inf,  inf,  std::nanf(""), 1.00001f };
     for (const Depth &d : depths) {
         const int32_t top = d.bits == 8 ? 255 : d.high;
         const int32_t bottom = d.bits == 8 ? 1 : -d.high;
         const int32_t half = d.bits == 8 ? 191 : d.high / 2; // trunc(0.5 * 127 + 128) is 191
-        const std::vector<float> input { 1.0f, -1.0f, 0.0f, 0.5f };
         const int32_t spare = int32_t(uint32_t(0xABABABAB) >> (32 - 8 * bytesFor(d.bits)));
         const int32_t sentinel = d.bits == 16 ? int16_t(spare) : spare;
 
         EXPECT_EQ(write(d.bits, 1, input),
-                  (std::vector<int32_t> { top, bottom, d.silence, half, sentinel, sentinel }));
-        EXPECT_EQ(write(d.bits, 2, input),
-                  (std::vector<int32_t> { top, d.silence, bottom, d.silence, d.silence, d.silence,
-                                          half, d.silence, sentinel, sentinel }));
-    }
-}
-
-// Out-of-range values stay at full scale instead of wrapping round to the other extreme, and a
-// value that is not a number is written as silence.
-TEST(WaveDestinationFilter, ClampsOutOfRangeValuesToFullScale)
-{
-    const float inf = std::numeric_limits<float>::infinity();
-    const std::vector<float> input { 1.5f, -1.5f, 1.0e30f, -inf, inf, std::nanf(""), 1.00001f };
-    for (const Depth &d : depths) {
-        std::vector<int32_t> out = write(d.bits, 1, input);
-        out.resize(input.size());
-        EXPECT_EQ(
-                out,
-                (std::vector<int32_t> { d.high, d.low, d.high, d.low, d.high, d.silence, d.high }))
+                  (std::vector<int32_t> { top, bottom, d.silence, half, d.high, d.low, d.high,
+                                          d.low, d.high, d.silence, d.high, sentinel, sentinel }))
+                << d.bits << " bit";
+        EXPECT_EQ(write(d.bits, 2, { 1.0f, -1.0f }),
+                  (std::vector<int32_t> { top, d.silence, bottom, d.silence, sentinel, sentinel }))
                 << d.bits << " bit";
     }
 }

@@ -1,7 +1,6 @@
 #include "DelayFilter.h"
 #include "GainFilter.h"
 #include "GraphTestKit.h"
-#include "SplitterFilter.h"
 
 #include <cmath>
 #include <numeric>
@@ -78,20 +77,4 @@ TEST(DelayFilter, KeepsItsLineForTheSameLengthAndRefusesBadInput)
     const MediaFormat noSamples { 0, 100.0 };
     expectThrows<std::length_error>([&] { filter.configure(noSamples); }, "invalid buffer length");
     expectThrows<std::domain_error>([&] { filter.configure({ 4, 0.0 }); }, "invalid sample rate");
-}
-
-TEST(SplitterFilter, CopiesToBothOutputs)
-{
-    SplitterFilter splitter;
-    splitter.bindPins();
-    Feeder feed({ 2, 100.0 });
-    Recorder first, second;
-    feed.out.connect(splitter.inputPin(1));
-    splitter.outputPin(2)->connect(&first.in);
-    splitter.outputPin(3)->connect(&second.in);
-
-    feed.push({ 0.25f, -1.0f });
-    EXPECT_EQ(first.samples, (std::vector<float> { 0.25f, -1.0f }));
-    EXPECT_EQ(second.samples, first.samples);
-    EXPECT_EQ(splitter.outputPin(3)->media()->position, 2);
 }
