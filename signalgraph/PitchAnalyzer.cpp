@@ -187,7 +187,7 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
 
     std::copy_backward(m_history.begin(), m_history.end() - 1, m_history.end());
     const double candidate = m_result.bandFrequency[static_cast<size_t>(chooseBand())];
-    m_history[0] = candidate < m_lowestHz ? 0.0 : correctedEstimate(candidate);
+    m_history[0] = candidate < m_lowestHz * LowestNoteMargin ? 0.0 : correctedEstimate(candidate);
 
     m_result.pitch = consensus();
     return &m_result;

@@ -159,6 +159,25 @@ TEST(PitchAnalyzer, TheLowestNoteInShortBlocksStaysInsideTheBlock)
     EXPECT_NEAR(centsBetween(results.back().pitch, aSharp0), 0.0, 10.0);
 }
 
+TEST(PitchAnalyzer, TheLowestNotePlayedFlatIsStillShownButNothingFarBelowIt)
+{
+    // The factory limit of 82.5 Hz is meant as a guitar's low E (82.41 Hz): that string, even
+    // tuned 30 cents flat, must show a pitch; a note a semitone below the limit must not.
+    const auto lastPitch = [](double hz) {
+        PitchAnalyzer analyzer;
+        analyzer.configure({ 1024, 1, 11025, 16 }, 3, 2);
+        analyzer.setLimits(82.5, 1760.0);
+        return analyzeAll(analyzer, harmonicTone(hz, 11025.0, 1024 * 12, { 1.0, 0.5, 0.3 }), 1024)
+                .back()
+                .pitch;
+    };
+    const double lowE = 82.40689;
+    const double flatLowE = lowE * std::pow(2.0, -30.0 / 1200);
+    EXPECT_NEAR(centsBetween(lastPitch(lowE), lowE), 0.0, 5.0);
+    EXPECT_NEAR(centsBetween(lastPitch(flatLowE), flatLowE), 0.0, 5.0);
+    EXPECT_EQ(lastPitch(82.5 * std::pow(2.0, -1.0 / 12)), 0.0);
+}
+
 TEST(PitchAnalyzer, ConsensusOutvotesOctaveJumpsAndHoldsThroughOneSilentBlock)
 {
     ConsensusRig rig;
