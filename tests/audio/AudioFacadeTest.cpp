@@ -3,6 +3,7 @@
 #include "VirtualBackend.h"
 #include "WaveRecordingFile.h"
 
+#include "FileBytes.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 using namespace corvane::audio;
 using namespace corvane::audio::test;
@@ -111,23 +111,6 @@ TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheR
               "Unable to create DirectSound object.\n" + kSecondLine);
 }
 
-namespace {
-
-uint32_t u32At(const std::vector<char> &bytes, std::size_t at)
-{
-    uint32_t value = 0;
-    std::memcpy(&value, bytes.data() + at, 4);
-    return value;
-}
-
-std::vector<char> fileBytes(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-}
-
-} // namespace
-
 TEST_F(AudioFacadeTest, TheRecordingFileHoldsExactlyTheCapturedBytesUnderAHeaderThatCountsFrames)
 {
     corvane::test::TempWorkingDir dir;
@@ -152,22 +135,17 @@ TEST_F(AudioFacadeTest, TheRecordingFileHoldsExactlyTheCapturedBytesUnderAHeader
     stop();
     EXPECT_TRUE(messages.empty());
 
-    const std::vector<char> file = fileBytes("tune0000.wav");
-    ASSERT_EQ(file.size(), 56 + heard.size());
-    EXPECT_EQ(std::string(file.data(), 4), "RIFF");
-    EXPECT_EQ(u32At(file, 4), file.size() - 8);
-    EXPECT_EQ(std::string(file.data() + 8, 8), "WAVEfmt ");
-    EXPECT_EQ(u32At(file, 16), 16u);
-    EXPECT_EQ(u32At(file, 20), 1u | (2u << 16)); // PCM, two channels
-    EXPECT_EQ(u32At(file, 24), 11025u);
-    EXPECT_EQ(u32At(file, 28), 44100u);
-    EXPECT_EQ(u32At(file, 32), 4u | (16u << 16)); // block align 4, 16 bits
-    EXPECT_EQ(std::string(file.data() + 36, 4), "fact");
-    EXPECT_EQ(u32At(file, 44), heard.size() / 4); // frames, not samples
-    EXPECT_EQ(std::string(file.data() + 48, 4), "data");
-    EXPECT_EQ(u32At(file, 52), heard.size());
-    EXPECT_TRUE(std::equal(heard.begin(), heard.end(),
-                           reinterpret_cast<const std::byte *>(file.data() + 56)));
+    std::vector<uint8_t> data(heard.size());
+    std::memcpy(data.data(), heard.data(), heard.size());
+    const auto n = static_cast<uint32_t>(heard.size());
+    // clang-format off
+    const auto expected = corvane::test::Bytes()
+            .tag("RIFF").u32(48 + n).tag("WAVE")
+            .tag("fmt ").u32(16).pcm(2, 11025, 16, 4)
+            .tag("fact").u32(4).u32(n / 4) // frames, not samples
+            .tag("data").u32(n).raw(data);
+    // clang-format on
+    EXPECT_EQ(corvane::test::fileBytes("tune0000.wav"), expected.bytes());
 }
 
 TEST_F(AudioFacadeTest, RecordWhenTheRecordingFileCannotBeCreatedFailsWithoutStartingCapture)

@@ -1,10 +1,14 @@
+#include "AnalysisReport.h"
 #include "AnalyzeCommand.h"
+#include "CPitch.h"
+#include "PostProcessing.h"
 
 #include "TempDir.h"
 #include "WaveFixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -26,20 +30,34 @@ std::vector<std::string> lines(const std::string &text)
     return out;
 }
 
-std::vector<std::string> field(const std::vector<std::string> &rows, std::size_t column)
+std::string cell(const std::string &row, std::size_t column)
 {
-    std::vector<std::string> values;
-    for (const std::string &row : rows) {
-        std::istringstream in(row);
-        std::string cell;
-        for (std::size_t c = 0; c <= column; ++c)
-            std::getline(in, cell, ',');
-        values.push_back(cell);
-    }
-    return values;
+    std::istringstream in(row);
+    std::string value;
+    for (std::size_t c = 0; c <= column; ++c)
+        std::getline(in, value, ',');
+    return value;
 }
 
-// C4, E4 and G4, a rest, then A4, each note 0.8 s at 11025 Hz.
+// Silence, two blocks a little sharp of A4, one flat B-flat 3, silence.
+AnalysisReport smallReport()
+{
+    g_pitch.SetReference(440.0); // a command-line run may have left another reference
+    SampleList samples;
+    for (double hz : { 0.0, 445.0, 445.0, 231.0, 0.0 }) {
+        CSample &sample = samples.append();
+        sample.setFrequency(hz);
+        sample.setLevel(hz > 0.0 ? 0.5 : 0.01);
+    }
+    postProcess(samples, 0.2);
+    AnalysisReport report;
+    report.latencySeconds = 0.2;
+    report.settings = { { "filter_length", "3" }, { "reference_hz", "440" } };
+    report.fill(samples, buildNoteRuns(samples), 0.1);
+    return report;
+}
+
+// C4, E4 and G4, a rest, then A4, each 0.8 s at 11025 Hz.
 void writeMelody(const std::filesystem::path &path)
 {
     std::vector<double> frames;
@@ -69,13 +87,7 @@ public:
             m_old = old;
         setenv("TMPDIR", dir.c_str(), 1);
     }
-    ~TmpDirOverride()
-    {
-        if (m_old)
-            setenv("TMPDIR", m_old->c_str(), 1);
-        else
-            unsetenv("TMPDIR");
-    }
+    ~TmpDirOverride() { m_old ? setenv("TMPDIR", m_old->c_str(), 1) : unsetenv("TMPDIR"); }
     TmpDirOverride(const TmpDirOverride &) = delete;
     TmpDirOverride &operator=(const TmpDirOverride &) = delete;
 
@@ -83,8 +95,8 @@ private:
     std::optional<std::string> m_old;
 };
 
-// Output that notes, at its first byte, whether `watched` was empty then.
-class WatchingBuffer : public std::stringbuf
+// Output with no buffer of its own, that notes at its first byte whether `watched` was empty.
+class WatchingBuffer : public std::streambuf
 {
 public:
     explicit WatchingBuffer(std::filesystem::path watched)
@@ -94,27 +106,66 @@ public:
     std::optional<bool> emptyAtFirstByte;
 
 protected:
-    std::streamsize xsputn(const char *s, std::streamsize n) override
-    {
-        look();
-        return std::stringbuf::xsputn(s, n);
-    }
     int_type overflow(int_type c) override
-    {
-        look();
-        return std::stringbuf::overflow(c);
-    }
-
-private:
-    void look()
     {
         if (!emptyAtFirstByte)
             emptyAtFirstByte = std::filesystem::is_empty(m_watched);
+        return c;
     }
+
+private:
     std::filesystem::path m_watched;
 };
 
 } // namespace
+
+TEST(AnalysisReport, CsvRowsNameTheNoteAndCountSharpAsPositive)
+{
+    const AnalysisReport report = smallReport();
+    std::ostringstream samples, notes;
+    report.writeCsv(samples, false);
+    report.writeCsv(notes, true);
+    // 445 Hz lies 19.6 cents above A4; 231 Hz lies 15.5 cents below B-flat 3 (233.08 Hz).
+    EXPECT_EQ(lines(samples.str()),
+              (std::vector<std::string> {
+                      "# latency_s=0.200000", "# settings: filter_length=3 reference_hz=440",
+                      "time_s,pitch_hz,level,voiced,stable,note,cents", "0.0000,0.00,0.01000,0,0,,",
+                      "0.1000,445.00,0.50000,1,1,A4,19.6", "0.2000,445.00,0.50000,1,1,A4,19.6",
+                      "0.3000,231.00,0.50000,1,0,Bb3,-15.5", "0.4000,0.00,0.01000,0,0,," }));
+    const std::vector<std::string> noteRows = lines(notes.str());
+    EXPECT_EQ(std::vector<std::string>(noteRows.begin() + 1, noteRows.end()),
+              (std::vector<std::string> { "# settings: filter_length=3 reference_hz=440",
+                                          "start_s,duration_s,note,mean_cents,rest",
+                                          "0.0000,0.1000,,,1", "0.1000,0.2000,A4,19.6,0",
+                                          "0.3000,0.1000,Bb3,-15.5,0", "0.4000,0.1000,,,1" }));
+}
+
+TEST(AnalysisReport, JsonCarriesTheSameContent)
+{
+    const AnalysisReport report = smallReport();
+    std::ostringstream samples;
+    report.writeJson(samples, false);
+    const std::string json = samples.str();
+    EXPECT_NE(json.find("\"latency_s\": 0.200000"), std::string::npos);
+    EXPECT_NE(json.find("\"settings\": {\"filter_length\": 3, \"reference_hz\": 440}"),
+              std::string::npos);
+    EXPECT_NE(json.find("{\"time_s\": 0.1000, \"pitch_hz\": 445.00, \"level\": 0.50000, "
+                        "\"voiced\": true, \"stable\": true, \"note\": \"A4\", \"cents\": 19.6}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"note\": null, \"cents\": null}"), std::string::npos);
+    EXPECT_EQ(json.back(), '\n');
+
+    std::ostringstream notes;
+    report.writeJson(notes, true);
+    EXPECT_NE(notes.str().find("{\"start_s\": 0.1000, \"duration_s\": 0.2000, \"note\": \"A4\", "
+                               "\"mean_cents\": 19.6, \"rest\": false}"),
+              std::string::npos);
+
+    std::ostringstream none;
+    AnalysisReport().writeJson(none, false);
+    EXPECT_EQ(none.str(),
+              "{\n  \"latency_s\": 0.000000,\n  \"settings\": {},\n  \"samples\": []\n}\n");
+}
 
 TEST(AnalyzeCommand, AKnownMelodyComesOutAsItsNotesInOrder)
 {
@@ -140,10 +191,8 @@ TEST(AnalyzeCommand, AKnownMelodyComesOutAsItsNotesInOrder)
     // Notes that last at least a quarter of a second, in order.
     std::vector<std::string> melody;
     for (std::size_t i = 3; i < rows.size(); ++i) {
-        const std::vector<std::string> cells = field({ rows[i] }, 1);
-        const std::string name = field({ rows[i] }, 2)[0];
-        if (std::stod(cells[0]) >= 0.25 && !name.empty())
-            melody.push_back(name);
+        if (std::stod(cell(rows[i], 1)) >= 0.25 && !cell(rows[i], 2).empty())
+            melody.push_back(cell(rows[i], 2));
     }
     EXPECT_EQ(melody, (std::vector<std::string> { "C4", "E4", "G4", "A4" }));
     // The analysis left nothing in the current directory.
@@ -151,44 +200,42 @@ TEST(AnalyzeCommand, AKnownMelodyComesOutAsItsNotesInOrder)
     EXPECT_FALSE(std::filesystem::exists("tonrik.def"));
 }
 
-TEST(AnalyzeCommand, OptionsOverrideTheSettingsAndJsonCarriesTheBlocks)
+TEST(AnalyzeCommand, OptionsOverrideTheSettingsAndTheReferenceMovesTheCents)
 {
     TempWorkingDir dir;
-    writeMelody("melody.wav");
+    writeWave("a4.wav", WaveHeader {}, pcmBytes(tone(440.0, 1.5, 11025), 1, 16));
     AnalyzeOptions options;
-    options.file = "melody.wav";
-    options.json = true;
+    options.file = "a4.wav";
     options.referenceHz = 442.0;
     options.filterLength = 1;
     std::string out, err;
     ASSERT_EQ(run(options, out, err), 0) << err;
-    EXPECT_NE(out.find("\"filter_length\": 1"), std::string::npos);
+    const std::vector<std::string> rows = lines(out);
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_NE(rows[1].find("filter_length=1 "), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find("reference_hz=442 "), std::string::npos) << rows[1];
+    // Once settled, 440 Hz lies 7.9 cents below the A4 of a 442 Hz reference.
+    int a4 = 0;
+    for (std::size_t i = 3; i < rows.size(); ++i)
+        a4 += cell(rows[i], 5) == "A4" && std::abs(std::stod(cell(rows[i], 6)) + 7.9) <= 0.15;
+    EXPECT_GE(a4, 5);
+
+    options.json = true;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_EQ(out.rfind("{\n", 0), 0u);
     EXPECT_NE(out.find("\"reference_hz\": 442"), std::string::npos);
-    EXPECT_NE(out.find("\"samples\": ["), std::string::npos);
-    EXPECT_NE(out.find("\"note\": \"E4\""), std::string::npos);
-    EXPECT_EQ(out.back(), '\n');
 }
 
 TEST(AnalyzeCommand, ABadFileGetsTheProgramsMessageAndAFailingStatus)
 {
     TempWorkingDir dir;
-    WaveHeader adpcm;
-    adpcm.formatTag = 2;
-    adpcm.bitsPerSample = 4;
-    adpcm.blockAlign = 256;
-    adpcm.extra = { 0xf4, 0x01, 7, 0 };
-    writeWave("adpcm.wav", adpcm, std::vector<uint8_t>(4096, 0x11));
-
+    writeWave("adpcm.wav", adpcmHeader(), std::vector<uint8_t>(4096, 0x11));
     AnalyzeOptions options;
     options.file = "adpcm.wav";
     std::string out, err;
     EXPECT_EQ(run(options, out, err), 1);
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(err, "tonrik: Not a PCM Wave file\n");
-
-    options.file = "missing.wav";
-    EXPECT_EQ(run(options, out, err), 1);
-    EXPECT_EQ(err, "tonrik: Error opening wave file: missing.wav\n");
 }
 
 TEST(AnalyzeCommand, TheBandFilesAreGoneBeforeTheFirstLineIsPrinted)

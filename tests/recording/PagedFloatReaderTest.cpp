@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -28,8 +27,8 @@ std::vector<float> ramp(std::size_t count, float offset = 0.0f)
 
 void writeBytes(const std::filesystem::path &path, const void *data, std::size_t bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char *>(data), static_cast<std::streamsize>(bytes));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(static_cast<const char *>(data), static_cast<std::streamsize>(bytes));
 }
 
 void writeFloats(const std::filesystem::path &path, const std::vector<float> &values)
@@ -39,26 +38,37 @@ void writeFloats(const std::filesystem::path &path, const std::vector<float> &va
 
 } // namespace
 
-TEST(PagedFloatReader, ReadsTheSameFloatsAsAPlainReadInAnyOrder)
+TEST(PagedFloatReader, TwelveReadersSharingTwentyPagesReadTheSameFloatsAsAPlainRead)
 {
     TempDir dir;
-    const std::vector<float> values = ramp(5 * kFloatsPerPage + 123);
-    writeFloats(dir / "band.tmp", values);
-
-    PagePool pool;
-    PagedFloatReader reader(pool);
-    ASSERT_TRUE(reader.open(dir / "band.tmp"));
-    EXPECT_EQ(reader.floatCount(), static_cast<int64_t>(values.size()));
-    EXPECT_EQ(reader.pageCount(), 6);
-
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int64_t> pick(0, static_cast<int64_t>(values.size()) - 1);
-    for (int n = 0; n < 2000; ++n) {
-        const int64_t i = pick(random);
-        ASSERT_EQ(reader.at(i), values[static_cast<std::size_t>(i)]) << "index " << i;
+    PagePool pool(PagePool::kPageCount);
+    std::vector<std::vector<float>> files;
+    std::vector<std::unique_ptr<PagedFloatReader>> readers;
+    for (int r = 0; r < 12; ++r) {
+        files.push_back(ramp(static_cast<std::size_t>((r % 4) * 3 * kFloatsPerPage + 100 + r),
+                             static_cast<float>(r) * 1000.0f));
+        const auto path = dir / ("f" + std::to_string(r) + ".tmp");
+        writeFloats(path, files.back());
+        readers.push_back(std::make_unique<PagedFloatReader>(pool));
+        ASSERT_TRUE(readers.back()->open(path));
+        EXPECT_EQ(readers.back()->floatCount(), static_cast<int64_t>(files.back().size()));
     }
-    for (std::size_t i = 0; i < values.size(); ++i)
-        ASSERT_EQ(reader.at(static_cast<int64_t>(i)), values[i]);
+    EXPECT_EQ(readers[1]->pageCount(), 4); // three whole pages and a part
+
+    std::mt19937 random(11);
+    for (int n = 0; n < 20000; ++n) {
+        const std::size_t r = random() % readers.size();
+        const int64_t i = static_cast<int64_t>(random() % files[r].size());
+        ASSERT_EQ(readers[r]->at(i), files[r][static_cast<std::size_t>(i)])
+                << "reader " << r << " index " << i;
+    }
+
+    int loaded = 0;
+    for (const auto &reader : readers)
+        loaded += reader->pagesLoaded();
+    EXPECT_EQ(loaded + pool.freePages(), PagePool::kPageCount);
+    readers.clear();
+    EXPECT_EQ(pool.freePages(), PagePool::kPageCount);
 }
 
 TEST(PagedFloatReader, IndicesOutsideTheFileNeverReadUnreadBytes)
@@ -75,9 +85,8 @@ TEST(PagedFloatReader, IndicesOutsideTheFileNeverReadUnreadBytes)
     // An empty file.
     writeFloats(dir / "empty.tmp", {});
     ASSERT_TRUE(reader.open(dir / "empty.tmp"));
-    EXPECT_EQ(reader.at(0), 0.0f);
-    EXPECT_EQ(reader.at(100000), 0.0f);
-    EXPECT_EQ(reader.at(-1), 0.0f);
+    for (int64_t index : { 0, 100000, -1 })
+        EXPECT_EQ(reader.at(index), 0.0f) << index;
 
     // A file of exactly one page: its page count says two, but the second page is empty.
     const std::vector<float> page = ramp(kFloatsPerPage, 1.0f);
@@ -85,9 +94,8 @@ TEST(PagedFloatReader, IndicesOutsideTheFileNeverReadUnreadBytes)
     ASSERT_TRUE(reader.open(dir / "page.tmp"));
     EXPECT_EQ(reader.pageCount(), 2);
     EXPECT_EQ(reader.at(-5), 0.0f);
-    EXPECT_EQ(reader.at(kFloatsPerPage - 1), page.back());
-    EXPECT_EQ(reader.at(kFloatsPerPage), page.back());
-    EXPECT_EQ(reader.at(10 * kFloatsPerPage), page.back());
+    for (int64_t index : { kFloatsPerPage - 1, kFloatsPerPage, 10 * kFloatsPerPage })
+        EXPECT_EQ(reader.at(index), page.back()) << index;
 
     // A file that ends in a partial float gives its last whole float.
     std::vector<unsigned char> bytes(4 * 3 + 2, 0);
@@ -141,59 +149,23 @@ TEST(PagedFloatReader, OnATieTheMostRecentlyOpenedReaderGives)
     PagePool pool(4);
     PagedFloatReader a(pool);
     PagedFloatReader b(pool);
-    ASSERT_TRUE(a.open(dir / "a.tmp"));
-    ASSERT_TRUE(b.open(dir / "b.tmp"));
-    a.at(0);
-    a.at(kFloatsPerPage);
-    b.at(0);
-    b.at(kFloatsPerPage);
-
-    a.at(2 * kFloatsPerPage);
-    EXPECT_EQ(a.pagesLoaded(), 3);
-    EXPECT_EQ(b.pagesLoaded(), 1);
-
-    // Opened the other way round, `a` is now the most recent reader and gives on a tie.
-    a.close();
-    b.close();
-    ASSERT_TRUE(b.open(dir / "b.tmp"));
-    ASSERT_TRUE(a.open(dir / "a.tmp"));
-    a.at(0);
-    a.at(kFloatsPerPage);
-    b.at(0);
-    b.at(kFloatsPerPage);
-    b.at(2 * kFloatsPerPage);
-    EXPECT_EQ(a.pagesLoaded(), 1);
-    EXPECT_EQ(b.pagesLoaded(), 3);
-}
-
-TEST(PagedFloatReader, TwelveReadersSharingTwentyPagesStillReadTheirOwnFiles)
-{
-    TempDir dir;
-    PagePool pool(PagePool::kPageCount);
-    std::vector<std::vector<float>> files;
-    std::vector<std::unique_ptr<PagedFloatReader>> readers;
-    for (int r = 0; r < 12; ++r) {
-        files.push_back(ramp(static_cast<std::size_t>((r % 4) * 3 * kFloatsPerPage + 100 + r),
-                             static_cast<float>(r) * 1000.0f));
-        const auto path = dir / ("f" + std::to_string(r) + ".tmp");
-        writeFloats(path, files.back());
-        readers.push_back(std::make_unique<PagedFloatReader>(pool));
-        ASSERT_TRUE(readers.back()->open(path));
+    // Both readers take two pages (an equal share), then `second` asks for a fifth.
+    auto tie = [](PagedFloatReader &first, PagedFloatReader &second) {
+        for (PagedFloatReader *reader : { &first, &second }) {
+            reader->at(0);
+            reader->at(kFloatsPerPage);
+        }
+        second.at(2 * kFloatsPerPage);
+    };
+    for (bool aFirst : { true, false }) {
+        a.close();
+        b.close();
+        PagedFloatReader &older = aFirst ? a : b;
+        PagedFloatReader &newer = aFirst ? b : a;
+        ASSERT_TRUE(older.open(dir / "a.tmp"));
+        ASSERT_TRUE(newer.open(dir / "b.tmp"));
+        tie(newer, older);
+        EXPECT_EQ(newer.pagesLoaded(), 1) << (aFirst ? "a opened first" : "b opened first");
+        EXPECT_EQ(older.pagesLoaded(), 3);
     }
-
-    std::mt19937 random(11);
-    for (int n = 0; n < 20000; ++n) {
-        const std::size_t r = random() % readers.size();
-        const int64_t i = static_cast<int64_t>(random() % files[r].size());
-        ASSERT_EQ(readers[r]->at(i), files[r][static_cast<std::size_t>(i)])
-                << "reader " << r << " index " << i;
-    }
-
-    int loaded = 0;
-    for (const auto &reader : readers)
-        loaded += reader->pagesLoaded();
-    EXPECT_EQ(loaded + pool.freePages(), PagePool::kPageCount);
-
-    readers.clear();
-    EXPECT_EQ(pool.freePages(), PagePool::kPageCount);
 }

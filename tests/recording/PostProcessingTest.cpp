@@ -34,23 +34,25 @@ TEST(PostProcessing, VoicedMeansAboveHalfTheNoiseThreshold)
     SampleList samples;
     for (double level : { 0.0, 0.1, 0.1001, 0.9 })
         samples.append().setLevel(level);
-    markVoicing(samples, 0.2 * 0.5);
-    EXPECT_FALSE(samples[0].voiced());
-    EXPECT_FALSE(samples[1].voiced());
-    EXPECT_TRUE(samples[2].voiced());
-    EXPECT_TRUE(samples[3].voiced());
+    postProcess(samples, 0.2);
+    std::vector<bool> voiced;
+    for (const CSample &sample : samples)
+        voiced.push_back(sample.voiced());
+    EXPECT_EQ(voiced, (std::vector<bool> { false, false, true, true }));
 }
 
 TEST(PostProcessing, MedianOfAnEvenCountTakesTheMiddleValueNearerTheCentre)
 {
-    double a[] = { 3.0, 1.0, 2.0 };
-    EXPECT_EQ(medianNear(a, 3, 100.0), 2.0);
-    double b[] = { 4.0, 1.0, 3.0, 2.0 };
-    EXPECT_EQ(medianNear(b, 4, 2.9), 3.0);
-    double c[] = { 4.0, 1.0, 3.0, 2.0 };
-    EXPECT_EQ(medianNear(c, 4, 0.0), 2.0);
-    double tie[] = { 1.0, 3.0 };
-    EXPECT_EQ(medianNear(tie, 2, 2.0), 1.0);
+    const struct
+    {
+        std::vector<double> values;
+        double centre, median;
+    } cases[] = { { { 3, 1, 2 }, 100, 2 },
+                  { { 4, 1, 3, 2 }, 2.9, 3 },
+                  { { 4, 1, 3, 2 }, 0, 2 },
+                  { { 1, 3 }, 2, 1 } }; // a tie takes the lower
+    for (auto c : cases)
+        EXPECT_EQ(medianNear(c.values.data(), c.values.size(), c.centre), c.median) << c.centre;
 }
 
 TEST(PostProcessing, AnOctaveSlipInsideASteadyNoteIsSmoothedAway)

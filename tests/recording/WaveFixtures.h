@@ -3,12 +3,12 @@
 // Wave files built byte by byte for the analysis tests, so that headers the program's own
 // writer would never produce (ADPCM, extensible, packed 24-bit, damaged) can be made too.
 
+#include "FileBytes.h"
+
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace corvane::test {
@@ -20,24 +20,45 @@ struct WaveHeader
     uint32_t sampleRate = 11025;
     uint16_t bitsPerSample = 16;
     std::optional<uint16_t> blockAlign; // default: channels x bytes per sample
-    std::vector<uint8_t> extra;         // bytes behind the 18-byte header (written when not PCM)
+    std::vector<uint8_t> extra;         // behind the extra-size field (written when not plain PCM)
 };
 
-// Levels -1..1, one value per frame; `channels` copies of it per frame.
+inline WaveHeader waveHeader(uint16_t channels, uint32_t sampleRate = 11025,
+                             uint16_t bitsPerSample = 16,
+                             std::optional<uint16_t> blockAlign = std::nullopt,
+                             uint16_t formatTag = 1, std::vector<uint8_t> extra = {})
+{
+    WaveHeader header;
+    header.formatTag = formatTag;
+    header.channels = channels;
+    header.sampleRate = sampleRate;
+    header.bitsPerSample = bitsPerSample;
+    header.blockAlign = blockAlign;
+    header.extra = std::move(extra);
+    return header;
+}
+
+inline WaveHeader adpcmHeader()
+{
+    return waveHeader(1, 11025, 4, 256, 2, { 0xf4, 0x01, 7, 0 });
+}
+
+// The 22 extra bytes of an extensible header: valid bits, channel mask, sub-format.
+inline std::vector<uint8_t> extensibleExtra(uint8_t subFormatTag)
+{
+    return { 16, 0,    4, 0,    0, 0, subFormatTag, 0, 0,    0,    0,
+             0,  0x10, 0, 0x80, 0, 0, 0xaa,         0, 0x38, 0x9b, 0x71 };
+}
+
+// Levels -1..1, one value per frame; `channels` copies of it per frame, 8, 16 or packed 24-bit.
 inline std::vector<uint8_t> pcmBytes(const std::vector<double> &frames, int channels, int bits)
 {
     std::vector<uint8_t> bytes;
-    const int width = bits / 8;
-    bytes.reserve(frames.size() * static_cast<std::size_t>(channels * width));
+    const double scale = bits == 8 ? 127.0 : bits == 16 ? 32767.0 : 8388607.0;
     for (double x : frames) {
+        const int32_t value = static_cast<int32_t>(std::lround(x * scale)) + (bits == 8 ? 128 : 0);
         for (int c = 0; c < channels; ++c) {
-            if (bits == 8) {
-                bytes.push_back(static_cast<uint8_t>(std::lround(x * 127.0 + 128.0)));
-                continue;
-            }
-            const double scale = bits == 16 ? 32767.0 : 8388607.0;
-            const int32_t value = static_cast<int32_t>(std::lround(x * scale));
-            for (int b = 0; b < width; ++b)
+            for (int b = 0; b < bits / 8; ++b)
                 bytes.push_back(static_cast<uint8_t>((value >> (8 * b)) & 0xff));
         }
     }
@@ -47,10 +68,9 @@ inline std::vector<uint8_t> pcmBytes(const std::vector<double> &frames, int chan
 // A sine with a little second harmonic, like a plucked string past its attack.
 inline std::vector<double> tone(double hz, double seconds, uint32_t rate, double amplitude = 0.5)
 {
-    const auto count = static_cast<std::size_t>(seconds * rate);
-    std::vector<double> frames(count);
+    std::vector<double> frames(static_cast<std::size_t>(seconds * rate));
     constexpr double kTwoPi = 6.283185307179586;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < frames.size(); ++i) {
         const double t = static_cast<double>(i) / rate;
         frames[i] =
                 amplitude * (0.8 * std::sin(kTwoPi * hz * t) + 0.2 * std::sin(2 * kTwoPi * hz * t));
@@ -68,83 +88,23 @@ inline void append(std::vector<double> &to, const std::vector<double> &more)
     to.insert(to.end(), more.begin(), more.end());
 }
 
-namespace detail {
-    inline void put16(std::vector<uint8_t> &out, uint32_t v)
-    {
-        out.push_back(static_cast<uint8_t>(v & 0xff));
-        out.push_back(static_cast<uint8_t>((v >> 8) & 0xff));
-    }
-    inline void put32(std::vector<uint8_t> &out, uint32_t v)
-    {
-        put16(out, v & 0xffff);
-        put16(out, v >> 16);
-    }
-    inline void putId(std::vector<uint8_t> &out, const char *id)
-    {
-        out.insert(out.end(), id, id + 4);
-    }
-} // namespace detail
-
-// RIFF/WAVE with a `fmt ` chunk and a `data` chunk holding `data`. `dataSizeClaim` overrides
-// the data chunk's size field (for damaged files).
+// RIFF/WAVE with a `fmt ` chunk and a `data` chunk holding `data`.
 inline void writeWave(const std::filesystem::path &path, const WaveHeader &header,
-                      const std::vector<uint8_t> &data,
-                      std::optional<uint32_t> dataSizeClaim = std::nullopt)
+                      const std::vector<uint8_t> &data)
 {
-    using namespace detail;
-    const bool plain = header.formatTag == 1 && header.extra.empty();
-    const uint32_t bytesPerSample = header.bitsPerSample == 24 ? 3u : header.bitsPerSample / 8u;
-    const uint16_t align =
-            header.blockAlign.value_or(static_cast<uint16_t>(header.channels * bytesPerSample));
-
-    std::vector<uint8_t> fmt;
-    put16(fmt, header.formatTag);
-    put16(fmt, header.channels);
-    put32(fmt, header.sampleRate);
-    put32(fmt, header.sampleRate * align);
-    put16(fmt, align);
-    put16(fmt, header.bitsPerSample);
-    if (!plain) {
-        put16(fmt, static_cast<uint32_t>(header.extra.size()));
-        fmt.insert(fmt.end(), header.extra.begin(), header.extra.end());
-    }
-
-    std::vector<uint8_t> file;
-    putId(file, "RIFF");
-    put32(file, 0);
-    putId(file, "WAVE");
-    putId(file, "fmt ");
-    put32(file, static_cast<uint32_t>(fmt.size()));
-    file.insert(file.end(), fmt.begin(), fmt.end());
-    if (fmt.size() % 2)
-        file.push_back(0);
-    putId(file, "data");
-    put32(file, dataSizeClaim.value_or(static_cast<uint32_t>(data.size())));
-    file.insert(file.end(), data.begin(), data.end());
-    if (data.size() % 2)
-        file.push_back(0);
-    const uint32_t riffSize = static_cast<uint32_t>(file.size() - 8);
-    for (int b = 0; b < 4; ++b)
-        file[4 + b] = static_cast<uint8_t>((riffSize >> (8 * b)) & 0xff);
-
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(file.data()),
-              static_cast<std::streamsize>(file.size()));
-}
-
-// Reads a little-endian u32 / u16 at `offset` of a file.
-inline uint32_t fileU32(const std::filesystem::path &path, std::streamoff offset)
-{
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(offset);
-    uint8_t b[4] = {};
-    in.read(reinterpret_cast<char *>(b), 4);
-    return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
-}
-
-inline uint16_t fileU16(const std::filesystem::path &path, std::streamoff offset)
-{
-    return static_cast<uint16_t>(fileU32(path, offset) & 0xffff);
+    const uint16_t align = header.blockAlign.value_or(
+            static_cast<uint16_t>(header.channels * (header.bitsPerSample / 8)));
+    Bytes fmt;
+    fmt.u16(header.formatTag)
+            .u16(header.channels)
+            .u32(header.sampleRate)
+            .u32(header.sampleRate * align)
+            .u16(align)
+            .u16(header.bitsPerSample);
+    if (header.formatTag != 1 || !header.extra.empty())
+        fmt.u16(static_cast<uint16_t>(header.extra.size())).raw(header.extra);
+    Bytes().chunk("RIFF", Bytes().tag("WAVE").chunk("fmt ", fmt).chunk("data", Bytes().raw(data)))
+            .save(path);
 }
 
 } // namespace corvane::test

@@ -58,10 +58,14 @@ inline std::vector<uint8_t> fileBytes(const std::filesystem::path &path)
     return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
+inline uint16_t le16At(const std::vector<uint8_t> &b, size_t at)
+{
+    return uint16_t(b.at(at) | b.at(at + 1) << 8);
+}
+
 inline uint32_t le32At(const std::vector<uint8_t> &b, size_t at)
 {
-    return uint32_t(b.at(at)) | uint32_t(b.at(at + 1)) << 8 | uint32_t(b.at(at + 2)) << 16
-            | uint32_t(b.at(at + 3)) << 24;
+    return le16At(b, at) | uint32_t(le16At(b, at + 2)) << 16;
 }
 
 } // namespace corvane::test
