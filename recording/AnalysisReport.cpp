@@ -74,6 +74,7 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
         row.startSeconds = static_cast<double>(run.firstSample) * blockSeconds;
         row.durationSeconds = static_cast<double>(run.sampleCount) * blockSeconds;
         row.rest = run.rest;
+        row.unstable = run.unstable;
         if (!run.rest) {
             row.note = run.noteIndex;
             double sum = 0.0;
@@ -98,11 +99,11 @@ void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly) const
         out << ' ' << key << '=' << value;
     out << '\n';
     if (notesOnly) {
-        out << "start_s,duration_s,note,mean_cents,rest\n";
+        out << "start_s,duration_s,note,mean_cents,rest,unstable\n";
         for (const NoteRow &row : notes) {
             out << fixed(row.startSeconds, 4) << ',' << fixed(row.durationSeconds, 4) << ','
                 << noteName(row.note) << ',' << (row.rest ? "" : fixed(row.meanCents, 1)) << ','
-                << (row.rest ? 1 : 0) << '\n';
+                << (row.rest ? 1 : 0) << ',' << (row.unstable ? 1 : 0) << '\n';
         }
         return;
     }
@@ -132,7 +133,8 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
                 << ", \"duration_s\": " << fixed(row.durationSeconds, 4)
                 << ", \"note\": " << (row.rest ? "null" : jsonString(noteName(row.note)))
                 << ", \"mean_cents\": " << (row.rest ? "null" : fixed(row.meanCents, 1))
-                << ", \"rest\": " << (row.rest ? "true" : "false") << '}';
+                << ", \"rest\": " << (row.rest ? "true" : "false")
+                << ", \"unstable\": " << (row.unstable ? "true" : "false") << '}';
             separator = ",\n";
         }
     } else {

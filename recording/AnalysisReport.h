@@ -34,6 +34,9 @@ struct AnalysisReport
         int32_t note = -1;      // note index, -1 for a rest
         double meanCents = 0.0; // mean deviation of its samples, positive = sharp
         bool rest = true;
+        // Its first block had no voiced neighbour within 50 cents: most often the block that
+        // straddles a note's onset, which a reader may want to pass over.
+        bool unstable = false;
     };
 
     double latencySeconds = 0.0; // the analyser's maxDelay
@@ -47,7 +50,7 @@ struct AnalysisReport
 
     // CSV: "# latency_s=...", "# settings: k=v ...", a header, then one row per sample
     // (time_s,pitch_hz,level,voiced,stable,note,cents) or with `notes` one per note
-    // (start_s,duration_s,note,mean_cents,rest).
+    // (start_s,duration_s,note,mean_cents,rest,unstable).
     void writeCsv(std::ostream &out, bool notes) const;
     // The same content as one JSON object.
     void writeJson(std::ostream &out, bool notes) const;

@@ -188,6 +188,12 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
         err << kProgram << ": the lowest frequency must lie above 0 and below the highest\n";
         return 2;
     }
+    // The note table is program-wide; a caller in the same process gets it back as it was.
+    struct RestoreReference
+    {
+        double hz;
+        ~RestoreReference() { g_pitch.SetReference(hz); }
+    } const restore { g_pitch.Reference() };
     if (!g_pitch.SetReference(reference)) {
         err << kProgram << ": " << number(reference) << " Hz cannot be the reference\n";
         return 2;

@@ -135,9 +135,9 @@ TEST(AnalysisReport, CsvRowsNameTheNoteAndCountSharpAsPositive)
     const std::vector<std::string> noteRows = lines(notes.str());
     EXPECT_EQ(std::vector<std::string>(noteRows.begin() + 1, noteRows.end()),
               (std::vector<std::string> { "# settings: filter_length=3 reference_hz=440",
-                                          "start_s,duration_s,note,mean_cents,rest",
-                                          "0.0000,0.1000,,,1", "0.1000,0.2000,A4,19.6,0",
-                                          "0.3000,0.1000,Bb3,-15.5,0", "0.4000,0.1000,,,1" }));
+                                          "start_s,duration_s,note,mean_cents,rest,unstable",
+                                          "0.0000,0.1000,,,1,0", "0.1000,0.2000,A4,19.6,0,0",
+                                          "0.3000,0.1000,Bb3,-15.5,0,1", "0.4000,0.1000,,,1,0" }));
 }
 
 TEST(AnalysisReport, JsonCarriesTheSameContent)
@@ -158,7 +158,7 @@ TEST(AnalysisReport, JsonCarriesTheSameContent)
     std::ostringstream notes;
     report.writeJson(notes, true);
     EXPECT_NE(notes.str().find("{\"start_s\": 0.1000, \"duration_s\": 0.2000, \"note\": \"A4\", "
-                               "\"mean_cents\": 19.6, \"rest\": false}"),
+                               "\"mean_cents\": 19.6, \"rest\": false, \"unstable\": false}"),
               std::string::npos);
 
     std::ostringstream none;
@@ -186,7 +186,7 @@ TEST(AnalyzeCommand, AKnownMelodyComesOutAsItsNotesInOrder)
                             0),
               0u)
             << rows[1];
-    EXPECT_EQ(rows[2], "start_s,duration_s,note,mean_cents,rest");
+    EXPECT_EQ(rows[2], "start_s,duration_s,note,mean_cents,rest,unstable");
 
     // Notes that last at least a quarter of a second, in order.
     std::vector<std::string> melody;
