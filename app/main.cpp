@@ -33,6 +33,9 @@ int main(int argc, char *argv[])
     case CommandLine::Action::RunWindow:
         break;
     }
+    if (!line.files.empty())
+        std::cerr << kProgramName << ": the window cannot show a recording yet; use --analyze "
+                  << line.files.front() << '\n';
 
     if (!displayAvailable()) {
         std::cerr << kProgramName
