@@ -1,5 +1,7 @@
 #include "WaveDestinationFilter.h"
 
+#include "PcmBlockCheck.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -44,18 +46,9 @@ namespace {
 bool WaveDestinationFilter::process()
 {
     const MediaSample *media = m_in.media();
-    if (!media || !m_target)
+    if (!m_target)
         throw std::domain_error("filter not configured");
-    if (m_format.channels != 1 && m_format.channels != 2)
-        throw std::invalid_argument("bad number of channels");
-    if (media->format.sampleRate != static_cast<double>(m_format.sampleRate))
-        throw std::invalid_argument("sample rates do not match");
-    const int32_t bytes = m_format.bytesPerSample();
-    if (bytes == 0)
-        throw std::invalid_argument("bad sample depth");
-    // The target holds blockLength frames; never write past it.
-    if (media->format.length > m_format.blockLength)
-        throw std::invalid_argument("block longer than buffer");
+    const int32_t bytes = checkPcmBlock(m_format, media);
     if (!inputReady(m_in))
         return false;
 

@@ -1,5 +1,7 @@
 #include "WaveSourceFilter.h"
 
+#include "PcmBlockCheck.h"
+
 #include <stdexcept>
 
 namespace corvane {
@@ -28,18 +30,7 @@ void WaveSourceFilter::configure(const MediaFormat &) { }
 bool WaveSourceFilter::push(const uint8_t *block)
 {
     MediaSample *media = m_out.media();
-    if (!media)
-        throw std::domain_error("filter not configured");
-    if (m_format.channels != 1 && m_format.channels != 2)
-        throw std::invalid_argument("bad number of channels");
-    if (media->format.sampleRate != static_cast<double>(m_format.sampleRate))
-        throw std::invalid_argument("sample rates do not match");
-    const int32_t bytes = m_format.bytesPerSample();
-    if (bytes == 0)
-        throw std::invalid_argument("bad sample depth");
-    // The caller's block holds blockLength frames; never read past it.
-    if (media->format.length > m_format.blockLength)
-        throw std::invalid_argument("block longer than buffer");
+    const int32_t bytes = checkPcmBlock(m_format, media);
     if (!block)
         throw std::invalid_argument("null block pointer");
 
