@@ -64,12 +64,19 @@ int listDevices(std::ostream &out, std::ostream &err)
     }
 
     PortAudioBackend portAudio;
-    if (Pa_GetHostApiCount() <= 0)
+    if (Pa_GetHostApiCount() <= 0) {
         out << "No sound system (host API) was found.\n";
-    else if (portAudio.devices().empty())
-        out << "No sound devices were found.\n";
-    else
+    } else if (portAudio.devices().empty()) {
+        out << "No sound card was found: the sound systems";
+        for (PaHostApiIndex api = 0; api < Pa_GetHostApiCount(); ++api) {
+            if (const PaHostApiInfo *info = Pa_GetHostApiInfo(api))
+                out << (api ? ", " : " ") << info->name;
+        }
+        out << " report no devices.\n";
+    } else {
         writeDeviceTable(portAudio, out);
+    }
+    out << "\nThe program's own virtual devices (a recording or a tone played as if live):\n";
     writeDeviceTable(VirtualBackend::instance(), out);
     return 0;
 }
