@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/install-deps.sh time # GNU time, for the peak memory
 seconds=${1:-600}
 channels=${2:-1}
 cmake --preset release >/dev/null
