@@ -6,7 +6,8 @@
 
 namespace corvane {
 
-CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent)
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent)
 {
     setWindowTitle(QString::fromLatin1(kProductName));
     setCentralWidget(new QWidget(this)); // owned by the main window

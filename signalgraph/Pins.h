@@ -35,7 +35,7 @@ public:
 private:
     bool m_ready = false;
     MediaSample *m_media = nullptr; // not owned: the sample of the attached output pin
-    Filter *m_owner = nullptr; // not owned
+    Filter *m_owner = nullptr;      // not owned
 };
 
 // The producing end of a connection; owns the media sample of the connection.

@@ -50,9 +50,9 @@ public:
     // Hz. Bands entirely outside the limits are switched off and the delays re-aligned; a
     // candidate more than a quarter-tone below lowestHz gives no pitch. The limit is the lowest
     // note to be tracked, and a tuner must still show that note when it is played flat (the
-    // factory limit of 82.5 Hz lies just above a guitar's low E at 82.41 Hz). Both limits must be finite and above 0, else
-    // std::invalid_argument "invalid frequency limit" and the previous limits stay. Before the
-    // first configure the limits are only stored.
+    // factory limit of 82.5 Hz lies just above a guitar's low E at 82.41 Hz). Both limits must be
+    // finite and above 0, else std::invalid_argument "invalid frequency limit" and the previous
+    // limits stay. Before the first configure the limits are only stored.
     void setLimits(double lowestHz, double highestHz);
 
     // A quarter-tone, 2^(-50/1200): how far below lowestHz a candidate is still taken.

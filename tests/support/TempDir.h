@@ -15,7 +15,8 @@ class TempDir
 public:
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvane-test-XXXXXX").string();
+        std::string pattern =
+                (std::filesystem::temp_directory_path() / "corvane-test-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot create a temporary directory");
         m_path = pattern;
@@ -60,7 +61,10 @@ private:
 class TempWorkingDir
 {
 public:
-    TempWorkingDir() : m_enter(m_dir.path()) { }
+    TempWorkingDir()
+        : m_enter(m_dir.path())
+    {
+    }
     const std::filesystem::path &path() const noexcept { return m_dir.path(); }
 
 private:
