@@ -22,6 +22,9 @@ public:
     virtual void progressBegin(int64_t /*blocks*/) { }
     virtual void progress(int64_t /*done*/) { }
     virtual void progressEnd() { }
+    // Asked after every block: true ends the analysis early, leaving it empty (the user
+    // cancelled, or the command line was interrupted).
+    virtual bool stopRequested() const { return false; }
 };
 
 } // namespace corvane

@@ -5,6 +5,8 @@
 #include "CTCDefs.h"
 #include "RecordingAnalysis.h"
 
+#include <array>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +21,44 @@ namespace {
     constexpr const char *kProgram = "tonrik";
     // Recordings shorter than this finish before a progress line would be worth reading.
     constexpr double kProgressAfterSeconds = 5.0;
+
+    volatile std::sig_atomic_t g_interrupted = 0;
+
+    extern "C" void noteInterruption(int)
+    {
+        g_interrupted = 1;
+    }
+
+    // While an analysis runs, Ctrl-C, a hang-up or a termination request ends it early and
+    // cleanly instead of killing the program, so that the private directory of band files
+    // (hundreds of megabytes for a long recording) is still removed. The previous handlers come
+    // back afterwards.
+    class InterruptionGuard
+    {
+    public:
+        InterruptionGuard()
+        {
+            g_interrupted = 0;
+            struct sigaction action = {};
+            action.sa_handler = noteInterruption;
+            sigemptyset(&action.sa_mask);
+            for (std::size_t i = 0; i < kSignals.size(); ++i)
+                sigaction(kSignals[i], &action, &m_previous[i]);
+        }
+        ~InterruptionGuard()
+        {
+            for (std::size_t i = 0; i < kSignals.size(); ++i)
+                sigaction(kSignals[i], &m_previous[i], nullptr);
+        }
+        InterruptionGuard(const InterruptionGuard &) = delete;
+        InterruptionGuard &operator=(const InterruptionGuard &) = delete;
+
+        static bool interrupted() noexcept { return g_interrupted != 0; }
+
+    private:
+        static constexpr std::array<int, 3> kSignals { SIGINT, SIGTERM, SIGHUP };
+        std::array<struct sigaction, 3> m_previous {};
+    };
 
     // A private directory for the band files, removed with its contents.
     class PrivateTempDir
@@ -89,6 +129,8 @@ namespace {
             m_percent = percent;
             m_err << "\rAnalyzing contents of the wave file... " << percent << '%' << std::flush;
         }
+
+        bool stopRequested() const override { return InterruptionGuard::interrupted(); }
 
         void progressEnd() override
         {
@@ -203,8 +245,15 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
     // reader that stops early (`| head`) ends the program on a broken pipe, which would leave
     // the private directory behind.
     AnalysisReport report;
-    if (!analyse(options.file, settings, report, err, errIsTerminal))
-        return 1;
+    {
+        const InterruptionGuard guard;
+        if (!analyse(options.file, settings, report, err, errIsTerminal)) {
+            if (!InterruptionGuard::interrupted())
+                return 1;
+            err << kProgram << ": interrupted\n";
+            return 130;
+        }
+    }
 
     if (options.json)
         report.writeJson(out, options.notes);

@@ -144,8 +144,16 @@ bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
         }
         analyseBlock(block);
         m_observer.progress(++done);
+        if (m_observer.stopRequested())
+            break;
     }
     m_observer.progressEnd();
+    if (m_observer.stopRequested()) {
+        wave.close();
+        m_writers.close();
+        clear();
+        return false;
+    }
 
     // The program keeps the file's format as its capture format, as the PCM it was read as.
     m_monoFileFormat = wave.header();

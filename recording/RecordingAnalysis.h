@@ -55,8 +55,9 @@ public:
     void clear() noexcept;
 
     // Analyses the wave file at `path`. Returns true when loaded; false after a reported
-    // failure, with the analysis empty. A read error or a short read in the middle of the data
-    // keeps what was analysed so far, silently; a last partial block is dropped.
+    // failure or when the observer asked to stop, with the analysis empty. A read error or a short
+    // read in the middle of the data keeps what was analysed so far, silently; a last partial block
+    // is dropped.
     bool openAndAnalyse(const std::filesystem::path &path, const AnalysisSettings &settings);
 
     // Analyses the blocks of `ring` from its oldest up to, not including, its newest, which hold

@@ -29,11 +29,13 @@ public:
     }
     void progressBegin(int64_t blocks) override { total = blocks; }
     void progress(int64_t done) override { last = done; }
+    bool stopRequested() const override { return stopAfter > 0 && last >= stopAfter; }
 
     std::vector<std::string> messages;
     std::vector<Icon> icons;
     int64_t total = -1;
     int64_t last = 0;
+    int64_t stopAfter = 0; // blocks after which the analysis is asked to stop; 0 = never
 };
 
 struct Fixture
@@ -149,6 +151,22 @@ TEST(RecordingAnalysis, StereoAtFortyFourKilohertzIsReadInBigBlocksAndKeptAsMono
     for (int band = 0; band < 7; ++band)
         EXPECT_EQ(f.tempSize(band), 5u * (4096u >> band) * 4) << "band " << band;
     EXPECT_EQ(f.tempSize(7), f.tempSize(6));
+}
+
+TEST(RecordingAnalysis, AStopRequestEndsTheAnalysisEarlyAndLeavesItEmpty)
+{
+    Fixture f;
+    f.observer.stopAfter = 3;
+    EXPECT_FALSE(f.analyse(tone(440.0, 3.0, 11025)));
+    EXPECT_EQ(f.observer.last, 3);
+    EXPECT_FALSE(f.analysis.loaded());
+    EXPECT_EQ(f.analysis.sampleCount(), 0);
+    EXPECT_TRUE(f.observer.messages.empty());
+
+    // The next analysis runs as usual.
+    f.observer.stopAfter = 0;
+    EXPECT_TRUE(f.analyse(tone(440.0, 3.0, 11025)));
+    EXPECT_EQ(f.analysis.sampleCount(), 32);
 }
 
 TEST(RecordingAnalysis, AFileShorterThanABlockLoadsEmpty)
