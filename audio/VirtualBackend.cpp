@@ -24,6 +24,25 @@ namespace {
                 + std::to_string(format.bitsPerSample) + "-bit";
     }
 
+    // The checks both directions make before opening: the device must be ours (`name`), the
+    // format one the program can carry. False with `error` filled in otherwise.
+    bool canOpen(const DeviceChoice &device, const char *name, const char *direction,
+                 const StreamFormat &format, OpenError &error)
+    {
+        if (!isDevice(device, name)) {
+            error = { OpenError::Step::Device,
+                      std::string("There is no virtual ") + direction + " device called \""
+                              + (device ? device->name : "") + "\"." };
+            return false;
+        }
+        if (!format.valid()) {
+            error = { OpenError::Step::Stream,
+                      "The format " + describe(format) + " is not supported." };
+            return false;
+        }
+        return true;
+    }
+
 } // namespace
 
 VirtualBackend &VirtualBackend::instance()
@@ -124,17 +143,8 @@ std::unique_ptr<CaptureStream> VirtualBackend::openCapture(const DeviceChoice &d
                                                            int32_t framesPerBlock,
                                                            CaptureQueue &queue, OpenError &error)
 {
-    if (!isDevice(device, kCaptureDevice)) {
-        error = { OpenError::Step::Device,
-                  "There is no virtual capture device called \"" + (device ? device->name : "")
-                          + "\"." };
+    if (!canOpen(device, kCaptureDevice, "capture", format, error))
         return nullptr;
-    }
-    if (!format.valid()) {
-        error = { OpenError::Step::Stream,
-                  "The format " + describe(format) + " is not supported." };
-        return nullptr;
-    }
     if (m_source.kind == VirtualCaptureSource::Kind::Samples
         && (!m_source.samples || m_source.samplesFormat != format)) {
         error = { OpenError::Step::Stream,
@@ -151,17 +161,8 @@ std::unique_ptr<PlaybackStream> VirtualBackend::openPlayback(const DeviceChoice 
                                                              PlaybackBuffer &buffer,
                                                              OpenError &error)
 {
-    if (!isDevice(device, kPlaybackDevice)) {
-        error = { OpenError::Step::Device,
-                  "There is no virtual playback device called \"" + (device ? device->name : "")
-                          + "\"." };
+    if (!canOpen(device, kPlaybackDevice, "playback", format, error))
         return nullptr;
-    }
-    if (!format.valid()) {
-        error = { OpenError::Step::Stream,
-                  "The format " + describe(format) + " is not supported." };
-        return nullptr;
-    }
     return std::make_unique<VirtualPlaybackDevice>(
             m_pacing, format, buffer,
             [this](const std::byte *data, std::size_t size) { keepPlayed(data, size); });

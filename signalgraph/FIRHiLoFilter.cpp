@@ -1,5 +1,7 @@
 #include "FIRHiLoFilter.h"
 
+#include "SinglePrecisionPi.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -8,12 +10,10 @@ namespace corvane {
 
 namespace {
 
-    // The design uses pi and its multiples rounded to single precision, as the filters always have;
-    // changing them would move every coefficient in the last bits.
-    const double Pi = static_cast<double>(3.1415927f);
-    constexpr double InversePi = 0.31830987732601135;
-    constexpr double TwoPi = 6.2831854820251465;
-    constexpr double FourPi = 12.566370964050293;
+    using spi::FourPi;
+    using spi::InversePi;
+    using spi::Pi;
+    using spi::TwoPi;
 
 // The stage filters are the analyser's hot path. Each output sample is accumulated term by term
 // in single precision: out = float(double(out) + h[k] * double(s)). That order is kept for every

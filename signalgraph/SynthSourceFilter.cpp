@@ -1,5 +1,7 @@
 #include "SynthSourceFilter.h"
 
+#include "SinglePrecisionPi.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -8,12 +10,11 @@ namespace corvane {
 
 namespace {
 
-    // The constants are single-precision values, so the shapes match the tones users know.
-    constexpr double Pi = 3.1415927410125732;
-    constexpr double HalfPi = 1.5707963705062866;
-    constexpr double ThreeHalvesPi = 4.71238899230957;
-    constexpr double TwoOverPi = 0.6366197546520227;
-    constexpr double TwoPi = SynthSourceFilter::TwoPi;
+    using spi::HalfPi;
+    using spi::Pi;
+    using spi::ThreeHalvesPi;
+    using spi::TwoOverPi;
+    using spi::TwoPi;
 
     float square(double x) noexcept
     {

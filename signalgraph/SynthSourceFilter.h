@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Filter.h"
+#include "SinglePrecisionPi.h"
 
 namespace corvane {
 
@@ -16,7 +17,7 @@ public:
     static constexpr int32_t HarmonicMix = 4;
 
     // One turn of the phase, 2 pi rounded to single precision.
-    static constexpr double TwoPi = 6.2831854820251465;
+    static constexpr double TwoPi = spi::TwoPi;
 
     // Generates one block and pushes it; returns false without doing anything before
     // configure. A frequency whose phase step is not finite gives silence. Allocates nothing.
