@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test test-default test-asan test-noqt bench format clean
+.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench format clean
 
 all: build
 
@@ -28,13 +28,24 @@ test-asan: deps
 	$(CMAKE) --build --preset asan
 	$(CTEST) --preset asan
 
+# Only the tests that start threads (label "threads") run under ThreadSanitizer.
+test-tsan: deps
+	$(CMAKE) --preset tsan
+	$(CMAKE) --build --preset tsan
+	$(CTEST) --preset tsan
+
 test-noqt: deps
 	$(CMAKE) --preset noqt
 	$(CMAKE) --build --preset noqt
 	$(CTEST) --preset noqt
 
-# The whole suite: the normal build, the sanitizer build and the build without Qt.
-test: test-default test-asan test-noqt
+# Includes point down the layers of the README's table; Qt-free layers include no Qt.
+check-layers:
+	scripts/check-layers.sh
+
+# The whole suite: the layer check, the normal build, the two sanitizer builds and the build
+# without Qt.
+test: check-layers test-default test-asan test-tsan test-noqt
 
 bench: deps
 	$(CMAKE) --preset release

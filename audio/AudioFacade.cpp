@@ -4,22 +4,6 @@
 
 namespace corvane::audio {
 
-int32_t blockLengthForRate(int32_t sampleRate) noexcept
-{
-    switch (sampleRate) {
-    case 8000:
-    case 11025:
-        return 1024;
-    case 22050:
-        return 2048;
-    case 88200:
-    case 96000:
-        return 8192;
-    default:
-        return 4096; // 44100, 48000 and any other rate
-    }
-}
-
 void setCaptureFormat(const PcmFormat &format)
 {
     AudioDevices::instance().setCaptureFormat(

@@ -4,6 +4,7 @@
 // the user-interface thread; notifyCapture / notifyPlayback are the workers' own.
 
 #include "AudioDevices.h"
+#include "BlockLength.h"
 #include "BlockRing.h"
 #include "DeviceId.h"
 #include "PcmFormat.h"
@@ -13,10 +14,6 @@
 #include <string>
 
 namespace corvane::audio {
-
-// Frames per analysis and playback block for a rate in Hz: 8000 or 11025 → 1024; 22050 → 2048;
-// 44100 or 48000 → 4096; 88200 or 96000 → 8192; anything else → 4096.
-int32_t blockLengthForRate(int32_t sampleRate) noexcept;
 
 // The capture format: channels, rate and depth, and the block length in frames that sizes the
 // capture blocks (channels × blockLength × 1, 2 or 4 bytes). A depth other than 8, 16 or 24

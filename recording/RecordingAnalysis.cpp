@@ -1,6 +1,6 @@
 #include "RecordingAnalysis.h"
 
-#include "AudioFacade.h"
+#include "BlockLength.h"
 #include "BlockRing.h"
 #include "CTCDefs.h"
 #include "PitchAnalyzer.h"
@@ -118,7 +118,7 @@ bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
     format.channels = layout.channels;
     format.sampleRate = layout.sampleRate;
     format.bitsPerSample = layout.bitsPerSample;
-    format.blockLength = audio::blockLengthForRate(layout.sampleRate);
+    format.blockLength = blockLengthForRate(layout.sampleRate);
     if (!configureAnalyzer(format, settings)) {
         m_observer.message(kNotPcm, AnalysisObserver::Icon::Stop);
         m_writers.close();
@@ -169,8 +169,7 @@ bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
     return true;
 }
 
-bool RecordingAnalysis::analyzeCapture(const audio::BlockRing &ring,
-                                       const WaveFormatEx &captureFormat,
+bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
                                        const AnalysisSettings &settings)
 {
     clear();
@@ -181,7 +180,7 @@ bool RecordingAnalysis::analyzeCapture(const audio::BlockRing &ring,
     format.channels = captureFormat.channels;
     format.sampleRate = static_cast<int32_t>(captureFormat.samplesPerSec);
     format.bitsPerSample = captureFormat.bitsPerSample;
-    format.blockLength = audio::blockLengthForRate(format.sampleRate);
+    format.blockLength = blockLengthForRate(format.sampleRate);
     const bool usable = PcmFileFormat::fromHeader(PcmFileFormat::kTagPcm, captureFormat.channels,
                                                   captureFormat.samplesPerSec, 0,
                                                   captureFormat.bitsPerSample, nullptr, 0)

@@ -20,9 +20,7 @@
 
 namespace corvane {
 
-namespace audio {
-    class BlockRing;
-}
+class BlockRing;
 class MediaSample;
 class PitchAnalyzer;
 
@@ -63,7 +61,7 @@ public:
     // Analyses the blocks of `ring` from its oldest up to, not including, its newest, which hold
     // PCM in `captureFormat`. No progress, no message but "Cannot open temporary files".
     // Returns true when loaded.
-    bool analyzeCapture(const audio::BlockRing &ring, const WaveFormatEx &captureFormat,
+    bool analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
                         const AnalysisSettings &settings);
 
     // Writes the stored signal to a one-channel PCM wave file at `path`, in the recording's

@@ -19,7 +19,10 @@ namespace {
 // in single precision: out = float(double(out) + h[k] * double(s)). That order is kept for every
 // output, but a run of consecutive outputs is computed side by side, which the compiler turns
 // into vector instructions; the results are bit-identical to one output at a time.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+// The sanitizers run code before they are set up when the loader picks a clone, so their builds
+// take the one plain version.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__) \
+        && !defined(__SANITIZE_THREAD__)
 #define CORVANE_SPLIT_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define CORVANE_SPLIT_CLONES

@@ -42,7 +42,7 @@ protected:
 
     static void useFormat(const StreamFormat &format)
     {
-        setCaptureFormat(corvane::PcmFormat { blockLengthForRate(format.sampleRate),
+        setCaptureFormat(corvane::PcmFormat { corvane::blockLengthForRate(format.sampleRate),
                                               format.channels, format.sampleRate,
                                               format.bitsPerSample });
         setPlaybackFormat(corvane::PcmFormat { format.sampleRate, format.channels,

@@ -3,6 +3,7 @@
 // Helpers shared by the audio tests: notifications that count and can be waited for, and
 // in-memory recording files.
 
+#include "CountingBytes.h"
 #include "RecordingFile.h"
 #include "cNotification.h"
 
@@ -122,14 +123,6 @@ inline bool eventually(const std::function<bool()> &done)
     return true;
 }
 
-// Bytes numbered 0, 1, 2, ... (mod 251, so that no block repeats another at a block size that
-// is a power of two).
-inline std::vector<std::byte> countingBytes(std::size_t size, std::size_t start = 0)
-{
-    std::vector<std::byte> bytes(size);
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<std::byte>((start + i) % 251);
-    return bytes;
-}
+using corvane::testing::countingBytes;
 
 } // namespace corvane::audio::test

@@ -10,6 +10,7 @@
 #include <string>
 
 using namespace corvane::audio;
+using corvane::BlockRing;
 using namespace corvane::audio::test;
 
 namespace {

@@ -10,6 +10,7 @@
 #include <cstring>
 
 using namespace corvane::audio;
+using corvane::BlockRing;
 using namespace corvane::audio::test;
 
 namespace {

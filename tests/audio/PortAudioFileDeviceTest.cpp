@@ -18,6 +18,7 @@
 #include <numbers>
 
 using namespace corvane::audio;
+using corvane::BlockRing;
 using namespace corvane::audio::test;
 
 namespace {

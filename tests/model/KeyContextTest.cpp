@@ -1,7 +1,7 @@
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "KeyContext.h"
-#include "KeyDialogRules.h"
+#include "StaffLetters.h"
 #include "KeyTables.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +9,9 @@
 #include <string>
 
 using namespace corvane;
+using namespace corvane::testing;
 
 namespace {
-
-// Letter of a staff step counted from C, and the A-based pitch class of each letter.
-constexpr char kLetters[] = "CDEFGAB";
-int NaturalPitchClass(char letter)
-{
-    return static_cast<int>(std::string_view("A-BC-D-EF-G").find(letter));
-}
-
-int Mod(int value, int m)
-{
-    return ((value % m) + m) % m;
-}
 
 // The pitch class a spelling names ("Bbb" = A, "E#" = F).
 int SpelledPitchClass(std::string_view name)
@@ -43,12 +32,6 @@ int SignatureAlteration(int key, char letter)
     if (flats.substr(0, SignatureFlatCount(key)).find(letter) != std::string_view::npos)
         return -1;
     return 0;
-}
-
-int Alteration(Accidental a)
-{
-    constexpr int kAlteration[] = { 0, -1, 1, 0, -2, 2 }; // None, Flat, Sharp, Natural, bb, x
-    return kAlteration[static_cast<int>(a)];
 }
 
 } // namespace
@@ -249,45 +232,4 @@ TEST(KeyContext, KeySignaturesPlaceEachSignForTheClef)
         EXPECT_EQ(SignatureSharpStep(1, k), SignatureSharpStep(0, k) - 1) << k;
         EXPECT_EQ(SignatureFlatStep(1, k), SignatureFlatStep(0, k) - 1) << k;
     }
-}
-
-TEST(TranspositionDialog, ShowsTheKeyAndItsTypicalInstruments)
-{
-    EXPECT_EQ(TranspositionText(5, 0),
-              "Transposition: B Flat Major\n\n   typical instruments:\n   "
-              "Bb clarinet, Bb soprano saxophone, Bb horn, Bb trumpet, Bb cornet, Bb fluegelhorn");
-    EXPECT_EQ(TranspositionText(8, 1), "Transposition: G Major\n\n   typical instruments:\n   ");
-    // The table runs from two octaves down to two up; the corners and one row between them.
-    EXPECT_EQ(InstrumentText(-2, 14), "have you heard the one about the wide-mouth frog?");
-    EXPECT_EQ(InstrumentText(-1, 11), "E horn");
-    EXPECT_EQ(InstrumentText(2, 14), "Finland has many reindeer");
-    EXPECT_EQ(InstrumentText(3, 7), "");
-    EXPECT_EQ(InstrumentText(0, 15), "");
-}
-
-TEST(TranspositionDialog, DrawsTheSoundingNoteAsLaidOut)
-{
-    EXPECT_EQ(WrittenCStep(0), 1);
-    EXPECT_EQ(WrittenCStep(3), -1);
-    // The sounding note head names the tonic of the transposition key: its letter counted from
-    // the written C, altered by the sign drawn beside it.
-    for (int key = 0; key < kKeyCount; ++key)
-        EXPECT_EQ(Mod(NaturalPitchClass(kLetters[Mod(SoundsAsStep(key), 7)])
-                              + Alteration(SoundsAsAccidental(key)),
-                      12),
-                  KeyTonic(key))
-                << key;
-    EXPECT_EQ(SoundsAsStep(8), -3); // G is drawn below the written C
-    EXPECT_EQ(OctaveLabel(-2), "15mb");
-    EXPECT_FALSE(OctaveLabelAbove(-2));
-    EXPECT_EQ(OctaveLabel(0), "");
-    EXPECT_EQ(StepTransposeKey(14, 1), 14);
-    EXPECT_EQ(StepTransposeKey(0, -1), 0);
-    EXPECT_EQ(StepTransposeKey(7, -1), 6);
-    // Every key has exactly one button, every octave one radio button.
-    int keys = 0;
-    for (const KeyButton &button : kKeyButtons)
-        keys |= 1 << button.key;
-    EXPECT_EQ(keys, (1 << kKeyCount) - 1);
-    EXPECT_EQ(kKeyButtons[14].text, "Key of Cb");
 }

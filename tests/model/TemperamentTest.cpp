@@ -1,7 +1,6 @@
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "KeyContext.h"
-#include "PitchDialogRules.h"
 #include "TemperamentCatalogue.h"
 #include "Tuning.h"
 
@@ -106,54 +105,6 @@ TEST_F(TuningTest, DronesSitInTheOctaveFromAAndMoveByWholeOctaves)
     }
     EXPECT_EQ(DegreeToneFreq(pitch, keys, equal, 12, 0), 0.0);
     EXPECT_EQ(DegreeToneFreq(pitch, keys, equal, 0, 99), 0.0);
-}
-
-TEST(PitchDialogs, WarnAboutAReferenceFiftyCentsOrMoreFrom440)
-{
-    EXPECT_EQ(CheckReference(440.0), ReferenceCheck::Accept);
-    EXPECT_EQ(CheckReference(452.0), ReferenceCheck::Accept);
-    EXPECT_EQ(CheckReference(453.0), ReferenceCheck::Warn);
-    EXPECT_EQ(CheckReference(427.0), ReferenceCheck::Warn);
-    EXPECT_EQ(CheckReference(CPitch::ApplyCents(440.0, 50.0) * (1 + 1e-12)), ReferenceCheck::Warn);
-    EXPECT_EQ(ReferenceDistanceText(452.0), "46 cents");
-    EXPECT_EQ(ReferenceDistanceText(427.0), "-51 cents");
-    EXPECT_EQ(ReferenceDistanceTypingText(440.0), "0.000 cents");
-}
-
-TEST(PitchDialogs, RefuseAReferenceThatIsNotAFrequency)
-{
-    const double inf = std::numeric_limits<double>::infinity();
-    for (double hz : { 0.0, -440.0, std::nan(""), inf, -inf }) {
-        EXPECT_EQ(CheckReference(hz), ReferenceCheck::Refuse) << hz;
-        EXPECT_EQ(ReferenceDistanceText(hz), "1200 cents") << hz;
-    }
-    // Typed text that is not a number reads as 0, which is refused.
-    EXPECT_EQ(CheckReference(ParseDecimal("a440")), ReferenceCheck::Refuse);
-}
-
-TEST(PitchDialogs, WarnAboutAnAdjustmentOfFiftyCentsOrMore)
-{
-    EXPECT_TRUE(AdjustmentNeedsWarning(50.0));
-    EXPECT_TRUE(AdjustmentNeedsWarning(-50.0));
-    EXPECT_FALSE(AdjustmentNeedsWarning(49.9));
-    EXPECT_FALSE(AdjustmentNeedsWarning(-49.9));
-    // The spin control stops at the limits; typed values are clamped only for the display.
-    EXPECT_EQ(StepAdjustment(49, 1), 50);
-    EXPECT_EQ(StepAdjustment(50, 1), 50);
-    EXPECT_EQ(StepAdjustment(-50, -1), -50);
-    EXPECT_EQ(ClampAdjustment(75.5), 50.0);
-    EXPECT_EQ(ClampAdjustment(-12.5), -12.5);
-    EXPECT_EQ(FrequencyText(CPitch::ApplyCents(440.0, -10.0)), "437.466Hz");
-}
-
-TEST(PitchDialogs, ReadTypedNumbersLikeTheStreamExtraction)
-{
-    EXPECT_EQ(ParseDecimal("  452.5Hz"), 452.5);
-    EXPECT_EQ(ParseDecimal("-7"), -7.0);
-    EXPECT_EQ(ParseDecimal("1e2"), 100.0);
-    EXPECT_EQ(ParseDecimal(""), 0.0);
-    EXPECT_EQ(ParseDecimal("cents"), 0.0);
-    EXPECT_EQ(ParseDecimal("1e999"), 0.0);
 }
 
 TEST(TuningSettings, ChoosingATemperamentStoresItsNameAndOffsets)

@@ -81,7 +81,7 @@ struct Fixture
 
 // Feeds `frames` into `ring` block by block, as the capture worker does: fill the block being
 // written, then advance.
-void capture(audio::BlockRing &ring, const std::vector<double> &frames, int channels)
+void capture(BlockRing &ring, const std::vector<double> &frames, int channels)
 {
     const std::vector<uint8_t> bytes = pcmBytes(frames, channels, 16);
     const auto blockBytes = static_cast<std::size_t>(ring.blockSize());
@@ -317,7 +317,7 @@ TEST(RecordingAnalysis, ACaptureRingIsAnalysedFromItsOldestBlockAndSavedAsOneCha
     Fixture f;
     // Twenty blocks of stereo 16-bit at 11025 Hz; thirty are captured, so the ring has dropped
     // the first eleven and holds the last nineteen (the twentieth slot is the one being written).
-    audio::BlockRing ring;
+    BlockRing ring;
     ring.resize(1024 * 2 * 2, 20);
     std::vector<double> frames = tone(440.0, 30 * 1024 / 11025.0 + 0.01, 11025);
     // A marker ramp at the start of the first block still held tells the order apart.
@@ -353,7 +353,7 @@ TEST(RecordingAnalysis, ACaptureRingIsAnalysedFromItsOldestBlockAndSavedAsOneCha
 TEST(RecordingAnalysis, AnEmptyRingOrOneOfAnotherFormatLoadsNothingButStaysUsable)
 {
     Fixture f;
-    audio::BlockRing ring;
+    BlockRing ring;
     ring.resize(1024 * 2 * 2, 20);
     ASSERT_TRUE(f.analysis.analyzeCapture(ring, kStereoCapture, f.settings));
     EXPECT_TRUE(f.analysis.loaded());
@@ -361,7 +361,7 @@ TEST(RecordingAnalysis, AnEmptyRingOrOneOfAnotherFormatLoadsNothingButStaysUsabl
 
     // Blocks of mono 16-bit, while the capture format says stereo: the format changed after
     // the capture, so the blocks are not read as something they are not.
-    audio::BlockRing mono;
+    BlockRing mono;
     mono.resize(1024 * 2, 20);
     capture(mono, tone(440.0, 1.0, 11025), 1);
     ASSERT_TRUE(f.analysis.analyzeCapture(mono, kStereoCapture, f.settings));

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace corvane::audio {
+namespace corvane {
 
 BlockRing::BlockRing()
 {
@@ -59,4 +59,4 @@ void BlockRing::advance(int32_t &writer) noexcept
     writer = m_newest;
 }
 
-} // namespace corvane::audio
+} // namespace corvane

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace corvane::audio {
+namespace corvane {
 
 // A lock-free byte queue between exactly one writer thread and exactly one reader thread (an
 // audio callback and a worker). The writer never waits: when the bytes do not fit, write()
@@ -56,4 +56,4 @@ private:
     alignas(64) std::atomic<std::uint64_t> m_read { 0 };
 };
 
-} // namespace corvane::audio
+} // namespace corvane

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using corvane::audio::BlockRing;
+using corvane::BlockRing;
 
 TEST(BlockRing, FullRingDropsTheOldestBlockWithEveryFurtherBlock)
 {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace corvane::audio {
+namespace corvane {
 
 void SpscFifo::reset(std::size_t capacity)
 {
@@ -89,4 +89,4 @@ bool SpscFifo::read(std::byte *out, std::size_t size) noexcept
     return true;
 }
 
-} // namespace corvane::audio
+} // namespace corvane

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace corvane::audio {
+namespace corvane {
 
 // A ring of equal byte blocks between one writer (the capture or playback worker) and the
 // readers of what it wrote. The writer fills block `newestIndex()` and then calls advance();
@@ -51,4 +51,4 @@ private:
     std::unique_ptr<std::byte[]> m_data;
 };
 
-} // namespace corvane::audio
+} // namespace corvane
