@@ -1,5 +1,6 @@
 #include "AnalysisReport.h"
 
+#include "CPitch.h"
 #include "NoteLookup.h"
 
 #include <cmath>
@@ -48,7 +49,7 @@ namespace {
 } // namespace
 
 void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &runs,
-                          double blockSeconds)
+                          double blockSeconds, const CPitch &noteTable)
 {
     samples.clear();
     samples.reserve(list.size());
@@ -62,7 +63,7 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
         if (sample.voiced() && sample.frequency() > 0.0) {
             row.pitchHz = sample.frequency();
             row.note = sample.note();
-            row.cents = centsBetween(sample.frequency(), noteFrequencyOf(sample.note()));
+            row.cents = CPitch::Cents(sample.frequency(), noteTable.NoteFreq(sample.note()));
         }
         samples.push_back(row);
     }

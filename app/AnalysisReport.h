@@ -11,8 +11,10 @@
 
 namespace corvane {
 
-// What the command-line analysis prints: the samples or the notes of one analysed recording in
-// plain numbers and names, with the analyser's latency and the settings used. Built once after
+class CPitch;
+
+// What the command-line analysis prints: the samples or the notes of one analyzed recording in
+// plain numbers and names, with the analyzer's latency and the settings used. Built once after
 // the analysis; formatting allocates freely.
 struct AnalysisReport
 {
@@ -39,14 +41,16 @@ struct AnalysisReport
         bool unstable = false;
     };
 
-    double latencySeconds = 0.0; // the analyser's maxDelay
+    double latencySeconds = 0.0; // the analyzer's maxDelay
     // Printed in this order as key=value; values are already formatted.
     std::vector<std::pair<std::string, std::string>> settings;
     std::vector<SampleRow> samples;
     std::vector<NoteRow> notes;
 
     // Rows for `samples` and `runs`; `blockSeconds` = block length / sample rate.
-    void fill(const SampleList &samples, const std::vector<NoteRun> &runs, double blockSeconds);
+    // `noteTable` is the note table the samples were named by.
+    void fill(const SampleList &samples, const std::vector<NoteRun> &runs, double blockSeconds,
+              const CPitch &noteTable);
 
     // CSV: "# latency_s=...", "# settings: k=v ...", a header, then one row per sample
     // (time_s,pitch_hz,level,voiced,stable,note,cents) or with `notes` one per note

@@ -168,9 +168,9 @@ namespace {
         return defs;
     }
 
-    // Analyses `file` in a private temporary directory, removed again before this returns, and
+    // Analyzes `file` in a private temporary directory, removed again before this returns, and
     // fills `report`. False after the failure has been reported to `err`.
-    bool analyse(const std::string &file, const AnalysisSettings &settings, AnalysisReport &report,
+    bool analyze(const std::string &file, const AnalysisSettings &settings, AnalysisReport &report,
                  std::ostream &err, bool errIsTerminal)
     {
         PrivateTempDir tempDir;
@@ -181,7 +181,7 @@ namespace {
         StderrObserver observer(err, errIsTerminal);
         RecordingAnalysis analysis(tempDir.path(), observer);
         observer.setAnalysis(&analysis);
-        if (!analysis.openAndAnalyse(file, settings))
+        if (!analysis.openAndAnalyze(file, settings))
             return false;
 
         const PcmFormat &format = analysis.blockFormat();
@@ -191,7 +191,7 @@ namespace {
             { "sensitivity", std::to_string(settings.sensitivity) },
             { "lowest_hz", number(settings.lowestHz) },
             { "highest_hz", number(settings.highestHz) },
-            { "reference_hz", number(g_pitch.Reference()) },
+            { "reference_hz", number(analysis.noteTable().Reference()) },
             { "noise_threshold", number(settings.noiseThreshold) },
             { "sample_rate", std::to_string(format.sampleRate) },
             { "channels", std::to_string(format.channels) },
@@ -200,7 +200,8 @@ namespace {
         };
         report.fill(analysis.samples(), analysis.noteRuns(),
                     static_cast<double>(format.blockLength)
-                            / static_cast<double>(format.sampleRate));
+                            / static_cast<double>(format.sampleRate),
+                    analysis.noteTable());
         analysis.clear();
         return true;
     }
@@ -212,7 +213,6 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
 {
     const CTCDefs defs = loadSettings(err);
     AnalysisSettings settings = AnalysisSettings::from(defs);
-    double reference = defs.GetReferenceHz();
     if (options.filterLength)
         settings.filterLength = *options.filterLength;
     if (options.sensitivity)
@@ -224,20 +224,14 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
     if (options.noiseThreshold)
         settings.noiseThreshold = *options.noiseThreshold;
     if (options.referenceHz)
-        reference = *options.referenceHz;
+        settings.referenceHz = *options.referenceHz;
 
     if (!(settings.lowestHz > 0.0) || settings.lowestHz >= settings.highestHz) {
         err << kProgram << ": the lowest frequency must lie above 0 and below the highest\n";
         return 2;
     }
-    // The note table is program-wide; a caller in the same process gets it back as it was.
-    struct RestoreReference
-    {
-        double hz;
-        ~RestoreReference() { g_pitch.SetReference(hz); }
-    } const restore { g_pitch.Reference() };
-    if (!g_pitch.SetReference(reference)) {
-        err << kProgram << ": " << number(reference) << " Hz cannot be the reference\n";
+    if (!CPitch::IsValidReference(settings.referenceHz)) {
+        err << kProgram << ": " << number(settings.referenceHz) << " Hz cannot be the reference\n";
         return 2;
     }
 
@@ -247,7 +241,7 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
     AnalysisReport report;
     {
         const InterruptionGuard guard;
-        if (!analyse(options.file, settings, report, err, errIsTerminal)) {
+        if (!analyze(options.file, settings, report, err, errIsTerminal)) {
             if (!InterruptionGuard::interrupted())
                 return 1;
             err << kProgram << ": interrupted\n";

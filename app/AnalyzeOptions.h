@@ -9,7 +9,7 @@ namespace corvane {
 // current directory, or from the factory defaults when there is none.
 struct AnalyzeOptions
 {
-    std::string file;   // the wave file to analyse
+    std::string file;   // the wave file to analyze
     bool notes = false; // one row per note instead of one per block
     bool json = false;  // JSON instead of CSV
 

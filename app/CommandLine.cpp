@@ -49,8 +49,8 @@ namespace {
 CommandLine CommandLine::parse(const std::vector<std::string> &args)
 {
     CommandLine line;
-    bool analyse = false;
-    bool analyseOnly = false; // an option that makes sense only with --analyze
+    bool analyze = false;
+    bool analyzeOnly = false; // an option that makes sense only with --analyze
     auto refuse = [&line](const std::string &why) {
         line.action = Action::Invalid;
         line.error = why;
@@ -70,11 +70,11 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
             if (!file || file->empty())
                 return refuse("--analyze needs a wave file");
             line.analyze.file = *file;
-            analyse = true;
+            analyze = true;
         } else if (arg == "--notes") {
-            line.analyze.notes = analyseOnly = true;
+            line.analyze.notes = analyzeOnly = true;
         } else if (arg == "--json") {
-            line.analyze.json = analyseOnly = true;
+            line.analyze.json = analyzeOnly = true;
         } else if (matches(arg, "--filter-length") || matches(arg, "--sensitivity")) {
             const std::string name = arg.substr(0, arg.find('='));
             const auto value = optionValue(args, i, name);
@@ -83,7 +83,7 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
                 return refuse(name + " takes 1, 2 or 3");
             (name == "--filter-length" ? line.analyze.filterLength : line.analyze.sensitivity) =
                     code;
-            analyseOnly = true;
+            analyzeOnly = true;
         } else if (matches(arg, "--lowest") || matches(arg, "--highest")
                    || matches(arg, "--reference")) {
             const std::string name = arg.substr(0, arg.find('='));
@@ -97,14 +97,14 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
                 line.analyze.highestHz = hz;
             else
                 line.analyze.referenceHz = hz;
-            analyseOnly = true;
+            analyzeOnly = true;
         } else if (matches(arg, "--noise-threshold")) {
             const auto value = optionValue(args, i, "--noise-threshold");
             const auto level = value ? parseNumber(*value) : std::nullopt;
             if (!level || *level < 0.0 || *level > 1.0)
                 return refuse("--noise-threshold takes a level from 0 to 1");
             line.analyze.noiseThreshold = level;
-            analyseOnly = true;
+            analyzeOnly = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return refuse("unknown option " + arg);
         } else {
@@ -112,9 +112,9 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
         }
     }
 
-    if (analyseOnly && !analyse)
+    if (analyzeOnly && !analyze)
         return refuse("--notes, --json and the analysis settings need --analyze FILE.wav");
-    if (analyse) {
+    if (analyze) {
         if (line.analyze.lowestHz && line.analyze.highestHz
             && *line.analyze.lowestHz >= *line.analyze.highestHz)
             return refuse("--lowest must lie below --highest");
@@ -135,7 +135,7 @@ std::string usageText()
            "\n"
            "  FILE.wav        a recording to open at start-up (the window cannot show it\n"
            "                  yet: use --analyze)\n"
-           "  --analyze FILE  analyse a wave file without a window and print one CSV row per\n"
+           "  --analyze FILE  analyze a wave file without a window and print one CSV row per\n"
            "                  block (time_s,pitch_hz,level,voiced,stable,note,cents)\n"
            "    --notes       print one row per note instead\n"
            "    --json        print JSON instead of CSV\n"

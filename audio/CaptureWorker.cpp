@@ -38,6 +38,11 @@ void CaptureWorker::stop() noexcept
     m_thread.stop();
 }
 
+bool CaptureWorker::running() const noexcept
+{
+    return m_thread.running();
+}
+
 void CaptureWorker::run() noexcept
 {
     for (;;) {

@@ -38,6 +38,8 @@ public:
     // Asks the thread to end, wakes it and joins it. A recording run first takes the blocks still
     // queued, so the file holds everything the device delivered. Stop the device first.
     void stop() noexcept;
+    // Whether the worker's thread is still there: from construction until stop(). UI thread.
+    bool running() const noexcept;
 
     // Overruns so far: a notification that returned to find more than one whole block waiting,
     // or a delivery the queue had no room for. Any thread.

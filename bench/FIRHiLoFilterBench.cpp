@@ -1,4 +1,4 @@
-// The band splitter alone, one stage at the input rate: the analyser's hot path.
+// The band splitter alone, one stage at the input rate: the analyzer's hot path.
 
 #include "FIRHiLoFilter.h"
 

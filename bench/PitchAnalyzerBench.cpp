@@ -1,5 +1,5 @@
-// The whole analyser per block, at the capture rates and block lengths the program uses and at
-// each filter length. Counter `rtf`: seconds of audio analysed per second of CPU.
+// The whole analyzer per block, at the capture rates and block lengths the program uses and at
+// each filter length. Counter `rtf`: seconds of audio analyzed per second of CPU.
 
 #include "PitchAnalyzer.h"
 

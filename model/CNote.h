@@ -6,7 +6,7 @@ namespace corvane {
 
 class CSample;
 
-// One note event of an analysed recording: a run of consecutive analysis samples that share one
+// One note event of an analyzed recording: a run of consecutive analysis samples that share one
 // note, or a run of silence. The recording document links the notes into a list and owns them;
 // a note only points at its neighbours and at the first and last sample of its run, it owns
 // none of them. Built and read on the user-interface thread.

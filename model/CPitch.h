@@ -10,8 +10,10 @@ namespace corvane {
 // has no frequency. Note indices count semitones from A0, so index mod 12 is the pitch class
 // counted from A (0 = A, 3 = C). The table holds no note names: the key context spells notes.
 //
-// Written only on the user-interface thread (start-up and dialogs, through SetReference); the
-// worker threads only read it. Nothing here allocates.
+// A plain value: copy it freely. The program's own table, g_pitch, is read and changed on the
+// user-interface thread only (start-up and dialogs, through SetReference); a worker or an
+// analysis that needs notes gets its own copy (or the reference, to build one), so a change of
+// reference never meets a reader half-way. Nothing here allocates.
 class CPitch
 {
 public:

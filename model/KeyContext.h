@@ -14,9 +14,10 @@ class CTCDefs;
 // and from them the sounding key, the spelling of each degree, the written note of a concert
 // pitch and its place on the staff.
 //
-// The program has one, g_keyContext(); it is changed only on the user-interface thread, and
-// the worker threads only read it. Nothing here allocates. Every setter refuses a value outside
-// its range and keeps what it had, so the tables are never read out of bounds.
+// A plain value. The program has one, g_keyContext(), read and changed on the user-interface
+// thread only; workers that need it get a copy from detached(). Nothing here allocates. Every
+// setter refuses a value outside its range and keeps what it had, so the tables are never read out
+// of bounds.
 class KeyContext
 {
 public:
@@ -29,6 +30,15 @@ public:
     // a stored value out of range is taken as its default (treble, C, same octave). Key C,
     // major: the key and mode are not kept between runs. `settings` must outlive the context.
     explicit KeyContext(CTCDefs &settings) noexcept;
+
+    // The same context, no longer bound to the settings: the copy a worker or a window's core
+    // keeps, whose changes stay its own.
+    KeyContext detached() const noexcept
+    {
+        KeyContext copy = *this;
+        copy.settings = nullptr;
+        return copy;
+    }
 
     // 0 treble, 1 alto, 2 tenor, 3 bass; also stored in the settings.
     bool SetClef(int clef) noexcept;

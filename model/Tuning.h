@@ -12,7 +12,7 @@ class KeyContext;
 // degree, the degrees counted from the tonic of the sounding key.
 //
 // These take the note table, key context and offsets explicitly, so they read no global state;
-// all are safe on any thread as long as their arguments are not being changed. A degree outside
+// all are safe on any thread that owns (or holds a copy of) its arguments. A degree outside
 // 0..11 and a note outside the table give a frequency of 0.0 (no pitch).
 
 // Tempered frequency in Hz of note index 0..96.
@@ -47,9 +47,8 @@ bool SetDegreeAdjustment(CTCDefs &settings, int degree, float cents, bool markUs
 // are.
 bool ChangeReference(CPitch &pitch, CTCDefs &settings, double hz) noexcept;
 
-// The same on the program's own g_pitch, g_keyContext() and g_defs. The readers may be called
-// from the worker threads too, under the program's rule that the settings change only between
-// blocks.
+// The same on the program's own g_pitch, g_keyContext() and g_defs: user-interface thread only,
+// like those objects. A worker computes with copies through the functions above.
 double TemperedFreq(int noteIndex) noexcept;
 double Deviation(double f, int noteIndex) noexcept;
 double DegreeToneFreq(int degree, int octaveShift) noexcept;

@@ -17,7 +17,7 @@ public:
 
     // One message box worth of text.
     virtual void message(const std::string & /*text*/, Icon /*icon*/) { }
-    // An analysis of `blocks` blocks starts; then progress once per block analysed, with the
+    // An analysis of `blocks` blocks starts; then progress once per block analyzed, with the
     // count so far; then progressEnd, also after a read stopped early.
     virtual void progressBegin(int64_t /*blocks*/) { }
     virtual void progress(int64_t /*done*/) { }

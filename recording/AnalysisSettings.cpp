@@ -12,6 +12,7 @@ AnalysisSettings AnalysisSettings::from(const CTCDefs &defs) noexcept
     settings.lowestHz = defs.GetLowestNoteHz();
     settings.highestHz = defs.GetHighestNoteHz();
     settings.noiseThreshold = defs.GetNoiseThreshold();
+    settings.referenceHz = defs.GetReferenceHz();
     return settings;
 }
 

@@ -1,13 +1,13 @@
 #include "CSample.h"
 
-#include "NoteLookup.h"
+#include "CPitch.h"
 
 namespace corvane {
 
-void CSample::setFrequency(double hz) noexcept
+void CSample::setFrequency(double hz, const CPitch &notes) noexcept
 {
     m_frequency = hz;
-    m_note = noteIndexOf(hz);
+    m_note = notes.NoteIndex(hz);
 }
 
 } // namespace corvane

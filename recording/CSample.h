@@ -4,7 +4,9 @@
 
 namespace corvane {
 
-// One analysed block of a recording: the analyser's frequency and level for it, the note the
+class CPitch;
+
+// One analyzed block of a recording: the analyzer's frequency and level for it, the note the
 // frequency falls on, and the flags the post-processing sets. Samples form a doubly linked list
 // in time order, owned by a SampleList.
 class CSample
@@ -13,13 +15,14 @@ public:
     CSample *next() const noexcept { return m_next; }
     CSample *previous() const noexcept { return m_previous; }
 
-    // The analyser's total band energy for the block.
+    // The analyzer's total band energy for the block.
     double level() const noexcept { return m_level; }
     void setLevel(double level) noexcept { m_level = level; }
 
-    // Hz; 0.0 = no pitch. Setting it recomputes the note from the note table.
+    // Hz; 0.0 = no pitch. Setting it recomputes the note from `notes`, the note table the
+    // analysis runs with.
     double frequency() const noexcept { return m_frequency; }
-    void setFrequency(double hz) noexcept;
+    void setFrequency(double hz, const CPitch &notes) noexcept;
 
     // Note index 0..96 of the frequency; 12 until a frequency is set.
     int32_t note() const noexcept { return m_note; }

@@ -5,21 +5,6 @@
 
 namespace corvane {
 
-int noteIndexOf(double hz) noexcept
-{
-    return g_pitch.NoteIndex(hz);
-}
-
-double centsBetween(double f, double ref) noexcept
-{
-    return CPitch::Cents(f, ref);
-}
-
-double noteFrequencyOf(int index) noexcept
-{
-    return g_pitch.NoteFreq(index);
-}
-
 std::string noteNameInCMajor(int index)
 {
     if (index < 0 || index >= CPitch::kNoteCount)

@@ -1,6 +1,6 @@
 #include "PostProcessing.h"
 
-#include "NoteLookup.h"
+#include "CPitch.h"
 
 #include <algorithm>
 #include <array>
@@ -10,11 +10,11 @@
 
 namespace corvane {
 
-void postProcess(SampleList &samples, double noiseThreshold)
+void postProcess(SampleList &samples, double noiseThreshold, const CPitch &notes)
 {
     markVoicing(samples, noiseThreshold * 0.5);
-    smoothFrequencies(samples, 3);
-    smoothFrequencies(samples, 5);
+    smoothFrequencies(samples, 3, notes);
+    smoothFrequencies(samples, 5, notes);
     markStability(samples);
 }
 
@@ -36,7 +36,7 @@ double medianNear(double *values, std::size_t count, double centre) noexcept
     return std::abs(upper - centre) < std::abs(lower - centre) ? upper : lower;
 }
 
-void smoothFrequencies(SampleList &samples, int window)
+void smoothFrequencies(SampleList &samples, int window, const CPitch &notes)
 {
     if (window < 1)
         return;
@@ -76,15 +76,15 @@ void smoothFrequencies(SampleList &samples, int window)
         scratch[count + 1] = centre;
         const double m2 = medianNear(scratch.data(), count + 2, centre);
 
-        const int noteOfCentre = noteIndexOf(centre);
-        const int d1 = std::abs(noteIndexOf(m1) - noteOfCentre);
-        const int d2 = std::abs(noteIndexOf(m2) - noteOfCentre);
+        const int noteOfCentre = notes.NoteIndex(centre);
+        const int d1 = std::abs(notes.NoteIndex(m1) - noteOfCentre);
+        const int d2 = std::abs(notes.NoteIndex(m2) - noteOfCentre);
         // Even weighted towards the centre the median lies two notes away: the centre is an
         // outlier and takes the plain median. One note away: a slip, corrected gently.
         if (d2 >= 2)
-            samples[c].setFrequency(m1);
+            samples[c].setFrequency(m1, notes);
         else if (d1 == 1)
-            samples[c].setFrequency(m2);
+            samples[c].setFrequency(m2, notes);
     }
 }
 
@@ -92,7 +92,7 @@ namespace {
     bool closeVoicedNeighbour(const CSample &sample, const CSample *neighbour) noexcept
     {
         return neighbour && neighbour->voiced()
-                && std::abs(centsBetween(sample.frequency(), neighbour->frequency())) <= 50.0;
+                && std::abs(CPitch::Cents(sample.frequency(), neighbour->frequency())) <= 50.0;
     }
 } // namespace
 

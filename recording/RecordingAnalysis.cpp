@@ -54,12 +54,15 @@ bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
                                           const AnalysisSettings &settings) noexcept
 {
     try {
-        // A fresh analyser for every recording: one that has heard another recording keeps its
+        // A fresh analyzer for every recording: one that has heard another recording keeps its
         // filter states and its last estimates, which would colour the first blocks of this one.
         m_analyzer = std::make_unique<PitchAnalyzer>();
         m_analyzer->configure(format, settings.filterLength, settings.sensitivity);
         m_analyzer->setLimits(settings.lowestHz, settings.highestHz);
         m_blockFormat = format;
+        // A reference the note table cannot take leaves it on 440 Hz.
+        m_noteTable = CPitch();
+        m_noteTable.SetReference(settings.referenceHz);
         return true;
     } catch (const std::exception &) {
         return false;
@@ -68,23 +71,23 @@ bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
 
 void RecordingAnalysis::writeSignal(int file, const MediaSample *signal) noexcept
 {
-    // A configured analyser always has all nine blocks; nothing to write otherwise.
+    // A configured analyzer always has all nine blocks; nothing to write otherwise.
     if (signal && signal->buffer() && signal->format.length > 0)
         m_writers.write(file, signal->buffer(), static_cast<std::size_t>(signal->format.length));
 }
 
-void RecordingAnalysis::analyseBlock(const uint8_t *block)
+void RecordingAnalysis::analyzeBlock(const uint8_t *block)
 {
     CSample &sample = m_samples.append();
     const PitchResult &result = *m_analyzer->analyze(block);
-    sample.setFrequency(result.pitch);
+    sample.setFrequency(result.pitch, m_noteTable);
     sample.setLevel(result.totalEnergy);
     for (int band = 0; band < TempBandFiles::kBandCount; ++band)
         writeSignal(band, m_analyzer->bandSignal(band));
     writeSignal(TempBandFiles::kSignalFile, m_analyzer->inputSignal());
 }
 
-bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
+bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
                                        const AnalysisSettings &settings)
 {
     clear();
@@ -142,7 +145,7 @@ bool RecordingAnalysis::openAndAnalyse(const std::filesystem::path &path,
             PcmFileFormat::unpack24(fileBlock.data(), slotBlock.data(), samplesPerBlock);
             block = slotBlock.data();
         }
-        analyseBlock(block);
+        analyzeBlock(block);
         m_observer.progress(++done);
         if (m_observer.stopRequested())
             break;
@@ -190,12 +193,12 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx
         return false;
     }
 
-    // The ring's blocks are raw capture blocks; they are analysed only when they are blocks of
+    // The ring's blocks are raw capture blocks; they are analyzed only when they are blocks of
     // this format (a format changed since the capture leaves the analysis empty).
     if (ring.blockSize() == format.blockBytes() && ring.oldestIndex() != ring.newestIndex()) {
         // nextIndex stays put on the last whole block, the one before the block being written.
         for (int32_t i = ring.oldestIndex();;) {
-            analyseBlock(reinterpret_cast<const uint8_t *>(ring.blockAddress(i)));
+            analyzeBlock(reinterpret_cast<const uint8_t *>(ring.blockAddress(i)));
             const int32_t next = ring.nextIndex(i);
             if (next == i)
                 break;
@@ -209,7 +212,7 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx
 void RecordingAnalysis::finish(const AnalysisSettings &settings)
 {
     m_writers.close();
-    postProcess(m_samples, settings.noiseThreshold);
+    postProcess(m_samples, settings.noiseThreshold, m_noteTable);
     buildNotes();
     m_loaded = true;
     openReaders();

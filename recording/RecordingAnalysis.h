@@ -3,6 +3,7 @@
 #include "AnalysisObserver.h"
 #include "AnalysisSettings.h"
 #include "CNote.h"
+#include "CPitch.h"
 #include "NoteRun.h"
 #include "PagedFloatReader.h"
 #include "PcmFormat.h"
@@ -24,14 +25,15 @@ class BlockRing;
 class MediaSample;
 class PitchAnalyzer;
 
-// One analysed recording, without its windows: a wave file the user opened, or the blocks just
-// captured. The whole recording runs block by block through a pitch analyser; what stays is the
+// One analyzed recording, without its windows: a wave file the user opened, or the blocks just
+// captured. The whole recording runs block by block through a pitch analyzer; what stays is the
 // list of per-block samples, the notes built from them, and nine temporary files (the signal
 // and its eight octave bands as floats) with a paged reader on each for the panes.
 //
-// States: empty (nothing analysed) -> loaded (samples, notes and readers fixed until clear()).
-// A failed open or capture analysis leaves it empty. Everything runs on one thread (the
-// user-interface thread in the program); an analysis blocks it for the whole recording.
+// States: empty (nothing analyzed) -> loaded (samples, notes and readers fixed until clear()).
+// A failed open or capture analysis leaves it empty. One object is used by one thread at a time;
+// it reads no process-wide state (its settings and reference come as arguments, its note table is
+// its own), so the caller may run the analysis on a worker thread while the windows go on.
 class RecordingAnalysis
 {
 public:
@@ -52,13 +54,13 @@ public:
     // Back to empty: frees samples and notes, closes the readers.
     void clear() noexcept;
 
-    // Analyses the wave file at `path`. Returns true when loaded; false after a reported
+    // Analyzes the wave file at `path`. Returns true when loaded; false after a reported
     // failure or when the observer asked to stop, with the analysis empty. A read error or a short
-    // read in the middle of the data keeps what was analysed so far, silently; a last partial block
+    // read in the middle of the data keeps what was analyzed so far, silently; a last partial block
     // is dropped.
-    bool openAndAnalyse(const std::filesystem::path &path, const AnalysisSettings &settings);
+    bool openAndAnalyze(const std::filesystem::path &path, const AnalysisSettings &settings);
 
-    // Analyses the blocks of `ring` from its oldest up to, not including, its newest, which hold
+    // Analyzes the blocks of `ring` from its oldest up to, not including, its newest, which hold
     // PCM in `captureFormat`. No progress, no message but "Cannot open temporary files".
     // Returns true when loaded.
     bool analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
@@ -79,12 +81,14 @@ public:
     {
         return m_readers[static_cast<std::size_t>(index)];
     }
-    // The format handed to the analyser.
+    // The format handed to the analyzer.
     const PcmFormat &blockFormat() const noexcept { return m_blockFormat; }
     // After a file analysis: the file's format made mono, which the program keeps as its capture
     // format.
     const WaveFormatEx &monoFileFormat() const noexcept { return m_monoFileFormat; }
-    // The analyser's latency: the delay of its slowest band, seconds.
+    // The note table the samples were named by: equal temperament on the settings' reference.
+    const CPitch &noteTable() const noexcept { return m_noteTable; }
+    // The analyzer's latency: the delay of its slowest band, seconds.
     double maxDelay() const noexcept;
     const std::filesystem::path &tempDir() const noexcept { return m_tempDir; }
 
@@ -93,8 +97,8 @@ private:
 
     bool openWriters();
     bool configureAnalyzer(const PcmFormat &format, const AnalysisSettings &settings) noexcept;
-    // Runs one block through the analyser and appends its sample and band data.
-    void analyseBlock(const uint8_t *block);
+    // Runs one block through the analyzer and appends its sample and band data.
+    void analyzeBlock(const uint8_t *block);
     void writeSignal(int file, const MediaSample *signal) noexcept;
     // Post-processing, notes, readers.
     void finish(const AnalysisSettings &settings);
@@ -109,6 +113,7 @@ private:
     std::deque<CNote> m_notes;
     std::array<PagedFloatReader, TempBandFiles::kFileCount> m_readers;
     TempBandFiles m_writers;
+    CPitch m_noteTable;
     PcmFormat m_blockFormat;
     WaveFormatEx m_monoFileFormat;
     bool m_loaded = false;

@@ -10,7 +10,7 @@
 namespace corvane {
 
 // The nine temporary files of an analysis, "tnrk0000.tmp" to "tnrk0008.tmp": files 0..7 take the
-// eight octave-band signals of the analyser (band 0 the highest), file 8 the input signal as
+// eight octave-band signals of the analyzer (band 0 the highest), file 8 the input signal as
 // floats. Raw 32-bit floats, block after block in time order, no header. Each analysis truncates
 // them; nothing deletes them, so the last analysis stays readable.
 //

@@ -31,7 +31,7 @@ namespace {
         return value > 0.0f && value <= high;
     }
 
-    // A stored format must describe something the devices and the analyser can be set up for:
+    // A stored format must describe something the devices and the analyzer can be set up for:
     // the rates a capture device or an opened wave file may give, 1 or 2 channels, 8, 16 or 24
     // bits.
     bool usableFormat(const WaveFormatEx &format) noexcept

@@ -41,8 +41,9 @@ enum class DefaultsFileStatus {
 // Receives "Error opening defaults file"; the application shows it in a message box.
 using DefaultsFileErrorHandler = std::function<void(const std::string &message)>;
 
-// Every user setting of the program. The one instance is g_defs; it is written only on the
-// user-interface thread (start-up, dialogs, commands), and worker threads only read it.
+// Every user setting of the program. The one instance is g_defs; it is read and written on the
+// user-interface thread only (start-up, dialogs, commands). Worker threads never touch it: what
+// they need reaches them as copies, through a command queue or as arguments.
 //
 // A constructed record holds the factory defaults. Setters store what they are given; ranges
 // are the editors' business, except that a record loaded from the defaults file is checked.

@@ -16,7 +16,7 @@ namespace corvane {
 class AutoCorrelateFilter : public Filter
 {
 public:
-    // Number of samples compared by score (the analyser uses 40); the tail restarts silent.
+    // Number of samples compared by score (the analyzer uses 40); the tail restarts silent.
     void setHistoryLength(int32_t samples);
     int32_t historyLength() const noexcept { return m_tailLength; }
 

@@ -6,7 +6,7 @@ namespace corvane {
 
 // Frames per analysis and playback block for a rate in Hz: 8000 or 11025 → 1024; 22050 → 2048;
 // 44100 or 48000 → 4096; 88200 or 96000 → 8192; anything else → 4096. About a tenth of a second
-// at every rate, so the analyser sees the same stretch of sound whatever the capture rate.
+// at every rate, so the analyzer sees the same stretch of sound whatever the capture rate.
 constexpr int32_t blockLengthForRate(int32_t sampleRate) noexcept
 {
     switch (sampleRate) {

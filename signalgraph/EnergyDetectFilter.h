@@ -6,7 +6,7 @@
 
 namespace corvane {
 
-// RMS meter, one per octave band of the analyser.
+// RMS meter, one per octave band of the analyzer.
 // A sink: input pin 1, no outputs. process allocates nothing and never throws.
 class EnergyDetectFilter : public Filter
 {

@@ -15,7 +15,7 @@ namespace {
     using spi::Pi;
     using spi::TwoPi;
 
-// The stage filters are the analyser's hot path. Each output sample is accumulated term by term
+// The stage filters are the analyzer's hot path. Each output sample is accumulated term by term
 // in single precision: out = float(double(out) + h[k] * double(s)). That order is kept for every
 // output, but a run of consecutive outputs is computed side by side, which the compiler turns
 // into vector instructions; the results are bit-identical to one output at a time.

@@ -4,7 +4,7 @@
 
 namespace corvane {
 
-// The format of a block of PCM bytes as the sound devices, wave files, the analyser and the
+// The format of a block of PCM bytes as the sound devices, wave files, the analyzer and the
 // tone generator exchange it. Frames are interleaved, channel 0 first. 8-bit samples are
 // unsigned with 128 as silence; 16-bit samples are signed little-endian; 24-bit samples sit in
 // 4-byte slots as signed little-endian 32-bit integers holding -8388608 ... 8388607.

@@ -28,7 +28,7 @@ namespace corvane {
 // band are delayed so that all of them line up with the slowest active stage (getMaxDelay).
 //
 // Life: construct, configure (allocates everything), setLimits, then analyze per block.
-// An analyser belongs to one thread; configure, setLimits and setInputGain must not run during
+// An analyzer belongs to one thread; configure, setLimits and setInputGain must not run during
 // analyze. analyze allocates nothing.
 class PitchAnalyzer
 {
@@ -63,8 +63,8 @@ public:
     // Scales the input; std::invalid_argument "negative gain" for a negative or NaN gain.
     void setInputGain(double gain);
 
-    // Analyses one block of interleaved PCM bytes in the configured format (exactly blockLength
-    // frames) and returns the analyser's result record, valid until the next call. Throws only
+    // Analyzes one block of interleaved PCM bytes in the configured format (exactly blockLength
+    // frames) and returns the analyzer's result record, valid until the next call. Throws only
     // the format errors of the PCM conversion. Allocates nothing.
     const PitchResult *analyze(const uint8_t *block);
 

@@ -6,7 +6,7 @@
 
 namespace corvane {
 
-// Zero-crossing frequency meter, one per octave band of the analyser. Per block it measures the
+// Zero-crossing frequency meter, one per octave band of the analyzer. Per block it measures the
 // mean period between the first and the last downward crossing (a sample > 0 followed by one
 // <= 0), locating each crossing by linear interpolation; the first crossing may be the last one
 // of the previous block, so a low note whose period spans blocks is still measured.

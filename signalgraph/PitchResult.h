@@ -4,8 +4,9 @@
 
 namespace corvane {
 
-// What the pitch analyser found in one block. Callers copy it whole; a reader on another thread
-// may see a record that is partly from one block and partly from the next.
+// What the pitch analyzer found in one block: a plain value. The thread that runs the analyzer
+// owns the record it fills; another thread receives whole copies through a LatestValue mailbox
+// (concurrency/), never a record that is still being written.
 struct PitchResult
 {
     // Hz, the smoothed fundamental of the block; 0.0 means no pitch.

@@ -15,8 +15,10 @@ namespace corvane {
 // The reference-tone generator: twelve oscillators (generator ids 0 ... 11, one per scale
 // degree) into a mixer, an overall level, and a PCM sink.
 //
-// Driven by one thread at a time (the playback thread); settings change between blocks, from
-// whichever thread owns it then. Only setup allocates.
+// Owned by one thread at a time: set up on the user-interface thread while playback is stopped,
+// then driven by the playback worker alone. Changes while it plays (voices on and off, levels,
+// frequencies) reach the worker as commands, which it applies between blocks; nothing else
+// touches the generator while the worker owns it. Only setup allocates; generate() never does.
 class ToneGenerator
 {
 public:

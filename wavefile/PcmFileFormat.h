@@ -19,7 +19,7 @@ struct PcmFileFormat
     int sampleRate = 0;         // Hz, > 0
     int bitsPerSample = 0;      // 8, 16 or 24
     int fileBytesPerSample = 0; // bytes of one sample in the file: 1, 2, 3 or 4
-    int slotBytes = 0;          // bytes of one sample as the analyser takes it: 1, 2 or 4
+    int slotBytes = 0;          // bytes of one sample as the analyzer takes it: 1, 2 or 4
 
     // The layout of a header's fields, or nothing when the analysis cannot take the file.
     // `extra` holds the `extraSize` bytes behind the 18-byte header (may be null when 0).

@@ -2,10 +2,10 @@
 
 // Reading and writing RIFF wave files.
 //
-// Reader, in calling order (used to analyse a file):
+// Reader, in calling order (used to analyze a file):
 //     WaveReader reader;
 //     if (OpenWaveForReading(path, reader) || SeekWaveData(reader)) ...report the code...
-//     while (ReadWaveData(reader, block, got) == 0 && got == block.size()) ...analyse block...
+//     while (ReadWaveData(reader, block, got) == 0 && got == block.size()) ...analyze block...
 //     CloseWaveReader(reader);  // or let the reader go out of scope
 //
 // Writers, in calling order: CreateWaveFile, BeginWaveData, WriteWaveData (repeatedly),

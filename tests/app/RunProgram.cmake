@@ -1,8 +1,11 @@
 # Runs the program as a user would from a shell with no display, and checks what it printed.
 #     cmake -DPROGRAM=path -DARGS="--analyze x.wav" -DEXPECT=success|failure
-#           [-DHEADER=line] [-DLINE_REGEX=regex] [-DSTDERR_REGEX=regex] -P RunProgram.cmake
+#           [-DHEADER=line] [-DLINE_REGEX=regex] [-DGOLDEN=file] [-DSTDERR_REGEX=regex]
+#           -P RunProgram.cmake
 # success: exit status 0, nothing on stderr, stdout holds HEADER as its third line (after the
 #          two comment lines) and some line matching LINE_REGEX.
+#          With GOLDEN, stdout must equal that file byte for byte instead: a change of the
+#          analysis shows as the diff of the golden file.
 # failure: a non-zero exit status, nothing on stdout, stderr matching STDERR_REGEX.
 cmake_minimum_required(VERSION 3.25)
 separate_arguments(args UNIX_COMMAND "${ARGS}")
@@ -31,6 +34,16 @@ if(NOT status EQUAL 0)
 endif()
 if(NOT err STREQUAL "")
     message(FATAL_ERROR "expected nothing on stderr, got:\n${err}")
+endif()
+if(DEFINED GOLDEN)
+    file(READ "${GOLDEN}" expected)
+    if(NOT out STREQUAL expected)
+        get_filename_component(name "${GOLDEN}" NAME)
+        file(WRITE "${name}.actual" "${out}")
+        message(FATAL_ERROR "stdout differs from ${GOLDEN}; see\n"
+                            "    diff ${GOLDEN} ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
+    endif()
+    return()
 endif()
 string(REPLACE "\n" ";" lines "${out}")
 list(LENGTH lines count)

@@ -172,6 +172,14 @@ TEST(KeyContext, StartsFromTheStoredClefAndTranspositionAndKeepsThemStored)
     EXPECT_EQ(settings.GetClef(), 1u);
     EXPECT_EQ(settings.GetTransposeKey(), 4u);
     EXPECT_EQ(settings.GetTransposeOctave(), -2);
+
+    // A detached copy keeps the key but its changes stay its own.
+    KeyContext copy = context.detached();
+    EXPECT_EQ(copy.Key(), 9);
+    copy.SetClef(2);
+    copy.SetTransposition(7, 0);
+    EXPECT_EQ(settings.GetClef(), 1u);
+    EXPECT_EQ(settings.GetTransposeKey(), 4u);
 }
 
 TEST(KeyContext, StoredValuesOutOfRangeAreTakenAsTheirDefaults)

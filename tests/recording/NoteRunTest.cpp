@@ -1,3 +1,4 @@
+#include "CPitch.h"
 #include "NoteRun.h"
 
 #include "PostProcessing.h"
@@ -19,10 +20,10 @@ std::vector<NoteRun> runsOf(const std::vector<std::pair<double, double>> &blocks
     SampleList samples;
     for (const auto &[hz, level] : blocks) {
         CSample &sample = samples.append();
-        sample.setFrequency(hz);
+        sample.setFrequency(hz, CPitch());
         sample.setLevel(level);
     }
-    postProcess(samples, 0.2);
+    postProcess(samples, 0.2, CPitch());
     return buildNoteRuns(samples);
 }
 

@@ -1,3 +1,4 @@
+#include "CPitch.h"
 #include "PostProcessing.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ void fill(SampleList &samples, const std::vector<double> &hz, double level = 0.5
     samples.clear();
     for (double f : hz) {
         CSample &sample = samples.append();
-        sample.setFrequency(f);
+        sample.setFrequency(f, CPitch());
         sample.setLevel(f > 0.0 ? level : 0.0);
     }
 }
@@ -34,7 +35,7 @@ TEST(PostProcessing, VoicedMeansAboveHalfTheNoiseThreshold)
     SampleList samples;
     for (double level : { 0.0, 0.1, 0.1001, 0.9 })
         samples.append().setLevel(level);
-    postProcess(samples, 0.2);
+    postProcess(samples, 0.2, CPitch());
     std::vector<bool> voiced;
     for (const CSample &sample : samples)
         voiced.push_back(sample.voiced());
@@ -59,7 +60,7 @@ TEST(PostProcessing, AnOctaveSlipInsideASteadyNoteIsSmoothedAway)
 {
     SampleList samples;
     fill(samples, { 440, 440, 440, 880, 440, 440, 440 });
-    postProcess(samples, 0.2);
+    postProcess(samples, 0.2, CPitch());
     for (const CSample &sample : samples) {
         EXPECT_DOUBLE_EQ(sample.frequency(), 440.0);
         EXPECT_TRUE(sample.stable());
@@ -74,19 +75,19 @@ TEST(PostProcessing, SmoothingLooksOnlyAtVoicedNeighboursAndLeavesTheEndsAlone)
     // 880 and one more 440, too few to outvote it at window 5, and window 3 never replaces an
     // octave.
     fill(samples, { 440, 440, 440, 880, 0, 440, 440 });
-    postProcess(samples, 0.2);
+    postProcess(samples, 0.2, CPitch());
     EXPECT_DOUBLE_EQ(samples[3].frequency(), 880.0);
     EXPECT_TRUE(samples[3].isolated());
 
     // Slips at either end are closer to the end than half a window.
     fill(samples, { 880, 440, 440, 440, 440, 440, 880 });
-    postProcess(samples, 0.2);
+    postProcess(samples, 0.2, CPitch());
     EXPECT_DOUBLE_EQ(samples[0].frequency(), 880.0);
     EXPECT_DOUBLE_EQ(samples[6].frequency(), 880.0);
 
     // A list shorter than the window is not touched.
     fill(samples, { 440, 880, 440 });
-    smoothFrequencies(samples, 5);
+    smoothFrequencies(samples, 5, CPitch());
     EXPECT_EQ(frequencies(samples), (std::vector<double> { 440, 880, 440 }));
 }
 
@@ -98,7 +99,7 @@ TEST(PostProcessing, EachCentreSeesItsNeighboursBeforeThePassChangedThem)
     SampleList samples;
     fill(samples, { 440, 440, 440, 880, 466.16, 440, 440 });
     markVoicing(samples, 0.1);
-    smoothFrequencies(samples, 5);
+    smoothFrequencies(samples, 5, CPitch());
     EXPECT_EQ(frequencies(samples), (std::vector<double> { 440, 440, 440, 440, 466.16, 440, 440 }));
 }
 

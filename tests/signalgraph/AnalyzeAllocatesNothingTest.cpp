@@ -1,8 +1,10 @@
-// Counts the allocations of the analysing thread; analyze must make none once configured.
+// Counts the allocations of the threads that run a graph per block: the analyzer on the capture
+// thread and the tone generator on the playback thread must make none once set up.
 
 #include "CountingAllocator.h"
 #include "PitchAnalyzer.h"
 #include "Signals.h"
+#include "ToneGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -24,4 +26,24 @@ TEST(PitchAnalyzer, AnalyzeAllocatesNothing)
         test::countAllocationsOnThisThread(false);
         EXPECT_EQ(test::allocationsCounted(), 0) << rate << " Hz";
     }
+}
+
+TEST(ToneGenerator, GenerateAllocatesNothing)
+{
+    ToneGenerator tones;
+    const PcmFormat format { 4096, 2, 44100, 16 };
+    std::vector<uint8_t> block(static_cast<size_t>(format.blockBytes()));
+    tones.setup(format, block.data());
+    for (int32_t id = 0; id < 12; ++id) {
+        tones.setGeneratorFrequency(id, 110.0 * (1 + id));
+        tones.setGeneratorWaveform(id, 1 + id % 4);
+        tones.setGeneratorLevel(id, 0.5);
+        tones.generatorOn(id);
+    }
+    test::allocationsCounted(true);
+    test::countAllocationsOnThisThread();
+    for (int i = 0; i < 8; ++i)
+        tones.generate();
+    test::countAllocationsOnThisThread(false);
+    EXPECT_EQ(test::allocationsCounted(), 0);
 }

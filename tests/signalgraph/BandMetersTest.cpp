@@ -98,7 +98,7 @@ TEST(AutoCorrelateFilter, ScoresTheTruePeriodHighestAndNothingBeforeABlock)
     rig.source.pushAll(sine(200.0, 1000.0, 16 * 12, 0.8, 0.2));
     EXPECT_GT(rig.meter.score(200.0), 0.999999);
     EXPECT_LT(rig.meter.score(200.0 * 2.0 / 3.0), 0.5);
-    // Two periods are a period too: that is why the analyser tries the candidate itself first.
+    // Two periods are a period too: that is why the analyzer tries the candidate itself first.
     EXPECT_GT(rig.meter.score(200.0 * 0.5), 0.999);
 
     rig.meter.setHistoryLength(0);

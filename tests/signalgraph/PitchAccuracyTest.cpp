@@ -1,7 +1,7 @@
-// The analyser against synthetic tones at every semitone its limits allow: how often it lands
+// The analyzer against synthetic tones at every semitone its limits allow: how often it lands
 // within 5 cents, and how often it picks a wrong octave, once the band delays have filled.
 // The figures are printed so that they can be quoted; the assertions are floors a little below
-// what the analyser reaches, so that a regression shows.
+// what the analyzer reaches, so that a regression shows.
 
 #include "PitchAnalyzer.h"
 #include "Signals.h"
@@ -90,7 +90,7 @@ constexpr int SemitoneStep = 3;
 constexpr int SemitoneStep = 1;
 #endif
 
-// Analyses one tone and tallies the blocks after the delays and the consensus window filled.
+// Analyzes one tone and tallies the blocks after the delays and the consensus window filled.
 Tally sweepNote(const Settings &settings, int32_t rate, const Timbre &timbre, double hz)
 {
     const int32_t length = blockLengthFor(rate);

@@ -45,7 +45,7 @@ public:
 
 } // namespace
 
-TEST(PitchAnalyzer, FindsASteady440HzSineAt11025Hz)
+TEST(PitchAnalyzer, ASteady440HzSineFillsItsBandAndTheAlignedSignals)
 {
     PitchAnalyzer analyzer;
     analyzer.configure({ 1024, 1, 11025, 16 }, 1, 2);
@@ -60,14 +60,11 @@ TEST(PitchAnalyzer, FindsASteady440HzSineAt11025Hz)
     const std::vector<float> tone = sine(440.0, 11025.0, 1024 * 14, 0.5);
     const std::vector<PitchResult> results = analyzeAll(analyzer, tone, 1024);
     // The slowest band lags 0.435 s, nearly five blocks; from the sixth block on every band
-    // holds the tone, and four blocks later the consensus window holds only such blocks.
+    // holds the tone. (How close the pitch comes is the accuracy sweep's business.)
     for (size_t b = 5; b < results.size(); ++b) {
         const PitchResult &r = results[b];
         EXPECT_GT(r.bandEnergy[1], 0.9 * r.totalEnergy) << "block " << b;
         EXPECT_NEAR(r.bandFrequency[1], 440.0, 0.5) << "block " << b;
-        if (b >= 9) {
-            EXPECT_NEAR(centsBetween(r.pitch, 440.0), 0.0, 1.0) << "block " << b;
-        }
         for (size_t unused = 8; unused < 11; ++unused)
             EXPECT_EQ(r.bandFrequency[unused] + r.bandEnergy[unused], 0.0);
     }
