@@ -45,8 +45,8 @@ LevelMeter Horizontal()
 {
     LevelMeter m;
     // Trough from x 36 to 236: 200 pixels.
-    m.init({ 0, 0, 240, 30 }, false, 1.0, LevelMeter::kBarColour, LevelMeter::kPeakColour, 1, "signal",
-           "full");
+    m.init({ 0, 0, 240, 30 }, false, 1.0, LevelMeter::kBarColour, LevelMeter::kPeakColour, 1,
+           "signal", "full");
     return m;
 }
 
@@ -117,8 +117,10 @@ TEST(LevelMeter, BandLabelsAreTheBandEdgesInHz)
     {
         int rate, band;
         const char *low, *high;
-    } cases[] = { { 44100, 0, "10.8", "21.5" },   { 44100, 7, "1378.1", "2756.2" },
-                  { 11025, 0, "2.7", "5.4" },     { 11025, 7, "344.5", "689.1" } };
+    } cases[] = { { 44100, 0, "10.8", "21.5" },
+                  { 44100, 7, "1378.1", "2756.2" },
+                  { 11025, 0, "2.7", "5.4" },
+                  { 11025, 7, "344.5", "689.1" } };
     for (const auto &c : cases) {
         const auto labels = LevelMeter::BandLabels(c.rate, c.band);
         EXPECT_EQ(labels[0], c.low) << c.rate << " band " << c.band;

@@ -9,8 +9,8 @@ TEST(PinwheelPlacement, CreateSplitsTheWidthIntoSevenAndUsesTheSmallestButtons)
     const PinwheelPlacement p = PinwheelPlacement::Create({ 10, 40, 710, 400 });
     // s = 100, r = 125.
     EXPECT_EQ(p.bottom, 40 + 250);
-    EXPECT_EQ(p.wheels[0], (PixelRect { 10, 165, 110, 290 }));  // Do: lower row, first column
-    EXPECT_EQ(p.wheels[1], (PixelRect { 60, 40, 160, 165 }));   // Ra: upper row, between
+    EXPECT_EQ(p.wheels[0], (PixelRect { 10, 165, 110, 290 }));   // Do: lower row, first column
+    EXPECT_EQ(p.wheels[1], (PixelRect { 60, 40, 160, 165 }));    // Ra: upper row, between
     EXPECT_EQ(p.wheels[11], (PixelRect { 610, 165, 710, 290 })); // Ti: the seventh column
     EXPECT_EQ(p.nameButtons[0], (PixelRect { 16, 268, 82, 286 }));
     EXPECT_EQ(p.toneButtons[0], (PixelRect { 86, 268, 104, 286 }));
@@ -38,7 +38,7 @@ TEST(PinwheelPlacement, LayoutLimitsTheWheelsByTheHeightAndKeepsButtonsUsable)
         { { 0, 0, 1000, 200 }, 80, 100, 16 },  // height-bound: s = 0.8 * H / 2
         { { 0, 0, 1400, 520 }, 200, 250, 48 }, // width-bound
         { { 0, 0, 1400, 440 }, 176, 220, 32 },
-        { { 0, 0, 140, 60 }, 20, 25, 16 },     // tiny: buttons stay 18 pixels
+        { { 0, 0, 140, 60 }, 20, 25, 16 }, // tiny: buttons stay 18 pixels
     };
     for (const auto &c : cases) {
         const PinwheelPlacement p = PinwheelPlacement::Layout(c.area);

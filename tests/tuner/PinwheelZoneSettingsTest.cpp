@@ -83,8 +83,8 @@ TEST(PinwheelZoneSettings, ColoursKeepOnlyRedGreenAndBlue)
     z.SetColour(7, 0x000000FF);
     EXPECT_EQ(z.colours()[3], 0x123456u);
     EXPECT_EQ(z.colours(), ([] {
-        auto c = CTCDefs().GetPinwheelColors();
-        c[3] = 0x123456;
-        return c;
-    }()));
+                  auto c = CTCDefs().GetPinwheelColors();
+                  c[3] = 0x123456;
+                  return c;
+              }()));
 }

@@ -31,9 +31,9 @@ TEST(WheelState, ZonesWithTheDefaultThresholdsIncludingTheirExactEdges)
     {
         double cents;
         int zone;
-    } cases[] = { { 25, 0 },   { 12, 0 },    { 11.9, 1 },  { 8, 1 },   { 7.9, 2 },
-                  { 4, 2 },    { 3.99, 3 },  { 0, 3 },     { -4, 3 },  { -4.01, 4 },
-                  { -8, 4 },   { -8.01, 5 }, { -12, 5 },   { -12.01, 6 }, { -25, 6 } };
+    } cases[] = { { 25, 0 }, { 12, 0 },    { 11.9, 1 }, { 8, 1 },      { 7.9, 2 },
+                  { 4, 2 },  { 3.99, 3 },  { 0, 3 },    { -4, 3 },     { -4.01, 4 },
+                  { -8, 4 }, { -8.01, 5 }, { -12, 5 },  { -12.01, 6 }, { -25, 6 } };
     for (const auto &c : cases)
         EXPECT_EQ(WheelState::Zone(c.cents, kDefaults), c.zone) << c.cents << " cents";
 }
@@ -44,9 +44,9 @@ TEST(WheelState, TurnSpeedDependsOnlyOnHowFarOffNotOnTheZones)
     {
         double cents;
         int steps;
-    } cases[] = { { 25, 8 },   { 20.01, 8 }, { 20, 4 },   { 16.01, 4 }, { 16, 2 },
-                  { 12.01, 2 }, { 12, 1 },   { 8.01, 1 }, { 8, 0 },     { 0, 0 },
-                  { -8, 0 },   { -8.01, -1 }, { -12.01, -2 }, { -16.01, -4 }, { -20.01, -8 } };
+    } cases[] = { { 25, 8 },    { 20.01, 8 },  { 20, 4 },      { 16.01, 4 },   { 16, 2 },
+                  { 12.01, 2 }, { 12, 1 },     { 8.01, 1 },    { 8, 0 },       { 0, 0 },
+                  { -8, 0 },    { -8.01, -1 }, { -12.01, -2 }, { -16.01, -4 }, { -20.01, -8 } };
     for (const auto &c : cases)
         EXPECT_EQ(WheelState::RotationSteps(c.cents), c.steps) << c.cents << " cents";
 }

@@ -6,10 +6,10 @@ namespace corvane::tuner {
 
 namespace {
 
-double PositiveOrTiny(double x) noexcept
-{
-    return x > 0.0 ? x : std::numeric_limits<double>::min();
-}
+    double PositiveOrTiny(double x) noexcept
+    {
+        return x > 0.0 ? x : std::numeric_limits<double>::min();
+    }
 
 } // namespace
 

@@ -29,10 +29,10 @@ struct LevelMeterPicture
 
     PixelRect frame;
     PixelRect trough;
-    PixelRect bar;                  // empty when the value is 0
-    std::optional<PixelRect> peak;  // none at or below the smallest peak shown
-    std::array<Line, 18> ticks {};  // at tenths of the trough, 4 pixels in from both edges
-    std::array<Label, 2> labels;    // the low label first
+    PixelRect bar;                 // empty when the value is 0
+    std::optional<PixelRect> peak; // none at or below the smallest peak shown
+    std::array<Line, 18> ticks {}; // at tenths of the trough, 4 pixels in from both edges
+    std::array<Label, 2> labels;   // the low label first
     Rgb frameColour = Rgb::grey(0);
     Rgb troughColour = Rgb::grey(80);
     Rgb tickColour = Rgb::grey(255);

@@ -8,30 +8,30 @@ namespace corvane::tuner {
 
 namespace {
 
-constexpr double kDegreesPerPhaseStep = 2.5;
+    constexpr double kDegreesPerPhaseStep = 2.5;
 
-double Degrees(double radians) noexcept
-{
-    return radians * 180.0 / std::numbers::pi;
-}
+    double Degrees(double radians) noexcept
+    {
+        return radians * 180.0 / std::numbers::pi;
+    }
 
-// The ellipse's own angle (degrees) at which a ray from its centre, at screen direction
-// (dx, dy) with y pointing down, meets it.
-double EllipseAngle(const PixelRect &box, double dx, double dy) noexcept
-{
-    const double a = std::max(box.width(), 1) / 2.0;
-    const double b = std::max(box.height(), 1) / 2.0;
-    const double theta = std::atan2(-dy, dx); // y up
-    return Degrees(std::atan2(a * std::sin(theta), b * std::cos(theta)));
-}
+    // The ellipse's own angle (degrees) at which a ray from its centre, at screen direction
+    // (dx, dy) with y pointing down, meets it.
+    double EllipseAngle(const PixelRect &box, double dx, double dy) noexcept
+    {
+        const double a = std::max(box.width(), 1) / 2.0;
+        const double b = std::max(box.height(), 1) / 2.0;
+        const double theta = std::atan2(-dy, dx); // y up
+        return Degrees(std::atan2(a * std::sin(theta), b * std::cos(theta)));
+    }
 
-double CounterClockwiseSpan(double from, double to) noexcept
-{
-    double span = std::fmod(to - from, 360.0);
-    if (span <= 0.0)
-        span += 360.0;
-    return span;
-}
+    double CounterClockwiseSpan(double from, double to) noexcept
+    {
+        double span = std::fmod(to - from, 360.0);
+        if (span <= 0.0)
+            span += 360.0;
+        return span;
+    }
 
 } // namespace
 

@@ -24,17 +24,17 @@ struct PinwheelGeometry
         int y = 0;
     };
 
-    PixelRect rim;        // the light ring's box: the window less 3 pixels a side
-    Arc bevel;            // the darker half of the rim: top-right corner to bottom-left corner
-    PixelRect face;       // the face's box: 3 pixels more inside the rim
+    PixelRect rim;  // the light ring's box: the window less 3 pixels a side
+    Arc bevel;      // the darker half of the rim: top-right corner to bottom-left corner
+    PixelRect face; // the face's box: 3 pixels more inside the rim
     std::array<Arc, 4> blades;
 
-    int smallFontHeight = 12;  // "b<" and ">#"
-    int nameFontHeight = 25;   // the degree's name
-    Point flatMark;            // top-left corner of "b<"
-    Point sharpMark;           // top-right corner of ">#"
-    Point nameShadow;          // centre of the shadow's baseline
-    Point name;                // centre of the name's baseline
+    int smallFontHeight = 12; // "b<" and ">#"
+    int nameFontHeight = 25;  // the degree's name
+    Point flatMark;           // top-left corner of "b<"
+    Point sharpMark;          // top-right corner of ">#"
+    Point nameShadow;         // centre of the shadow's baseline
+    Point name;               // centre of the name's baseline
 
     // The geometry of a wheel window `width` x `height` turned by `phase` steps (2.5 degrees a
     // step, counter-clockwise on the screen). `fontWidth` is the width the font sizes follow

@@ -6,14 +6,14 @@ namespace corvane::tuner {
 
 namespace {
 
-int IconSizeFor(int k) noexcept
-{
-    if (k >= 48)
-        return 48;
-    if (k >= 32)
-        return 32;
-    return 16;
-}
+    int IconSizeFor(int k) noexcept
+    {
+        if (k >= 48)
+            return 48;
+        if (k >= 32)
+            return 32;
+        return 16;
+    }
 
 } // namespace
 

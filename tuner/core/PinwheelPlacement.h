@@ -15,8 +15,8 @@ struct PinwheelPlacement
     std::array<PixelRect, kDegreeCount> wheels;
     std::array<PixelRect, kDegreeCount> nameButtons;
     std::array<PixelRect, kDegreeCount> toneButtons;
-    int iconSize = 16;   // 16, 32 or 48: the tone icons' design size
-    int bottom = 0;      // the area's new bottom: its top plus two rows
+    int iconSize = 16; // 16, 32 or 48: the tone icons' design size
+    int bottom = 0;    // the area's new bottom: its top plus two rows
 
     // First placement, when the window is made: wheels a seventh of the width wide, buttons of
     // the smallest size.
@@ -26,8 +26,8 @@ struct PinwheelPlacement
     static PinwheelPlacement Layout(const PixelRect &area) noexcept;
 
     // Column (in wheel widths) and row (0 upper, 1 lower) of each degree.
-    static constexpr std::array<double, kDegreeCount> kColumn { 0, 0.5, 1, 1.5, 2, 3,
-                                                                 3.5, 4, 4.5, 5, 5.5, 6 };
+    static constexpr std::array<double, kDegreeCount> kColumn { 0,   0.5, 1,   1.5, 2,   3,
+                                                                3.5, 4,   4.5, 5,   5.5, 6 };
     static constexpr std::array<int, kDegreeCount> kRow { 1, 0, 1, 0, 1, 1, 0, 1, 0, 1, 0, 1 };
     static constexpr int kMinButtonSize = 18;
 

@@ -43,8 +43,7 @@ int PinwheelZoneSettings::lowest(int index) const noexcept
 
 bool PinwheelZoneSettings::StepThreshold(int index, int value) noexcept
 {
-    if (index < 0 || index >= kPinwheelThresholdCount || value < lowest(index)
-        || value > kMaxCents)
+    if (index < 0 || index >= kPinwheelThresholdCount || value < lowest(index) || value > kMaxCents)
         return false;
     m_thresholds[std::size_t(index)] = std::uint32_t(value);
     switch (index) {
@@ -82,8 +81,8 @@ std::array<int, 6> PinwheelZoneSettings::StripBoundaries(int x0, int length) con
 {
     const int middle = x0 + length / 2;
     const auto at = [length](int cents) { return cents * length / 100; };
-    return { middle - at(threshold(OuterFlat)), middle - at(threshold(InnerFlat)),
-             middle - at(threshold(Centre)),    middle + at(threshold(Centre)),
+    return { middle - at(threshold(OuterFlat)),  middle - at(threshold(InnerFlat)),
+             middle - at(threshold(Centre)),     middle + at(threshold(Centre)),
              middle + at(threshold(InnerSharp)), middle + at(threshold(OuterSharp)) };
 }
 

@@ -9,7 +9,10 @@ namespace corvane::tuner {
 class TunerPlayNotification final : public audio::cNotification
 {
 public:
-    explicit TunerPlayNotification(TunerBlockHandler &tuner) noexcept : m_tuner(&tuner) { }
+    explicit TunerPlayNotification(TunerBlockHandler &tuner) noexcept
+        : m_tuner(&tuner)
+    {
+    }
     void notify() override;
 
 private:

@@ -7,19 +7,19 @@ namespace corvane::tuner {
 
 namespace {
 
-constexpr Rgb kIdleFace = Rgb::grey(170);
-constexpr Rgb kIdleBlades = Rgb::grey(85);
-constexpr Rgb kChromaticBackground = Rgb::grey(60);
-constexpr Rgb kScaleBackground = Rgb::grey(200);
+    constexpr Rgb kIdleFace = Rgb::grey(170);
+    constexpr Rgb kIdleBlades = Rgb::grey(85);
+    constexpr Rgb kChromaticBackground = Rgb::grey(60);
+    constexpr Rgb kScaleBackground = Rgb::grey(200);
 
-// One channel of a holding wheel: the zone colour weighted by what is left of the hold, plus the
-// idle grey weighted by what has run out. Each part is truncated as the original arithmetic did,
-// so a test can name the exact values.
-std::uint8_t Faded(std::uint8_t channel, double k, std::uint8_t grey) noexcept
-{
-    const int value = int(channel * k) + int((1.0 - k) * grey);
-    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
-}
+    // One channel of a holding wheel: the zone colour weighted by what is left of the hold, plus
+    // the idle grey weighted by what has run out. Each part is truncated as the original arithmetic
+    // did, so a test can name the exact values.
+    std::uint8_t Faded(std::uint8_t channel, double k, std::uint8_t grey) noexcept
+    {
+        const int value = int(channel * k) + int((1.0 - k) * grey);
+        return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+    }
 
 } // namespace
 

@@ -17,7 +17,7 @@ struct WheelPicture
     Rgb face;
     Rgb blades;
     Rgb background;
-    Rgb text; // "b<" and ">#"; the name is always white over a grey shadow
+    Rgb text;      // "b<" and ">#"; the name is always white over a grey shadow
     int phase = 0; // 0..35, 2.5 degrees a step, counter-clockwise on the screen
     std::string name;
 
@@ -41,7 +41,7 @@ public:
     static constexpr int kOffColour = 7;
     static constexpr int kDefaultRate = 5; // updates a second
     static constexpr int kHoldSeconds = 2;
-    static constexpr int kNoNote = -1;     // the note of an update that heard nothing
+    static constexpr int kNoNote = -1; // the note of an update that heard nothing
 
     WheelState() noexcept = default;
 

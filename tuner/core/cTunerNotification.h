@@ -10,7 +10,10 @@ namespace corvane::tuner {
 class cTunerNotification final : public audio::cNotification
 {
 public:
-    explicit cTunerNotification(TunerBlockHandler &tuner) noexcept : m_tuner(&tuner) { }
+    explicit cTunerNotification(TunerBlockHandler &tuner) noexcept
+        : m_tuner(&tuner)
+    {
+    }
     void notify() override;
 
 private:
