@@ -1,0 +1,102 @@
+#include "CPitch.h"
+#include "KeyContext.h"
+#include "PinwheelBoard.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace corvane;
+using namespace corvane::tuner;
+
+namespace {
+
+// The lowest octave of the note table, where the tuner folds every frequency.
+constexpr double kA0 = 27.5;
+double Note(int semitonesAboveA0, double centsSharp = 0.0)
+{
+    return kA0 * std::pow(2.0, semitonesAboveA0 / 12.0 + centsSharp / 1200.0);
+}
+
+// C major, as the tuner starts: degree 0 is C (pitch class 3), degree 9 is A.
+class PinwheelBoardTest : public ::testing::Test
+{
+protected:
+    PinwheelBoardTest() { board.Relabel(keys); }
+
+    PinwheelBoard::WheelMask Hear(double f) { return board.Update(f, pitch, keys, adjust, limits); }
+
+    CPitch pitch;
+    KeyContext keys;
+    DegreeFloats adjust {};
+    PinwheelThresholds limits = CTCDefs().GetPinwheelThresholds();
+    PinwheelBoard board;
+};
+
+constexpr int kDo = 0;
+constexpr int kLa = 9;
+
+} // namespace
+
+TEST_F(PinwheelBoardTest, RelabelNamesTheDegreesAsWrittenInTheKey)
+{
+    EXPECT_EQ(board.wheel(kDo).name(), "C");
+    EXPECT_EQ(board.wheel(kDo).pitchClass(), 3);
+    EXPECT_EQ(board.wheel(kLa).pitchClass(), 0);
+    ASSERT_TRUE(keys.SetKey(8)); // G major
+    board.Relabel(keys);
+    EXPECT_EQ(board.wheel(kDo).name(), "G");
+    EXPECT_EQ(board.wheel(6).name(), "C#");
+}
+
+TEST_F(PinwheelBoardTest, SilenceAndBrokenFrequenciesNeverLightAWheel)
+{
+    for (double f : { 0.0, -55.0, std::numeric_limits<double>::quiet_NaN() }) {
+        EXPECT_TRUE(Hear(f).none()) << f;
+        for (int d = 0; d < kDegreeCount; ++d)
+            EXPECT_EQ(board.wheel(d).mode(), WheelState::Mode::Idle) << f;
+    }
+}
+
+TEST_F(PinwheelBoardTest, TheWheelOfTheNoteHeardLightsInTheColourOfItsDeviation)
+{
+    const auto changed = Hear(Note(3, -25.0)); // C, 25 cents flat
+    EXPECT_EQ(changed, PinwheelBoard::WheelMask().set(kDo));
+    EXPECT_EQ(board.wheel(kDo).colour(), 0);
+    EXPECT_EQ(board.wheel(kDo).phase(), 8) << "flat turns forwards";
+    EXPECT_NEAR(board.wheel(kDo).lastCents(), 25.0, 1e-6);
+
+    Hear(Note(3, 6.0)); // now 6 cents sharp
+    EXPECT_EQ(board.wheel(kDo).colour(), 4);
+    EXPECT_EQ(board.wheel(kDo).phase(), 8);
+}
+
+TEST_F(PinwheelBoardTest, TheDeviationIsFromTheTemperedPitch)
+{
+    adjust[kDo] = 10.0f; // C tuned 10 cents high: an equal-tempered C is now 10 flat
+    Hear(Note(3));
+    EXPECT_NEAR(board.wheel(kDo).lastCents(), 10.0, 1e-6);
+    EXPECT_EQ(board.wheel(kDo).colour(), 1);
+}
+
+TEST_F(PinwheelBoardTest, AFlatAJustBelowTheTopOfTheFoldedOctaveStillLightsTheAWheel)
+{
+    // 10 cents below A1 lies in A1's capture band: the A wheel, 10 cents flat.
+    Hear(Note(12, -10.0));
+    EXPECT_EQ(board.wheel(kLa).mode(), WheelState::Mode::Active);
+    EXPECT_NEAR(board.wheel(kLa).lastCents(), 10.0, 1e-6);
+}
+
+TEST_F(PinwheelBoardTest, ANewNoteDuringAHoldLightsAtOnceWhileTheOldWheelHoldsOn)
+{
+    Hear(Note(0, 25.0)); // A
+    const auto changed = Hear(Note(3));
+    EXPECT_EQ(board.wheel(kLa).mode(), WheelState::Mode::Holding);
+    EXPECT_EQ(board.wheel(kDo).mode(), WheelState::Mode::Active);
+    EXPECT_EQ(changed, PinwheelBoard::WheelMask().set(kDo).set(kLa));
+    for (int i = 0; i < 10; ++i)
+        Hear(Note(3));
+    EXPECT_EQ(board.wheel(kLa).mode(), WheelState::Mode::Idle);
+    EXPECT_EQ(Hear(Note(3)), PinwheelBoard::WheelMask().set(kDo)) << "idle wheels are not painted";
+}

@@ -1,0 +1,53 @@
+#include "PinwheelBoard.h"
+
+#include "CPitch.h"
+#include "KeyContext.h"
+#include "Tuning.h"
+
+namespace corvane::tuner {
+
+PinwheelBoard::PinwheelBoard() noexcept
+{
+    for (int d = 0; d < kDegreeCount; ++d)
+        m_wheels[std::size_t(d)].SetPitchClass(d);
+}
+
+void PinwheelBoard::SetRate(int updatesPerSecond) noexcept
+{
+    for (WheelState &w : m_wheels)
+        w.SetRate(updatesPerSecond);
+}
+
+void PinwheelBoard::Relabel(const KeyContext &keys) noexcept
+{
+    for (int d = 0; d < kDegreeCount; ++d) {
+        WheelState &w = m_wheels[std::size_t(d)];
+        w.SetPitchClass(keys.DegreePitchClass(d));
+        w.SetName(keys.SpellDegree(d));
+    }
+}
+
+PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
+                                               const KeyContext &keys,
+                                               const DegreeFloats &adjustCents,
+                                               const PinwheelThresholds &thresholds) noexcept
+{
+    // NaN fails `f > 0` too: a broken frequency must light nothing (the note table would read it
+    // as the lowest A).
+    const bool heard = f > 0.0;
+    const int noteIndex = heard ? pitch.NoteIndex(f) : 0;
+    // A folded frequency just below the top of the octave can land in the next A's band; the
+    // pitch class is what the wheels compare, and the cents are taken from that very note.
+    const int note = heard ? noteIndex % 12 : WheelState::kNoNote;
+    const double flatCents = heard ? -Deviation(pitch, keys, adjustCents, f, noteIndex) : 0.0;
+
+    WheelMask changed;
+    for (int d = 0; d < kDegreeCount; ++d) {
+        WheelState &w = m_wheels[std::size_t(d)];
+        w.Step(note, flatCents, thresholds);
+        changed[std::size_t(d)] = !w.idle();
+    }
+    return changed;
+}
+
+} // namespace corvane::tuner

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "CTCDefs.h"
+#include "WheelState.h"
+
+#include <array>
+#include <bitset>
+
+namespace corvane {
+class CPitch;
+class KeyContext;
+}
+
+namespace corvane::tuner {
+
+// The twelve wheels, one per scale degree above the sounding tonic (degree 0 is the tonic), and
+// the tracking update that feeds them all.
+//
+// UI thread only; reads the note table, key context and settings it is given, which must not
+// change during a call. Allocates nothing.
+class PinwheelBoard
+{
+public:
+    using WheelMask = std::bitset<kDegreeCount>;
+
+    // Every wheel at the default rate, labelled for pitch classes 0..11 with no names until
+    // Relabel.
+    PinwheelBoard() noexcept;
+
+    // Updates a second for every wheel; the hold lasts two seconds of them (at least one update).
+    void SetRate(int updatesPerSecond) noexcept;
+
+    // Gives each wheel the pitch class of its degree in the sounding key and the degree's name as
+    // written (cut to two characters). Call after the key or the transposition changes.
+    void Relabel(const KeyContext &keys) noexcept;
+
+    // One tracking update. `f` is the frequency heard, in Hz, folded into the lowest octave of
+    // the note table; 0, a negative value or NaN means nothing was heard. The deviation of the
+    // note heard is taken from its tempered pitch (the degree's temperament offset applied).
+    // Returns the wheels that changed and need painting (every wheel that is not idle).
+    WheelMask Update(double f, const CPitch &pitch, const KeyContext &keys,
+                     const DegreeFloats &adjustCents,
+                     const PinwheelThresholds &thresholds) noexcept;
+
+    const WheelState &wheel(int degree) const noexcept { return m_wheels[std::size_t(degree)]; }
+
+private:
+    std::array<WheelState, kDegreeCount> m_wheels;
+};
+
+} // namespace corvane::tuner

@@ -1,0 +1,154 @@
+#include "WheelState.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvane::tuner {
+
+namespace {
+
+    constexpr Rgb kIdleFace = Rgb::grey(170);
+    constexpr Rgb kIdleBlades = Rgb::grey(85);
+    constexpr Rgb kChromaticBackground = Rgb::grey(60);
+    constexpr Rgb kScaleBackground = Rgb::grey(200);
+
+    // One channel of a holding wheel: the zone colour weighted by what is left of the hold, plus
+    // the idle grey weighted by what has run out. Each part is truncated as the original arithmetic
+    // did, so a test can name the exact values.
+    std::uint8_t Faded(std::uint8_t channel, double k, std::uint8_t grey) noexcept
+    {
+        const int value = int(channel * k) + int((1.0 - k) * grey);
+        return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+    }
+
+} // namespace
+
+void WheelState::SetRate(int updatesPerSecond) noexcept
+{
+    m_rate = std::max(1, updatesPerSecond);
+    m_holdLength = m_rate * kHoldSeconds;
+}
+
+void WheelState::SetName(std::string_view name) noexcept
+{
+    m_nameLength = std::min(name.size(), m_name.size());
+    std::copy_n(name.begin(), m_nameLength, m_name.begin());
+}
+
+int WheelState::Zone(double c, const PinwheelThresholds &t) noexcept
+{
+    const auto cents = [&t](int i) { return double(t[std::size_t(i)]); };
+    if (c < -cents(4))
+        return 6;
+    if (c < -cents(3))
+        return 5;
+    if (c < -cents(2))
+        return 4;
+    if (c < cents(2))
+        return 3;
+    if (c < cents(1))
+        return 2;
+    if (c < cents(0))
+        return 1;
+    return 0;
+}
+
+int WheelState::RotationSteps(double c) noexcept
+{
+    const double off = std::abs(c);
+    int steps = 0;
+    if (off > 20.0)
+        steps = 8;
+    else if (off > 16.0)
+        steps = 4;
+    else if (off > 12.0)
+        steps = 2;
+    else if (off > 8.0)
+        steps = 1;
+    return c < 0.0 ? -steps : steps;
+}
+
+void WheelState::Rotate(double flatCents) noexcept
+{
+    m_phase = ((m_phase + RotationSteps(flatCents)) % kPhaseSteps + kPhaseSteps) % kPhaseSteps;
+}
+
+void WheelState::Step(int note, double flatCents, const PinwheelThresholds &thresholds) noexcept
+{
+    const bool match = note == m_pitchClass;
+    m_holdLeft = m_holdLeft > 0 ? m_holdLeft - 1 : 0;
+    m_idle = true;
+
+    switch (m_mode) {
+    case Mode::Idle:
+        if (match) {
+            m_mode = Mode::Active;
+            m_idle = false;
+        }
+        break;
+    case Mode::Active:
+        if (!match) {
+            m_mode = Mode::Holding;
+            m_holdLeft = m_holdLength;
+        }
+        m_idle = false;
+        break;
+    case Mode::Holding:
+        if (match)
+            m_mode = Mode::Active;
+        else if (m_holdLeft == 0)
+            m_mode = Mode::Idle;
+        m_idle = false;
+        break;
+    }
+
+    switch (m_mode) {
+    case Mode::Idle:
+        m_colour = kOffColour;
+        break;
+    case Mode::Active:
+        Rotate(flatCents);
+        m_colour = Zone(flatCents, thresholds);
+        m_lastCents = flatCents;
+        break;
+    case Mode::Holding:
+        // Keeps turning at the speed of the last note heard, in the colour it had.
+        Rotate(m_lastCents);
+        break;
+    }
+}
+
+WheelPicture WheelState::picture(const PinwheelColors &colours, bool chromatic) const
+{
+    WheelPicture p;
+    if (m_colour < 0 || m_colour >= kPinwheelColorCount) {
+        p.face = kIdleFace;
+        p.blades = kIdleBlades;
+    } else if (m_mode == Mode::Holding) {
+        const Rgb zone = Rgb::fromColorRef(colours[std::size_t(m_colour)]);
+        const double k = m_holdLength > 0 ? double(m_holdLeft) / m_holdLength : 0.0;
+        p.face = { Faded(zone.red, k, kIdleFace.red), Faded(zone.green, k, kIdleFace.green),
+                   Faded(zone.blue, k, kIdleFace.blue) };
+        const std::uint8_t blade = Faded(0, k, kIdleBlades.red);
+        p.blades = Rgb::grey(blade);
+    } else {
+        p.face = Rgb::fromColorRef(colours[std::size_t(m_colour)]);
+        p.blades = Rgb::grey(0);
+    }
+    p.background = chromatic ? kChromaticBackground : kScaleBackground;
+    p.text = chromatic ? Rgb::grey(255) : Rgb::grey(0);
+    p.phase = m_phase;
+    p.name.assign(name());
+    return p;
+}
+
+WheelState WheelState::Lit(int zone, int phase) noexcept
+{
+    WheelState w;
+    w.m_mode = Mode::Active;
+    w.m_colour = std::clamp(zone, 0, kPinwheelColorCount - 1);
+    w.m_phase = ((phase % kPhaseSteps) + kPhaseSteps) % kPhaseSteps;
+    return w;
+}
+
+} // namespace corvane::tuner

@@ -1,0 +1,10 @@
+#include "cTunerNotification.h"
+
+namespace corvane::tuner {
+
+void cTunerNotification::notify()
+{
+    m_tuner->ProcessCapturedBlock();
+}
+
+} // namespace corvane::tuner

@@ -1,0 +1,63 @@
+#include "LevelMeterWidget.h"
+
+#include "LevelMeterPainter.h"
+
+#include <QPainter>
+
+namespace corvane::tuner {
+
+namespace {
+
+    PixelRect Frame(const QWidget &w)
+    {
+        return { 0, 0, w.width(), w.height() };
+    }
+
+} // namespace
+
+LevelMeterWidget::LevelMeterWidget(bool vertical, const QString &label1, const QString &label2,
+                                   QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_meter.init(Frame(*this), vertical, 1.0, LevelMeter::kBarColour, LevelMeter::kPeakColour, 0,
+                 label1.toStdString(), label2.toStdString());
+}
+
+void LevelMeterWidget::feed(double level)
+{
+    m_ballistics.add(level);
+    if (m_meter.needsRedraw(m_ballistics.value(), m_ballistics.peak()))
+        update();
+}
+
+void LevelMeterWidget::setLabels(const QString &label1, const QString &label2)
+{
+    m_meter.setLabels(label1.toStdString(), label2.toStdString());
+    update();
+}
+
+QSize LevelMeterWidget::sizeHint() const
+{
+    return m_meter.vertical() ? QSize(36, 160) : QSize(240, 30);
+}
+
+QSize LevelMeterWidget::minimumSizeHint() const
+{
+    return m_meter.vertical() ? QSize(30, 60) : QSize(80, 26);
+}
+
+void LevelMeterWidget::resizeEvent(QResizeEvent *)
+{
+    m_meter.setFrame(Frame(*this));
+}
+
+void LevelMeterWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const LevelMeterPicture picture = m_meter.picture(m_ballistics.value(), m_ballistics.peak());
+    PaintLevelMeter(painter, picture);
+    m_meter.markDrawn(picture);
+}
+
+} // namespace corvane::tuner
