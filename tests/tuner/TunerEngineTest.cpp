@@ -1,0 +1,126 @@
+// The engine's display update, fed block by block on the test's own thread in place of the
+// capture worker (no device runs).
+
+#include "TunerTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace corvane;
+using namespace corvane::tuner;
+using namespace corvane::tuner::test;
+
+namespace {
+
+class TunerEngineTest : public ::testing::Test
+{
+protected:
+    TunerEngineTest() { rig.engine->prepareAnalyzer(); }
+
+    TunerEngine &engine() { return *rig.engine; }
+    int blockLength() { return engine().captureFormat().blockLength; }
+
+    // Feeds `blocks` blocks, one update after each; returns the last update.
+    TunerUpdate feed(SineBlocks &source, int blocks)
+    {
+        TunerUpdate shown;
+        for (int i = 0; i < blocks; ++i) {
+            engine().processBlock(source.next());
+            shown = engine().update();
+        }
+        return shown;
+    }
+
+    // Blocks fed until the readout shows `note` within `tolerance` of `cents`; -1 after 30.
+    int blocksUntilReadout(SineBlocks &source, const char *note, double cents, double tolerance)
+    {
+        for (int i = 1; i <= 30; ++i) {
+            engine().processBlock(source.next());
+            last = engine().update();
+            if (last.readout.note() == note && std::abs(last.readout.cents() - cents) <= tolerance)
+                return i;
+        }
+        return -1;
+    }
+
+    EngineRig rig;
+    TunerUpdate last;
+};
+
+} // namespace
+
+TEST_F(TunerEngineTest, SilenceFeedsNothingHeardAndTicksInactive)
+{
+    SineBlocks silence(440.0, 0.0, 44100, blockLength());
+    const TunerUpdate shown = feed(silence, 3);
+    EXPECT_FALSE(shown.active);
+    EXPECT_EQ(shown.foldedHz, 0.0);
+    EXPECT_FALSE(shown.readout.shown());
+    EXPECT_EQ(rig.practice.ticks(), 0);
+}
+
+TEST_F(TunerEngineTest, EnergyAboveHalfTheThresholdCountsAsPracticeEvenWithoutAPitch)
+{
+    rig.settings.SetNoiseThreshold(0.0f); // even silence reaches it now
+    SineBlocks silence(440.0, 0.0, 44100, blockLength());
+    const TunerUpdate shown = feed(silence, 2);
+    EXPECT_TRUE(shown.active);
+    EXPECT_EQ(shown.foldedHz, 0.0); // no pitch: no wheel
+    EXPECT_FALSE(shown.readout.shown());
+    EXPECT_EQ(rig.practice.ticks(), 2);
+}
+
+TEST_F(TunerEngineTest, AnAFourFortyFoldsToTheLowestAAndReadsInTune)
+{
+    SineBlocks a440(440.0, 0.5, 44100, blockLength());
+    const int blocks = blocksUntilReadout(a440, "A4", 0.0, 0.5);
+    ASSERT_GT(blocks, 0);
+    RecordProperty("blocks_to_first_correct_readout", blocks);
+    EXPECT_LE(blocks, 8);
+    EXPECT_TRUE(last.active);
+    EXPECT_NEAR(last.foldedHz, 27.5, 27.5 * 0.0003);
+    EXPECT_EQ(rig.pitch.NoteIndex(last.foldedHz), 0);
+    EXPECT_EQ(last.readout.hzText(), "440.0 Hz");
+    EXPECT_GT(last.fullLevel, 0.1);
+    EXPECT_EQ(last.bandLevels[0], 0.0); // the meter below the lowest band stays empty
+}
+
+TEST_F(TunerEngineTest, ALowEThirtyCentsFlatReadsE2MinusThirty)
+{
+    SineBlocks lowE(centsAway(82.4069, -30.0), 0.5, 44100, blockLength());
+    ASSERT_GT(blocksUntilReadout(lowE, "E2", -30.0, 0.5), 0);
+    EXPECT_EQ(rig.pitch.NoteIndex(last.foldedHz), 7);
+}
+
+TEST_F(TunerEngineTest, TheInputGainReachesTheAnalyserFromTheNextBlock)
+{
+    SineBlocks a440(440.0, 0.5, 44100, blockLength());
+    EXPECT_GT(feed(a440, 2).totalEnergy, 0.1);
+    EXPECT_EQ(engine().setInputGain(0.0), 0.0);
+    // The bands' delay lines still hold the last loud block for a moment.
+    EXPECT_LT(feed(a440, 4).totalEnergy, 1e-6);
+    EXPECT_EQ(engine().setInputGain(7.0), 2.0);          // brought into range
+    EXPECT_EQ(engine().setInputGain(std::nan("")), 2.0); // ignored
+    EXPECT_GT(feed(a440, 4).totalEnergy, 0.1);
+}
+
+TEST_F(TunerEngineTest, LoadBarsChangeEveryTenthUpdateAndClocksOnceASecond)
+{
+    std::vector<int> loadAt, clocksAt;
+    for (int update = 1; update <= 20; ++update) {
+        engine().loadMeter().addCapture(25.0, 100.0);
+        engine().loadMeter().addPlayback(1.0, 1000.0);
+        const TunerUpdate shown = engine().update();
+        if (shown.loadChanged) {
+            loadAt.push_back(update);
+            EXPECT_EQ(shown.captureLoadPercent, 25);
+            EXPECT_EQ(shown.playbackLoadPercent, 0); // a tenth of a percent shows as 0
+        }
+        if (shown.clocksDue)
+            clocksAt.push_back(update);
+    }
+    EXPECT_EQ(loadAt, (std::vector { 10, 20 }));
+    EXPECT_EQ(clocksAt, (std::vector { 4, 9, 14, 19 }));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "TemperamentCatalogue.h" // DegreeCents
+
+#include <string>
+
+namespace corvane {
+class CPitch;
+class KeyContext;
+}
+
+namespace corvane::tuner {
+
+// The numbers beside the key display: the note heard as the player reads it (spelled in the
+// written key, with its written octave: "E2", "F#4", "Bb3"), its frequency and how far it lies
+// from that note's tempered pitch. Cents count the way musicians read a tuner: positive is
+// sharp, negative flat.
+//
+// A plain value made on the user-interface thread from the result the wheels use.
+class PitchReadout
+{
+public:
+    // Nothing heard: every text empty.
+    PitchReadout() = default;
+
+    // The readout for a pitch of `hz` (as played, not folded); blank for 0, a negative value,
+    // infinity or NaN.
+    static PitchReadout of(double hz, const CPitch &pitch, const KeyContext &keys,
+                           const DegreeCents &adjustCents);
+
+    bool shown() const noexcept { return m_shown; }
+    const std::string &note() const noexcept { return m_note; }
+    double hz() const noexcept { return m_hz; }
+    double cents() const noexcept { return m_cents; }
+
+    // "440.0 Hz", one decimal; empty when nothing is shown.
+    std::string hzText() const;
+    // "+3.2 cents", "-30.0 cents", "0.0 cents" (no sign on what rounds to zero); empty when
+    // nothing is shown.
+    std::string centsText() const;
+
+private:
+    bool m_shown = false;
+    std::string m_note;
+    double m_hz = 0.0;
+    double m_cents = 0.0;
+};
+
+} // namespace corvane::tuner

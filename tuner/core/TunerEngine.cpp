@@ -1,0 +1,254 @@
+#include "TunerEngine.h"
+
+#include "ActiveTimeCounter.h"
+#include "AudioFacade.h"
+#include "AudioNotifier.h"
+#include "BlockLength.h"
+#include "CPitch.h"
+#include "CTCDefs.h"
+#include "FrequencyFold.h"
+#include "KeyContext.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <exception>
+
+namespace corvane::tuner {
+
+namespace {
+
+    using Clock = std::chrono::steady_clock;
+
+    double millisecondsSince(Clock::time_point start) noexcept
+    {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+
+    PcmFormat formatOf(const WaveFormatEx &stored, int32_t blockLength) noexcept
+    {
+        return { blockLength, stored.channels, static_cast<int32_t>(stored.samplesPerSec),
+                 stored.bitsPerSample };
+    }
+
+} // namespace
+
+TunerEngine::TunerEngine(CTCDefs &settings, const CPitch &pitch, const KeyContext &keys,
+                         ActiveTimeCounter &practice)
+    : m_settings(settings)
+    , m_pitch(pitch)
+    , m_keys(keys)
+    , m_practice(practice)
+{
+}
+
+TunerEngine::~TunerEngine()
+{
+    stopDevices();
+    // The facade keeps the notifications until the next open; none of its workers runs now, but
+    // leave nothing behind that points into this engine.
+    audio::AudioNotifier &notifier = audio::AudioNotifier::instance();
+    if (notifier.captureNotification() == &m_captureNotification)
+        notifier.setCaptureNotification(nullptr);
+    if (notifier.playbackNotification() == &m_playNotification)
+        notifier.setPlaybackNotification(nullptr);
+}
+
+TunerEngine::Outcome TunerEngine::start(bool record)
+{
+    stopDevices();
+    // Every voice is silent in a new engine; they get their pitches now and sound when
+    // switched on.
+    m_voices.configure(m_settings, m_pitch, m_keys);
+    return openAndStart(record, true, kStartFailedMessage);
+}
+
+TunerEngine::Outcome TunerEngine::restartAudio(bool record)
+{
+    // Preparing the analyser while its worker runs would race with the analysis, so the devices
+    // stop first even when the caller has already stopped them.
+    stopDevices();
+    return openAndStart(record, false, kRestartFailedMessage);
+}
+
+void TunerEngine::stopDevices() noexcept
+{
+    audio::stop();
+}
+
+TunerEngine::Outcome TunerEngine::openAndStart(bool record, bool setGain, const char *failure)
+{
+    Outcome outcome;
+    try {
+        prepareAnalyzer(setGain);
+        audio::setCaptureFormat(m_captureFormat);
+        audio::setPlaybackFormat(m_playbackFormat);
+        if (!audio::open(&m_captureNotification, &m_playNotification)) {
+            stopDevices();
+            return { Outcome::Status::Failed, failure };
+        }
+        m_playBudgetMs = 1000.0 * m_playbackFormat.blockLength / m_playbackFormat.sampleRate;
+        m_tones.setup(m_playbackFormat, nullptr);
+        m_tones.setLevel(1.0);
+        // No worker runs yet: the changes waiting in the queues are applied here, in order.
+        applyWaitingCommands();
+        // The staging block holds sound before playback starts.
+        renderPlayBlock();
+    } catch (const std::exception &) {
+        // A stored format or limit the graph refuses: the same as a device that will not open.
+        stopDevices();
+        return { Outcome::Status::Failed, failure };
+    }
+    startDevices(record, outcome);
+    return outcome;
+}
+
+void TunerEngine::prepareAnalyzer(bool setGain)
+{
+    const WaveFormatEx capture = m_settings.GetCaptureFormat();
+    m_captureFormat = formatOf(capture, blockLengthForRate(int32_t(capture.samplesPerSec)));
+    m_captureBudgetMs = m_captureFormat.sampleRate > 0
+            ? 1000.0 * m_captureFormat.blockLength / m_captureFormat.sampleRate
+            : 0.0;
+    const WaveFormatEx playback = m_settings.GetPlaybackFormat();
+    // One second of frames per playback block.
+    m_playbackFormat = formatOf(playback, int32_t(playback.samplesPerSec));
+
+    m_analyzer.configure(m_captureFormat, int32_t(m_settings.GetFilterLength()),
+                         int32_t(m_settings.GetSensitivity()));
+    m_analyzer.setLimits(m_settings.GetLowestNoteHz(), m_settings.GetHighestNoteHz());
+    if (setGain) {
+        m_inputGain = std::clamp(double(m_settings.GetTunerGain()), 0.0, 2.0);
+        if (std::isnan(m_inputGain))
+            m_inputGain = 1.0;
+        m_analyzer.setInputGain(m_inputGain);
+    }
+}
+
+void TunerEngine::startDevices(bool record, Outcome &outcome)
+{
+    std::string why;
+    if (audio::start(record, &why)) {
+        outcome = { Outcome::Status::Running, {} };
+        return;
+    }
+    // A recording that cannot start (no room for the file, say) still leaves a working tuner;
+    // the window tells the user why and stays out of the recording state.
+    std::string ignored;
+    if (record && audio::start(false, &ignored)) {
+        outcome = { Outcome::Status::RunningWithoutRecording, why };
+        return;
+    }
+    stopDevices();
+    outcome = { Outcome::Status::Failed,
+                record ? kRestartFailedMessage : std::string(kStartFailedMessage) };
+}
+
+void TunerEngine::applyWaitingCommands()
+{
+    CaptureCommand capture;
+    while (m_captureCommands.pop(capture))
+        m_analyzer.setInputGain(capture.inputGain);
+    m_voices.flush(m_voiceCommands);
+    VoiceCommand voice;
+    while (m_voiceCommands.pop(voice))
+        SynthVoices::apply(voice, m_tones);
+    // Whatever did not fit before fits now.
+    if (m_voices.flush(m_voiceCommands))
+        while (m_voiceCommands.pop(voice))
+            SynthVoices::apply(voice, m_tones);
+}
+
+TunerUpdate TunerEngine::update()
+{
+    TunerUpdate shown;
+    m_results.read(m_lastResult);
+    m_voices.flush(m_voiceCommands);
+    if (m_gainPending)
+        m_gainPending = !m_captureCommands.push({ m_inputGain });
+
+    shown.totalEnergy = m_lastResult.totalEnergy;
+    shown.fullLevel = m_lastResult.totalEnergy;
+    for (std::size_t i = 0; i < shown.bandLevels.size(); ++i)
+        shown.bandLevels[i] = m_lastResult.bandEnergy[8 - i];
+
+    // The threshold is read at every update, so a change in the optimize dialog shows at once.
+    const double threshold = m_settings.GetNoiseThreshold() * 0.5;
+    shown.active = !(m_lastResult.totalEnergy < threshold);
+    if (shown.active) {
+        shown.foldedHz = foldIntoLowestOctave(m_pitch, m_lastResult.pitch);
+        shown.readout = PitchReadout::of(m_lastResult.pitch, m_pitch, m_keys,
+                                         m_settings.GetPitchAdjustCents());
+    }
+    m_practice.tick(shown.active);
+
+    if (++m_updateCount >= kUpdatesPerLoad) {
+        m_updateCount = 0;
+        shown.loadChanged = true;
+        shown.captureLoadPercent = LoadMeter::percent(m_load.captureLoad());
+        shown.playbackLoadPercent = LoadMeter::percent(m_load.playbackLoad());
+    }
+    shown.clocksDue = m_updateCount % 5 == 4;
+    shown.overrunWarning = m_overruns.observe(audio::captureOverruns());
+    return shown;
+}
+
+void TunerEngine::configureVoices() noexcept
+{
+    m_voices.configure(m_settings, m_pitch, m_keys);
+    m_voices.flush(m_voiceCommands);
+}
+
+bool TunerEngine::toggleTone(int degree) noexcept
+{
+    const bool on = m_voices.toggle(degree);
+    m_voices.flush(m_voiceCommands);
+    return on;
+}
+
+double TunerEngine::setInputGain(double gain) noexcept
+{
+    if (std::isnan(gain))
+        return m_inputGain;
+    m_inputGain = std::clamp(gain, 0.0, 2.0);
+    // Only the newest gain matters: one that finds the queue full goes with the next update.
+    m_gainPending = !m_captureCommands.push({ m_inputGain });
+    return m_inputGain;
+}
+
+void TunerEngine::ProcessCapturedBlock()
+{
+    BlockRing &ring = audio::captureRing();
+    processBlock(reinterpret_cast<const std::uint8_t *>(ring.blockAddress(ring.newestIndex())));
+}
+
+void TunerEngine::processBlock(const std::uint8_t *block)
+{
+    const Clock::time_point start = Clock::now();
+    CaptureCommand command;
+    while (m_captureCommands.pop(command))
+        m_analyzer.setInputGain(command.inputGain);
+    m_results.publish(*m_analyzer.analyze(block));
+    m_load.addCapture(millisecondsSince(start), m_captureBudgetMs);
+}
+
+void TunerEngine::GeneratePlayBlock()
+{
+    const Clock::time_point start = Clock::now();
+    VoiceCommand command;
+    while (m_voiceCommands.pop(command))
+        SynthVoices::apply(command, m_tones);
+    renderPlayBlock();
+    m_load.addPlayback(millisecondsSince(start), m_playBudgetMs);
+}
+
+void TunerEngine::renderPlayBlock()
+{
+    // The staging block is looked up every time: a restart may have given the playback ring new
+    // storage, and the generator must never write into the old one.
+    auto *staging = reinterpret_cast<std::uint8_t *>(audio::playbackRing().blockAddress(0));
+    m_tones.output().setTarget(m_playbackFormat, staging);
+    m_tones.generate();
+}
+
+} // namespace corvane::tuner

@@ -1,0 +1,187 @@
+#pragma once
+
+#include "CaptureCommand.h"
+#include "CommandQueue.h"
+#include "LatestValue.h"
+#include "LoadMeter.h"
+#include "OverrunCounter.h"
+#include "PcmFormat.h"
+#include "PitchAnalyzer.h"
+#include "PitchResult.h"
+#include "SynthVoices.h"
+#include "ToneGenerator.h"
+#include "TunerBlockHandler.h"
+#include "TunerPlayNotification.h"
+#include "TunerUpdate.h"
+#include "cTunerNotification.h"
+
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+class ActiveTimeCounter;
+class CPitch;
+class CTCDefs;
+class KeyContext;
+}
+
+namespace corvane::tuner {
+
+// The working half of the tuner window: it owns the pitch analyser and the tone generator,
+// binds them to the sound devices, and turns what the capture worker found into what the window
+// shows.
+//
+// Three threads meet here, and each owns its part:
+// - the capture worker runs ProcessCapturedBlock once per block: it applies the window's
+//   waiting analyser changes, analyses the newest block of the capture ring and publishes the
+//   whole result through a latest-value mailbox;
+// - the playback worker runs GeneratePlayBlock once per block: it applies the waiting voice
+//   changes and renders the next block of drones into the playback staging block;
+// - the user-interface thread runs everything else: start, restartAudio, stopDevices, update
+//   (five times a second, from the window's timer), the voices and the input gain. It reaches
+//   the workers only through the two command queues, and touches the analyser and the tone
+//   generator itself only while the devices are stopped (their workers joined).
+// Neither worker ever waits for the user-interface thread, locks or allocates per block.
+//
+// The settings record, note table, key context and practice counter belong to the user-interface
+// thread and must outlive the engine; the workers never read them. The devices are the
+// process-wide audio facade's; the engine stops them before it goes.
+class TunerEngine final : public TunerBlockHandler
+{
+public:
+    static constexpr const char *kStartFailedMessage = "Unable to initialize -- stopping tuner";
+    static constexpr const char *kRestartFailedMessage =
+            "Unable to initialize recording -- stopping tuner";
+    static constexpr const char *kOverrunMessage =
+            "The program is unable to keep up.\n"
+            "One of the following options may help:\n"
+            "1.  Reduce the sampling rate.\n"
+            "2.  Exit any other programs running on your PC.\n"
+            "3.  Turn off any tone generators.";
+    static constexpr int kUpdatesPerSecond = 5;
+    // The load bars show the average over this many updates (two seconds).
+    static constexpr int kUpdatesPerLoad = 10;
+
+    // How starting or restarting the devices ended.
+    struct Outcome
+    {
+        enum class Status {
+            Running,                 // tuning, and recording when that was asked for
+            RunningWithoutRecording, // tuning, but the recording could not start: `message` says
+                                     // why
+            Failed,                  // the devices are stopped; `message` is for the user, and
+                                     // the window closes the way Cancel does
+        };
+        Status status = Status::Running;
+        std::string message;
+
+        bool running() const noexcept { return status != Status::Failed; }
+    };
+
+    TunerEngine(CTCDefs &settings, const CPitch &pitch, const KeyContext &keys,
+                ActiveTimeCounter &practice);
+    // Stops the devices, so no worker calls into a destroyed engine.
+    ~TunerEngine();
+    TunerEngine(const TunerEngine &) = delete;
+    TunerEngine &operator=(const TunerEngine &) = delete;
+
+    // ---- user-interface thread ----
+
+    // Prepares the analyser for the stored capture format, opens both devices with this
+    // engine's notifications, tunes the voices (all silent), renders the first block of tones
+    // and starts tuning, and recording into "tune0000.wav" when `record`. On failure (bad
+    // stored format, devices that will not open) everything is stopped and the message is
+    // "Unable to initialize -- stopping tuner".
+    Outcome start(bool record);
+
+    // After a change of formats or analysis settings (the sound-card and optimize dialogs) or to
+    // begin recording: stops the devices if they run, prepares the analyser again (it keeps its
+    // input gain), reopens and restarts the devices. On failure everything is stopped and the
+    // message is "Unable to initialize recording -- stopping tuner".
+    Outcome restartAudio(bool record);
+
+    // What start does first, without any device: builds the capture and playback formats from
+    // the settings and prepares the analyser for them (filter length, consensus, note limits,
+    // and the stored input gain when `setGain`). A caller may then feed blocks through
+    // processBlock itself. Devices stopped only; throws the analyser's errors for a format or
+    // limit it refuses.
+    void prepareAnalyzer(bool setGain = true);
+
+    // Stops both devices and joins their workers (finishing a recording). Safe to repeat.
+    void stopDevices() noexcept;
+
+    // One display update: takes the newest result, gates it by the noise threshold, folds the
+    // frequency, ticks the practice counter, and says what the window should show. Also sends
+    // voice changes a full queue held back.
+    TunerUpdate update();
+
+    // Retunes all twelve voices from the settings, key and temperament; on and off stay.
+    void configureVoices() noexcept;
+    // Switches degree 0 ... 11 on or off; returns whether it now sounds.
+    bool toggleTone(int degree) noexcept;
+    bool toneOn(int degree) const noexcept { return m_voices.isOn(degree); }
+
+    // Input gain 0 ... 2 for the analyser, applied from the next block. A value outside that
+    // range is brought into it; a non-number is ignored. Returns the gain taken.
+    double setInputGain(double gain) noexcept;
+
+    // The newest result the display has taken (zero before the first).
+    const PitchResult &lastResult() const noexcept { return m_lastResult; }
+    const PcmFormat &captureFormat() const noexcept { return m_captureFormat; }
+    const PcmFormat &playbackFormat() const noexcept { return m_playbackFormat; }
+
+    // ---- the device workers ----
+
+    // Capture worker, once per block: processBlock on the newest block of the capture ring.
+    void ProcessCapturedBlock() override;
+    // Playback worker, once per block: renders the next block of tones into the staging block.
+    void GeneratePlayBlock() override;
+
+    // The capture work on one block of PCM bytes in the capture format. Runs on the thread that
+    // owns the analyser: the capture worker, or a test standing in for it while no device runs.
+    // Throws only the analyser's format errors. Allocates nothing.
+    void processBlock(const std::uint8_t *block);
+
+    // Both workers add to it; the display takes from it. Tests may add to it too.
+    LoadMeter &loadMeter() noexcept { return m_load; }
+
+private:
+    Outcome openAndStart(bool record, bool setGain, const char *failure);
+    void startDevices(bool record, Outcome &outcome);
+    void applyWaitingCommands();
+    void renderPlayBlock();
+
+    CTCDefs &m_settings;
+    const CPitch &m_pitch;
+    const KeyContext &m_keys;
+    ActiveTimeCounter &m_practice;
+
+    PitchAnalyzer m_analyzer;
+    ToneGenerator m_tones;
+    cTunerNotification m_captureNotification { *this };
+    TunerPlayNotification m_playNotification { *this };
+
+    // Set by the user-interface thread only while the devices are stopped; the workers read
+    // them from the next open on.
+    PcmFormat m_captureFormat;
+    PcmFormat m_playbackFormat;
+    double m_captureBudgetMs = 0.0; // real-time length of one capture block
+    double m_playBudgetMs = 0.0;    // real-time length of one playback block
+
+    // Capture worker -> user-interface thread.
+    LatestValue<PitchResult> m_results;
+    // User-interface thread -> workers.
+    CommandQueue<CaptureCommand, 16> m_captureCommands;
+    SynthVoices::Queue m_voiceCommands;
+    LoadMeter m_load;
+
+    // User-interface thread's own.
+    SynthVoices m_voices;
+    OverrunCounter m_overruns;
+    PitchResult m_lastResult {};
+    int m_updateCount = 0;
+    double m_inputGain = 1.0;
+    bool m_gainPending = false;
+};
+
+} // namespace corvane::tuner

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "PitchReadout.h"
+
+#include <array>
+
+namespace corvane::tuner {
+
+// What one display update (five a second) gives the window to show. A plain value.
+struct TunerUpdate
+{
+    // For the wheels: the frequency heard, folded into the lowest octave of the note table,
+    // 0.0 when nothing is heard or no pitch was found; and the block's total energy.
+    double foldedHz = 0.0;
+    double totalEnergy = 0.0;
+    // The total energy reached half the noise threshold: the practice counter ticked as active.
+    bool active = false;
+
+    // For the level meters (full scale 1.0): the whole signal, and the eight band meters from the
+    // lowest band on the left. Meter 0 stands for a band below the analyser's lowest and stays
+    // empty; meter i shows the analyser's band 8 - i.
+    double fullLevel = 0.0;
+    std::array<double, 8> bandLevels {};
+
+    // The note, frequency and cents beside the key display; blank when nothing is heard.
+    PitchReadout readout;
+
+    // Every tenth update (every two seconds): the average load of the capture and the playback
+    // work since the last one, in percent 0 ... 100.
+    bool loadChanged = false;
+    int captureLoadPercent = 0;
+    int playbackLoadPercent = 0;
+
+    // Once a second: time to redraw the run clock and the practice clock.
+    bool clocksDue = false;
+
+    // The capture has fallen behind often enough to tell the user (see OverrunCounter).
+    bool overrunWarning = false;
+};
+
+} // namespace corvane::tuner
