@@ -3,7 +3,7 @@
 #include "CaptureStream.h"
 #include "DeviceId.h"
 #include "PlaybackStream.h"
-#include "StreamFormat.h"
+#include "SampleFormat.h"
 
 #include <cstdint>
 #include <memory>
@@ -52,11 +52,11 @@ public:
     // format) in pieces of about `framesPerBlock`; a playback device plays `buffer`. Null, with
     // `error` filled, on failure.
     virtual std::unique_ptr<CaptureStream> openCapture(const DeviceChoice &device,
-                                                       const StreamFormat &format,
+                                                       const SampleFormat &format,
                                                        int32_t framesPerBlock, CaptureQueue &queue,
                                                        OpenError &error) = 0;
     virtual std::unique_ptr<PlaybackStream> openPlayback(const DeviceChoice &device,
-                                                         const StreamFormat &format,
+                                                         const SampleFormat &format,
                                                          PlaybackBuffer &buffer,
                                                          OpenError &error) = 0;
 };

@@ -3,6 +3,7 @@
 #include "AudioFacade.h"
 #include "AudioNotifier.h"
 #include "CTCDefs.h"
+#include "PcmFormat.h"
 #include "PortAudioBackend.h"
 #include "VirtualBackend.h"
 #include "VolumeCurve.h"
@@ -26,7 +27,7 @@ namespace {
     }
 
     std::unique_ptr<RecordingFile> waveRecordingFile(const std::string &path,
-                                                     const StreamFormat &format, std::string &why)
+                                                     const SampleFormat &format, std::string &why)
     {
         return WaveRecordingFile::create(path, format, why);
     }
@@ -55,19 +56,19 @@ AudioDevices::~AudioDevices()
     stopPlayback();
 }
 
-void AudioDevices::setCaptureFormat(const StreamFormat &format, int32_t blockLength)
+void AudioDevices::setCaptureFormat(const SampleFormat &format, int32_t blockLength)
 {
     m_captureFormat = format;
     m_captureBlockLength = blockLength;
     if (format.bytesPerSample() > 0)
-        m_captureBlockBytes = format.channels * blockLength * format.bytesPerSample();
+        m_captureBlockBytes = static_cast<int32_t>(PcmFormat(blockLength, format).blockBytes());
 }
 
-void AudioDevices::setPlaybackFormat(const StreamFormat &format, int32_t blockLength)
+void AudioDevices::setPlaybackFormat(const SampleFormat &format, int32_t blockLength)
 {
     m_playbackFormat = format;
     if (format.bytesPerSample() > 0)
-        m_playbackHalfBytes = format.channels * blockLength * format.bytesPerSample();
+        m_playbackHalfBytes = static_cast<int32_t>(PcmFormat(blockLength, format).blockBytes());
 }
 
 void AudioDevices::setRecordingFileFactory(RecordingFileFactory factory)
@@ -100,7 +101,7 @@ void AudioDevices::report(const std::string &message) const
 bool AudioDevices::openCapture()
 {
     stopCapture();
-    const StreamFormat format = m_captureFormat;
+    const SampleFormat format = m_captureFormat;
     const int32_t blockBytes = m_captureBlockBytes;
     if (!format.valid() || blockBytes <= 0) {
         report(setupMessage("Unable to create DirectSound capture buffer.",
@@ -108,7 +109,7 @@ bool AudioDevices::openCapture()
         return false;
     }
     // Fifteen seconds of audio.
-    const int64_t bytesPerSecond = int64_t { format.sampleRate } * format.frameBytes();
+    const int64_t bytesPerSecond = format.bytesPerSecond();
     const auto blockCount =
             static_cast<int32_t>(std::max<int64_t>(1, bytesPerSecond * 15 / blockBytes));
     m_captureRing.reset();
@@ -135,14 +136,14 @@ bool AudioDevices::openCapture()
 bool AudioDevices::openPlayback(int32_t halfBytes)
 {
     stopPlayback();
-    const StreamFormat format = m_playbackFormat;
+    const SampleFormat format = m_playbackFormat;
     if (!format.valid()) {
         report(setupMessage("Unable to create secondary DirectSound buffer.",
                             "The playback format is not one the program can use."));
         return false;
     }
     // A half of 0 means one second; halves hold whole frames.
-    int64_t bytes = halfBytes > 0 ? halfBytes : int64_t { format.sampleRate } * format.frameBytes();
+    int64_t bytes = halfBytes > 0 ? halfBytes : format.bytesPerSecond();
     bytes -= bytes % format.frameBytes();
     if (bytes <= 0 || bytes > INT32_MAX) {
         report(setupMessage("Unable to create secondary DirectSound buffer.",

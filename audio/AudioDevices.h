@@ -8,7 +8,7 @@
 #include "PlaybackBuffer.h"
 #include "PlaybackWorker.h"
 #include "RecordingFile.h"
-#include "StreamFormat.h"
+#include "SampleFormat.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,7 +29,7 @@ public:
     // Creates the recording file with its header, ready for samples; null with the reason in
     // `why` when that fails (and then no file is left behind).
     using RecordingFileFactory = std::function<std::unique_ptr<RecordingFile>(
-            const std::string &path, const StreamFormat &format, std::string &why)>;
+            const std::string &path, const SampleFormat &format, std::string &why)>;
     // Receives the set-up failures the user must see (two fixed lines and the device's reason)
     // and the recording failures reported after stop.
     using ErrorHandler = std::function<void(const std::string &message)>;
@@ -39,10 +39,10 @@ public:
 
     // Formats. A depth other than 8, 16 or 24 bits is stored but not used for sizes, and a
     // device will not open with it.
-    void setCaptureFormat(const StreamFormat &format, int32_t blockLength);
-    void setPlaybackFormat(const StreamFormat &format, int32_t blockLength);
-    const StreamFormat &captureFormat() const noexcept { return m_captureFormat; }
-    const StreamFormat &playbackFormat() const noexcept { return m_playbackFormat; }
+    void setCaptureFormat(const SampleFormat &format, int32_t blockLength);
+    void setPlaybackFormat(const SampleFormat &format, int32_t blockLength);
+    const SampleFormat &captureFormat() const noexcept { return m_captureFormat; }
+    const SampleFormat &playbackFormat() const noexcept { return m_playbackFormat; }
     int32_t captureBlockBytes() const noexcept { return m_captureBlockBytes; }
     int32_t playbackHalfBytes() const noexcept { return m_playbackHalfBytes; }
 
@@ -87,10 +87,11 @@ private:
     void report(const std::string &message) const;
     void finishRecording();
 
-    StreamFormat m_captureFormat;
+    // Until a format is set: mono 16-bit at 11025 Hz, as the block sizes below assume.
+    SampleFormat m_captureFormat { 1, 11025, 16 };
     int32_t m_captureBlockLength = 1024;
     int32_t m_captureBlockBytes = 2048;
-    StreamFormat m_playbackFormat;
+    SampleFormat m_playbackFormat { 1, 11025, 16 };
     int32_t m_playbackHalfBytes = 22050;
     DeviceChoice m_captureDevice;
     DeviceChoice m_playbackDevice;

@@ -6,16 +6,12 @@ namespace corvane::audio {
 
 void setCaptureFormat(const PcmFormat &format)
 {
-    AudioDevices::instance().setCaptureFormat(
-            StreamFormat { format.channels, format.sampleRate, format.bitsPerSample },
-            format.blockLength);
+    AudioDevices::instance().setCaptureFormat(format.samples(), format.blockLength);
 }
 
 void setPlaybackFormat(const PcmFormat &format)
 {
-    AudioDevices::instance().setPlaybackFormat(
-            StreamFormat { format.channels, format.sampleRate, format.bitsPerSample },
-            format.blockLength);
+    AudioDevices::instance().setPlaybackFormat(format.samples(), format.blockLength);
 }
 
 void setCaptureDevice(DeviceChoice device)

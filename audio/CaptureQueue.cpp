@@ -20,7 +20,7 @@ namespace {
 
 } // namespace
 
-void CaptureQueue::prepare(const StreamFormat &format, int32_t blockBytes, int32_t fifoBlocks)
+void CaptureQueue::prepare(const SampleFormat &format, int32_t blockBytes, int32_t fifoBlocks)
 {
     m_format = format;
     m_blockBytes = blockBytes;

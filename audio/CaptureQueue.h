@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SpscFifo.h"
-#include "StreamFormat.h"
+#include "SampleFormat.h"
 #include "WakeSignal.h"
 
 #include <atomic>
@@ -19,9 +19,9 @@ class CaptureQueue
 public:
     // Storage for `fifoBlocks` blocks of `blockBytes`. Allocates; only while no device and no
     // worker uses the queue.
-    void prepare(const StreamFormat &format, int32_t blockBytes, int32_t fifoBlocks = 32);
+    void prepare(const SampleFormat &format, int32_t blockBytes, int32_t fifoBlocks = 32);
 
-    const StreamFormat &format() const noexcept { return m_format; }
+    const SampleFormat &format() const noexcept { return m_format; }
     int32_t blockBytes() const noexcept { return m_blockBytes; }
 
     // Callback side. `frames` frames in the device's sample format (for 24-bit formats, 32-bit
@@ -45,7 +45,7 @@ public:
     WakeSignal &spaceFreed() noexcept { return m_spaceFreed; }
 
 private:
-    StreamFormat m_format;
+    SampleFormat m_format { 1, 11025, 16 };
     int32_t m_blockBytes = 0;
     SpscFifo m_fifo;
     std::atomic<uint64_t> m_overflows { 0 };

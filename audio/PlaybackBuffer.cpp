@@ -30,7 +30,7 @@ namespace {
     // Copies samples to a device buffer with the volume applied; 24-bit samples are widened to the
     // full 32-bit range that devices take. At full volume 8- and 16-bit samples pass unchanged.
     void copyToDevice(std::byte *to, const std::byte *from, std::size_t bytes,
-                      const StreamFormat &format, float gain) noexcept
+                      const SampleFormat &format, float gain) noexcept
     {
         switch (format.bitsPerSample) {
         case 8:
@@ -69,7 +69,7 @@ namespace {
 
 } // namespace
 
-void PlaybackBuffer::prepare(const StreamFormat &format, int32_t halfBytes)
+void PlaybackBuffer::prepare(const SampleFormat &format, int32_t halfBytes)
 {
     m_format = format;
     m_halfBytes = halfBytes;

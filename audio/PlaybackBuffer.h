@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StreamFormat.h"
+#include "SampleFormat.h"
 #include "WakeSignal.h"
 
 #include <array>
@@ -24,9 +24,9 @@ class PlaybackBuffer
 public:
     // Two silent halves of `halfBytes` (a whole number of frames), the device at the start of
     // half 0. Allocates; only while no device and no worker uses the buffer.
-    void prepare(const StreamFormat &format, int32_t halfBytes);
+    void prepare(const SampleFormat &format, int32_t halfBytes);
 
-    const StreamFormat &format() const noexcept { return m_format; }
+    const SampleFormat &format() const noexcept { return m_format; }
     int32_t halfBytes() const noexcept { return m_halfBytes; }
 
     // Amplitude factor 0 ... 1 applied on the way out; any thread.
@@ -56,7 +56,7 @@ private:
 
     std::size_t renderFrames(std::byte *out, std::size_t frameCount, bool fillSilence) noexcept;
 
-    StreamFormat m_format;
+    SampleFormat m_format { 1, 11025, 16 };
     int32_t m_halfBytes = 0;
     std::array<std::unique_ptr<std::byte[]>, 2> m_halves;
     std::array<std::atomic<int>, 2> m_owner {};

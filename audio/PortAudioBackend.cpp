@@ -63,7 +63,7 @@ namespace {
         return paNoDevice;
     }
 
-    PaStreamParameters parametersFor(PaDeviceIndex index, const StreamFormat &format, bool input)
+    PaStreamParameters parametersFor(PaDeviceIndex index, const SampleFormat &format, bool input)
     {
         const PaDeviceInfo *info = Pa_GetDeviceInfo(index);
         PaStreamParameters parameters {};
@@ -137,7 +137,7 @@ uint32_t PortAudioBackend::configurations(const DeviceChoice &device, bool input
         return 0;
     uint32_t flags = 0;
     for (const DeviceConfiguration &c : kDeviceConfigurations) {
-        const StreamFormat format { c.channels, c.sampleRate, c.bitsPerSample };
+        const SampleFormat format { c.channels, c.sampleRate, c.bitsPerSample };
         const PaStreamParameters parameters = parametersFor(index, format, input);
         if (Pa_IsFormatSupported(input ? &parameters : nullptr, input ? nullptr : &parameters,
                                  c.sampleRate)
@@ -148,7 +148,7 @@ uint32_t PortAudioBackend::configurations(const DeviceChoice &device, bool input
 }
 
 std::unique_ptr<CaptureStream> PortAudioBackend::openCapture(const DeviceChoice &device,
-                                                             const StreamFormat &format,
+                                                             const SampleFormat &format,
                                                              int32_t framesPerBlock,
                                                              CaptureQueue &queue, OpenError &error)
 {
@@ -176,7 +176,7 @@ std::unique_ptr<CaptureStream> PortAudioBackend::openCapture(const DeviceChoice 
 }
 
 std::unique_ptr<PlaybackStream> PortAudioBackend::openPlayback(const DeviceChoice &device,
-                                                               const StreamFormat &format,
+                                                               const SampleFormat &format,
                                                                PlaybackBuffer &buffer,
                                                                OpenError &error)
 {

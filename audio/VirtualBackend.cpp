@@ -6,6 +6,7 @@
 #include "WaveFile.h"
 #include "WaveRecordingFile.h"
 
+#include <optional>
 #include <string>
 
 namespace corvane::audio {
@@ -17,7 +18,7 @@ namespace {
         return device && device->hostApi == VirtualBackend::kHostApi && device->name == name;
     }
 
-    std::string describe(const StreamFormat &format)
+    std::string describe(const SampleFormat &format)
     {
         return std::to_string(format.sampleRate) + " Hz, " + std::to_string(format.channels)
                 + (format.channels == 1 ? " channel, " : " channels, ")
@@ -27,7 +28,7 @@ namespace {
     // The checks both directions make before opening: the device must be ours (`name`), the
     // format one the program can carry. False with `error` filled in otherwise.
     bool canOpen(const DeviceChoice &device, const char *name, const char *direction,
-                 const StreamFormat &format, OpenError &error)
+                 const SampleFormat &format, OpenError &error)
     {
         if (!isDevice(device, name)) {
             error = { OpenError::Step::Device,
@@ -68,13 +69,12 @@ bool VirtualBackend::setCaptureWaveFile(const std::filesystem::path &path, bool 
         why = waveErrorPrefix(code) + path.string();
         return false;
     }
-    const WaveFormat &wave = reader.format();
-    const StreamFormat format { wave.channels, static_cast<int32_t>(wave.samplesPerSec),
-                                wave.bitsPerSample };
-    if (!wave.isPcm() || !format.valid() || wave.blockAlign != format.frameBytes()) {
+    const std::optional<SampleFormat> slots = reader.slotFormat();
+    if (!slots) {
         why = "Not a PCM wave file of 8, 16 or 24 bits: " + path.string();
         return false;
     }
+    const SampleFormat format = *slots;
     auto samples = std::make_shared<std::vector<std::byte>>(reader.dataBytesLeft());
     std::size_t got = 0;
     if (const uint32_t code = ReadWaveData(reader, *samples, got); code != 0) {
@@ -128,7 +128,7 @@ uint32_t VirtualBackend::captureConfigurations(const DeviceChoice &device)
     if (m_source.kind == VirtualCaptureSource::Kind::Tone)
         return kAllConfigurations;
     for (const DeviceConfiguration &c : kDeviceConfigurations)
-        if (StreamFormat { c.channels, c.sampleRate, c.bitsPerSample } == m_source.samplesFormat)
+        if (SampleFormat { c.channels, c.sampleRate, c.bitsPerSample } == m_source.samplesFormat)
             return c.flag;
     return 0;
 }
@@ -139,7 +139,7 @@ uint32_t VirtualBackend::playbackConfigurations(const DeviceChoice &device)
 }
 
 std::unique_ptr<CaptureStream> VirtualBackend::openCapture(const DeviceChoice &device,
-                                                           const StreamFormat &format,
+                                                           const SampleFormat &format,
                                                            int32_t framesPerBlock,
                                                            CaptureQueue &queue, OpenError &error)
 {
@@ -157,7 +157,7 @@ std::unique_ptr<CaptureStream> VirtualBackend::openCapture(const DeviceChoice &d
 }
 
 std::unique_ptr<PlaybackStream> VirtualBackend::openPlayback(const DeviceChoice &device,
-                                                             const StreamFormat &format,
+                                                             const SampleFormat &format,
                                                              PlaybackBuffer &buffer,
                                                              OpenError &error)
 {

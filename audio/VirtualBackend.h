@@ -50,10 +50,10 @@ public:
     uint32_t captureConfigurations(const DeviceChoice &device) override;
     uint32_t playbackConfigurations(const DeviceChoice &device) override;
     std::unique_ptr<CaptureStream> openCapture(const DeviceChoice &device,
-                                               const StreamFormat &format, int32_t framesPerBlock,
+                                               const SampleFormat &format, int32_t framesPerBlock,
                                                CaptureQueue &queue, OpenError &error) override;
     std::unique_ptr<PlaybackStream> openPlayback(const DeviceChoice &device,
-                                                 const StreamFormat &format, PlaybackBuffer &buffer,
+                                                 const SampleFormat &format, PlaybackBuffer &buffer,
                                                  OpenError &error) override;
 
 private:

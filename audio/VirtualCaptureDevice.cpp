@@ -19,7 +19,7 @@ namespace {
 } // namespace
 
 VirtualCaptureDevice::VirtualCaptureDevice(VirtualCaptureSource source, VirtualPacing pacing,
-                                           const StreamFormat &format, int32_t framesPerBlock,
+                                           const SampleFormat &format, int32_t framesPerBlock,
                                            CaptureQueue &queue)
     : m_source(std::move(source))
     , m_pacing(pacing)

@@ -19,7 +19,7 @@ public:
     // The source must suit `format` (see VirtualBackend::openCapture). Allocates its piece
     // buffer here.
     VirtualCaptureDevice(VirtualCaptureSource source, VirtualPacing pacing,
-                         const StreamFormat &format, int32_t framesPerBlock, CaptureQueue &queue);
+                         const SampleFormat &format, int32_t framesPerBlock, CaptureQueue &queue);
     ~VirtualCaptureDevice() override;
 
     bool start(std::string &why) override;
@@ -32,7 +32,7 @@ private:
 
     VirtualCaptureSource m_source;
     VirtualPacing m_pacing;
-    StreamFormat m_format;
+    SampleFormat m_format;
     CaptureQueue &m_queue;
     std::size_t m_pieceFrames;
     std::vector<std::byte> m_piece;

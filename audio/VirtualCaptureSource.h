@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StreamFormat.h"
+#include "SampleFormat.h"
 
 #include <cstddef>
 #include <memory>
@@ -20,7 +20,7 @@ struct VirtualCaptureSource
 
     // Samples in the program's own form (24-bit ones in 4-byte slots); the device only opens
     // for this format.
-    StreamFormat samplesFormat;
+    SampleFormat samplesFormat { 1, 11025, 16 };
     std::shared_ptr<const std::vector<std::byte>> samples;
     bool loop = false;
 };

@@ -6,7 +6,7 @@
 
 namespace corvane::audio {
 
-VirtualPlaybackDevice::VirtualPlaybackDevice(VirtualPacing pacing, const StreamFormat &format,
+VirtualPlaybackDevice::VirtualPlaybackDevice(VirtualPacing pacing, const SampleFormat &format,
                                              PlaybackBuffer &buffer, Sink sink)
     : m_pacing(pacing)
     , m_format(format)

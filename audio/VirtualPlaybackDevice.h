@@ -20,7 +20,7 @@ class VirtualPlaybackDevice final : public PlaybackStream
 public:
     using Sink = std::function<void(const std::byte *data, std::size_t size)>;
 
-    VirtualPlaybackDevice(VirtualPacing pacing, const StreamFormat &format, PlaybackBuffer &buffer,
+    VirtualPlaybackDevice(VirtualPacing pacing, const SampleFormat &format, PlaybackBuffer &buffer,
                           Sink sink);
     ~VirtualPlaybackDevice() override;
 
@@ -31,7 +31,7 @@ private:
     void run() noexcept;
 
     VirtualPacing m_pacing;
-    StreamFormat m_format;
+    SampleFormat m_format;
     PlaybackBuffer &m_buffer;
     Sink m_sink;
     std::size_t m_pieceFrames;

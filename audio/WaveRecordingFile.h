@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RecordingFile.h"
-#include "StreamFormat.h"
+#include "SampleFormat.h"
 
 #include "WaveWriter.h"
 
@@ -11,15 +11,15 @@
 
 namespace corvane::audio {
 
-// A PCM wave file written block by block through the status-code wave writer: the recording
-// file "tune0000.wav", and the virtual playback device's output file.
+// A PCM wave file written block by block through the wave writer: the recording file
+// "tune0000.wav", and the virtual playback device's output file.
 class WaveRecordingFile final : public RecordingFile
 {
 public:
     // Creates `path` with its header and starts the data; null, with the reason in `why` and
     // no file left behind, on failure. User-interface thread; allocates.
     static std::unique_ptr<WaveRecordingFile> create(const std::filesystem::path &path,
-                                                     const StreamFormat &format, std::string &why);
+                                                     const SampleFormat &format, std::string &why);
 
     ~WaveRecordingFile() override;
 

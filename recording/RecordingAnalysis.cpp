@@ -116,12 +116,8 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
         return false;
     }
 
-    const PcmFileFormat &layout = wave.format();
-    PcmFormat format;
-    format.channels = layout.channels;
-    format.sampleRate = layout.sampleRate;
-    format.bitsPerSample = layout.bitsPerSample;
-    format.blockLength = blockLengthForRate(layout.sampleRate);
+    const PcmFileLayout &layout = wave.layout();
+    const PcmFormat format { blockLengthForRate(layout.format.sampleRate), layout.format };
     if (!configureAnalyzer(format, settings)) {
         m_observer.message(kNotPcm, AnalysisObserver::Icon::Stop);
         m_writers.close();
@@ -142,7 +138,7 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
     while (wave.read(fileBlock.data(), fileBlockBytes) == fileBlockBytes) {
         const uint8_t *block = fileBlock.data();
         if (layout.packed()) {
-            PcmFileFormat::unpack24(fileBlock.data(), slotBlock.data(), samplesPerBlock);
+            PcmFileLayout::unpack24(fileBlock.data(), slotBlock.data(), samplesPerBlock);
             block = slotBlock.data();
         }
         analyzeBlock(block);
@@ -159,36 +155,22 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
     }
 
     // The program keeps the file's format as its capture format, as the PCM it was read as.
-    m_monoFileFormat = wave.header();
-    m_monoFileFormat.formatTag = PcmFileFormat::kTagPcm;
-    m_monoFileFormat.extraSize = 0;
-    if (m_monoFileFormat.channels == 2) {
-        m_monoFileFormat.blockAlign /= 2;
-        m_monoFileFormat.avgBytesPerSec /= 2;
-        m_monoFileFormat.channels = 1;
-    }
+    m_monoFileFormat = layout.format;
+    m_monoFileFormat.channels = 1;
     wave.close();
     finish(settings);
     return true;
 }
 
-bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
+bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat,
                                        const AnalysisSettings &settings)
 {
     clear();
     if (!openWriters())
         return false;
 
-    PcmFormat format;
-    format.channels = captureFormat.channels;
-    format.sampleRate = static_cast<int32_t>(captureFormat.samplesPerSec);
-    format.bitsPerSample = captureFormat.bitsPerSample;
-    format.blockLength = blockLengthForRate(format.sampleRate);
-    const bool usable = PcmFileFormat::fromHeader(PcmFileFormat::kTagPcm, captureFormat.channels,
-                                                  captureFormat.samplesPerSec, 0,
-                                                  captureFormat.bitsPerSample, nullptr, 0)
-                                .has_value();
-    if (!usable || !configureAnalyzer(format, settings)) {
+    const PcmFormat format { blockLengthForRate(captureFormat.sampleRate), captureFormat };
+    if (!PcmFileLayout::analyzable(captureFormat) || !configureAnalyzer(format, settings)) {
         m_writers.close();
         return false;
     }
@@ -244,14 +226,12 @@ bool RecordingAnalysis::save(const std::filesystem::path &path)
 
     // The document keeps one channel, so that is what is saved, with a header that describes
     // exactly the bytes written: one slot per frame.
-    const PcmFormat mono { m_blockFormat.blockLength, 1, m_blockFormat.sampleRate,
-                           m_blockFormat.bitsPerSample };
+    PcmFormat mono = m_blockFormat;
+    mono.channels = 1;
     const auto slotBytes = static_cast<std::size_t>(mono.bytesPerSample());
-    const WaveFormat format = WaveFormat::pcm(1, static_cast<uint32_t>(mono.sampleRate),
-                                              static_cast<uint16_t>(mono.bitsPerSample));
 
     WaveWriter writer;
-    if (CreateWaveFile(path, format, writer) != 0) {
+    if (CreateWaveFile(path, mono.samples(), writer) != 0) {
         m_observer.message(kUnableToOpen, AnalysisObserver::Icon::Stop);
         FinishWaveFile(writer, 0);
         return false;

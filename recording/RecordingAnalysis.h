@@ -8,8 +8,8 @@
 #include "PagedFloatReader.h"
 #include "PcmFormat.h"
 #include "SampleList.h"
+#include "SampleFormat.h"
 #include "TempBandFiles.h"
-#include "WaveFormatEx.h"
 
 #include <array>
 #include <cstdint>
@@ -63,7 +63,7 @@ public:
     // Analyzes the blocks of `ring` from its oldest up to, not including, its newest, which hold
     // PCM in `captureFormat`. No progress, no message but "Cannot open temporary files".
     // Returns true when loaded.
-    bool analyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat,
+    bool analyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat,
                         const AnalysisSettings &settings);
 
     // Writes the stored signal to a one-channel PCM wave file at `path`, in the recording's
@@ -85,7 +85,7 @@ public:
     const PcmFormat &blockFormat() const noexcept { return m_blockFormat; }
     // After a file analysis: the file's format made mono, which the program keeps as its capture
     // format.
-    const WaveFormatEx &monoFileFormat() const noexcept { return m_monoFileFormat; }
+    const SampleFormat &monoFileFormat() const noexcept { return m_monoFileFormat; }
     // The note table the samples were named by: equal temperament on the settings' reference.
     const CPitch &noteTable() const noexcept { return m_noteTable; }
     // The analyzer's latency: the delay of its slowest band, seconds.
@@ -115,7 +115,7 @@ private:
     TempBandFiles m_writers;
     CPitch m_noteTable;
     PcmFormat m_blockFormat;
-    WaveFormatEx m_monoFileFormat;
+    SampleFormat m_monoFileFormat;
     bool m_loaded = false;
 };
 

@@ -26,10 +26,7 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
         return Status::WaveError;
     }
 
-    const WaveFormat &format = m_reader->wave.format();
-    const auto layout = PcmFileFormat::fromHeader(
-            format.formatTag, format.channels, format.samplesPerSec, format.blockAlign,
-            format.bitsPerSample, format.extra.data(), format.extra.size());
+    const std::optional<PcmFileLayout> layout = m_reader->wave.pcmLayout();
     if (!layout) {
         close();
         return Status::NotPcm;
@@ -42,14 +39,7 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
         return Status::NoData;
     }
 
-    m_format = *layout;
-    m_header.formatTag = format.formatTag;
-    m_header.channels = format.channels;
-    m_header.samplesPerSec = format.samplesPerSec;
-    m_header.avgBytesPerSec = format.avgBytesPerSec;
-    m_header.blockAlign = format.blockAlign;
-    m_header.bitsPerSample = format.bitsPerSample;
-    m_header.extraSize = static_cast<uint16_t>(format.extra.size());
+    m_layout = *layout;
     return Status::Ok;
 }
 

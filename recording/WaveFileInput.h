@@ -1,7 +1,6 @@
 #pragma once
 
-#include "PcmFileFormat.h"
-#include "WaveFormatEx.h"
+#include "PcmFileLayout.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -29,9 +28,8 @@ public:
     Status open(const std::filesystem::path &path);
     const std::string &errorMessage() const noexcept { return m_error; }
 
-    // The data layout, and the header as the file stated it.
-    const PcmFileFormat &format() const noexcept { return m_format; }
-    const WaveFormatEx &header() const noexcept { return m_header; }
+    // How the data hold the samples.
+    const PcmFileLayout &layout() const noexcept { return m_layout; }
 
     // Reads up to `bytes` data bytes into `out`; returns the number read, 0 at the end or on a
     // read error (which ends the data silently).
@@ -42,8 +40,7 @@ public:
 private:
     struct Reader;
     std::unique_ptr<Reader> m_reader;
-    PcmFileFormat m_format;
-    WaveFormatEx m_header;
+    PcmFileLayout m_layout;
     std::string m_error;
 };
 

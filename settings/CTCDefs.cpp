@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <type_traits>
 
 #include <unistd.h>
 
@@ -34,12 +35,24 @@ namespace {
     // A stored format must describe something the devices and the analyzer can be set up for:
     // the rates a capture device or an opened wave file may give, 1 or 2 channels, 8, 16 or 24
     // bits.
-    bool usableFormat(const WaveFormatEx &format) noexcept
+    bool usableFormat(const StoredSampleFormat &stored) noexcept
     {
-        const bool bitsOk = format.bitsPerSample == 8 || format.bitsPerSample == 16
-                || format.bitsPerSample == 24;
-        return bitsOk && (format.channels == 1 || format.channels == 2)
-                && format.samplesPerSec >= 4000 && format.samplesPerSec <= 192000;
+        const SampleFormat &format = stored.format;
+        return format.valid() && format.sampleRate >= 4000 && format.sampleRate <= 192000;
+    }
+
+    // A number the record holds as `Field` and the file as `Stored`, of another width or
+    // signedness. Both directions convert modulo 2^n, so whatever the file held goes back to it
+    // bit for bit; a value out of range on loading is the range check's business.
+    template<typename Stored, typename Field>
+    void exchangeAs(Field &field, Archive &ar)
+    {
+        Stored stored = static_cast<Stored>(field);
+        ar.Exchange(stored);
+        if constexpr (!std::is_const_v<Field>) {
+            if (ar.IsLoading())
+                field = static_cast<Field>(stored);
+        }
     }
 
     // Puts the factory default back into `field` when `valid` says no; counts the replacements.
@@ -99,11 +112,11 @@ void CTCDefs::exchangeFields(Record &r, Archive &ar)
     ar.Exchange(r.m_tunerGain);
     for (auto *format : { &r.m_captureFormat, &r.m_playbackFormat }) {
         ar.Exchange(format->formatTag);
-        ar.Exchange(format->channels);
-        ar.Exchange(format->samplesPerSec);
+        exchangeAs<std::uint16_t>(format->format.channels, ar);
+        exchangeAs<std::uint32_t>(format->format.sampleRate, ar);
         ar.Exchange(format->avgBytesPerSec);
         ar.Exchange(format->blockAlign);
-        ar.Exchange(format->bitsPerSample);
+        exchangeAs<std::uint16_t>(format->format.bitsPerSample, ar);
         ar.Exchange(format->extraSize);
     }
     for (auto &value : r.m_pitchAdjustCents)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WaveFormatEx.h"
+#include "StoredSampleFormat.h"
 
 #include <array>
 #include <cstdint>
@@ -96,10 +96,18 @@ public:
     float GetTunerGain() const noexcept { return m_tunerGain; }
     void SetTunerGain(float gain) noexcept { m_tunerGain = gain; }
 
-    WaveFormatEx GetCaptureFormat() const noexcept { return m_captureFormat; }
-    void SetCaptureFormat(const WaveFormatEx &format) noexcept { m_captureFormat = format; }
-    WaveFormatEx GetPlaybackFormat() const noexcept { return m_playbackFormat; }
-    void SetPlaybackFormat(const WaveFormatEx &format) noexcept { m_playbackFormat = format; }
+    // Storing a format also stores the header fields the file keeps beside it, worked out from
+    // the format (see StoredSampleFormat).
+    SampleFormat GetCaptureFormat() const noexcept { return m_captureFormat.format; }
+    void SetCaptureFormat(const SampleFormat &format) noexcept
+    {
+        m_captureFormat = StoredSampleFormat::of(format);
+    }
+    SampleFormat GetPlaybackFormat() const noexcept { return m_playbackFormat.format; }
+    void SetPlaybackFormat(const SampleFormat &format) noexcept
+    {
+        m_playbackFormat = StoredSampleFormat::of(format);
+    }
     // Temperament offset of each degree, cents.
     DegreeFloats GetPitchAdjustCents() const noexcept { return m_pitchAdjustCents; }
     void SetPitchAdjustCents(const DegreeFloats &cents) noexcept { m_pitchAdjustCents = cents; }
@@ -180,8 +188,8 @@ private:
     std::uint32_t m_viewPanes = 7;
     float m_volume = 0.8f;
     float m_tunerGain = 1.0f;
-    WaveFormatEx m_captureFormat {};
-    WaveFormatEx m_playbackFormat {};
+    StoredSampleFormat m_captureFormat {};
+    StoredSampleFormat m_playbackFormat {};
     DegreeFloats m_pitchAdjustCents { 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
                                       0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f };
     DegreeFloats m_toneLevel { 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f,

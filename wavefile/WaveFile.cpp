@@ -113,11 +113,6 @@ namespace {
         return file.ascend(fmt);
     }
 
-    HResult status(uint32_t code) noexcept
-    {
-        return code == 0 ? S_OK : E_FAIL;
-    }
-
 } // namespace
 
 const char *waveErrorPrefix(uint32_t code) noexcept
@@ -260,6 +255,12 @@ uint32_t CreateWaveFile(const std::filesystem::path &path, const WaveFormat &for
     return 0;
 }
 
+uint32_t CreateWaveFile(const std::filesystem::path &path, const SampleFormat &format,
+                        WaveWriter &writer)
+{
+    return CreateWaveFile(path, WaveFormat::pcm(format), writer);
+}
+
 uint32_t BeginWaveData(WaveWriter &writer) noexcept
 {
     if (!writer.m_file || writer.m_stage != WaveWriter::Stage::HeaderWritten)
@@ -336,33 +337,6 @@ uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept
     writer.m_file.reset();
     writer.m_stage = WaveWriter::Stage::Opened;
     return result ? result : closed;
-}
-
-HResult CreateWaveFileHr(const std::filesystem::path &path, const WaveFormat &format,
-                         WaveWriter &writer)
-{
-    if (writer.m_file)
-        return E_FAIL;
-    if (CreateWaveFile(path, format, writer) == 0)
-        return S_OK;
-    writer.m_file.reset(); // closed without finishing: the header is incomplete anyway
-    return E_FAIL;
-}
-
-HResult BeginWaveDataHr(WaveWriter &writer) noexcept
-{
-    return status(BeginWaveData(writer));
-}
-
-HResult WriteWaveDataHr(WaveWriter &writer, std::span<const std::byte> source,
-                        size_t &bytesWritten) noexcept
-{
-    return status(WriteWaveData(writer, source, bytesWritten));
-}
-
-HResult FinishWaveFileHr(WaveWriter &writer, uint32_t sampleCount) noexcept
-{
-    return status(FinishWaveFile(writer, sampleCount));
 }
 
 } // namespace corvane

@@ -8,11 +8,9 @@
 //     while (ReadWaveData(reader, block, got) == 0 && got == block.size()) ...analyze block...
 //     CloseWaveReader(reader);  // or let the reader go out of scope
 //
-// Writers, in calling order: CreateWaveFile, BeginWaveData, WriteWaveData (repeatedly),
-// FinishWaveFile. The error-code writer returns 0 or a code below (or a RIFF_ERR_ code of the
-// chunk layer, passed on unchanged); the status-code writer (the ...Hr functions, used by the
-// capture thread for the recording file) returns S_OK or E_FAIL. Both drive the same
-// WaveWriter.
+// Writer, in calling order: CreateWaveFile, BeginWaveData, WriteWaveData (repeatedly),
+// FinishWaveFile. Each returns 0 or a code below (or a RIFF_ERR_ code of the chunk layer,
+// passed on unchanged).
 //
 // A finished PCM file reads: "RIFF", size, "WAVE", "fmt ", 16, the 16 format bytes, "fact", 4,
 // the sample count, "data", size, the samples; numbers are little-endian u32.
@@ -21,6 +19,7 @@
 // can leave these functions is std::bad_alloc from opening.
 
 #include "RiffFile.h"
+#include "SampleFormat.h"
 #include "WaveFormat.h"
 #include "WaveReader.h"
 #include "WaveWriter.h"
@@ -40,10 +39,6 @@ constexpr uint32_t WAVE_ERR_CORRUPT =
         0xE103; // the file holds fewer bytes than its data chunk claims
 constexpr uint32_t WAVE_ERR_WRITE =
         0xE104; // creating the file failed, or a header write came up short
-
-using HResult = int32_t;
-constexpr HResult S_OK = 0;
-constexpr HResult E_FAIL = static_cast<HResult>(0x80004005u);
 
 // The start of the message shown for a wave error code; the file's path follows directly.
 const char *waveErrorPrefix(uint32_t code) noexcept;
@@ -69,13 +64,16 @@ uint32_t ReadWaveData(WaveReader &reader, std::span<std::byte> dest, size_t &byt
 // Closes the file and forgets the format; always 0.
 uint32_t CloseWaveReader(WaveReader &reader) noexcept;
 
-// ---- Error-code writer. One thread at a time (see WaveWriter). ----
+// ---- Writer. One thread at a time (see WaveWriter). ----
 
 // Creates or truncates `path` and writes the RIFF header, the `fmt ` chunk (16 bytes for PCM,
 // 18 + extra bytes otherwise) and a `fact` chunk with a placeholder count. The writer must be
 // closed (otherwise RIFF_ERR_NOT_READY). The file stays open in the writer as soon as it
 // exists, also when a later header step fails: pass it to FinishWaveFile then. Allocates.
 uint32_t CreateWaveFile(const std::filesystem::path &path, const WaveFormat &format,
+                        WaveWriter &writer);
+// The same for PCM samples in `format`, as the program holds them (WaveFormat::pcm).
+uint32_t CreateWaveFile(const std::filesystem::path &path, const SampleFormat &format,
                         WaveWriter &writer);
 
 // Starts the `data` chunk.
@@ -90,17 +88,5 @@ uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
 // Patches the data and RIFF sizes, writes sampleCount over the `fact` placeholder and closes
 // the file, on every path. The first failing step gives the result. A closed writer gives 0.
 uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept;
-
-// ---- Status-code writer: the same steps with S_OK / E_FAIL. ----
-
-// Unlike CreateWaveFile, closes the file itself when the header cannot be written and leaves
-// the writer open only on success.
-HResult CreateWaveFileHr(const std::filesystem::path &path, const WaveFormat &format,
-                         WaveWriter &writer);
-HResult BeginWaveDataHr(WaveWriter &writer) noexcept;
-// Called on the capture thread for every block; never allocates.
-HResult WriteWaveDataHr(WaveWriter &writer, std::span<const std::byte> source,
-                        size_t &bytesWritten) noexcept;
-HResult FinishWaveFileHr(WaveWriter &writer, uint32_t sampleCount) noexcept;
 
 } // namespace corvane

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "SampleFormat.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace corvane {
 
-// The format block of a wave file's `fmt ` chunk, as an owned value. On disk: the six fields
-// below (16 bytes), then, for formats other than PCM, the count of extra bytes (u16) and the
-// extra bytes themselves.
+// The format block of a wave file's `fmt ` chunk, as an owned value: the file's own record,
+// kept inside the wave-file layer. On disk: the six fields below (16 bytes), then, for formats
+// other than PCM, the count of extra bytes (u16) and the extra bytes themselves. What the rest
+// of the program sees of it is a SampleFormat (see WaveReader).
 struct WaveFormat
 {
     static constexpr uint16_t PcmTag = 1;
@@ -22,24 +25,34 @@ struct WaveFormat
 
     bool isPcm() const noexcept { return formatTag == PcmTag; }
 
-    // The bytes one sample takes in a frame: 1 for 8 bits, 2 for 16 and 4 for 24 bits, which
-    // the program keeps in 4-byte slots like its capture blocks.
-    static constexpr uint16_t slotBytes(uint16_t bitsPerSample) noexcept
-    {
-        return bitsPerSample == 24 ? 4 : static_cast<uint16_t>((bitsPerSample + 7) / 8);
-    }
-
-    // A PCM format with block alignment and byte rate filled in from the slot size.
-    static WaveFormat pcm(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample)
+    // The PCM header of samples in `format`, with block alignment and byte rate from the
+    // program's slot sizes (24-bit samples in 4-byte slots, as its capture blocks hold them).
+    static WaveFormat pcm(const SampleFormat &format)
     {
         WaveFormat f;
         f.formatTag = PcmTag;
-        f.channels = channels;
-        f.samplesPerSec = samplesPerSec;
-        f.bitsPerSample = bitsPerSample;
-        f.blockAlign = static_cast<uint16_t>(channels * slotBytes(bitsPerSample));
-        f.avgBytesPerSec = samplesPerSec * f.blockAlign;
+        f.channels = static_cast<uint16_t>(format.channels);
+        f.samplesPerSec = static_cast<uint32_t>(format.sampleRate);
+        f.bitsPerSample = static_cast<uint16_t>(format.bitsPerSample);
+        f.blockAlign = static_cast<uint16_t>(format.frameBytes());
+        f.avgBytesPerSec = static_cast<uint32_t>(format.bytesPerSecond());
         return f;
+    }
+
+    // Channels, rate and depth as the header states them. A rate beyond the range of int32
+    // comes out negative, and so not valid().
+    SampleFormat samples() const noexcept
+    {
+        return { channels, static_cast<int32_t>(samplesPerSec), bitsPerSample };
+    }
+
+    // Whether the data are plain PCM exactly as the program holds samples, so that the bytes can
+    // be used as they are: format tag 1, a format the program carries, and a block alignment of
+    // one slot per sample.
+    bool inProgramSlots() const noexcept
+    {
+        const SampleFormat format = samples();
+        return isPcm() && format.valid() && blockAlign == format.frameBytes();
     }
 
     bool operator==(const WaveFormat &) const = default;

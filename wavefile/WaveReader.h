@@ -1,11 +1,14 @@
 #pragma once
 
+#include "PcmFileLayout.h"
 #include "RiffFile.h"
+#include "SampleFormat.h"
 #include "WaveFormat.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 
 namespace corvane {
@@ -27,8 +30,21 @@ public:
     WaveReader &operator=(WaveReader &&) noexcept = default;
 
     bool isOpen() const noexcept { return m_file != nullptr; }
-    // Filled by OpenWaveForReading.
+    // The file's format block, filled by OpenWaveForReading.
     const WaveFormat &format() const noexcept { return m_format; }
+    // The data's format when the file holds plain PCM in the program's own sample slots (see
+    // WaveFormat::inProgramSlots), so that its bytes can be used as they are; nothing otherwise.
+    std::optional<SampleFormat> slotFormat() const noexcept
+    {
+        if (!m_format.inProgramSlots())
+            return std::nullopt;
+        return m_format.samples();
+    }
+    // How the analysis takes the data, or nothing when it cannot (see PcmFileLayout).
+    std::optional<PcmFileLayout> pcmLayout() const noexcept
+    {
+        return PcmFileLayout::fromHeader(m_format);
+    }
     const ChunkInfo &riffChunk() const noexcept { return m_riff; }
     // Filled by SeekWaveData; its size counts down the data bytes still unread.
     const ChunkInfo &dataChunk() const noexcept { return m_data; }

@@ -51,8 +51,6 @@ private:
     friend uint32_t BeginWaveData(WaveWriter &) noexcept;
     friend uint32_t WriteWaveData(WaveWriter &, std::span<const std::byte>, size_t &) noexcept;
     friend uint32_t FinishWaveFile(WaveWriter &, uint32_t) noexcept;
-    friend int32_t CreateWaveFileHr(const std::filesystem::path &, const WaveFormat &,
-                                    WaveWriter &);
 
     enum class Stage {
         Opened,        // the file exists; the header may be incomplete

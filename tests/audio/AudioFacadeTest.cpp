@@ -13,6 +13,7 @@
 #include <filesystem>
 
 using namespace corvane::audio;
+using corvane::SampleFormat;
 using namespace corvane::audio::test;
 
 namespace {
@@ -28,7 +29,7 @@ protected:
         VirtualBackend::instance().setCaptureSource({});
         setCaptureDevice(VirtualBackend::captureDeviceId());
         setPlaybackDevice(VirtualBackend::playbackDeviceId());
-        useFormat(StreamFormat { 1, 11025, 16 });
+        useFormat(SampleFormat { 1, 11025, 16 });
         setDeviceErrorHandler([this](const std::string &message) { messages.push_back(message); });
     }
     ~AudioFacadeTest() override
@@ -40,17 +41,15 @@ protected:
         VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
     }
 
-    static void useFormat(const StreamFormat &format)
+    static void useFormat(const SampleFormat &format)
     {
-        setCaptureFormat(corvane::PcmFormat { corvane::blockLengthForRate(format.sampleRate),
-                                              format.channels, format.sampleRate,
-                                              format.bitsPerSample });
-        setPlaybackFormat(corvane::PcmFormat { format.sampleRate, format.channels,
-                                               format.sampleRate, format.bitsPerSample });
+        setCaptureFormat({ corvane::blockLengthForRate(format.sampleRate), format });
+        // One second of frames per playback half.
+        setPlaybackFormat({ format.sampleRate, format });
     }
 
     // Capture hears `blocks` whole blocks of numbered bytes, once.
-    static std::vector<std::byte> captureNumberedBlocks(const StreamFormat &format, int blocks)
+    static std::vector<std::byte> captureNumberedBlocks(const SampleFormat &format, int blocks)
     {
         const auto bytes = countingBytes(
                 static_cast<std::size_t>(blocks)
@@ -79,7 +78,7 @@ TEST_F(AudioFacadeTest, TheCaptureRingHoldsFifteenSecondsInWholeBlocks)
     EXPECT_EQ(AudioDevices::instance().playbackHalfBytes(), 22050); // one second
     stop();
 
-    useFormat(StreamFormat { 2, 44100, 16 });
+    useFormat(SampleFormat { 2, 44100, 16 });
     ASSERT_TRUE(open(&captureNotification, &playbackNotification));
     EXPECT_EQ(captureRing().blockSize(), 16384);
     EXPECT_EQ(captureRing().blockCount(), 161); // 176400 × 15 ÷ 16384
@@ -114,7 +113,7 @@ TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheR
 TEST_F(AudioFacadeTest, TheRecordingFileHoldsExactlyTheCapturedBytesUnderAHeaderThatCountsFrames)
 {
     corvane::test::TempWorkingDir dir;
-    const StreamFormat stereo { 2, 11025, 16 };
+    const SampleFormat stereo { 2, 11025, 16 };
     useFormat(stereo);
     // The virtual device plays a wave file: five blocks of numbered bytes.
     const auto heard = captureNumberedBlocks(stereo, 5);
@@ -152,7 +151,7 @@ TEST_F(AudioFacadeTest, RecordWhenTheRecordingFileCannotBeCreatedFailsWithoutSta
 {
     corvane::test::TempWorkingDir dir;
     std::filesystem::create_directory("tune0000.wav"); // in the way of the file
-    captureNumberedBlocks(StreamFormat { 1, 11025, 16 }, 3);
+    captureNumberedBlocks(SampleFormat { 1, 11025, 16 }, 3);
     ASSERT_TRUE(open(&captureNotification, &playbackNotification));
     std::string why;
     EXPECT_FALSE(start(true, &why));
@@ -170,11 +169,11 @@ TEST_F(AudioFacadeTest, RecordWhenTheRecordingFileCannotBeCreatedFailsWithoutSta
 
 TEST_F(AudioFacadeTest, AWriteFailureIsReportedOnceAfterStop)
 {
-    captureNumberedBlocks(StreamFormat { 1, 11025, 16 }, 4);
+    captureNumberedBlocks(SampleFormat { 1, 11025, 16 }, 4);
     MemoryRecordingFile file;
     file.failAfterBytes = 2048;
     AudioDevices::instance().setRecordingFileFactory(
-            [&](const std::string &, const StreamFormat &, std::string &) {
+            [&](const std::string &, const SampleFormat &, std::string &) {
                 return std::make_unique<ForwardingRecordingFile>(file);
             });
     ASSERT_TRUE(open(&captureNotification, &playbackNotification));

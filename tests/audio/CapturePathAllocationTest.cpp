@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvane::audio;
+using corvane::SampleFormat;
 using namespace corvane::audio::test;
 using corvane::test::allocationsCounted;
 using corvane::test::countAllocationsOnThisThread;
@@ -43,9 +44,9 @@ TEST(CapturePathAllocation, CaptureAndRecordingAllocateNothingPerBlockAfterOpen)
 TEST(CapturePathAllocation, TheCallbackSidesAllocateNothing)
 {
     CaptureQueue queue;
-    queue.prepare(StreamFormat { 2, 44100, 24 }, 4096 * 8, 32);
+    queue.prepare(SampleFormat { 2, 44100, 24 }, 4096 * 8, 32);
     PlaybackBuffer buffer;
-    buffer.prepare(StreamFormat { 2, 44100, 24 }, 4096 * 8);
+    buffer.prepare(SampleFormat { 2, 44100, 24 }, 4096 * 8);
     buffer.setGain(0.5f);
     std::vector<int32_t> frames(2 * 512);
     std::vector<std::byte> block(4096 * 8);

@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 using namespace corvane::audio;
+using corvane::SampleFormat;
 using corvane::audio::test::countingBytes;
 
 TEST(CaptureQueue, HandsOutWholeBlocksAndCountsDeliveriesThatDoNotFit)
 {
     CaptureQueue queue;
-    queue.prepare(StreamFormat { 1, 11025, 16 }, 8, 2); // blocks of 4 frames, room for two
+    queue.prepare(SampleFormat { 1, 11025, 16 }, 8, 2); // blocks of 4 frames, room for two
     const auto frames = countingBytes(24);
     queue.push(frames.data(), 3);
     EXPECT_EQ(queue.blocksWaiting(), 0u);
@@ -30,7 +31,7 @@ TEST(CaptureQueue, HandsOutWholeBlocksAndCountsDeliveriesThatDoNotFit)
 TEST(CaptureQueue, NarrowsTheDevicesFullRange24BitSamplesToTheProgramsRange)
 {
     CaptureQueue queue;
-    queue.prepare(StreamFormat { 2, 44100, 24 }, 8, 4);
+    queue.prepare(SampleFormat { 2, 44100, 24 }, 8, 4);
     const int32_t device[2] = { 0x7FFFFF00, -256 };
     queue.push(device, 1);
     int32_t program[2] {};

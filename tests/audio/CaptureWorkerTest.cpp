@@ -11,6 +11,7 @@
 
 using namespace corvane::audio;
 using corvane::BlockRing;
+using corvane::SampleFormat;
 using namespace corvane::audio::test;
 
 namespace {
@@ -22,7 +23,7 @@ class CaptureWorkerTest : public ::testing::Test
 protected:
     CaptureWorkerTest()
     {
-        queue.prepare(StreamFormat { 1, 11025, 16 }, kBlockBytes, 8);
+        queue.prepare(SampleFormat { 1, 11025, 16 }, kBlockBytes, 8);
         ring.resize(kBlockBytes, 4);
         setDebugLogHandler([this](std::string_view text) {
             std::lock_guard lock(logMutex);

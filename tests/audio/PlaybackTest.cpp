@@ -11,6 +11,7 @@
 
 using namespace corvane::audio;
 using corvane::BlockRing;
+using corvane::SampleFormat;
 using namespace corvane::audio::test;
 
 namespace {
@@ -32,7 +33,7 @@ protected:
         VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
         VirtualBackend::instance().clearPlayed();
         setPlaybackDevice(VirtualBackend::playbackDeviceId());
-        AudioDevices::instance().setPlaybackFormat(StreamFormat { 1, 11025, 16 }, 1024);
+        AudioDevices::instance().setPlaybackFormat(SampleFormat { 1, 11025, 16 }, 1024);
         AudioDevices::instance().setVolumeSource([] { return 1.0f; });
     }
     ~PlaybackTest() override
@@ -102,7 +103,7 @@ TEST_F(PlaybackTest, TheVolumeScalesWhatIsPlayedAndALowLevelIsSilenceNotAFailure
 TEST(PlaybackBuffer, PlaysSilenceAndCountsAnUnderrunWhileAHalfIsNotBack)
 {
     PlaybackBuffer buffer;
-    buffer.prepare(StreamFormat { 1, 11025, 8 }, 4);
+    buffer.prepare(SampleFormat { 1, 11025, 8 }, 4);
     std::byte out[8];
     buffer.render(out, 4); // plays half 0 and hands half 1 over
     EXPECT_EQ(buffer.pendingHalf(), 1);

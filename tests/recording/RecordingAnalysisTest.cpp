@@ -92,7 +92,7 @@ void capture(BlockRing &ring, const std::vector<double> &frames, int channels)
     }
 }
 
-const WaveFormatEx kStereoCapture { 1, 2, 11025, 44100, 4, 16, 0 };
+const SampleFormat kStereoCapture { 2, 11025, 16 };
 
 } // namespace
 
@@ -142,7 +142,7 @@ TEST(RecordingAnalysis, StereoAtFortyFourKilohertzIsReadInBigBlocksAndKeptAsMono
     ASSERT_TRUE(f.analyze(frames, stereo));
     EXPECT_EQ(f.analysis.sampleCount(), 5);
     EXPECT_EQ(f.analysis.blockFormat(), (PcmFormat { 4096, 2, 44100, 16 }));
-    EXPECT_EQ(f.analysis.monoFileFormat(), (WaveFormatEx { 1, 1, 44100, 88200, 2, 16, 0 }));
+    EXPECT_EQ(f.analysis.monoFileFormat(), (SampleFormat { 1, 44100, 16 }));
 
     // The signal keeps one float per frame; band 0 runs at the full rate, each lower band at
     // half the one above, and band 7 at the rate of band 6.
@@ -225,7 +225,8 @@ TEST(RecordingAnalysis, ExtensibleAndPacked24BitPcmAnalyzeLikeSixteenBit)
 
     ASSERT_TRUE(f.analyze(frames, waveHeader(1, 11025, 16, {}, 0xFFFE, extensibleExtra(1))));
     EXPECT_EQ(f.frequencies(), reference);
-    EXPECT_EQ(f.analysis.monoFileFormat().formatTag, 1);
+    // The program keeps the format as the plain PCM it was read as.
+    EXPECT_EQ(f.analysis.monoFileFormat(), (SampleFormat { 1, 11025, 16 }));
 }
 
 TEST(RecordingAnalysis, TemporaryFilesThatCannotBeOpenedAreReportedOnce)
@@ -366,7 +367,7 @@ TEST(RecordingAnalysis, AnEmptyRingOrOneOfAnotherFormatLoadsNothingButStaysUsabl
     ASSERT_TRUE(f.analysis.analyzeCapture(mono, kStereoCapture, f.settings));
     EXPECT_EQ(f.analysis.sampleCount(), 0);
 
-    WaveFormatEx monoFormat = kStereoCapture;
+    SampleFormat monoFormat = kStereoCapture;
     monoFormat.channels = 1;
     ASSERT_TRUE(f.analysis.analyzeCapture(mono, monoFormat, f.settings));
     EXPECT_EQ(f.analysis.sampleCount(), 10);

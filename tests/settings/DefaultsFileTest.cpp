@@ -13,6 +13,7 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace corvane;
@@ -75,8 +76,8 @@ CTCDefs distinctRecord()
     d.SetViewPanes(0x2A);
     d.SetVolume(0.625f);
     d.SetTunerGain(1.5f);
-    d.SetCaptureFormat({ 1, 2, 44100, 176400, 4, 16, 0 });
-    d.SetPlaybackFormat({ 1, 1, 22050, 22050, 1, 8, 0 });
+    d.SetCaptureFormat({ 2, 44100, 16 });
+    d.SetPlaybackFormat({ 1, 22050, 8 });
     DegreeFloats cents {}, levels {};
     DegreeWaveforms waves {};
     DegreeOctaves octaves {};
@@ -208,6 +209,29 @@ TEST(DefaultsFile, ReservedWordAndToleranceValuesAreKeptAsTheyAre)
     EXPECT_EQ(defs.GetPinwheelColors()[0], 0xFF123456u);
     ASSERT_TRUE(defs.SaveDefaultsFile());
     EXPECT_EQ(le(readFile(kDefaultsFileName), 0), 0u);
+}
+
+// The program reads only channels, rate and depth of a stored format; the header fields beside
+// them go back to the file as they came, even where they disagree with the format.
+TEST(DefaultsFile, FormatFieldsTheProgramDoesNotReadGoBackAsStored)
+{
+    test::TempWorkingDir dir;
+    ASSERT_TRUE(distinctRecord().SaveDefaultsFile());
+    Bytes b = readFile(kDefaultsFileName);
+    for (auto [at, width, value] :
+         { std::tuple<std::size_t, std::size_t, std::uint32_t> { 64, 2, 0xFFFE },
+           { 72, 4, 12345 },
+           { 76, 2, 7 },
+           { 80, 2, 22 },
+           { 90, 4, 0xFFFFFFFF } })
+        putLe(b, at, width, value);
+    writeFile(kDefaultsFileName, b);
+    CTCDefs defs;
+    EXPECT_EQ(defs.LoadDefaultsFile({}), DefaultsFileStatus::Loaded);
+    EXPECT_EQ(defs.GetCaptureFormat(), (SampleFormat { 2, 44100, 16 }));
+    EXPECT_EQ(defs.GetPlaybackFormat(), (SampleFormat { 1, 22050, 8 }));
+    ASSERT_TRUE(defs.SaveDefaultsFile());
+    EXPECT_EQ(readFile(kDefaultsFileName), b);
 }
 
 // A field damaged in the file comes back as its factory default, silently; every other field as

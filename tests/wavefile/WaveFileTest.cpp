@@ -33,24 +33,22 @@ Bytes waveFile(const Bytes &chunks)
     return Bytes().chunk("RIFF", Bytes().tag("WAVE").raw(chunks.bytes()));
 }
 
-// Writes a whole file in pieces of `blockBytes` with the error-code writer, or with the
-// status-code writer, checking every step.
+// Writes a whole file in pieces of `blockBytes`, checking every step.
 void writeWave(const std::filesystem::path &path, const WaveFormat &format, const ByteVector &bytes,
-               uint32_t sampleCount, size_t blockBytes = 64, bool statusCodes = false)
+               uint32_t sampleCount, size_t blockBytes = 64)
 {
     const auto data = asBytes(bytes);
     WaveWriter w;
-    ASSERT_EQ(statusCodes ? CreateWaveFileHr(path, format, w) : CreateWaveFile(path, format, w),
-              0u);
-    ASSERT_EQ(statusCodes ? BeginWaveDataHr(w) : BeginWaveData(w), 0u);
+    ASSERT_EQ(CreateWaveFile(path, format, w), 0u);
+    ASSERT_EQ(BeginWaveData(w), 0u);
     for (size_t at = 0; at < data.size(); at += blockBytes) {
         size_t put = 0;
         const auto piece = data.subspan(at, std::min(blockBytes, data.size() - at));
-        ASSERT_EQ(statusCodes ? WriteWaveDataHr(w, piece, put) : WriteWaveData(w, piece, put), 0u);
+        ASSERT_EQ(WriteWaveData(w, piece, put), 0u);
         ASSERT_EQ(put, piece.size());
     }
     EXPECT_EQ(w.dataBytes(), data.size());
-    ASSERT_EQ(statusCodes ? FinishWaveFileHr(w, sampleCount) : FinishWaveFile(w, sampleCount), 0u);
+    ASSERT_EQ(FinishWaveFile(w, sampleCount), 0u);
     EXPECT_FALSE(w.isOpen());
 }
 
@@ -94,13 +92,13 @@ TEST(WaveFile, aWrittenPcmFileHasTheExactBytesWithPadAndTheCallersSampleCount)
     // in a pad byte that its size does not count.
     // clang-format off
     const struct { WaveFormat format; ByteVector data; uint32_t count; Bytes expected; } cases[] = {
-        { WaveFormat::pcm(1, 11025, 16), samples.bytes(), 3, Bytes()
+        { WaveFormat::pcm({ 1, 11025, 16 }), samples.bytes(), 3, Bytes()
             .tag("RIFF").u32(54).tag("WAVE").tag("fmt ").u32(16).pcm(1, 11025, 16, 2)
             .tag("fact").u32(4).u32(3).tag("data").u32(6).raw(samples.bytes()) },
-        { WaveFormat::pcm(2, 22050, 16), {}, 0, Bytes()
+        { WaveFormat::pcm({ 2, 22050, 16 }), {}, 0, Bytes()
             .tag("RIFF").u32(48).tag("WAVE").tag("fmt ").u32(16).pcm(2, 22050, 16, 4)
             .tag("fact").u32(4).u32(0).tag("data").u32(0) },
-        { WaveFormat::pcm(1, 8000, 8), ramp(5), 5, Bytes()
+        { WaveFormat::pcm({ 1, 8000, 8 }), ramp(5), 5, Bytes()
             .tag("RIFF").u32(54).tag("WAVE").tag("fmt ").u32(16).pcm(1, 8000, 8, 1)
             .tag("fact").u32(4).u32(5).tag("data").u32(5).raw(ramp(5)).raw({ 0 }) },
     };
@@ -119,8 +117,13 @@ TEST(WaveFile, aNonPcmFormatKeepsItsExtraBytesInAPaddedFormatChunk)
     test::TempDir dir;
     const auto data = ramp(5);
     // 18 + 3 bytes leave the `fmt ` chunk odd.
-    WaveFormat adpcm = WaveFormat::pcm(1, 8000, 4);
+    WaveFormat adpcm;
     adpcm.formatTag = 2;
+    adpcm.channels = 1;
+    adpcm.samplesPerSec = 8000;
+    adpcm.avgBytesPerSec = 4000;
+    adpcm.blockAlign = 256;
+    adpcm.bitsPerSample = 4;
     adpcm.extra = { 7, 8, 9 };
     writeWave(dir / "adpcm.wav", adpcm, data, 10);
     const auto written = test::fileBytes(dir / "adpcm.wav");
@@ -132,18 +135,25 @@ TEST(WaveFile, aNonPcmFormatKeepsItsExtraBytesInAPaddedFormatChunk)
     EXPECT_EQ(back, adpcm);
 }
 
-class WaveRoundTrip : public testing::TestWithParam<uint16_t>
+class WaveRoundTrip : public testing::TestWithParam<int32_t>
 {
 };
 
-TEST_P(WaveRoundTrip, readsBackWhatTheStatusCodeWriterWroteInBlocks)
+// What the capture thread records: the program's own samples, 24 bits in 4-byte slots.
+TEST_P(WaveRoundTrip, readsBackTheSamplesAndTheirFormatWrittenInBlocks)
 {
     test::TempDir dir;
-    const auto format = WaveFormat::pcm(2, 44100, GetParam());
-    const auto data = ramp(format.blockAlign * 1001u, GetParam());
+    const SampleFormat samples { 2, 44100, GetParam() };
+    const auto data = ramp(static_cast<size_t>(samples.frameBytes()) * 1001u, GetParam());
 
-    writeWave(dir / "tune0000.wav", format, data, 2002, 1000, true);
+    writeWave(dir / "tune0000.wav", WaveFormat::pcm(samples), data, 2002, 1000);
 
+    WaveReader r;
+    ASSERT_EQ(OpenWaveForReading(dir / "tune0000.wav", r), 0u);
+    EXPECT_EQ(r.slotFormat(), samples);
+    const auto format = r.format();
+    EXPECT_EQ(format.blockAlign, samples.frameBytes());
+    EXPECT_EQ(format.avgBytesPerSec, 44100u * format.blockAlign);
     WaveFormat back;
     EXPECT_EQ(readWave(dir / "tune0000.wav", &back, format.blockAlign * 64u), data);
     EXPECT_EQ(back, format);
@@ -191,7 +201,7 @@ TEST(WaveReader, findsTheDataWhereverItStandsInsideTheRiffChunk)
         waveFile(chunks).save(dir / "in.wav");
         WaveFormat format;
         EXPECT_EQ(readWave(dir / "in.wav", &format), samples.bytes());
-        EXPECT_EQ(format, WaveFormat::pcm(1, 11025, 16));
+        EXPECT_EQ(format, WaveFormat::pcm({ 1, 11025, 16 }));
     }
 }
 
@@ -242,7 +252,7 @@ TEST(WaveWriter, stopsAppendingAtItsCapAndLeavesAValidFile)
     test::TempDir dir;
     {
         WaveWriter w;
-        ASSERT_EQ(CreateWaveFile(dir / "cap.wav", WaveFormat::pcm(2, 11025, 16), w), 0u);
+        ASSERT_EQ(CreateWaveFile(dir / "cap.wav", WaveFormat::pcm({ 2, 11025, 16 }), w), 0u);
         ASSERT_EQ(BeginWaveData(w), 0u);
         // Left alone, the cap is the last whole frame that keeps the RIFF size (everything
         // behind its 8-byte header, a pad byte included) within 32 bits.
@@ -256,7 +266,7 @@ TEST(WaveWriter, stopsAppendingAtItsCapAndLeavesAValidFile)
         EXPECT_EQ(WriteWaveData(w, asBytes(block), put), 0u);
         EXPECT_EQ(WriteWaveData(w, asBytes(block), put), RIFF_ERR_TOO_LARGE);
         EXPECT_EQ(put, 200u);
-        EXPECT_EQ(WriteWaveDataHr(w, asBytes(block), put), E_FAIL);
+        EXPECT_EQ(WriteWaveData(w, asBytes(block), put), RIFF_ERR_TOO_LARGE);
         EXPECT_EQ(put, 0u);
         EXPECT_EQ(w.dataBytes(), 1000u);
         // Going out of scope finishes the file with data bytes / 2 samples.
@@ -268,18 +278,16 @@ TEST(WaveWriter, stopsAppendingAtItsCapAndLeavesAValidFile)
     EXPECT_EQ(test::le32At(written, 52), 1000u);
 }
 
-TEST(WaveWriter, aFileThatCannotBeCreatedIsReportedByEachWriterInItsOwnWay)
+TEST(WaveWriter, aFileThatCannotBeCreatedIsReportedAndLeavesTheWriterClosed)
 {
     test::TempDir dir;
     const auto path = dir / "no-such-folder" / "out.wav";
-    const auto format = WaveFormat::pcm(1, 11025, 16);
     WaveWriter w;
-    EXPECT_EQ(CreateWaveFile(path, format, w), WAVE_ERR_WRITE);
-    EXPECT_EQ(CreateWaveFileHr(path, format, w), E_FAIL);
+    EXPECT_EQ(CreateWaveFile(path, SampleFormat { 1, 11025, 16 }, w), WAVE_ERR_WRITE);
     EXPECT_FALSE(w.isOpen());
     EXPECT_EQ(FinishWaveFile(w, 0), 0u);
     size_t put = 1;
-    EXPECT_EQ(WriteWaveDataHr(w, asBytes(ramp(4)), put), E_FAIL);
+    EXPECT_EQ(WriteWaveData(w, asBytes(ramp(4)), put), RIFF_ERR_NOT_READY);
     EXPECT_EQ(put, 0u);
 }
 
@@ -290,14 +298,14 @@ TEST(WaveWriter, aFullDiskIsReportedAndNeverTakenForSuccess)
     // Buffered bytes fail when they are flushed, which may be during the header, a write or
     // the finish; some step must say so, and the writer ends closed.
     WaveWriter w;
-    bool failed = CreateWaveFileHr("/dev/full", WaveFormat::pcm(1, 11025, 16), w) != S_OK
-            || BeginWaveDataHr(w) != S_OK;
+    bool failed = CreateWaveFile("/dev/full", SampleFormat { 1, 11025, 16 }, w) != 0
+            || BeginWaveData(w) != 0;
     const auto block = ramp(4096);
     for (int i = 0; i < 64 && !failed; ++i) {
         size_t put = 0;
-        failed = WriteWaveDataHr(w, asBytes(block), put) != S_OK;
+        failed = WriteWaveData(w, asBytes(block), put) != 0;
     }
-    failed = FinishWaveFileHr(w, 0) != S_OK || failed;
+    failed = FinishWaveFile(w, 0) != 0 || failed;
     EXPECT_TRUE(failed);
     EXPECT_FALSE(w.isOpen());
 }
