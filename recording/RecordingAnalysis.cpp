@@ -239,8 +239,10 @@ bool RecordingAnalysis::save(const std::filesystem::path &path)
     if (BeginWaveData(writer) != 0) {
         m_observer.message(kUnableToStart, AnalysisObserver::Icon::Stop);
         FinishWaveFile(writer, 0);
+        // Only a half-written file of ours goes; a device or other special file stays.
         std::error_code ignored;
-        std::filesystem::remove(path, ignored);
+        if (std::filesystem::is_regular_file(path, ignored))
+            std::filesystem::remove(path, ignored);
         return false;
     }
 

@@ -100,7 +100,7 @@ TEST(TunerEngineDevices, DevicesThatWillNotOpenAtStartGiveTheStartMessage)
 TEST(TunerEngineDevices, AStoredFormatTheDevicesCannotTakeStopsTheTunerWithItsMessage)
 {
     DeviceRig devices;
-    WaveFormatEx bad = monoFormat(44100);
+    SampleFormat bad = monoFormat(44100);
     bad.bitsPerSample = 12;
     devices.rig.settings.SetCaptureFormat(bad);
     const TunerEngine::Outcome outcome = devices.engine().start(false);
@@ -114,7 +114,7 @@ TEST(TunerEngineDevices, ARecordingThatCannotStartLeavesTheTunerRunningAndSaysWh
 {
     DeviceRig devices;
     audio::AudioDevices::instance().setRecordingFileFactory(
-            [](const std::string &, const audio::StreamFormat &, std::string &why) {
+            [](const std::string &, const SampleFormat &, std::string &why) {
                 why = "The disk is full.";
                 return std::unique_ptr<audio::RecordingFile>();
             });

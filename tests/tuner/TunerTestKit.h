@@ -17,21 +17,15 @@
 
 namespace corvane::tuner::test {
 
-inline WaveFormatEx monoFormat(std::uint32_t rate)
+inline SampleFormat monoFormat(std::int32_t rate)
 {
-    WaveFormatEx format;
-    format.channels = 1;
-    format.samplesPerSec = rate;
-    format.bitsPerSample = 16;
-    format.blockAlign = 2;
-    format.avgBytesPerSec = rate * 2;
-    return format;
+    return { 1, rate, 16 };
 }
 
 // Everything an engine needs, the engine last so that it goes first.
 struct EngineRig
 {
-    explicit EngineRig(std::uint32_t rate = 44100)
+    explicit EngineRig(std::int32_t rate = 44100)
     {
         settings.SetCaptureFormat(monoFormat(rate));
         settings.SetPlaybackFormat(monoFormat(rate));

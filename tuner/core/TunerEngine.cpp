@@ -25,12 +25,6 @@ namespace {
         return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     }
 
-    PcmFormat formatOf(const WaveFormatEx &stored, int32_t blockLength) noexcept
-    {
-        return { blockLength, stored.channels, static_cast<int32_t>(stored.samplesPerSec),
-                 stored.bitsPerSample };
-    }
-
 } // namespace
 
 TunerEngine::TunerEngine(CTCDefs &settings, const CPitch &pitch, const KeyContext &keys,
@@ -105,14 +99,14 @@ TunerEngine::Outcome TunerEngine::openAndStart(bool record, bool setGain, const 
 
 void TunerEngine::prepareAnalyzer(bool setGain)
 {
-    const WaveFormatEx capture = m_settings.GetCaptureFormat();
-    m_captureFormat = formatOf(capture, blockLengthForRate(int32_t(capture.samplesPerSec)));
+    const SampleFormat capture = m_settings.GetCaptureFormat();
+    m_captureFormat = PcmFormat { blockLengthForRate(capture.sampleRate), capture };
     m_captureBudgetMs = m_captureFormat.sampleRate > 0
             ? 1000.0 * m_captureFormat.blockLength / m_captureFormat.sampleRate
             : 0.0;
-    const WaveFormatEx playback = m_settings.GetPlaybackFormat();
+    const SampleFormat playback = m_settings.GetPlaybackFormat();
     // One second of frames per playback block.
-    m_playbackFormat = formatOf(playback, int32_t(playback.samplesPerSec));
+    m_playbackFormat = PcmFormat { playback.sampleRate, playback };
 
     m_analyzer.configure(m_captureFormat, int32_t(m_settings.GetFilterLength()),
                          int32_t(m_settings.GetSensitivity()));
