@@ -11,6 +11,8 @@ packages=(
     libasound2-plugins poppler-utils
     # Fonts for drawing text on the offscreen platform.
     fonts-dejavu-core
+    # Music symbols (clefs, accidentals) for the dialogs' staves.
+    fonts-symbola
 )
 packages+=("$@")
 

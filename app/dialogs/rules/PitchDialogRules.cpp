@@ -32,7 +32,7 @@ double ParseDecimal(std::string_view text)
 
 ReferenceCheck CheckReference(double hz) noexcept
 {
-    if (!CPitch::IsValidReference(hz))
+    if (!CPitch::IsValidReference(hz) || hz > kHighestReferenceHz)
         return ReferenceCheck::Refuse;
     return std::abs(ReferenceCents(hz)) >= 50.0 ? ReferenceCheck::Warn : ReferenceCheck::Accept;
 }
@@ -57,6 +57,11 @@ std::string ReferenceDistanceTypingText(double hz)
 bool AdjustmentNeedsWarning(double cents) noexcept
 {
     return std::abs(cents) >= kMaxAdjustmentCents;
+}
+
+bool AdjustmentStorable(double cents) noexcept
+{
+    return std::isfinite(cents) && std::abs(cents) <= kHighestAdjustmentCents;
 }
 
 int StepAdjustment(int value, int delta) noexcept

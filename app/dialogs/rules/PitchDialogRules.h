@@ -16,7 +16,11 @@ constexpr std::string_view kAdjustmentWarningText =
         "The new adjustment is limited to 50 cents difference from mean tuning";
 // Shown instead of storing a reference the note table cannot be built on (0, negative, not a
 // number, or beyond what the settings file can hold).
-constexpr std::string_view kInvalidReferenceText = "The reference must be a frequency above 0 Hz";
+constexpr std::string_view kInvalidReferenceText =
+        "The reference must be a frequency above 0 Hz and no higher than 20000 Hz";
+// The highest reference the defaults file keeps; anything above would be thrown away at the
+// next start, so the dialogs refuse it now.
+constexpr double kHighestReferenceHz = 20000.0;
 
 // What "Restore" and "Restore defaults" put into the fields.
 constexpr std::string_view kStandardReferenceText = "440.000";
@@ -24,6 +28,12 @@ constexpr std::string_view kZeroCentsText = "0.000 cents";
 
 // Adjustments are whole cents within -50..+50 when reached by the spin control.
 constexpr int kMaxAdjustmentCents = 50;
+
+// The defaults file keeps temperament offsets within an octave either way; the dialogs refuse
+// an adjustment beyond it, even after the warning, for the same reason.
+constexpr double kHighestAdjustmentCents = 1200.0;
+constexpr std::string_view kInvalidAdjustmentText =
+        "The adjustment must lie within 1200 cents of mean tuning";
 
 // A typed number read the way the standard stream extraction reads a double: leading blanks
 // are skipped, anything after the number is ignored, and text that is no number (or one out of
@@ -49,6 +59,8 @@ std::string ReferenceDistanceTypingText(double hz);
 
 // Whether an adjustment asks for confirmation on OK: 50 cents or more either way.
 bool AdjustmentNeedsWarning(double cents) noexcept;
+// Whether an adjustment can be stored at all (a finite number within kHighestAdjustmentCents).
+bool AdjustmentStorable(double cents) noexcept;
 // The spin control's step: value + delta, or value unchanged when that would leave -50..+50.
 int StepAdjustment(int value, int delta) noexcept;
 // A typed adjustment clamped to -50..+50 for the frequency shown beside the field while the

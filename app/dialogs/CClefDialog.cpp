@@ -1,0 +1,62 @@
+#include "CClefDialog.h"
+
+#include "CTCDefs.h"
+#include "KeyContext.h"
+#include "KeyDialogRules.h"
+#include "MessageService.h"
+#include "MusicIcons.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace corvane::dialogs {
+
+CClefDialog::CClefDialog(KeyContext &keys, const CTCDefs &settings, QWidget *parent)
+    : QDialog(parent)
+    , m_keys(keys)
+    , m_settings(settings)
+{
+    setWindowTitle(QString::fromLatin1(kClefDialogTitle));
+    m_clefs = new QButtonGroup(this);
+    auto *row = new QHBoxLayout;
+    for (int clef = 0; clef < kClefCount; ++clef) {
+        auto *button = new QToolButton(this); // owned by the dialog
+        const std::string_view text = kClefButtonTexts[std::size_t(clef)];
+        button->setText(QString::fromLatin1(text));
+        button->setToolTip(button->text());
+        button->setObjectName(QStringLiteral("clef%1").arg(clef));
+        button->setCheckable(true);
+        button->setIcon(ClefIcon(clef));
+        button->setIconSize(ClefIconSize());
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setChecked(clef == keys.Clef());
+        m_clefs->addButton(button, clef);
+        row->addWidget(button);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CClefDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CClefDialog::reject);
+}
+
+QAbstractButton *CClefDialog::clefButton(int clef) const
+{
+    return m_clefs->button(clef);
+}
+
+void CClefDialog::accept()
+{
+    if (m_clefs->checkedId() >= 0) {
+        m_keys.SetClef(m_clefs->checkedId());
+        if (!m_settings.SaveDefaultsFile())
+            widgets::messages().error(this, QString::fromLatin1(kDefaultsOpenErrorMessage));
+    }
+    QDialog::accept();
+}
+
+} // namespace corvane::dialogs

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "DeviceConfiguration.h"
+#include "DeviceId.h"
+
+#include <QDialog>
+
+#include <array>
+#include <vector>
+
+class QComboBox;
+
+namespace corvane {
+class CTCDefs;
+}
+
+namespace corvane::audio {
+class AudioBackend;
+}
+
+namespace corvane::dialogs {
+
+// Where the sound card dialog finds its devices: `system` answers for the system's default
+// device (the first entry of each list; none when null), then every device of each backend in
+// `backends` is listed under its own identity.
+struct SoundBackends
+{
+    audio::AudioBackend *system = nullptr;
+    std::vector<audio::AudioBackend *> backends;
+};
+
+// "Sound Card Configuration": for capture and for playback a device list and the list of the
+// configurations that device takes, with the current device and the stored format selected.
+// Choosing another device refills its configuration list (a device that cannot be asked leaves
+// the list as it was). OK stores both formats in the settings and hands the audio layer the
+// chosen devices and the capture format with its block length; a group with nothing selected
+// keeps its previous settings. Cancel changes nothing.
+//
+// UI thread only; `settings` and the backends must outlive the dialog.
+class CDlgConfigSound : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDlgConfigSound(CTCDefs &settings, SoundBackends backends, QWidget *parent = nullptr);
+
+    // 0 capture, 1 playback.
+    QComboBox *deviceList(int direction) const noexcept
+    {
+        return m_devices[std::size_t(direction)];
+    }
+    QComboBox *configurationList(int direction) const noexcept
+    {
+        return m_configurations[std::size_t(direction)];
+    }
+
+    void accept() override;
+
+private:
+    struct Entry
+    {
+        audio::DeviceChoice id;
+        audio::AudioBackend *backend;
+    };
+    QWidget *MakeGroup(int direction);
+    void FillDevices(int direction);
+    void FillConfigurations(int direction);
+    const Entry *SelectedDevice(int direction) const;
+    const audio::DeviceConfiguration *SelectedConfiguration(int direction) const;
+
+    CTCDefs &m_settings;
+    SoundBackends m_backends;
+    std::array<std::vector<Entry>, 2> m_entries;
+    std::array<std::vector<audio::DeviceConfiguration>, 2> m_listed;
+    // Children of the dialog.
+    std::array<QComboBox *, 2> m_devices {};
+    std::array<QComboBox *, 2> m_configurations {};
+};
+
+} // namespace corvane::dialogs

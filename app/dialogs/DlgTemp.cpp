@@ -1,0 +1,110 @@
+#include "DlgTemp.h"
+
+#include "CTCDefs.h"
+#include "Tuning.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace corvane::dialogs {
+
+namespace {
+
+    constexpr int kNameColumnWidth = 140;
+    constexpr int kDegreeColumnWidth = 30;
+
+    QString Text(std::string_view text)
+    {
+        return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    }
+
+} // namespace
+
+DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
+    : QDialog(parent)
+    , m_settings(settings)
+{
+    setWindowTitle(QStringLiteral("Temperaments"));
+
+    // Every widget is a child of the dialog through the layouts.
+    auto *fields = new QFormLayout;
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("name"));
+    m_name->setReadOnly(true);
+    m_values = new QLineEdit(this);
+    m_values->setObjectName(QStringLiteral("values"));
+    m_values->setReadOnly(true);
+    fields->addRow(QStringLiteral("Temperament:"), m_name);
+    fields->addRow(QStringLiteral("Values:"), m_values);
+
+    m_list = new QTreeWidget(this);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setColumnCount(1 + kDegreeCount);
+    QStringList headers { QStringLiteral("Temperaments") };
+    for (int degree = 0; degree < kDegreeCount; ++degree)
+        headers << Text(DegreeSyllable(degree));
+    m_list->setHeaderLabels(headers);
+    m_list->header()->setStretchLastSection(false);
+    m_list->setColumnWidth(0, kNameColumnWidth);
+    for (int column = 1; column <= kDegreeCount; ++column) {
+        m_list->setColumnWidth(column, kDegreeColumnWidth);
+        m_list->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    for (const Temperament &temperament : TemperamentCatalogue()) {
+        auto *item = new QTreeWidgetItem(m_list); // owned by the list
+        item->setText(0, Text(temperament.name));
+        for (int degree = 0; degree < kDegreeCount; ++degree) {
+            item->setText(1 + degree,
+                          QString::number(WholeCents(temperament.cents[std::size_t(degree)])));
+            item->setTextAlignment(1 + degree, Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    const int listWidth = kNameColumnWidth + kDegreeCount * kDegreeColumnWidth;
+    m_list->setMinimumWidth(listWidth + 2 * m_list->frameWidth() + 20);
+    m_list->setMinimumHeight(300);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(m_list);
+    layout->addWidget(buttons);
+
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem *item) { Choose(item); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &DlgTemp::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &DlgTemp::reject);
+
+    ShowWorking(settings.GetTemperamentName(), settings.GetPitchAdjustCents());
+}
+
+void DlgTemp::Choose(QTreeWidgetItem *item)
+{
+    const int row = m_list->indexOfTopLevelItem(item);
+    if (row < 0 || row >= kTemperamentCount)
+        return;
+    m_row = row;
+    const Temperament &chosen = TemperamentCatalogue()[std::size_t(row)];
+    ShowWorking(std::string(chosen.name), chosen.cents);
+}
+
+void DlgTemp::ShowWorking(const std::string &name, const DegreeCents &cents)
+{
+    m_name->setText(QString::fromStdString(name));
+    m_values->setText(QString::fromStdString(TemperamentLine(cents)));
+    m_values->setCursorPosition(0);
+}
+
+void DlgTemp::accept()
+{
+    // The temperament the dialog opened with is already stored as it is.
+    if (m_row >= 0)
+        SelectTemperament(m_settings, m_row);
+    QDialog::accept();
+}
+
+} // namespace corvane::dialogs

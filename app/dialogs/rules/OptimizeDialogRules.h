@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+class CPitch;
+
+// What the "Optimize Tuner Settings" dialog shows and stores, apart from its widgets. Safe from
+// any thread; the note table is passed in.
+
+constexpr std::string_view kOptimizeDialogTitle = "Optimize Tuner Settings";
+constexpr std::string_view kConcertPitchNote = "[Note ranges are displayed in concert pitch.]";
+
+constexpr int kLowestNoteIndex = 0;   // A0
+constexpr int kHighestNoteIndex = 96; // A8
+
+// The note spin controls stay within A0..A8: a step outside is refused.
+constexpr bool NoteStepAllowed(int newIndex) noexcept
+{
+    return newIndex >= kLowestNoteIndex && newIndex <= kHighestNoteIndex;
+}
+
+// The note indices each clef draws on its staff with at most three ledger lines either side.
+struct NoteRange
+{
+    int low;
+    int high;
+};
+NoteRange ClefDrawableRange(int clef) noexcept;
+
+// Staff step of the middle line of a clef, counted in letter names from middle C (treble B4,
+// alto C4, tenor A3, bass D3).
+int ClefMiddleLineStep(int clef) noexcept;
+
+// One note frame: where the note head goes and what goes with it.
+struct NoteFramePicture
+{
+    int drawnIndex = 0;   // the note moved by whole octaves into the clef's range
+    int octaves = 0;      // how far it was moved down (> 0) or up (< 0)
+    int step = 0;         // staff steps from the middle line, up
+    bool sharp = false;   // a sharp sign before the head
+    int ledgersAbove = 0; // 0..3
+    int ledgersBelow = 0; // 0..3
+    std::string label;    // "+%d oct", "%d oct", or empty
+};
+// Lays out a note index (0..96, clamped) in a clef (0..3; others draw as treble).
+NoteFramePicture LayoutNoteFrame(const CPitch &pitch, int clef, int noteIndex);
+
+// The pair of notes the dialog stores: ascending, so that a range picked the wrong way round
+// still means the notes between them.
+struct NoteSpan
+{
+    float lowestHz;
+    float highestHz;
+};
+NoteSpan OrderedSpan(float firstHz, float secondHz) noexcept;
+
+} // namespace corvane

@@ -1,0 +1,448 @@
+#include "AudioFacade.h"
+#include "CClefDialog.h"
+#include "CDlgConfigPitch.h"
+#include "CDlgConfigSound.h"
+#include "CDlgRef.h"
+#include "CKeyDialog.h"
+#include "CPitch.h"
+#include "CTCDefs.h"
+#include "DlgOptimize.h"
+#include "DlgTemp.h"
+#include "DlgTranspose.h"
+#include "KeyContext.h"
+#include "PitchDialogRules.h"
+#include "ScriptedMessageService.h"
+#include "StaffFrame.h"
+#include "TempDir.h"
+#include "UpDownControl.h"
+#include "VirtualBackend.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace corvane;
+using namespace corvane::dialogs;
+using Answer = widgets::MessageService::Answer;
+
+namespace {
+
+// Each test gets its own settings, note table and key context, and answers every box itself.
+class DialogTest : public ::testing::Test
+{
+protected:
+    void Type(QLineEdit *field, const QString &text)
+    {
+        field->clear();
+        QTest::keyClicks(field, text);
+    }
+
+    CTCDefs settings;
+    CPitch pitch;
+    KeyContext keys { settings };
+    widgets::ScriptedMessageService boxes;
+    widgets::MessageServiceOverride installed { boxes };
+};
+
+using PitchConfiguration = DialogTest;
+
+TEST_F(PitchConfiguration, OpensOnTheDegreeAndCancelStoresNothing)
+{
+    const CTCDefs before = settings;
+    CDlgConfigPitch dialog(0, pitch, settings, keys);
+    EXPECT_EQ(dialog.windowTitle(), "Pitch Configuration - Do (C)");
+    EXPECT_EQ(dialog.adjustmentField()->text(), "0");
+    EXPECT_EQ(dialog.frequencyLabel()->text(), "523.251Hz"); // c'' in the octave from a'
+    EXPECT_EQ(dialog.referenceField()->text(), "440.000");
+    EXPECT_EQ(dialog.centsLabel()->text(), "0 cents");
+    EXPECT_EQ(dialog.levelSlider()->value(), 10);
+    EXPECT_TRUE(dialog.waveformButton(1)->isChecked()); // triangle, code 2
+    dialog.adjustmentArrows()->stepBy(5);
+    dialog.levelSlider()->setValue(0);
+    dialog.reject();
+    EXPECT_EQ(settings, before);
+    EXPECT_EQ(pitch.Reference(), 440.0);
+}
+
+TEST_F(PitchConfiguration, OkStoresTheDegreesToneAndAStepMakesTheTemperamentUserDefined)
+{
+    CDlgConfigPitch dialog(9, pitch, settings, keys); // La, a'
+    dialog.adjustmentArrows()->stepBy(-10);
+    EXPECT_EQ(dialog.adjustmentField()->text(), "-10");
+    EXPECT_EQ(dialog.frequencyLabel()->text(), "437.466Hz");
+    dialog.levelSlider()->setValue(0);
+    dialog.octaveSlider()->setValue(-2); // 15va
+    dialog.waveformButton(2)->click();   // sine
+    Type(dialog.referenceField(), "442");
+    EXPECT_EQ(dialog.centsLabel()->text(), "7.851 cents");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(settings.GetPitchAdjustCents()[9], -10.0f);
+    EXPECT_EQ(settings.GetTemperamentName(), "User Defined");
+    EXPECT_EQ(settings.GetToneLevel()[9], 1.0f);
+    EXPECT_EQ(settings.GetToneOctave()[9], 2);
+    EXPECT_EQ(settings.GetToneWaveform()[9], 3u);
+    EXPECT_EQ(settings.GetToneLevel()[0], 0.5f); // other degrees untouched
+    EXPECT_EQ(settings.GetReferenceHz(), 442.0f);
+    EXPECT_EQ(pitch.Reference(), 442.0);
+}
+
+TEST_F(PitchConfiguration, ATypedAdjustmentKeepsTheTemperamentsNameAndItsLimitsAsk)
+{
+    CDlgConfigPitch dialog(2, pitch, settings, keys);
+    for (const char *typed : { "50", "-50" }) {
+        Type(dialog.adjustmentField(), typed);
+        boxes.answers = { Answer::Cancel };
+        dialog.accept();
+        ASSERT_EQ(boxes.shown.size(), 1u) << typed;
+        EXPECT_EQ(boxes.shown.back().title, "Warning");
+        EXPECT_EQ(boxes.shown.back().text, QString::fromLatin1(kAdjustmentWarningText));
+        EXPECT_EQ(dialog.result(), QDialog::Rejected); // still open
+        EXPECT_EQ(settings.GetPitchAdjustCents()[2], 0.0f);
+        boxes.shown.clear();
+    }
+    Type(dialog.adjustmentField(), "49.9");
+    dialog.accept();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(settings.GetPitchAdjustCents()[2], 49.9f);
+    EXPECT_EQ(settings.GetTemperamentName(), "Equal Temperament");
+}
+
+TEST_F(PitchConfiguration, TheArrowsStopAtFiftyAndOkThereStillAsks)
+{
+    CDlgConfigPitch dialog(0, pitch, settings, keys);
+    for (int i = 0; i < 60; ++i)
+        dialog.adjustmentArrows()->stepBy(1);
+    EXPECT_EQ(dialog.adjustmentField()->text(), "50");
+    boxes.answers = { Answer::Ok };
+    dialog.accept();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(settings.GetPitchAdjustCents()[0], 50.0f);
+    EXPECT_EQ(settings.GetTemperamentName(), "User Defined");
+}
+
+TEST_F(PitchConfiguration, TheReferenceIsCheckedFirstAndBadOnesAreRefused)
+{
+    CDlgConfigPitch dialog(0, pitch, settings, keys);
+    Type(dialog.adjustmentField(), "50");
+    Type(dialog.referenceField(), "453");
+    boxes.answers = { Answer::Cancel };
+    dialog.accept();
+    ASSERT_EQ(boxes.shown.size(), 1u); // the adjustment is not asked about yet
+    EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kReferenceWarningText));
+    EXPECT_EQ(settings.GetReferenceHz(), 440.0f);
+
+    for (const char *bad : { "0", "-440", "abc", "25000" }) {
+        boxes.shown.clear();
+        Type(dialog.referenceField(), bad);
+        dialog.accept();
+        ASSERT_EQ(boxes.shown.size(), 1u) << bad;
+        EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kInvalidReferenceText)) << bad;
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(settings, CTCDefs());
+    EXPECT_EQ(pitch.Reference(), 440.0);
+}
+
+TEST_F(PitchConfiguration, RestoreAndResetRefillTheFields)
+{
+    settings.SetReferenceHz(452.0f);
+    pitch.SetReference(452.0);
+    CDlgConfigPitch dialog(0, pitch, settings, keys);
+    EXPECT_EQ(dialog.centsLabel()->text(), "46 cents");
+    dialog.adjustmentArrows()->stepBy(3);
+    dialog.button("restore")->click();
+    EXPECT_EQ(dialog.adjustmentField()->text(), "0");
+    EXPECT_EQ(dialog.referenceField()->text(), "440.000");
+    EXPECT_EQ(dialog.centsLabel()->text(), "0.000 cents");
+    EXPECT_EQ(dialog.frequencyLabel()->text(), "523.251Hz");
+    dialog.button("resetReference")->click();
+    EXPECT_EQ(dialog.referenceField()->text(), "452.000");
+}
+
+TEST_F(PitchConfiguration, ATemperamentChosenFromTheListStaysAfterCancel)
+{
+    CDlgConfigPitch dialog(9, pitch, settings, keys);
+    dialog.setTemperamentListRunner([](DlgTemp &list) {
+        QTreeWidget *rows = list.list();
+        emit rows->itemDoubleClicked(rows->topLevelItem(5), 0); // 1/4 comma meantone
+        list.accept();
+    });
+    dialog.button("temperaments")->click();
+    EXPECT_EQ(dialog.adjustmentField()->text(), "-10");
+    dialog.reject();
+    EXPECT_EQ(settings.GetTemperamentName(), "1/4 comma Meantone");
+    EXPECT_EQ(settings.GetPitchAdjustCents()[9], -10.0f);
+}
+
+using TemperamentList = DialogTest;
+
+TEST_F(TemperamentList, ShowsTheCatalogueAndStoresOnlyADoubleClickedRowOnOk)
+{
+    DlgTemp dialog(settings);
+    QTreeWidget *rows = dialog.list();
+    ASSERT_EQ(rows->topLevelItemCount(), 15);
+    EXPECT_EQ(rows->columnCount(), 13);
+    EXPECT_EQ(rows->columnWidth(0), 140);
+    EXPECT_EQ(rows->columnWidth(12), 30);
+    EXPECT_EQ(rows->headerItem()->text(12), "Ti");
+    EXPECT_EQ(rows->topLevelItem(1)->text(2), "14");
+    EXPECT_EQ(rows->topLevelItem(3)->textAlignment(1) & Qt::AlignRight, Qt::AlignRight);
+    EXPECT_EQ(dialog.nameField()->text(), "Equal Temperament");
+
+    // A double click outside the rows comes without an item and chooses nothing.
+    emit rows->itemDoubleClicked(nullptr, 0);
+    EXPECT_EQ(dialog.chosenRow(), -1);
+    emit rows->itemDoubleClicked(rows->topLevelItem(1), 3);
+    EXPECT_EQ(dialog.chosenRow(), 1);
+    EXPECT_EQ(dialog.nameField()->text(), "Pythagorean Tuning");
+    EXPECT_TRUE(dialog.valuesField()->text().startsWith("Do(0)  Ra(14)  Re(4)"));
+    EXPECT_EQ(settings.GetTemperamentName(), "Equal Temperament"); // not yet
+    dialog.accept();
+    EXPECT_EQ(settings.GetTemperamentName(), "Pythagorean Tuning");
+}
+
+TEST_F(TemperamentList, CancelAndOkWithoutAChoiceKeepAUserDefinedTemperament)
+{
+    settings.SetTemperamentName("User Defined");
+    settings.SetPitchAdjustCents({ 1.5f, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 });
+    const CTCDefs before = settings;
+    {
+        DlgTemp dialog(settings);
+        emit dialog.list()->itemDoubleClicked(dialog.list()->topLevelItem(2), 0);
+        dialog.reject();
+    }
+    EXPECT_EQ(settings, before);
+    DlgTemp dialog(settings);
+    dialog.accept();
+    EXPECT_EQ(settings, before);
+}
+
+using ReferenceDialog = DialogTest;
+
+TEST_F(ReferenceDialog, WarnsRefusesAndStoresTheReference)
+{
+    CDlgRef dialog(pitch, settings);
+    EXPECT_EQ(dialog.referenceField()->text(), "440.000");
+    Type(dialog.referenceField(), "452");
+    EXPECT_EQ(dialog.centsLabel()->text(), "46.583 cents");
+    Type(dialog.referenceField(), "427");
+    boxes.answers = { Answer::Cancel };
+    dialog.accept();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(settings.GetReferenceHz(), 440.0f);
+    Type(dialog.referenceField(), "");
+    dialog.accept();
+    EXPECT_EQ(boxes.shown.back().text, QString::fromLatin1(kInvalidReferenceText));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+
+    QTest::mouseClick(dialog.findChild<QPushButton *>("restoreDefaults"), Qt::LeftButton);
+    EXPECT_EQ(dialog.centsLabel()->text(), "0.000 cents");
+    Type(dialog.referenceField(), "427");
+    boxes.answers = { Answer::Ok };
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.GetReferenceHz(), 427.0f);
+    EXPECT_EQ(pitch.Reference(), 427.0);
+}
+
+TEST_F(ReferenceDialog, ResetPutsBackTheOpeningReference)
+{
+    settings.SetReferenceHz(415.3f);
+    CDlgRef dialog(pitch, settings);
+    EXPECT_EQ(dialog.centsLabel()->text(), "-100 cents");
+    Type(dialog.referenceField(), "430");
+    QTest::mouseClick(dialog.findChild<QPushButton *>("reset"), Qt::LeftButton);
+    EXPECT_EQ(dialog.referenceField()->text(), "415.300");
+    dialog.reject();
+    EXPECT_EQ(settings.GetReferenceHz(), 415.3f);
+}
+
+using OptimizeDialog = DialogTest;
+
+TEST_F(OptimizeDialog, StepsRefusedAtTheEndsAndTheRangeStoredInOrder)
+{
+    settings.SetLowestNoteHz(float(pitch.NoteFreq(1)));
+    DlgOptimize dialog(pitch, settings, keys);
+    widgets::UpDownControl *lowest = dialog.noteArrows(0);
+    widgets::UpDownControl *highest = dialog.noteArrows(1);
+    EXPECT_EQ(lowest->value(), 1);
+    EXPECT_EQ(highest->value(), 72); // a''' 1760 Hz
+    EXPECT_EQ(dialog.frequencyField(1)->text(), "1760.000Hz");
+    lowest->stepBy(-1);
+    lowest->stepBy(-1); // refused
+    EXPECT_EQ(lowest->value(), 0);
+    EXPECT_EQ(dialog.noteFrame(0)->picture().label, "-3 oct");
+    for (int i = 0; i < 30; ++i)
+        highest->stepBy(1);
+    EXPECT_EQ(highest->value(), 96);
+    EXPECT_EQ(dialog.noteFrame(1)->picture().label, "+3 oct");
+    // Now the "lowest" note above the "highest".
+    for (int i = 0; i < 90; ++i)
+        lowest->stepBy(1);
+    for (int i = 0; i < 96; ++i)
+        highest->stepBy(-1);
+    dialog.sensitivity()->button(3)->click();
+    dialog.filterLength()->button(1)->click();
+    dialog.noiseSlider()->setValue(95);
+    dialog.accept();
+    EXPECT_FLOAT_EQ(settings.GetLowestNoteHz(), float(pitch.NoteFreq(0)));
+    EXPECT_FLOAT_EQ(settings.GetHighestNoteHz(), float(pitch.NoteFreq(90)));
+    EXPECT_EQ(settings.GetSensitivity(), 3u);
+    EXPECT_EQ(settings.GetFilterLength(), 1u);
+    EXPECT_FLOAT_EQ(settings.GetNoiseThreshold(), 0.05f);
+}
+
+TEST_F(OptimizeDialog, CancelStoresNothingAndOkUntouchedKeepsTheStoredFrequencies)
+{
+    settings.SetLowestNoteHz(82.5f); // between two notes
+    const CTCDefs before = settings;
+    {
+        DlgOptimize dialog(pitch, settings, keys);
+        dialog.noteArrows(0)->stepBy(1);
+        dialog.noiseSlider()->setValue(0);
+        dialog.reject();
+    }
+    EXPECT_EQ(settings, before);
+    DlgOptimize dialog(pitch, settings, keys);
+    EXPECT_EQ(dialog.noiseSlider()->value(), 80);
+    EXPECT_EQ(dialog.frequencyField(0)->text(), "82.500Hz");
+    dialog.accept();
+    EXPECT_EQ(settings, before);
+}
+
+using KeyDialogs = DialogTest;
+
+TEST_F(KeyDialogs, TheClefIsSetAndWrittenToTheDefaultsFileOnOkOnly)
+{
+    corvane::test::TempDir dir;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    {
+        CClefDialog dialog(keys, settings);
+        EXPECT_TRUE(dialog.clefButton(0)->isChecked());
+        dialog.clefButton(3)->click();
+        dialog.reject();
+    }
+    EXPECT_EQ(keys.Clef(), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / kDefaultsFileName));
+    {
+        CClefDialog dialog(keys, settings);
+        dialog.clefButton(2)->click();
+        dialog.accept();
+    }
+    EXPECT_EQ(keys.Clef(), 2);
+    EXPECT_EQ(settings.GetClef(), 2u);
+    EXPECT_EQ(std::filesystem::file_size(dir.path() / kDefaultsFileName), kDefaultsFileBytes);
+    std::filesystem::current_path(previous);
+}
+
+TEST_F(KeyDialogs, TheKeyIsSetOnOkAndNotStored)
+{
+    {
+        CKeyDialog dialog(keys);
+        EXPECT_TRUE(dialog.keyButton(7)->isChecked());
+        EXPECT_EQ(dialog.keyButton(0)->text(), "Key of Cb");
+        dialog.keyButton(5)->click();
+        dialog.reject();
+    }
+    EXPECT_EQ(keys.Key(), 7);
+    CKeyDialog dialog(keys);
+    dialog.keyButton(5)->click();
+    dialog.accept();
+    EXPECT_EQ(keys.Key(), 5);
+    EXPECT_EQ(settings, CTCDefs());
+}
+
+TEST_F(KeyDialogs, TranspositionShowsTheInstrumentsAndStaffsAndStoresOnOk)
+{
+    {
+        DlgTranspose dialog(keys);
+        dialog.keyArrows()->stepBy(-2); // Bb
+        EXPECT_TRUE(dialog.text()->text().contains("Bb clarinet"));
+        ASSERT_TRUE(dialog.soundsFrame()->picture().note);
+        EXPECT_EQ(dialog.soundsFrame()->picture().note->step, 0); // one step below treble's C
+        EXPECT_EQ(dialog.soundsFrame()->picture().note->accidental, Accidental::Flat);
+        EXPECT_EQ(dialog.writtenFrame()->picture().note->step, 1);
+        dialog.reject();
+    }
+    EXPECT_EQ(settings.GetTransposeKey(), 7u);
+    DlgTranspose dialog(keys);
+    for (int i = 0; i < 20; ++i)
+        dialog.keyArrows()->stepBy(-1);
+    EXPECT_EQ(dialog.keyArrows()->value(), 0);  // steps below Cb refused
+    dialog.keyArrows()->stepBy(4);              // Eb
+    dialog.octaves()->buttons().at(3)->click(); // 8vb
+    EXPECT_EQ(dialog.soundsFrame()->picture().label, "8vb");
+    EXPECT_FALSE(dialog.soundsFrame()->picture().labelAbove);
+    EXPECT_TRUE(dialog.text()->text().contains("Eb alto saxophone"));
+    dialog.accept();
+    EXPECT_EQ(keys.TransposeKey(), 4);
+    EXPECT_EQ(keys.TransposeOctave(), -1);
+    EXPECT_EQ(settings.GetTransposeKey(), 4u);
+    EXPECT_EQ(settings.GetTransposeOctave(), -1);
+}
+
+using SoundCard = DialogTest;
+
+TEST_F(SoundCard, ListsTheVirtualDevicesAndHandsTheChoiceToTheAudioLayer)
+{
+    audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
+    audio::setCaptureDevice(std::nullopt);
+    audio::setPlaybackDevice(std::nullopt);
+    const SoundBackends backends { nullptr, { &virtualDevices } };
+    {
+        CDlgConfigSound dialog(settings, backends);
+        ASSERT_EQ(dialog.deviceList(0)->count(), 1);
+        EXPECT_EQ(dialog.deviceList(0)->currentIndex(), 0);
+        EXPECT_EQ(dialog.deviceList(1)->count(), 1);
+        // The stored 11.025 kHz mono 16-bit format is selected.
+        EXPECT_EQ(dialog.configurationList(0)->currentText(), "11.025 kHz, Mono,   16-bit");
+        dialog.configurationList(0)->setCurrentText("44.1   kHz, Stereo, 16-bit");
+        dialog.reject();
+    }
+    EXPECT_EQ(settings, CTCDefs());
+    EXPECT_FALSE(audio::captureDevice());
+
+    CDlgConfigSound dialog(settings, backends);
+    dialog.configurationList(0)->setCurrentText("44.1   kHz, Stereo, 16-bit");
+    dialog.configurationList(1)->setCurrentText("22.05  kHz, Mono,   8-bit");
+    dialog.accept();
+    const WaveFormatEx capture = settings.GetCaptureFormat();
+    EXPECT_EQ(capture.samplesPerSec, 44100u);
+    EXPECT_EQ(capture.channels, 2);
+    EXPECT_EQ(capture.bitsPerSample, 16);
+    EXPECT_EQ(settings.GetPlaybackFormat().samplesPerSec, 22050u);
+    EXPECT_EQ(settings.GetPlaybackFormat().bitsPerSample, 8);
+    EXPECT_EQ(audio::captureDevice(), audio::VirtualBackend::captureDeviceId());
+    EXPECT_EQ(audio::playbackDevice(), audio::VirtualBackend::playbackDeviceId());
+    // 8192 frames of two 16-bit channels.
+    EXPECT_EQ(audio::AudioDevices::instance().captureBlockBytes(), 8192 * 2 * 2);
+    audio::setCaptureDevice(std::nullopt);
+    audio::setPlaybackDevice(std::nullopt);
+}
+
+TEST_F(SoundCard, OkWithNothingSelectedKeepsThatGroupsSettings)
+{
+    WaveFormatEx odd;
+    odd.samplesPerSec = 8000; // not among the listed configurations
+    settings.SetCaptureFormat(odd);
+    CDlgConfigSound dialog(settings, { nullptr, { &audio::VirtualBackend::instance() } });
+    EXPECT_EQ(dialog.configurationList(0)->currentIndex(), -1);
+    dialog.accept();
+    EXPECT_EQ(settings.GetCaptureFormat(), odd);
+    EXPECT_FALSE(audio::captureDevice());
+}
+
+} // namespace
