@@ -63,7 +63,7 @@ DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContex
     notes->addWidget(MakeNoteGroup(1, QStringLiteral("Highest Note")));
     auto *concert = new QLabel(Text(kConcertPitchNote), this);
     concert->setWordWrap(true);
-    concert->setMaximumWidth(110);
+    concert->setFixedWidth(150);
     notes->addWidget(concert);
 
     auto *options = new QHBoxLayout;
@@ -109,6 +109,7 @@ QWidget *DlgOptimize::MakeNoteGroup(int which, const QString &title)
     m_arrows[w]->setObjectName(which == 0 ? QStringLiteral("lowest") : QStringLiteral("highest"));
     m_arrows[w]->setRange(kLowestNoteIndex, kHighestNoteIndex);
     m_arrows[w]->setStepFilter([](int index) { return NoteStepAllowed(index); });
+    m_arrows[w]->setMinimumWidth(56);
     m_fields[w] = new QLineEdit(group);
     m_fields[w]->setReadOnly(true);
     column->addWidget(m_arrows[w], 1, 0);

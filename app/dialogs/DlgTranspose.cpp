@@ -39,6 +39,7 @@ DlgTranspose::DlgTranspose(KeyContext &keys, QWidget *parent)
     m_keyArrows->setObjectName(QStringLiteral("transposeKey"));
     m_keyArrows->setRange(0, kKeyCount - 1);
     m_keyArrows->setValue(keys.TransposeKey());
+    m_keyArrows->setMinimumWidth(56);
     m_keyArrows->setStepFilter([](int key) { return IsKeyIndex(key); });
     keyLayout->addWidget(m_keyArrows);
     keyLayout->addStretch();
