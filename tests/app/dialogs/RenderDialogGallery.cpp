@@ -16,6 +16,7 @@
 #include "VirtualBackend.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 
 #include <cstdio>
@@ -55,6 +56,10 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
     CTCDefs settings;
     settings.SetTemperamentName("1/4 comma Meantone");
     settings.SetPitchAdjustCents({ 0, -24, -7, 10, -14, 3, -21, -3, -27, -10, 7, -17 });
