@@ -103,7 +103,7 @@ void CDlgConfigSound::FillConfigurations(int direction)
     list->clear();
     for (const audio::DeviceConfiguration &c : m_listed[d])
         list->addItem(QString::fromLatin1(c.label));
-    const WaveFormatEx stored =
+    const SampleFormat stored =
             direction == kCapture ? m_settings.GetCaptureFormat() : m_settings.GetPlaybackFormat();
     list->setCurrentIndex(MatchingConfiguration(m_listed[d], stored));
 }
@@ -131,16 +131,15 @@ void CDlgConfigSound::accept()
     const Entry *captureDevice = SelectedDevice(0);
     const audio::DeviceConfiguration *captureFormat = SelectedConfiguration(0);
     if (captureDevice && captureFormat) {
-        m_settings.SetCaptureFormat(StoredFormat(*captureFormat));
+        m_settings.SetCaptureFormat(ConfigurationFormat(*captureFormat));
         audio::setCaptureDevice(captureDevice->id);
-        audio::setCaptureFormat({ DialogCaptureBlockLength(captureFormat->sampleRate),
-                                  captureFormat->channels, captureFormat->sampleRate,
-                                  captureFormat->bitsPerSample });
+        audio::setCaptureFormat(PcmFormat(DialogCaptureBlockLength(captureFormat->sampleRate),
+                                          ConfigurationFormat(*captureFormat)));
     }
     const Entry *playbackDevice = SelectedDevice(1);
     const audio::DeviceConfiguration *playbackFormat = SelectedConfiguration(1);
     if (playbackDevice && playbackFormat) {
-        m_settings.SetPlaybackFormat(StoredFormat(*playbackFormat));
+        m_settings.SetPlaybackFormat(ConfigurationFormat(*playbackFormat));
         audio::setPlaybackDevice(playbackDevice->id);
     }
     QDialog::accept();

@@ -14,28 +14,13 @@ std::vector<audio::DeviceConfiguration> ListedConfigurations(std::uint32_t flags
 }
 
 int MatchingConfiguration(const std::vector<audio::DeviceConfiguration> &listed,
-                          const WaveFormatEx &stored) noexcept
+                          const SampleFormat &stored) noexcept
 {
     for (std::size_t i = 0; i < listed.size(); ++i) {
-        const audio::DeviceConfiguration &c = listed[i];
-        if (std::uint32_t(c.sampleRate) == stored.samplesPerSec && c.channels == stored.channels
-            && c.bitsPerSample == stored.bitsPerSample)
+        if (ConfigurationFormat(listed[i]) == stored)
             return int(i);
     }
     return -1;
-}
-
-WaveFormatEx StoredFormat(const audio::DeviceConfiguration &configuration) noexcept
-{
-    WaveFormatEx format;
-    format.formatTag = 1;
-    format.channels = std::uint16_t(configuration.channels);
-    format.samplesPerSec = std::uint32_t(configuration.sampleRate);
-    format.bitsPerSample = std::uint16_t(configuration.bitsPerSample);
-    format.blockAlign = std::uint16_t(configuration.channels * configuration.bitsPerSample / 8);
-    format.avgBytesPerSec = format.samplesPerSec * format.blockAlign;
-    format.extraSize = 0;
-    return format;
 }
 
 std::int32_t DialogCaptureBlockLength(std::int32_t sampleRate) noexcept

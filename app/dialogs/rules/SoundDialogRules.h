@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DeviceConfiguration.h"
-#include "WaveFormatEx.h"
+#include "SampleFormat.h"
 
 #include <cstdint>
 #include <string_view>
@@ -24,10 +24,13 @@ std::vector<audio::DeviceConfiguration> ListedConfigurations(std::uint32_t flags
 
 // The entry of `listed` with the stored format's rate, channels and bits; -1 when none has.
 int MatchingConfiguration(const std::vector<audio::DeviceConfiguration> &listed,
-                          const WaveFormatEx &stored) noexcept;
+                          const SampleFormat &stored) noexcept;
 
-// The stored form of a configuration: PCM, with its block alignment and byte rate filled in.
-WaveFormatEx StoredFormat(const audio::DeviceConfiguration &configuration) noexcept;
+// The channels, rate and depth of a configuration.
+constexpr SampleFormat ConfigurationFormat(const audio::DeviceConfiguration &configuration) noexcept
+{
+    return { configuration.channels, configuration.sampleRate, configuration.bitsPerSample };
+}
 
 // Capture block length, in frames, the dialog hands the capture part for a rate: about a fifth
 // of a second. The tuner halves it whenever it starts the devices.

@@ -419,12 +419,8 @@ TEST_F(SoundCard, ListsTheVirtualDevicesAndHandsTheChoiceToTheAudioLayer)
     dialog.configurationList(0)->setCurrentText("44.1   kHz, Stereo, 16-bit");
     dialog.configurationList(1)->setCurrentText("22.05  kHz, Mono,   8-bit");
     dialog.accept();
-    const WaveFormatEx capture = settings.GetCaptureFormat();
-    EXPECT_EQ(capture.samplesPerSec, 44100u);
-    EXPECT_EQ(capture.channels, 2);
-    EXPECT_EQ(capture.bitsPerSample, 16);
-    EXPECT_EQ(settings.GetPlaybackFormat().samplesPerSec, 22050u);
-    EXPECT_EQ(settings.GetPlaybackFormat().bitsPerSample, 8);
+    EXPECT_EQ(settings.GetCaptureFormat(), (SampleFormat { 2, 44100, 16 }));
+    EXPECT_EQ(settings.GetPlaybackFormat(), (SampleFormat { 1, 22050, 8 }));
     EXPECT_EQ(audio::captureDevice(), audio::VirtualBackend::captureDeviceId());
     EXPECT_EQ(audio::playbackDevice(), audio::VirtualBackend::playbackDeviceId());
     // 8192 frames of two 16-bit channels.
@@ -435,8 +431,7 @@ TEST_F(SoundCard, ListsTheVirtualDevicesAndHandsTheChoiceToTheAudioLayer)
 
 TEST_F(SoundCard, OkWithNothingSelectedKeepsThatGroupsSettings)
 {
-    WaveFormatEx odd;
-    odd.samplesPerSec = 8000; // not among the listed configurations
+    const SampleFormat odd { 1, 8000, 16 }; // not among the listed configurations
     settings.SetCaptureFormat(odd);
     CDlgConfigSound dialog(settings, { nullptr, { &audio::VirtualBackend::instance() } });
     EXPECT_EQ(dialog.configurationList(0)->currentIndex(), -1);
