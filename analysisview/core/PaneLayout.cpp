@@ -1,5 +1,7 @@
 #include "PaneLayout.h"
 
+#include <cstdio>
+
 namespace corvane {
 
 int PaneLayout::heightOf(PaneKind kind) noexcept
@@ -17,6 +19,16 @@ int PaneLayout::heightOf(PaneKind kind) noexcept
 uint32_t PaneLayout::bitOf(PaneKind kind) noexcept
 {
     return 1u << static_cast<unsigned>(kind);
+}
+
+std::pair<std::string, std::string> PaneLayout::bandLabels(int sampleRate, int band)
+{
+    const int base = band >= 0 && band < 27 ? sampleRate / (1 << (band + 4)) : 0;
+    char upper[32];
+    char lower[32];
+    std::snprintf(upper, sizeof upper, "%.1fHz", 2.0 * base);
+    std::snprintf(lower, sizeof lower, "%.1fHz", 1.0 * base);
+    return { upper, lower };
 }
 
 PaneLayout::PaneLayout(uint32_t bits) : m_bits(bits)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane {
@@ -30,6 +32,10 @@ public:
 
     static int heightOf(PaneKind kind) noexcept;
     static uint32_t bitOf(PaneKind kind) noexcept;
+
+    // The two labels of octave band 0..7 (0 the highest) for a recording at `sampleRate` Hz:
+    // "%.1fHz" of twice and of once rate / 2^(band + 4), in whole hertz. Allocates.
+    static std::pair<std::string, std::string> bandLabels(int sampleRate, int band);
 
     // Allocates the list of shown panes.
     explicit PaneLayout(uint32_t bits = kDefaultBits);
