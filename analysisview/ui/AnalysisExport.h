@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace corvane {
+
+class CTonrikDoc;
+class CTonrikView;
+class RecordingAnalysis;
+
+// "Export...": the analysis as text or as a picture, chosen by the file's extension.
+//  - ".csv": the notes, with the columns of `tonrik --analyze --notes` (start, duration, note,
+//    mean cents, rest, unstable), or with `samples` one row per block as `tonrik --analyze`
+//    prints them (time, pitch, level, voiced, stable, note, cents);
+//  - ".png": the shown panes at the view's width and scroll position, the whole stack tall;
+//  - ".pdf": the same picture on one page, scaled to fit.
+// User-interface thread.
+class AnalysisExport
+{
+public:
+    static constexpr const char *kFilter =
+            "Notes (*.csv);;Picture (*.png);;PDF document (*.pdf)";
+
+    // Writes `path`; a failure (nothing loaded, an unknown extension, a file that cannot be
+    // written) shows a stop box over `parent` and returns false.
+    static bool exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
+                         QWidget *parent = nullptr, bool samples = false);
+
+    static bool writeCsv(RecordingAnalysis &analysis, const QString &path, bool samples);
+    static bool writePng(CTonrikView &view, const QString &path);
+    static bool writePdf(CTonrikView &view, const QString &path);
+};
+
+} // namespace corvane
