@@ -26,7 +26,7 @@ struct ColumnRange
 //
 // `at(int64_t)` returns the value at an index 0 .. count - 1 (a PagedFloatReader, or a vector in
 // tests). Allocates the result.
-template <class At>
+template<class At>
 std::vector<ColumnRange> columnEnvelope(At &&at, int64_t count, double start, double perColumn,
                                         int columns, int maxReads = 256)
 {

@@ -31,7 +31,8 @@ std::pair<std::string, std::string> PaneLayout::bandLabels(int sampleRate, int b
     return { upper, lower };
 }
 
-PaneLayout::PaneLayout(uint32_t bits) : m_bits(bits)
+PaneLayout::PaneLayout(uint32_t bits)
+    : m_bits(bits)
 {
     for (PaneKind kind : { PaneKind::Notes, PaneKind::Intonation, PaneKind::Volume, PaneKind::Wave,
                            PaneKind::Bands }) {

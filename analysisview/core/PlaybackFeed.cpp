@@ -11,12 +11,14 @@ namespace corvane {
 
 namespace {
 
-// A small pool: playback reads the file front to back, so a few pages ahead is all it needs.
-constexpr int kFeedPoolPages = 4;
+    // A small pool: playback reads the file front to back, so a few pages ahead is all it needs.
+    constexpr int kFeedPoolPages = 4;
 
 } // namespace
 
-PlaybackFeed::PlaybackFeed() : m_pool(kFeedPoolPages), m_reader(m_pool)
+PlaybackFeed::PlaybackFeed()
+    : m_pool(kFeedPoolPages)
+    , m_reader(m_pool)
 {
     m_destination.bindPins();
 }

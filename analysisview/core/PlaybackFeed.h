@@ -46,8 +46,8 @@ public:
     // or 24) at `sampleRate`, `blockLength` frames per block, `sampleCount` blocks in the
     // recording. False, with nothing to play, when the file cannot be opened or the format
     // converted. Allocates.
-    bool prepare(const std::filesystem::path &signalFile, int32_t blockLength,
-                 int32_t sampleRate, int32_t bitsPerSample, int32_t sampleCount);
+    bool prepare(const std::filesystem::path &signalFile, int32_t blockLength, int32_t sampleRate,
+                 int32_t bitsPerSample, int32_t sampleCount);
     // The PCM format of one feed: kBlocksPerFeed blocks, mono.
     const PcmFormat &feedFormat() const noexcept { return m_feedFormat; }
     // Bytes of one feed, sized from the depth's slot bytes (4 for 24 bits).

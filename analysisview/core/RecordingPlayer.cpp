@@ -5,7 +5,10 @@
 
 namespace corvane {
 
-RecordingPlayer::RecordingPlayer(Listener listener) : m_listener(std::move(listener)) { }
+RecordingPlayer::RecordingPlayer(Listener listener)
+    : m_listener(std::move(listener))
+{
+}
 
 RecordingPlayer::~RecordingPlayer()
 {

@@ -30,9 +30,9 @@ public:
 
     struct NoteGlyph
     {
-        int headX, headY;          // top-left of the 9 x 7 head
-        int y;                     // the note's line or space
-        Accidental accidental;     // None: no sign drawn
+        int headX, headY;      // top-left of the 9 x 7 head
+        int y;                 // the note's line or space
+        Accidental accidental; // None: no sign drawn
         int accidentalX, accidentalTop;
         std::vector<int> ledgerYs; // ledger lines, each from x - 8 to x + 8
     };

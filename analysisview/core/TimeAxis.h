@@ -40,7 +40,10 @@ public:
     void setZoomIndex(int index) noexcept;
     bool zoomIn() noexcept;
     bool zoomOut() noexcept;
-    int pixelsPerBlock() const noexcept { return kPixelsPerBlock[static_cast<std::size_t>(m_zoomIndex)]; }
+    int pixelsPerBlock() const noexcept
+    {
+        return kPixelsPerBlock[static_cast<std::size_t>(m_zoomIndex)];
+    }
 
     // Whole blocks that fit the data area, and the largest scroll position.
     int32_t pageBlocks() const noexcept { return m_dataWidth / pixelsPerBlock(); }

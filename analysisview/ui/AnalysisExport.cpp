@@ -21,12 +21,12 @@ namespace corvane {
 
 namespace {
 
-std::string number(double value)
-{
-    std::ostringstream out;
-    out << value;
-    return out.str();
-}
+    std::string number(double value)
+    {
+        std::ostringstream out;
+        out << value;
+        return out.str();
+    }
 
 } // namespace
 

@@ -20,8 +20,7 @@ class RecordingAnalysis;
 class AnalysisExport
 {
 public:
-    static constexpr const char *kFilter =
-            "Notes (*.csv);;Picture (*.png);;PDF document (*.pdf)";
+    static constexpr const char *kFilter = "Notes (*.csv);;Picture (*.png);;PDF document (*.pdf)";
 
     // Writes `path`; a failure (nothing loaded, an unknown extension, a file that cannot be
     // written) shows a stop box over `parent` and returns false.

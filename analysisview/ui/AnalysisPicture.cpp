@@ -15,49 +15,48 @@ namespace corvane {
 
 namespace {
 
-void renderPane(QPainter &painter, PaneKind kind, const QRect &rect, const PaneContext &context)
-{
-    switch (kind) {
-    case PaneKind::Notes:
-        NotesPane::render(painter, rect, context);
-        break;
-    case PaneKind::Intonation:
-        IntonationPane::render(painter, rect, context);
-        break;
-    case PaneKind::Volume:
-        VolumePane::render(painter, rect, context);
-        break;
-    case PaneKind::Wave:
-        WavePane::render(painter, rect, context);
-        break;
-    case PaneKind::Bands:
-        BandsPane::render(painter, rect, context);
-        break;
+    void renderPane(QPainter &painter, PaneKind kind, const QRect &rect, const PaneContext &context)
+    {
+        switch (kind) {
+        case PaneKind::Notes:
+            NotesPane::render(painter, rect, context);
+            break;
+        case PaneKind::Intonation:
+            IntonationPane::render(painter, rect, context);
+            break;
+        case PaneKind::Volume:
+            VolumePane::render(painter, rect, context);
+            break;
+        case PaneKind::Wave:
+            WavePane::render(painter, rect, context);
+            break;
+        case PaneKind::Bands:
+            BandsPane::render(painter, rect, context);
+            break;
+        }
     }
-}
 
-void renderGrid(QPainter &painter, const BeatGrid &grid, const PaneContext &context, int top,
-                int bottom)
-{
-    const TimeAxis &axis = context.axis;
-    // Marks only over the recording itself.
-    const int64_t recordingPixels =
-            int64_t { context.sampleCount() - axis.firstVisibleBlock() } * axis.pixelsPerBlock();
-    const int width = static_cast<int>(
-            std::min<int64_t>(context.right - TimeAxis::kDataLeft + 1, recordingPixels));
-    painter.setPen(QColor(0, 255, 0));
-    const double leftEdge = axis.firstVisibleBlock() * axis.secondsPerBlock();
-    for (int offset : grid.markOffsets(leftEdge, axis.secondsPerPixel(), width)) {
-        const int x = TimeAxis::kDataLeft + offset;
-        painter.drawLine(x, top, x, bottom);
+    void renderGrid(QPainter &painter, const BeatGrid &grid, const PaneContext &context, int top,
+                    int bottom)
+    {
+        const TimeAxis &axis = context.axis;
+        // Marks only over the recording itself.
+        const int64_t recordingPixels = int64_t { context.sampleCount() - axis.firstVisibleBlock() }
+                * axis.pixelsPerBlock();
+        const int width = static_cast<int>(
+                std::min<int64_t>(context.right - TimeAxis::kDataLeft + 1, recordingPixels));
+        painter.setPen(QColor(0, 255, 0));
+        const double leftEdge = axis.firstVisibleBlock() * axis.secondsPerBlock();
+        for (int offset : grid.markOffsets(leftEdge, axis.secondsPerPixel(), width)) {
+            const int x = TimeAxis::kDataLeft + offset;
+            painter.drawLine(x, top, x, bottom);
+        }
     }
-}
 
 } // namespace
 
 void AnalysisPicture::render(QPainter &painter, const PaneLayout &layout,
-                             const PaneContext &context, int verticalOffset,
-                             const Overlay &overlay)
+                             const PaneContext &context, int verticalOffset, const Overlay &overlay)
 {
     const QRect clip = painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect()
                                              : QRect(0, 0, context.right + 1, 1 << 20);

@@ -25,7 +25,8 @@ std::vector<std::pair<std::string, AnalysisObserver::Icon>> CTonrikDoc::Observer
 }
 
 CTonrikDoc::CTonrikDoc(std::filesystem::path tempDir, QObject *parent)
-    : QObject(parent), m_analysis(std::move(tempDir), m_observer)
+    : QObject(parent)
+    , m_analysis(std::move(tempDir), m_observer)
 {
 }
 

@@ -17,19 +17,19 @@ namespace corvane {
 
 namespace {
 
-constexpr int kVerticalLine = 6;
+    constexpr int kVerticalLine = 6;
 
 } // namespace
 
 CTonrikView::CTonrikView(CTonrikDoc &doc, QWidget *parent)
-    : QAbstractScrollArea(parent),
-      m_doc(doc),
-      m_layout(g_defs.GetViewPanes()),
-      m_player([this](RecordingPlayer::Event event) {
-          // Playback thread: hand over to the user-interface thread and return at once.
-          QMetaObject::invokeMethod(
-                  this, [this, event] { onPlayerEvent(event); }, Qt::QueuedConnection);
-      })
+    : QAbstractScrollArea(parent)
+    , m_doc(doc)
+    , m_layout(g_defs.GetViewPanes())
+    , m_player([this](RecordingPlayer::Event event) {
+        // Playback thread: hand over to the user-interface thread and return at once.
+        QMetaObject::invokeMethod(
+                this, [this, event] { onPlayerEvent(event); }, Qt::QueuedConnection);
+    })
 {
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
@@ -253,9 +253,9 @@ bool CTonrikView::Play()
         return false;
     }
     const PcmFormat &format = analysis->blockFormat();
-    const auto [start, end] = PlaybackFeed::rangeFor(
-            m_selection.start(), m_selection.end(), analysis->sampleCount(),
-            analysis->maxDelay(), m_axis.secondsPerBlock());
+    const auto [start, end] =
+            PlaybackFeed::rangeFor(m_selection.start(), m_selection.end(), analysis->sampleCount(),
+                                   analysis->maxDelay(), m_axis.secondsPerBlock());
     RecordingPlayer::Request request;
     request.signalFile = TempBandFiles::filePath(m_doc.tempDir(), TempBandFiles::kSignalFile);
     request.blockLength = format.blockLength;

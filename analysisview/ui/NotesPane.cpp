@@ -38,8 +38,7 @@ void NotesPane::render(QPainter &painter, const QRect &rect, const PaneContext &
         for (int y : glyph.ledgerYs)
             painter.drawLine(x - 8, y, x + 8, y);
         MusicGlyphs::noteHead(painter, glyph.headX, glyph.headY);
-        MusicGlyphs::accidental(painter, glyph.accidental, glyph.accidentalX,
-                                glyph.accidentalTop);
+        MusicGlyphs::accidental(painter, glyph.accidental, glyph.accidentalX, glyph.accidentalTop);
     });
 
     // The lines again over the glyphs' left parts, so heads near the left edge sit on them.

@@ -8,7 +8,8 @@ namespace corvane {
 struct PaneContext;
 
 // The notes on a staff: clef, key signature, a head (and its sign and ledger lines) at the
-// first block of every steady note. One pane of the analysis view; the screen, images and printing share render().
+// first block of every steady note. One pane of the analysis view; the screen, images and printing
+// share render().
 class NotesPane
 {
 public:

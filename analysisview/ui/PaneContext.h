@@ -34,8 +34,9 @@ struct PaneContext
         if (!loaded())
             return nullptr;
         const std::vector<NoteRun> &runs = analysis->noteRuns();
-        auto it = std::upper_bound(runs.begin(), runs.end(), sample,
-                                   [](std::size_t s, const NoteRun &r) { return s < r.firstSample; });
+        auto it =
+                std::upper_bound(runs.begin(), runs.end(), sample,
+                                 [](std::size_t s, const NoteRun &r) { return s < r.firstSample; });
         if (it == runs.begin())
             return nullptr;
         --it;
@@ -44,7 +45,7 @@ struct PaneContext
 
     // Calls f(sampleIndex, x) for every sample from the first visible one while x stays at or
     // left of the right edge.
-    template <class F>
+    template<class F>
     void forEachVisibleSample(F &&f) const
     {
         const int zoom = axis.pixelsPerBlock();

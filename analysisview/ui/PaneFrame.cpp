@@ -16,15 +16,15 @@ const QColor PaneFrame::kSelection(150, 150, 150);
 
 namespace {
 
-void sunkenBevel(QPainter &painter, const QRect &r)
-{
-    painter.setPen(PaneFrame::kShadow);
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(PaneFrame::kHighlight);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
-}
+    void sunkenBevel(QPainter &painter, const QRect &r)
+    {
+        painter.setPen(PaneFrame::kShadow);
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(PaneFrame::kHighlight);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
 
 } // namespace
 

@@ -6,19 +6,18 @@ namespace corvane {
 
 namespace {
 
-
-void store(const QStringList &files)
-{
-    QSettings settings(QStringLiteral("Tarnwick"), QStringLiteral("Tonrik"));
-    settings.beginGroup(QStringLiteral("Recent File List"));
-    for (int i = 0; i < RecentFileList::kSize; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i + 1);
-        if (i < files.size())
-            settings.setValue(key, files[i]);
-        else
-            settings.remove(key);
+    void store(const QStringList &files)
+    {
+        QSettings settings(QStringLiteral("Tarnwick"), QStringLiteral("Tonrik"));
+        settings.beginGroup(QStringLiteral("Recent File List"));
+        for (int i = 0; i < RecentFileList::kSize; ++i) {
+            const QString key = QStringLiteral("File%1").arg(i + 1);
+            if (i < files.size())
+                settings.setValue(key, files[i]);
+            else
+                settings.remove(key);
+        }
     }
-}
 
 } // namespace
 

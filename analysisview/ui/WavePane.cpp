@@ -32,13 +32,13 @@ void WavePane::render(QPainter &painter, const QRect &rect, const PaneContext &c
     const TimeAxis &axis = context.axis;
     const double leftEdge = axis.firstVisibleBlock() * axis.secondsPerBlock();
     const double startFrame = (leftEdge - context.analysis->maxDelay()) * axis.sampleRate();
-    const int visible = std::min<int64_t>(context.right - TimeAxis::kDataLeft + 1,
-                                          int64_t { context.sampleCount() - axis.firstVisibleBlock() }
-                                                  * axis.pixelsPerBlock());
+    const int visible = std::min<int64_t>(
+            context.right - TimeAxis::kDataLeft + 1,
+            int64_t { context.sampleCount() - axis.firstVisibleBlock() } * axis.pixelsPerBlock());
     PagedFloatReader &reader = context.analysis->reader(TempBandFiles::kSignalFile);
-    const auto columns = columnEnvelope([&reader](int64_t i) { return reader.at(i); },
-                                        reader.floatCount(), startFrame, axis.framesPerPixel(),
-                                        std::max(visible, 0));
+    const auto columns =
+            columnEnvelope([&reader](int64_t i) { return reader.at(i); }, reader.floatCount(),
+                           startFrame, axis.framesPerPixel(), std::max(visible, 0));
     const double scale = rect.height() - 20;
     painter.setPen(Qt::yellow);
     for (std::size_t c = 0; c < columns.size(); ++c) {

@@ -18,7 +18,9 @@ class AnalysisFixture : public ::testing::Test
 protected:
     static constexpr uint32_t kRate = 11025;
 
-    AnalysisFixture() : m_enter(m_dir.path()), m_override(m_script)
+    AnalysisFixture()
+        : m_enter(m_dir.path())
+        , m_override(m_script)
     {
         g_defs = CTCDefs {};
         g_defs.SetCaptureFormat(WaveFormatEx {});

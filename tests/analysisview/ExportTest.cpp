@@ -39,8 +39,8 @@ TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
     EXPECT_NE(notes.find(",C4,"), std::string::npos);
     EXPECT_NE(notes.find(",C5,"), std::string::npos);
 
-    ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString((m_dir / "s.csv").string()),
-                                         nullptr, true));
+    ASSERT_TRUE(AnalysisExport::exportTo(
+            doc, view, QString::fromStdString((m_dir / "s.csv").string()), nullptr, true));
     EXPECT_NE(readText(m_dir / "s.csv").find("time_s,pitch_hz,level,voiced,stable,note,cents\n"),
               std::string::npos);
 
@@ -56,7 +56,8 @@ TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
     EXPECT_TRUE(m_script.shown.empty());
 
     EXPECT_FALSE(AnalysisExport::exportTo(doc, view, QStringLiteral("/no/such/dir/n.csv")));
-    EXPECT_FALSE(AnalysisExport::exportTo(doc, view, QString::fromStdString((m_dir / "x.txt").string())));
+    EXPECT_FALSE(AnalysisExport::exportTo(doc, view,
+                                          QString::fromStdString((m_dir / "x.txt").string())));
     ASSERT_EQ(m_script.shown.size(), 2u);
     EXPECT_EQ(m_script.shown[1].text, QStringLiteral("Unable to write to file."));
 }

@@ -117,11 +117,11 @@ TEST(PaneLayout, ShownPanesStackInFixedOrderWithTheirHeights)
 
 TEST(PaneLayout, BandLabelsAt11025HzRunFrom1378Down)
 {
-    EXPECT_EQ(PaneLayout::bandLabels(11025, 0), std::make_pair(std::string("1378.0Hz"),
-                                                               std::string("689.0Hz")));
-    EXPECT_EQ(PaneLayout::bandLabels(11025, 3), std::make_pair(std::string("172.0Hz"),
-                                                               std::string("86.0Hz")));
-    EXPECT_EQ(PaneLayout::bandLabels(11025, 7), std::make_pair(std::string("10.0Hz"),
-                                                               std::string("5.0Hz")));
+    EXPECT_EQ(PaneLayout::bandLabels(11025, 0),
+              std::make_pair(std::string("1378.0Hz"), std::string("689.0Hz")));
+    EXPECT_EQ(PaneLayout::bandLabels(11025, 3),
+              std::make_pair(std::string("172.0Hz"), std::string("86.0Hz")));
+    EXPECT_EQ(PaneLayout::bandLabels(11025, 7),
+              std::make_pair(std::string("10.0Hz"), std::string("5.0Hz")));
     EXPECT_EQ(PaneLayout::bandLabels(44100, 0).first, "5512.0Hz");
 }

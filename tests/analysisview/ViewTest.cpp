@@ -54,16 +54,15 @@ int countBluish(const QImage &image, const QRect &rect)
 class ViewTest : public AnalysisFixture
 {
 protected:
-    ViewTest() : doc(m_dir.path()), view(doc)
+    ViewTest()
+        : doc(m_dir.path())
+        , view(doc)
     {
         view.resize(900, 600);
         view.setViewPanes(kAllPanes);
     }
 
-    void open()
-    {
-        ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
-    }
+    void open() { ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string()))); }
 
     // The first steady note and where the view draws it.
     const NoteRun &firstNote()
@@ -122,7 +121,7 @@ TEST_F(ViewTest, WithoutARecordingEveryPaneHasItsLabelsAndAnEmptyDataArea)
 {
     const QImage image = view.renderImage(600);
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 910 - view.viewport()->height());
-    EXPECT_GT(countBluish(image, QRect(0, 120, 100, 100)), 60); // "+50 cents" ...
+    EXPECT_GT(countBluish(image, QRect(0, 120, 100, 100)), 60);             // "+50 cents" ...
     EXPECT_GT(countColour(image, QRect(0, 420, 100, 490), Qt::black), 100); // band labels
     EXPECT_EQ(countColour(image, QRect(101, 0, 499, 910), Qt::yellow), 0);
     EXPECT_EQ(countColour(image, QRect(101, 0, 499, 910), QColor(255, 127, 0)), 0);
