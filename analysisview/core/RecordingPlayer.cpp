@@ -25,7 +25,7 @@ bool RecordingPlayer::play(const Request &request)
         return false;
     m_feed.setRange(request.start, request.end);
     m_feed.setLooping(request.looping);
-    m_endReported.store(false, std::memory_order_relaxed);
+    m_quietFeeds.store(0, std::memory_order_relaxed);
 
     audio::setPlaybackFormat(m_feed.feedFormat());
     m_deviceOpen = true;
@@ -67,9 +67,13 @@ void RecordingPlayer::notify()
     const bool more = m_feed.feed(ring.blockAddress(audio::PlaybackWorker::kStagingIndex));
     if (!m_listener)
         return;
-    if (more)
+    if (more) {
         m_listener(Event::Moved);
-    else if (!m_endReported.exchange(true, std::memory_order_acq_rel))
+        return;
+    }
+    // The first quiet feed is asked for while the device still plays the recording's last
+    // feed; only at the second has that feed been heard whole, and the end may stop the device.
+    if (m_quietFeeds.fetch_add(1, std::memory_order_acq_rel) == 1)
         m_listener(Event::Ended);
 }
 

@@ -41,10 +41,7 @@ namespace {
     {
         const TimeAxis &axis = context.axis;
         // Marks only over the recording itself.
-        const int64_t recordingPixels = int64_t { context.sampleCount() - axis.firstVisibleBlock() }
-                * axis.pixelsPerBlock();
-        const int width = static_cast<int>(
-                std::min<int64_t>(context.right - TimeAxis::kDataLeft + 1, recordingPixels));
+        const int width = context.visibleColumns();
         painter.setPen(QColor(0, 255, 0));
         const double leftEdge = axis.firstVisibleBlock() * axis.secondsPerBlock();
         for (int offset : grid.markOffsets(leftEdge, axis.secondsPerPixel(), width)) {

@@ -32,20 +32,14 @@ void BandsPane::render(QPainter &painter, const QRect &rect, const PaneContext &
         return;
     }
 
-    const int visible = std::min<int64_t>(
-            context.right - TimeAxis::kDataLeft + 1,
-            int64_t { context.sampleCount() - axis.firstVisibleBlock() } * axis.pixelsPerBlock());
     painter.setPen(QColor(255, 127, 0));
     for (int b = 0; b < TempBandFiles::kBandCount; ++b) {
         // Each band file holds a fixed number of values per block (fewer for the lower,
         // decimated bands); the file itself says how many.
-        PagedFloatReader &reader = context.analysis->reader(b);
-        const auto perBlock =
-                static_cast<double>(reader.floatCount() / std::max(context.sampleCount(), 1));
-        const auto columns =
-                columnEnvelope([&reader](int64_t i) { return reader.at(i); }, reader.floatCount(),
-                               axis.firstVisibleBlock() * perBlock,
-                               perBlock / axis.pixelsPerBlock(), std::max(visible, 0));
+        const int64_t values = context.analysis->reader(b).floatCount();
+        const auto perBlock = static_cast<double>(values / std::max(context.sampleCount(), 1));
+        const auto columns = context.envelope(b, 0.0, perBlock / axis.pixelsPerBlock(),
+                                              context.visibleColumns());
         const int centre = rect.top() + 30 + 60 * b;
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (columns[c].empty)

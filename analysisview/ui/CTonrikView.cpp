@@ -36,6 +36,8 @@ CTonrikView::CTonrikView(CTonrikDoc &doc, QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(&m_doc, &CTonrikDoc::contentsChanged, this, [this] {
+        for (EnvelopeCache &cache : m_envelopes)
+            cache.clear();
         StopPlaying();
         ResetView();
         OnUpdate();
@@ -124,7 +126,8 @@ bool CTonrikView::zoomOut()
 
 PaneContext CTonrikView::context(int right)
 {
-    return PaneContext { m_doc.analysis(), m_axis, m_selection, g_keyContext(), g_pitch, right };
+    return PaneContext { m_doc.analysis(), m_axis, m_selection,       g_keyContext(),
+                         g_pitch,          right,  m_envelopes.data() };
 }
 
 double CTonrikView::leftEdgeSeconds() const noexcept

@@ -2,6 +2,7 @@
 
 #include "BeatGrid.h"
 #include "BlockSelection.h"
+#include "EnvelopeCache.h"
 #include "PaneLayout.h"
 #include "RecordingPlayer.h"
 #include "TimeAxis.h"
@@ -9,6 +10,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 
 namespace corvane {
@@ -94,6 +96,7 @@ private:
     BeatGrid m_grid;
     PaneLayout m_layout;
     RecordingPlayer m_player;
+    std::array<EnvelopeCache, 9> m_envelopes; // bands 0..7, the signal
     int m_verticalOffset = 0;
     bool m_draggingGrid = false;
     int m_dragX = 0;

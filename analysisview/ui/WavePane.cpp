@@ -30,15 +30,9 @@ void WavePane::render(QPainter &painter, const QRect &rect, const PaneContext &c
     // The analyser reports a block after it heard it; the signal is drawn that much later so a
     // note's waveform stands under its note head.
     const TimeAxis &axis = context.axis;
-    const double leftEdge = axis.firstVisibleBlock() * axis.secondsPerBlock();
-    const double startFrame = (leftEdge - context.analysis->maxDelay()) * axis.sampleRate();
-    const int visible = std::min<int64_t>(
-            context.right - TimeAxis::kDataLeft + 1,
-            int64_t { context.sampleCount() - axis.firstVisibleBlock() } * axis.pixelsPerBlock());
-    PagedFloatReader &reader = context.analysis->reader(TempBandFiles::kSignalFile);
-    const auto columns =
-            columnEnvelope([&reader](int64_t i) { return reader.at(i); }, reader.floatCount(),
-                           startFrame, axis.framesPerPixel(), std::max(visible, 0));
+    const double base = -context.analysis->maxDelay() * axis.sampleRate();
+    const auto columns = context.envelope(TempBandFiles::kSignalFile, base, axis.framesPerPixel(),
+                                          context.visibleColumns());
     const double scale = rect.height() - 20;
     painter.setPen(Qt::yellow);
     for (std::size_t c = 0; c < columns.size(); ++c) {

@@ -1,4 +1,5 @@
 #include "ColumnEnvelope.h"
+#include "EnvelopeCache.h"
 
 #include <gtest/gtest.h>
 
@@ -68,4 +69,27 @@ TEST(ColumnEnvelope, WideColumnsReadAtMostTheGivenNumberOfValues)
     EXPECT_LE(reads, 10 * 65);
     EXPECT_EQ(env[9].high, 0.5f);
     EXPECT_TRUE(columnEnvelope(reader(v), 0, 0.0, 1.0, 3)[0].empty);
+}
+
+TEST(EnvelopeCache, AScrollReadsOnlyTheColumnsThatCameIntoView)
+{
+    const std::vector<float> v = alternating(400);
+    int reads = 0;
+    EnvelopeCache cache;
+    const auto first = cache.columns(reader(v, &reads), 400, 0.0, 4.0, 10, 20);
+    EXPECT_EQ(reads, 80);
+    reads = 0;
+    const auto scrolled = cache.columns(reader(v, &reads), 400, 0.0, 4.0, 15, 20);
+    EXPECT_EQ(reads, 5 * 4); // columns 30 .. 34 only
+    const auto direct = columnEnvelope(reader(v), 400, 60.0, 4.0, 20);
+    for (std::size_t c = 0; c < 20; ++c) {
+        EXPECT_EQ(scrolled[c].low, direct[c].low) << c;
+        EXPECT_EQ(scrolled[c].high, direct[c].high) << c;
+    }
+    reads = 0;
+    cache.columns(reader(v, &reads), 400, 0.0, 4.0, 12, 20); // back left: columns 12 .. 14
+    EXPECT_EQ(reads, 3 * 4);
+    reads = 0;
+    cache.columns(reader(v, &reads), 400, 0.0, 2.0, 12, 20); // another zoom starts afresh
+    EXPECT_EQ(reads, 40);
 }
