@@ -36,7 +36,7 @@ public:
     PlaybackFeed &operator=(const PlaybackFeed &) = delete;
 
     // The blocks to play for a selection [selStart, selEnd) (none when empty: the whole
-    // recording), moved earlier by the analyser's delay so that what is heard is what the panes
+    // recording), moved earlier by the analyzer's delay so that what is heard is what the panes
     // show under the selection.
     static std::pair<int32_t, int32_t> rangeFor(int32_t selStart, int32_t selEnd,
                                                 int32_t sampleCount, double maxDelaySeconds,

@@ -35,7 +35,7 @@ bool RecordingPlayer::play(const Request &request)
     }
     // The worker waits for the device's first hand-over, so the staging block is ours until
     // startPlayback().
-    audio::BlockRing &ring = audio::playbackRing();
+    BlockRing &ring = audio::playbackRing();
     m_feed.feed(ring.blockAddress(audio::PlaybackWorker::kStagingIndex));
     m_playing.store(true, std::memory_order_release);
     if (!audio::startPlayback()) {
@@ -61,7 +61,7 @@ void RecordingPlayer::notify()
 {
     if (!playing())
         return;
-    audio::BlockRing &ring = audio::playbackRing();
+    BlockRing &ring = audio::playbackRing();
     if (ring.blockSize() < m_feed.feedBytes())
         return;
     const bool more = m_feed.feed(ring.blockAddress(audio::PlaybackWorker::kStagingIndex));

@@ -10,14 +10,15 @@
 
 namespace corvane {
 
-// Plays an analysed recording, or a stretch of it, on the playback device.
+// Plays an analyzed recording, or a stretch of it, on the playback device.
 //
 // play() opens the device with halves of one feed (four blocks), stages the first feed and
 // starts; after that the playback worker calls notify() once per half on its own thread, which
 // stages the next feed. The listener hears of each new position and of the end on that thread:
 // it must only post to the user-interface thread (a queued call), which then repaints or calls
 // stop(). The end is reported once the device has played the last of the recording, not when
-// the last feed is staged, so stopping on it cuts nothing off. stop() joins the worker, so no listener call comes after it returns.
+// the last feed is staged, so stopping on it cuts nothing off. stop() joins the worker, so no
+// listener call comes after it returns.
 //
 // play(), stop() and the destructor belong to the user-interface thread; playing(), position()
 // and setLooping() may be called from any thread.
@@ -66,7 +67,7 @@ private:
     PlaybackFeed m_feed;
     std::atomic<bool> m_playing { false };
     std::atomic<int> m_quietFeeds { 0 }; // feeds after the end, playback thread
-    bool m_deviceOpen = false; // user-interface thread
+    bool m_deviceOpen = false;           // user-interface thread
 };
 
 } // namespace corvane

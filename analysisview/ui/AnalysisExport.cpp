@@ -1,9 +1,5 @@
 #include "AnalysisExport.h"
 
-#include "AnalysisReport.h"
-#include "AnalysisSettings.h"
-#include "CPitch.h"
-#include "CTCDefs.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "MessageService.h"
@@ -15,47 +11,17 @@
 #include <QPdfWriter>
 
 #include <fstream>
-#include <sstream>
 
 namespace corvane {
 
-namespace {
-
-    std::string number(double value)
-    {
-        std::ostringstream out;
-        out << value;
-        return out.str();
-    }
-
-} // namespace
-
-bool AnalysisExport::writeCsv(RecordingAnalysis &analysis, const QString &path, bool samples)
+bool AnalysisExport::writeCsv(const RecordingAnalysis &analysis, const QString &path, bool samples,
+                              const CsvWriter &csv)
 {
-    if (!analysis.loaded())
+    if (!analysis.loaded() || !csv)
         return false;
-    const PcmFormat &format = analysis.blockFormat();
-    const AnalysisSettings settings = AnalysisSettings::from(g_defs);
-    AnalysisReport report;
-    report.latencySeconds = analysis.maxDelay();
-    report.settings = {
-        { "filter_length", std::to_string(settings.filterLength) },
-        { "sensitivity", std::to_string(settings.sensitivity) },
-        { "lowest_hz", number(settings.lowestHz) },
-        { "highest_hz", number(settings.highestHz) },
-        { "reference_hz", number(g_pitch.Reference()) },
-        { "noise_threshold", number(settings.noiseThreshold) },
-        { "sample_rate", std::to_string(format.sampleRate) },
-        { "channels", std::to_string(format.channels) },
-        { "bits", std::to_string(format.bitsPerSample) },
-        { "block_frames", std::to_string(format.blockLength) },
-    };
-    report.fill(analysis.samples(), analysis.noteRuns(),
-                static_cast<double>(format.blockLength) / format.sampleRate);
     std::ofstream out(path.toStdString(), std::ios::binary | std::ios::trunc);
-    if (!out)
+    if (!out || !csv(analysis, out, samples))
         return false;
-    report.writeCsv(out, !samples);
     out.flush();
     return static_cast<bool>(out);
 }
@@ -82,13 +48,13 @@ bool AnalysisExport::writePdf(CTonrikView &view, const QString &path)
 }
 
 bool AnalysisExport::exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
-                              QWidget *parent, bool samples)
+                              const CsvWriter &csv, QWidget *parent, bool samples)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     RecordingAnalysis *analysis = doc.analysis();
     bool ok = false;
     if (suffix == QLatin1String("csv"))
-        ok = analysis && writeCsv(*analysis, path, samples);
+        ok = analysis && writeCsv(*analysis, path, samples, csv);
     else if (suffix == QLatin1String("png"))
         ok = writePng(view, path);
     else if (suffix == QLatin1String("pdf"))

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <iosfwd>
+
 class QWidget;
 
 namespace corvane {
@@ -22,12 +25,18 @@ class AnalysisExport
 public:
     static constexpr const char *kFilter = "Notes (*.csv);;Picture (*.png);;PDF document (*.pdf)";
 
+    // Writes the analysis as CSV to `out`: `samples` one row per block, else one per note.
+    // The program passes the command line's own report writer, so both give the same columns.
+    using CsvWriter =
+            std::function<bool(const RecordingAnalysis &analysis, std::ostream &out, bool samples)>;
+
     // Writes `path`; a failure (nothing loaded, an unknown extension, a file that cannot be
     // written) shows a stop box over `parent` and returns false.
     static bool exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
-                         QWidget *parent = nullptr, bool samples = false);
+                         const CsvWriter &csv, QWidget *parent = nullptr, bool samples = false);
 
-    static bool writeCsv(RecordingAnalysis &analysis, const QString &path, bool samples);
+    static bool writeCsv(const RecordingAnalysis &analysis, const QString &path, bool samples,
+                         const CsvWriter &csv);
     static bool writePng(CTonrikView &view, const QString &path);
     static bool writePdf(CTonrikView &view, const QString &path);
 };

@@ -7,7 +7,7 @@ namespace corvane {
 
 struct PaneContext;
 
-// The eight octave bands the analyser split the signal into, highest first. One pane of the
+// The eight octave bands the analyzer split the signal into, highest first. One pane of the
 // analysis view; the screen, images and printing share render().
 class BandsPane
 {

@@ -85,7 +85,7 @@ void CTonrikDoc::OnCloseDocument()
 
 bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent)
 {
-    if (analysing())
+    if (analyzing())
         return false;
     DeleteContents();
     emit contentsChanged();
@@ -105,7 +105,7 @@ bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent)
     connect(&progress, &QProgressDialog::canceled, this, [this] { cancelAnalysis(); });
     progress.show();
 
-    // The worker only analyses; the dialog follows its counters on a timer, and the worker
+    // The worker only analyzes; the dialog follows its counters on a timer, and the worker
     // ends the local loop with a queued call, so the user interface keeps running throughout.
     QEventLoop loop;
     QTimer tick;
@@ -119,7 +119,7 @@ bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent)
     bool ok = false;
     const std::filesystem::path file = path.toStdString();
     m_worker = std::thread([this, file, settings, &ok, &loop] {
-        ok = m_analysis.openAndAnalyse(file, settings);
+        ok = m_analysis.openAndAnalyze(file, settings);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
@@ -155,7 +155,7 @@ bool CTonrikDoc::OnSaveDocument(const QString &path, QWidget *parent)
     return ok;
 }
 
-bool CTonrikDoc::AnalyzeCapture(const audio::BlockRing &ring, const WaveFormatEx &captureFormat)
+bool CTonrikDoc::AnalyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat)
 {
     DeleteContents();
     m_observer.stop.store(false);

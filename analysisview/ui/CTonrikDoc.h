@@ -19,12 +19,10 @@ class QWidget;
 
 namespace corvane {
 
-namespace audio {
-    class BlockRing;
-}
+class BlockRing;
 struct WaveFormatEx;
 
-// The recording document: one analysed recording, a wave file the user opened or the sound
+// The recording document: one analyzed recording, a wave file the user opened or the sound
 // just captured, with its title and path. The analysis itself is RecordingAnalysis; this class
 // gives it its windows: a file analysis runs on a worker thread behind the modeless "Analyzing
 // File" dialog, whose Cancel button stops it, and every message becomes a message box (through
@@ -47,7 +45,7 @@ public:
 
     // New: empty and "Untitled".
     bool OnNewDocument();
-    // Analyses the wave file at `path` with the settings of g_defs, showing progress over
+    // Analyzes the wave file at `path` with the settings of g_defs, showing progress over
     // `progressParent`. Keeps the user interface running meanwhile; returns once the analysis
     // has ended: true when loaded; false after a reported failure or a cancel (then empty).
     // On success the file's mono format becomes the capture format and the file heads the
@@ -58,18 +56,18 @@ public:
     void OnCloseDocument();
     // Back to empty; a running analysis is cancelled first.
     void DeleteContents();
-    // Analyses the blocks of the capture ring (the devices stopped), which hold `captureFormat`.
-    bool AnalyzeCapture(const audio::BlockRing &ring, const WaveFormatEx &captureFormat);
+    // Analyzes the blocks of the capture ring (the devices stopped), which hold `captureFormat`.
+    bool AnalyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat);
 
     // What the Cancel button does; safe to call at any time.
     void cancelAnalysis() noexcept { m_observer.stop.store(true); }
-    bool analysing() const noexcept { return m_worker.joinable(); }
+    bool analyzing() const noexcept { return m_worker.joinable(); }
 
     QString title() const { return m_title; }
     void SetTitle(const QString &title);
     QString pathName() const { return m_pathName; }
 
-    bool isLoaded() const noexcept { return !analysing() && m_analysis.loaded(); }
+    bool isLoaded() const noexcept { return !analyzing() && m_analysis.loaded(); }
     // Null while there is nothing to show.
     RecordingAnalysis *analysis() noexcept { return isLoaded() ? &m_analysis : nullptr; }
     int32_t sampleCount() const noexcept { return isLoaded() ? m_analysis.sampleCount() : 0; }

@@ -1,7 +1,7 @@
 #include "CTonrikView.h"
 
 #include "AnalysisPicture.h"
-#include "AudioFacade.h"
+#include "BlockLength.h"
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "CTonrikDoc.h"
@@ -66,7 +66,7 @@ void CTonrikView::updateTimeScale()
         m_axis.setFormat(analysis->blockFormat().blockLength, analysis->blockFormat().sampleRate);
     } else {
         const auto rate = static_cast<int32_t>(g_defs.GetCaptureFormat().samplesPerSec);
-        m_axis.setFormat(audio::blockLengthForRate(rate), rate);
+        m_axis.setFormat(blockLengthForRate(rate), rate);
     }
     m_axis.setSampleCount(m_doc.sampleCount());
     m_axis.setDataWidth(viewport()->width() - TimeAxis::kDataLeft);
@@ -126,8 +126,12 @@ bool CTonrikView::zoomOut()
 
 PaneContext CTonrikView::context(int right)
 {
-    return PaneContext { m_doc.analysis(), m_axis, m_selection,       g_keyContext(),
-                         g_pitch,          right,  m_envelopes.data() };
+    RecordingAnalysis *analysis = m_doc.analysis();
+    // The samples were named by the analysis's own note table; the intonation is measured
+    // against the same one.
+    const CPitch &pitch = analysis ? analysis->noteTable() : g_pitch;
+    return PaneContext { analysis, m_axis, m_selection,       g_keyContext(),
+                         pitch,    right,  m_envelopes.data() };
 }
 
 double CTonrikView::leftEdgeSeconds() const noexcept

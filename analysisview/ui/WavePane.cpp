@@ -27,7 +27,7 @@ void WavePane::render(QPainter &painter, const QRect &rect, const PaneContext &c
         return;
     }
 
-    // The analyser reports a block after it heard it; the signal is drawn that much later so a
+    // The analyzer reports a block after it heard it; the signal is drawn that much later so a
     // note's waveform stands under its note head.
     const TimeAxis &axis = context.axis;
     const double base = -context.analysis->maxDelay() * axis.sampleRate();

@@ -7,7 +7,7 @@ namespace corvane {
 
 struct PaneContext;
 
-// The recorded signal, shifted by the analyser's delay so that it lines up with the blocks
+// The recorded signal, shifted by the analyzer's delay so that it lines up with the blocks
 // above it. One pane of the analysis view; the screen, images and printing share render().
 class WavePane
 {

@@ -11,14 +11,14 @@ using Icon = widgets::MessageService::Icon;
 
 using DocumentTest = AnalysisFixture;
 
-TEST_F(DocumentTest, OpeningAWaveFileAnalysesItOnAWorkerAndNamesTheDocument)
+TEST_F(DocumentTest, OpeningAWaveFileAnalyzesItOnAWorkerAndNamesTheDocument)
 {
     CTonrikDoc doc(m_dir.path());
     EXPECT_EQ(doc.title(), QStringLiteral("Untitled"));
     QSignalSpy changed(&doc, &CTonrikDoc::contentsChanged);
     const std::filesystem::path path = writeMelody();
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path.string())));
-    EXPECT_FALSE(doc.analysing());
+    EXPECT_FALSE(doc.analyzing());
     EXPECT_TRUE(doc.isLoaded());
     EXPECT_EQ(doc.sampleCount(), static_cast<int32_t>(3.25 * kRate / 1024));
     EXPECT_EQ(doc.title(), QStringLiteral("melody.wav"));

@@ -97,7 +97,7 @@ TEST(PlaybackFeed, BlocksBeforeOrAfterTheRecordingAreSilenceAndLoopingStartsAgai
     corvane::test::TempDir dir;
     PlaybackFeed feed;
     ASSERT_TRUE(feed.prepare(writeRamp(dir, 3), kBlock, kRate, 16, 3));
-    // A selection near the start, moved back by the analyser's delay, begins before block 0.
+    // A selection near the start, moved back by the analyzer's delay, begins before block 0.
     feed.setRange(-2, 5);
     feed.setLooping(true);
     expectBlocks(feedOnce(feed), -2, { true, true, false, false });
@@ -106,7 +106,7 @@ TEST(PlaybackFeed, BlocksBeforeOrAfterTheRecordingAreSilenceAndLoopingStartsAgai
     EXPECT_FALSE(feed.finished());
 }
 
-TEST(PlaybackFeed, TheRangeFollowsTheSelectionLessTheAnalyserDelay)
+TEST(PlaybackFeed, TheRangeFollowsTheSelectionLessTheAnalyzerDelay)
 {
     EXPECT_EQ(PlaybackFeed::rangeFor(0, 0, 50, 0.3, 0.1), std::make_pair(0, 50));
     EXPECT_EQ(PlaybackFeed::rangeFor(10, 20, 50, 0.35, 0.1), std::make_pair(7, 17));
