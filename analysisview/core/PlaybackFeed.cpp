@@ -44,7 +44,7 @@ bool PlaybackFeed::prepare(const std::filesystem::path &signalFile, int32_t bloc
                            int32_t sampleRate, int32_t bitsPerSample, int32_t sampleCount)
 {
     m_feedFormat = {};
-    if (blockLength <= 0 || sampleRate <= 0 || pcmSlotBytes(bitsPerSample) == 0
+    if (blockLength <= 0 || sampleRate <= 0 || SampleFormat::slotBytes(bitsPerSample) == 0
         || blockLength > (1 << 20) / kBlocksPerFeed)
         return false;
     if (!m_reader.open(signalFile))

@@ -155,7 +155,7 @@ bool CTonrikDoc::OnSaveDocument(const QString &path, QWidget *parent)
     return ok;
 }
 
-bool CTonrikDoc::AnalyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat)
+bool CTonrikDoc::AnalyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat)
 {
     DeleteContents();
     m_observer.stop.store(false);

@@ -20,7 +20,7 @@ class QWidget;
 namespace corvane {
 
 class BlockRing;
-struct WaveFormatEx;
+struct SampleFormat;
 
 // The recording document: one analyzed recording, a wave file the user opened or the sound
 // just captured, with its title and path. The analysis itself is RecordingAnalysis; this class
@@ -57,7 +57,7 @@ public:
     // Back to empty; a running analysis is cancelled first.
     void DeleteContents();
     // Analyzes the blocks of the capture ring (the devices stopped), which hold `captureFormat`.
-    bool AnalyzeCapture(const BlockRing &ring, const WaveFormatEx &captureFormat);
+    bool AnalyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat);
 
     // What the Cancel button does; safe to call at any time.
     void cancelAnalysis() noexcept { m_observer.stop.store(true); }

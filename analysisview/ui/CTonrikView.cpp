@@ -65,7 +65,7 @@ void CTonrikView::updateTimeScale()
     if (analysis) {
         m_axis.setFormat(analysis->blockFormat().blockLength, analysis->blockFormat().sampleRate);
     } else {
-        const auto rate = static_cast<int32_t>(g_defs.GetCaptureFormat().samplesPerSec);
+        const auto rate = g_defs.GetCaptureFormat().sampleRate;
         m_axis.setFormat(blockLengthForRate(rate), rate);
     }
     m_axis.setSampleCount(m_doc.sampleCount());

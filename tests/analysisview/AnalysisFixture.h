@@ -23,7 +23,7 @@ protected:
         , m_override(m_script)
     {
         g_defs = CTCDefs {};
-        g_defs.SetCaptureFormat(WaveFormatEx {});
+        g_defs.SetCaptureFormat(SampleFormat { 1, 11025, 16 });
     }
     ~AnalysisFixture() override { g_defs = CTCDefs {}; }
 

@@ -25,7 +25,7 @@ TEST_F(DocumentTest, OpeningAWaveFileAnalyzesItOnAWorkerAndNamesTheDocument)
     EXPECT_GE(changed.count(), 1);
     EXPECT_TRUE(m_script.shown.empty());
     EXPECT_EQ(RecentFileList().files().value(0), doc.pathName());
-    EXPECT_EQ(g_defs.GetCaptureFormat().samplesPerSec, kRate);
+    EXPECT_EQ(g_defs.GetCaptureFormat().sampleRate, static_cast<int32_t>(kRate));
 
     // Four notes: the analysis found them at their pitches.
     int notes = 0;
