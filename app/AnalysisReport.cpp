@@ -1,6 +1,7 @@
 #include "AnalysisReport.h"
 
 #include "CPitch.h"
+#include "RecordingAnalysis.h"
 #include "NoteLookup.h"
 
 #include <cmath>
@@ -154,6 +155,32 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
         }
     }
     out << (std::string(separator) == "\n" ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+void AnalysisReport::describe(const RecordingAnalysis &analysis, const AnalysisSettings &settings)
+{
+    auto number = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", value);
+        return std::string(text);
+    };
+    const PcmFormat &format = analysis.blockFormat();
+    latencySeconds = analysis.maxDelay();
+    this->settings = {
+        { "filter_length", std::to_string(settings.filterLength) },
+        { "sensitivity", std::to_string(settings.sensitivity) },
+        { "lowest_hz", number(settings.lowestHz) },
+        { "highest_hz", number(settings.highestHz) },
+        { "reference_hz", number(analysis.noteTable().Reference()) },
+        { "noise_threshold", number(settings.noiseThreshold) },
+        { "sample_rate", std::to_string(format.sampleRate) },
+        { "channels", std::to_string(format.channels) },
+        { "bits", std::to_string(format.bitsPerSample) },
+        { "block_frames", std::to_string(format.blockLength) },
+    };
+    fill(analysis.samples(), analysis.noteRuns(),
+         static_cast<double>(format.blockLength) / static_cast<double>(format.sampleRate),
+         analysis.noteTable());
 }
 
 } // namespace corvane

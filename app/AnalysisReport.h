@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NoteRun.h"
+#include "AnalysisSettings.h"
 #include "SampleList.h"
 
 #include <cstdint>
@@ -10,6 +11,8 @@
 #include <vector>
 
 namespace corvane {
+
+class RecordingAnalysis;
 
 class CPitch;
 
@@ -49,6 +52,9 @@ struct AnalysisReport
 
     // Rows for `samples` and `runs`; `blockSeconds` = block length / sample rate.
     // `noteTable` is the note table the samples were named by.
+    // Everything from a loaded analysis run with `settings`: latency, settings and rows.
+    void describe(const RecordingAnalysis &analysis, const AnalysisSettings &settings);
+
     void fill(const SampleList &samples, const std::vector<NoteRun> &runs, double blockSeconds,
               const CPitch &noteTable);
 

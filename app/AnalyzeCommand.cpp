@@ -184,24 +184,7 @@ namespace {
         if (!analysis.openAndAnalyze(file, settings))
             return false;
 
-        const PcmFormat &format = analysis.blockFormat();
-        report.latencySeconds = analysis.maxDelay();
-        report.settings = {
-            { "filter_length", std::to_string(settings.filterLength) },
-            { "sensitivity", std::to_string(settings.sensitivity) },
-            { "lowest_hz", number(settings.lowestHz) },
-            { "highest_hz", number(settings.highestHz) },
-            { "reference_hz", number(analysis.noteTable().Reference()) },
-            { "noise_threshold", number(settings.noiseThreshold) },
-            { "sample_rate", std::to_string(format.sampleRate) },
-            { "channels", std::to_string(format.channels) },
-            { "bits", std::to_string(format.bitsPerSample) },
-            { "block_frames", std::to_string(format.blockLength) },
-        };
-        report.fill(analysis.samples(), analysis.noteRuns(),
-                    static_cast<double>(format.blockLength)
-                            / static_cast<double>(format.sampleRate),
-                    analysis.noteTable());
+        report.describe(analysis, settings);
         analysis.clear();
         return true;
     }

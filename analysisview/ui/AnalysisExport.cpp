@@ -1,0 +1,67 @@
+#include "AnalysisExport.h"
+
+#include "CTonrikDoc.h"
+#include "CTonrikView.h"
+#include "MessageService.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <fstream>
+
+namespace corvane {
+
+bool AnalysisExport::writeCsv(const RecordingAnalysis &analysis, const QString &path, bool samples,
+                              const CsvWriter &csv)
+{
+    if (!analysis.loaded() || !csv)
+        return false;
+    std::ofstream out(path.toStdString(), std::ios::binary | std::ios::trunc);
+    if (!out || !csv(analysis, out, samples))
+        return false;
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+bool AnalysisExport::writePng(CTonrikView &view, const QString &path)
+{
+    return view.renderImage().save(path, "PNG");
+}
+
+bool AnalysisExport::writePdf(CTonrikView &view, const QString &path)
+{
+    const QImage image = view.renderImage();
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageOrientation(QPageLayout::Landscape);
+    writer.setTitle(QStringLiteral("Analysis"));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const QRect page = painter.viewport();
+    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(page.topLeft(), size), image);
+    return painter.end();
+}
+
+bool AnalysisExport::exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
+                              const CsvWriter &csv, QWidget *parent, bool samples)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    RecordingAnalysis *analysis = doc.analysis();
+    bool ok = false;
+    if (suffix == QLatin1String("csv"))
+        ok = analysis && writeCsv(*analysis, path, samples, csv);
+    else if (suffix == QLatin1String("png"))
+        ok = writePng(view, path);
+    else if (suffix == QLatin1String("pdf"))
+        ok = writePdf(view, path);
+    if (!ok)
+        widgets::messages().error(parent, QStringLiteral("Unable to write to file."));
+    return ok;
+}
+
+} // namespace corvane

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "AnalysisObserver.h"
+#include "RecordingAnalysis.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+class QWidget;
+
+namespace corvane {
+
+class BlockRing;
+struct SampleFormat;
+
+// The recording document: one analyzed recording, a wave file the user opened or the sound
+// just captured, with its title and path. The analysis itself is RecordingAnalysis; this class
+// gives it its windows: a file analysis runs on a worker thread behind the modeless "Analyzing
+// File" dialog, whose Cancel button stops it, and every message becomes a message box (through
+// widgets::messages()) once the work is done.
+//
+// While an analysis runs the document counts as empty for the view (isLoaded() is false), so
+// nothing paints from files that are being written. User-interface thread only.
+class CTonrikDoc : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr const char *kUntitled = "Untitled";
+    static constexpr const char *kProgressTitle = "Analyzing File";
+    static constexpr const char *kProgressText = "Analyzing contents of the wave file...";
+
+    // The temporary files go to `tempDir` (the program's current directory).
+    explicit CTonrikDoc(std::filesystem::path tempDir = std::filesystem::current_path(),
+                        QObject *parent = nullptr);
+    ~CTonrikDoc() override;
+
+    // New: empty and "Untitled".
+    bool OnNewDocument();
+    // Analyzes the wave file at `path` with the settings of g_defs, showing progress over
+    // `progressParent`. Keeps the user interface running meanwhile; returns once the analysis
+    // has ended: true when loaded; false after a reported failure or a cancel (then empty).
+    // On success the file's mono format becomes the capture format and the file heads the
+    // recent-file list.
+    bool OnOpenDocument(const QString &path, QWidget *progressParent = nullptr);
+    // Writes the recording to `path` as a PCM wave file; false after a reported failure.
+    bool OnSaveDocument(const QString &path, QWidget *parent = nullptr);
+    void OnCloseDocument();
+    // Back to empty; a running analysis is cancelled first.
+    void DeleteContents();
+    // Analyzes the blocks of the capture ring (the devices stopped), which hold `captureFormat`.
+    bool AnalyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat);
+
+    // What the Cancel button does; safe to call at any time.
+    void cancelAnalysis() noexcept { m_observer.stop.store(true); }
+    bool analyzing() const noexcept { return m_worker.joinable(); }
+
+    QString title() const { return m_title; }
+    void SetTitle(const QString &title);
+    QString pathName() const { return m_pathName; }
+
+    bool isLoaded() const noexcept { return !analyzing() && m_analysis.loaded(); }
+    // Null while there is nothing to show.
+    RecordingAnalysis *analysis() noexcept { return isLoaded() ? &m_analysis : nullptr; }
+    int32_t sampleCount() const noexcept { return isLoaded() ? m_analysis.sampleCount() : 0; }
+    const std::filesystem::path &tempDir() const noexcept { return m_analysis.tempDir(); }
+
+signals:
+    // The contents changed: views reset and repaint.
+    void contentsChanged();
+    void titleChanged(const QString &title);
+
+private:
+    // Collects what the analysis reports, from whichever thread runs it.
+    struct Observer final : AnalysisObserver
+    {
+        void message(const std::string &text, Icon icon) override;
+        void progressBegin(int64_t blocks) override { total.store(blocks); }
+        void progress(int64_t done) override { this->done.store(done); }
+        bool stopRequested() const override { return stop.load(); }
+        std::vector<std::pair<std::string, Icon>> takeMessages();
+
+        std::atomic<int64_t> total { 0 };
+        std::atomic<int64_t> done { 0 };
+        std::atomic<bool> stop { false };
+        std::mutex mutex;
+        std::vector<std::pair<std::string, Icon>> messages;
+    };
+
+    void showMessages(QWidget *parent);
+    void joinWorker() noexcept;
+
+    Observer m_observer;
+    RecordingAnalysis m_analysis;
+    std::thread m_worker;
+    QString m_title = QString::fromLatin1(kUntitled);
+    QString m_pathName;
+};
+
+} // namespace corvane

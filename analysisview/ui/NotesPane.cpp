@@ -1,0 +1,51 @@
+#include "NotesPane.h"
+
+#include "KeyContext.h"
+#include "MusicGlyphs.h"
+#include "PaneContext.h"
+#include "PaneFrame.h"
+#include "StaffLayout.h"
+
+#include <QPainter>
+
+namespace corvane {
+
+void NotesPane::render(QPainter &painter, const QRect &rect, const PaneContext &context)
+{
+    painter.save();
+    const int m = rect.top() + rect.height() / 2;
+    const StaffLayout staff(context.keys, m);
+
+    painter.fillRect(QRect(QPoint(0, rect.top()), QPoint(context.right, rect.bottom())), Qt::white);
+    PaneFrame::drawSelection(painter, rect, context);
+    painter.setPen(QPen(Qt::black, 1));
+    for (int line = 0; line < 5; ++line)
+        painter.drawLine(0, staff.lineY(line), TimeAxis::kLabelWidth, staff.lineY(line));
+    painter.drawLine(TimeAxis::kLabelWidth, staff.lineY(0), TimeAxis::kLabelWidth, staff.lineY(4));
+    painter.setPen(PaneFrame::kShadow);
+    painter.drawLine(0, rect.bottom(), context.right, rect.bottom());
+
+    MusicGlyphs::clef(painter, context.keys.Clef(), m);
+    for (const StaffLayout::SignatureGlyph &glyph : staff.keySignature())
+        MusicGlyphs::accidental(painter, glyph.sign, glyph.x, glyph.top);
+
+    painter.setPen(QPen(Qt::black, 1));
+    context.forEachVisibleSample([&](std::size_t i, int x) {
+        const NoteRun *run = context.runOf(i);
+        if (!run || run->firstSample != i || run->rest || run->unstable)
+            return;
+        const StaffLayout::NoteGlyph glyph = staff.note(run->noteIndex, x);
+        for (int y : glyph.ledgerYs)
+            painter.drawLine(x - 8, y, x + 8, y);
+        MusicGlyphs::noteHead(painter, glyph.headX, glyph.headY);
+        MusicGlyphs::accidental(painter, glyph.accidental, glyph.accidentalX, glyph.accidentalTop);
+    });
+
+    // The lines again over the glyphs' left parts, so heads near the left edge sit on them.
+    painter.setPen(QPen(Qt::black, 1));
+    for (int line = 0; line < 5; ++line)
+        painter.drawLine(64, staff.lineY(line), context.right, staff.lineY(line));
+    painter.restore();
+}
+
+} // namespace corvane

@@ -1,0 +1,255 @@
+#include "AnalysisFixture.h"
+#include "AudioDevices.h"
+#include "AudioFacade.h"
+#include "CTonrikDoc.h"
+#include "CTonrikView.h"
+#include "KeyContext.h"
+#include "StaffLayout.h"
+#include "TempBandFiles.h"
+#include "VirtualBackend.h"
+
+#include <QImage>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cstring>
+#include <fstream>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+constexpr uint32_t kAllPanes = 31 | PaneLayout::kTimingBit;
+
+bool isColour(const QImage &image, int x, int y, QColor colour)
+{
+    return image.pixelColor(x, y).rgb() == colour.rgb();
+}
+
+// How many pixels of `colour` the rectangle holds.
+int countColour(const QImage &image, const QRect &rect, QColor colour)
+{
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            n += isColour(image, x, y, colour);
+    return n;
+}
+
+// Pixels that are clearly blue, antialiased text included.
+int countBluish(const QImage &image, const QRect &rect)
+{
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.blue() > c.red() + 60;
+        }
+    }
+    return n;
+}
+
+class ViewTest : public AnalysisFixture
+{
+protected:
+    ViewTest()
+        : doc(m_dir.path())
+        , view(doc)
+    {
+        view.resize(900, 600);
+        view.setViewPanes(kAllPanes);
+    }
+
+    void open() { ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string()))); }
+
+    // The first steady note and where the view draws it.
+    const NoteRun &firstNote()
+    {
+        for (const NoteRun &run : doc.analysis()->noteRuns()) {
+            if (!run.rest && !run.unstable)
+                return run;
+        }
+        throw std::runtime_error("no note");
+    }
+
+    QPoint inData(int x, int y) { return QPoint(x, y); }
+
+    CTonrikDoc doc;
+    CTonrikView view;
+};
+
+} // namespace
+
+TEST_F(ViewTest, EachPaneDrawsTheMelodyAtItsBlocks)
+{
+    open();
+    const QImage image = view.renderImage(900);
+    const int zoom = view.axis().pixelsPerBlock();
+    const NoteRun &note = firstNote();
+    const int x = 101 + zoom * static_cast<int>(note.firstSample);
+    const int mid = x + zoom * 2; // inside the note
+
+    // Notes (0..119): a black head where the staff puts middle C, one ledger line below.
+    const StaffLayout staff(g_keyContext(), 60);
+    const StaffLayout::NoteGlyph head = staff.note(note.noteIndex, x);
+    EXPECT_EQ(note.noteIndex, 39);
+    EXPECT_TRUE(isColour(image, head.headX + 4, head.headY + 3, Qt::black));
+    EXPECT_TRUE(isColour(image, x - 8, head.ledgerYs.at(0), Qt::black));
+    // Intonation (120..219): an in-tune note settles on the centre line.
+    const int late = x + zoom * (static_cast<int>(note.sampleCount) - 2) + zoom / 2;
+    EXPECT_TRUE(isColour(image, late, 170, Qt::black));
+    EXPECT_FALSE(isColour(image, late, 170 - 20, Qt::black));
+    // Volume (220..319): a bar about the centre while the note sounds, nothing in the rest.
+    EXPECT_TRUE(isColour(image, mid, 270 - 5, Qt::black));
+    EXPECT_TRUE(isColour(image, 101 + zoom + 1, 270 - 5, QColor(240, 240, 240)));
+    // Wave (320..419): yellow over the note, the grey background over the first rest's start.
+    EXPECT_GT(countColour(image, QRect(mid, 322, zoom, 96), Qt::yellow), 20);
+    EXPECT_EQ(countColour(image, QRect(103, 322, zoom, 40), Qt::yellow), 0);
+    // Octave bands (420..909): orange traces, middle C (262 Hz) strongest in band 2 or 3.
+    EXPECT_GT(countColour(image, QRect(mid, 420 + 120, zoom * 3, 120), QColor(255, 127, 0)), 10);
+    // The timing grid: a green mark at the left edge, over the whole stack.
+    EXPECT_TRUE(isColour(image, 101, 700, QColor(0, 255, 0)));
+
+    view.grab().save(QString::fromStdString((m_dir / "view.png").string()));
+    if (const char *docs = std::getenv("CORVANE_VIEW_PNG"))
+        view.renderImage(1000).save(QString::fromLocal8Bit(docs));
+}
+
+TEST_F(ViewTest, WithoutARecordingEveryPaneHasItsLabelsAndAnEmptyDataArea)
+{
+    const QImage image = view.renderImage(600);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 910 - view.viewport()->height());
+    EXPECT_GT(countBluish(image, QRect(0, 120, 100, 100)), 60);             // "+50 cents" ...
+    EXPECT_GT(countColour(image, QRect(0, 420, 100, 490), Qt::black), 100); // band labels
+    EXPECT_EQ(countColour(image, QRect(101, 0, 499, 910), Qt::yellow), 0);
+    EXPECT_EQ(countColour(image, QRect(101, 0, 499, 910), QColor(255, 127, 0)), 0);
+    EXPECT_EQ(countColour(image, QRect(101, 220, 499, 100), Qt::black), 0);
+
+    view.setViewPanes(0);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.layout().totalHeight(), 0);
+}
+
+TEST_F(ViewTest, ZoomStopsAtItsEndsAndKeepsTheScrollWithinTheRecording)
+{
+    open();
+    while (view.zoomIn()) { }
+    EXPECT_EQ(view.axis().pixelsPerBlock(), 512);
+    EXPECT_FALSE(view.zoomIn());
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    EXPECT_EQ(view.axis().firstVisibleBlock(), view.axis().maxFirstBlock());
+    EXPECT_GT(view.axis().firstVisibleBlock(), 0);
+    while (view.zoomOut()) { }
+    EXPECT_EQ(view.axis().pixelsPerBlock(), 2);
+    EXPECT_EQ(view.axis().firstVisibleBlock(), 0); // it all fits now
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ViewTest, AClickClearsTheSelectionAndShiftClickExtendsIt)
+{
+    open();
+    QWidget *area = view.viewport();
+    const int zoom = view.axis().pixelsPerBlock();
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(101 + 2 * zoom, 50));
+    QTest::mouseMove(area, QPoint(101 + 6 * zoom, 50));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(101 + 6 * zoom, 50));
+    EXPECT_EQ(view.selection().start(), 2);
+    EXPECT_EQ(view.selection().end(), 6);
+
+    QTest::mouseClick(area, Qt::LeftButton, Qt::ShiftModifier, QPoint(101 + 9 * zoom, 50));
+    EXPECT_EQ(view.selection().start(), 2);
+    EXPECT_EQ(view.selection().end(), 9);
+    const QImage image = view.renderImage(600);
+    EXPECT_TRUE(isColour(image, 101 + 8 * zoom, 230, QColor(150, 150, 150)));
+
+    QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(101 + 4 * zoom, 50));
+    EXPECT_TRUE(view.selection().empty());
+}
+
+TEST_F(ViewTest, StretchingTheGridStopsAtEightPixelsAndHidesTheBpmLabel)
+{
+    open();
+    QWidget *area = view.viewport();
+    const double spp = view.axis().secondsPerPixel();
+    // Dragging the grid by its first mark moves every mark, and selects nothing.
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(101, 50));
+    QTest::mouseMove(area, QPoint(111, 50));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(111, 50));
+    EXPECT_NEAR(view.grid().originPhase(), 10 * spp, 1e-9);
+    EXPECT_TRUE(view.selection().empty());
+
+    const int beat = 111 + static_cast<int>(1.0 / spp); // the second mark, one second on
+    QTest::mousePress(area, Qt::RightButton, {}, QPoint(beat, 50));
+    EXPECT_TRUE(view.grid().stretching());
+    EXPECT_TRUE(view.bpmLabelShown());
+    QTest::mouseMove(area, QPoint(beat + static_cast<int>(0.5 / spp), 50));
+    EXPECT_NEAR(view.grid().interval(), 1.5, 2 * spp);
+    EXPECT_EQ(view.grid().bpmText(), "40bpm");
+    QTest::mouseMove(area, QPoint(101, 50));
+    EXPECT_NEAR(view.grid().interval(), 8 * spp, 1e-9);
+    EXPECT_FALSE(view.grid().stretching());
+    EXPECT_FALSE(view.bpmLabelShown());
+    QTest::mouseRelease(area, Qt::RightButton, {}, QPoint(101, 50));
+    EXPECT_TRUE(view.selection().empty());
+}
+
+TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
+{
+    using namespace corvane::audio;
+    VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
+    VirtualBackend::instance().clearPlayed();
+    setPlaybackDevice(VirtualBackend::playbackDeviceId());
+    AudioDevices::instance().setVolumeSource([] { return 1.0f; });
+    open();
+
+    QSignalSpy state(&view, &CTonrikView::playStateChanged);
+    ASSERT_TRUE(view.Play());
+    EXPECT_TRUE(view.isPlaying());
+    ASSERT_TRUE(state.count() == 2 || state.wait(20000));
+    ASSERT_TRUE(state.count() == 2 || state.wait(20000));
+    EXPECT_TRUE(state.at(0).at(0).toBool());
+    EXPECT_FALSE(state.at(1).at(0).toBool());
+    EXPECT_FALSE(view.isPlaying());
+
+    // What was played is the signal file, converted to 16 bits, frame after frame.
+    std::ifstream signal(TempBandFiles::filePath(m_dir.path(), 8), std::ios::binary);
+    std::vector<float> floats(static_cast<std::size_t>(doc.sampleCount()) * 1024);
+    signal.read(reinterpret_cast<char *>(floats.data()),
+                static_cast<std::streamsize>(floats.size() * 4));
+    const std::vector<std::byte> bytes = VirtualBackend::instance().played();
+    std::vector<int16_t> played(bytes.size() / 2);
+    std::memcpy(played.data(), bytes.data(), played.size() * 2);
+    std::size_t at = 0;
+    while (at < played.size() && played[at] == 0)
+        ++at;
+    std::size_t first = 0;
+    while (static_cast<int16_t>(floats[first] * 32767.0f) == 0)
+        ++first;
+    ASSERT_GE(played.size() - at, floats.size() - first);
+    for (std::size_t i = first; i < floats.size(); ++i)
+        ASSERT_EQ(played[at + i - first], static_cast<int16_t>(floats[i] * 32767.0f)) << i;
+
+    AudioDevices::instance().setVolumeSource([] { return 0.8f; });
+    VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+}
+
+TEST_F(ViewTest, PlayWithNothingLoadedOrNoDeviceLeavesTheViewStopped)
+{
+    QSignalSpy state(&view, &CTonrikView::playStateChanged);
+    EXPECT_FALSE(view.Play());
+    ASSERT_EQ(state.count(), 1);
+    EXPECT_FALSE(state.at(0).at(0).toBool());
+
+    open();
+    audio::setPlaybackDevice(audio::DeviceId { audio::VirtualBackend::kHostApi, "nowhere" });
+    std::vector<std::string> errors;
+    audio::setDeviceErrorHandler([&errors](const std::string &m) { errors.push_back(m); });
+    EXPECT_FALSE(view.Play());
+    EXPECT_FALSE(view.isPlaying());
+    EXPECT_FALSE(state.last().at(0).toBool());
+    EXPECT_EQ(errors.size(), 1u);
+    audio::setDeviceErrorHandler({});
+    audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
+}
