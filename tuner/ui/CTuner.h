@@ -100,6 +100,9 @@ public:
         return m_bandMeters[std::size_t(index)];
     }
 
+    // Escape and the window's close box: Cancel.
+    void reject() override;
+
 signals:
     // Once, when the window closes.
     void closed(corvane::tuner::TunerClosing how);
@@ -108,8 +111,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    // Escape and the window's close box: Cancel.
-    void reject() override;
 
 private:
     void CreatePanel();
