@@ -90,9 +90,9 @@ TEST(TunerWindowLayout, CollapsedShowsTheSignalMeterAndExpandedEverythingElse)
     EXPECT_TRUE(layout.visible(TunerControl::Lamp));
     layout.setExpanded(true);
     EXPECT_FALSE(layout.visible(TunerControl::FullMeter));
-    for (TunerControl c : { TunerControl::MicSlider, TunerControl::SynthSlider,
-                            TunerControl::RunClock, TunerControl::ActiveClock,
-                            TunerControl::CaptureLoad, TunerControl::Soundcard })
+    for (TunerControl c :
+         { TunerControl::MicSlider, TunerControl::SynthSlider, TunerControl::RunClock,
+           TunerControl::ActiveClock, TunerControl::CaptureLoad, TunerControl::Soundcard })
         EXPECT_TRUE(layout.visible(c));
     EXPECT_TRUE(layout.visible(TunerControl::KeyDisplay));
 }

@@ -96,13 +96,12 @@ public:
     QColor lamp()
     {
         const QImage image = window->grab().toImage();
-        const QPoint centre(
-                (window->layout().rect(TunerControl::Lamp).left
-                 + window->layout().rect(TunerControl::Lamp).right)
-                        / 2,
-                (window->layout().rect(TunerControl::Lamp).top
-                 + window->layout().rect(TunerControl::Lamp).bottom)
-                        / 2);
+        const QPoint centre((window->layout().rect(TunerControl::Lamp).left
+                             + window->layout().rect(TunerControl::Lamp).right)
+                                    / 2,
+                            (window->layout().rect(TunerControl::Lamp).top
+                             + window->layout().rect(TunerControl::Lamp).bottom)
+                                    / 2);
         return image.pixelColor(centre);
     }
 
@@ -113,7 +112,8 @@ public:
         EXPECT_EQ(window->button(TunerControl::Pause)->isEnabled(), pause);
         EXPECT_EQ(window->button(TunerControl::Stop)->isEnabled(), stop);
         EXPECT_EQ(window->button(TunerControl::Pause)->text(), QString::fromLatin1(pauseCaption));
-        for (TunerControl always : { TunerControl::Review, TunerControl::Cancel, TunerControl::Exit })
+        for (TunerControl always :
+             { TunerControl::Review, TunerControl::Cancel, TunerControl::Exit })
             EXPECT_TRUE(window->button(always)->isEnabled());
         EXPECT_EQ(lamp(), lampColour);
     }
@@ -324,9 +324,7 @@ TEST_F(TunerWindowTest, AFourFortyHeardLightsTheAWheelInTuneAndReadsA4)
     open();
     ASSERT_TRUE(window->startTuning());
     ASSERT_TRUE(updateUntil([&] { return window->readoutText().startsWith("A4"); }));
-    ASSERT_TRUE(updateUntil([&] {
-        return std::abs(window->lastUpdate().readout.cents()) <= 0.5;
-    }));
+    ASSERT_TRUE(updateUntil([&] { return std::abs(window->lastUpdate().readout.cents()) <= 0.5; }));
     EXPECT_EQ(window->readoutText(), "A4   440.0 Hz   0.0 cents");
     const WheelState &a = window->indicator().board().wheel(9); // A in C major
     EXPECT_EQ(a.mode(), WheelState::Mode::Active);

@@ -45,8 +45,7 @@ namespace {
     // Where the wheels end when placed across the smallest width.
     int FirstWheelBottom()
     {
-        return PinwheelPlacement::Create(
-                       { 0, 0, TunerWindowLayout::kMinClientWidth, 1 << 16 })
+        return PinwheelPlacement::Create({ 0, 0, TunerWindowLayout::kMinClientWidth, 1 << 16 })
                 .bottom;
     }
 
@@ -76,8 +75,7 @@ namespace {
 
 } // namespace
 
-CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs *dialogs,
-               QWidget *parent)
+CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs *dialogs, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_startRecording(startRecording)
@@ -98,8 +96,7 @@ CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs *dialog
     m_indicator->Create(*this, wheels);
     m_indicator->SetRate(TunerEngine::kUpdatesPerSecond);
     connect(m_indicator, &cPinwheelIndicator::toneToggleRequested, this, &CTuner::OnToneToggle);
-    connect(m_indicator, &cPinwheelIndicator::pitchConfigRequested, this,
-            &CTuner::OnPitchConfig);
+    connect(m_indicator, &cPinwheelIndicator::pitchConfigRequested, this, &CTuner::OnPitchConfig);
 
     CreatePanel();
     CreateButtons();
@@ -136,8 +133,8 @@ void CTuner::CreatePanel()
     // The radios tell the truth about the key context's mode.
     m_modes[std::size_t(std::clamp(m_context.keys.Mode(), 0, 3))]->setChecked(true);
 
-    m_fullMeter = new LevelMeterWidget(false, QStringLiteral("signal"), QStringLiteral("full"),
-                                       this);
+    m_fullMeter =
+            new LevelMeterWidget(false, QStringLiteral("signal"), QStringLiteral("full"), this);
     for (std::size_t i = 0; i < m_bandMeters.size(); ++i)
         m_bandMeters[i] = new LevelMeterWidget(true, {}, {}, this);
     RelabelBandMeters();
@@ -203,8 +200,7 @@ void CTuner::CreateButtons()
             [this] { CloseAs(TunerClosing::Cancel); });
     connect(button(TunerControl::Exit), &QPushButton::clicked, this,
             [this] { CloseAs(TunerClosing::Exit); });
-    connect(review, &QPushButton::clicked, this,
-            [this] { CloseAs(m_recording.reviewOutcome()); });
+    connect(review, &QPushButton::clicked, this, [this] { CloseAs(m_recording.reviewOutcome()); });
 }
 
 QPushButton *CTuner::button(TunerControl control) const
@@ -253,8 +249,8 @@ void CTuner::ShowPanel()
     show(m_synth, TunerControl::SynthSlider);
     show(m_captureLoad, TunerControl::CaptureLoad);
     show(m_playbackLoad, TunerControl::PlaybackLoad);
-    button(TunerControl::More)->setText(expanded ? QStringLiteral("Less...")
-                                                 : QStringLiteral("More..."));
+    button(TunerControl::More)
+            ->setText(expanded ? QStringLiteral("Less...") : QStringLiteral("More..."));
 }
 
 void CTuner::ShowRecordingState()
@@ -535,7 +531,8 @@ void CTuner::PaintKeyAndReadout(QPainter &painter)
     painter.drawText(area.left(), baseline, note);
     const int noteWidth = std::max(painter.fontMetrics().horizontalAdvance(note), 48);
     painter.setFont(TunerFont(16, QFont::Normal));
-    painter.drawText(area.left() + noteWidth + 8, baseline - 16, QString::fromStdString(r.hzText()));
+    painter.drawText(area.left() + noteWidth + 8, baseline - 16,
+                     QString::fromStdString(r.hzText()));
     painter.drawText(area.left() + noteWidth + 8, baseline, QString::fromStdString(r.centsText()));
 }
 

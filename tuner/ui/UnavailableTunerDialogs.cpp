@@ -8,10 +8,10 @@ namespace {
 
     bool SayUnavailable(QWidget *parent, const char *what)
     {
-        widgets::messages().info(parent, QStringLiteral("%1\n%2").arg(QString::fromUtf8(what),
-                                                                      QString::fromUtf8(
-                                                                              UnavailableTunerDialogs::
-                                                                                      kMessage)));
+        widgets::messages().info(
+                parent,
+                QStringLiteral("%1\n%2").arg(QString::fromUtf8(what),
+                                             QString::fromUtf8(UnavailableTunerDialogs::kMessage)));
         return false;
     }
 
