@@ -220,10 +220,12 @@ TEST_F(AudioFacadeTest, APausedRecordingSkipsThePausedBlocksAndKeepsWhatCameBefo
     int blocks = 0;
     captureNotification.action = [&blocks] {
         ++blocks;
-        if (blocks == 2)
+        if (blocks == 2) {
             EXPECT_TRUE(pauseRecording(true));
-        if (blocks == 4)
+        }
+        if (blocks == 4) {
             EXPECT_TRUE(pauseRecording(false));
+        }
     };
     EXPECT_FALSE(pauseRecording(true)); // nothing records yet
     ASSERT_TRUE(open(&captureNotification, &playbackNotification));
