@@ -71,6 +71,11 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
                 return refuse("--analyze needs a wave file");
             line.analyze.file = *file;
             analyze = true;
+        } else if (matches(arg, "--tune")) {
+            const auto file = optionValue(args, i, "--tune");
+            if (!file || file->empty())
+                return refuse("--tune needs a wave file");
+            line.tuneFile = *file;
         } else if (arg == "--notes") {
             line.analyze.notes = analyzeOnly = true;
         } else if (arg == "--json") {
@@ -112,6 +117,14 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
         }
     }
 
+    if (!line.tuneFile.empty()) {
+        if (analyze)
+            return refuse("--tune and --analyze cannot be used together");
+        if (!line.files.empty())
+            return refuse("--tune takes one file; " + line.files.front() + " is one too many");
+        if (line.action == Action::RunWindow)
+            line.action = Action::Tune;
+    }
     if (analyzeOnly && !analyze)
         return refuse("--notes, --json and the analysis settings need --analyze FILE.wav");
     if (analyze) {
@@ -130,6 +143,7 @@ std::string usageText()
 {
     return "Usage: tonrik [FILE.wav]\n"
            "       tonrik --analyze FILE.wav [--notes] [--json] [settings]\n"
+           "       tonrik --tune FILE.wav\n"
            "       tonrik --list-devices\n"
            "       tonrik --version\n"
            "\n"
@@ -145,6 +159,8 @@ std::string usageText()
            "    --lowest HZ, --highest HZ   the range of frequencies tracked\n"
            "    --reference HZ          the frequency of A4\n"
            "    --noise-threshold X     0 to 1; blocks louder than half of it are voiced\n"
+           "  --tune FILE     open the tuner hearing a wave file in real time, looping, as if\n"
+           "                  it were played into the sound card\n"
            "  --list-devices  list the sound systems and devices, then exit\n"
            "  --version       print the program's name and version, then exit\n"
            "  --help          print this text, then exit\n";

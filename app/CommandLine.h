@@ -11,12 +11,13 @@ namespace corvane {
 // work without one.
 struct CommandLine
 {
-    enum class Action { RunWindow, ShowVersion, ShowHelp, ListDevices, Analyze, Invalid };
+    enum class Action { RunWindow, ShowVersion, ShowHelp, ListDevices, Analyze, Tune, Invalid };
 
     Action action = Action::RunWindow;
     std::string error;              // why the line is Invalid
     std::vector<std::string> files; // a wave file to open at start-up
     AnalyzeOptions analyze;         // for Action::Analyze
+    std::string tuneFile;           // for Action::Tune: the wave file the tuner hears, looping
 
     static CommandLine parse(const std::vector<std::string> &args);
 };

@@ -2,6 +2,7 @@
 #include "CMainFrame.h"
 #include "CommandLine.h"
 #include "DeviceListing.h"
+#include "TuneCommand.h"
 #include "Version.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Analyze:
         return runAnalyzeCommand(line.analyze, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
     case CommandLine::Action::RunWindow:
+    case CommandLine::Action::Tune:
         break;
     }
     if (!line.files.empty())
@@ -47,6 +49,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
     QApplication::setOrganizationName(QStringLiteral("Tarnwick"));
+    if (line.action == CommandLine::Action::Tune)
+        return runTuneCommand(line.tuneFile, std::cerr);
     CMainFrame frame;
     frame.show();
     return app.exec();

@@ -185,6 +185,7 @@ bool AudioDevices::startCapture(bool recording, std::string *whyNot)
         return fail("Capture is already running.");
 
     m_recording = recording;
+    m_recordingPaused = false;
     if (recording) {
         std::string why;
         m_recordingFile = m_recordingFileFactory(kRecordingFileName, m_captureFormat, why);
@@ -241,6 +242,16 @@ void AudioDevices::stopCapture()
     m_captureStream.reset();
     m_captureRunning = false;
     m_recording = false;
+    m_recordingPaused = false;
+}
+
+bool AudioDevices::pauseRecording(bool paused) noexcept
+{
+    if (!m_recording || !m_captureRunning || !m_captureWorker)
+        return false;
+    m_captureWorker->setRecordingPaused(paused);
+    m_recordingPaused = paused;
+    return true;
 }
 
 void AudioDevices::finishRecording()

@@ -57,6 +57,10 @@ public:
     bool startPlayback();
     void stopCapture();
     void stopPlayback();
+    // Stops or resumes writing the running recording without closing its file, so a take
+    // paused and resumed is one file. False (and nothing changes) when not recording.
+    bool pauseRecording(bool paused) noexcept;
+    bool recordingPaused() const noexcept { return m_recording && m_recordingPaused; }
     void setVolume(float level);
 
     bool captureOpen() const noexcept { return m_captureWorker != nullptr; }
@@ -105,6 +109,7 @@ private:
     std::unique_ptr<CaptureWorker> m_captureWorker;
     bool m_captureRunning = false;
     bool m_recording = false;
+    bool m_recordingPaused = false;
     std::unique_ptr<RecordingFile> m_recordingFile;
     uint64_t m_recordingLimit = CaptureWorker::kMaxRecordingBytes;
     uint64_t m_lastOverruns = 0;

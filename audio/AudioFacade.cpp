@@ -74,6 +74,11 @@ void stopPlayback()
     AudioDevices::instance().stopPlayback();
 }
 
+bool pauseRecording(bool paused)
+{
+    return AudioDevices::instance().pauseRecording(paused);
+}
+
 void setVolume(float level)
 {
     AudioDevices::instance().setVolume(level);

@@ -46,6 +46,10 @@ bool startPlayback();
 void stop();
 void stopPlayback();
 
+// Stops (true) or resumes (false) writing the running recording; the file stays open, so the
+// take continues where it paused. False when nothing is being recorded.
+bool pauseRecording(bool paused);
+
 // Playback level 0 ... 1 (see VolumeCurve.h); never fails.
 void setVolume(float level);
 

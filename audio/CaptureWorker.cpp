@@ -30,6 +30,7 @@ void CaptureWorker::beginRun(RecordingFile *file, uint64_t maxBytes) noexcept
     m_writeFailed = false;
     m_limitReached = false;
     m_blocks.store(0, std::memory_order_relaxed);
+    m_recordingPaused.store(false, std::memory_order_relaxed);
     m_file.store(file, std::memory_order_release);
 }
 
@@ -85,7 +86,8 @@ void CaptureWorker::drain() noexcept
 void CaptureWorker::record(const std::byte *block) noexcept
 {
     RecordingFile *file = m_file.load(std::memory_order_relaxed);
-    if (!file || m_writeFailed || m_limitReached)
+    if (!file || m_writeFailed || m_limitReached
+        || m_recordingPaused.load(std::memory_order_relaxed))
         return;
     const auto size = static_cast<std::size_t>(m_queue.blockBytes());
     if (m_bytesRecorded + size > std::min(m_maxBytes, file->capacity())) {

@@ -35,6 +35,13 @@ public:
     // bytes. Only while the device is not delivering.
     void beginRun(RecordingFile *file, uint64_t maxBytes = kMaxRecordingBytes) noexcept;
 
+    // While paused, blocks still reach the ring and the notification but not the recording
+    // file, which stays open: resuming appends to it. beginRun() clears the pause. Any thread.
+    void setRecordingPaused(bool paused) noexcept
+    {
+        m_recordingPaused.store(paused, std::memory_order_relaxed);
+    }
+
     // Asks the thread to end, wakes it and joins it. A recording run first takes the blocks still
     // queued, so the file holds everything the device delivered. Stop the device first.
     void stop() noexcept;
@@ -62,6 +69,7 @@ private:
 
     // Written by beginRun() before the device delivers; then the worker's own.
     std::atomic<RecordingFile *> m_file { nullptr };
+    std::atomic<bool> m_recordingPaused { false };
     int32_t m_writeBlock = 0;
     uint64_t m_maxBytes = kMaxRecordingBytes;
     uint64_t m_bytesRecorded = 0;

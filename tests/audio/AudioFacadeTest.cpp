@@ -204,3 +204,38 @@ TEST_F(AudioFacadeTest, StopReturnsPromptlyAndNoNotificationFollowsIt)
     EXPECT_FALSE(AudioDevices::instance().captureOpen());
     EXPECT_FALSE(AudioDevices::instance().playbackOpen());
 }
+
+TEST_F(AudioFacadeTest, APausedRecordingSkipsThePausedBlocksAndKeepsWhatCameBeforeAndAfter)
+{
+    const SampleFormat mono { 1, 11025, 16 };
+    const auto heard = captureNumberedBlocks(mono, 6);
+    const auto blockBytes = static_cast<std::size_t>(AudioDevices::instance().captureBlockBytes());
+    MemoryRecordingFile file;
+    AudioDevices::instance().setRecordingFileFactory(
+            [&](const std::string &, const SampleFormat &, std::string &) {
+                return std::make_unique<ForwardingRecordingFile>(file);
+            });
+    // Each block is written before its notification: pausing after block 2 and resuming after
+    // block 4 leaves blocks 3 and 4 out of the file.
+    int blocks = 0;
+    captureNotification.action = [&blocks] {
+        ++blocks;
+        if (blocks == 2) {
+            EXPECT_TRUE(pauseRecording(true));
+        }
+        if (blocks == 4) {
+            EXPECT_TRUE(pauseRecording(false));
+        }
+    };
+    EXPECT_FALSE(pauseRecording(true)); // nothing records yet
+    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(start(true));
+    ASSERT_TRUE(captureNotification.waitFor(6));
+    stop();
+
+    std::vector<std::byte> expected(heard.begin(), heard.begin() + std::ptrdiff_t(2 * blockBytes));
+    expected.insert(expected.end(), heard.begin() + std::ptrdiff_t(4 * blockBytes), heard.end());
+    EXPECT_EQ(file.bytes(), expected);
+    EXPECT_EQ(file.finishedFrames, 4 * blockBytes / 2);
+    EXPECT_TRUE(messages.empty());
+}

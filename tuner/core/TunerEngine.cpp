@@ -70,6 +70,21 @@ void TunerEngine::stopDevices() noexcept
     audio::stop();
 }
 
+bool TunerEngine::pauseRecording(bool paused) noexcept
+{
+    return audio::pauseRecording(paused);
+}
+
+double TunerEngine::setVolume(double level) noexcept
+{
+    if (std::isnan(level))
+        return m_settings.GetVolume();
+    level = std::clamp(level, 0.0, 1.0);
+    m_settings.SetVolume(float(level));
+    audio::setVolume(float(level));
+    return level;
+}
+
 TunerEngine::Outcome TunerEngine::openAndStart(bool record, bool setGain, const char *failure)
 {
     Outcome outcome;

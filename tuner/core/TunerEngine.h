@@ -110,6 +110,13 @@ public:
     // Stops both devices and joins their workers (finishing a recording). Safe to repeat.
     void stopDevices() noexcept;
 
+    // Stops (true) or resumes (false) writing the recording while tuning goes on; the file stays
+    // open, so Stop keeps the whole take less the paused stretches. False when not recording.
+    bool pauseRecording(bool paused) noexcept;
+
+    // Playback volume 0 ... 1 for the drones; stored in the settings. Returns the level taken.
+    double setVolume(double level) noexcept;
+
     // One display update: takes the newest result, gates it by the noise threshold, folds the
     // frequency, ticks the practice counter, and says what the window should show. Also sends
     // voice changes a full queue held back.

@@ -1,0 +1,368 @@
+// The "Tuner Active" window on the virtual devices: its recording states as the buttons and the
+// lamp show them, the ways it closes, its resizing, and what it shows for a tone it hears.
+
+#include "AudioDevices.h"
+#include "AudioFacade.h"
+#include "CTuner.h"
+#include "RunClock.h"
+#include "TunerDialogs.h"
+#include "TunerTestKit.h"
+#include "UpDownControl.h"
+#include "VirtualBackend.h"
+#include "PinwheelWidget.h"
+#include "cPinwheelIndicator.h"
+
+#include "ScriptedMessageService.h"
+#include "TempDir.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+#include <vector>
+
+using namespace corvane;
+using namespace corvane::tuner;
+using namespace corvane::tuner::test;
+
+namespace {
+
+// Counts the dialogs the window asked for; none is shown.
+class CountingDialogs final : public TunerDialogs
+{
+public:
+    bool openSoundcard(QWidget *) override { return ++soundcard > 0; }
+    bool openOptimize(QWidget *) override { return ++optimize > 0; }
+    bool openTranspose(QWidget *) override { return ++transpose > 0; }
+    bool openPitchConfig(QWidget *, int degree) override
+    {
+        pitchDegrees.push_back(degree);
+        return true;
+    }
+    int soundcard = 0;
+    int optimize = 0;
+    int transpose = 0;
+    std::vector<int> pitchDegrees;
+};
+
+class TunerWindowTest : public ::testing::Test
+{
+public:
+    explicit TunerWindowTest(double toneHz = 440.0)
+    {
+        audio::VirtualBackend &devices = audio::VirtualBackend::instance();
+        devices.setPacing(audio::VirtualPacing::AsFastAsTaken);
+        audio::VirtualCaptureSource source;
+        source.toneHz = toneHz;
+        source.toneLevel = 0.5;
+        devices.setCaptureSource(source);
+        audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
+        audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
+        audio::setDeviceErrorHandler([this](const std::string &m) { deviceMessages.push_back(m); });
+        settings.SetCaptureFormat(monoFormat(44100));
+        settings.SetPlaybackFormat(monoFormat(44100));
+    }
+    ~TunerWindowTest() override
+    {
+        window.reset();
+        audio::setDeviceErrorHandler(nullptr);
+        audio::VirtualBackend &devices = audio::VirtualBackend::instance();
+        devices.setCaptureSource({});
+        devices.setPacing(audio::VirtualPacing::RealTime);
+        devices.clearPlayed();
+    }
+
+    CTuner &open(bool record = false)
+    {
+        window = std::make_unique<CTuner>(
+                CTuner::Context { settings, pitch, keys, practice, clock }, record, &dialogs);
+        QObject::connect(
+                window.get(), &CTuner::closed, window.get(),
+                [this](TunerClosing how) { delivered.push_back(how); }, Qt::QueuedConnection);
+        return *window;
+    }
+
+    void click(TunerControl control) { QTest::mouseClick(window->button(control), Qt::LeftButton); }
+
+    // The lamp's colour as painted.
+    QColor lamp()
+    {
+        const QImage image = window->grab().toImage();
+        const QPoint centre((window->layout().rect(TunerControl::Lamp).left
+                             + window->layout().rect(TunerControl::Lamp).right)
+                                    / 2,
+                            (window->layout().rect(TunerControl::Lamp).top
+                             + window->layout().rect(TunerControl::Lamp).bottom)
+                                    / 2);
+        return image.pixelColor(centre);
+    }
+
+    // What the bottom row shows: Record, Pause, Stop enabled, the pause caption, and the lamp.
+    void expectRow(bool record, bool pause, bool stop, const char *pauseCaption, QColor lampColour)
+    {
+        EXPECT_EQ(window->button(TunerControl::Record)->isEnabled(), record);
+        EXPECT_EQ(window->button(TunerControl::Pause)->isEnabled(), pause);
+        EXPECT_EQ(window->button(TunerControl::Stop)->isEnabled(), stop);
+        EXPECT_EQ(window->button(TunerControl::Pause)->text(), QString::fromLatin1(pauseCaption));
+        for (TunerControl always :
+             { TunerControl::Review, TunerControl::Cancel, TunerControl::Exit })
+            EXPECT_TRUE(window->button(always)->isEnabled());
+        EXPECT_EQ(lamp(), lampColour);
+    }
+
+    // Display updates, as the timer would give them only faster, until `done` holds.
+    bool updateUntil(const std::function<bool()> &done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            window->tunerUpdate();
+            if (done())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
+    corvane::test::TempWorkingDir dir;
+    CTCDefs settings;
+    CPitch pitch;
+    KeyContext keys;
+    ActiveTimeCounter practice { 0 };
+    RunClock clock { [] { return std::int64_t(1000); } };
+    widgets::ScriptedMessageService messages;
+    widgets::MessageServiceOverride messageOverride { messages };
+    CountingDialogs dialogs;
+    std::vector<std::string> deviceMessages;
+    std::vector<TunerClosing> delivered;
+    std::unique_ptr<CTuner> window;
+
+    const QColor red { 255, 0, 0 };
+    const QColor grey { 127, 127, 127 };
+};
+
+class LowETunerWindowTest : public TunerWindowTest
+{
+protected:
+    LowETunerWindowTest()
+        : TunerWindowTest(centsAway(82.4069, -30.0))
+    {
+    }
+};
+
+} // namespace
+
+TEST_F(TunerWindowTest, RecordPauseResumeStopWalkTheFourStatesWithTheirButtonsAndLamp)
+{
+    open();
+    ASSERT_TRUE(window->startTuning());
+    EXPECT_EQ(window->windowTitle(), "Tuner Active");
+    expectRow(true, false, false, "Pause", grey);
+
+    click(TunerControl::Record);
+    EXPECT_EQ(window->recordingState(), RecordingState::Recording);
+    expectRow(false, true, true, "Pause", red);
+    EXPECT_TRUE(audio::AudioDevices::instance().recording());
+
+    click(TunerControl::Pause);
+    EXPECT_EQ(window->recordingState(), RecordingState::Paused);
+    expectRow(false, true, true, "Resume", grey);
+    EXPECT_TRUE(audio::AudioDevices::instance().recordingPaused());
+
+    click(TunerControl::Pause);
+    EXPECT_EQ(window->recordingState(), RecordingState::Recording);
+    expectRow(false, true, true, "Pause", red);
+    EXPECT_FALSE(audio::AudioDevices::instance().recordingPaused());
+
+    click(TunerControl::Stop);
+    EXPECT_EQ(window->recordingState(), RecordingState::Stopped);
+    expectRow(true, false, false, "Pause", grey);
+    EXPECT_FALSE(audio::AudioDevices::instance().recording());
+    EXPECT_TRUE(audio::AudioDevices::instance().captureOpen()); // still tuning
+    EXPECT_TRUE(std::filesystem::exists("tune0000.wav"));
+
+    click(TunerControl::Review);
+    QApplication::processEvents();
+    EXPECT_EQ(delivered, std::vector { TunerClosing::ReviewRecording });
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TunerWindowTest, OpenedToCaptureRecordsAtOnceAndPauseThenStopEndsInStopped)
+{
+    open(true);
+    ASSERT_TRUE(window->startTuning());
+    expectRow(false, true, true, "Pause", red);
+    click(TunerControl::Pause);
+    click(TunerControl::Stop);
+    EXPECT_EQ(window->recordingState(), RecordingState::Stopped);
+    EXPECT_TRUE(audio::AudioDevices::instance().captureOpen());
+    EXPECT_FALSE(audio::AudioDevices::instance().recording());
+}
+
+TEST_F(TunerWindowTest, EveryWayOutIsDeliveredQueuedOnceAndStopsTheDevices)
+{
+    struct Case
+    {
+        std::function<void(TunerWindowTest &)> close;
+        TunerClosing expected;
+    };
+    const Case cases[] = {
+        { [](TunerWindowTest &t) { t.click(TunerControl::Review); },
+          TunerClosing::ReviewWithoutRecording },
+        { [](TunerWindowTest &t) { t.click(TunerControl::Cancel); }, TunerClosing::Cancel },
+        { [](TunerWindowTest &t) { QTest::keyClick(t.window.get(), Qt::Key_Escape); },
+          TunerClosing::Cancel },
+        { [](TunerWindowTest &t) { t.click(TunerControl::Exit); }, TunerClosing::Exit },
+    };
+    for (const Case &c : cases) {
+        delivered.clear();
+        open();
+        window->show();
+        ASSERT_TRUE(window->startTuning());
+        c.close(*this);
+        EXPECT_TRUE(delivered.empty()); // not from inside the click
+        QApplication::processEvents();
+        EXPECT_EQ(delivered, std::vector { c.expected });
+        EXPECT_EQ(window->closing(), c.expected);
+        EXPECT_EQ(window->result(), QDialog::Accepted);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(audio::AudioDevices::instance().captureOpen());
+        // A second way out after the first changes nothing.
+        static_cast<QDialog *>(window.get())->reject();
+        QApplication::processEvents();
+        EXPECT_EQ(delivered.size(), 1u);
+    }
+}
+
+TEST_F(TunerWindowTest, DevicesThatWillNotOpenCloseOnlyTheTunerAsCancelWithTheMessage)
+{
+    audio::setCaptureDevice(audio::DeviceId { audio::VirtualBackend::kHostApi, "nowhere" });
+    open();
+    EXPECT_FALSE(window->startTuning());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Unable to initialize -- stopping tuner");
+    QApplication::processEvents();
+    EXPECT_EQ(delivered, std::vector { TunerClosing::Cancel });
+}
+
+TEST_F(TunerWindowTest, ARecordingThatCannotStartSaysWhyAndKeepsTuningWithAGreyLamp)
+{
+    std::filesystem::create_directory("tune0000.wav"); // in the way of the file
+    open();
+    ASSERT_TRUE(window->startTuning());
+    click(TunerControl::Record);
+    EXPECT_EQ(window->recordingState(), RecordingState::Tuning);
+    expectRow(true, false, false, "Pause", grey);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("Unable to create the recording file"));
+    EXPECT_TRUE(audio::AudioDevices::instance().captureOpen());
+    EXPECT_FALSE(window->closing());
+}
+
+TEST_F(TunerWindowTest, TheDeviceDialogsDuringARecordingEndItAsStoppedAndRestartTuning)
+{
+    open(true);
+    ASSERT_TRUE(window->startTuning());
+    click(TunerControl::More);
+    EXPECT_EQ(window->button(TunerControl::More)->text(), "Less...");
+    QPushButton *soundcard = nullptr;
+    QPushButton *optimize = nullptr;
+    for (QPushButton *b : window->findChildren<QPushButton *>()) {
+        if (b->text() == "Soundcard...")
+            soundcard = b;
+        if (b->text() == "Optimize...")
+            optimize = b;
+    }
+    ASSERT_TRUE(soundcard && optimize && soundcard->isVisibleTo(window.get()));
+    QTest::mouseClick(soundcard, Qt::LeftButton);
+    EXPECT_EQ(dialogs.soundcard, 1);
+    EXPECT_EQ(window->recordingState(), RecordingState::Stopped);
+    expectRow(true, false, false, "Pause", grey);
+    EXPECT_TRUE(audio::AudioDevices::instance().captureOpen());
+    EXPECT_FALSE(audio::AudioDevices::instance().recording());
+
+    // Tuning stays tuning; a format the devices refuse closes the tuner as Cancel.
+    settings.SetCaptureFormat({ 1, 44100, 12 });
+    QTest::mouseClick(optimize, Qt::LeftButton);
+    EXPECT_EQ(dialogs.optimize, 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Unable to initialize recording -- stopping tuner");
+    QApplication::processEvents();
+    EXPECT_EQ(delivered, std::vector { TunerClosing::Cancel });
+}
+
+TEST_F(TunerWindowTest, ResizingIsClampedAndTheButtonsFollowTheRightEdgeUnderThePanel)
+{
+    open();
+    window->show();
+    const QSize smallest = window->size();
+    EXPECT_EQ(smallest, QSize(window->layout().minWidth(), window->layout().minHeight()));
+    window->resize(200, 100);
+    EXPECT_EQ(window->size(), smallest);
+
+    const QRect reviewBefore = window->button(TunerControl::Review)->geometry();
+    window->resize(smallest.width() + 300, smallest.height() + 200);
+    QApplication::processEvents();
+    const QRect reviewAfter = window->button(TunerControl::Review)->geometry();
+    EXPECT_EQ(reviewAfter.right() - reviewBefore.right(), 300);
+    EXPECT_GT(reviewAfter.top(), reviewBefore.top());
+    EXPECT_LE(reviewAfter.bottom(), window->height());
+    // The wheels grew, and the panel hangs from their new bottom.
+    EXPECT_GT(window->indicator().wheel(0)->width(), 142);
+    EXPECT_EQ(window->keySpin()->geometry().top(), window->layout().wheelBottom() + 4);
+}
+
+TEST_F(TunerWindowTest, AFourFortyHeardLightsTheAWheelInTuneAndReadsA4)
+{
+    open();
+    ASSERT_TRUE(window->startTuning());
+    ASSERT_TRUE(updateUntil([&] { return window->readoutText().startsWith("A4"); }));
+    ASSERT_TRUE(updateUntil([&] { return std::abs(window->lastUpdate().readout.cents()) <= 0.5; }));
+    EXPECT_EQ(window->readoutText(), "A4   440.0 Hz   0.0 cents");
+    const WheelState &a = window->indicator().board().wheel(9); // A in C major
+    EXPECT_EQ(a.mode(), WheelState::Mode::Active);
+    EXPECT_EQ(a.colour(), 3); // in tune
+    EXPECT_EQ(window->indicator().board().wheel(0).mode(), WheelState::Mode::Idle);
+}
+
+TEST_F(LowETunerWindowTest, ALowEThirtyCentsFlatLightsTheEWheelFlatAndReadsMinusThirty)
+{
+    open();
+    ASSERT_TRUE(window->startTuning());
+    ASSERT_TRUE(updateUntil([&] {
+        const PitchReadout &r = window->lastUpdate().readout;
+        return r.note() == "E2" && std::abs(r.cents() + 30.0) <= 0.5;
+    }));
+    const WheelState &e = window->indicator().board().wheel(4);
+    EXPECT_EQ(e.mode(), WheelState::Mode::Active);
+    EXPECT_LT(e.colour(), 3); // a flat zone
+}
+
+TEST_F(TunerWindowTest, ToneButtonsKeySpinAndDegreeButtonsReachTheVoicesAndTheDialogs)
+{
+    open();
+    ASSERT_TRUE(window->startTuning());
+    QTest::mouseClick(window->indicator().toneButton(9), Qt::LeftButton);
+    EXPECT_TRUE(window->engine().toneOn(9));
+    EXPECT_TRUE(window->indicator().toneOn(9));
+    QTest::mouseClick(window->indicator().toneButton(9), Qt::LeftButton);
+    EXPECT_FALSE(window->engine().toneOn(9));
+
+    QTest::mouseClick(window->indicator().nameButton(4), Qt::LeftButton);
+    EXPECT_EQ(dialogs.pitchDegrees, std::vector { 4 });
+
+    // The key spin refuses to go past C# (14).
+    window->keySpin()->setValue(14);
+    keys.SetKey(14);
+    window->keySpin()->stepBy(1);
+    EXPECT_EQ(keys.Key(), 14);
+    window->keySpin()->stepBy(-1);
+    EXPECT_EQ(keys.Key(), 13);
+}

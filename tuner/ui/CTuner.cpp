@@ -1,0 +1,587 @@
+#include "CTuner.h"
+
+#include "ActiveTimeCounter.h"
+#include "CPitch.h"
+#include "CTCDefs.h"
+#include "DlgConfigPinwheels.h"
+#include "KeyContext.h"
+#include "LevelMeter.h"
+#include "LevelMeterWidget.h"
+#include "MessageService.h"
+#include "PinwheelPlacement.h"
+#include "RunClock.h"
+#include "TunerDialogs.h"
+#include "TunerFonts.h"
+#include "UpDownControl.h"
+#include "cPinwheelIndicator.h"
+
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QSlider>
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvane::tuner {
+
+namespace {
+
+    constexpr int kSliderSteps = 40;
+    constexpr int kUpdateIntervalMs = 1000 / TunerEngine::kUpdatesPerSecond;
+
+    QRect ToQRect(const PixelRect &r)
+    {
+        return QRect(r.left, r.top, r.width(), r.height());
+    }
+
+    QColor ToQColor(Rgb c)
+    {
+        return QColor(c.red, c.green, c.blue);
+    }
+
+    // Where the wheels end when placed across the smallest width.
+    int FirstWheelBottom()
+    {
+        return PinwheelPlacement::Create({ 0, 0, TunerWindowLayout::kMinClientWidth, 1 << 16 })
+                .bottom;
+    }
+
+    // Slider positions, top = 0: the volume 0 ... 1 and the input gain 0 ... 2 run from the
+    // bottom (0) to the top (their largest value).
+    int SliderPosition(double value, double perStep)
+    {
+        if (std::isnan(value))
+            value = 0.0;
+        const double position = kSliderSteps + 0.5 - value / perStep;
+        return std::clamp(int(position), 0, kSliderSteps);
+    }
+
+    QString Clock(std::int64_t seconds)
+    {
+        seconds = std::max<std::int64_t>(seconds, 0);
+        return QString::asprintf("%02d:%02d:%02d", int((seconds / 3600) % 99),
+                                 int((seconds / 60) % 60), int(seconds % 60));
+    }
+
+    // Centred on a baseline at (middle of `area`, `baseline`).
+    void DrawCentred(QPainter &painter, const QRect &area, int baseline, const QString &text)
+    {
+        const int width = painter.fontMetrics().horizontalAdvance(text);
+        painter.drawText(area.center().x() - width / 2, baseline, text);
+    }
+
+} // namespace
+
+CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs *dialogs, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_startRecording(startRecording)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<UnavailableTunerDialogs>())
+    , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
+    , m_engine(std::make_unique<TunerEngine>(context.settings, context.pitch, context.keys,
+                                             context.practice))
+    , m_layout(FirstWheelBottom())
+{
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setSizeGripEnabled(true);
+    setMinimumSize(m_layout.minWidth(), m_layout.minHeight());
+    resize(m_layout.minWidth(), m_layout.minHeight());
+
+    // A QObject child of the window; its widgets are the window's children too.
+    m_indicator = new cPinwheelIndicator(context.pitch, context.keys, context.settings, this);
+    QRect wheels(0, 0, m_layout.minWidth(), m_layout.minHeight());
+    m_indicator->Create(*this, wheels);
+    m_indicator->SetRate(TunerEngine::kUpdatesPerSecond);
+    connect(m_indicator, &cPinwheelIndicator::toneToggleRequested, this, &CTuner::OnToneToggle);
+    connect(m_indicator, &cPinwheelIndicator::pitchConfigRequested, this, &CTuner::OnPitchConfig);
+
+    CreatePanel();
+    CreateButtons();
+    PlaceControls();
+    ShowPanel();
+    ShowRecordingState();
+
+    m_timer.setInterval(kUpdateIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &CTuner::tunerUpdate);
+}
+
+CTuner::~CTuner()
+{
+    m_timer.stop();
+    m_engine->stopDevices();
+}
+
+void CTuner::CreatePanel()
+{
+    m_keySpin = new widgets::UpDownControl(this);
+    m_keySpin->setObjectName(QStringLiteral("keySpin"));
+    m_keySpin->setRange(0, 14);
+    m_keySpin->setValue(m_context.keys.Key());
+    m_keySpin->setStepFilter([this](int key) { return m_context.keys.SetKey(key); });
+    connect(m_keySpin, &widgets::UpDownControl::stepped, this, &CTuner::OnKeyStepped);
+
+    const char *modeNames[] = { "Major", "Natural Minor", "Harmonic Minor", "Melodic Minor" };
+    for (int mode = 0; mode < 4; ++mode) {
+        QRadioButton *radio = new QRadioButton(QString::fromLatin1(modeNames[mode]), this);
+        radio->setObjectName(QStringLiteral("mode%1").arg(mode));
+        connect(radio, &QRadioButton::clicked, this, [this, mode] { OnMode(mode); });
+        m_modes[std::size_t(mode)] = radio;
+    }
+    // The radios tell the truth about the key context's mode.
+    m_modes[std::size_t(std::clamp(m_context.keys.Mode(), 0, 3))]->setChecked(true);
+
+    m_fullMeter =
+            new LevelMeterWidget(false, QStringLiteral("signal"), QStringLiteral("full"), this);
+    for (std::size_t i = 0; i < m_bandMeters.size(); ++i)
+        m_bandMeters[i] = new LevelMeterWidget(true, {}, {}, this);
+    RelabelBandMeters();
+
+    auto makeButton = [this](const char *caption, void (CTuner::*slot)()) {
+        QPushButton *b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    m_transpose = makeButton("Transpose...", &CTuner::OnTranspose);
+    m_optimize = new QPushButton(QStringLiteral("Optimize..."), this);
+    m_optimize->setAutoDefault(false);
+    connect(m_optimize, &QPushButton::clicked, this, [this] { OnDeviceDialog(false); });
+    m_pitchwheels = makeButton("Pitchwheels...", &CTuner::OnPitchwheels);
+    m_soundcard = new QPushButton(QStringLiteral("Soundcard..."), this);
+    m_soundcard->setAutoDefault(false);
+    connect(m_soundcard, &QPushButton::clicked, this, [this] { OnDeviceDialog(true); });
+
+    auto makeSlider = [this](const char *name, int position) {
+        QSlider *s = new QSlider(Qt::Vertical, this);
+        s->setObjectName(QString::fromLatin1(name));
+        s->setRange(0, kSliderSteps);
+        // Position 0 at the top.
+        s->setInvertedAppearance(true);
+        s->setInvertedControls(true);
+        s->setTickPosition(QSlider::TicksBothSides);
+        s->setTickInterval(4);
+        s->setValue(position);
+        return s;
+    };
+    m_mic = makeSlider("micSlider", SliderPosition(m_context.settings.GetTunerGain(), 0.05));
+    m_synth = makeSlider("synthSlider", SliderPosition(m_context.settings.GetVolume(), 0.025));
+    connect(m_mic, &QSlider::valueChanged, this, &CTuner::OnMicSlider);
+    connect(m_synth, &QSlider::valueChanged, this, &CTuner::OnSynthSlider);
+
+    auto makeBar = [this] {
+        QProgressBar *bar = new QProgressBar(this);
+        bar->setOrientation(Qt::Vertical);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        bar->setTextVisible(false);
+        return bar;
+    };
+    m_captureLoad = makeBar();
+    m_playbackLoad = makeBar();
+}
+
+void CTuner::CreateButtons()
+{
+    const char *captions[] = { "More...", "Record", "Pause", "Stop", "Cancel", "Exit", "Review" };
+    for (std::size_t i = 0; i < m_rowButtons.size(); ++i) {
+        m_rowButtons[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
+        m_rowButtons[i]->setAutoDefault(false);
+    }
+    QPushButton *review = button(TunerControl::Review);
+    review->setDefault(true);
+    connect(button(TunerControl::More), &QPushButton::clicked, this, &CTuner::OnMore);
+    connect(button(TunerControl::Record), &QPushButton::clicked, this, &CTuner::OnRecord);
+    connect(button(TunerControl::Pause), &QPushButton::clicked, this, &CTuner::OnPause);
+    connect(button(TunerControl::Stop), &QPushButton::clicked, this, &CTuner::OnStop);
+    connect(button(TunerControl::Cancel), &QPushButton::clicked, this,
+            [this] { CloseAs(TunerClosing::Cancel); });
+    connect(button(TunerControl::Exit), &QPushButton::clicked, this,
+            [this] { CloseAs(TunerClosing::Exit); });
+    connect(review, &QPushButton::clicked, this, [this] { CloseAs(m_recording.reviewOutcome()); });
+}
+
+QPushButton *CTuner::button(TunerControl control) const
+{
+    const int i = int(control) - int(TunerControl::More);
+    if (i < 0 || i >= int(m_rowButtons.size()))
+        return nullptr;
+    return m_rowButtons[std::size_t(i)];
+}
+
+void CTuner::PlaceControls()
+{
+    auto place = [this](QWidget *w, TunerControl c) { w->setGeometry(ToQRect(m_layout.rect(c))); };
+    place(m_keySpin, TunerControl::KeySpin);
+    place(m_fullMeter, TunerControl::FullMeter);
+    for (int i = 0; i < 8; ++i)
+        m_bandMeters[std::size_t(i)]->setGeometry(ToQRect(m_layout.bandMeter(i)));
+    for (int i = 0; i < 4; ++i)
+        m_modes[std::size_t(i)]->setGeometry(ToQRect(m_layout.modeRadio(i)));
+    place(m_transpose, TunerControl::Transpose);
+    place(m_optimize, TunerControl::Optimize);
+    place(m_pitchwheels, TunerControl::Pitchwheels);
+    place(m_soundcard, TunerControl::Soundcard);
+    place(m_mic, TunerControl::MicSlider);
+    place(m_synth, TunerControl::SynthSlider);
+    place(m_captureLoad, TunerControl::CaptureLoad);
+    place(m_playbackLoad, TunerControl::PlaybackLoad);
+    for (int i = 0; i < int(m_rowButtons.size()); ++i)
+        place(m_rowButtons[std::size_t(i)], TunerControl(int(TunerControl::More) + i));
+}
+
+void CTuner::ShowPanel()
+{
+    const bool expanded = m_layout.expanded();
+    auto show = [this](QWidget *w, TunerControl c) { w->setVisible(m_layout.visible(c)); };
+    show(m_fullMeter, TunerControl::FullMeter);
+    for (LevelMeterWidget *meter : m_bandMeters)
+        meter->setVisible(expanded);
+    for (QRadioButton *radio : m_modes)
+        radio->setVisible(expanded);
+    show(m_transpose, TunerControl::Transpose);
+    show(m_optimize, TunerControl::Optimize);
+    show(m_pitchwheels, TunerControl::Pitchwheels);
+    show(m_soundcard, TunerControl::Soundcard);
+    show(m_mic, TunerControl::MicSlider);
+    show(m_synth, TunerControl::SynthSlider);
+    show(m_captureLoad, TunerControl::CaptureLoad);
+    show(m_playbackLoad, TunerControl::PlaybackLoad);
+    button(TunerControl::More)
+            ->setText(expanded ? QStringLiteral("Less...") : QStringLiteral("More..."));
+}
+
+void CTuner::ShowRecordingState()
+{
+    const RecordingControls controls = m_recording.controls();
+    button(TunerControl::Record)->setEnabled(controls.recordEnabled);
+    button(TunerControl::Pause)->setEnabled(controls.pauseEnabled);
+    button(TunerControl::Pause)->setText(QString::fromLatin1(controls.pauseCaption));
+    button(TunerControl::Stop)->setEnabled(controls.stopEnabled);
+    update(ToQRect(m_layout.rect(TunerControl::Lamp)));
+}
+
+void CTuner::RelabelBandMeters()
+{
+    const int rate = m_context.settings.GetCaptureFormat().sampleRate;
+    for (int i = 0; i < 8; ++i) {
+        const std::array<std::string, 2> labels = LevelMeter::BandLabels(rate, i);
+        m_bandMeters[std::size_t(i)]->setLabels(QString::fromStdString(labels[0]),
+                                                QString::fromStdString(labels[1]));
+    }
+}
+
+bool CTuner::startTuning()
+{
+    if (m_started)
+        return !m_closing;
+    m_started = true;
+    const TunerEngine::Outcome outcome = m_engine->start(m_startRecording);
+    if (!Accept(outcome))
+        return false;
+    if (m_startRecording && outcome.status == TunerEngine::Outcome::Status::Running)
+        m_recording.recordingStarted();
+    ShowRecordingState();
+    m_timer.start();
+    return true;
+}
+
+bool CTuner::Accept(const TunerEngine::Outcome &outcome)
+{
+    if (!outcome.running()) {
+        widgets::messages().info(this, QString::fromStdString(outcome.message));
+        CloseAs(TunerClosing::Cancel);
+        return false;
+    }
+    if (outcome.status == TunerEngine::Outcome::Status::RunningWithoutRecording)
+        widgets::messages().error(this, QString::fromStdString(outcome.message));
+    return true;
+}
+
+void CTuner::tunerUpdate()
+{
+    if (m_closing)
+        return;
+    m_shown = m_engine->update();
+    m_indicator->Update(*this, m_shown.foldedHz, m_shown.totalEnergy);
+    m_fullMeter->feed(m_shown.fullLevel);
+    for (std::size_t i = 0; i < m_bandMeters.size(); ++i)
+        m_bandMeters[i]->feed(m_shown.bandLevels[i]);
+    update(ToQRect(m_layout.rect(TunerControl::Readout)));
+    if (m_shown.loadChanged) {
+        m_captureLoad->setValue(m_shown.captureLoadPercent);
+        m_playbackLoad->setValue(m_shown.playbackLoadPercent);
+    }
+    if (m_shown.clocksDue && m_layout.expanded()) {
+        update(ToQRect(m_layout.rect(TunerControl::RunClock)));
+        update(ToQRect(m_layout.rect(TunerControl::ActiveClock)));
+    }
+    // A box holds this thread in its own event loop, where the timer goes on; one at a time.
+    if (m_shown.overrunWarning && !m_warningShown) {
+        m_warningShown = true;
+        widgets::messages().error(this, QString::fromLatin1(TunerEngine::kOverrunMessage));
+        m_warningShown = false;
+    }
+}
+
+QString CTuner::readoutText() const
+{
+    const PitchReadout &r = m_shown.readout;
+    if (!r.shown())
+        return {};
+    return QStringLiteral("%1   %2   %3")
+            .arg(QString::fromStdString(r.note()), QString::fromStdString(r.hzText()),
+                 QString::fromStdString(r.centsText()));
+}
+
+void CTuner::OnMore()
+{
+    m_layout.setExpanded(!m_layout.expanded());
+    QRect wheels(0, 0, width(), m_layout.wheelBottom());
+    m_indicator->Layout(*this, wheels);
+    ShowPanel();
+    update();
+}
+
+void CTuner::OnRecord()
+{
+    if (!m_recording.canRecord())
+        return;
+    const TunerEngine::Outcome outcome = m_engine->restartAudio(true);
+    if (!Accept(outcome))
+        return;
+    // A recording that could not start leaves the window as it was, tuning.
+    if (outcome.status == TunerEngine::Outcome::Status::Running)
+        m_recording.recordingStarted();
+    ShowRecordingState();
+}
+
+void CTuner::OnPause()
+{
+    if (!m_recording.canPauseOrResume())
+        return;
+    const bool pause = m_recording.state() == RecordingState::Recording;
+    if (m_engine->pauseRecording(pause)) {
+        m_recording.pauseToggled();
+    } else {
+        // The recording ended underneath us (the devices were restarted): say so by the state.
+        m_recording.restartedWithoutRecording();
+    }
+    ShowRecordingState();
+}
+
+void CTuner::OnStop()
+{
+    if (!m_recording.canStop())
+        return;
+    // Restarting without recording finishes the file and goes on tuning.
+    if (!Accept(m_engine->restartAudio(false)))
+        return;
+    m_recording.restartedWithoutRecording();
+    m_indicator->Refresh(*this);
+    ShowRecordingState();
+}
+
+void CTuner::OnKeyStepped()
+{
+    m_indicator->Relabel();
+    m_indicator->Refresh(*this);
+    m_engine->configureVoices();
+    update();
+}
+
+void CTuner::OnMode(int mode)
+{
+    m_context.keys.SetMode(mode);
+    m_indicator->Refresh(*this);
+    update(ToQRect(m_layout.rect(TunerControl::KeyDisplay)));
+}
+
+void CTuner::OnDeviceDialog(bool soundcard)
+{
+    // The dialog may try the devices, and a new format needs them opened again.
+    m_engine->stopDevices();
+    m_timer.stop();
+    if (soundcard)
+        m_dialogs->openSoundcard(this);
+    else
+        m_dialogs->openOptimize(this);
+    if (!Accept(m_engine->restartAudio(false)))
+        return;
+    // The restart finished any recording: the window says so.
+    m_recording.restartedWithoutRecording();
+    ShowRecordingState();
+    RelabelBandMeters();
+    m_timer.start();
+    update();
+}
+
+void CTuner::OnTranspose()
+{
+    if (m_dialogs->openTranspose(this)) {
+        // The sounding key may have changed: the wheels' notes and the drones follow it.
+        m_indicator->Relabel();
+        m_indicator->Refresh(*this);
+    }
+    m_engine->configureVoices();
+    update();
+}
+
+void CTuner::OnPitchwheels()
+{
+    DlgConfigPinwheels dialog(m_context.settings, this);
+    dialog.exec();
+    m_indicator->Refresh(*this);
+}
+
+void CTuner::OnPitchConfig(int degree)
+{
+    m_dialogs->openPitchConfig(this, degree);
+    m_engine->configureVoices();
+    m_indicator->Refresh(*this);
+}
+
+void CTuner::OnToneToggle(int degree)
+{
+    m_indicator->SetTone(degree, m_engine->toggleTone(degree));
+}
+
+void CTuner::OnMicSlider(int position)
+{
+    const double gain = m_engine->setInputGain((kSliderSteps - position) * 0.05);
+    m_context.settings.SetTunerGain(float(gain));
+}
+
+void CTuner::OnSynthSlider(int position)
+{
+    m_engine->setVolume((kSliderSteps - position) * 0.025);
+}
+
+void CTuner::CloseAs(TunerClosing how)
+{
+    if (m_closing)
+        return;
+    m_closing = how;
+    m_timer.stop();
+    m_engine->stopDevices();
+    if (how == TunerClosing::ReviewWithoutRecording || how == TunerClosing::ReviewRecording)
+        m_indicator->Refresh(*this);
+    emit closed(how);
+    done(QDialog::Accepted);
+}
+
+void CTuner::reject()
+{
+    CloseAs(TunerClosing::Cancel);
+}
+
+void CTuner::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Once the window's event loop runs, so that a failure can close it.
+    if (!m_started)
+        QTimer::singleShot(0, this, [this] { startTuning(); });
+}
+
+void CTuner::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (!m_indicator)
+        return;
+    const int w = m_layout.clampWidth(event->size().width());
+    const int h = m_layout.clampHeight(event->size().height());
+    const PixelRect area = m_layout.wheelArea(w, h);
+    QRect wheels = ToQRect(area);
+    m_indicator->Layout(*this, wheels);
+    m_layout.resized(w, wheels.top() + wheels.height());
+    PlaceControls();
+    update();
+}
+
+void CTuner::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    const QRect panel = ToQRect(m_layout.rect(TunerControl::PanelFrame));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(panel.adjusted(0, 0, -1, -1));
+    PaintKeyAndReadout(painter);
+    if (m_layout.expanded())
+        PaintExpandedTexts(painter);
+    PaintLamp(painter);
+}
+
+void CTuner::PaintKeyAndReadout(QPainter &painter)
+{
+    const QRect key = ToQRect(m_layout.rect(TunerControl::KeyDisplay));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(TunerFont(25, QFont::DemiBold));
+    painter.drawText(key.left() + 20, key.bottom() - 9,
+                     QStringLiteral("Key of ") + QString::fromUtf8(m_context.keys.KeyName()));
+
+    const PitchReadout &r = m_shown.readout;
+    if (!r.shown())
+        return;
+    const QRect area = ToQRect(m_layout.rect(TunerControl::Readout));
+    const int baseline = area.bottom() - 9;
+    painter.setFont(TunerFont(25, QFont::DemiBold));
+    const QString note = QString::fromStdString(r.note());
+    painter.drawText(area.left(), baseline, note);
+    const int noteWidth = std::max(painter.fontMetrics().horizontalAdvance(note), 48);
+    painter.setFont(TunerFont(16, QFont::Normal));
+    painter.drawText(area.left() + noteWidth + 8, baseline - 16,
+                     QString::fromStdString(r.hzText()));
+    painter.drawText(area.left() + noteWidth + 8, baseline, QString::fromStdString(r.centsText()));
+}
+
+void CTuner::PaintExpandedTexts(QPainter &painter)
+{
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(TunerFont(14, QFont::Light));
+    auto label = [&](TunerControl c, const char *text) {
+        const QRect area = ToQRect(m_layout.rect(c));
+        DrawCentred(painter, area, area.top() + 12, QString::fromLatin1(text));
+    };
+    label(TunerControl::MicLabel, "Mic");
+    label(TunerControl::SynthLabel, "Synth");
+    label(TunerControl::CaptureLoadCaption, "Tuner");
+    label(TunerControl::PlaybackLoadCaption, "Synth");
+
+    const SampleFormat format = m_context.settings.GetCaptureFormat();
+    const QRect box = ToQRect(m_layout.rect(TunerControl::CaptureFormat));
+    painter.drawText(box.left() + 5, box.top() + 12,
+                     QStringLiteral("Sample Rate: %1 Hz").arg(format.sampleRate));
+    painter.drawText(box.left() + 5, box.top() + 27,
+                     QStringLiteral("Bit Depth: %1-bits").arg(format.bitsPerSample));
+    painter.drawText(box.left() + 5, box.top() + 42,
+                     QStringLiteral("Channels: %1").arg(format.channels));
+
+    painter.setFont(TunerFont(15, QFont::DemiBold));
+    const std::int64_t seconds[] = {
+        std::int64_t(m_context.clock.elapsedSeconds()),
+        m_context.practice.wholeActiveSeconds(),
+    };
+    const TunerControl clocks[] = { TunerControl::RunClock, TunerControl::ActiveClock };
+    for (int i = 0; i < 2; ++i) {
+        const QRect area = ToQRect(m_layout.rect(clocks[i]));
+        painter.fillRect(area, Qt::black);
+        painter.setPen(QColor(207, 175, 255));
+        DrawCentred(painter, area, area.bottom() - 7, Clock(seconds[i]));
+    }
+}
+
+void CTuner::PaintLamp(QPainter &painter)
+{
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    const QRect caption = ToQRect(m_layout.rect(TunerControl::LampCaption));
+    painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Recording"));
+    const QRect lamp = ToQRect(m_layout.rect(TunerControl::Lamp));
+    painter.fillRect(lamp, ToQColor(m_recording.controls().lamp));
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(lamp.adjusted(0, 0, -1, -1));
+}
+
+} // namespace corvane::tuner

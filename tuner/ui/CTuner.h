@@ -1,0 +1,175 @@
+#pragma once
+
+#include "TunerClosing.h"
+#include "TunerEngine.h"
+#include "TunerRecordingState.h"
+#include "TunerWindowLayout.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace corvane {
+class ActiveTimeCounter;
+class CPitch;
+class CTCDefs;
+class KeyContext;
+class RunClock;
+}
+
+namespace corvane::widgets {
+class UpDownControl;
+}
+
+namespace corvane::tuner {
+
+class LevelMeterWidget;
+class TunerDialogs;
+class cPinwheelIndicator;
+
+// "Tuner Active": the twelve pinwheels on top, the control panel under them (collapsed: the key
+// and the signal meter; expanded: every control), and the recording buttons at the bottom.
+//
+// The window owns the tuner engine and a timer that updates the display five times a second
+// while the devices run; the timer dies with the window, so no update ever reaches a window that
+// is gone. What the window shows is decided by TunerRecordingState and TunerWindowLayout; the
+// window only acts on the devices and paints.
+//
+// It closes in one of four ways (TunerClosing), told once through `closed`, which the main frame
+// connects queued so that it acts after the window's own event has finished. A device failure
+// shows its message and closes the window the way Cancel does, nothing more.
+//
+// The settings, note table, key context, practice counter and run clock belong to the program,
+// are used on the user-interface thread only and must outlive the window; so must `dialogs`.
+class CTuner : public QDialog
+{
+    Q_OBJECT
+
+public:
+    struct Context
+    {
+        CTCDefs &settings;
+        const CPitch &pitch;
+        KeyContext &keys;
+        ActiveTimeCounter &practice;
+        const RunClock &clock;
+    };
+
+    static constexpr const char *kTitle = "Tuner Active";
+
+    // `startRecording`: open already recording ("Capture"). `dialogs` null: the configuration
+    // dialogs say they are not available yet.
+    CTuner(const Context &context, bool startRecording, TunerDialogs *dialogs = nullptr,
+           QWidget *parent = nullptr);
+    ~CTuner() override;
+
+    // Starts the engine: tuning, or recording when the window was opened to record. Runs once,
+    // by itself when the window is first shown; false (the window then closes as Cancel) when
+    // the devices cannot be opened.
+    bool startTuning();
+    // One display update: wheels, readout, meters, load bars, clocks. The timer's slot.
+    void tunerUpdate();
+
+    RecordingState recordingState() const noexcept { return m_recording.state(); }
+    std::optional<TunerClosing> closing() const noexcept { return m_closing; }
+    const TunerWindowLayout &layout() const noexcept { return m_layout; }
+    TunerEngine &engine() noexcept { return *m_engine; }
+    cPinwheelIndicator &indicator() noexcept { return *m_indicator; }
+    const TunerUpdate &lastUpdate() const noexcept { return m_shown; }
+    // The readout beside the key display as painted: "A4   440.0 Hz   0.0 cents", or empty.
+    QString readoutText() const;
+
+    QPushButton *button(TunerControl control) const;
+    widgets::UpDownControl *keySpin() const noexcept { return m_keySpin; }
+    QRadioButton *modeRadio(int mode) const noexcept { return m_modes[std::size_t(mode)]; }
+    QSlider *micSlider() const noexcept { return m_mic; }
+    QSlider *synthSlider() const noexcept { return m_synth; }
+    QProgressBar *captureLoadBar() const noexcept { return m_captureLoad; }
+    QProgressBar *playbackLoadBar() const noexcept { return m_playbackLoad; }
+    LevelMeterWidget *fullMeter() const noexcept { return m_fullMeter; }
+    LevelMeterWidget *bandMeter(int index) const noexcept
+    {
+        return m_bandMeters[std::size_t(index)];
+    }
+
+    // Escape and the window's close box: Cancel.
+    void reject() override;
+
+signals:
+    // Once, when the window closes.
+    void closed(corvane::tuner::TunerClosing how);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void CreatePanel();
+    void CreateButtons();
+    void PlaceControls();
+    void ShowPanel();
+    void ShowRecordingState();
+    void RelabelBandMeters();
+
+    void OnMore();
+    void OnRecord();
+    void OnPause();
+    void OnStop();
+    void OnKeyStepped();
+    void OnMode(int mode);
+    void OnDeviceDialog(bool soundcard);
+    void OnTranspose();
+    void OnPitchwheels();
+    void OnPitchConfig(int degree);
+    void OnToneToggle(int degree);
+    void OnMicSlider(int position);
+    void OnSynthSlider(int position);
+
+    // Takes an engine outcome: false when the devices failed and the window is closing.
+    bool Accept(const TunerEngine::Outcome &outcome);
+    void CloseAs(TunerClosing how);
+
+    void PaintKeyAndReadout(QPainter &painter);
+    void PaintExpandedTexts(QPainter &painter);
+    void PaintLamp(QPainter &painter);
+
+    Context m_context;
+    bool m_startRecording;
+    std::unique_ptr<TunerDialogs> m_ownDialogs; // the placeholder, when none was given
+    TunerDialogs *m_dialogs;
+    std::unique_ptr<TunerEngine> m_engine;
+    TunerRecordingState m_recording;
+    TunerWindowLayout m_layout;
+    TunerUpdate m_shown;
+    QTimer m_timer; // a member: it stops and goes with the window
+    bool m_started = false;
+    bool m_warningShown = false;
+    std::optional<TunerClosing> m_closing;
+
+    // Children of the window, which owns and deletes them.
+    cPinwheelIndicator *m_indicator = nullptr;
+    widgets::UpDownControl *m_keySpin = nullptr;
+    std::array<QRadioButton *, 4> m_modes {};
+    LevelMeterWidget *m_fullMeter = nullptr;
+    std::array<LevelMeterWidget *, 8> m_bandMeters {};
+    QPushButton *m_transpose = nullptr;
+    QPushButton *m_optimize = nullptr;
+    QPushButton *m_pitchwheels = nullptr;
+    QPushButton *m_soundcard = nullptr;
+    QSlider *m_mic = nullptr;
+    QSlider *m_synth = nullptr;
+    QProgressBar *m_captureLoad = nullptr;
+    QProgressBar *m_playbackLoad = nullptr;
+    std::array<QPushButton *, 7> m_rowButtons {}; // More ... Review, left to right
+};
+
+} // namespace corvane::tuner
