@@ -1,0 +1,287 @@
+#include "PitchRefiner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <cstdlib>
+
+namespace corvane {
+
+namespace {
+
+    // 2^(50/1200): a quarter-tone, the widest interval two estimates of one note may differ by.
+    constexpr double QuarterTone = 1.0293022366434921;
+
+    // Below this mean square the window counts as silence (about -120 dBFS).
+    constexpr double SilentMeanSquare = 1e-12;
+
+    int32_t powerOfTwoAtLeast(int32_t n) noexcept
+    {
+        int32_t p = 1;
+        while (p < n)
+            p *= 2;
+        return p;
+    }
+
+    bool withinQuarterTone(double a, double b) noexcept
+    {
+        return a > 0.0 && b > 0.0 && a < b * QuarterTone && b < a * QuarterTone;
+    }
+
+} // namespace
+
+void PitchRefiner::prepare(int32_t blockLength, double rate, double lowestHz, double highestHz)
+{
+    m_rate = rate;
+    m_blockLength = blockLength;
+    // Lags of the lowest note, a little flat, and of the highest, a little sharp.
+    int32_t maxLag = static_cast<int32_t>(std::ceil(rate / (lowestHz / QuarterTone))) + 1;
+    m_minLag = std::max(2, static_cast<int32_t>(std::floor(rate / (highestHz * QuarterTone))));
+    m_window = blockLength >= 2 * maxLag ? blockLength : 2 * blockLength;
+    maxLag = std::min(maxLag, m_window * 2 / 3);
+    m_maxLag = std::max(maxLag, m_minLag + 2);
+
+    const int32_t size = powerOfTwoAtLeast(m_window + m_maxLag + 2);
+    m_frame.assign(static_cast<size_t>(m_window), 0.0f);
+    m_centred.assign(static_cast<size_t>(m_window), 0.0f);
+    m_spectrum.assign(static_cast<size_t>(size), {});
+    m_twiddle.resize(static_cast<size_t>(size / 2));
+    for (int32_t k = 0; k < size / 2; ++k)
+        m_twiddle[static_cast<size_t>(k)] = std::polar(1.0, -2.0 * std::numbers::pi * k / size);
+    m_bitReversed.resize(static_cast<size_t>(size));
+    int32_t bits = 0;
+    while ((1 << bits) < size)
+        ++bits;
+    for (int32_t i = 0; i < size; ++i) {
+        int32_t r = 0;
+        for (int32_t b = 0; b < bits; ++b)
+            r |= ((i >> b) & 1) << (bits - 1 - b);
+        m_bitReversed[static_cast<size_t>(i)] = r;
+    }
+    m_power.assign(static_cast<size_t>(size / 2 + 1), 0.0);
+    m_nsdf.assign(static_cast<size_t>(m_maxLag + 2), 0.0);
+    m_energy.assign(static_cast<size_t>(m_maxLag + 2), 0.0);
+    m_peaks.assign(static_cast<size_t>(m_maxLag / 2 + 2), {});
+    m_peakCount = 0;
+}
+
+PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEstimate) noexcept
+{
+    if (m_window == 0)
+        return {};
+    // The window ends with the new block; with a two-block window the older half moves down.
+    std::copy(m_frame.end() - (m_window - m_blockLength), m_frame.end(), m_frame.begin());
+    std::copy(block, block + m_blockLength, m_frame.end() - m_blockLength);
+
+    // A constant offset (a sample set or a sound card with DC on it) would keep n positive at every
+    // lag; the window is searched without its mean.
+    double mean = 0.0;
+    for (float x : m_frame)
+        mean += x;
+    mean /= m_window;
+    double energy = 0.0;
+    for (size_t i = 0; i < m_frame.size(); ++i) {
+        const auto x = static_cast<float>(m_frame[i] - mean);
+        m_centred[i] = x;
+        energy += static_cast<double>(x) * x;
+    }
+    if (energy < SilentMeanSquare * m_window)
+        return {};
+
+    computeNsdf();
+    findPeaks();
+    refinePeaks();
+    double clarity = 0.0;
+    for (int32_t i = 0; i < m_peakCount; ++i)
+        clarity = std::max(clarity, m_peaks[static_cast<size_t>(i)].value);
+    if (clarity < VoicingClarity)
+        return { 0.0, clarity };
+
+    // McLeod's choice: the shortest lag whose peak comes close to the highest one; the multiples
+    // of the period score nearly as high and must not win.
+    const Peak *chosen = nullptr;
+    for (int32_t i = 0; i < m_peakCount && !chosen; ++i)
+        if (m_peaks[static_cast<size_t>(i)].value >= PeakFraction * clarity)
+            chosen = &m_peaks[static_cast<size_t>(i)];
+    // A strong second partial puts a peak at half the period that can come close to the one at
+    // the period; the band estimate, measured on the band that carries the energy, knows which of
+    // two strong peaks an octave apart is the note.
+    if (bandEstimate > 0.0 && std::getenv("NOBAND") == nullptr) {
+        for (int32_t i = 0; i < m_peakCount; ++i) {
+            const Peak &p = m_peaks[static_cast<size_t>(i)];
+            if (p.value >= chosen->value + BandPeakMargin && p.lag > chosen->lag
+                && withinQuarterTone(m_rate / p.lag, bandEstimate)) {
+                chosen = &p;
+                break;
+            }
+        }
+    }
+    // The chosen peak is measured once more, centred on its first estimate.
+    const double hz = m_rate / closer(*chosen).lag;
+    // Where both agree the band estimate is kept: a zero-crossing count over a filtered band is
+    // finer than an interpolated peak, above all at high notes with few samples per period.
+    return { withinQuarterTone(hz, bandEstimate) && !std::getenv("NSDFVALUE") ? bandEstimate : hz, clarity };
+}
+
+void PitchRefiner::computeNsdf() noexcept
+{
+    // r(t) for all lags at once: the inverse transform of the power spectrum of the zero-padded
+    // window (long enough that the circular products do not wrap into the lags searched).
+    const auto size = m_spectrum.size();
+    for (size_t i = 0; i < size; ++i)
+        m_spectrum[i] = i < m_centred.size() ? m_centred[i] : 0.0;
+    transform(false);
+    for (size_t i = 0; i < size; ++i) {
+        const double power = std::norm(m_spectrum[i]);
+        if (i <= size / 2)
+            m_power[i] = power;
+        m_spectrum[i] = power;
+    }
+    transform(true);
+
+    // m(t) = sum of x[j]^2 + x[j + t]^2 over the overlap, shrinking by two squares per lag.
+    const float *x = m_centred.data();
+    double m = 0.0;
+    for (float v : m_centred)
+        m += 2.0 * v * v;
+    const int32_t w = m_window;
+    for (int32_t t = 0; t < static_cast<int32_t>(m_nsdf.size()); ++t) {
+        if (t > 0)
+            m -= static_cast<double>(x[t - 1]) * x[t - 1] + static_cast<double>(x[w - t]) * x[w - t];
+        const double r = m_spectrum[static_cast<size_t>(t)].real() / static_cast<double>(size);
+        m_energy[static_cast<size_t>(t)] = m;
+        m_nsdf[static_cast<size_t>(t)] = m > 1e-30 ? 2.0 * r / m : 0.0;
+    }
+}
+
+double PitchRefiner::nsdfAt(double lag) const noexcept
+{
+    // r at a fractional lag, interpolated through the spectrum (exact for the band-limited
+    // signal): r(t) = (1/P) sum |X_k|^2 cos(2 pi k t / P), the cosines by rotation.
+    const auto size = static_cast<double>(m_spectrum.size());
+    const auto half = m_power.size() - 1;
+    const double step = 2.0 * std::numbers::pi * lag / size;
+    const double cosStep = std::cos(step), sinStep = std::sin(step);
+    double c = 1.0, sn = 0.0;
+    double sum = m_power[0];
+    for (size_t k = 1; k < half; ++k) {
+        const double next = c * cosStep - sn * sinStep;
+        sn = sn * cosStep + c * sinStep;
+        c = next;
+        sum += 2.0 * m_power[k] * c;
+    }
+    sum += m_power[half] * std::cos(std::numbers::pi * lag);
+    const double r = sum / size;
+    // m changes slowly with the lag: linear interpolation is enough.
+    const auto t = static_cast<size_t>(lag);
+    const double frac = lag - static_cast<double>(t);
+    const double m = m_energy[t] + (m_energy[t + 1] - m_energy[t]) * frac;
+    return m > 1e-30 ? 2.0 * r / m : 0.0;
+}
+
+void PitchRefiner::refinePeaks() noexcept
+{
+    // The shortest-lag peaks are the ones the choice looks at; the later ones are multiples of the
+    // period and keep their sampled heights.
+    double highest = 0.0;
+    for (int32_t i = 0; i < m_peakCount; ++i)
+        highest = std::max(highest, m_peaks[static_cast<size_t>(i)].value);
+    int32_t refined = 0;
+    for (int32_t i = 0; i < m_peakCount && refined < RefinedPeaks; ++i) {
+        Peak &p = m_peaks[static_cast<size_t>(i)];
+        if (p.value < RefineFraction * highest)
+            continue;
+        p = refinePeak(p);
+        ++refined;
+    }
+}
+
+PitchRefiner::Peak PitchRefiner::refinePeak(const Peak &sampled) const noexcept
+{
+    // A parabola through the three samples around the top finds it to a fraction of a sample;
+    // with few samples per period that is coarse in both place and height, so a second parabola
+    // goes through exact values a tenth of a sample either side of the first estimate.
+    const auto top = static_cast<int32_t>(sampled.lag);
+    const Peak coarse = parabola(m_nsdf[static_cast<size_t>(top - 1)],
+                                 m_nsdf[static_cast<size_t>(top)],
+                                 m_nsdf[static_cast<size_t>(top + 1)], 1.0);
+    return closer({ std::clamp(top + coarse.lag, top - 0.5, top + 0.5), coarse.value });
+}
+
+PitchRefiner::Peak PitchRefiner::parabola(double a, double b, double c, double spacing) noexcept
+{
+    const double curve = a - 2.0 * b + c;
+    const double shift = curve < 0.0 ? 0.5 * (a - c) / curve : 0.0;
+    return { shift * spacing, b - 0.25 * (a - c) * shift };
+}
+
+PitchRefiner::Peak PitchRefiner::closer(const Peak &estimate) const noexcept
+{
+    constexpr double Spacing = 0.1;
+    const double centre = estimate.lag;
+    const Peak fine = parabola(nsdfAt(centre - Spacing), nsdfAt(centre), nsdfAt(centre + Spacing),
+                               Spacing);
+    return { centre + std::clamp(fine.lag, -Spacing, Spacing), fine.value };
+}
+
+void PitchRefiner::findPeaks() noexcept
+{
+    // Key maxima: the highest point of each positive lobe of n, after the lobe around lag 0.
+    m_peakCount = 0;
+    const auto last = static_cast<int32_t>(m_nsdf.size()) - 1;
+    int32_t t = 1;
+    while (t < last && m_nsdf[static_cast<size_t>(t)] > 0.0)
+        ++t;
+    int32_t best = -1;
+    for (; t < last; ++t) {
+        const double v = m_nsdf[static_cast<size_t>(t)];
+        if (v <= 0.0) {
+            best = -1;
+            continue;
+        }
+        if (best < 0 || v > m_nsdf[static_cast<size_t>(best)])
+            best = t;
+        // The lobe ends here, or the range does: keep its top if it is a true maximum.
+        const bool lobeEnds = m_nsdf[static_cast<size_t>(t + 1)] <= 0.0 || t + 1 == last;
+        if (!lobeEnds)
+            continue;
+        if (best >= m_minLag && best <= m_maxLag && best + 1 <= last
+            && m_peakCount < static_cast<int32_t>(m_peaks.size())) {
+            const double a = m_nsdf[static_cast<size_t>(best - 1)];
+            const double b = m_nsdf[static_cast<size_t>(best)];
+            const double c = m_nsdf[static_cast<size_t>(best + 1)];
+            if (b >= a && b >= c)
+                m_peaks[static_cast<size_t>(m_peakCount++)] = { static_cast<double>(best), b };
+        }
+        best = -1;
+    }
+}
+
+void PitchRefiner::transform(bool inverse) noexcept
+{
+    // Iterative radix-2 FFT in place; the inverse is left unscaled.
+    const auto size = static_cast<int32_t>(m_spectrum.size());
+    for (int32_t i = 0; i < size; ++i) {
+        const int32_t j = m_bitReversed[static_cast<size_t>(i)];
+        if (i < j)
+            std::swap(m_spectrum[static_cast<size_t>(i)], m_spectrum[static_cast<size_t>(j)]);
+    }
+    for (int32_t half = 1; half < size; half *= 2) {
+        const int32_t stride = size / (2 * half);
+        for (int32_t start = 0; start < size; start += 2 * half) {
+            for (int32_t k = 0; k < half; ++k) {
+                // Written out: the library's complex product checks for infinities on every call.
+                const std::complex<double> w = m_twiddle[static_cast<size_t>(k * stride)];
+                const double wi = inverse ? -w.imag() : w.imag();
+                auto &a = m_spectrum[static_cast<size_t>(start + k)];
+                auto &b = m_spectrum[static_cast<size_t>(start + k + half)];
+                const std::complex<double> t { b.real() * w.real() - b.imag() * wi,
+                                               b.real() * wi + b.imag() * w.real() };
+                b = a - t;
+                a += t;
+            }
+        }
+    }
+}
+
+} // namespace corvane
