@@ -37,7 +37,7 @@ constexpr double Pi = std::numbers::pi;
 
 struct Note
 {
-    double onset = 0.0, off = 0.0; // seconds
+    double onset = 0.0, off = 0.0;       // seconds
     std::function<double(double)> truth; // Hz at a time in seconds
 };
 
@@ -55,15 +55,15 @@ struct Instrument
 };
 
 const Instrument Instruments[] = {
-    { "piano", 0, 28, 96 },     { "guitar", 24, 40, 76 },  { "bass", 32, 28, 55 },
-    { "violin", 40, 55, 93 },   { "cello", 42, 36, 72 },   { "trumpet", 56, 55, 82 },
-    { "trombone", 57, 40, 70 }, { "horn", 60, 41, 77 },    { "oboe", 68, 58, 91 },
+    { "piano", 0, 28, 96 },     { "guitar", 24, 40, 76 },   { "bass", 32, 28, 55 },
+    { "violin", 40, 55, 93 },   { "cello", 42, 36, 72 },    { "trumpet", 56, 55, 82 },
+    { "trombone", 57, 40, 70 }, { "horn", 60, 41, 77 },     { "oboe", 68, 58, 91 },
     { "bassoon", 70, 34, 72 },  { "clarinet", 71, 50, 89 }, { "flute", 73, 60, 96 },
     { "alto sax", 65, 49, 80 }, { "voice", 52, 48, 79 },
 };
 
 constexpr double NoteSeconds = 1.2, GapSeconds = 0.4;
-constexpr int NoteStep = 4; // semitones between notes of one instrument
+constexpr int NoteStep = 4;                    // semitones between notes of one instrument
 const double Detunes[] = { 0.0, 30.0, -20.0 }; // cents, by pitch bend, in turn
 
 // --- MIDI files ---------------------------------------------------------------------------------
@@ -174,7 +174,8 @@ void normaliseNotes(Piece &piece, int rate)
 {
     for (const Note &n : piece.notes) {
         const auto from = static_cast<size_t>(n.onset * rate);
-        const auto to = std::min(piece.samples.size(), static_cast<size_t>((n.off + GapSeconds) * rate));
+        const auto to =
+                std::min(piece.samples.size(), static_cast<size_t>((n.off + GapSeconds) * rate));
         float top = 0.0f;
         for (size_t i = from; i < to; ++i)
             top = std::max(top, std::abs(piece.samples[i]));
@@ -207,10 +208,12 @@ double combEnergy(const std::vector<float> &x, size_t from, size_t to, double f,
 }
 
 // The nominal pitch corrected by the comb that fits best within 40 cents, to a tenth of a cent.
-double measuredPitch(const std::vector<float> &x, int rate, double onset, double off, double nominal)
+double measuredPitch(const std::vector<float> &x, int rate, double onset, double off,
+                     double nominal)
 {
     const auto from = static_cast<size_t>((onset + 0.25) * rate);
-    const auto to = std::min(x.size(), static_cast<size_t>(std::min(off - 0.1, onset + 1.05) * rate));
+    const auto to =
+            std::min(x.size(), static_cast<size_t>(std::min(off - 0.1, onset + 1.05) * rate));
     if (to <= from + 64)
         return nominal;
     double bestCents = 0.0, best = -1.0;
@@ -247,7 +250,10 @@ std::vector<Piece> sampledPieces(const std::string &dir, int rate)
         fields >> onset >> off >> nominal;
         if (pieces.empty() || pieces.back().name != name) {
             int fileRate = 0;
-            pieces.push_back({ name, readWave(dir + "/" + std::to_string(rate) + "/" + name + ".wav", fileRate), {} });
+            pieces.push_back(
+                    { name,
+                      readWave(dir + "/" + std::to_string(rate) + "/" + name + ".wav", fileRate),
+                      {} });
             if (fileRate != rate)
                 pieces.back().samples.clear();
         }
@@ -383,8 +389,8 @@ std::vector<uint8_t> pcm16(const std::vector<float> &x)
 {
     std::vector<uint8_t> bytes(x.size() * 2);
     for (size_t i = 0; i < x.size(); ++i) {
-        const auto v = static_cast<uint16_t>(static_cast<int16_t>(
-                std::lround(std::clamp(x[i] * 32768.0, -32768.0, 32767.0))));
+        const auto v = static_cast<uint16_t>(
+                static_cast<int16_t>(std::lround(std::clamp(x[i] * 32768.0, -32768.0, 32767.0))));
         bytes[2 * i] = static_cast<uint8_t>(v & 0xff);
         bytes[2 * i + 1] = static_cast<uint8_t>(v >> 8);
     }
@@ -402,7 +408,9 @@ Tally measure(const Piece &piece, int rate, const Setting &s, PitchAnalyzer::Mod
     analyzer.setLimits(s.lowestHz, s.highestHz);
     const double delay = analyzer.getMaxDelay();
     std::vector<float> padded = piece.samples;
-    padded.resize((padded.size() / length + 1 + static_cast<size_t>(delay * rate / length + 2)) * length, 0.0f);
+    padded.resize((padded.size() / length + 1 + static_cast<size_t>(delay * rate / length + 2))
+                          * length,
+                  0.0f);
     const std::vector<uint8_t> bytes = pcm16(padded);
     const size_t blocks = padded.size() / length;
     std::vector<double> pitch(blocks);
@@ -561,7 +569,8 @@ int main(int argc, char **argv)
             rates = { 11025, 22050, 44100 };
         return measureAll(args[1], rates, perPiece);
     }
-    std::fprintf(stderr, "usage: corvane_accuracy --write-midi DIR | --measure DIR [RATE...] "
-                         "[--per-piece]\n");
+    std::fprintf(stderr,
+                 "usage: corvane_accuracy --write-midi DIR | --measure DIR [RATE...] "
+                 "[--per-piece]\n");
     return 2;
 }

@@ -199,8 +199,8 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
     m_clarity = 0.0;
     if (m_mode == Mode::Refined) {
         // The full band, delayed to line up with the band signals the candidate came from.
-        const PitchRefiner::Estimate refined
-                = m_refiner.estimate(m_fullDelay.outputPin(2)->media()->buffer(), m_history[0]);
+        const PitchRefiner::Estimate refined =
+                m_refiner.estimate(m_fullDelay.outputPin(2)->media()->buffer(), m_history[0]);
         m_history[0] = refined.hz;
         m_clarity = refined.clarity;
     }

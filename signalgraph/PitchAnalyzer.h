@@ -28,8 +28,9 @@ namespace corvane {
 // then smoothed by a consensus over the last 3, 4 or 5 blocks. In the refined mode (the default)
 // a periodicity search over the whole lag range of the limits (PitchRefiner) checks each corrected
 // estimate before the consensus, and blocks without a clear period give no pitch; the classic
-// mode skips it. Band signals, energies and frequencies are the same in both modes. The higher bands and the full
-// band are delayed so that all of them line up with the slowest active stage (getMaxDelay).
+// mode skips it. Band signals, energies and frequencies are the same in both modes. The higher
+// bands and the full band are delayed so that all of them line up with the slowest active stage
+// (getMaxDelay).
 //
 // Life: construct, configure (allocates everything), setLimits, then analyze per block.
 // An analyzer belongs to one thread; configure, setLimits and setInputGain must not run during

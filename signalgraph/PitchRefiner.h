@@ -19,9 +19,10 @@ namespace corvane {
 // in 0 ... 1 that can be used for voicing. r is computed through the FFT.
 //
 // The choice between peaks follows McLeod's rule (the first key maximum within a fraction of the
-// highest one), with two changes measured on real instruments: the analyser's band estimate picks
-// between peaks an octave apart when both are strong, and when both methods agree within 50 cents
-// the more precise of the two values is kept.
+// highest one), with two changes measured on rendered instruments (make accuracy): the analyser's
+// band estimate may move the choice to a clearly higher peak at a longer lag, and when both agree
+// within 50 cents the band estimate's value is kept. The peaks that matter are measured between
+// samples through the spectrum, so that high notes with few samples per period are not misread.
 //
 // Life: prepare (allocates), then estimate once per block. One thread at a time; estimate
 // allocates nothing and never throws.
@@ -45,9 +46,9 @@ public:
     // estimate in Hz (0.0 when it has none). Before prepare, returns no pitch.
     Estimate estimate(const float *block, double bandEstimate) noexcept;
 
-    // Blocks whose clarity lies below this give no pitch: white noise scores about 0.3 over a
-    // 93 ms window, a steady instrument note above 0.8.
-    static constexpr double VoicingClarity = 0.6;
+    // Blocks whose clarity lies below this give no pitch: white noise scores below 0.3 over a
+    // 93 ms window, a steady instrument note above 0.8, the attack of a plucked note about 0.5.
+    static constexpr double VoicingClarity = 0.5;
 
     // A peak counts as a candidate when it reaches this fraction of the highest peak.
     static constexpr double PeakFraction = 0.9;
@@ -82,18 +83,18 @@ private:
 
     double m_rate = 0.0;
     int32_t m_blockLength = 0;
-    int32_t m_window = 0;   // samples analysed per block
-    int32_t m_minLag = 2;   // samples, for the highest limit
-    int32_t m_maxLag = 0;   // samples, for the lowest limit
-    std::vector<float> m_frame;   // the last m_window samples, oldest first
-    std::vector<float> m_centred; // the same without their mean
+    int32_t m_window = 0;                         // samples analysed per block
+    int32_t m_minLag = 2;                         // samples, for the highest limit
+    int32_t m_maxLag = 0;                         // samples, for the lowest limit
+    std::vector<float> m_frame;                   // the last m_window samples, oldest first
+    std::vector<float> m_centred;                 // the same without their mean
     std::vector<std::complex<double>> m_spectrum; // FFT work area, a power of two long
     std::vector<std::complex<double>> m_twiddle;  // e^(-2 pi i k / size), k < size / 2
     std::vector<int32_t> m_bitReversed;
     std::vector<double> m_power;  // |X_k|^2 for k = 0 ... size / 2
     std::vector<double> m_nsdf;   // n(t) for t = 0 ... m_maxLag + 1
     std::vector<double> m_energy; // m(t) for the same lags
-    std::vector<Peak> m_peaks;  // key maxima in order of lag; capacity fixed by prepare
+    std::vector<Peak> m_peaks;    // key maxima in order of lag; capacity fixed by prepare
     int32_t m_peakCount = 0;
 };
 

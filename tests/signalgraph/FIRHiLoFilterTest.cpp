@@ -135,9 +135,9 @@ TEST(FIRHiLoFilter, BandsSumToTheInputDelayedByHalfTheLength)
 
 // Every output is the exact band value rounded once: within half a unit in the last place of
 // single precision (at most 2^-24 relative) plus the double accumulation's own error, far below
-// 1e-12 for signals in -1 ... 1. That holds for every block length, so that runs of 32, of 8 and single
-// outputs, and blocks shorter and longer than the history, all give the same bands; the history
-// ends newest first. The older term-by-term rounding is never more accurate.
+// 1e-12 for signals in -1 ... 1. That holds for every block length, so that runs of 32, of 8 and
+// single outputs, and blocks shorter and longer than the history, all give the same bands; the
+// history ends newest first. The older term-by-term rounding is never more accurate.
 TEST(FIRHiLoFilter, EveryOutputIsTheExactBandRoundedOnce)
 {
     for (int32_t length : { 1024, 256, 45, 16, 7 }) {
