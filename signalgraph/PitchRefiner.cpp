@@ -43,20 +43,8 @@ void PitchRefiner::prepare(int32_t blockLength, double rate, double lowestHz, do
     const int32_t size = powerOfTwoAtLeast(m_window + m_maxLag + 2);
     m_frame.assign(static_cast<size_t>(m_window), 0.0f);
     m_centred.assign(static_cast<size_t>(m_window), 0.0f);
-    m_spectrum.assign(static_cast<size_t>(size), {});
-    m_twiddle.resize(static_cast<size_t>(size / 2));
-    for (int32_t k = 0; k < size / 2; ++k)
-        m_twiddle[static_cast<size_t>(k)] = std::polar(1.0, -2.0 * std::numbers::pi * k / size);
-    m_bitReversed.resize(static_cast<size_t>(size));
-    int32_t bits = 0;
-    while ((1 << bits) < size)
-        ++bits;
-    for (int32_t i = 0; i < size; ++i) {
-        int32_t r = 0;
-        for (int32_t b = 0; b < bits; ++b)
-            r |= ((i >> b) & 1) << (bits - 1 - b);
-        m_bitReversed[static_cast<size_t>(i)] = r;
-    }
+    m_fft.prepare(size);
+    m_autocorrelation.assign(static_cast<size_t>(m_maxLag + 2), 0.0);
     m_power.assign(static_cast<size_t>(size / 2 + 1), 0.0);
     m_nsdf.assign(static_cast<size_t>(m_maxLag + 2), 0.0);
     m_energy.assign(static_cast<size_t>(m_maxLag + 2), 0.0);
@@ -128,17 +116,17 @@ void PitchRefiner::computeNsdf() noexcept
 {
     // r(t) for all lags at once: the inverse transform of the power spectrum of the zero-padded
     // window (long enough that the circular products do not wrap into the lags searched).
-    const auto size = m_spectrum.size();
-    for (size_t i = 0; i < size; ++i)
-        m_spectrum[i] = i < m_centred.size() ? m_centred[i] : 0.0;
-    transform(false);
-    for (size_t i = 0; i < size; ++i) {
-        const double power = std::norm(m_spectrum[i]);
-        if (i <= size / 2)
-            m_power[i] = power;
-        m_spectrum[i] = power;
-    }
-    transform(true);
+    m_fft.powerSpectrum(m_centred.data(), m_window, m_power.data());
+    m_fft.autocorrelation(m_power.data(), m_autocorrelation.data(),
+                          static_cast<int32_t>(m_autocorrelation.size()));
+    // The cosine sums of nsdfAround stop at the last bin that holds any power.
+    double total = 0.0;
+    for (double p : m_power)
+        total += p;
+    double tail = 0.0;
+    m_topBin = static_cast<int32_t>(m_power.size()) - 1;
+    while (m_topBin > 1 && tail + m_power[static_cast<size_t>(m_topBin)] <= 1e-12 * total)
+        tail += m_power[static_cast<size_t>(m_topBin--)];
 
     // m(t) = sum of x[j]^2 + x[j + t]^2 over the overlap, shrinking by two squares per lag.
     const float *x = m_centred.data();
@@ -150,35 +138,48 @@ void PitchRefiner::computeNsdf() noexcept
         if (t > 0)
             m -= static_cast<double>(x[t - 1]) * x[t - 1]
                     + static_cast<double>(x[w - t]) * x[w - t];
-        const double r = m_spectrum[static_cast<size_t>(t)].real() / static_cast<double>(size);
+        const double r = m_autocorrelation[static_cast<size_t>(t)];
         m_energy[static_cast<size_t>(t)] = m;
         m_nsdf[static_cast<size_t>(t)] = m > 1e-30 ? 2.0 * r / m : 0.0;
     }
 }
 
-double PitchRefiner::nsdfAt(double lag) const noexcept
+std::array<double, 3> PitchRefiner::nsdfAround(double lag, double spacing) const noexcept
 {
-    // r at a fractional lag, interpolated through the spectrum (exact for the band-limited
-    // signal): r(t) = (1/P) sum |X_k|^2 cos(2 pi k t / P), the cosines by rotation.
-    const auto size = static_cast<double>(m_spectrum.size());
-    const auto half = m_power.size() - 1;
-    const double step = 2.0 * std::numbers::pi * lag / size;
-    const double cosStep = std::cos(step), sinStep = std::sin(step);
-    double c = 1.0, sn = 0.0;
-    double sum = m_power[0];
-    for (size_t k = 1; k < half; ++k) {
-        const double next = c * cosStep - sn * sinStep;
-        sn = sn * cosStep + c * sinStep;
-        c = next;
-        sum += 2.0 * m_power[k] * c;
+    // r at fractional lags, interpolated through the spectrum (exact for the band-limited
+    // signal): r(t) = (1/N) (S_0 + 2 sum_k S_k cos(2 pi k t / N) + S_N/2 cos(pi t)). The three
+    // lags lag - spacing, lag, lag + spacing share one pass: the cosines of k (a -+ b) come from
+    // those of k a and k b, each kept by rotation.
+    const auto size = static_cast<double>(m_fft.size());
+    const double a = 2.0 * std::numbers::pi * lag / size;
+    const double b = 2.0 * std::numbers::pi * spacing / size;
+    const double cosA = std::cos(a), sinA = std::sin(a), cosB = std::cos(b), sinB = std::sin(b);
+    double ca = 1.0, sa = 0.0, cb = 1.0, sb = 0.0;
+    double below = m_power[0], at = m_power[0], above = m_power[0];
+    const auto top = static_cast<size_t>(m_topBin);
+    for (size_t k = 1; k <= top; ++k) {
+        const double nextA = ca * cosA - sa * sinA;
+        sa = sa * cosA + ca * sinA;
+        ca = nextA;
+        const double nextB = cb * cosB - sb * sinB;
+        sb = sb * cosB + cb * sinB;
+        cb = nextB;
+        const double weight = k == m_power.size() - 1 ? m_power[k] : 2.0 * m_power[k];
+        at += weight * ca;
+        below += weight * (ca * cb + sa * sb);
+        above += weight * (ca * cb - sa * sb);
     }
-    sum += m_power[half] * std::cos(std::numbers::pi * lag);
-    const double r = sum / size;
-    // m changes slowly with the lag: linear interpolation is enough.
-    const auto t = static_cast<size_t>(lag);
-    const double frac = lag - static_cast<double>(t);
-    const double m = m_energy[t] + (m_energy[t + 1] - m_energy[t]) * frac;
-    return m > 1e-30 ? 2.0 * r / m : 0.0;
+    std::array<double, 3> n {};
+    const double lags[3] = { lag - spacing, lag, lag + spacing };
+    const double r[3] = { below / size, at / size, above / size };
+    for (int i = 0; i < 3; ++i) {
+        // m changes slowly with the lag: linear interpolation is enough.
+        const auto t = static_cast<size_t>(lags[i]);
+        const double frac = lags[i] - static_cast<double>(t);
+        const double m = m_energy[t] + (m_energy[t + 1] - m_energy[t]) * frac;
+        n[static_cast<size_t>(i)] = m > 1e-30 ? 2.0 * r[i] / m : 0.0;
+    }
+    return n;
 }
 
 void PitchRefiner::refinePeaks() noexcept
@@ -221,8 +222,8 @@ PitchRefiner::Peak PitchRefiner::closer(const Peak &estimate) const noexcept
 {
     constexpr double Spacing = 0.1;
     const double centre = estimate.lag;
-    const Peak fine =
-            parabola(nsdfAt(centre - Spacing), nsdfAt(centre), nsdfAt(centre + Spacing), Spacing);
+    const std::array<double, 3> n = nsdfAround(centre, Spacing);
+    const Peak fine = parabola(n[0], n[1], n[2], Spacing);
     return { centre + std::clamp(fine.lag, -Spacing, Spacing), fine.value };
 }
 
@@ -256,33 +257,6 @@ void PitchRefiner::findPeaks() noexcept
                 m_peaks[static_cast<size_t>(m_peakCount++)] = { static_cast<double>(best), b };
         }
         best = -1;
-    }
-}
-
-void PitchRefiner::transform(bool inverse) noexcept
-{
-    // Iterative radix-2 FFT in place; the inverse is left unscaled.
-    const auto size = static_cast<int32_t>(m_spectrum.size());
-    for (int32_t i = 0; i < size; ++i) {
-        const int32_t j = m_bitReversed[static_cast<size_t>(i)];
-        if (i < j)
-            std::swap(m_spectrum[static_cast<size_t>(i)], m_spectrum[static_cast<size_t>(j)]);
-    }
-    for (int32_t half = 1; half < size; half *= 2) {
-        const int32_t stride = size / (2 * half);
-        for (int32_t start = 0; start < size; start += 2 * half) {
-            for (int32_t k = 0; k < half; ++k) {
-                // Written out: the library's complex product checks for infinities on every call.
-                const std::complex<double> w = m_twiddle[static_cast<size_t>(k * stride)];
-                const double wi = inverse ? -w.imag() : w.imag();
-                auto &a = m_spectrum[static_cast<size_t>(start + k)];
-                auto &b = m_spectrum[static_cast<size_t>(start + k + half)];
-                const std::complex<double> t { b.real() * w.real() - b.imag() * wi,
-                                               b.real() * wi + b.imag() * w.real() };
-                b = a - t;
-                a += t;
-            }
-        }
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <complex>
+#include "RealFft.h"
+
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -78,23 +80,23 @@ private:
     // A parabola through values a, b, c taken `spacing` apart: the offset of its top from b (as
     // `lag`) and its height.
     static Peak parabola(double a, double b, double c, double spacing) noexcept;
-    double nsdfAt(double lag) const noexcept;
-    void transform(bool inverse) noexcept;
+    // n at lag - spacing, lag and lag + spacing (lag - spacing >= 0, lag + spacing <= max lag).
+    std::array<double, 3> nsdfAround(double lag, double spacing) const noexcept;
 
     double m_rate = 0.0;
     int32_t m_blockLength = 0;
-    int32_t m_window = 0;                         // samples analysed per block
-    int32_t m_minLag = 2;                         // samples, for the highest limit
-    int32_t m_maxLag = 0;                         // samples, for the lowest limit
-    std::vector<float> m_frame;                   // the last m_window samples, oldest first
-    std::vector<float> m_centred;                 // the same without their mean
-    std::vector<std::complex<double>> m_spectrum; // FFT work area, a power of two long
-    std::vector<std::complex<double>> m_twiddle;  // e^(-2 pi i k / size), k < size / 2
-    std::vector<int32_t> m_bitReversed;
-    std::vector<double> m_power;  // |X_k|^2 for k = 0 ... size / 2
-    std::vector<double> m_nsdf;   // n(t) for t = 0 ... m_maxLag + 1
-    std::vector<double> m_energy; // m(t) for the same lags
-    std::vector<Peak> m_peaks;    // key maxima in order of lag; capacity fixed by prepare
+    int32_t m_window = 0;         // samples analysed per block
+    int32_t m_minLag = 2;         // samples, for the highest limit
+    int32_t m_maxLag = 0;         // samples, for the lowest limit
+    std::vector<float> m_frame;   // the last m_window samples, oldest first
+    std::vector<float> m_centred; // the same without their mean
+    RealFft m_fft;
+    std::vector<double> m_power;           // |X_k|^2 for k = 0 ... size / 2
+    std::vector<double> m_autocorrelation; // r(t) for t = 0 ... m_maxLag + 1
+    int32_t m_topBin = 0;                  // the last bin of m_power that holds any power
+    std::vector<double> m_nsdf;            // n(t) for t = 0 ... m_maxLag + 1
+    std::vector<double> m_energy;          // m(t) for the same lags
+    std::vector<Peak> m_peaks;             // key maxima in order of lag; capacity fixed by prepare
     int32_t m_peakCount = 0;
 };
 
