@@ -352,6 +352,7 @@ struct Setting
 
 const Setting Settings[] = {
     { "factory", 3, 82.5, 1760.0, 0.2 },
+    { "factory, noise threshold 0.02", 3, 82.5, 1760.0, 0.02 },
     { "factory, range extended", 3, 27.5, 4200.0, 0.01 },
     { "widest", 1, 27.5, 5512.5, 0.01 },
 };

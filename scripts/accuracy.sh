@@ -19,8 +19,9 @@ for rate in "${rates[@]}"; do
     for midi in "$work"/*.mid; do
         name=$(basename "$midi" .mid)
         wav="$work/$rate/$name.wav"
-        [ -s "$wav" ] && [ "$wav" -nt "$midi" ] && continue
+        [ -s "$wav" ] && cmp -s "$midi" "$wav.mid" && continue
         fluidsynth -ni -q -R 0 -C 0 -g 0.5 -r "$rate" -F "$wav" "$font" "$midi" >/dev/null 2>&1
+        cp "$midi" "$wav.mid" # what the rendering was made from
     done
 done
 "$tool" --measure "$work" "${rates[@]}"
