@@ -208,6 +208,8 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
         settings.noiseThreshold = *options.noiseThreshold;
     if (options.referenceHz)
         settings.referenceHz = *options.referenceHz;
+    if (options.classic)
+        settings.classic = true;
 
     if (!(settings.lowestHz > 0.0) || settings.lowestHz >= settings.highestHz) {
         err << kProgram << ": the lowest frequency must lie above 0 and below the highest\n";

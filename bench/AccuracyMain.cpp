@@ -1,4 +1,4 @@
-// The pitch analyser's accuracy on sampled instruments and on synthetic tones with hard spectra.
+// The pitch analyzer's accuracy on sampled instruments and on synthetic tones with hard spectra.
 //
 //   corvane_accuracy --write-midi DIR        writes DIR/<instrument>.mid and DIR/notes.tsv
 //   corvane_accuracy --measure DIR [RATES]   reads DIR/<rate>/<instrument>.wav (rendered from the
@@ -6,7 +6,7 @@
 //                                            prints a Markdown table
 //
 // scripts/accuracy.sh strings the steps together (make accuracy). The truth of a sampled note is
-// measured without the analyser: the note's nominal pitch, corrected by the harmonic comb that
+// measured without the analyzer: the note's nominal pitch, corrected by the harmonic comb that
 // collects the most energy from a long window of its steady part (within 40 cents). A synthetic
 // tone's truth is known from its construction.
 
@@ -398,7 +398,7 @@ std::vector<uint8_t> pcm16(const std::vector<float> &x)
     return bytes;
 }
 
-// Runs the analyser over a piece and tallies the blocks whose sound lies inside a note.
+// Runs the analyzer over a piece and tallies the blocks whose sound lies inside a note.
 Tally measure(const Piece &piece, int rate, const Setting &s, PitchAnalyzer::Mode mode,
               double *cpuSeconds)
 {
@@ -518,7 +518,7 @@ int measureAll(const std::string &dir, const std::vector<int> &rates, bool perPi
                     Tally all;
                     double audio = 0.0;
                     for (const Piece &p : pieces) {
-                        // Notes outside the limits are not the analyser's to find.
+                        // Notes outside the limits are not the analyzer's to find.
                         Piece inRange = p;
                         std::erase_if(inRange.notes, [&](const Note &n) {
                             const double f = n.truth(n.onset);

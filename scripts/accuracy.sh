@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the instrument notes with fluidsynth at each rate and prints the analyser's accuracy
+# Renders the instrument notes with fluidsynth at each rate and prints the analyzer's accuracy
 # table (make accuracy). Needs fluidsynth and the timgm6mb-soundfont package; the Makefile
 # installs both. Usage: scripts/accuracy.sh [build dir] [rates...]
 set -euo pipefail

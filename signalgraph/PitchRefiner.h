@@ -8,8 +8,8 @@
 
 namespace corvane {
 
-// The refinement stage of the pitch analyser: a periodicity search over the whole lag range of
-// the analyser's limits on the delay-aligned full-band signal, which checks and, where needed,
+// The refinement stage of the pitch analyzer: a periodicity search over the whole lag range of
+// the analyzer's limits on the delay-aligned full-band signal, which checks and, where needed,
 // replaces the band estimate of each block.
 //
 // The search uses the normalised square difference function of McLeod & Wyvill, "A smarter way
@@ -21,7 +21,7 @@ namespace corvane {
 // in 0 ... 1 that can be used for voicing. r is computed through the FFT.
 //
 // The choice between peaks follows McLeod's rule (the first key maximum within a fraction of the
-// highest one), with two changes measured on rendered instruments (make accuracy): the analyser's
+// highest one), with two changes measured on rendered instruments (make accuracy): the analyzer's
 // band estimate may move the choice to a clearly higher peak at a longer lag, and when both agree
 // within 50 cents the band estimate's value is kept. The peaks that matter are measured between
 // samples through the spectrum, so that high notes with few samples per period are not misread.
@@ -44,7 +44,7 @@ public:
     void prepare(int32_t blockLength, double rate, double lowestHz, double highestHz);
 
     // Takes the next block of the full-band signal (blockLength samples, aligned with the band
-    // signals) and returns the refined estimate. `bandEstimate` is the analyser's corrected band
+    // signals) and returns the refined estimate. `bandEstimate` is the analyzer's corrected band
     // estimate in Hz (0.0 when it has none). Before prepare, returns no pitch.
     Estimate estimate(const float *block, double bandEstimate) noexcept;
 
@@ -85,7 +85,7 @@ private:
 
     double m_rate = 0.0;
     int32_t m_blockLength = 0;
-    int32_t m_window = 0;         // samples analysed per block
+    int32_t m_window = 0;         // samples analyzed per block
     int32_t m_minLag = 2;         // samples, for the highest limit
     int32_t m_maxLag = 0;         // samples, for the lowest limit
     std::vector<float> m_frame;   // the last m_window samples, oldest first

@@ -1,4 +1,4 @@
-// The refined mode of the pitch analyser on spectra that mislead a zero-crossing meter, on noise,
+// The refined mode of the pitch analyzer on spectra that mislead a zero-crossing meter, on noise,
 // and the refinement stage on its own.
 
 #include "PitchAnalyzer.h"
