@@ -149,7 +149,8 @@ std::string usageText()
            "    --lowest HZ, --highest HZ   the range of frequencies tracked\n"
            "    --reference HZ          the frequency of A4\n"
            "    --noise-threshold X     0 to 1; blocks louder than half of it are voiced\n"
-           "    --classic               the band decision alone, without the refinement\n"
+           "    --classic               the band decision alone, without the refinement (or\n"
+           "                            pitch_mode=classic in \"tonrik.prefs\")\n"
            "  --list-devices  list the sound systems and devices, then exit\n"
            "  --version       print the program's name and version, then exit\n"
            "  --help          print this text, then exit\n";
