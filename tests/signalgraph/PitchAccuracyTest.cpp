@@ -184,7 +184,7 @@ TEST(PitchAccuracy, FactorySettingsAt44100Hz)
 TEST(PitchAccuracy, WidestSettingsAt11025Hz)
 {
     sweep(Widest, 11025, PitchAnalyzer::Mode::Classic, { 77.0, 7.0 });
-    sweep(Widest, 11025, PitchAnalyzer::Mode::Refined, { 95.0, 2.0 });
+    sweep(Widest, 11025, PitchAnalyzer::Mode::Refined, { 95.0, 3.0 });
 }
 
 TEST(PitchAccuracy, WidestSettingsAt22050Hz)
