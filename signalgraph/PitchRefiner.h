@@ -34,7 +34,8 @@ public:
     struct Estimate
     {
         double hz = 0.0;      // 0.0 means no pitch (silence, or clarity below the voicing floor)
-        double clarity = 0.0; // height of the highest peak of n, 0 ... 1
+        double clarity = 0.0; // height of the highest peak of n, 0 ... 1 (a hair above 1 where
+                              // a peak is interpolated between samples)
     };
 
     // Blocks of `blockLength` samples at `rate` Hz; pitches from lowestHz to highestHz are
@@ -48,7 +49,7 @@ public:
     // estimate in Hz (0.0 when it has none). Before prepare, returns no pitch.
     Estimate estimate(const float *block, double bandEstimate) noexcept;
 
-    // Blocks whose clarity lies below this give no pitch: white noise scores below 0.3 over a
+    // Blocks whose clarity lies below this give no pitch: white noise stays well below it over a
     // 93 ms window, a steady instrument note above 0.8, the attack of a plucked note about 0.5.
     static constexpr double VoicingClarity = 0.5;
 
