@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench format clean
+.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench accuracy format clean
 
 all: build
 
@@ -51,6 +51,14 @@ bench: deps
 	$(CMAKE) --preset release
 	$(CMAKE) --build --preset release
 	build/release/bench/corvane_bench $(BENCH_ARGS)
+
+# The analyzer's accuracy on rendered instrument notes and synthetic tones; not part of `make test`.
+# fluidsynth and the General MIDI sample set are needed only here.
+accuracy: deps
+	@scripts/install-deps.sh fluidsynth timgm6mb-soundfont
+	$(CMAKE) --preset release
+	$(CMAKE) --build --preset release --target corvane_accuracy
+	scripts/accuracy.sh build/release
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -50,14 +50,18 @@ namespace {
 } // namespace
 
 void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &runs,
-                          double blockSeconds, const CPitch &noteTable)
+                          double blockSeconds, const CPitch &noteTable, double delaySeconds)
 {
+    // A block or run ending before the recording began describes only the delay lines' silence.
+    const auto beforeStart = [](double start, double duration) { return start + duration <= 1e-9; };
     samples.clear();
     samples.reserve(list.size());
     std::size_t index = 0;
     for (const CSample &sample : list) {
         SampleRow row;
-        row.timeSeconds = static_cast<double>(index++) * blockSeconds;
+        row.timeSeconds = static_cast<double>(index++) * blockSeconds - delaySeconds;
+        if (beforeStart(row.timeSeconds, blockSeconds))
+            continue;
         row.level = sample.level();
         row.voiced = sample.voiced();
         row.stable = sample.stable();
@@ -73,8 +77,14 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
     notes.reserve(runs.size());
     for (const NoteRun &run : runs) {
         NoteRow row;
-        row.startSeconds = static_cast<double>(run.firstSample) * blockSeconds;
+        row.startSeconds = static_cast<double>(run.firstSample) * blockSeconds - delaySeconds;
         row.durationSeconds = static_cast<double>(run.sampleCount) * blockSeconds;
+        if (beforeStart(row.startSeconds, row.durationSeconds))
+            continue;
+        if (row.startSeconds < 0.0) {
+            row.durationSeconds += row.startSeconds;
+            row.startSeconds = 0.0;
+        }
         row.rest = run.rest;
         row.unstable = run.unstable;
         if (!run.rest) {
@@ -173,6 +183,7 @@ void AnalysisReport::describe(const RecordingAnalysis &analysis, const AnalysisS
         { "highest_hz", number(settings.highestHz) },
         { "reference_hz", number(analysis.noteTable().Reference()) },
         { "noise_threshold", number(settings.noiseThreshold) },
+        { "pitch_mode", settings.classic ? "classic" : "refined" },
         { "sample_rate", std::to_string(format.sampleRate) },
         { "channels", std::to_string(format.channels) },
         { "bits", std::to_string(format.bitsPerSample) },
@@ -180,7 +191,7 @@ void AnalysisReport::describe(const RecordingAnalysis &analysis, const AnalysisS
     };
     fill(analysis.samples(), analysis.noteRuns(),
          static_cast<double>(format.blockLength) / static_cast<double>(format.sampleRate),
-         analysis.noteTable());
+         analysis.noteTable(), analysis.maxDelay());
 }
 
 } // namespace corvane

@@ -23,7 +23,7 @@ struct AnalysisReport
 {
     struct SampleRow
     {
-        double timeSeconds = 0.0; // start of the block in the recording
+        double timeSeconds = 0.0; // when the sound of the block was played in the recording
         double pitchHz = 0.0;     // after post-processing; 0 when unvoiced
         double level = 0.0;
         bool voiced = false;
@@ -51,12 +51,16 @@ struct AnalysisReport
     std::vector<NoteRow> notes;
 
     // Rows for `samples` and `runs`; `blockSeconds` = block length / sample rate.
-    // `noteTable` is the note table the samples were named by.
-    // Everything from a loaded analysis run with `settings`: latency, settings and rows.
-    void describe(const RecordingAnalysis &analysis, const AnalysisSettings &settings);
-
+    // `noteTable` is the note table the samples were named by. The analyzer describes each
+    // block's sound `delaySeconds` late (its maxDelay): the rows are moved back by that much, so
+    // that each says when its sound was played. Blocks that ended before the recording began (while
+    // the analyzer's delay lines filled) give no row, so the first row may start a little before
+    // 0; a note run that starts before 0 is cut to the recording's start.
     void fill(const SampleList &samples, const std::vector<NoteRun> &runs, double blockSeconds,
-              const CPitch &noteTable);
+              const CPitch &noteTable, double delaySeconds = 0.0);
+    // Everything from a loaded analysis run with `settings`: latency, settings and rows, the rows
+    // moved back by the latency.
+    void describe(const RecordingAnalysis &analysis, const AnalysisSettings &settings);
 
     // CSV: "# latency_s=...", "# settings: k=v ...", a header, then one row per sample
     // (time_s,pitch_hz,level,voiced,stable,note,cents) or with `notes` one per note

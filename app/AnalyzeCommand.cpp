@@ -1,5 +1,7 @@
 #include "AnalyzeCommand.h"
 
+#include "AnalyzerPreferences.h"
+
 #include "AnalysisReport.h"
 #include "CPitch.h"
 #include "CTCDefs.h"
@@ -196,6 +198,7 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
 {
     const CTCDefs defs = loadSettings(err);
     AnalysisSettings settings = AnalysisSettings::from(defs);
+    settings.classic = AnalyzerPreferences::load().classic;
     if (options.filterLength)
         settings.filterLength = *options.filterLength;
     if (options.sensitivity)
@@ -208,6 +211,8 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
         settings.noiseThreshold = *options.noiseThreshold;
     if (options.referenceHz)
         settings.referenceHz = *options.referenceHz;
+    if (options.classic)
+        settings.classic = true;
 
     if (!(settings.lowestHz > 0.0) || settings.lowestHz >= settings.highestHz) {
         err << kProgram << ": the lowest frequency must lie above 0 and below the highest\n";

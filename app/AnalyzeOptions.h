@@ -9,9 +9,10 @@ namespace corvane {
 // current directory, or from the factory defaults when there is none.
 struct AnalyzeOptions
 {
-    std::string file;   // the wave file to analyze
-    bool notes = false; // one row per note instead of one per block
-    bool json = false;  // JSON instead of CSV
+    std::string file;     // the wave file to analyze
+    bool notes = false;   // one row per note instead of one per block
+    bool json = false;    // JSON instead of CSV
+    bool classic = false; // the band decision alone, without the refinement stage
 
     std::optional<int> filterLength;      // 1 long, 2 medium, 3 short
     std::optional<int> sensitivity;       // 1 high, 2 medium, 3 low

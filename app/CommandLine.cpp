@@ -80,6 +80,8 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
             line.analyze.notes = analyzeOnly = true;
         } else if (arg == "--json") {
             line.analyze.json = analyzeOnly = true;
+        } else if (arg == "--classic") {
+            line.analyze.classic = analyzeOnly = true;
         } else if (matches(arg, "--filter-length") || matches(arg, "--sensitivity")) {
             const std::string name = arg.substr(0, arg.find('='));
             const auto value = optionValue(args, i, name);
@@ -150,7 +152,9 @@ std::string usageText()
            "  FILE.wav        a recording to open at start-up (the window cannot show it\n"
            "                  yet: use --analyze)\n"
            "  --analyze FILE  analyze a wave file without a window and print one CSV row per\n"
-           "                  block (time_s,pitch_hz,level,voiced,stable,note,cents)\n"
+           "                  block (time_s,pitch_hz,level,voiced,stable,note,cents); time_s\n"
+           "                  is when the sound a row describes was played in the recording\n"
+           "                  (the analyzer's delay, \"# latency_s\", is taken off)\n"
            "    --notes       print one row per note instead\n"
            "    --json        print JSON instead of CSV\n"
            "    settings (default: \"tonrik.def\" in the current folder, else factory):\n"
@@ -159,6 +163,8 @@ std::string usageText()
            "    --lowest HZ, --highest HZ   the range of frequencies tracked\n"
            "    --reference HZ          the frequency of A4\n"
            "    --noise-threshold X     0 to 1; blocks louder than half of it are voiced\n"
+           "    --classic               the band decision alone, without the refinement (or\n"
+           "                            pitch_mode=classic in \"tonrik.prefs\")\n"
            "  --tune FILE     open the tuner hearing a wave file in real time, looping, as if\n"
            "                  it were played into the sound card\n"
            "  --list-devices  list the sound systems and devices, then exit\n"

@@ -1,5 +1,6 @@
 // The whole analyzer per block, at the capture rates and block lengths the program uses and at
-// each filter length. Counter `rtf`: seconds of audio analyzed per second of CPU.
+// each filter length, in the classic and the refined mode. Counter `rtf`: seconds of audio
+// analyzed per second of CPU.
 
 #include "PitchAnalyzer.h"
 
@@ -41,6 +42,7 @@ void analyze(benchmark::State &state)
     constexpr int32_t Blocks = 8;
 
     PitchAnalyzer analyzer;
+    analyzer.setMode(state.range(3) ? PitchAnalyzer::Mode::Refined : PitchAnalyzer::Mode::Classic);
     analyzer.configure({ frames, 1, rate, 16 }, filterLengthCode(state.range(2)), 2);
     analyzer.setLimits(27.5, 5512.5);
     const std::vector<uint8_t> bytes = toneBlocks(rate, frames, Blocks);
@@ -59,13 +61,14 @@ void analyze(benchmark::State &state)
 
 void analyzerCases(benchmark::internal::Benchmark *b)
 {
-    b->ArgNames({ "rate", "frames", "taps" });
+    b->ArgNames({ "rate", "frames", "taps", "refined" });
     const int64_t formats[][2] = {
         { 11025, 1024 }, { 22050, 2048 }, { 44100, 4096 }, { 96000, 8192 }
     };
     for (const auto &format : formats)
         for (int64_t taps : { 151, 111, 71 })
-            b->Args({ format[0], format[1], taps });
+            for (int64_t refined : { 0, 1 })
+                b->Args({ format[0], format[1], taps, refined });
 }
 
 } // namespace

@@ -57,6 +57,8 @@ bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
         // A fresh analyzer for every recording: one that has heard another recording keeps its
         // filter states and its last estimates, which would colour the first blocks of this one.
         m_analyzer = std::make_unique<PitchAnalyzer>();
+        m_analyzer->setMode(settings.classic ? PitchAnalyzer::Mode::Classic
+                                             : PitchAnalyzer::Mode::Refined);
         m_analyzer->configure(format, settings.filterLength, settings.sensitivity);
         m_analyzer->setLimits(settings.lowestHz, settings.highestHz);
         m_blockFormat = format;

@@ -180,7 +180,9 @@ private:
     std::uint32_t m_clef = 0;
     std::uint32_t m_filterLength = 3;
     std::uint32_t m_sensitivity = 2;
-    float m_noiseThreshold = 0.2f;
+    // Factory 0.02: the refined analyzer rejects noise by the clarity of the period, so the
+    // level gate only has to keep out the quietest blocks (0.2 cut off decaying piano notes).
+    float m_noiseThreshold = 0.02f;
     float m_lowestNoteHz = 82.5f;
     float m_highestNoteHz = 1760.0f;
     std::uint32_t m_transposeKey = 7;

@@ -15,10 +15,12 @@ namespace {
     using spi::Pi;
     using spi::TwoPi;
 
-// The stage filters are the analyzer's hot path. Each output sample is accumulated term by term
-// in single precision: out = float(double(out) + h[k] * double(s)). That order is kept for every
-// output, but a run of consecutive outputs is computed side by side, which the compiler turns
-// into vector instructions; the results are bit-identical to one output at a time.
+// The stage filters are the analyzer's hot path. Each output is accumulated in double precision
+// and rounded to single precision once: low = float(h[0] c + sum h[k] s_k), high = float(c - that
+// sum), with the line converted to double once per block. That is more accurate than rounding
+// after every term and lets a run of consecutive outputs be computed side by side, which the
+// compiler turns into vector instructions. The order of the additions is fixed (no fused
+// multiply-add, see CMakeLists.txt), so the bands do not depend on the instruction set.
 // The sanitizers run code before they are set up when the loader picks a clone, so their builds
 // take the one plain version.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__) \
@@ -30,54 +32,48 @@ namespace {
 
     // Runs of 32 and of 8 outputs, as the compiler's generic vectors (it splits them into whatever
     // registers the instruction set has).
-    typedef float Floats32 __attribute__((vector_size(32 * sizeof(float))));
     typedef double Doubles32 __attribute__((vector_size(32 * sizeof(double))));
-    typedef float Floats8 __attribute__((vector_size(8 * sizeof(float))));
     typedef double Doubles8 __attribute__((vector_size(8 * sizeof(double))));
+    typedef float Floats32 __attribute__((vector_size(32 * sizeof(float))));
+    typedef float Floats8 __attribute__((vector_size(8 * sizeof(float))));
 
-    // Computes one run of outputs starting at centre[0]; centre[i] is the sample x(n - M) of
-    // output i of the run.
-    template<typename Floats, typename Doubles>
-    inline void splitRun(const float *centre, const double *h, int32_t m, float *high,
-                         float *low) noexcept
+    // Computes one run of outputs; centre[i] is the sample x(n - M) of output i of the run. Always
+    // inlined, so that it is compiled for the instruction set of each clone of splitBlock.
+    template<typename Doubles, typename Floats>
+    __attribute__((always_inline)) inline void splitRun(const double *centre, const double *h,
+                                                        int32_t m, float *high, float *low) noexcept
     {
-        Floats c;
+        Doubles c;
         std::memcpy(&c, centre, sizeof c);
-        const Doubles cd = __builtin_convertvector(c, Doubles);
-        Floats lo = __builtin_convertvector(cd * h[0], Floats);
-        Floats hi = __builtin_convertvector(cd * (1.0 - h[0]), Floats);
+        Doubles lo = c * h[0];
         for (int32_t k = 1; k <= m; ++k) {
-            Floats before, after;
+            Doubles before, after;
             std::memcpy(&before, centre - k, sizeof before);
             std::memcpy(&after, centre + k, sizeof after);
-            const Doubles p = __builtin_convertvector(before + after, Doubles) * h[k];
-            lo = __builtin_convertvector(__builtin_convertvector(lo, Doubles) + p, Floats);
-            hi = __builtin_convertvector(__builtin_convertvector(hi, Doubles) - p, Floats);
+            lo += (before + after) * h[k];
         }
-        std::memcpy(low, &lo, sizeof lo);
-        std::memcpy(high, &hi, sizeof hi);
+        const Floats lowRun = __builtin_convertvector(lo, Floats);
+        const Floats highRun = __builtin_convertvector(c - lo, Floats);
+        std::memcpy(low, &lowRun, sizeof lowRun);
+        std::memcpy(high, &highRun, sizeof highRun);
     }
 
     CORVANE_SPLIT_CLONES
-    void splitBlock(const float *centre, const double *h, int32_t m, float *high, float *low,
+    void splitBlock(const double *centre, const double *h, int32_t m, float *high, float *low,
                     int32_t length) noexcept
     {
         int32_t n = 0;
         for (; n + 32 <= length; n += 32)
-            splitRun<Floats32, Doubles32>(centre + n, h, m, high + n, low + n);
+            splitRun<Doubles32, Floats32>(centre + n, h, m, high + n, low + n);
         for (; n + 8 <= length; n += 8)
-            splitRun<Floats8, Doubles8>(centre + n, h, m, high + n, low + n);
+            splitRun<Doubles8, Floats8>(centre + n, h, m, high + n, low + n);
         for (; n < length; ++n) {
-            const float *x = centre + n;
-            float lo = static_cast<float>(h[0] * x[0]);
-            float hi = static_cast<float>((1.0 - h[0]) * x[0]);
-            for (int32_t k = 1; k <= m; ++k) {
-                const float s = x[-k] + x[k];
-                lo += h[k] * s;
-                hi -= h[k] * s;
-            }
-            low[n] = lo;
-            high[n] = hi;
+            const double *x = centre + n;
+            double lo = x[0] * h[0];
+            for (int32_t k = 1; k <= m; ++k)
+                lo += (x[-k] + x[k]) * h[k];
+            low[n] = static_cast<float>(lo);
+            high[n] = static_cast<float>(x[0] - lo);
         }
     }
 
@@ -123,7 +119,7 @@ void FIRHiLoFilter::computeCoefficients()
 
 void FIRHiLoFilter::sizeLine()
 {
-    m_line.assign(static_cast<size_t>(m_historyLength + std::max(m_blockLength, 0)), 0.0f);
+    m_line.assign(static_cast<size_t>(m_historyLength + std::max(m_blockLength, 0)), 0.0);
 }
 
 double FIRHiLoFilter::stageDelay() const noexcept
@@ -175,9 +171,9 @@ bool FIRHiLoFilter::process()
 void FIRHiLoFilter::split(const float *in, float *high, float *low, int32_t length) noexcept
 {
     // m_line = x(-(N-1)) ... x(-1), x(0) ... x(L-1); output n is centred on x(n - M).
-    float *line = m_line.data();
+    double *line = m_line.data();
     std::reverse_copy(m_history.begin(), m_history.end(), line);
-    std::memcpy(line + m_historyLength, in, static_cast<size_t>(length) * sizeof(float));
+    std::copy(in, in + length, line + m_historyLength);
     const int32_t m = m_historyLength / 2;
     splitBlock(line + m_historyLength - m, m_coefficients.data(), m, high, low, length);
 }

@@ -9,7 +9,8 @@ namespace corvane {
 
 // Splits one signal into a low band and the complementary high band with one linear-phase
 // windowed-sinc FIR filter of N taps (N odd, M = (N - 1) / 2). Both outputs are delayed by M
-// samples, and high + low equals the input delayed by M, to single-precision rounding.
+// samples, and high + low equals the input delayed by M, to single-precision rounding. Each output
+// is computed in double precision and rounded to single precision once.
 //
 // Pins: input 1; output 2 = high band, output 3 = low band; both carry the input's format.
 // Each band has a switch (see process). The owner calls design before the graph runs; design
@@ -79,9 +80,9 @@ private:
     bool m_lowOn = true;
     double m_omega = 0.0;
 
-    // The history (oldest first) followed by the current block, so that the split reads every
-    // sample it needs from one contiguous run. Sized by design and configure.
-    std::vector<float> m_line;
+    // The history (oldest first) followed by the current block, in double precision, so that the
+    // split reads every sample it needs from one contiguous run. Sized by design and configure.
+    std::vector<double> m_line;
     int32_t m_blockLength = 0;
 };
 

@@ -87,6 +87,13 @@ void PitchAnalyzer::configure(const PcmFormat &format, int32_t filterLengthCode,
     m_configured = true;
     setSwitches();
     alignDelays();
+    prepareRefiner();
+}
+
+void PitchAnalyzer::prepareRefiner()
+{
+    const MediaFormat &full = m_source.outputPin(1)->media()->format;
+    m_refiner.prepare(full.length, full.sampleRate, m_lowestHz, m_highestHz);
 }
 
 void PitchAnalyzer::wire(const PcmFormat &format)
@@ -132,6 +139,7 @@ void PitchAnalyzer::setLimits(double lowestHz, double highestHz)
     if (m_configured) {
         setSwitches();
         alignDelays();
+        prepareRefiner();
     }
 }
 
@@ -188,6 +196,14 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
     std::copy_backward(m_history.begin(), m_history.end() - 1, m_history.end());
     const double candidate = m_result.bandFrequency[static_cast<size_t>(chooseBand())];
     m_history[0] = candidate < m_lowestHz * LowestNoteMargin ? 0.0 : correctedEstimate(candidate);
+    m_clarity = 0.0;
+    if (m_mode == Mode::Refined) {
+        // The full band, delayed to line up with the band signals the candidate came from.
+        const PitchRefiner::Estimate refined =
+                m_refiner.estimate(m_fullDelay.outputPin(2)->media()->buffer(), m_history[0]);
+        m_history[0] = refined.hz;
+        m_clarity = refined.clarity;
+    }
 
     m_result.pitch = consensus();
     return &m_result;

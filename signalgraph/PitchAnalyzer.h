@@ -8,6 +8,7 @@
 #include "GainFilter.h"
 #include "PcmFormat.h"
 #include "PitchDetectFilter.h"
+#include "PitchRefiner.h"
 #include "PitchResult.h"
 #include "SplitterFilter.h"
 #include "WaveSourceFilter.h"
@@ -24,8 +25,12 @@ namespace corvane {
 // zero-crossing frequency meter and an RMS meter. The band that holds the energy gives the
 // candidate; octave and fifth errors are corrected by testing the candidate and its sub-multiples
 // f * 2/3, f / 2 and f / 3 against a periodicity score on the full-band signal; the estimate is
-// then smoothed by a consensus over the last 3, 4 or 5 blocks. The higher bands and the full
-// band are delayed so that all of them line up with the slowest active stage (getMaxDelay).
+// then smoothed by a consensus over the last 3, 4 or 5 blocks. In the refined mode (the default)
+// a periodicity search over the whole lag range of the limits (PitchRefiner) checks each corrected
+// estimate before the consensus, and blocks without a clear period give no pitch; the classic
+// mode skips it. Band signals, energies and frequencies are the same in both modes. The higher
+// bands and the full band are delayed so that all of them line up with the slowest active stage
+// (getMaxDelay).
 //
 // Life: construct, configure (allocates everything), setLimits, then analyze per block.
 // An analyzer belongs to one thread; configure, setLimits and setInputGain must not run during
@@ -59,6 +64,16 @@ public:
     static constexpr double LowestNoteMargin = 0.9715319411536059;
     double lowestHz() const noexcept { return m_lowestHz; }
     double highestHz() const noexcept { return m_highestHz; }
+
+    enum class Mode { Classic, Refined };
+
+    // Takes effect with the next block; the history of estimates is kept.
+    void setMode(Mode mode) noexcept { m_mode = mode; }
+    Mode mode() const noexcept { return m_mode; }
+
+    // Clarity 0 ... 1 of the last block in the refined mode (how exactly it repeats at its
+    // period); 0.0 in the classic mode.
+    double clarity() const noexcept { return m_clarity; }
 
     // Scales the input; std::invalid_argument "negative gain" for a negative or NaN gain.
     void setInputGain(double gain);
@@ -110,6 +125,7 @@ private:
     void wire(const PcmFormat &format);
     void setSwitches() noexcept;
     void alignDelays();
+    void prepareRefiner();
     int32_t chooseBand() const noexcept;
     double correctedEstimate(double candidate) const noexcept;
 
@@ -134,6 +150,9 @@ private:
     DelayFilter m_fullDelay;
     AutoCorrelateFilter m_periodicity;
     bool m_configured = false;
+    Mode m_mode = Mode::Refined;
+    PitchRefiner m_refiner;
+    double m_clarity = 0.0;
 };
 
 } // namespace corvane

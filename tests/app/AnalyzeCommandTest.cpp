@@ -118,6 +118,32 @@ private:
 
 } // namespace
 
+// The analyzer describes each block's sound a latency late: rows move back by it, blocks that
+// hold only the time before the recording go, and a note that starts there is cut at 0.
+TEST(AnalysisReport, RowsSayWhenTheirSoundWasPlayed)
+{
+    SampleList samples;
+    for (double hz : { 0.0, 0.0, 0.0, 445.0, 445.0, 0.0 }) {
+        CSample &sample = samples.append();
+        sample.setFrequency(hz, CPitch());
+        sample.setLevel(hz > 0.0 ? 0.5 : 0.01);
+    }
+    postProcess(samples, 0.2, CPitch());
+    AnalysisReport report;
+    report.fill(samples, buildNoteRuns(samples), 0.1, CPitch(), 0.25);
+    ASSERT_EQ(report.samples.size(), 4u) << "the first two blocks end before the recording";
+    EXPECT_NEAR(report.samples[0].timeSeconds, -0.05, 1e-12);
+    EXPECT_NEAR(report.samples[1].timeSeconds, 0.05, 1e-12);
+    EXPECT_EQ(report.samples[1].note, report.samples[2].note);
+    EXPECT_GT(report.samples[1].pitchHz, 0.0);
+    ASSERT_GE(report.notes.size(), 2u);
+    EXPECT_TRUE(report.notes[0].rest);
+    EXPECT_EQ(report.notes[0].startSeconds, 0.0);
+    EXPECT_NEAR(report.notes[0].durationSeconds, 0.05, 1e-12);
+    EXPECT_FALSE(report.notes[1].rest);
+    EXPECT_NEAR(report.notes[1].startSeconds, 0.05, 1e-12);
+}
+
 TEST(AnalysisReport, CsvRowsNameTheNoteAndCountSharpAsPositive)
 {
     const AnalysisReport report = smallReport();
@@ -181,7 +207,8 @@ TEST(AnalyzeCommand, NotesComeWithTheirHeaderAndLeaveNothingBehind)
     ASSERT_GE(rows.size(), 4u);
     EXPECT_EQ(rows[0].rfind("# latency_s=", 0), 0u);
     EXPECT_EQ(rows[1].rfind("# settings: filter_length=3 sensitivity=2 lowest_hz=82.5 "
-                            "highest_hz=1760 reference_hz=440 noise_threshold=0.2",
+                            "highest_hz=1760 reference_hz=440 noise_threshold=0.02 "
+                            "pitch_mode=refined",
                             0),
               0u)
             << rows[1];

@@ -39,6 +39,8 @@ TEST(CommandLine, AnalyzeTakesAFileAndItsSettingsInEitherForm)
     EXPECT_EQ(line.analyze.highestHz, 880.5);
     EXPECT_EQ(line.analyze.referenceHz, 442.0);
     EXPECT_EQ(line.analyze.noiseThreshold, 0.35);
+    EXPECT_FALSE(line.analyze.classic);
+    EXPECT_TRUE(CommandLine::parse({ "--analyze", "take1.wav", "--classic" }).analyze.classic);
 
     const CommandLine plain = CommandLine::parse({ "--analyze=take2.wav" });
     ASSERT_EQ(plain.action, CommandLine::Action::Analyze);

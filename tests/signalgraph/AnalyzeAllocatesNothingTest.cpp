@@ -12,9 +12,12 @@ using namespace corvane;
 
 TEST(PitchAnalyzer, AnalyzeAllocatesNothing)
 {
-    for (int32_t rate : { 11025, 96000 }) {
+    for (auto [rate, mode] : { std::pair { 11025, PitchAnalyzer::Mode::Refined },
+                               std::pair { 96000, PitchAnalyzer::Mode::Refined },
+                               std::pair { 11025, PitchAnalyzer::Mode::Classic } }) {
         const int32_t length = rate == 11025 ? 1024 : 8192;
         PitchAnalyzer analyzer;
+        analyzer.setMode(mode);
         analyzer.configure({ length, 2, rate, 16 }, 1, 3);
         analyzer.setLimits(27.5, 5512.5);
         const std::vector<uint8_t> bytes = test::pcm16(

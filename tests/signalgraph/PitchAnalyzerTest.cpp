@@ -48,6 +48,7 @@ public:
 TEST(PitchAnalyzer, ASteady440HzSineFillsItsBandAndTheAlignedSignals)
 {
     PitchAnalyzer analyzer;
+    analyzer.setMode(PitchAnalyzer::Mode::Classic);
     analyzer.configure({ 1024, 1, 11025, 16 }, 1, 2);
     analyzer.setLimits(27.5, 5512.5);
     EXPECT_EQ(analyzer.firLength(), 151);
@@ -78,6 +79,22 @@ TEST(PitchAnalyzer, ASteady440HzSineFillsItsBandAndTheAlignedSignals)
     EXPECT_NEAR(rms(band1->buffer(), 512), 0.5 / std::sqrt(2.0), 0.01);
     EXPECT_EQ(analyzer.bandSignal(8), nullptr);
     EXPECT_EQ(analyzer.bandSignal(-1), nullptr);
+
+    // The refined mode changes the decision only: the same bands, and the same pitch here.
+    PitchAnalyzer refined;
+    ASSERT_EQ(refined.mode(), PitchAnalyzer::Mode::Refined);
+    refined.configure({ 1024, 1, 11025, 16 }, 1, 2);
+    refined.setLimits(27.5, 5512.5);
+    const std::vector<PitchResult> refinedResults = analyzeAll(refined, tone, 1024);
+    for (size_t b = 0; b < results.size(); ++b) {
+        EXPECT_EQ(refinedResults[b].bandFrequency, results[b].bandFrequency) << "block " << b;
+        EXPECT_EQ(refinedResults[b].bandEnergy, results[b].bandEnergy) << "block " << b;
+        if (b >= 9) {
+            EXPECT_NEAR(centsBetween(refinedResults[b].pitch, 440.0), 0.0, 1.0) << "block " << b;
+        }
+    }
+    EXPECT_GT(refined.clarity(), 0.99);
+    EXPECT_EQ(analyzer.clarity(), 0.0);
 }
 
 TEST(PitchAnalyzer, AboveFortyEightKilohertzHalvesTheRateBeforeTheFirstStage)
@@ -160,19 +177,23 @@ TEST(PitchAnalyzer, TheLowestNotePlayedFlatIsStillShownButNothingFarBelowIt)
 {
     // The factory limit of 82.5 Hz is meant as a guitar's low E (82.41 Hz): that string, even
     // tuned 30 cents flat, must show a pitch; a note a semitone below the limit must not.
-    const auto lastPitch = [](double hz) {
-        PitchAnalyzer analyzer;
-        analyzer.configure({ 1024, 1, 11025, 16 }, 3, 2);
-        analyzer.setLimits(82.5, 1760.0);
-        return analyzeAll(analyzer, harmonicTone(hz, 11025.0, 1024 * 12, { 1.0, 0.5, 0.3 }), 1024)
-                .back()
-                .pitch;
-    };
-    const double lowE = 82.40689;
-    const double flatLowE = lowE * std::pow(2.0, -30.0 / 1200);
-    EXPECT_NEAR(centsBetween(lastPitch(lowE), lowE), 0.0, 5.0);
-    EXPECT_NEAR(centsBetween(lastPitch(flatLowE), flatLowE), 0.0, 5.0);
-    EXPECT_EQ(lastPitch(82.5 * std::pow(2.0, -1.0 / 12)), 0.0);
+    for (auto mode : { PitchAnalyzer::Mode::Classic, PitchAnalyzer::Mode::Refined }) {
+        const auto lastPitch = [mode](double hz) {
+            PitchAnalyzer analyzer;
+            analyzer.setMode(mode);
+            analyzer.configure({ 1024, 1, 11025, 16 }, 3, 2);
+            analyzer.setLimits(82.5, 1760.0);
+            return analyzeAll(analyzer, harmonicTone(hz, 11025.0, 1024 * 12, { 1.0, 0.5, 0.3 }),
+                              1024)
+                    .back()
+                    .pitch;
+        };
+        const double lowE = 82.40689;
+        const double flatLowE = lowE * std::pow(2.0, -30.0 / 1200);
+        EXPECT_NEAR(centsBetween(lastPitch(lowE), lowE), 0.0, 5.0);
+        EXPECT_NEAR(centsBetween(lastPitch(flatLowE), flatLowE), 0.0, 5.0);
+        EXPECT_EQ(lastPitch(82.5 * std::pow(2.0, -1.0 / 12)), 0.0);
+    }
 }
 
 TEST(PitchAnalyzer, ConsensusOutvotesOctaveJumpsAndHoldsThroughOneSilentBlock)

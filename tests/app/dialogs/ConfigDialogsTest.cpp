@@ -307,6 +307,7 @@ TEST_F(OptimizeDialog, StepsRefusedAtTheEndsAndTheRangeStoredInOrder)
 TEST_F(OptimizeDialog, CancelStoresNothingAndOkUntouchedKeepsTheStoredFrequencies)
 {
     settings.SetLowestNoteHz(82.5f); // between two notes
+    settings.SetNoiseThreshold(0.2f); // slider position 80
     const CTCDefs before = settings;
     {
         DlgOptimize dialog(pitch, settings, keys);

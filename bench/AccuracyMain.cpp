@@ -1,0 +1,577 @@
+// The pitch analyzer's accuracy on sampled instruments and on synthetic tones with hard spectra.
+//
+//   corvane_accuracy --write-midi DIR        writes DIR/<instrument>.mid and DIR/notes.tsv
+//   corvane_accuracy --measure DIR [RATES]   reads DIR/<rate>/<instrument>.wav (rendered from the
+//                                            MIDI files), makes the synthetic tones itself, and
+//                                            prints a Markdown table
+//
+// scripts/accuracy.sh strings the steps together (make accuracy). The truth of a sampled note is
+// measured without the analyzer: the note's nominal pitch, corrected by the harmonic comb that
+// collects the most energy from a long window of its steady part (within 40 cents). A synthetic
+// tone's truth is known from its construction.
+
+#include "PitchAnalyzer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <numbers>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+
+// --- Material -----------------------------------------------------------------------------------
+
+struct Note
+{
+    double onset = 0.0, off = 0.0;       // seconds
+    std::function<double(double)> truth; // Hz at a time in seconds
+};
+
+struct Piece
+{
+    std::string name;
+    std::vector<float> samples; // mono, -1 ... 1
+    std::vector<Note> notes;
+};
+
+struct Instrument
+{
+    const char *name;
+    int program, low, high; // General MIDI program, lowest and highest MIDI note
+};
+
+const Instrument Instruments[] = {
+    { "piano", 0, 28, 96 },     { "guitar", 24, 40, 76 },   { "bass", 32, 28, 55 },
+    { "violin", 40, 55, 93 },   { "cello", 42, 36, 72 },    { "trumpet", 56, 55, 82 },
+    { "trombone", 57, 40, 70 }, { "horn", 60, 41, 77 },     { "oboe", 68, 58, 91 },
+    { "bassoon", 70, 34, 72 },  { "clarinet", 71, 50, 89 }, { "flute", 73, 60, 96 },
+    { "alto sax", 65, 49, 80 }, { "voice", 52, 48, 79 },
+};
+
+constexpr double NoteSeconds = 1.2, GapSeconds = 0.4;
+constexpr int NoteStep = 4;                    // semitones between notes of one instrument
+const double Detunes[] = { 0.0, 30.0, -20.0 }; // cents, by pitch bend, in turn
+
+// --- MIDI files ---------------------------------------------------------------------------------
+
+void put32(std::string &s, uint32_t v)
+{
+    for (int i = 3; i >= 0; --i)
+        s.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+}
+
+void putVar(std::string &s, uint32_t v)
+{
+    char bytes[5];
+    int n = 0;
+    bytes[n++] = static_cast<char>(v & 0x7f);
+    while (v >>= 7)
+        bytes[n++] = static_cast<char>(0x80 | (v & 0x7f));
+    while (n)
+        s.push_back(bytes[--n]);
+}
+
+// Format 0, 960 ticks per second (480 per quarter at 120 beats per minute).
+void writeMidi(const std::string &dir, const Instrument &ins, std::ofstream &list)
+{
+    std::string track;
+    auto event = [&](uint32_t delta, std::initializer_list<int> bytes) {
+        putVar(track, delta);
+        for (int b : bytes)
+            track.push_back(static_cast<char>(b));
+    };
+    event(0, { 0xC0, ins.program });
+    int i = 0;
+    uint32_t pending = 0;
+    for (int note = ins.low; note <= ins.high; note += NoteStep, ++i) {
+        const double cents = Detunes[i % 3];
+        const int bend = 8192 + static_cast<int>(std::lround(cents / 200.0 * 8192.0));
+        event(pending, { 0xE0, bend & 0x7f, bend >> 7 });
+        event(0, { 0x90, note, 90 });
+        event(static_cast<uint32_t>(NoteSeconds * 960), { 0x80, note, 0 });
+        pending = static_cast<uint32_t>(GapSeconds * 960);
+        const double onset = i * (NoteSeconds + GapSeconds);
+        list << ins.name << '\t' << onset << '\t' << onset + NoteSeconds << '\t'
+             << 440.0 * std::pow(2.0, (note - 69) / 12.0 + cents / 1200.0) << '\n';
+    }
+    event(static_cast<uint32_t>(960), { 0xFF, 0x2F, 0x00 });
+    std::string file = "MThd";
+    put32(file, 6);
+    file += std::string("\0\0\0\1\x01\xe0", 6);
+    file += "MTrk";
+    put32(file, static_cast<uint32_t>(track.size()));
+    file += track;
+    std::ofstream(dir + "/" + ins.name + ".mid", std::ios::binary) << file;
+}
+
+// --- Wave files ---------------------------------------------------------------------------------
+
+uint32_t le(const unsigned char *p, int bytes)
+{
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | p[i];
+    return v;
+}
+
+// 16-bit or 32-bit float PCM, mixed to mono; empty on any error.
+std::vector<float> readWave(const std::string &path, int &rate)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0)
+        return {};
+    int channels = 0, bits = 0, format = 0;
+    for (size_t at = 12; at + 8 <= bytes.size();) {
+        const uint32_t size = le(p + at + 4, 4);
+        if (bytes.compare(at, 4, "fmt ") == 0) {
+            format = static_cast<int>(le(p + at + 8, 2));
+            channels = static_cast<int>(le(p + at + 10, 2));
+            rate = static_cast<int>(le(p + at + 12, 4));
+            bits = static_cast<int>(le(p + at + 22, 2));
+        } else if (bytes.compare(at, 4, "data") == 0 && channels > 0) {
+            const size_t frameBytes = static_cast<size_t>(channels * bits / 8);
+            const size_t frames = std::min<size_t>(size, bytes.size() - at - 8) / frameBytes;
+            std::vector<float> out(frames);
+            for (size_t f = 0; f < frames; ++f) {
+                double sum = 0.0;
+                for (int c = 0; c < channels; ++c) {
+                    const unsigned char *s = p + at + 8 + f * frameBytes + c * bits / 8;
+                    if (bits == 16)
+                        sum += static_cast<int16_t>(le(s, 2)) / 32768.0;
+                    else if (bits == 32 && format == 3) {
+                        float v;
+                        std::memcpy(&v, s, 4);
+                        sum += v;
+                    }
+                }
+                out[f] = static_cast<float>(sum / channels);
+            }
+            return out;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return {};
+}
+
+// Each note scaled to a peak of 0.5, as a tuner's microphone would be set.
+void normaliseNotes(Piece &piece, int rate)
+{
+    for (const Note &n : piece.notes) {
+        const auto from = static_cast<size_t>(n.onset * rate);
+        const auto to =
+                std::min(piece.samples.size(), static_cast<size_t>((n.off + GapSeconds) * rate));
+        float top = 0.0f;
+        for (size_t i = from; i < to; ++i)
+            top = std::max(top, std::abs(piece.samples[i]));
+        if (top > 0.0f)
+            for (size_t i = from; i < to; ++i)
+                piece.samples[i] *= 0.5f / top;
+    }
+}
+
+// Energy of harmonics 1 ... 6 of f in a Hann-windowed stretch.
+double combEnergy(const std::vector<float> &x, size_t from, size_t to, double f, int rate)
+{
+    double total = 0.0;
+    for (int k = 1; k <= 6 && k * f < rate / 2.0; ++k) {
+        const double w = 2.0 * Pi * k * f / rate;
+        double re = 0.0, im = 0.0, c = 1.0, s = 0.0;
+        const double cw = std::cos(w), sw = std::sin(w);
+        const double n = static_cast<double>(to - from);
+        for (size_t i = from; i < to; ++i) {
+            const double hann = 0.5 - 0.5 * std::cos(2.0 * Pi * (i - from) / n);
+            re += x[i] * hann * c;
+            im -= x[i] * hann * s;
+            const double next = c * cw - s * sw;
+            s = s * cw + c * sw;
+            c = next;
+        }
+        total += re * re + im * im;
+    }
+    return total;
+}
+
+// The nominal pitch corrected by the comb that fits best within 40 cents, to a tenth of a cent.
+double measuredPitch(const std::vector<float> &x, int rate, double onset, double off,
+                     double nominal)
+{
+    const auto from = static_cast<size_t>((onset + 0.25) * rate);
+    const auto to =
+            std::min(x.size(), static_cast<size_t>(std::min(off - 0.1, onset + 1.05) * rate));
+    if (to <= from + 64)
+        return nominal;
+    double bestCents = 0.0, best = -1.0;
+    for (double c = -40.0; c <= 40.0; c += 1.0) {
+        const double e = combEnergy(x, from, to, nominal * std::pow(2.0, c / 1200.0), rate);
+        if (e > best) {
+            best = e;
+            bestCents = c;
+        }
+    }
+    for (double step : { 0.3, 0.1 }) {
+        const double centre = bestCents;
+        for (double c = centre - 3 * step; c <= centre + 3 * step; c += step) {
+            const double e = combEnergy(x, from, to, nominal * std::pow(2.0, c / 1200.0), rate);
+            if (e > best) {
+                best = e;
+                bestCents = c;
+            }
+        }
+    }
+    return nominal * std::pow(2.0, bestCents / 1200.0);
+}
+
+std::vector<Piece> sampledPieces(const std::string &dir, int rate)
+{
+    std::vector<Piece> pieces;
+    std::ifstream list(dir + "/notes.tsv");
+    std::string line;
+    while (std::getline(list, line)) {
+        std::istringstream fields(line);
+        std::string name;
+        double onset, off, nominal;
+        std::getline(fields, name, '\t');
+        fields >> onset >> off >> nominal;
+        if (pieces.empty() || pieces.back().name != name) {
+            int fileRate = 0;
+            pieces.push_back(
+                    { name,
+                      readWave(dir + "/" + std::to_string(rate) + "/" + name + ".wav", fileRate),
+                      {} });
+            if (fileRate != rate)
+                pieces.back().samples.clear();
+        }
+        pieces.back().notes.push_back({ onset, off, [nominal](double) { return nominal; } });
+    }
+    std::erase_if(pieces, [](const Piece &p) { return p.samples.empty(); });
+    for (Piece &p : pieces) {
+        normaliseNotes(p, rate);
+        for (Note &n : p.notes) {
+            const double f = measuredPitch(p.samples, rate, n.onset, n.off, n.truth(0.0));
+            n.truth = [f](double) { return f; };
+        }
+    }
+    return pieces;
+}
+
+// --- Synthetic tones ----------------------------------------------------------------------------
+
+struct Timbre
+{
+    const char *name;
+    std::vector<double> partials;
+    double stretch = 0.0;      // inharmonicity B: partial k at k f sqrt(1 + B k^2)
+    double vibratoCents = 0.0; // depth at 5.5 Hz
+    double decaySeconds = 0.0; // time constant of an exponential decay, 0 for none
+};
+
+const Timbre Timbres[] = {
+    { "weak fundamental", { 0.1, 1.0, 0.6, 0.4, 0.3, 0.2 } },
+    { "strong 2nd partial", { 1.0, 3.0, 0.5, 0.3 } },
+    { "strong 3rd partial", { 1.0, 0.5, 3.0, 0.3, 0.2 } },
+    { "odd partials", { 1.0, 0.0, 0.33, 0.0, 0.2, 0.0, 0.14, 0.0, 0.11 } },
+    { "stretched partials", { 1.0, 0.5, 0.33, 0.25, 0.2, 0.17, 0.14, 0.12, 0.11, 0.1 }, 0.0004 },
+    { "vibrato", { 1.0, 0.5, 0.3 }, 0.0, 30.0 },
+    { "decay", { 1.0, 0.5, 0.33, 0.25, 0.2, 0.17, 0.14, 0.12 }, 0.0, 0.0, 0.5 },
+};
+
+Piece syntheticPiece(const Timbre &t, int rate)
+{
+    Piece piece { t.name, {}, {} };
+    std::mt19937 random(5);
+    std::normal_distribution<double> hiss(0.0, 0.0005); // -66 dBFS floor
+    const double noteLength = NoteSeconds + GapSeconds;
+    int i = 0;
+    for (int midi = 28; midi <= 96; midi += 5, ++i) {
+        const double f0 = 440.0 * std::pow(2.0, (midi - 69) / 12.0);
+        const double onset = i * noteLength;
+        // A tuner reads a note with vibrato at its centre, and a stretched series at its first
+        // partial.
+        const double fundamental = f0 * std::sqrt(1.0 + t.stretch);
+        const double depth = t.vibratoCents;
+        piece.notes.push_back({ onset, onset + NoteSeconds, [=](double) { return fundamental; } });
+        const auto start = piece.samples.size();
+        const auto count = static_cast<size_t>(noteLength * rate);
+        std::vector<double> sum(count, 0.0);
+        double top = 0.0;
+        for (size_t k = 0; k < t.partials.size(); ++k) {
+            const double n = static_cast<double>(k + 1);
+            const double fk = f0 * n * std::sqrt(1.0 + t.stretch * n * n);
+            if (fk * std::pow(2.0, depth / 1200.0) >= rate * 0.45 || t.partials[k] == 0.0)
+                continue;
+            double phase = 0.7 * n;
+            for (size_t j = 0; j < static_cast<size_t>(NoteSeconds * rate); ++j) {
+                const double time = static_cast<double>(j) / rate;
+                const double vib = std::pow(2.0, depth / 1200.0 * std::sin(2.0 * Pi * 5.5 * time));
+                phase += 2.0 * Pi * fk * vib / rate;
+                sum[j] += t.partials[k] * std::sin(phase);
+            }
+        }
+        for (size_t j = 0; j < count; ++j) {
+            const double time = static_cast<double>(j) / rate;
+            double env = time < 0.01 ? time / 0.01 : 1.0;
+            if (time > NoteSeconds - 0.01)
+                env = std::max(0.0, (NoteSeconds - time) / 0.01);
+            if (t.decaySeconds > 0.0)
+                env *= std::exp(-time / t.decaySeconds);
+            sum[j] *= env;
+            top = std::max(top, std::abs(sum[j]));
+        }
+        piece.samples.resize(start + count);
+        for (size_t j = 0; j < count; ++j)
+            piece.samples[start + j] = static_cast<float>(sum[j] * 0.5 / top + hiss(random));
+    }
+    return piece;
+}
+
+// --- Measuring ----------------------------------------------------------------------------------
+
+struct Setting
+{
+    const char *name;
+    int filterLengthCode;
+    double lowestHz, highestHz;
+    double noiseThreshold; // blocks with a total band level at or below half of it are unvoiced
+};
+
+const Setting Settings[] = {
+    { "factory", 3, 82.5, 1760.0, 0.2 },
+    { "factory, noise threshold 0.02", 3, 82.5, 1760.0, 0.02 },
+    { "factory, range extended", 3, 27.5, 4200.0, 0.01 },
+    { "widest", 1, 27.5, 5512.5, 0.01 },
+};
+
+struct Tally
+{
+    long frames = 0, correct = 0, octave = 0, within5 = 0, unvoiced = 0;
+    std::vector<double> absCents; // of the correct frames
+    std::vector<double> settleSeconds;
+    long notes = 0, neverSettled = 0;
+
+    void add(const Tally &o)
+    {
+        frames += o.frames;
+        correct += o.correct;
+        octave += o.octave;
+        within5 += o.within5;
+        unvoiced += o.unvoiced;
+        absCents.insert(absCents.end(), o.absCents.begin(), o.absCents.end());
+        settleSeconds.insert(settleSeconds.end(), o.settleSeconds.begin(), o.settleSeconds.end());
+        notes += o.notes;
+        neverSettled += o.neverSettled;
+    }
+};
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0.0;
+    std::nth_element(v.begin(), v.begin() + static_cast<long>(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
+std::vector<uint8_t> pcm16(const std::vector<float> &x)
+{
+    std::vector<uint8_t> bytes(x.size() * 2);
+    for (size_t i = 0; i < x.size(); ++i) {
+        const auto v = static_cast<uint16_t>(
+                static_cast<int16_t>(std::lround(std::clamp(x[i] * 32768.0, -32768.0, 32767.0))));
+        bytes[2 * i] = static_cast<uint8_t>(v & 0xff);
+        bytes[2 * i + 1] = static_cast<uint8_t>(v >> 8);
+    }
+    return bytes;
+}
+
+// Runs the analyzer over a piece and tallies the blocks whose sound lies inside a note.
+Tally measure(const Piece &piece, int rate, const Setting &s, PitchAnalyzer::Mode mode,
+              double *cpuSeconds)
+{
+    const int32_t length = rate == 11025 ? 1024 : rate == 22050 ? 2048 : 4096;
+    PitchAnalyzer analyzer;
+    analyzer.setMode(mode);
+    analyzer.configure({ length, 1, rate, 16 }, s.filterLengthCode, 2);
+    analyzer.setLimits(s.lowestHz, s.highestHz);
+    const double delay = analyzer.getMaxDelay();
+    std::vector<float> padded = piece.samples;
+    padded.resize((padded.size() / length + 1 + static_cast<size_t>(delay * rate / length + 2))
+                          * length,
+                  0.0f);
+    const std::vector<uint8_t> bytes = pcm16(padded);
+    const size_t blocks = padded.size() / length;
+    std::vector<double> pitch(blocks);
+    const auto started = std::clock();
+    for (size_t b = 0; b < blocks; ++b) {
+        const PitchResult *r = analyzer.analyze(bytes.data() + 2 * b * length);
+        pitch[b] = r->totalEnergy > s.noiseThreshold / 2 ? r->pitch : 0.0;
+    }
+    *cpuSeconds += static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC;
+
+    Tally t;
+    const double blockSeconds = static_cast<double>(length) / rate;
+    for (const Note &n : piece.notes) {
+        ++t.notes;
+        int run = 0;
+        bool settled = false;
+        for (size_t b = 0; b < blocks; ++b) {
+            // Block b holds the sound of [b L - delay, (b + 1) L - delay).
+            const double from = b * blockSeconds - delay, to = from + blockSeconds;
+            const double shown = (b + 1) * blockSeconds; // when the reading appears
+            if (shown <= n.onset || from > n.off)
+                continue;
+            const double truth = n.truth(0.5 * (from + to));
+            const double cents = pitch[b] > 0.0 ? 1200.0 * std::log2(pitch[b] / truth) : 1e9;
+            const bool right = std::abs(cents) < 50.0;
+            run = right ? run + 1 : 0;
+            if (!settled && run == 3) {
+                settled = true;
+                t.settleSeconds.push_back(shown - 2 * blockSeconds - n.onset);
+            }
+            if (from < n.onset || to > n.off)
+                continue;
+            ++t.frames;
+            if (pitch[b] <= 0.0) {
+                ++t.unvoiced;
+                continue;
+            }
+            const double octaves = std::round(cents / 1200.0);
+            if (right) {
+                ++t.correct;
+                t.absCents.push_back(std::abs(cents));
+                if (std::abs(cents) <= 5.0)
+                    ++t.within5;
+            } else if (octaves != 0.0 && std::abs(cents - 1200.0 * octaves) < 50.0) {
+                ++t.octave;
+            }
+        }
+        if (!settled)
+            ++t.neverSettled;
+    }
+    return t;
+}
+
+// Share of blocks of three seconds of white noise at -12 dBFS RMS that report a pitch.
+double noiseVoiced(int rate, const Setting &s, PitchAnalyzer::Mode mode)
+{
+    std::mt19937 random(3);
+    std::normal_distribution<double> white(0.0, 0.25);
+    Piece noise { "noise", std::vector<float>(static_cast<size_t>(3 * rate)), {} };
+    for (float &x : noise.samples)
+        x = static_cast<float>(white(random));
+    const int32_t length = rate == 11025 ? 1024 : rate == 22050 ? 2048 : 4096;
+    PitchAnalyzer analyzer;
+    analyzer.setMode(mode);
+    analyzer.configure({ length, 1, rate, 16 }, s.filterLengthCode, 2);
+    analyzer.setLimits(s.lowestHz, s.highestHz);
+    const std::vector<uint8_t> bytes = pcm16(noise.samples);
+    const size_t blocks = noise.samples.size() / length;
+    long voiced = 0;
+    for (size_t b = 0; b < blocks; ++b)
+        voiced += analyzer.analyze(bytes.data() + 2 * b * length)->pitch > 0.0;
+    return 100.0 * voiced / static_cast<double>(blocks);
+}
+
+double percent(long part, long whole)
+{
+    return whole ? 100.0 * part / whole : 0.0;
+}
+
+void printRow(const char *set, int rate, const Setting &s, const char *mode, const Tally &t,
+              double noise)
+{
+    std::printf("| %s | %d | %s | %s | %.1f | %.2f | %.2f | %.1f | %.1f | %.0f | %.1f |\n", set,
+                rate, s.name, mode, percent(t.correct, t.frames), percent(t.octave, t.frames),
+                median(t.absCents), percent(t.within5, t.frames), percent(t.unvoiced, t.frames),
+                1000.0 * median(t.settleSeconds), noise);
+}
+
+int measureAll(const std::string &dir, const std::vector<int> &rates, bool perPiece)
+{
+    std::printf("| material | rate | settings | mode | RPA %% | octave %% | median abs cents | "
+                "within 5 c %% | no pitch %% | settle ms | noise voiced %% |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
+    for (int rate : rates) {
+        std::vector<Piece> sampled = sampledPieces(dir, rate);
+        std::vector<Piece> synthetic;
+        for (const Timbre &t : Timbres)
+            synthetic.push_back(syntheticPiece(t, rate));
+        for (const Setting &s : Settings) {
+            for (auto mode : { PitchAnalyzer::Mode::Classic, PitchAnalyzer::Mode::Refined }) {
+                const char *modeName = mode == PitchAnalyzer::Mode::Classic ? "classic" : "refined";
+                double cpu = 0.0;
+                auto run = [&](const std::vector<Piece> &pieces) {
+                    Tally all;
+                    double audio = 0.0;
+                    for (const Piece &p : pieces) {
+                        // Notes outside the limits are not the analyzer's to find.
+                        Piece inRange = p;
+                        std::erase_if(inRange.notes, [&](const Note &n) {
+                            const double f = n.truth(n.onset);
+                            return f < s.lowestHz || f > s.highestHz;
+                        });
+                        const Tally t = measure(inRange, rate, s, mode, &cpu);
+                        audio += static_cast<double>(p.samples.size()) / rate;
+                        if (perPiece)
+                            printRow(p.name.c_str(), rate, s, modeName, t, 0.0);
+                        all.add(t);
+                    }
+                    return std::pair { all, audio };
+                };
+                const double noise = noiseVoiced(rate, s, mode);
+                if (!sampled.empty()) {
+                    auto [t, audio] = run(sampled);
+                    printRow("sampled instruments", rate, s, modeName, t, noise);
+                }
+                auto [t, audio] = run(synthetic);
+                printRow("synthetic tones", rate, s, modeName, t, noise);
+                std::fflush(stdout);
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 2 && args[0] == "--write-midi") {
+        std::ofstream list(args[1] + "/notes.tsv");
+        for (const Instrument &ins : Instruments)
+            writeMidi(args[1], ins, list);
+        return 0;
+    }
+    if (args.size() >= 2 && args[0] == "--measure") {
+        std::vector<int> rates;
+        bool perPiece = false;
+        for (size_t i = 2; i < args.size(); ++i) {
+            if (args[i] == "--per-piece")
+                perPiece = true;
+            else
+                rates.push_back(std::stoi(args[i]));
+        }
+        if (rates.empty())
+            rates = { 11025, 22050, 44100 };
+        return measureAll(args[1], rates, perPiece);
+    }
+    std::fprintf(stderr,
+                 "usage: corvane_accuracy --write-midi DIR | --measure DIR [RATE...] "
+                 "[--per-piece]\n");
+    return 2;
+}
