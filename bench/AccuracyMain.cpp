@@ -31,7 +31,7 @@ using namespace corvane;
 
 namespace {
 
-constexpr double Pi = std::numbers::pi;
+constexpr double kPi = std::numbers::pi;
 
 // --- Material -----------------------------------------------------------------------------------
 
@@ -62,8 +62,8 @@ const Instrument Instruments[] = {
     { "alto sax", 65, 49, 80 }, { "voice", 52, 48, 79 },
 };
 
-constexpr double NoteSeconds = 1.2, GapSeconds = 0.4;
-constexpr int NoteStep = 4;                    // semitones between notes of one instrument
+constexpr double kNoteSeconds = 1.2, kGapSeconds = 0.4;
+constexpr int kNoteStep = 4;                    // semitones between notes of one instrument
 const double Detunes[] = { 0.0, 30.0, -20.0 }; // cents, by pitch bend, in turn
 
 // --- MIDI files ---------------------------------------------------------------------------------
@@ -97,15 +97,15 @@ void writeMidi(const std::string &dir, const Instrument &ins, std::ofstream &lis
     event(0, { 0xC0, ins.program });
     int i = 0;
     uint32_t pending = 0;
-    for (int note = ins.low; note <= ins.high; note += NoteStep, ++i) {
+    for (int note = ins.low; note <= ins.high; note += kNoteStep, ++i) {
         const double cents = Detunes[i % 3];
         const int bend = 8192 + static_cast<int>(std::lround(cents / 200.0 * 8192.0));
         event(pending, { 0xE0, bend & 0x7f, bend >> 7 });
         event(0, { 0x90, note, 90 });
-        event(static_cast<uint32_t>(NoteSeconds * 960), { 0x80, note, 0 });
-        pending = static_cast<uint32_t>(GapSeconds * 960);
-        const double onset = i * (NoteSeconds + GapSeconds);
-        list << ins.name << '\t' << onset << '\t' << onset + NoteSeconds << '\t'
+        event(static_cast<uint32_t>(kNoteSeconds * 960), { 0x80, note, 0 });
+        pending = static_cast<uint32_t>(kGapSeconds * 960);
+        const double onset = i * (kNoteSeconds + kGapSeconds);
+        list << ins.name << '\t' << onset << '\t' << onset + kNoteSeconds << '\t'
              << 440.0 * std::pow(2.0, (note - 69) / 12.0 + cents / 1200.0) << '\n';
     }
     event(static_cast<uint32_t>(960), { 0xFF, 0x2F, 0x00 });
@@ -175,7 +175,7 @@ void normaliseNotes(Piece &piece, int rate)
     for (const Note &n : piece.notes) {
         const auto from = static_cast<size_t>(n.onset * rate);
         const auto to =
-                std::min(piece.samples.size(), static_cast<size_t>((n.off + GapSeconds) * rate));
+                std::min(piece.samples.size(), static_cast<size_t>((n.off + kGapSeconds) * rate));
         float top = 0.0f;
         for (size_t i = from; i < to; ++i)
             top = std::max(top, std::abs(piece.samples[i]));
@@ -190,12 +190,12 @@ double combEnergy(const std::vector<float> &x, size_t from, size_t to, double f,
 {
     double total = 0.0;
     for (int k = 1; k <= 6 && k * f < rate / 2.0; ++k) {
-        const double w = 2.0 * Pi * k * f / rate;
+        const double w = 2.0 * kPi * k * f / rate;
         double re = 0.0, im = 0.0, c = 1.0, s = 0.0;
         const double cw = std::cos(w), sw = std::sin(w);
         const double n = static_cast<double>(to - from);
         for (size_t i = from; i < to; ++i) {
-            const double hann = 0.5 - 0.5 * std::cos(2.0 * Pi * (i - from) / n);
+            const double hann = 0.5 - 0.5 * std::cos(2.0 * kPi * (i - from) / n);
             re += x[i] * hann * c;
             im -= x[i] * hann * s;
             const double next = c * cw - s * sw;
@@ -296,7 +296,7 @@ Piece syntheticPiece(const Timbre &t, int rate)
     Piece piece { t.name, {}, {} };
     std::mt19937 random(5);
     std::normal_distribution<double> hiss(0.0, 0.0005); // -66 dBFS floor
-    const double noteLength = NoteSeconds + GapSeconds;
+    const double noteLength = kNoteSeconds + kGapSeconds;
     int i = 0;
     for (int midi = 28; midi <= 96; midi += 5, ++i) {
         const double f0 = 440.0 * std::pow(2.0, (midi - 69) / 12.0);
@@ -305,7 +305,7 @@ Piece syntheticPiece(const Timbre &t, int rate)
         // partial.
         const double fundamental = f0 * std::sqrt(1.0 + t.stretch);
         const double depth = t.vibratoCents;
-        piece.notes.push_back({ onset, onset + NoteSeconds, [=](double) { return fundamental; } });
+        piece.notes.push_back({ onset, onset + kNoteSeconds, [=](double) { return fundamental; } });
         const auto start = piece.samples.size();
         const auto count = static_cast<size_t>(noteLength * rate);
         std::vector<double> sum(count, 0.0);
@@ -316,18 +316,18 @@ Piece syntheticPiece(const Timbre &t, int rate)
             if (fk * std::pow(2.0, depth / 1200.0) >= rate * 0.45 || t.partials[k] == 0.0)
                 continue;
             double phase = 0.7 * n;
-            for (size_t j = 0; j < static_cast<size_t>(NoteSeconds * rate); ++j) {
+            for (size_t j = 0; j < static_cast<size_t>(kNoteSeconds * rate); ++j) {
                 const double time = static_cast<double>(j) / rate;
-                const double vib = std::pow(2.0, depth / 1200.0 * std::sin(2.0 * Pi * 5.5 * time));
-                phase += 2.0 * Pi * fk * vib / rate;
+                const double vib = std::pow(2.0, depth / 1200.0 * std::sin(2.0 * kPi * 5.5 * time));
+                phase += 2.0 * kPi * fk * vib / rate;
                 sum[j] += t.partials[k] * std::sin(phase);
             }
         }
         for (size_t j = 0; j < count; ++j) {
             const double time = static_cast<double>(j) / rate;
             double env = time < 0.01 ? time / 0.01 : 1.0;
-            if (time > NoteSeconds - 0.01)
-                env = std::max(0.0, (NoteSeconds - time) / 0.01);
+            if (time > kNoteSeconds - 0.01)
+                env = std::max(0.0, (kNoteSeconds - time) / 0.01);
             if (t.decaySeconds > 0.0)
                 env *= std::exp(-time / t.decaySeconds);
             sum[j] *= env;

@@ -22,7 +22,7 @@ void splitStage(benchmark::State &state)
     source.setFormat({ length, rate });
     FIRHiLoFilter stage;
     stage.bindPins();
-    stage.design(16, taps, FIRHiLoFilter::Hamming);
+    stage.design(16, taps, FIRHiLoFilter::kHamming);
     source.connect(stage.inputPin(1));
     float *block = source.media()->buffer();
     for (int32_t i = 0; i < length; ++i)

@@ -39,20 +39,20 @@ void analyze(benchmark::State &state)
 {
     const auto rate = static_cast<int32_t>(state.range(0));
     const auto frames = static_cast<int32_t>(state.range(1));
-    constexpr int32_t Blocks = 8;
+    constexpr int32_t kBlocks = 8;
 
     PitchAnalyzer analyzer;
     analyzer.setMode(state.range(3) ? PitchAnalyzer::Mode::Refined : PitchAnalyzer::Mode::Classic);
     analyzer.configure({ frames, 1, rate, 16 }, filterLengthCode(state.range(2)), 2);
     analyzer.setLimits(27.5, 5512.5);
-    const std::vector<uint8_t> bytes = toneBlocks(rate, frames, Blocks);
+    const std::vector<uint8_t> bytes = toneBlocks(rate, frames, kBlocks);
 
     int32_t block = 0;
     for (auto _ : state) {
         const PitchResult *result =
                 analyzer.analyze(bytes.data() + static_cast<size_t>(block) * frames * 2);
         benchmark::DoNotOptimize(result->pitch);
-        block = (block + 1) % Blocks;
+        block = (block + 1) % kBlocks;
     }
     state.counters["rtf"] = benchmark::Counter(static_cast<double>(frames) / rate
                                                        * static_cast<double>(state.iterations()),

@@ -10,10 +10,10 @@ namespace corvane {
 
 namespace {
 
-    using spi::FourPi;
-    using spi::InversePi;
-    using spi::Pi;
-    using spi::TwoPi;
+    using spi::kFourPi;
+    using spi::kInversePi;
+    using spi::kPi;
+    using spi::kTwoPi;
 
 // The stage filters are the analyzer's hot path. Each output is accumulated in double precision
 // and rounded to single precision once: low = float(h[0] c + sum h[k] s_k), high = float(c - that
@@ -81,14 +81,14 @@ namespace {
 
 FIRHiLoFilter::FIRHiLoFilter()
 {
-    design(4, 31, Blackman);
+    design(4, 31, kBlackman);
 }
 
 void FIRHiLoFilter::design(int32_t divisor, int32_t requestedLength, int32_t windowCode)
 {
     const int32_t taps = requestedLength >= 35 ? requestedLength - (requestedLength + 1) % 4 : 31;
     m_historyLength = taps - 1;
-    const double omega = divisor >= 2 ? 2.0 * Pi / divisor : m_omega;
+    const double omega = divisor >= 2 ? 2.0 * kPi / divisor : m_omega;
     if (m_coefficients.empty() || taps != m_taps || windowCode != m_window || omega != m_omega) {
         m_taps = taps;
         m_window = windowCode;
@@ -104,15 +104,15 @@ void FIRHiLoFilter::computeCoefficients()
     m_coefficients.assign(static_cast<size_t>(m_taps), 0.0);
     const int32_t m = (m_taps - 1) / 2;
     const double d = m_taps - 1;
-    m_coefficients[0] = m_omega * InversePi;
+    m_coefficients[0] = m_omega * kInversePi;
     for (int32_t k = 1; k <= m; ++k) {
-        double h = std::sin(k * m_omega) / (k * Pi);
+        double h = std::sin(k * m_omega) / (k * kPi);
         // Both windows are 1 at the centre, so h[0] is left as it is.
         const double at = m + k;
-        if (m_window == Hamming)
-            h *= 0.54 - 0.46 * std::cos(at * TwoPi / d);
-        else if (m_window == Blackman)
-            h *= 0.42 - 0.5 * std::cos(at * TwoPi / d) + 0.08 * std::cos(at * FourPi / d);
+        if (m_window == kHamming)
+            h *= 0.54 - 0.46 * std::cos(at * kTwoPi / d);
+        else if (m_window == kBlackman)
+            h *= 0.42 - 0.5 * std::cos(at * kTwoPi / d) + 0.08 * std::cos(at * kFourPi / d);
         m_coefficients[static_cast<size_t>(k)] = h;
     }
 }

@@ -19,15 +19,15 @@ class FIRHiLoFilter : public Filter
 {
 public:
     // Window codes of design.
-    static constexpr int32_t Hamming = 1;
-    static constexpr int32_t Blackman = 2;
+    static constexpr int32_t kHamming = 1;
+    static constexpr int32_t kBlackman = 2;
 
     // Designs with divisor 4, 31 taps and the Blackman window.
     FIRHiLoFilter();
 
     // Sets the cut-off to rate / divisor (a divisor below 2 keeps the previous cut-off) and the
     // length to the largest N <= requestedLength with (N + 1) divisible by 4, or to 31 when
-    // fewer than 35 taps are asked for. Window code 1 = Hamming, 2 = Blackman, other = none.
+    // fewer than 35 taps are asked for. Window code 1 = kHamming, 2 = kBlackman, other = none.
     // Recomputes the coefficients only when the effective length, the window or the cut-off
     // changed; always restarts from silence (history zeroed). Allocates; never throws for its
     // arguments.

@@ -65,12 +65,12 @@ void MixerFilter::configure(const MediaFormat &format)
 
 InputPin *MixerFilter::inputPin(int32_t number) noexcept
 {
-    return number >= 1 && number <= InputCount ? &m_in[index(number)] : nullptr;
+    return number >= 1 && number <= kInputCount ? &m_in[index(number)] : nullptr;
 }
 
 OutputPin *MixerFilter::outputPin(int32_t number) noexcept
 {
-    return number == OutputPinNumber ? &m_out : nullptr;
+    return number == kOutputPinNumber ? &m_out : nullptr;
 }
 
 void MixerFilter::bindPins()
@@ -81,7 +81,7 @@ void MixerFilter::bindPins()
 
 void MixerFilter::checkPin(int32_t pin)
 {
-    if (pin < 1 || pin > InputCount)
+    if (pin < 1 || pin > kInputCount)
         throw std::domain_error("invalid pin number");
 }
 

@@ -16,8 +16,8 @@ namespace corvane {
 class MixerFilter : public Filter
 {
 public:
-    static constexpr int32_t InputCount = 12;
-    static constexpr int32_t OutputPinNumber = 13;
+    static constexpr int32_t kInputCount = 12;
+    static constexpr int32_t kOutputPinNumber = 13;
 
     MixerFilter();
 
@@ -49,11 +49,11 @@ private:
     static void checkPin(int32_t pin);
     void normalise() noexcept;
 
-    std::array<InputPin, InputCount> m_in;
+    std::array<InputPin, kInputCount> m_in;
     OutputPin m_out;
-    std::array<double, InputCount> m_inputGain {};
-    std::array<bool, InputCount> m_muted {};
-    std::array<double, InputCount> m_effectiveGain {};
+    std::array<double, kInputCount> m_inputGain {};
+    std::array<bool, kInputCount> m_muted {};
+    std::array<double, kInputCount> m_effectiveGain {};
 };
 
 } // namespace corvane

@@ -10,23 +10,23 @@ namespace {
 
     // The periodicity test compares this many samples of the previous block with the signal one
     // period later.
-    constexpr int32_t PeriodicityTail = 40;
+    constexpr int32_t kPeriodicityTail = 40;
 
     // Rates above this are halved once before the first stage, so that stage 0 works at a rate the
     // band layout was made for.
-    constexpr double HighestStageRate = 48000.0;
+    constexpr double kHighestStageRate = 48000.0;
 
     // Each stage splits at a sixteenth of its input rate.
-    constexpr int32_t StageDivisor = 16;
+    constexpr int32_t kStageDivisor = 16;
 
     // 1200 / log10(2): cents from a decimal logarithm, the same interval as the note table's.
-    constexpr double CentsPerDecade = 3986.31371386;
+    constexpr double kCentsPerDecade = 3986.31371386;
 
     double cents(double a, double b) noexcept
     {
         if (a == 0.0 || b == 0.0)
             return 1200.0;
-        return CentsPerDecade * std::log10(a / b);
+        return kCentsPerDecade * std::log10(a / b);
     }
 
     // Index into the spread table of the pair (j, k), j < k.
@@ -104,12 +104,12 @@ void PitchAnalyzer::wire(const PcmFormat &format)
     m_inputGain.outputPin(2)->connect(m_fullSplit.inputPin(1));
     m_fullSplit.outputPin(2)->connect(m_fullDelay.inputPin(1));
     m_fullDelay.outputPin(2)->connect(m_periodicity.inputPin(1));
-    m_periodicity.setHistoryLength(PeriodicityTail);
+    m_periodicity.setHistoryLength(kPeriodicityTail);
 
     OutputPin *current = m_fullSplit.outputPin(3);
-    for (int32_t i = 0; i < Stages; ++i) {
+    for (int32_t i = 0; i < kStages; ++i) {
         const auto s = static_cast<size_t>(i);
-        if (i > 0 || rate > HighestStageRate) {
+        if (i > 0 || rate > kHighestStageRate) {
             current->connect(m_decimator[s].inputPin(1));
             current = m_decimator[s].outputPin(2);
             rate *= 0.5;
@@ -120,7 +120,7 @@ void PitchAnalyzer::wire(const PcmFormat &format)
         m_bandSplit[s].outputPin(2)->connect(m_energyDetect[s].inputPin(1));
         m_bandSplit[s].outputPin(3)->connect(m_pitchDetect[s].inputPin(1));
         current = m_stage[s].outputPin(3);
-        m_stage[s].design(StageDivisor, m_firLength, FIRHiLoFilter::Hamming);
+        m_stage[s].design(kStageDivisor, m_firLength, FIRHiLoFilter::kHamming);
     }
     current->connect(m_bandSplit[7].inputPin(1));
     m_bandSplit[7].outputPin(2)->connect(m_energyDetect[7].inputPin(1));
@@ -164,7 +164,7 @@ void PitchAnalyzer::alignDelays()
     m_maxDelay = 0.0;
     for (const FIRHiLoFilter &stage : m_stage)
         m_maxDelay = std::max(m_maxDelay, stage.stageDelay());
-    for (int32_t i = 0; i < Stages; ++i) {
+    for (int32_t i = 0; i < kStages; ++i) {
         const auto s = static_cast<size_t>(i);
         const double rate = m_stage[s].inputPin(1)->media()->format.sampleRate;
         m_bandDelay[s].setDelay(static_cast<int32_t>(std::trunc(rate * m_maxDelay))
@@ -183,19 +183,19 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
 {
     m_source.push(block);
 
-    for (int32_t b = 0; b < Bands; ++b) {
+    for (int32_t b = 0; b < kBands; ++b) {
         const auto s = static_cast<size_t>(b);
         m_result.bandFrequency[s] = m_pitchDetect[s].frequency();
         m_result.bandEnergy[s] = m_energyDetect[s].energy();
     }
     m_result.pitch = 0.0;
     m_result.totalEnergy = 0.0;
-    for (int32_t b = 0; b < Bands; ++b)
+    for (int32_t b = 0; b < kBands; ++b)
         m_result.totalEnergy += m_result.bandEnergy[static_cast<size_t>(b)];
 
     std::copy_backward(m_history.begin(), m_history.end() - 1, m_history.end());
     const double candidate = m_result.bandFrequency[static_cast<size_t>(chooseBand())];
-    m_history[0] = candidate < m_lowestHz * LowestNoteMargin ? 0.0 : correctedEstimate(candidate);
+    m_history[0] = candidate < m_lowestHz * kLowestNoteMargin ? 0.0 : correctedEstimate(candidate);
     m_clarity = 0.0;
     if (m_mode == Mode::Refined) {
         // The full band, delayed to line up with the band signals the candidate came from.
@@ -215,7 +215,7 @@ int32_t PitchAnalyzer::chooseBand() const noexcept
     // fundamental below strong harmonics wins.
     int32_t dominant = -1;
     int32_t audible = 0;
-    for (int32_t b = 0; b < Bands; ++b) {
+    for (int32_t b = 0; b < kBands; ++b) {
         const double energy = m_result.bandEnergy[static_cast<size_t>(b)];
         if (energy > 0.67 * m_result.totalEnergy)
             dominant = b;
@@ -248,8 +248,8 @@ double PitchAnalyzer::consensus() noexcept
     if (window == 0)
         return 0.0;
 
-    for (int32_t j = 0; j < HistoryLength; ++j)
-        for (int32_t k = j + 1; k < HistoryLength; ++k)
+    for (int32_t j = 0; j < kHistoryLength; ++j)
+        for (int32_t k = j + 1; k < kHistoryLength; ++k)
             m_spread[static_cast<size_t>(spreadIndex(j, k))] = std::abs(
                     cents(m_history[static_cast<size_t>(j)], m_history[static_cast<size_t>(k)]));
 
@@ -257,11 +257,11 @@ double PitchAnalyzer::consensus() noexcept
     // it; the largest group wins, and on a tie the newer anchor.
     int32_t bestCount = 0;
     double bestSum = 0.0;
-    for (int32_t anchor = 0; anchor < HistoryLength - 1; ++anchor) {
+    for (int32_t anchor = 0; anchor < kHistoryLength - 1; ++anchor) {
         int32_t count = 1;
         double sum = m_history[static_cast<size_t>(anchor)];
         for (int32_t j = anchor + 1; j <= window - 1; ++j) {
-            if (m_spread[static_cast<size_t>(spreadIndex(anchor, j))] < AgreementCents) {
+            if (m_spread[static_cast<size_t>(spreadIndex(anchor, j))] < kAgreementCents) {
                 ++count;
                 sum += m_history[static_cast<size_t>(j)];
             }
@@ -281,7 +281,7 @@ const MediaSample *PitchAnalyzer::inputSignal() noexcept
 
 const MediaSample *PitchAnalyzer::bandSignal(int32_t band) noexcept
 {
-    if (band < 0 || band >= Bands)
+    if (band < 0 || band >= kBands)
         return nullptr;
     return m_bandSplit[static_cast<size_t>(band)].outputPin(2)->media();
 }

@@ -61,7 +61,7 @@ public:
     void setLimits(double lowestHz, double highestHz);
 
     // A quarter-tone, 2^(-50/1200): how far below lowestHz a candidate is still taken.
-    static constexpr double LowestNoteMargin = 0.9715319411536059;
+    static constexpr double kLowestNoteMargin = 0.9715319411536059;
     double lowestHz() const noexcept { return m_lowestHz; }
     double highestHz() const noexcept { return m_highestHz; }
 
@@ -104,21 +104,21 @@ public:
         return m_stage[static_cast<size_t>(index)];
     }
 
-    static constexpr int32_t Bands = 8;
-    static constexpr int32_t Stages = 7;
-    static constexpr int32_t HistoryLength = 5;
+    static constexpr int32_t kBands = 8;
+    static constexpr int32_t kStages = 7;
+    static constexpr int32_t kHistoryLength = 5;
 
     // Intervals between estimates above this many cents do not agree.
-    static constexpr double AgreementCents = 50.0;
+    static constexpr double kAgreementCents = 50.0;
 
 protected:
     // The last raw estimates, newest first, and the smoothing step over them; derived classes
     // (test rigs) may replace the history to check the smoothing on its own.
-    void setHistory(const std::array<double, HistoryLength> &newestFirst) noexcept
+    void setHistory(const std::array<double, kHistoryLength> &newestFirst) noexcept
     {
         m_history = newestFirst;
     }
-    const std::array<double, HistoryLength> &history() const noexcept { return m_history; }
+    const std::array<double, kHistoryLength> &history() const noexcept { return m_history; }
     double consensus() noexcept;
 
 private:
@@ -132,17 +132,17 @@ private:
     PitchResult m_result;
     double m_highestHz = 5512.5;
     double m_lowestHz = 27.5;
-    std::array<PitchDetectFilter, Bands> m_pitchDetect;
-    std::array<EnergyDetectFilter, Bands> m_energyDetect;
+    std::array<PitchDetectFilter, kBands> m_pitchDetect;
+    std::array<EnergyDetectFilter, kBands> m_energyDetect;
     WaveSourceFilter m_source;
     GainFilter m_inputGain;
-    std::array<SplitterFilter, Bands> m_bandSplit;
-    std::array<FIRHiLoFilter, Stages> m_stage;
-    std::array<DelayFilter, Stages> m_bandDelay;
-    std::array<DecimationFilter, Stages> m_decimator;
+    std::array<SplitterFilter, kBands> m_bandSplit;
+    std::array<FIRHiLoFilter, kStages> m_stage;
+    std::array<DelayFilter, kStages> m_bandDelay;
+    std::array<DecimationFilter, kStages> m_decimator;
     int32_t m_firLength = 151;
     int32_t m_consensusCode = 2;
-    std::array<double, HistoryLength> m_history {};
+    std::array<double, kHistoryLength> m_history {};
     double m_maxDelay = 0.0;
     // |cents| between history entries: (0,1) (0,2) (0,3) (0,4) (1,2) (1,3) (1,4) (2,3) (2,4) (3,4).
     std::array<double, 10> m_spread {};

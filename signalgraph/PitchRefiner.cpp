@@ -9,10 +9,10 @@ namespace corvane {
 namespace {
 
     // 2^(50/1200): a quarter-tone, the widest interval two estimates of one note may differ by.
-    constexpr double QuarterTone = 1.0293022366434921;
+    constexpr double kQuarterTone = 1.0293022366434921;
 
     // Below this mean square the window counts as silence (about -120 dBFS).
-    constexpr double SilentMeanSquare = 1e-12;
+    constexpr double kSilentMeanSquare = 1e-12;
 
     int32_t powerOfTwoAtLeast(int32_t n) noexcept
     {
@@ -24,7 +24,7 @@ namespace {
 
     bool withinQuarterTone(double a, double b) noexcept
     {
-        return a > 0.0 && b > 0.0 && a < b * QuarterTone && b < a * QuarterTone;
+        return a > 0.0 && b > 0.0 && a < b * kQuarterTone && b < a * kQuarterTone;
     }
 
 } // namespace
@@ -34,8 +34,8 @@ void PitchRefiner::prepare(int32_t blockLength, double rate, double lowestHz, do
     m_rate = rate;
     m_blockLength = blockLength;
     // Lags of the lowest note, a little flat, and of the highest, a little sharp.
-    int32_t maxLag = static_cast<int32_t>(std::ceil(rate / (lowestHz / QuarterTone))) + 1;
-    m_minLag = std::max(2, static_cast<int32_t>(std::floor(rate / (highestHz * QuarterTone))));
+    int32_t maxLag = static_cast<int32_t>(std::ceil(rate / (lowestHz / kQuarterTone))) + 1;
+    m_minLag = std::max(2, static_cast<int32_t>(std::floor(rate / (highestHz * kQuarterTone))));
     m_window = blockLength >= 2 * maxLag ? blockLength : 2 * blockLength;
     maxLag = std::min(maxLag, m_window * 2 / 3);
     m_maxLag = std::max(maxLag, m_minLag + 2);
@@ -72,7 +72,7 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
         m_centred[i] = x;
         energy += static_cast<double>(x) * x;
     }
-    if (energy < SilentMeanSquare * m_window)
+    if (energy < kSilentMeanSquare * m_window)
         return {};
 
     computeNsdf();
@@ -81,14 +81,14 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
     double clarity = 0.0;
     for (int32_t i = 0; i < m_peakCount; ++i)
         clarity = std::max(clarity, m_peaks[static_cast<size_t>(i)].value);
-    if (clarity < VoicingClarity)
+    if (clarity < kVoicingClarity)
         return { 0.0, clarity };
 
     // McLeod's choice: the shortest lag whose peak comes close to the highest one; the multiples
     // of the period score nearly as high and must not win.
     const Peak *chosen = nullptr;
     for (int32_t i = 0; i < m_peakCount && !chosen; ++i)
-        if (m_peaks[static_cast<size_t>(i)].value >= PeakFraction * clarity)
+        if (m_peaks[static_cast<size_t>(i)].value >= kPeakFraction * clarity)
             chosen = &m_peaks[static_cast<size_t>(i)];
     // Reeds and bowed strings with a strong second partial put a peak at half the period that can
     // come within the fraction of the one at the period. When the band estimate points at a later
@@ -97,7 +97,7 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
     if (bandEstimate > 0.0) {
         for (int32_t i = 0; i < m_peakCount; ++i) {
             const Peak &p = m_peaks[static_cast<size_t>(i)];
-            if (p.value >= chosen->value + BandPeakMargin && p.lag > chosen->lag
+            if (p.value >= chosen->value + kBandPeakMargin && p.lag > chosen->lag
                 && withinQuarterTone(m_rate / p.lag, bandEstimate)) {
                 chosen = &p;
                 break;
@@ -190,9 +190,9 @@ void PitchRefiner::refinePeaks() noexcept
     for (int32_t i = 0; i < m_peakCount; ++i)
         highest = std::max(highest, m_peaks[static_cast<size_t>(i)].value);
     int32_t refined = 0;
-    for (int32_t i = 0; i < m_peakCount && refined < RefinedPeaks; ++i) {
+    for (int32_t i = 0; i < m_peakCount && refined < kRefinedPeaks; ++i) {
         Peak &p = m_peaks[static_cast<size_t>(i)];
-        if (p.value < RefineFraction * highest)
+        if (p.value < kRefineFraction * highest)
             continue;
         p = refinePeak(p);
         ++refined;
@@ -220,11 +220,11 @@ PitchRefiner::Peak PitchRefiner::parabola(double a, double b, double c, double s
 
 PitchRefiner::Peak PitchRefiner::closer(const Peak &estimate) const noexcept
 {
-    constexpr double Spacing = 0.1;
+    constexpr double kSpacing = 0.1;
     const double centre = estimate.lag;
-    const std::array<double, 3> n = nsdfAround(centre, Spacing);
-    const Peak fine = parabola(n[0], n[1], n[2], Spacing);
-    return { centre + std::clamp(fine.lag, -Spacing, Spacing), fine.value };
+    const std::array<double, 3> n = nsdfAround(centre, kSpacing);
+    const Peak fine = parabola(n[0], n[1], n[2], kSpacing);
+    return { centre + std::clamp(fine.lag, -kSpacing, kSpacing), fine.value };
 }
 
 void PitchRefiner::findPeaks() noexcept

@@ -51,21 +51,21 @@ public:
 
     // Blocks whose clarity lies below this give no pitch: white noise stays well below it over a
     // 93 ms window, a steady instrument note above 0.8, the attack of a plucked note about 0.5.
-    static constexpr double VoicingClarity = 0.5;
+    static constexpr double kVoicingClarity = 0.5;
 
     // A peak counts as a candidate when it reaches this fraction of the highest peak.
-    static constexpr double PeakFraction = 0.9;
+    static constexpr double kPeakFraction = 0.9;
 
     // The band estimate may choose a peak at a longer lag that is higher than the first choice by
     // at least this much.
-    static constexpr double BandPeakMargin = 0.03;
+    static constexpr double kBandPeakMargin = 0.03;
 
 private:
     // Peaks whose sampled height reaches this fraction of the highest are measured exactly, the
     // first few of them in order of lag (with few samples per period the sampled heights can be
     // far below the true ones).
-    static constexpr double RefineFraction = 0.3;
-    static constexpr int32_t RefinedPeaks = 5;
+    static constexpr double kRefineFraction = 0.3;
+    static constexpr int32_t kRefinedPeaks = 5;
 
     struct Peak
     {

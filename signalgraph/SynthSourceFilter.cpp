@@ -10,24 +10,24 @@ namespace corvane {
 
 namespace {
 
-    using spi::HalfPi;
-    using spi::Pi;
-    using spi::ThreeHalvesPi;
-    using spi::TwoOverPi;
-    using spi::TwoPi;
+    using spi::kHalfPi;
+    using spi::kPi;
+    using spi::kThreeHalvesPi;
+    using spi::kTwoOverPi;
+    using spi::kTwoPi;
 
     float square(double x) noexcept
     {
-        return x < Pi ? 1.0f : -1.0f;
+        return x < kPi ? 1.0f : -1.0f;
     }
 
     float triangle(double x) noexcept
     {
-        if (x < HalfPi)
-            return static_cast<float>(x * TwoOverPi);
-        if (x < ThreeHalvesPi)
-            return static_cast<float>(2.0 - x * TwoOverPi);
-        return static_cast<float>(x * TwoOverPi - 4.0);
+        if (x < kHalfPi)
+            return static_cast<float>(x * kTwoOverPi);
+        if (x < kThreeHalvesPi)
+            return static_cast<float>(2.0 - x * kTwoOverPi);
+        return static_cast<float>(x * kTwoOverPi - 4.0);
     }
 
     float sine(double x) noexcept
@@ -47,11 +47,11 @@ namespace {
     // many turns, where repeated subtraction would not.
     double wrapped(double phase) noexcept
     {
-        if (phase >= TwoPi)
-            return std::fmod(phase, TwoPi);
+        if (phase >= kTwoPi)
+            return std::fmod(phase, kTwoPi);
         if (phase < 0.0) {
-            phase = std::fmod(phase, TwoPi) + TwoPi;
-            return phase < TwoPi ? phase : 0.0;
+            phase = std::fmod(phase, kTwoPi) + kTwoPi;
+            return phase < kTwoPi ? phase : 0.0;
         }
         return phase;
     }
@@ -61,11 +61,11 @@ namespace {
 float SynthSourceFilter::shape(int32_t code, double x) noexcept
 {
     switch (code) {
-    case Triangle:
+    case kTriangle:
         return triangle(x);
-    case Sine:
+    case kSine:
         return sine(x);
-    case HarmonicMix:
+    case kHarmonicMix:
         return harmonicMix(x);
     default:
         return square(x);
@@ -90,19 +90,19 @@ bool SynthSourceFilter::process()
         return false;
     float *out = media->buffer();
     const int32_t length = media->format.length;
-    const double step = m_frequency * TwoPi / media->format.sampleRate;
+    const double step = m_frequency * kTwoPi / media->format.sampleRate;
 
     if (!std::isfinite(step)) {
         std::fill(out, out + length, 0.0f);
     } else {
         switch (m_waveform) {
-        case Triangle:
+        case kTriangle:
             render(out, length, step, triangle);
             break;
-        case Sine:
+        case kSine:
             render(out, length, step, sine);
             break;
-        case HarmonicMix:
+        case kHarmonicMix:
             render(out, length, step, harmonicMix);
             break;
         default:

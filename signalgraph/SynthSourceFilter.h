@@ -11,13 +11,13 @@ class SynthSourceFilter : public Filter
 {
 public:
     // Waveform codes; any code other than these plays a square wave.
-    static constexpr int32_t Square = 1;
-    static constexpr int32_t Triangle = 2;
-    static constexpr int32_t Sine = 3;
-    static constexpr int32_t HarmonicMix = 4;
+    static constexpr int32_t kSquare = 1;
+    static constexpr int32_t kTriangle = 2;
+    static constexpr int32_t kSine = 3;
+    static constexpr int32_t kHarmonicMix = 4;
 
     // One turn of the phase, 2 pi rounded to single precision.
-    static constexpr double TwoPi = spi::TwoPi;
+    static constexpr double kTwoPi = spi::kTwoPi;
 
     // Generates one block and pushes it; returns false without doing anything before
     // configure. A frequency whose phase step is not finite gives silence. Allocates nothing.
@@ -34,7 +34,7 @@ public:
 
     // Hz, 0.0 after construction; a negative frequency runs the phase backwards.
     void setFrequency(double hz) noexcept { m_frequency = hz; }
-    // Square after construction; restarts the phase at 0.
+    // kSquare after construction; restarts the phase at 0.
     void setWaveform(int32_t code) noexcept;
 
     double frequency() const noexcept { return m_frequency; }
@@ -52,7 +52,7 @@ private:
     OutputPin m_out;
     double m_frequency = 0.0;
     double m_phase = 0.0;
-    int32_t m_waveform = Square;
+    int32_t m_waveform = kSquare;
 };
 
 } // namespace corvane

@@ -7,7 +7,7 @@ namespace corvane {
 ToneGenerator::ToneGenerator()
 {
     m_mix.bindPins();
-    for (int32_t pin = 1; pin <= VoiceCount; ++pin) {
+    for (int32_t pin = 1; pin <= kVoiceCount; ++pin) {
         m_mix.setInputGain(pin, 1.0);
         m_mix.setInputMuted(pin, true);
     }
@@ -20,9 +20,9 @@ void ToneGenerator::configure(const MediaFormat &format)
 {
     for (SynthSourceFilter &voice : m_voice)
         voice.configure(format);
-    for (int32_t i = 0; i < VoiceCount; ++i)
+    for (int32_t i = 0; i < kVoiceCount; ++i)
         m_voice[i].outputPin(1)->connect(m_mix.inputPin(i + 1));
-    m_mix.outputPin(MixerFilter::OutputPinNumber)->connect(m_level.inputPin(1));
+    m_mix.outputPin(MixerFilter::kOutputPinNumber)->connect(m_level.inputPin(1));
     m_level.outputPin(2)->connect(m_output.inputPin(1));
 }
 
@@ -42,13 +42,13 @@ void ToneGenerator::generate()
 
 void ToneGenerator::checkId(int32_t id)
 {
-    if (id < 0 || id >= VoiceCount)
+    if (id < 0 || id >= kVoiceCount)
         throw std::invalid_argument("invalid generator id");
 }
 
 void ToneGenerator::setGeneratorLevel(int32_t id, double level)
 {
-    if (id < 0 || id >= VoiceCount)
+    if (id < 0 || id >= kVoiceCount)
         throw "invalid generator id"; // callers of this one catch a C string
     try {
         m_mix.setInputGain(id + 1, level);

@@ -22,7 +22,7 @@ namespace corvane {
 class ToneGenerator
 {
 public:
-    static constexpr int32_t VoiceCount = 12;
+    static constexpr int32_t kVoiceCount = 12;
 
     // Every voice muted at gain 1.0, overall level 1.0.
     ToneGenerator();
@@ -61,7 +61,7 @@ public:
 private:
     static void checkId(int32_t id);
 
-    std::array<SynthSourceFilter, VoiceCount> m_voice;
+    std::array<SynthSourceFilter, kVoiceCount> m_voice;
     GainFilter m_level;
     WaveDestinationFilter m_output;
     MixerFilter m_mix;

@@ -88,12 +88,12 @@ TEST(FIRHiLoFilter, EffectiveLengthsKeepTapsPlusOneDivisibleByFour)
 {
     FIRHiLoFilter f;
     EXPECT_EQ(f.taps(), 31);
-    EXPECT_EQ(f.window(), FIRHiLoFilter::Blackman);
+    EXPECT_EQ(f.window(), FIRHiLoFilter::kBlackman);
     const std::pair<int32_t, int32_t> cases[] = { { 20, 31 },   { 34, 31 },   { 35, 35 },
                                                   { 36, 35 },   { 150, 147 }, { 151, 151 },
                                                   { 111, 111 }, { 71, 71 } };
     for (auto [requested, expected] : cases) {
-        f.design(16, requested, FIRHiLoFilter::Hamming);
+        f.design(16, requested, FIRHiLoFilter::kHamming);
         EXPECT_EQ(f.taps(), expected) << "requested " << requested;
         EXPECT_EQ(f.historyLength(), expected - 1);
         EXPECT_EQ(f.history().size(), static_cast<size_t>(expected - 1));
@@ -101,7 +101,7 @@ TEST(FIRHiLoFilter, EffectiveLengthsKeepTapsPlusOneDivisibleByFour)
 
     // A divisor below 2 keeps the cut-off of the previous design.
     const double omega = f.omega();
-    f.design(1, 71, FIRHiLoFilter::Hamming);
+    f.design(1, 71, FIRHiLoFilter::kHamming);
     EXPECT_EQ(f.omega(), omega);
 }
 
@@ -109,7 +109,7 @@ TEST(FIRHiLoFilter, SplitsAtOneSixteenthOfTheRate)
 {
     const double rate = 11025.0;
     for (auto [hz, lowBand] : { std::pair { rate / 64, true }, std::pair { rate / 4, false } }) {
-        SplitRig rig({ 1024, rate }, 16, 151, FIRHiLoFilter::Hamming);
+        SplitRig rig({ 1024, rate }, 16, 151, FIRHiLoFilter::kHamming);
         rig.source.pushAll(sine(hz, rate, 4096));
         // Skip the first block: the filter starts from silence.
         const double high = rms(rig.high.samples.data() + 1024, 3072);
@@ -123,7 +123,7 @@ TEST(FIRHiLoFilter, SplitsAtOneSixteenthOfTheRate)
 
 TEST(FIRHiLoFilter, BandsSumToTheInputDelayedByHalfTheLength)
 {
-    SplitRig rig({ 256, 8000.0 }, 16, 151, FIRHiLoFilter::Hamming);
+    SplitRig rig({ 256, 8000.0 }, 16, 151, FIRHiLoFilter::kHamming);
     const std::vector<float> x = noise(2048);
     rig.source.pushAll(x);
     const size_t m = 75;
@@ -142,7 +142,7 @@ TEST(FIRHiLoFilter, EveryOutputIsTheExactBandRoundedOnce)
 {
     for (int32_t length : { 1024, 256, 45, 16, 7 }) {
         for (int32_t taps : { 151, 71, 31 }) {
-            SplitRig rig({ length, 11025.0 }, 16, taps, FIRHiLoFilter::Hamming);
+            SplitRig rig({ length, 11025.0 }, 16, taps, FIRHiLoFilter::kHamming);
             const auto blocks = static_cast<size_t>(std::max(3, 600 / length));
             const std::vector<float> x = noise(static_cast<size_t>(length) * blocks, 0.9f, 11);
             rig.source.pushAll(x);
@@ -170,7 +170,7 @@ TEST(FIRHiLoFilter, SwitchesCopySilenceOrSplitAndOnlySplittingAdvancesTheHistory
 {
     const std::vector<float> a = noise(64, 0.5f, 1), b = noise(64, 0.5f, 2), c = noise(64, 0.5f, 3);
     const std::vector<float> silence(64, 0.0f);
-    SplitRig rig({ 64, 1000.0 }, 16, 71, FIRHiLoFilter::Hamming);
+    SplitRig rig({ 64, 1000.0 }, 16, 71, FIRHiLoFilter::kHamming);
     EXPECT_DOUBLE_EQ(rig.filter.stageDelay(), 70 / 1000.0);
     rig.source.push(a.data());
 
@@ -197,7 +197,7 @@ TEST(FIRHiLoFilter, SwitchesCopySilenceOrSplitAndOnlySplittingAdvancesTheHistory
     rig.high.samples.clear();
     rig.low.samples.clear();
     rig.source.push(c.data());
-    SplitRig straight({ 64, 1000.0 }, 16, 71, FIRHiLoFilter::Hamming);
+    SplitRig straight({ 64, 1000.0 }, 16, 71, FIRHiLoFilter::kHamming);
     straight.source.push(a.data());
     straight.low.samples.clear();
     straight.source.push(c.data());
@@ -207,15 +207,15 @@ TEST(FIRHiLoFilter, SwitchesCopySilenceOrSplitAndOnlySplittingAdvancesTheHistory
 TEST(FIRHiLoFilter, DesignRestartsFromSilence)
 {
     const std::vector<float> x = noise(512, 0.5f, 5);
-    SplitRig used({ 256, 8000.0 }, 16, 111, FIRHiLoFilter::Hamming);
+    SplitRig used({ 256, 8000.0 }, 16, 111, FIRHiLoFilter::kHamming);
     used.source.push(x.data());
-    used.filter.design(16, 111, FIRHiLoFilter::Hamming);
+    used.filter.design(16, 111, FIRHiLoFilter::kHamming);
     for (float h : used.filter.history())
         ASSERT_EQ(h, 0.0f);
     used.low.samples.clear();
     used.source.push(x.data() + 256);
 
-    SplitRig fresh({ 256, 8000.0 }, 16, 111, FIRHiLoFilter::Hamming);
+    SplitRig fresh({ 256, 8000.0 }, 16, 111, FIRHiLoFilter::kHamming);
     fresh.source.push(x.data() + 256);
     EXPECT_EQ(used.low.samples, fresh.low.samples);
 }

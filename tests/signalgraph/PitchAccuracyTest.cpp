@@ -87,9 +87,9 @@ int32_t blockLengthFor(int32_t rate)
 
 // Under the sanitizers the sweep takes every third semitone; it checks accuracy, not memory.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int SemitoneStep = 3;
+constexpr int kSemitoneStep = 3;
 #else
-constexpr int SemitoneStep = 1;
+constexpr int kSemitoneStep = 1;
 #endif
 
 // Analyzes one tone and tallies the blocks after the delays and the consensus window filled.
@@ -130,7 +130,7 @@ void sweep(const Settings &settings, int32_t rate, PitchAnalyzer::Mode mode, con
     for (const Timbre &timbre : Timbres) {
         Tally tally;
         int notes = 0;
-        for (int n = 0;; n += SemitoneStep) {
+        for (int n = 0;; n += kSemitoneStep) {
             const double hz = 27.5 * std::pow(2.0, n / 12.0);
             if (hz > settings.highestHz)
                 break;

@@ -35,7 +35,7 @@ std::vector<PitchResult> analyzeAll(PitchAnalyzer &analyzer, const std::vector<f
 class ConsensusRig : public PitchAnalyzer
 {
 public:
-    double smooth(int32_t code, const std::array<double, HistoryLength> &newestFirst)
+    double smooth(int32_t code, const std::array<double, kHistoryLength> &newestFirst)
     {
         configure({ 1024, 1, 11025, 16 }, 1, code);
         setHistory(newestFirst);

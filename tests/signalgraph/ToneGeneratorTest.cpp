@@ -27,14 +27,14 @@ TEST(ToneGenerator, SoundsOnlyTheVoicesThatAreOnAtTheirShareOfTheLevel)
     EXPECT_EQ(samples(buffer), std::vector<int16_t>(8, 0)); // every voice off
 
     tones.setGeneratorFrequency(3, 2000.0);
-    tones.setGeneratorWaveform(3, SynthSourceFilter::Sine);
+    tones.setGeneratorWaveform(3, SynthSourceFilter::kSine);
     tones.generatorOn(3);
     tones.generate();
     EXPECT_EQ(samples(buffer), (std::vector<int16_t> { 0, 0, 32767, 0, 0, 0, -32767, 0 }));
 
     // Two full-scale voices in phase: each contributes half, so at level 0.5 the mix peaks at
     // half scale rather than clipping at full.
-    tones.setGeneratorWaveform(3, SynthSourceFilter::Square);
+    tones.setGeneratorWaveform(3, SynthSourceFilter::kSquare);
     tones.setGeneratorFrequency(7, 2000.0);
     tones.setGeneratorLevel(7, 1.0);
     tones.generatorOn(7);
