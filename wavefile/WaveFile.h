@@ -58,7 +58,8 @@ uint32_t SeekWaveData(WaveReader &reader) noexcept;
 // Reads min(dest.size(), dataBytesLeft()) bytes into dest and counts them off dataBytesLeft()
 // at once. Fewer bytes than asked without an error means the data chunk is used up; the next
 // read gives 0 bytes. When the file ends before the data chunk does, the result is
-// WAVE_ERR_CORRUPT with bytesRead 0 (the bytes asked for stay counted off). Never allocates.
+// WAVE_ERR_CORRUPT with bytesRead 0 (the bytes asked for stay counted off); when the disk fails
+// to read, RIFF_ERR_CANNOT_READ with the cause in reader.systemError(). Never allocates.
 uint32_t ReadWaveData(WaveReader &reader, std::span<std::byte> dest, size_t &bytesRead) noexcept;
 
 // Closes the file and forgets the format; always 0.
