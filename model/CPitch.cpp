@@ -36,6 +36,12 @@ bool CPitch::IsValidReference(double hz) noexcept
     return std::isfinite(hz) && hz > 0.0 && hz <= FLT_MAX && static_cast<float>(hz) > 0.0f;
 }
 
+bool CPitch::IsPlausibleReference(double hz) noexcept
+{
+    // NaN fails both comparisons.
+    return hz >= kLowestPlausibleReference && hz <= kHighestPlausibleReference;
+}
+
 bool CPitch::SetReference(double hz) noexcept
 {
     if (!IsValidReference(hz))

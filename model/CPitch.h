@@ -33,6 +33,14 @@ public:
     // one octave would never finish.
     static bool IsValidReference(double hz) noexcept;
 
+    // True for a reference a musician could mean: 220 ... 880 Hz, an octave either side of
+    // 440 Hz, which holds every pitch standard in use or in history. The settings keep only such
+    // a reference and the reference dialogs offer nothing outside it; SetReference itself takes
+    // any valid one.
+    static constexpr double kLowestPlausibleReference = 220.0;
+    static constexpr double kHighestPlausibleReference = 880.0;
+    static bool IsPlausibleReference(double hz) noexcept;
+
     // Moves the whole table to a new frequency of a'. A reference that IsValidReference refuses
     // leaves the table as it was and returns false.
     bool SetReference(double hz) noexcept;
