@@ -300,6 +300,24 @@ uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
     return fits < source.size() ? RIFF_ERR_TOO_LARGE : 0;
 }
 
+uint32_t WriteWaveBlock(WaveWriter &writer, std::span<const std::byte> source) noexcept
+{
+    if (!writer.m_file || writer.m_stage != WaveWriter::Stage::WritingData)
+        return RIFF_ERR_NOT_READY;
+    RiffFile &file = *writer.m_file;
+    const uint64_t start = file.position();
+    const uint64_t before = writer.m_dataBytes;
+    size_t put = 0;
+    uint32_t result = WriteWaveData(writer, source, put);
+    if (result == 0)
+        result = file.flush();
+    if (result != 0) {
+        file.discardUnstored(start);
+        writer.m_dataBytes = before;
+    }
+    return result;
+}
+
 namespace {
 
     // Re-reads the finished header to find the `fact` chunk wherever it is, and stores the count.

@@ -86,6 +86,12 @@ uint32_t BeginWaveData(WaveWriter &writer) noexcept;
 uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
                        size_t &bytesWritten) noexcept;
 
+// Appends source to the data chunk and stores it on the disk at once, whole or not at all: a
+// block that cannot be stored (a disk full for a moment) is taken back, so the file holds an
+// unbroken run of whole blocks and the next block can be tried where this one would have gone.
+// For recordings, which must not lose the rest of a take to one failed write. Never allocates.
+uint32_t WriteWaveBlock(WaveWriter &writer, std::span<const std::byte> source) noexcept;
+
 // Patches the data and RIFF sizes, writes sampleCount over the `fact` placeholder and closes
 // the file, on every path. The first failing step gives the result. A closed writer gives 0.
 uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept;
