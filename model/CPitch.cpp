@@ -1,5 +1,7 @@
 #include "CPitch.h"
 
+#include "CTCDefs.h"
+
 #include <cfloat>
 #include <cmath>
 
@@ -39,7 +41,7 @@ bool CPitch::IsValidReference(double hz) noexcept
 bool CPitch::IsPlausibleReference(double hz) noexcept
 {
     // NaN fails both comparisons.
-    return hz >= kLowestPlausibleReference && hz <= kHighestPlausibleReference;
+    return hz >= kLowestReferenceHz && hz <= kHighestReferenceHz;
 }
 
 bool CPitch::SetReference(double hz) noexcept

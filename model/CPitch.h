@@ -34,11 +34,9 @@ public:
     static bool IsValidReference(double hz) noexcept;
 
     // True for a reference a musician could mean: 220 ... 880 Hz, an octave either side of
-    // 440 Hz, which holds every pitch standard in use or in history. The settings keep only such
-    // a reference and the reference dialogs offer nothing outside it; SetReference itself takes
-    // any valid one.
-    static constexpr double kLowestPlausibleReference = 220.0;
-    static constexpr double kHighestPlausibleReference = 880.0;
+    // 440 Hz, which holds every pitch standard in use or in history. It is the range the
+    // settings keep (kLowestReferenceHz ... kHighestReferenceHz), so the reference dialogs
+    // refuse what the defaults file would not keep; SetReference itself takes any valid one.
     static bool IsPlausibleReference(double hz) noexcept;
 
     // Moves the whole table to a new frequency of a'. A reference that IsValidReference refuses
