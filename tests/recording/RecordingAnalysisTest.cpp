@@ -207,7 +207,8 @@ TEST(RecordingAnalysis, HeadersThatAreNotPcmAreRefusedAndLeaveNothingLoaded)
     EXPECT_FALSE(f.analysis.openAndAnalyze(f.dir / "missing.wav", f.settings));
     EXPECT_EQ(f.observer.messages,
               std::vector<std::string> { "Error opening wave file: "
-                                         + (f.dir / "missing.wav").string() });
+                                         + (f.dir / "missing.wav").string()
+                                         + ": no such file or directory" });
 }
 
 TEST(RecordingAnalysis, ExtensibleAndPacked24BitPcmAnalyzeLikeSixteenBit)
