@@ -41,7 +41,7 @@ bool CPitch::IsValidReference(double hz) noexcept
 bool CPitch::IsPlausibleReference(double hz) noexcept
 {
     // NaN fails both comparisons.
-    return hz >= kLowestReferenceHz && hz <= kHighestReferenceHz;
+    return hz >= kLowestPlausibleReferenceHz && hz <= kHighestPlausibleReferenceHz;
 }
 
 bool CPitch::SetReference(double hz) noexcept

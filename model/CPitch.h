@@ -35,8 +35,9 @@ public:
 
     // True for a reference a musician could mean: 220 ... 880 Hz, an octave either side of
     // 440 Hz, which holds every pitch standard in use or in history. It is the range the
-    // settings keep (kLowestReferenceHz ... kHighestReferenceHz), so the reference dialogs
-    // refuse what the defaults file would not keep; SetReference itself takes any valid one.
+    // settings keep (kLowestPlausibleReferenceHz ... kHighestPlausibleReferenceHz), so the
+    // reference dialogs refuse what the defaults file would not keep; SetReference itself takes any
+    // valid one.
     static bool IsPlausibleReference(double hz) noexcept;
 
     // Moves the whole table to a new frequency of a'. A reference that IsValidReference refuses

@@ -161,7 +161,7 @@ int CTCDefs::ReplaceInvalidFields() noexcept
     auto frequency = [](float hz) { return positiveUpTo(hz, kHighestSensibleHz); };
 
     keepOrReset(m_referenceHz, factory.m_referenceHz,
-                floatsIn(kLowestReferenceHz, kHighestReferenceHz), replaced);
+                floatsIn(kLowestPlausibleReferenceHz, kHighestPlausibleReferenceHz), replaced);
     keepOrReset(m_clef, factory.m_clef, upTo(3), replaced);
     keepOrReset(m_filterLength, factory.m_filterLength, between(1u, 3u), replaced);
     keepOrReset(m_sensitivity, factory.m_sensitivity, between(1u, 3u), replaced);

@@ -27,8 +27,8 @@ inline constexpr const char *kDefaultsOpenErrorMessage = "Error opening defaults
 // The pitch references a musician could mean, in Hz: an octave either side of 440 Hz, which
 // holds every pitch standard in use or in history. The record keeps no reference outside it,
 // and the note table's IsPlausibleReference (which the reference dialogs ask) follows it.
-inline constexpr float kLowestReferenceHz = 220.0f;
-inline constexpr float kHighestReferenceHz = 880.0f;
+inline constexpr float kLowestPlausibleReferenceHz = 220.0f;
+inline constexpr float kHighestPlausibleReferenceHz = 880.0f;
 
 using DegreeFloats = std::array<float, kDegreeCount>;
 using DegreeWaveforms = std::array<std::uint32_t, kDegreeCount>;
@@ -152,9 +152,10 @@ public:
     // one by one, a format as a whole, the pinwheel thresholds as a set; colours lose any high
     // byte), so that a
     // damaged or hand-edited file cannot stop the program. The reference must be one a musician
-    // could mean (kLowestReferenceHz ... kHighestReferenceHz); the note limits are put in ascending
-    // order; the thresholds must widen outwards from the middle zone. The reserved word and the
-    // tolerances are not checked. Returns the number of fields and entries replaced.
+    // could mean (kLowestPlausibleReferenceHz ... kHighestPlausibleReferenceHz); the note limits
+    // are put in ascending order; the thresholds must widen outwards from the middle zone. The
+    // reserved word and the tolerances are not checked. Returns the number of fields and entries
+    // replaced.
     int ReplaceInvalidFields() noexcept;
 
     // Puts the lowest and highest note limits in ascending order, the rule the Optimize dialog
