@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench accuracy format clean
+.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench accuracy fuzz format clean
 
 all: build
 
@@ -59,6 +59,26 @@ accuracy: deps
 	$(CMAKE) --preset release
 	$(CMAKE) --build --preset release --target corvane_accuracy
 	scripts/accuracy.sh build/release
+
+# Coverage-guided fuzzing of the wave reader, the defaults-file loader and the practice-log
+# loader, each for FUZZ_SECONDS (default 60). Each starts from its seed files in fuzz/corpus/
+# and keeps what it finds in build/fuzz/corpus/; a crash leaves its input in build/fuzz/. The
+# fuzzers work in a private directory of their own, so every path given them is absolute. Not
+# part of `make test`.
+FUZZ_SECONDS ?= 60
+FUZZERS := wave_reader defaults_file practice_log
+
+fuzz:
+	@scripts/install-deps.sh clang libclang-rt-14-dev
+	$(CMAKE) --preset fuzz
+	$(CMAKE) --build --preset fuzz --target $(addprefix fuzz_,$(FUZZERS))
+	@set -e; for f in $(FUZZERS); do \
+		mkdir -p build/fuzz/corpus/$$f; \
+		echo "== $$f: $(FUZZ_SECONDS) s"; \
+		$(CURDIR)/build/fuzz/fuzz/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+			-timeout=10 -artifact_prefix=$(CURDIR)/build/fuzz/$$f- -print_final_stats=1 \
+			$(CURDIR)/build/fuzz/corpus/$$f $(CURDIR)/fuzz/corpus/$$f; \
+	done
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -23,11 +23,6 @@ namespace {
         return text;
     }
 
-    std::string noteName(int32_t note)
-    {
-        return note < 0 ? std::string() : noteNameInCMajor(note);
-    }
-
     std::string jsonString(const std::string &text)
     {
         std::string quoted = "\"";
@@ -66,9 +61,11 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
         row.voiced = sample.voiced();
         row.stable = sample.stable();
         if (sample.voiced() && sample.frequency() > 0.0) {
+            // Beyond A0 and A8 the table's own index would name the nearest end of it.
             row.pitchHz = sample.frequency();
-            row.note = sample.note();
-            row.cents = CPitch::Cents(sample.frequency(), noteTable.NoteFreq(sample.note()));
+            row.named = true;
+            row.note = noteTable.NearestNote(sample.frequency());
+            row.cents = CPitch::Cents(sample.frequency(), noteTable.NearestNoteFreq(row.note));
         }
         samples.push_back(row);
     }
@@ -89,15 +86,23 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
         row.unstable = run.unstable;
         if (!run.rest) {
             row.note = run.noteIndex;
-            double sum = 0.0;
+            double sum = 0.0, sumLogHz = 0.0;
             std::size_t counted = 0;
             for (std::size_t i = run.firstSample; i < run.firstSample + run.sampleCount; ++i) {
-                if (samples[i].note < 0)
+                if (!samples[i].named)
                     continue;
                 sum += samples[i].cents;
+                sumLogHz += std::log(samples[i].pitchHz);
                 ++counted;
             }
             row.meanCents = counted ? sum / static_cast<double>(counted) : 0.0;
+            // A run on an end note of the table may hold any pitch beyond it; name it by its
+            // mean pitch instead.
+            if (counted && (run.noteIndex == 0 || run.noteIndex == CPitch::kNoteCount - 1)) {
+                const double meanHz = std::exp(sumLogHz / static_cast<double>(counted));
+                row.note = noteTable.NearestNote(meanHz);
+                row.meanCents = CPitch::Cents(meanHz, noteTable.NearestNoteFreq(row.note));
+            }
         }
         notes.push_back(row);
     }
@@ -114,8 +119,9 @@ void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly) const
         out << "start_s,duration_s,note,mean_cents,rest,unstable\n";
         for (const NoteRow &row : notes) {
             out << fixed(row.startSeconds, 4) << ',' << fixed(row.durationSeconds, 4) << ','
-                << noteName(row.note) << ',' << (row.rest ? "" : fixed(row.meanCents, 1)) << ','
-                << (row.rest ? 1 : 0) << ',' << (row.unstable ? 1 : 0) << '\n';
+                << (row.rest ? "" : noteNameInCMajor(row.note)) << ','
+                << (row.rest ? "" : fixed(row.meanCents, 1)) << ',' << (row.rest ? 1 : 0) << ','
+                << (row.unstable ? 1 : 0) << '\n';
         }
         return;
     }
@@ -123,8 +129,8 @@ void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly) const
     for (const SampleRow &row : samples) {
         out << fixed(row.timeSeconds, 4) << ',' << fixed(row.pitchHz, 2) << ','
             << fixed(row.level, 5) << ',' << (row.voiced ? 1 : 0) << ',' << (row.stable ? 1 : 0)
-            << ',' << noteName(row.note) << ',' << (row.note < 0 ? "" : fixed(row.cents, 1))
-            << '\n';
+            << ',' << (row.named ? noteNameInCMajor(row.note) : "") << ','
+            << (row.named ? fixed(row.cents, 1) : "") << '\n';
     }
 }
 
@@ -143,7 +149,7 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
         for (const NoteRow &row : notes) {
             out << separator << "    {\"start_s\": " << fixed(row.startSeconds, 4)
                 << ", \"duration_s\": " << fixed(row.durationSeconds, 4)
-                << ", \"note\": " << (row.rest ? "null" : jsonString(noteName(row.note)))
+                << ", \"note\": " << (row.rest ? "null" : jsonString(noteNameInCMajor(row.note)))
                 << ", \"mean_cents\": " << (row.rest ? "null" : fixed(row.meanCents, 1))
                 << ", \"rest\": " << (row.rest ? "true" : "false")
                 << ", \"unstable\": " << (row.unstable ? "true" : "false") << '}';
@@ -153,13 +159,13 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
         out << "  \"samples\": [";
         separator = "\n";
         for (const SampleRow &row : samples) {
-            const bool named = row.note >= 0;
+            const bool named = row.named;
             out << separator << "    {\"time_s\": " << fixed(row.timeSeconds, 4)
                 << ", \"pitch_hz\": " << fixed(row.pitchHz, 2)
                 << ", \"level\": " << fixed(row.level, 5)
                 << ", \"voiced\": " << (row.voiced ? "true" : "false")
                 << ", \"stable\": " << (row.stable ? "true" : "false")
-                << ", \"note\": " << (named ? jsonString(noteName(row.note)) : "null")
+                << ", \"note\": " << (named ? jsonString(noteNameInCMajor(row.note)) : "null")
                 << ", \"cents\": " << (named ? fixed(row.cents, 1) : "null") << '}';
             separator = ",\n";
         }

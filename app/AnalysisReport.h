@@ -28,7 +28,8 @@ struct AnalysisReport
         double level = 0.0;
         bool voiced = false;
         bool stable = false;
-        int32_t note = -1;  // note index, -1 when unvoiced
+        bool named = false; // voiced with a pitch: `note` and `cents` hold
+        int32_t note = -1;  // CPitch::NearestNote index, beyond the table too; -1 when unnamed
         double cents = 0.0; // from the note's tempered pitch, positive = sharp
     };
 
@@ -36,7 +37,7 @@ struct AnalysisReport
     {
         double startSeconds = 0.0;
         double durationSeconds = 0.0;
-        int32_t note = -1;      // note index, -1 for a rest
+        int32_t note = -1;      // CPitch::NearestNote index; -1 for a rest
         double meanCents = 0.0; // mean deviation of its samples, positive = sharp
         bool rest = true;
         // Its first block had no voiced neighbour within 50 cents: most often the block that

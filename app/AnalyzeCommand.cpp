@@ -26,9 +26,9 @@ namespace {
 
     volatile std::sig_atomic_t g_interrupted = 0;
 
-    extern "C" void noteInterruption(int)
+    extern "C" void noteInterruption(int signal)
     {
-        g_interrupted = 1;
+        g_interrupted = signal;
     }
 
     // While an analysis runs, Ctrl-C, a hang-up or a termination request ends it early and
@@ -56,6 +56,8 @@ namespace {
         InterruptionGuard &operator=(const InterruptionGuard &) = delete;
 
         static bool interrupted() noexcept { return g_interrupted != 0; }
+        // The shell's status for a program ended by the signal: 128 + its number.
+        static int exitStatus() noexcept { return 128 + static_cast<int>(g_interrupted); }
 
     private:
         static constexpr std::array<int, 3> kSignals { SIGINT, SIGTERM, SIGHUP };
@@ -233,7 +235,7 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
             if (!InterruptionGuard::interrupted())
                 return 1;
             err << kProgram << ": interrupted\n";
-            return 130;
+            return InterruptionGuard::exitStatus();
         }
     }
 

@@ -14,8 +14,9 @@ namespace corvane {
 // recording is longer than a few seconds, a progress line too.
 //
 // Returns the exit status: 0 on success, 1 when the file could not be analyzed or the output
-// not written, 2 for settings the analysis cannot use, 130 when SIGINT, SIGTERM or SIGHUP ended
-// the analysis early (its temporary files removed all the same). Sets the note table's reference.
+// not written, 2 for settings the analysis cannot use, 128 + the signal's number when SIGINT
+// (130), SIGTERM (143) or SIGHUP (129) ended the analysis early (its temporary files removed
+// all the same). Sets the note table's reference.
 int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
                       bool errIsTerminal);
 

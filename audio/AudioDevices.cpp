@@ -32,6 +32,21 @@ namespace {
         return WaveRecordingFile::create(path, format, why);
     }
 
+    // "0.19 seconds of sound could not be written and are missing from it." for the bytes of
+    // the blocks a recording lost.
+    std::string lostSoundText(uint64_t bytes, const SampleFormat &format)
+    {
+        const double bytesPerSecond =
+                static_cast<double>(format.frameBytes()) * static_cast<double>(format.sampleRate);
+        const double seconds =
+                bytesPerSecond > 0.0 ? static_cast<double>(bytes) / bytesPerSecond : 0.0;
+        char text[128];
+        std::snprintf(text, sizeof text,
+                      "%.2f seconds of sound could not be written and are missing from it.",
+                      seconds);
+        return text;
+    }
+
 } // namespace
 
 AudioDevices &AudioDevices::instance()
@@ -260,6 +275,7 @@ void AudioDevices::finishRecording()
         return;
     const uint64_t bytes = m_captureWorker ? m_captureWorker->bytesRecorded() : 0;
     const bool writeFailed = m_captureWorker && m_captureWorker->writeFailed();
+    const uint64_t lost = m_captureWorker ? m_captureWorker->bytesLost() : 0;
     const bool full = m_captureWorker && m_captureWorker->limitReached();
     // The count is of frames, whatever the number of channels.
     const auto frames =
@@ -267,10 +283,14 @@ void AudioDevices::finishRecording()
     const bool finished = m_recordingFile->finish(frames);
     m_recordingFile.reset();
     const std::string name = std::string("\"") + kRecordingFileName + "\"";
-    if (writeFailed || !finished)
+    if (writeFailed) {
+        report("Failure writing data to file " + name + ".\n" + lostSoundText(lost, m_captureFormat)
+               + (finished ? " The rest of the recording is in the file."
+                           : " The file's header could not be completed either."));
+    } else if (!finished) {
         report("Failure writing data to file " + name
-               + ".\nThe recording holds the sound up to the point where writing failed.");
-    else if (full)
+               + ".\nThe file's header could not be completed.");
+    } else if (full)
         report("The recording " + name
                + " reached the largest size a wave file can hold.\nIt holds the sound up to that "
                  "point.");

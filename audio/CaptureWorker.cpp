@@ -27,7 +27,7 @@ void CaptureWorker::beginRun(RecordingFile *file, uint64_t maxBytes) noexcept
     m_writeBlock = m_ring.newestIndex();
     m_maxBytes = maxBytes;
     m_bytesRecorded = 0;
-    m_writeFailed = false;
+    m_bytesLost = 0;
     m_limitReached = false;
     m_blocks.store(0, std::memory_order_relaxed);
     m_recordingPaused.store(false, std::memory_order_relaxed);
@@ -86,8 +86,7 @@ void CaptureWorker::drain() noexcept
 void CaptureWorker::record(const std::byte *block) noexcept
 {
     RecordingFile *file = m_file.load(std::memory_order_relaxed);
-    if (!file || m_writeFailed || m_limitReached
-        || m_recordingPaused.load(std::memory_order_relaxed))
+    if (!file || m_limitReached || m_recordingPaused.load(std::memory_order_relaxed))
         return;
     const auto size = static_cast<std::size_t>(m_queue.blockBytes());
     if (m_bytesRecorded + size > std::min(m_maxBytes, file->capacity())) {
@@ -101,9 +100,11 @@ void CaptureWorker::record(const std::byte *block) noexcept
     const bool ok = file->write(block, size, written);
     m_bytesRecorded += written;
     if (!ok) {
-        // Later blocks are not written: the file keeps an unbroken run of samples.
-        m_writeFailed = true;
-        debugLog("Failure writing data to file\n");
+        // A disk full for a moment costs this block, not the rest of the take: the next block
+        // is tried again. Logged once per run; the loss is reported after stop.
+        if (m_bytesLost == 0)
+            debugLog("Failure writing data to file\n");
+        m_bytesLost += size - written;
     }
 }
 

@@ -55,7 +55,9 @@ public:
 
     // The recording's outcome; read after stop().
     uint64_t bytesRecorded() const noexcept { return m_bytesRecorded; }
-    bool writeFailed() const noexcept { return m_writeFailed; }
+    bool writeFailed() const noexcept { return m_bytesLost > 0; }
+    // Bytes of blocks that could not be written; every later block was still tried.
+    uint64_t bytesLost() const noexcept { return m_bytesLost; }
     bool limitReached() const noexcept { return m_limitReached; }
 
 private:
@@ -73,7 +75,7 @@ private:
     int32_t m_writeBlock = 0;
     uint64_t m_maxBytes = kMaxRecordingBytes;
     uint64_t m_bytesRecorded = 0;
-    bool m_writeFailed = false;
+    uint64_t m_bytesLost = 0;
     bool m_limitReached = false;
 
     std::atomic<uint64_t> m_overruns { 0 };

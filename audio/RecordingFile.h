@@ -14,7 +14,8 @@ public:
     virtual ~RecordingFile() = default;
 
     // Appends `size` bytes of samples; `written` receives how many reached the file. False when
-    // the write failed. Capture worker only.
+    // the write failed; the file stays usable and the next write is tried afresh. Capture
+    // worker only.
     virtual bool write(const std::byte *data, std::size_t size, std::size_t &written) noexcept = 0;
 
     // The most data bytes the file can hold; writes stop before this. Any thread.

@@ -40,8 +40,13 @@ WaveRecordingFile::~WaveRecordingFile()
 bool WaveRecordingFile::write(const std::byte *data, std::size_t size,
                               std::size_t &written) noexcept
 {
+    // Each block reaches the disk whole or not at all, so a failed one leaves no partial frame
+    // behind and the next one can be tried.
     written = 0;
-    return WriteWaveData(m_writer, std::span<const std::byte>(data, size), written) == 0;
+    if (WriteWaveBlock(m_writer, std::span<const std::byte>(data, size)) != 0)
+        return false;
+    written = size;
+    return true;
 }
 
 bool WaveRecordingFile::finish(uint32_t frames) noexcept

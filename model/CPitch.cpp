@@ -1,5 +1,7 @@
 #include "CPitch.h"
 
+#include "CTCDefs.h"
+
 #include <cfloat>
 #include <cmath>
 
@@ -34,6 +36,12 @@ CPitch::CPitch()
 bool CPitch::IsValidReference(double hz) noexcept
 {
     return std::isfinite(hz) && hz > 0.0 && hz <= FLT_MAX && static_cast<float>(hz) > 0.0f;
+}
+
+bool CPitch::IsPlausibleReference(double hz) noexcept
+{
+    // NaN fails both comparisons.
+    return hz >= kLowestPlausibleReferenceHz && hz <= kHighestPlausibleReferenceHz;
 }
 
 bool CPitch::SetReference(double hz) noexcept
@@ -86,6 +94,29 @@ int CPitch::NoteIndex(double f) const noexcept
     while (j < 12 && !(f < lower[base + j]))
         ++j;
     return base + j - 1;
+}
+
+int CPitch::NearestNote(double f) const noexcept
+{
+    if (!(f > 0.0) || !std::isfinite(f))
+        return 0;
+    // Semitones counted from the lower boundary of the end note, floored, so the quarter-tone
+    // bands continue in both directions.
+    if (f < lower[0])
+        return static_cast<int>(std::floor(12.0 * std::log2(f / lower[0])));
+    const double aboveA8 = lower[96] * kSemitone;
+    if (f >= aboveA8)
+        return 97 + static_cast<int>(std::floor(12.0 * std::log2(f / aboveA8)));
+    return NoteIndex(f);
+}
+
+double CPitch::NearestNoteFreq(int i) const noexcept
+{
+    if (i < 0)
+        return freq[0] * std::exp2(i / 12.0);
+    if (i >= kNoteCount)
+        return freq[96] * std::exp2((i - 96) / 12.0);
+    return freq[i];
 }
 
 double CPitch::NoteFreq(int i) const noexcept

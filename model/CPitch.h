@@ -33,6 +33,13 @@ public:
     // one octave would never finish.
     static bool IsValidReference(double hz) noexcept;
 
+    // True for a reference a musician could mean: 220 ... 880 Hz, an octave either side of
+    // 440 Hz, which holds every pitch standard in use or in history. It is the range the
+    // settings keep (kLowestPlausibleReferenceHz ... kHighestPlausibleReferenceHz), so the
+    // reference dialogs refuse what the defaults file would not keep; SetReference itself takes any
+    // valid one.
+    static bool IsPlausibleReference(double hz) noexcept;
+
     // Moves the whole table to a new frequency of a'. A reference that IsValidReference refuses
     // leaves the table as it was and returns false.
     bool SetReference(double hz) noexcept;
@@ -48,6 +55,16 @@ public:
     // below f, so a frequency exactly on a boundary belongs to the upper note. Frequencies below
     // the first band (including 0 and NaN) give 0, those above the last give 96.
     int NoteIndex(double f) const noexcept;
+
+    // The note nearest to f by the same rule carried on beyond the table: equal semitones below
+    // A0 (index -1 = G#0, -9 = C0) and above A8 (97 = A#8, 99 = C9), each band starting a
+    // quarter-tone below its note. Inside the table the same as NoteIndex. f must be a finite
+    // frequency above 0; anything else gives 0. Name the result with its own octave number,
+    // never as the nearest end of the table.
+    int NearestNote(double f) const noexcept;
+    // Frequency of NearestNote's index i: the table's for 0..96, else in equal semitones from
+    // the nearer end of the table.
+    double NearestNoteFreq(int i) const noexcept;
 
     // Frequency of note i in Hz, i 0..96; 0.0 (no pitch) for the rest and any other index.
     double NoteFreq(int i) const noexcept;

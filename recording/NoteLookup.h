@@ -4,8 +4,9 @@
 
 namespace corvane {
 
-// The note's name with its octave as spelled in C major ("A4", "Bb3", "F#5"); empty for an
-// index outside 0..96.
+// The note's name with its octave as spelled in C major ("A4", "Bb3", "F#5"). Index 0 is A0;
+// indices beyond the table (CPitch::NearestNote) carry on with octave numbers below 0 and
+// above 8 ("G#0" for -1, "C9" for 99, "B-1" for -10).
 std::string noteNameInCMajor(int index);
 
 } // namespace corvane

@@ -2,7 +2,28 @@
 
 #include "WaveFile.h"
 
+#include <cctype>
+#include <cstring>
+
 namespace corvane {
+
+namespace {
+
+    // The message for a reader code: the fixed text with the path, then what the system said
+    // went wrong, when it said anything ("...: take1.wav: permission denied").
+    std::string readerMessage(uint32_t code, const std::filesystem::path &path, int systemError)
+    {
+        std::string message = waveErrorPrefix(code) + path.string();
+        if (systemError != 0) {
+            std::string cause = std::strerror(systemError);
+            if (!cause.empty())
+                cause[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(cause[0])));
+            message += ": " + cause;
+        }
+        return message;
+    }
+
+} // namespace
 
 struct WaveFileInput::Reader
 {
@@ -22,7 +43,7 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
     m_error.clear();
     const uint32_t openCode = OpenWaveForReading(path, m_reader->wave);
     if (openCode != 0) {
-        m_error = waveErrorPrefix(openCode) + path.string();
+        m_error = readerMessage(openCode, path, m_reader->wave.systemError());
         return Status::WaveError;
     }
 
@@ -34,7 +55,7 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
 
     const uint32_t seekCode = SeekWaveData(m_reader->wave);
     if (seekCode != 0) {
-        m_error = waveErrorPrefix(seekCode) + path.string();
+        m_error = readerMessage(seekCode, path, m_reader->wave.systemError());
         close();
         return Status::NoData;
     }

@@ -76,6 +76,14 @@ namespace {
     // Frequencies above the audible range are taken for damage, as are 0 and negatives.
     constexpr float kHighestSensibleHz = 20000.0f;
 
+    // The zones widen from the in-tune middle (t2) outwards on both sides, each within 50 cents;
+    // a set out of that order draws zones that overlap or vanish.
+    bool thresholdsInOrder(const PinwheelThresholds &t) noexcept
+    {
+        return t[2] <= t[1] && t[1] <= t[0] && t[0] <= 50 && t[2] <= t[3] && t[3] <= t[4]
+                && t[4] <= 50;
+    }
+
 } // namespace
 
 std::string CTCDefs::GetTemperamentName() const
@@ -152,13 +160,15 @@ int CTCDefs::ReplaceInvalidFields() noexcept
     };
     auto frequency = [](float hz) { return positiveUpTo(hz, kHighestSensibleHz); };
 
-    keepOrReset(m_referenceHz, factory.m_referenceHz, frequency, replaced);
+    keepOrReset(m_referenceHz, factory.m_referenceHz,
+                floatsIn(kLowestPlausibleReferenceHz, kHighestPlausibleReferenceHz), replaced);
     keepOrReset(m_clef, factory.m_clef, upTo(3), replaced);
     keepOrReset(m_filterLength, factory.m_filterLength, between(1u, 3u), replaced);
     keepOrReset(m_sensitivity, factory.m_sensitivity, between(1u, 3u), replaced);
     keepOrReset(m_noiseThreshold, factory.m_noiseThreshold, floatsIn(0.0f, 1.0f), replaced);
     keepOrReset(m_lowestNoteHz, factory.m_lowestNoteHz, frequency, replaced);
     keepOrReset(m_highestNoteHz, factory.m_highestNoteHz, frequency, replaced);
+    replaced += OrderNoteLimits();
     keepOrReset(m_transposeKey, factory.m_transposeKey, upTo(14), replaced);
     keepOrReset(m_transposeOctave, factory.m_transposeOctave, between(-2, 2), replaced);
     keepOrReset(m_viewPanes, factory.m_viewPanes, upTo(63), replaced);
@@ -173,7 +183,14 @@ int CTCDefs::ReplaceInvalidFields() noexcept
     keepOrResetEach(m_toneLevel, factory.m_toneLevel, floatsIn(0.0f, 1.0f), replaced);
     keepOrResetEach(m_toneWaveform, factory.m_toneWaveform, between(1u, 4u), replaced);
     keepOrResetEach(m_toneOctave, factory.m_toneOctave, between(-2, 2), replaced);
-    keepOrResetEach(m_pinwheelThresholds, factory.m_pinwheelThresholds, upTo(50), replaced);
+    // 0x00BBGGRR: whatever stands in the high byte is no part of the colour.
+    for (std::uint32_t &color : m_pinwheelColors) {
+        if (color > 0xFFFFFFu) {
+            color &= 0xFFFFFFu;
+            ++replaced;
+        }
+    }
+    keepOrReset(m_pinwheelThresholds, factory.m_pinwheelThresholds, thresholdsInOrder, replaced);
     const bool nameEnds = std::find(m_temperamentName.begin(), m_temperamentName.end(), '\0')
             != m_temperamentName.end();
     if (!nameEnds) {
@@ -181,6 +198,21 @@ int CTCDefs::ReplaceInvalidFields() noexcept
         ++replaced;
     }
     return replaced;
+}
+
+int CTCDefs::OrderNoteLimits() noexcept
+{
+    if (m_lowestNoteHz < m_highestNoteHz)
+        return 0;
+    if (m_lowestNoteHz > m_highestNoteHz) {
+        std::swap(m_lowestNoteHz, m_highestNoteHz);
+        return 1;
+    }
+    // One frequency for both limits leaves nothing to track.
+    static constexpr CTCDefs factory;
+    m_lowestNoteHz = factory.m_lowestNoteHz;
+    m_highestNoteHz = factory.m_highestNoteHz;
+    return 2;
 }
 
 bool CTCDefs::SaveDefaultsFile() const
@@ -207,11 +239,17 @@ DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &rep
     if (FilePtr file { std::fopen(kDefaultsFileName, "rb") }) {
         std::array<std::uint8_t, kDefaultsFileBytes> bytes {};
         const std::size_t count = std::fread(bytes.data(), 1, bytes.size(), file.get());
+        // A file that opens but cannot be read (a folder of that name, a failing disk) is not a
+        // damaged one: it would not take the settings at exit either.
+        if (std::ferror(file.get())) {
+            RestoreDefaults();
+            if (reportError)
+                reportError(kDefaultsOpenErrorMessage);
+            return DefaultsFileStatus::OpenError;
+        }
         // The record is built aside, so a file that ends early cannot leave half of it behind.
         CTCDefs loaded;
         try {
-            if (std::ferror(file.get()))
-                throw ArchiveError("defaults file unreadable");
             Archive ar(std::span<const std::uint8_t>(bytes.data(), count));
             loaded.Serialize(ar);
         } catch (const ArchiveError &) {

@@ -24,6 +24,12 @@ inline constexpr const char *kDefaultsTempFileName = "tonrik.def.tmp";
 inline constexpr std::size_t kDefaultsFileBytes = 380;
 inline constexpr const char *kDefaultsOpenErrorMessage = "Error opening defaults file";
 
+// The pitch references a musician could mean, in Hz: an octave either side of 440 Hz, which
+// holds every pitch standard in use or in history. The record keeps no reference outside it,
+// and the note table's IsPlausibleReference (which the reference dialogs ask) follows it.
+inline constexpr float kLowestPlausibleReferenceHz = 220.0f;
+inline constexpr float kHighestPlausibleReferenceHz = 880.0f;
+
 using DegreeFloats = std::array<float, kDegreeCount>;
 using DegreeWaveforms = std::array<std::uint32_t, kDegreeCount>;
 using DegreeOctaves = std::array<std::int32_t, kDegreeCount>;
@@ -33,9 +39,9 @@ using PinwheelThresholds = std::array<std::uint32_t, kPinwheelThresholdCount>; /
 // How LoadDefaultsFile found the defaults file.
 enum class DefaultsFileStatus {
     Loaded,    // a full record was read (invalid fields replaced by their factory defaults)
-    Damaged,   // too short or unreadable: factory defaults, no message
+    Damaged,   // too short: factory defaults, no message
     Created,   // missing: created empty, factory defaults
-    OpenError, // neither readable nor creatable: factory defaults, the handler was told
+    OpenError, // not readable (and not creatable): factory defaults, the handler was told
 };
 
 // Receives "Error opening defaults file"; the application shows it in a message box.
@@ -143,19 +149,29 @@ public:
     void Serialize(Archive &ar);
 
     // Replaces each field that lies outside its range by its own factory default (array entries
-    // one by one, a format as a whole), so that a damaged or hand-edited file cannot stop the
-    // program. The reserved word, the tolerances and the colours are not checked. Returns the
-    // number of fields and entries replaced.
+    // one by one, a format as a whole, the pinwheel thresholds as a set; colours lose any high
+    // byte), so that a
+    // damaged or hand-edited file cannot stop the program. The reference must be one a musician
+    // could mean (kLowestPlausibleReferenceHz ... kHighestPlausibleReferenceHz); the note limits
+    // are put in ascending order; the thresholds must widen outwards from the middle zone. The
+    // reserved word and the tolerances are not checked. Returns the number of fields and entries
+    // replaced.
     int ReplaceInvalidFields() noexcept;
+
+    // Puts the lowest and highest note limits in ascending order, the rule the Optimize dialog
+    // follows too; two equal limits become the factory pair. Returns the fields changed.
+    int OrderNoteLimits() noexcept;
 
     // Writes the record to "tonrik.def" in the current directory, through "tonrik.def.tmp";
     // returns false, with "tonrik.def" untouched, when that fails. Allocates.
     bool SaveDefaultsFile() const;
 
-    // The start-up sequence: reads "tonrik.def" (a short or unreadable file gives the factory
-    // defaults silently; a longer one is read for its first 380 bytes); creates it empty when
-    // missing; when it can be neither read nor created, calls `reportError` with
-    // "Error opening defaults file". Every outcome but Loaded leaves the factory defaults.
+    // The start-up sequence: reads "tonrik.def" (a short file gives the factory defaults
+    // silently; a longer one is read for its first 380 bytes); creates it empty when missing;
+    // when it can be neither read nor created, or opens but cannot be read (a folder of that
+    // name, a failing disk), calls `reportError` with "Error opening defaults file" and returns
+    // OpenError: the exit save will fail too, so the caller tells the user when it does rather
+    // than dropping the settings silently. Every outcome but Loaded leaves the factory defaults.
     DefaultsFileStatus LoadDefaultsFile(const DefaultsFileErrorHandler &reportError);
 
     friend constexpr bool operator==(const CTCDefs &, const CTCDefs &) = default;

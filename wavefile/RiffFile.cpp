@@ -1,7 +1,14 @@
 #include "RiffFile.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvane {
 
@@ -35,75 +42,161 @@ namespace {
 
 } // namespace
 
+RiffFile::~RiffFile()
+{
+    close();
+}
+
 uint32_t RiffFile::open(const std::filesystem::path &path, Mode mode)
 {
     close();
-    // The buffer must be in place before the file opens, or the stream ignores it.
     m_buffer.resize(BufferBytes);
-    m_file.pubsetbuf(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-    const auto how = mode == Mode::Read
-            ? std::ios::in | std::ios::binary
-            : std::ios::in | std::ios::out | std::ios::trunc | std::ios::binary;
-    if (!m_file.open(path, how))
+    m_systemError = 0;
+    const int flags = mode == Mode::Read ? O_RDONLY : O_RDWR | O_CREAT | O_TRUNC;
+    int fd = -1;
+    do
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        m_systemError = errno;
         return RIFF_ERR_CANNOT_OPEN;
+    }
+    // A directory opens for reading but every read of it fails; say so at once.
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        m_systemError = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        return RIFF_ERR_CANNOT_OPEN;
+    }
+    m_fd = fd;
     m_mode = mode;
-    m_lastOp = LastOp::None;
+    m_bufferStart = 0;
+    m_bufferUsed = m_bufferPos = 0;
+    m_pending = false;
     return 0;
 }
 
 uint32_t RiffFile::close() noexcept
 {
-    if (!m_file.is_open())
+    if (m_fd < 0)
         return 0;
-    const bool flushed = m_file.pubsync() == 0;
-    const bool closed = m_file.close() != nullptr;
-    m_lastOp = LastOp::None;
-    return flushed && closed ? 0 : RIFF_ERR_CANNOT_WRITE;
+    const bool stored = storePending() == 0;
+    const bool closed = ::close(m_fd) == 0;
+    if (!closed)
+        m_systemError = errno;
+    m_fd = -1;
+    m_bufferUsed = m_bufferPos = 0;
+    m_pending = false;
+    return stored && closed ? 0 : RIFF_ERR_CANNOT_WRITE;
 }
 
-void RiffFile::switchTo(LastOp op) noexcept
+uint32_t RiffFile::storePending() noexcept
 {
-    if (m_lastOp != LastOp::None && m_lastOp != op)
-        m_file.pubseekoff(0, std::ios::cur, std::ios::in | std::ios::out);
-    m_lastOp = op;
+    if (!m_pending)
+        return 0;
+    std::size_t stored = 0;
+    uint32_t result = 0;
+    while (stored < m_bufferUsed) {
+        const ssize_t put = ::pwrite(m_fd, m_buffer.data() + stored, m_bufferUsed - stored,
+                                     static_cast<off_t>(m_bufferStart + stored));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            m_systemError = put < 0 ? errno : ENOSPC;
+            result = RIFF_ERR_CANNOT_WRITE;
+            break;
+        }
+        stored += static_cast<std::size_t>(put);
+    }
+    // What reached the file leaves the buffer; the rest waits for the next try.
+    std::memmove(m_buffer.data(), m_buffer.data() + stored, m_bufferUsed - stored);
+    m_bufferStart += stored;
+    m_bufferUsed -= stored;
+    m_bufferPos = m_bufferUsed;
+    m_pending = m_bufferUsed > 0;
+    return result;
+}
+
+bool RiffFile::fillBuffer() noexcept
+{
+    m_bufferStart += m_bufferPos;
+    m_bufferUsed = m_bufferPos = 0;
+    for (;;) {
+        const ssize_t got =
+                ::pread(m_fd, m_buffer.data(), m_buffer.size(), static_cast<off_t>(m_bufferStart));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            m_systemError = errno;
+        if (got <= 0)
+            return false;
+        m_bufferUsed = static_cast<std::size_t>(got);
+        return true;
+    }
 }
 
 uint64_t RiffFile::position() noexcept
 {
-    const auto pos = m_file.pubseekoff(0, std::ios::cur, std::ios::in | std::ios::out);
-    return pos < 0 ? BadPosition : static_cast<uint64_t>(pos);
+    return m_fd < 0 ? BadPosition : m_bufferStart + m_bufferPos;
 }
 
 uint32_t RiffFile::seek(uint64_t offset) noexcept
 {
-    if (!m_file.is_open())
+    if (m_fd < 0)
         return RIFF_ERR_NOT_READY;
-    if (offset > static_cast<uint64_t>(std::numeric_limits<std::streamoff>::max()))
+    if (offset > static_cast<uint64_t>(std::numeric_limits<off_t>::max()))
         return RIFF_ERR_CANNOT_SEEK;
-    const auto pos =
-            m_file.pubseekpos(static_cast<std::streamoff>(offset), std::ios::in | std::ios::out);
-    m_lastOp = LastOp::None;
-    return pos == std::streampos(std::streamoff(-1)) ? RIFF_ERR_CANNOT_SEEK : 0;
+    if (storePending())
+        return RIFF_ERR_CANNOT_WRITE;
+    if (offset >= m_bufferStart && offset <= m_bufferStart + m_bufferUsed) {
+        m_bufferPos = static_cast<std::size_t>(offset - m_bufferStart);
+    } else {
+        m_bufferStart = offset;
+        m_bufferUsed = m_bufferPos = 0;
+    }
+    return 0;
 }
 
 size_t RiffFile::read(std::span<std::byte> dest) noexcept
 {
-    if (!m_file.is_open() || dest.empty())
+    if (m_fd < 0 || dest.empty() || storePending())
         return 0;
-    switchTo(LastOp::Read);
-    const auto got = m_file.sgetn(reinterpret_cast<char *>(dest.data()),
-                                  static_cast<std::streamsize>(dest.size()));
-    return got < 0 ? 0 : static_cast<size_t>(got);
+    std::size_t done = 0;
+    while (done < dest.size()) {
+        if (m_bufferPos == m_bufferUsed && !fillBuffer())
+            break;
+        const std::size_t n = std::min(dest.size() - done, m_bufferUsed - m_bufferPos);
+        std::memcpy(dest.data() + done, m_buffer.data() + m_bufferPos, n);
+        m_bufferPos += n;
+        done += n;
+    }
+    return done;
 }
 
 size_t RiffFile::write(std::span<const std::byte> source) noexcept
 {
-    if (!m_file.is_open() || m_mode != Mode::Create || source.empty())
+    if (m_fd < 0 || m_mode != Mode::Create || source.empty())
         return 0;
-    switchTo(LastOp::Write);
-    const auto put = m_file.sputn(reinterpret_cast<const char *>(source.data()),
-                                  static_cast<std::streamsize>(source.size()));
-    return put < 0 ? 0 : static_cast<size_t>(put);
+    if (!m_pending) {
+        // Read-ahead bytes behind the position are dropped; writing starts at the position.
+        m_bufferStart += m_bufferPos;
+        m_bufferUsed = m_bufferPos = 0;
+        m_pending = true;
+    }
+    std::size_t done = 0;
+    while (done < source.size()) {
+        if (m_bufferUsed == m_buffer.size() && storePending())
+            break;
+        m_pending = true;
+        const std::size_t n = std::min(source.size() - done, m_buffer.size() - m_bufferUsed);
+        std::memcpy(m_buffer.data() + m_bufferUsed, source.data() + done, n);
+        m_bufferUsed += n;
+        m_bufferPos = m_bufferUsed;
+        done += n;
+    }
+    return done;
 }
 
 uint32_t RiffFile::readU32(uint32_t &value) noexcept
@@ -123,27 +216,65 @@ uint32_t RiffFile::writeU32(uint32_t value) noexcept
 
 uint32_t RiffFile::flush() noexcept
 {
-    if (!m_file.is_open())
+    if (m_fd < 0)
         return RIFF_ERR_NOT_READY;
-    return m_file.pubsync() == 0 ? 0 : RIFF_ERR_CANNOT_WRITE;
+    return storePending();
+}
+
+uint32_t RiffFile::discardUnstored(uint64_t offset) noexcept
+{
+    if (m_fd < 0)
+        return RIFF_ERR_NOT_READY;
+    if (offset > position())
+        return RIFF_ERR_CANNOT_SEEK;
+    if (m_pending && offset >= m_bufferStart) {
+        // Only bytes from `offset` on are given up; those before it are still to be stored.
+        m_bufferUsed = static_cast<std::size_t>(offset - m_bufferStart);
+        m_bufferPos = m_bufferUsed;
+        m_pending = m_bufferUsed > 0;
+        return 0;
+    }
+    m_bufferStart = offset;
+    m_bufferUsed = m_bufferPos = 0;
+    m_pending = false;
+    return 0;
+}
+
+uint32_t RiffFile::truncateHere() noexcept
+{
+    if (m_fd < 0 || m_mode != Mode::Create)
+        return RIFF_ERR_NOT_READY;
+    if (const uint32_t err = storePending())
+        return err;
+    if (::ftruncate(m_fd, static_cast<off_t>(position())) != 0) {
+        m_systemError = errno;
+        return RIFF_ERR_CANNOT_WRITE;
+    }
+    return 0;
 }
 
 uint32_t RiffFile::readHeader(ChunkInfo &chunk, uint64_t start) noexcept
 {
-    // Running out of file inside a header means there is no further chunk.
+    // Running out of file inside a header means there is no further chunk; a failing disk is
+    // another matter.
     ChunkInfo found;
-    if (readU32(found.id) != 0 || readU32(found.size) != 0)
-        return RIFF_ERR_CHUNK_NOT_FOUND;
+    const int errorBefore = m_systemError;
+    m_systemError = 0;
+    const bool whole = readU32(found.id) == 0 && readU32(found.size) == 0
+            && (!hasFormType(found.id) || readU32(found.formType) == 0);
+    const bool failed = m_systemError != 0;
+    if (!failed)
+        m_systemError = errorBefore;
+    if (!whole)
+        return failed ? RIFF_ERR_CANNOT_READ : RIFF_ERR_CHUNK_NOT_FOUND;
     found.dataOffset = start + 8;
-    if (hasFormType(found.id) && readU32(found.formType) != 0)
-        return RIFF_ERR_CHUNK_NOT_FOUND;
     chunk = found;
     return 0;
 }
 
 uint32_t RiffFile::descend(ChunkInfo &chunk) noexcept
 {
-    if (!m_file.is_open())
+    if (m_fd < 0)
         return RIFF_ERR_NOT_READY;
     const uint64_t start = position();
     return start == BadPosition ? RIFF_ERR_CANNOT_SEEK : readHeader(chunk, start);
@@ -151,7 +282,7 @@ uint32_t RiffFile::descend(ChunkInfo &chunk) noexcept
 
 uint32_t RiffFile::descendFind(ChunkInfo &chunk, FourCC id, const ChunkInfo *parent) noexcept
 {
-    if (!m_file.is_open())
+    if (m_fd < 0)
         return RIFF_ERR_NOT_READY;
     const uint64_t end =
             parent ? parent->dataOffset + parent->size : std::numeric_limits<uint64_t>::max();
@@ -175,7 +306,7 @@ uint32_t RiffFile::descendFind(ChunkInfo &chunk, FourCC id, const ChunkInfo *par
 
 uint32_t RiffFile::ascend(ChunkInfo &chunk) noexcept
 {
-    if (!m_file.is_open())
+    if (m_fd < 0)
         return RIFF_ERR_NOT_READY;
     if (!(chunk.flags & ChunkInfo::Dirty))
         return seek(paddedEnd(chunk));
@@ -208,7 +339,7 @@ uint32_t RiffFile::ascend(ChunkInfo &chunk) noexcept
 uint32_t RiffFile::writeHeader(ChunkInfo &chunk, FourCC id, uint32_t size,
                                const FourCC *formType) noexcept
 {
-    if (!m_file.is_open() || m_mode != Mode::Create)
+    if (m_fd < 0 || m_mode != Mode::Create)
         return RIFF_ERR_NOT_READY;
     const uint64_t start = position();
     if (start == BadPosition)

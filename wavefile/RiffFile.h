@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <span>
 #include <vector>
 
@@ -43,7 +42,13 @@ struct ChunkInfo
 };
 
 // A RIFF file opened for reading, or created for reading and writing, through a buffer of its
-// own. All numbers on disk are little-endian. Every operation returns 0 or a RIFF_ERR_ code.
+// own. All numbers on disk are little-endian. Every operation returns 0 or a RIFF_ERR_ code (or
+// a short count) and none throws: a read error of the disk, a directory given for a file or a
+// full disk all come back as codes, with the system's reason in lastSystemError().
+//
+// Written bytes wait in the buffer until it is full, flush() is called or the file is closed. A
+// flush that fails keeps the bytes it could not store, so a later flush can try again;
+// discardUnstored() gives them up instead.
 //
 // Not thread-safe: one thread at a time, handed over between threads only across a join or
 // an equivalent barrier. Opening allocates the buffer; reads, writes and chunk steps do not.
@@ -56,14 +61,17 @@ public:
     };
 
     RiffFile() = default;
-    ~RiffFile() = default; // closes without reporting a failed flush; use close() to see it
+    ~RiffFile(); // closes without reporting a failed flush; use close() to see it
     RiffFile(const RiffFile &) = delete;
     RiffFile &operator=(const RiffFile &) = delete;
 
     uint32_t open(const std::filesystem::path &path, Mode mode);
     // Flushes and closes; RIFF_ERR_CANNOT_WRITE when written bytes could not be stored.
     uint32_t close() noexcept;
-    bool isOpen() const noexcept { return m_file.is_open(); }
+    bool isOpen() const noexcept { return m_fd >= 0; }
+    // The errno of the last failed system call (0 when none failed since opening): what a
+    // message can name as the cause ("permission denied", "is a directory").
+    int lastSystemError() const noexcept { return m_systemError; }
 
     // Enters the chunk that starts at the current position. Afterwards the position is at the
     // first content byte (behind the form type for RIFF and LIST chunks).
@@ -100,18 +108,34 @@ public:
     // Pushes buffered bytes to the file.
     uint32_t flush() noexcept;
 
+    // Forgets the written bytes not yet stored and moves to `offset`, which must not lie behind
+    // the position: a block that could not be stored whole is taken back this way, so the next
+    // one goes where it would have gone.
+    uint32_t discardUnstored(uint64_t offset) noexcept;
+
+    // Cuts the file at the current position, after storing what is buffered: bytes of a block
+    // that was taken back may lie beyond it.
+    uint32_t truncateHere() noexcept;
+
 private:
-    enum class LastOp { None, Read, Write };
-    // A file stream must be repositioned between reading and writing.
-    void switchTo(LastOp op) noexcept;
+    // Refills the read buffer at the position; false at the end of the file or on an error.
+    bool fillBuffer() noexcept;
+    // Stores the pending written bytes; those that could not be stored stay pending.
+    uint32_t storePending() noexcept;
     uint32_t writeHeader(ChunkInfo &chunk, FourCC id, uint32_t size,
                          const FourCC *formType) noexcept;
     uint32_t readHeader(ChunkInfo &chunk, uint64_t start) noexcept;
 
-    std::vector<char> m_buffer;
-    std::filebuf m_file;
+    // The buffer mirrors the file from m_bufferStart: m_bufferUsed bytes read ahead, or written
+    // and not yet stored (m_pending). The position is m_bufferStart + m_bufferPos.
+    std::vector<std::byte> m_buffer;
+    uint64_t m_bufferStart = 0;
+    std::size_t m_bufferUsed = 0;
+    std::size_t m_bufferPos = 0;
+    bool m_pending = false;
+    int m_fd = -1;
+    int m_systemError = 0;
     Mode m_mode = Mode::Read;
-    LastOp m_lastOp = LastOp::None;
 };
 
 } // namespace corvane

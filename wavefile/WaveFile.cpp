@@ -144,8 +144,10 @@ uint32_t OpenWaveForReading(const std::filesystem::path &path, WaveReader &reade
         auto file = std::make_unique<RiffFile>();
         WaveFormat format;
         ChunkInfo riff;
-        if (const uint32_t err = openAndReadFormat(path, *file, format, riff))
+        if (const uint32_t err = openAndReadFormat(path, *file, format, riff)) {
+            reader.m_systemError = file->lastSystemError();
             return err; // the file closes as it goes out of scope
+        }
         reader.m_file = std::move(file);
         reader.m_format = std::move(format);
         reader.m_riff = riff;
@@ -163,8 +165,10 @@ uint32_t SeekWaveData(WaveReader &reader) noexcept
     RiffFile &file = *reader.m_file;
     if (const uint32_t err = file.seek(reader.m_riff.dataOffset + 4))
         return err;
-    if (const uint32_t err = file.descendFind(reader.m_data, DataId, &reader.m_riff))
+    if (const uint32_t err = file.descendFind(reader.m_data, DataId, &reader.m_riff)) {
+        reader.m_systemError = file.lastSystemError();
         return err;
+    }
     reader.m_atData = true;
     return 0;
 }
@@ -176,8 +180,15 @@ uint32_t ReadWaveData(WaveReader &reader, std::span<std::byte> dest, size_t &byt
         return RIFF_ERR_NOT_READY;
     const size_t wanted = std::min<size_t>(dest.size(), reader.m_data.size);
     reader.m_data.size -= static_cast<uint32_t>(wanted);
-    if (reader.m_file->read(dest.first(wanted)) != wanted)
+    RiffFile &file = *reader.m_file;
+    if (file.read(dest.first(wanted)) != wanted) {
+        // The end of the file comes early in a damaged file; a failing disk says why.
+        if (file.lastSystemError() != 0) {
+            reader.m_systemError = file.lastSystemError();
+            return RIFF_ERR_CANNOT_READ;
+        }
         return WAVE_ERR_CORRUPT;
+    }
     bytesRead = wanted;
     return 0;
 }
@@ -189,6 +200,7 @@ uint32_t CloseWaveReader(WaveReader &reader) noexcept
     reader.m_riff = ChunkInfo {};
     reader.m_data = ChunkInfo {};
     reader.m_atData = false;
+    reader.m_systemError = 0;
     return 0;
 }
 
@@ -288,6 +300,24 @@ uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
     return fits < source.size() ? RIFF_ERR_TOO_LARGE : 0;
 }
 
+uint32_t WriteWaveBlock(WaveWriter &writer, std::span<const std::byte> source) noexcept
+{
+    if (!writer.m_file || writer.m_stage != WaveWriter::Stage::WritingData)
+        return RIFF_ERR_NOT_READY;
+    RiffFile &file = *writer.m_file;
+    const uint64_t start = file.position();
+    const uint64_t before = writer.m_dataBytes;
+    size_t put = 0;
+    uint32_t result = WriteWaveData(writer, source, put);
+    if (result == 0)
+        result = file.flush();
+    if (result != 0) {
+        file.discardUnstored(start);
+        writer.m_dataBytes = before;
+    }
+    return result;
+}
+
 namespace {
 
     // Re-reads the finished header to find the `fact` chunk wherever it is, and stores the count.
@@ -330,6 +360,9 @@ uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept
         }
         if (const uint32_t err = file.ascend(writer.m_riff))
             return err;
+        // Bytes of a block that was taken back may lie behind the RIFF chunk; they are no
+        // part of the file.
+        file.truncateHere();
         return patchFactCount(file, sampleCount);
     };
     const uint32_t result = finish();

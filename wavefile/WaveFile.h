@@ -58,7 +58,8 @@ uint32_t SeekWaveData(WaveReader &reader) noexcept;
 // Reads min(dest.size(), dataBytesLeft()) bytes into dest and counts them off dataBytesLeft()
 // at once. Fewer bytes than asked without an error means the data chunk is used up; the next
 // read gives 0 bytes. When the file ends before the data chunk does, the result is
-// WAVE_ERR_CORRUPT with bytesRead 0 (the bytes asked for stay counted off). Never allocates.
+// WAVE_ERR_CORRUPT with bytesRead 0 (the bytes asked for stay counted off); when the disk fails
+// to read, RIFF_ERR_CANNOT_READ with the cause in reader.systemError(). Never allocates.
 uint32_t ReadWaveData(WaveReader &reader, std::span<std::byte> dest, size_t &bytesRead) noexcept;
 
 // Closes the file and forgets the format; always 0.
@@ -84,6 +85,12 @@ uint32_t BeginWaveData(WaveWriter &writer) noexcept;
 // so the file stays valid. Never allocates.
 uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
                        size_t &bytesWritten) noexcept;
+
+// Appends source to the data chunk and stores it on the disk at once, whole or not at all: a
+// block that cannot be stored (a disk full for a moment) is taken back, so the file holds an
+// unbroken run of whole blocks and the next block can be tried where this one would have gone.
+// For recordings, which must not lose the rest of a take to one failed write. Never allocates.
+uint32_t WriteWaveBlock(WaveWriter &writer, std::span<const std::byte> source) noexcept;
 
 // Patches the data and RIFF sizes, writes sampleCount over the `fact` placeholder and closes
 // the file, on every path. The first failing step gives the result. A closed writer gives 0.

@@ -50,6 +50,10 @@ public:
     const ChunkInfo &dataChunk() const noexcept { return m_data; }
     bool atData() const noexcept { return m_atData; }
 
+    // The errno behind the last failure of a reader function (0 when the system reported
+    // none, as for a file that is merely not a wave): the cause a message can add.
+    int systemError() const noexcept { return m_systemError; }
+
     uint32_t dataBytesLeft() const noexcept { return m_atData ? m_data.size : 0; }
     // Whole frames still unread (0 for a format without a block alignment).
     uint32_t framesLeft() const noexcept
@@ -68,6 +72,7 @@ private:
     ChunkInfo m_riff;
     ChunkInfo m_data;
     bool m_atData = false;
+    int m_systemError = 0;
 };
 
 } // namespace corvane

@@ -17,6 +17,7 @@ uint32_t CreateWaveFile(const std::filesystem::path &path, const WaveFormat &for
 uint32_t BeginWaveData(WaveWriter &writer) noexcept;
 uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
                        size_t &bytesWritten) noexcept;
+uint32_t WriteWaveBlock(WaveWriter &writer, std::span<const std::byte> source) noexcept;
 uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept;
 
 // Everything a wave file being written holds: the file, its format and the RIFF, `fact` and
@@ -50,6 +51,7 @@ private:
     friend uint32_t CreateWaveFile(const std::filesystem::path &, const WaveFormat &, WaveWriter &);
     friend uint32_t BeginWaveData(WaveWriter &) noexcept;
     friend uint32_t WriteWaveData(WaveWriter &, std::span<const std::byte>, size_t &) noexcept;
+    friend uint32_t WriteWaveBlock(WaveWriter &, std::span<const std::byte>) noexcept;
     friend uint32_t FinishWaveFile(WaveWriter &, uint32_t) noexcept;
 
     enum class Stage {

@@ -275,3 +275,34 @@ TEST(AnalyzeCommand, TheBandFilesAreGoneBeforeTheFirstLineIsPrinted)
     EXPECT_TRUE(*buffer.emptyAtFirstByte);
     EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
 }
+
+// Pitches beyond A0 and A8 are named by the same rule carried on (octaves below 0 and above 8)
+// with a sensible deviation, never as the nearest end of the table.
+TEST(AnalysisReport, NotesBeyondTheTableKeepTheirOwnNames)
+{
+    SampleList samples;
+    for (double hz : { 9000.0, 9000.0, 20.0, 20.0, 7040.0 }) {
+        CSample &sample = samples.append();
+        sample.setFrequency(hz, CPitch());
+        sample.setLevel(0.5);
+    }
+    postProcess(samples, 0.2, CPitch());
+    AnalysisReport report;
+    report.fill(samples, buildNoteRuns(samples), 0.1, CPitch());
+    std::ostringstream rows, notes;
+    report.writeCsv(rows, false);
+    report.writeCsv(notes, true);
+    const std::vector<std::string> sampleRows = lines(rows.str());
+    std::vector<std::string> named;
+    for (const std::string &row : sampleRows)
+        if (row.find("time_s") == std::string::npos && row[0] != '#')
+            named.push_back(cell(row, 5) + " " + cell(row, 6));
+    // 9000 Hz lies 25.2 cents above D-flat 9 (8869.8 Hz); 20 Hz 48.7 cents above E-flat 0
+    // (19.45 Hz); A8 itself is still the table's.
+    EXPECT_EQ(named,
+              (std::vector<std::string> { "Db9 25.2", "Db9 25.2", "Eb0 48.7", "Eb0 48.7",
+                                          "A8 0.0" }));
+    const std::string noteText = notes.str();
+    EXPECT_NE(noteText.find(",Db9,25.2,0,"), std::string::npos) << noteText;
+    EXPECT_NE(noteText.find(",Eb0,48.7,0,"), std::string::npos) << noteText;
+}

@@ -61,7 +61,8 @@ class MemoryRecordingFile : public RecordingFile
 public:
     explicit MemoryRecordingFile(std::size_t reserve = 1 << 20) { m_bytes.reserve(reserve); }
 
-    std::size_t failAfterBytes = SIZE_MAX;
+    std::size_t failAfterBytes = SIZE_MAX; // a disk that stays full
+    int failingWrite = 0;                  // this write (counted from 1) alone fails
     std::atomic<int> writes { 0 };
     uint32_t finishedFrames = 0;
     bool finished = false;
@@ -70,7 +71,7 @@ public:
     {
         ++writes;
         written = 0;
-        if (m_bytes.size() + size > failAfterBytes)
+        if (writes == failingWrite || m_bytes.size() + size > failAfterBytes)
             return false;
         if (m_bytes.size() + size > m_bytes.capacity())
             return false; // never grow on the capture thread

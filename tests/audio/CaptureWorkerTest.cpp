@@ -116,19 +116,24 @@ TEST_F(CaptureWorkerTest, AnExceptionFromTheNotificationIsLoggedAndCaptureGoesOn
     EXPECT_NE(logText().find("analysis failed"), std::string::npos);
 }
 
-TEST_F(CaptureWorkerTest, AFailedWriteEndsTheRecordingThereAndIsRemembered)
+// A disk full for a moment costs the block that met it, not the rest of the take.
+TEST_F(CaptureWorkerTest, AFailedWriteCostsOnlyItsBlockAndIsCounted)
 {
     MemoryRecordingFile file;
-    file.failAfterBytes = 2 * kBlockBytes;
+    file.failingWrite = 2;
     CaptureWorker worker(queue, ring, [&] { notification.notify(); });
     worker.beginRun(&file);
     pushBlocks(4);
     ASSERT_TRUE(notification.waitFor(4));
     worker.stop();
     EXPECT_TRUE(worker.writeFailed());
-    EXPECT_EQ(worker.bytesRecorded(), uint64_t { 2 * kBlockBytes });
-    EXPECT_EQ(file.writes.load(), 3); // nothing is attempted after the failure
-    EXPECT_EQ(file.bytes(), countingBytes(2 * kBlockBytes));
+    EXPECT_EQ(worker.bytesLost(), uint64_t { kBlockBytes });
+    EXPECT_EQ(worker.bytesRecorded(), uint64_t { 3 * kBlockBytes });
+    EXPECT_EQ(file.writes.load(), 4);
+    auto expected = countingBytes(kBlockBytes);
+    const auto rest = countingBytes(2 * kBlockBytes, 2 * kBlockBytes);
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    EXPECT_EQ(file.bytes(), expected);
     EXPECT_NE(logText().find("Failure writing data to file\n"), std::string::npos);
 }
 

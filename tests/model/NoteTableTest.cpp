@@ -112,3 +112,24 @@ TEST(NoteTable, ANewNoteIsAnUnlinkedRest)
     EXPECT_TRUE(!note.Next() && !note.Prev() && !note.FirstSample() && !note.LastSample());
     EXPECT_EQ(note.SampleCount(), 0u);
 }
+
+// Beyond the table the quarter-tone bands carry on in equal semitones, so a pitch is never
+// given to the nearest end of the table; inside it the table's own answer stands.
+TEST(NoteTable, NearestNoteCarriesTheBandsOnBeyondBothEnds)
+{
+    const CPitch table;
+    EXPECT_EQ(table.NearestNote(440.0), 48);
+    EXPECT_EQ(table.NearestNote(7040.0), 96);
+    EXPECT_EQ(table.NearestNote(7040.0 * std::exp2(0.99 / 24.0)), 96); // just under A8's band end
+    EXPECT_EQ(table.NearestNote(7040.0 * std::exp2(1.01 / 24.0)), 97); // A#8
+    EXPECT_EQ(table.NearestNote(27.5 * std::exp2(-0.99 / 24.0)), 0);
+    EXPECT_EQ(table.NearestNote(27.5 * std::exp2(-1.01 / 24.0)), -1); // G#0
+    EXPECT_EQ(table.NearestNote(16.3516), -9);                        // C0
+    EXPECT_NEAR(table.NearestNoteFreq(-9), 16.3516, 1e-3);
+    EXPECT_NEAR(table.NearestNoteFreq(99), 8372.02, 1e-2); // C9
+    EXPECT_EQ(table.NearestNoteFreq(48), 440.0);
+
+    EXPECT_TRUE(CPitch::IsPlausibleReference(415.0));
+    EXPECT_FALSE(CPitch::IsPlausibleReference(15000.0));
+    EXPECT_FALSE(CPitch::IsPlausibleReference(std::nan("")));
+}

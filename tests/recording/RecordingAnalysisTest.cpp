@@ -2,6 +2,7 @@
 
 #include "BlockRing.h"
 #include "CPitch.h"
+#include "PitchAnalyzer.h"
 #include "TempDir.h"
 #include "WaveFixtures.h"
 
@@ -206,7 +207,8 @@ TEST(RecordingAnalysis, HeadersThatAreNotPcmAreRefusedAndLeaveNothingLoaded)
     EXPECT_FALSE(f.analysis.openAndAnalyze(f.dir / "missing.wav", f.settings));
     EXPECT_EQ(f.observer.messages,
               std::vector<std::string> { "Error opening wave file: "
-                                         + (f.dir / "missing.wav").string() });
+                                         + (f.dir / "missing.wav").string()
+                                         + ": no such file or directory" });
 }
 
 TEST(RecordingAnalysis, ExtensibleAndPacked24BitPcmAnalyzeLikeSixteenBit)
@@ -372,4 +374,21 @@ TEST(RecordingAnalysis, AnEmptyRingOrOneOfAnotherFormatLoadsNothingButStaysUsabl
     ASSERT_TRUE(f.analysis.analyzeCapture(mono, monoFormat, f.settings));
     EXPECT_EQ(f.analysis.sampleCount(), 10);
     EXPECT_TRUE(f.observer.messages.empty());
+}
+
+// The highest note bounds what is reported as the lowest does: with the factory 1760 Hz a
+// 3000 Hz whistle is no pitch, and raising the limit brings it back.
+TEST(RecordingAnalysis, APitchAboveTheHighestNoteIsNotReported)
+{
+    Fixture f;
+    WaveHeader header;
+    header.sampleRate = 44100;
+    ASSERT_TRUE(f.analyze(tone(3000.0, 2.0, 44100), header));
+    EXPECT_EQ(f.samplesNear(3000.0, 50.0), 0);
+    for (const CSample &sample : f.analysis.samples())
+        EXPECT_LE(sample.frequency(), 1760.0 / PitchAnalyzer::LowestNoteMargin);
+
+    f.settings.highestHz = 4000.0;
+    ASSERT_TRUE(f.analyze(tone(3000.0, 2.0, 44100), header));
+    EXPECT_GE(f.samplesNear(3000.0, 50.0), 10);
 }

@@ -206,7 +206,8 @@ TEST(DefaultsFile, ReservedWordAndToleranceValuesAreKeptAsTheyAre)
     EXPECT_EQ(defs.GetTolerance1(), 1000u);
     EXPECT_EQ(defs.GetTolerance2(), 0xFFFFFFFFu);
     EXPECT_EQ(defs.GetLogOptions(), 0xFFFFu);
-    EXPECT_EQ(defs.GetPinwheelColors()[0], 0xFF123456u);
+    // A colour keeps its red, green and blue; the high byte is no part of it.
+    EXPECT_EQ(defs.GetPinwheelColors()[0], 0x123456u);
     ASSERT_TRUE(defs.SaveDefaultsFile());
     EXPECT_EQ(le(readFile(kDefaultsFileName), 0), 0u);
 }
@@ -261,7 +262,7 @@ TEST(DefaultsFile, EachOutOfRangeFieldIsReplacedByItsOwnFactoryDefault)
         { "playback 12 bits", 96, 2, 12, 82, 100 },
         { "cents NaN on Re", 100 + 2 * 4, 4, bits(nan) },
         { "tone level 1.5 on Ti", 148 + 11 * 4, 4, bits(1.5f) }, { "waveform 5 on Do", 196, 4, 5 },
-        { "tone octave 3 on Mi", 244 + 4 * 4, 4, 3 }, { "threshold 51", 328, 4, 51 },
+        { "tone octave 3 on Mi", 244 + 4 * 4, 4, 3 }, { "threshold 51", 328, 4, 51, 320, 340 },
         { "name without a zero byte", 340, 4, 0x41414141, 340, 380 },
     };
     // clang-format on
@@ -325,4 +326,63 @@ TEST(DefaultsFile, FileNeitherReadableNorCreatableIsReportedAndFactoryDefaultsUs
               DefaultsFileStatus::OpenError);
     EXPECT_EQ(messages, std::vector<std::string> { "Error opening defaults file" });
     EXPECT_EQ(defs, CTCDefs());
+}
+
+// Fields that are each in range alone but cannot work together, or a reference no musician
+// means: the file loads and the program can run on what it kept.
+TEST(DefaultsFile, SettingsThatLoadButCannotWorkAreMendedAsASet)
+{
+    test::TempWorkingDir dir;
+    ASSERT_TRUE(distinctRecord().SaveDefaultsFile());
+    const Bytes good = readFile(kDefaultsFileName);
+    auto load = [&](const Bytes &bytes) {
+        writeFile(kDefaultsFileName, bytes);
+        CTCDefs loaded;
+        EXPECT_EQ(loaded.LoadDefaultsFile({}), DefaultsFileStatus::Loaded);
+        return loaded;
+    };
+
+    for (float hz : { 5e-21f, 15000.0f, 219.0f, 881.0f }) {
+        Bytes bytes = good;
+        putLe(bytes, 4, 4, bits(hz));
+        EXPECT_EQ(load(bytes).GetReferenceHz(), 440.0f) << hz;
+    }
+    for (float hz : { 220.0f, 415.0f, 880.0f }) {
+        Bytes bytes = good;
+        putLe(bytes, 4, 4, bits(hz));
+        EXPECT_EQ(load(bytes).GetReferenceHz(), hz);
+    }
+
+    Bytes swapped = good;
+    putLe(swapped, 36, 4, bits(1000.0f));
+    putLe(swapped, 40, 4, bits(100.0f));
+    const CTCDefs ordered = load(swapped);
+    EXPECT_EQ(ordered.GetLowestNoteHz(), 100.0f);
+    EXPECT_EQ(ordered.GetHighestNoteHz(), 1000.0f);
+    Bytes equal = good;
+    putLe(equal, 36, 4, bits(500.0f));
+    putLe(equal, 40, 4, bits(500.0f));
+    EXPECT_EQ(load(equal).GetLowestNoteHz(), CTCDefs().GetLowestNoteHz());
+
+    // Each threshold within 50 but the middle zone wider than its neighbours: the whole set
+    // goes back to the factory's.
+    Bytes overlapping = good;
+    putLe(overlapping, 320 + 2 * 4, 4, 30);
+    EXPECT_EQ(load(overlapping).GetPinwheelThresholds(), CTCDefs().GetPinwheelThresholds());
+}
+
+// A defaults file that exists but cannot be read is not taken for a damaged one: the user is
+// told, and nothing pretends the settings will be kept.
+TEST(DefaultsFile, AFolderInPlaceOfTheFileIsReportedNotTakenForDamage)
+{
+    test::TempWorkingDir dir;
+    fs::create_directory(kDefaultsFileName);
+    std::vector<std::string> messages;
+    CTCDefs defs = distinctRecord();
+    EXPECT_EQ(defs.LoadDefaultsFile([&](const std::string &m) { messages.push_back(m); }),
+              DefaultsFileStatus::OpenError);
+    EXPECT_EQ(messages, std::vector<std::string> { "Error opening defaults file" });
+    EXPECT_EQ(defs, CTCDefs());
+    EXPECT_FALSE(defs.SaveDefaultsFile());
+    EXPECT_TRUE(fs::is_directory(kDefaultsFileName));
 }

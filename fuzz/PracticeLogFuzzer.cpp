@@ -1,0 +1,31 @@
+// Any bytes as "corvlog.txt": loading keeps exactly the lines that parse, and the statistics the
+// printed log shows can be computed from whatever was kept.
+
+#include "FuzzFile.h"
+
+#include "PracticeLogFile.h"
+#include "PracticeLogStatistics.h"
+
+#include <cstdlib>
+
+using namespace corvane;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
+{
+    fuzz::writeInput(kPracticeLogFileName, data, size);
+    const RunClock clock([] { return std::int64_t { 1715850000 }; });
+    const ActiveTimeCounter counter(1715850000);
+    PracticeLog log;
+    LoadPracticeLog(log, clock, counter);
+    if (log.empty())
+        std::abort(); // the current run is always there
+
+    const std::int64_t runStart = clock.startTime();
+    (void)TodayStatisticsLine(log, runStart);
+    (void)SevenDayStatisticsLines(log, runStart);
+    (void)CompleteStatisticsLines(log, runStart);
+    for (const LogRecord &record : log)
+        (void)RunLine(record);
+    (void)CountRunsSince(log, CompleteCutoff(runStart));
+    return 0;
+}
