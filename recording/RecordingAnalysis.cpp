@@ -84,7 +84,7 @@ void RecordingAnalysis::analyzeBlock(const uint8_t *block)
     const PitchResult &result = *m_analyzer->analyze(block);
     // The highest note is a limit like the lowest: a pitch more than a quarter-tone above it is
     // none the user asked for (a whistle, a harmonic), and is not reported.
-    const double ceiling = m_analyzer->highestHz() / PitchAnalyzer::LowestNoteMargin;
+    const double ceiling = m_analyzer->highestHz() / PitchAnalyzer::kLowestNoteMargin;
     sample.setFrequency(result.pitch > ceiling ? 0.0 : result.pitch, m_noteTable);
     sample.setLevel(result.totalEnergy);
     for (int band = 0; band < TempBandFiles::kBandCount; ++band)

@@ -14,13 +14,13 @@ namespace corvane {
 
 namespace {
 
-    constexpr FourCC RiffId = makeFourCC("RIFF");
-    constexpr FourCC ListId = makeFourCC("LIST");
-    constexpr size_t BufferBytes = 64 * 1024;
+    constexpr FourCC kRiffId = makeFourCC("RIFF");
+    constexpr FourCC kListId = makeFourCC("LIST");
+    constexpr size_t kBufferBytes = 64 * 1024;
 
     bool hasFormType(FourCC id) noexcept
     {
-        return id == RiffId || id == ListId;
+        return id == kRiffId || id == kListId;
     }
 
     uint32_t fromLe32(const std::array<std::byte, 4> &b) noexcept
@@ -50,7 +50,7 @@ RiffFile::~RiffFile()
 uint32_t RiffFile::open(const std::filesystem::path &path, Mode mode)
 {
     close();
-    m_buffer.resize(BufferBytes);
+    m_buffer.resize(kBufferBytes);
     m_systemError = 0;
     const int flags = mode == Mode::Read ? O_RDONLY : O_RDWR | O_CREAT | O_TRUNC;
     int fd = -1;
@@ -139,7 +139,7 @@ bool RiffFile::fillBuffer() noexcept
 
 uint64_t RiffFile::position() noexcept
 {
-    return m_fd < 0 ? BadPosition : m_bufferStart + m_bufferPos;
+    return m_fd < 0 ? kBadPosition : m_bufferStart + m_bufferPos;
 }
 
 uint32_t RiffFile::seek(uint64_t offset) noexcept
@@ -277,7 +277,7 @@ uint32_t RiffFile::descend(ChunkInfo &chunk) noexcept
     if (m_fd < 0)
         return RIFF_ERR_NOT_READY;
     const uint64_t start = position();
-    return start == BadPosition ? RIFF_ERR_CANNOT_SEEK : readHeader(chunk, start);
+    return start == kBadPosition ? RIFF_ERR_CANNOT_SEEK : readHeader(chunk, start);
 }
 
 uint32_t RiffFile::descendFind(ChunkInfo &chunk, FourCC id, const ChunkInfo *parent) noexcept
@@ -288,7 +288,7 @@ uint32_t RiffFile::descendFind(ChunkInfo &chunk, FourCC id, const ChunkInfo *par
             parent ? parent->dataOffset + parent->size : std::numeric_limits<uint64_t>::max();
     for (;;) {
         const uint64_t start = position();
-        if (start == BadPosition)
+        if (start == kBadPosition)
             return RIFF_ERR_CANNOT_SEEK;
         if (start > end || end - start < 8)
             return RIFF_ERR_CHUNK_NOT_FOUND;
@@ -308,11 +308,11 @@ uint32_t RiffFile::ascend(ChunkInfo &chunk) noexcept
 {
     if (m_fd < 0)
         return RIFF_ERR_NOT_READY;
-    if (!(chunk.flags & ChunkInfo::Dirty))
+    if (!(chunk.flags & ChunkInfo::kDirty))
         return seek(paddedEnd(chunk));
 
     const uint64_t end = position();
-    if (end == BadPosition || end < chunk.dataOffset)
+    if (end == kBadPosition || end < chunk.dataOffset)
         return RIFF_ERR_CANNOT_SEEK;
     const uint64_t written = end - chunk.dataOffset;
     // A wrapped size would make the whole file unreadable; refuse rather than store it.
@@ -332,7 +332,7 @@ uint32_t RiffFile::ascend(ChunkInfo &chunk) noexcept
         if (write(std::span(&pad, 1)) != 1)
             return RIFF_ERR_CANNOT_WRITE;
     }
-    chunk.flags &= ~ChunkInfo::Dirty;
+    chunk.flags &= ~ChunkInfo::kDirty;
     return 0;
 }
 
@@ -342,13 +342,13 @@ uint32_t RiffFile::writeHeader(ChunkInfo &chunk, FourCC id, uint32_t size,
     if (m_fd < 0 || m_mode != Mode::Create)
         return RIFF_ERR_NOT_READY;
     const uint64_t start = position();
-    if (start == BadPosition)
+    if (start == kBadPosition)
         return RIFF_ERR_CANNOT_SEEK;
     if (writeU32(id) != 0 || writeU32(size) != 0)
         return RIFF_ERR_CANNOT_WRITE;
     if (formType && writeU32(*formType) != 0)
         return RIFF_ERR_CANNOT_WRITE;
-    chunk = ChunkInfo { id, size, formType ? *formType : 0, start + 8, ChunkInfo::Dirty };
+    chunk = ChunkInfo { id, size, formType ? *formType : 0, start + 8, ChunkInfo::kDirty };
     return 0;
 }
 
@@ -359,7 +359,7 @@ uint32_t RiffFile::createChunk(ChunkInfo &chunk, FourCC id, uint32_t size) noexc
 
 uint32_t RiffFile::createRiff(ChunkInfo &chunk, FourCC formType, uint32_t size) noexcept
 {
-    return writeHeader(chunk, RiffId, size, &formType);
+    return writeHeader(chunk, kRiffId, size, &formType);
 }
 
 } // namespace corvane

@@ -32,7 +32,7 @@ constexpr uint32_t RIFF_ERR_NOT_READY = 0x0107;       // no file open, or a step
 // Describes one chunk: filled by descend and createChunk, consumed by ascend.
 struct ChunkInfo
 {
-    static constexpr uint32_t Dirty = 0x1; // created by us: ascend patches the size and pads
+    static constexpr uint32_t kDirty = 0x1; // created by us: ascend patches the size and pads
 
     FourCC id = 0;
     uint32_t size = 0;       // bytes of content, without the pad byte
@@ -92,9 +92,9 @@ public:
     uint32_t createChunk(ChunkInfo &chunk, FourCC id, uint32_t size = 0) noexcept;
     uint32_t createRiff(ChunkInfo &chunk, FourCC formType, uint32_t size = 0) noexcept;
 
-    static constexpr uint64_t BadPosition = UINT64_MAX;
+    static constexpr uint64_t kBadPosition = UINT64_MAX;
     uint32_t seek(uint64_t offset) noexcept; // absolute byte offset
-    // The current byte offset, or BadPosition when it cannot be told (for instance because
+    // The current byte offset, or kBadPosition when it cannot be told (for instance because
     // buffered bytes could not be written out first).
     uint64_t position() noexcept;
 

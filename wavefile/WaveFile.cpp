@@ -8,13 +8,13 @@ namespace corvane {
 
 namespace {
 
-    constexpr FourCC RiffId = makeFourCC("RIFF");
-    constexpr FourCC WaveId = makeFourCC("WAVE");
-    constexpr FourCC FmtId = makeFourCC("fmt ");
-    constexpr FourCC FactId = makeFourCC("fact");
-    constexpr FourCC DataId = makeFourCC("data");
-    constexpr uint32_t PcmFormatBytes = 16;
-    constexpr uint32_t FactPlaceholder = 0xFFFFFFFFu;
+    constexpr FourCC kRiffId = makeFourCC("RIFF");
+    constexpr FourCC kWaveId = makeFourCC("WAVE");
+    constexpr FourCC kFmtId = makeFourCC("fmt ");
+    constexpr FourCC kFactId = makeFourCC("fact");
+    constexpr FourCC kDataId = makeFourCC("data");
+    constexpr uint32_t kPcmFormatBytes = 16;
+    constexpr uint32_t kFactPlaceholder = 0xFFFFFFFFu;
 
     uint16_t le16(const std::byte *p) noexcept
     {
@@ -53,7 +53,7 @@ namespace {
         return b;
     }
 
-    void parseFormatHead(const std::array<std::byte, PcmFormatBytes> &b, WaveFormat &f) noexcept
+    void parseFormatHead(const std::array<std::byte, kPcmFormatBytes> &b, WaveFormat &f) noexcept
     {
         f.formatTag = le16(&b[0]);
         f.channels = le16(&b[2]);
@@ -68,9 +68,9 @@ namespace {
     // missing rather than taken from the chunks that follow.
     uint32_t readFormat(RiffFile &file, const ChunkInfo &fmt, WaveFormat &format)
     {
-        if (fmt.size < PcmFormatBytes)
+        if (fmt.size < kPcmFormatBytes)
             return WAVE_ERR_NOT_WAVE;
-        std::array<std::byte, PcmFormatBytes> head {};
+        std::array<std::byte, kPcmFormatBytes> head {};
         if (file.read(head) != head.size())
             return WAVE_ERR_READ;
         parseFormatHead(head, format);
@@ -78,13 +78,13 @@ namespace {
             return 0;
 
         uint16_t extraBytes = 0;
-        if (fmt.size >= PcmFormatBytes + 2) {
+        if (fmt.size >= kPcmFormatBytes + 2) {
             std::array<std::byte, 2> size {};
             if (file.read(size) != size.size())
                 return WAVE_ERR_READ;
             extraBytes = le16(size.data());
         }
-        if (extraBytes > fmt.size - std::min(fmt.size, PcmFormatBytes + 2))
+        if (extraBytes > fmt.size - std::min(fmt.size, kPcmFormatBytes + 2))
             return WAVE_ERR_NOT_WAVE;
         try {
             format.extra.resize(extraBytes);
@@ -103,10 +103,10 @@ namespace {
             return WAVE_ERR_OPEN;
         if (const uint32_t err = file.descend(riff))
             return err;
-        if (riff.id != RiffId || riff.formType != WaveId)
+        if (riff.id != kRiffId || riff.formType != kWaveId)
             return WAVE_ERR_NOT_WAVE;
         ChunkInfo fmt;
-        if (const uint32_t err = file.descendFind(fmt, FmtId, &riff))
+        if (const uint32_t err = file.descendFind(fmt, kFmtId, &riff))
             return err;
         if (const uint32_t err = readFormat(file, fmt, format))
             return err;
@@ -165,7 +165,7 @@ uint32_t SeekWaveData(WaveReader &reader) noexcept
     RiffFile &file = *reader.m_file;
     if (const uint32_t err = file.seek(reader.m_riff.dataOffset + 4))
         return err;
-    if (const uint32_t err = file.descendFind(reader.m_data, DataId, &reader.m_riff)) {
+    if (const uint32_t err = file.descendFind(reader.m_data, kDataId, &reader.m_riff)) {
         reader.m_systemError = file.lastSystemError();
         return err;
     }
@@ -210,10 +210,10 @@ namespace {
 
     uint32_t writeFormatChunk(RiffFile &file, const WaveFormat &format, ChunkInfo &fmt) noexcept
     {
-        if (const uint32_t err = file.createChunk(fmt, FmtId, PcmFormatBytes))
+        if (const uint32_t err = file.createChunk(fmt, kFmtId, kPcmFormatBytes))
             return err;
         const auto head = formatHead(format);
-        const size_t headBytes = format.isPcm() ? PcmFormatBytes : head.size();
+        const size_t headBytes = format.isPcm() ? kPcmFormatBytes : head.size();
         if (file.write(std::span(head).first(headBytes)) != headBytes)
             return WAVE_ERR_WRITE;
         if (!format.isPcm()) {
@@ -226,9 +226,9 @@ namespace {
 
     uint32_t writeFactPlaceholder(RiffFile &file, ChunkInfo &fact) noexcept
     {
-        if (const uint32_t err = file.createChunk(fact, FactId, 0))
+        if (const uint32_t err = file.createChunk(fact, kFactId, 0))
             return err;
-        if (file.writeU32(FactPlaceholder))
+        if (file.writeU32(kFactPlaceholder))
             return WAVE_ERR_WRITE;
         return file.ascend(fact) ? WAVE_ERR_WRITE : 0;
     }
@@ -257,7 +257,7 @@ uint32_t CreateWaveFile(const std::filesystem::path &path, const WaveFormat &for
     writer.m_dataBytes = 0;
 
     RiffFile &file = *writer.m_file;
-    if (const uint32_t err = file.createRiff(writer.m_riff, WaveId))
+    if (const uint32_t err = file.createRiff(writer.m_riff, kWaveId))
         return err;
     if (const uint32_t err = writeFormatChunk(file, writer.m_format, writer.m_fmt))
         return err;
@@ -277,7 +277,7 @@ uint32_t BeginWaveData(WaveWriter &writer) noexcept
 {
     if (!writer.m_file || writer.m_stage != WaveWriter::Stage::HeaderWritten)
         return RIFF_ERR_NOT_READY;
-    if (const uint32_t err = writer.m_file->createChunk(writer.m_data, DataId, 0))
+    if (const uint32_t err = writer.m_file->createChunk(writer.m_data, kDataId, 0))
         return err;
     writer.m_stage = WaveWriter::Stage::WritingData;
     return 0;
@@ -329,7 +329,7 @@ namespace {
         if (const uint32_t err = file.descend(riff))
             return err;
         ChunkInfo fact;
-        const uint32_t found = file.descendFind(fact, FactId, &riff);
+        const uint32_t found = file.descendFind(fact, kFactId, &riff);
         if (found == 0) {
             if (const uint32_t err = file.writeU32(sampleCount))
                 return err;

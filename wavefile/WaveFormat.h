@@ -13,7 +13,7 @@ namespace corvane {
 // of the program sees of it is a SampleFormat (see WaveReader).
 struct WaveFormat
 {
-    static constexpr uint16_t PcmTag = 1;
+    static constexpr uint16_t kPcmTag = 1;
 
     uint16_t formatTag = 0; // 1 = PCM
     uint16_t channels = 0;
@@ -23,14 +23,14 @@ struct WaveFormat
     uint16_t bitsPerSample = 0;
     std::vector<uint8_t> extra; // at most 65535 bytes; always empty for PCM
 
-    bool isPcm() const noexcept { return formatTag == PcmTag; }
+    bool isPcm() const noexcept { return formatTag == kPcmTag; }
 
     // The PCM header of samples in `format`, with block alignment and byte rate from the
     // program's slot sizes (24-bit samples in 4-byte slots, as its capture blocks hold them).
     static WaveFormat pcm(const SampleFormat &format)
     {
         WaveFormat f;
-        f.formatTag = PcmTag;
+        f.formatTag = kPcmTag;
         f.channels = static_cast<uint16_t>(format.channels);
         f.samplesPerSec = static_cast<uint32_t>(format.sampleRate);
         f.bitsPerSample = static_cast<uint16_t>(format.bitsPerSample);

@@ -8,7 +8,7 @@ namespace corvane {
 
 namespace {
 
-    constexpr uint64_t MaxChunkSize = 0xFFFFFFFFu;
+    constexpr uint64_t kMaxChunkSize = 0xFFFFFFFFu;
 
     // Bytes of the header in front of the data samples, as CreateWaveFile and BeginWaveData lay
     // it out: RIFF header and form type, `fmt ` chunk with its pad byte, `fact` chunk, data header.
@@ -26,7 +26,7 @@ WaveWriter::~WaveWriter()
         return;
     const uint16_t channels = std::max<uint16_t>(m_format.channels, 1);
     const uint64_t slot = std::max(m_format.blockAlign / channels, 1);
-    FinishWaveFile(*this, static_cast<uint32_t>(std::min(m_dataBytes / slot, MaxChunkSize)));
+    FinishWaveFile(*this, static_cast<uint32_t>(std::min(m_dataBytes / slot, kMaxChunkSize)));
 }
 
 uint64_t WaveWriter::dataByteCap() const noexcept
@@ -34,7 +34,7 @@ uint64_t WaveWriter::dataByteCap() const noexcept
     const uint64_t dataStart =
             m_stage == Stage::WritingData ? m_data.dataOffset : headerBytes(m_format);
     // The RIFF size counts everything behind its own 8-byte header, the data pad byte too.
-    uint64_t cap = MaxChunkSize - (dataStart - 8) - 1;
+    uint64_t cap = kMaxChunkSize - (dataStart - 8) - 1;
     cap = std::min(cap, m_userLimit);
     if (m_format.blockAlign > 1)
         cap -= cap % m_format.blockAlign;

@@ -386,7 +386,7 @@ TEST(RecordingAnalysis, APitchAboveTheHighestNoteIsNotReported)
     ASSERT_TRUE(f.analyze(tone(3000.0, 2.0, 44100), header));
     EXPECT_EQ(f.samplesNear(3000.0, 50.0), 0);
     for (const CSample &sample : f.analysis.samples())
-        EXPECT_LE(sample.frequency(), 1760.0 / PitchAnalyzer::LowestNoteMargin);
+        EXPECT_LE(sample.frequency(), 1760.0 / PitchAnalyzer::kLowestNoteMargin);
 
     f.settings.highestHz = 4000.0;
     ASSERT_TRUE(f.analyze(tone(3000.0, 2.0, 44100), header));
