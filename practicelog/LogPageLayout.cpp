@@ -7,8 +7,7 @@
 
 namespace corvane {
 
-LogPageLayout LogPageLayout::compute(const LogDeviceMetrics &device,
-                                     std::uint32_t options) noexcept
+LogPageLayout LogPageLayout::compute(const LogDeviceMetrics &device, std::uint32_t options) noexcept
 {
     LogPageLayout l;
     l.lineHeight = std::max(device.lineHeight, 1);

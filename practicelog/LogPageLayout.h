@@ -38,8 +38,8 @@ struct LogPageLayout
     int todaySummaryHeight = 0;
     int sevenDaySummaryHeight = 0;
     int completeSummaryHeight = 0;
-    int runsOnFirstPage = 0;   // 0 or more
-    int runsPerLaterPage = 1;  // 1 or more
+    int runsOnFirstPage = 0;  // 0 or more
+    int runsPerLaterPage = 1; // 1 or more
 
     static LogPageLayout compute(const LogDeviceMetrics &device, std::uint32_t options) noexcept;
 

@@ -90,14 +90,26 @@ void LogPrintout::AddHeaderAndFooter(std::vector<LogPageItem> &items, int page) 
     date.text = LocalCalendar::dateText(m_now);
     date.alignRight = true;
     items.push_back(std::move(date));
-    items.push_back({ LogPageItem::Kind::Rule, LogPageItem::Font::Body, l.left, l.top - 1, l.right,
-                      l.top - 1, {}, false });
+    items.push_back({ LogPageItem::Kind::Rule,
+                      LogPageItem::Font::Body,
+                      l.left,
+                      l.top - 1,
+                      l.right,
+                      l.top - 1,
+                      {},
+                      false });
 
     char footer[64];
     std::snprintf(footer, sizeof footer, "Page %d of %d", page, m_pages);
     AddText(items, l.bottom + 15, footer);
-    items.push_back({ LogPageItem::Kind::Rule, LogPageItem::Font::Body, l.left, l.bottom + 1,
-                      l.right, l.bottom + 1, {}, false });
+    items.push_back({ LogPageItem::Kind::Rule,
+                      LogPageItem::Font::Body,
+                      l.left,
+                      l.bottom + 1,
+                      l.right,
+                      l.bottom + 1,
+                      {},
+                      false });
 }
 
 int LogPrintout::AddSummaries(std::vector<LogPageItem> &items, int y) const

@@ -69,8 +69,8 @@ TEST_F(LogPrintoutTest, LayoutFiguresFollowTheDeviceAndTheChosenSummaries)
     EXPECT_EQ(plain.runsPerLaterPage, (2700 - 30) / 63);
     EXPECT_EQ(plain.runsOnFirstPage, (2670 - 42 - 58) / 63 - 1);
 
-    const LogPageLayout both =
-            LogPageLayout::compute(kLetter300, logoption::kTodaySummary | logoption::kSevenDaySummary);
+    const LogPageLayout both = LogPageLayout::compute(
+            kLetter300, logoption::kTodaySummary | logoption::kSevenDaySummary);
     const int summaries = (58 + 4 * 42) + (58 + 24 * 42);
     EXPECT_EQ(both.runsOnFirstPage, (2670 - summaries - 42 - 58) / 63 - 1);
     EXPECT_EQ(both.runsPerLaterPage, plain.runsPerLaterPage);
@@ -82,8 +82,9 @@ TEST_F(LogPrintoutTest, NoOptionsGiveOnePageWithHeaderAndFooterOnly)
     ASSERT_EQ(printout.pageCount(), 1);
     const auto items = printout.page(1);
     const auto texts = TextsOf(items);
-    EXPECT_EQ(texts, (std::vector<std::string> { "Corvane Log", "Thu May 16 23:30:00 2024",
-                                                 "Page 1 of 1" }));
+    EXPECT_EQ(texts,
+              (std::vector<std::string> { "Corvane Log", "Thu May 16 23:30:00 2024",
+                                          "Page 1 of 1" }));
     EXPECT_EQ(std::count_if(items.begin(), items.end(),
                             [](const LogPageItem &i) { return i.kind == LogPageItem::Kind::Rule; }),
               2);
@@ -136,8 +137,8 @@ TEST_F(LogPrintoutTest, PageOneCarriesTheSummariesInOrderThenTheListingTitle)
         if (item.kind != LogPageItem::Kind::Text || item.alignRight)
             continue;
         EXPECT_EQ(item.x, printout.layout().left);
-        const bool title = item.text.find("Summary") != std::string::npos
-                || item.text == "Seven Day Log";
+        const bool title =
+                item.text.find("Summary") != std::string::npos || item.text == "Seven Day Log";
         EXPECT_EQ(item.font == LogPageItem::Font::Title, title) << item.text;
     }
 }

@@ -1,0 +1,121 @@
+#include "CTonrikApp.h"
+
+#include "ActiveTimeCounter.h"
+#include "CPitch.h"
+#include "CSplashWnd.h"
+#include "CTCDefs.h"
+#include "KeyContext.h"
+#include "MessageService.h"
+#include "PracticeLogFile.h"
+#include "RunClock.h"
+
+#include <QIcon>
+#include <QSettings>
+
+#include <iostream>
+
+namespace corvane {
+
+namespace {
+
+    constexpr const char *kImages[] = {
+        ":/corvane/tonrik.svg",         ":/corvane/icons/tuner.svg",
+        ":/corvane/icons/capture.svg",  ":/corvane/icons/play.svg",
+        ":/corvane/icons/loop.svg",     ":/corvane/icons/zoom-in.svg",
+        ":/corvane/icons/zoom-out.svg", ":/corvane/icons/print-preview.svg",
+    };
+
+    QSettings Profile()
+    {
+        return QSettings(QString::fromLatin1(CTonrikApp::kProfileName), QStringLiteral("Corvane"));
+    }
+
+    QString RecentKey(int i)
+    {
+        return QStringLiteral("Recent File List/File%1").arg(i + 1);
+    }
+
+} // namespace
+
+CTonrikApp::CTonrikApp() = default;
+
+CTonrikApp::~CTonrikApp()
+{
+    ExitInstance();
+}
+
+bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame::TunerOpener opener)
+{
+    m_running = true;
+    g_defs.LoadDefaultsFile([](const std::string &message) {
+        widgets::messages().error(nullptr, QString::fromStdString(message));
+    });
+    g_pitch.SetReference(g_defs.GetReferenceHz());
+
+    CSplashWnd::EnableSplashScreen(true);
+
+    if (!files.empty())
+        std::cerr << "tonrik: the window cannot show a recording yet; use --analyze "
+                  << files.front() << '\n';
+
+    if (!LoadSharedImages())
+        widgets::messages().error(nullptr, QString::fromLatin1(kImagesFailedMessage));
+
+    m_frame = std::make_unique<CMainFrame>(CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
+    LoadRecentFiles();
+    if (opener)
+        m_frame->setTunerOpener(std::move(opener));
+    m_frame->showMaximized();
+    m_frame->update();
+
+    ActiveTimeCounter::instance().setTicksPerSecond(5.0);
+    (void)RunClock::instance(); // the run starts now
+    return true;
+}
+
+void CTonrikApp::ExitInstance()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    if (m_frame)
+        SaveRecentFiles();
+    m_frame.reset();
+    // Both are best effort: the program ends either way, and the defaults file is only ever
+    // replaced by a complete one.
+    g_defs.SaveDefaultsFile();
+    AppendPracticeLogLine();
+}
+
+bool CTonrikApp::LoadSharedImages()
+{
+    for (const char *path : kImages) {
+        const QIcon icon(QString::fromLatin1(path));
+        if (icon.isNull() || icon.pixmap(QSize(16, 16)).isNull())
+            return false;
+    }
+    return true;
+}
+
+void CTonrikApp::LoadRecentFiles()
+{
+    const QSettings profile = Profile();
+    std::vector<std::string> paths;
+    for (int i = 0; i < kRecentFileCount; ++i)
+        paths.push_back(profile.value(RecentKey(i)).toString().toStdString());
+    m_frame->recentFiles().assign(paths);
+}
+
+void CTonrikApp::SaveRecentFiles() const
+{
+    QSettings profile = Profile();
+    const auto &entries = m_frame->recentFiles().entries();
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        if (std::size_t(i) < entries.size())
+            profile.setValue(RecentKey(i), QString::fromStdString(entries[std::size_t(i)]));
+        else
+            profile.remove(RecentKey(i));
+    }
+}
+
+} // namespace corvane
