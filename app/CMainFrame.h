@@ -2,7 +2,6 @@
 
 #include "FrameView.h"
 #include "MainFrameState.h"
-#include "RecentFileList.h"
 #include "TunerOutcome.h"
 
 #include <QMainWindow>
@@ -101,7 +100,6 @@ public:
     QToolButton *paneButton(int index) const noexcept { return m_paneButtons[std::size_t(index)]; }
     QSlider *volumeSlider() const noexcept { return m_volume; }
     const MainFrameState &state() const noexcept { return m_state; }
-    RecentFileList &recentFiles() noexcept { return m_recent; }
     QPrinter &printer() noexcept { return *m_printer; }
 
     void setTunerOpener(TunerOpener opener);
@@ -142,7 +140,6 @@ private:
 
     Context m_context;
     MainFrameState m_state;
-    RecentFileList m_recent;
     TunerOpener m_tunerOpener;
     FrameView *m_view = nullptr;
     bool m_tunerOpen = false;

@@ -10,7 +10,6 @@
 #include "RunClock.h"
 
 #include <QIcon>
-#include <QSettings>
 
 #include <iostream>
 
@@ -24,16 +23,6 @@ namespace {
         ":/corvane/icons/loop.svg",     ":/corvane/icons/zoom-in.svg",
         ":/corvane/icons/zoom-out.svg", ":/corvane/icons/print-preview.svg",
     };
-
-    QSettings Profile()
-    {
-        return QSettings(QString::fromLatin1(CTonrikApp::kProfileName), QStringLiteral("Corvane"));
-    }
-
-    QString RecentKey(int i)
-    {
-        return QStringLiteral("Recent File List/File%1").arg(i + 1);
-    }
 
 } // namespace
 
@@ -62,7 +51,6 @@ bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame:
         widgets::messages().error(nullptr, QString::fromLatin1(kImagesFailedMessage));
 
     m_frame = std::make_unique<CMainFrame>(CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
-    LoadRecentFiles();
     if (opener)
         m_frame->setTunerOpener(std::move(opener));
     m_frame->showMaximized();
@@ -78,8 +66,6 @@ void CTonrikApp::ExitInstance()
     if (!m_running)
         return;
     m_running = false;
-    if (m_frame)
-        SaveRecentFiles();
     m_frame.reset();
     // Both are best effort: the program ends either way, and the defaults file is only ever
     // replaced by a complete one.
@@ -95,27 +81,6 @@ bool CTonrikApp::LoadSharedImages()
             return false;
     }
     return true;
-}
-
-void CTonrikApp::LoadRecentFiles()
-{
-    const QSettings profile = Profile();
-    std::vector<std::string> paths;
-    for (int i = 0; i < kRecentFileCount; ++i)
-        paths.push_back(profile.value(RecentKey(i)).toString().toStdString());
-    m_frame->recentFiles().assign(paths);
-}
-
-void CTonrikApp::SaveRecentFiles() const
-{
-    QSettings profile = Profile();
-    const auto &entries = m_frame->recentFiles().entries();
-    for (int i = 0; i < kRecentFileCount; ++i) {
-        if (std::size_t(i) < entries.size())
-            profile.setValue(RecentKey(i), QString::fromStdString(entries[std::size_t(i)]));
-        else
-            profile.remove(RecentKey(i));
-    }
 }
 
 } // namespace corvane

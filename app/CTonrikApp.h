@@ -8,10 +8,10 @@
 
 namespace corvane {
 
-// The program's start and end around the event loop. Start-up, in order: the profile
-// "Tarnwick" with its list of four recent files; the settings from "tonrik.def" and the pitch
-// reference from them; the splash; the command line's wave file; the shared images (a failure
-// is said once and start-up goes on); the main window, maximised, which opens the tuner by
+// The program's start and end around the event loop. Start-up, in order (the profile
+// "Tarnwick", which holds the recent files, is named in main): the settings from "tonrik.def" and
+// the pitch reference from them; the splash; the command line's wave file; the shared images (a
+// failure is said once and start-up goes on); the main window, maximised, which opens the tuner by
 // itself; the run's clocks. The end saves the settings and appends the run's line to the
 // practice log, but only for a run whose start-up got as far as loading the settings.
 //
@@ -21,7 +21,6 @@ class CTonrikApp
 {
 public:
     static constexpr const char *kProfileName = "Tarnwick";
-    static constexpr int kRecentFileCount = 4;
     // The document's strings: its default title and the file filter of the Open and Save boxes.
     static constexpr const char *kUntitled = "Untitled";
     static constexpr const char *kWaveFilter = "Wave Files (*.wav)";
@@ -45,9 +44,6 @@ public:
     static bool LoadSharedImages();
 
 private:
-    void LoadRecentFiles();
-    void SaveRecentFiles() const;
-
     bool m_running = false;
     std::unique_ptr<CMainFrame> m_frame;
 };
