@@ -3,6 +3,8 @@
 #include "ActiveTimeCounter.h"
 #include "CPitch.h"
 #include "CSplashWnd.h"
+#include "CTuner.h"
+#include "ProgramTunerDialogs.h"
 #include "CTCDefs.h"
 #include "KeyContext.h"
 #include "MessageService.h"
@@ -24,7 +26,41 @@ namespace {
         ":/corvane/icons/zoom-out.svg", ":/corvane/icons/print-preview.svg",
     };
 
+    TunerOutcome OutcomeOf(tuner::TunerClosing how) noexcept
+    {
+        switch (how) {
+        case tuner::TunerClosing::ReviewWithoutRecording:
+            return TunerOutcome::ReviewLastSeconds;
+        case tuner::TunerClosing::ReviewRecording:
+            return TunerOutcome::ReviewRecording;
+        case tuner::TunerClosing::Exit:
+            return TunerOutcome::Exit;
+        case tuner::TunerClosing::Cancel:
+            break;
+        }
+        return TunerOutcome::Cancelled;
+    }
+
+    ProgramTunerDialogs s_tunerDialogs;
+
 } // namespace
+
+CMainFrame::TunerOpener CTonrikApp::TunerWindow()
+{
+    return [](QWidget *parent, bool recording, std::function<void(TunerOutcome)> closed) {
+        // A child of the main window that deletes itself once closed; the frame hears of the
+        // closing after the window's own event has finished.
+        auto *window = new tuner::CTuner({ g_defs, g_pitch, g_keyContext(),
+                                           ActiveTimeCounter::instance(), RunClock::instance() },
+                                         recording, &s_tunerDialogs, parent);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(
+                window, &tuner::CTuner::closed, parent,
+                [closed = std::move(closed)](tuner::TunerClosing how) { closed(OutcomeOf(how)); },
+                Qt::QueuedConnection);
+        window->open();
+    };
+}
 
 CTonrikApp::CTonrikApp() = default;
 

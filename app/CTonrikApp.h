@@ -40,6 +40,9 @@ public:
     bool running() const noexcept { return m_running; }
     CMainFrame *mainFrame() const noexcept { return m_frame.get(); }
 
+    // Opens the program's tuner window ("Tuner Active") on the program's settings and devices.
+    static CMainFrame::TunerOpener TunerWindow();
+
     // Every resource image the windows use is there and can be drawn.
     static bool LoadSharedImages();
 

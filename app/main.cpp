@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     if (line.action == CommandLine::Action::Tune)
         return runTuneCommand(line.tuneFile, std::cerr);
     CTonrikApp program;
-    if (!program.InitInstance(line.files))
+    if (!program.InitInstance(line.files, CTonrikApp::TunerWindow()))
         return 1;
     const int status = app.exec();
     program.ExitInstance();
