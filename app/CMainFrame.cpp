@@ -1,17 +1,511 @@
 #include "CMainFrame.h"
 
+#include "CAboutDlg.h"
+#include "CClefDialog.h"
+#include "CDlgConfigSound.h"
+#include "CDlgRef.h"
+#include "CKeyDialog.h"
+#include "CSplashWnd.h"
+#include "CTCDefs.h"
+#include "DlgLogOpts.h"
+#include "DlgOptimize.h"
+#include "DlgTemp.h"
+#include "DlgTranspose.h"
+#include "LogPrintJob.h"
+#include "PortAudioBackend.h"
 #include "Version.h"
 
-#include <QWidget>
+#include <QAction>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
 
 namespace corvane {
 
-CMainFrame::CMainFrame(QWidget *parent)
+namespace {
+
+    QIcon ToolIcon(const char *name)
+    {
+        return QIcon(QStringLiteral(":/corvane/icons/%1.svg").arg(QString::fromLatin1(name)));
+    }
+
+    struct PaneCommand
+    {
+        CMainFrame::Command command;
+        MainFrameState::Pane pane;
+        const char *menuText;
+        const char *buttonText;
+    };
+    constexpr PaneCommand kPanes[6] = {
+        { CMainFrame::Command::ViewNotes, MainFrameState::Notes, "View &notes", "View Notes" },
+        { CMainFrame::Command::ViewIntonation, MainFrameState::Intonation, "View &intonation",
+          "View Intonation" },
+        { CMainFrame::Command::ViewVolume, MainFrameState::Volume, "View &volume", "View Volume" },
+        { CMainFrame::Command::ViewWave, MainFrameState::Wave, "View &wave", "View Wave" },
+        { CMainFrame::Command::ViewOctaveBands, MainFrameState::OctaveBands, "View octave &bands",
+          "View Octaves" },
+        { CMainFrame::Command::ViewTimingMarks, MainFrameState::TimingMarks, "View timing &marks",
+          "View Timing" },
+    };
+
+    constexpr int kVolumeSteps = 40; // the slider's range; a step is 0.025 of full volume
+
+} // namespace
+
+CMainFrame::CMainFrame(const Context &context, QWidget *parent)
     : QMainWindow(parent)
+    , m_context(context)
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    setWindowTitle(QString::fromLatin1(kProductName));
-    setCentralWidget(new QWidget(this)); // owned by the main window
-    resize(800, 600);
+    setWindowTitle(QStringLiteral("Untitled - %1").arg(QString::fromLatin1(kProductName)));
+    setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
+    setCentralWidget(new QWidget(this)); // owned by the window; the analysis view's place
+    resize(900, 640);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateOptionBar();
+    CreateStatusBar();
+    ShowState();
+    ShowVolume();
+
+    CSplashWnd::ShowSplashScreen(this);
+    // Asked for once the window is up and the event loop runs, as if the user had chosen it.
+    QMetaObject::invokeMethod(
+            this, [this] { action(Command::TunerOnly)->trigger(); }, Qt::QueuedConnection);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction *CMainFrame::Add(Command command, const QString &text, const QString &tip,
+                         const QKeySequence &shortcut)
+{
+    auto *a = new QAction(text, this); // owned by the window
+    a->setStatusTip(tip);
+    a->setToolTip(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    m_actions[std::size_t(command)] = a;
+    return a;
+}
+
+void CMainFrame::CreateActions()
+{
+    using C = Command;
+    Add(C::New, tr("&New"), tr("Create a new recording"), QKeySequence::New)->setEnabled(false);
+    Add(C::Open, tr("&Open..."), tr("Open a wave file"), QKeySequence::Open)->setEnabled(false);
+    Add(C::Save, tr("&Save"), tr("Save the recording"), QKeySequence::Save)->setEnabled(false);
+    Add(C::SaveAs, tr("Save &As..."), tr("Save the recording under a new name"))->setEnabled(false);
+    Add(C::Close, tr("&Close"), tr("Close the recording"))->setEnabled(false);
+    connect(Add(C::PrintLog, tr("&Print Log..."), tr("Print the practice log"),
+                QKeySequence::Print),
+            &QAction::triggered, this, &CMainFrame::OnPrintLog);
+    connect(Add(C::PrintPreview, tr("Print Pre&view"), tr("Show the practice log as printed")),
+            &QAction::triggered, this, &CMainFrame::OnPrintPreview);
+    connect(Add(C::PrintSetup, tr("P&rint Setup..."), tr("Choose the printer and the paper")),
+            &QAction::triggered, this, &CMainFrame::OnPrintSetup);
+    connect(Add(C::PrintOptions, tr("Prin&t Options..."), tr("Choose what the practice log shows")),
+            &QAction::triggered, this, &CMainFrame::OnPrintOptions);
+    connect(Add(C::Exit, tr("E&xit"), tr("Quit the program")), &QAction::triggered, this,
+            &QWidget::close);
+
+    for (const PaneCommand &p : kPanes) {
+        QAction *a = Add(p.command, tr(p.menuText), tr("Show or hide this pane"));
+        a->setCheckable(true);
+        connect(a, &QAction::toggled, this, [this, pane = p.pane](bool on) { OnPane(pane, on); });
+    }
+    QAction *zoomIn = Add(C::ZoomIn, tr("Zoom In"), tr("Show less time, in more detail"));
+    zoomIn->setIcon(ToolIcon("zoom-in"));
+    connect(zoomIn, &QAction::triggered, this, [this] { OnZoom(true); });
+    QAction *zoomOut = Add(C::ZoomOut, tr("Zoom Out"), tr("Show more time"));
+    zoomOut->setIcon(ToolIcon("zoom-out"));
+    connect(zoomOut, &QAction::triggered, this, [this] { OnZoom(false); });
+    action(C::PrintPreview)->setIcon(ToolIcon("print-preview"));
+
+    QAction *tuner = Add(C::TunerOnly, tr("&Tuner only"), tr("Open the tuner"));
+    tuner->setIcon(ToolIcon("tuner"));
+    connect(tuner, &QAction::triggered, this, [this] { OnTuner(false); });
+    QAction *capture = Add(C::Capture, tr("&Capture"), tr("Open the tuner and record"));
+    capture->setIcon(ToolIcon("capture"));
+    connect(capture, &QAction::triggered, this, [this] { OnTuner(true); });
+    QAction *play = Add(C::Play, tr("&Play"), tr("Play the recording"));
+    play->setIcon(ToolIcon("play"));
+    play->setCheckable(true);
+    connect(play, &QAction::triggered, this, &CMainFrame::OnPlay);
+    QAction *loop = Add(C::Loop, tr("Loop"), tr("Play the recording over and over"));
+    loop->setIcon(ToolIcon("loop"));
+    loop->setCheckable(true);
+    connect(loop, &QAction::triggered, this, &CMainFrame::OnLoop);
+
+    using namespace dialogs;
+    CTCDefs &settings = m_context.settings;
+    KeyContext &keys = m_context.keys;
+    CPitch &pitch = m_context.pitch;
+    // The dialogs take the program's objects by reference; the lambdas capture the references.
+    connect(Add(C::SetClef, tr("Set &clef..."), tr("Choose the clef of the staves")),
+            &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
+                OpenDialog(new CClefDialog(keys, settings, this), true);
+            });
+    connect(Add(C::SetKey, tr("Set &key..."), tr("Choose the written key")), &QAction::triggered,
+            this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
+                OpenDialog(new CKeyDialog(keys, this), true);
+            });
+    connect(Add(C::Transposition, tr("Transposition..."), tr("Set the instrument's transposition")),
+            &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
+                OpenDialog(new DlgTranspose(keys, this), true);
+            });
+    connect(Add(C::Temperaments, tr("&Temperaments..."), tr("Choose a temperament")),
+            &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
+                OpenDialog(new DlgTemp(settings, this));
+            });
+    connect(Add(C::PitchReference, tr("Set pitch &reference..."), tr("Set the pitch of a'")),
+            &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
+                OpenDialog(new CDlgRef(pitch, settings, this));
+            });
+    connect(Add(C::ConfigureSound, tr("&Configure Sound Card..."),
+                tr("Choose the sound devices and formats")),
+            &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
+                // The dialog asks PortAudio for its devices while it is open, and no longer.
+                auto portAudio = std::make_shared<audio::PortAudioBackend>();
+                auto *dialog = new CDlgConfigSound(
+                        settings, SoundBackends { portAudio.get(), { portAudio.get() } }, this);
+                // The connection holds the backend until the dialog is gone.
+                connect(dialog, &QObject::destroyed, this, [portAudio] {});
+                OpenDialog(dialog);
+            });
+    connect(Add(C::Optimize, tr("Optimize..."), tr("Tune the analysis to the instrument")),
+            &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
+                OpenDialog(new DlgOptimize(pitch, settings, keys, this));
+            });
+    // The factory settings apply only at start-up; the command is kept in its place.
+    Add(C::RestoreDefaults, tr("Restore &default settings"), tr("Restore the factory settings"));
+
+    Add(C::HelpTopics, tr("%1 Help Topics").arg(QString::fromLatin1(kProductName)),
+        tr("Show the help"))
+            ->setEnabled(false);
+    connect(Add(C::About, tr("&About %1...").arg(QString::fromLatin1(kProductName)),
+                tr("Show the program's version")),
+            &QAction::triggered, this, &CMainFrame::OnAbout);
+}
+
+void CMainFrame::CreateMenus()
+{
+    using C = Command;
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    for (C c : { C::New, C::Open, C::Close, C::Save, C::SaveAs })
+        file->addAction(action(c));
+    file->addSeparator();
+    for (C c : { C::PrintLog, C::PrintPreview, C::PrintSetup, C::PrintOptions })
+        file->addAction(action(c));
+    file->addSeparator();
+    file->addAction(action(C::Exit));
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    // The bar toggles go first; CreateStatusBar puts them in once the bars exist.
+    view->setObjectName(QStringLiteral("viewMenu"));
+    for (const PaneCommand &p : kPanes)
+        view->addAction(action(p.command));
+    view->addSeparator();
+    view->addAction(action(C::ZoomIn));
+    view->addAction(action(C::ZoomOut));
+
+    QMenu *tuner = menuBar()->addMenu(tr("T&uner"));
+    for (C c : { C::TunerOnly, C::Capture, C::Play, C::Loop })
+        tuner->addAction(action(c));
+
+    QMenu *settings = menuBar()->addMenu(tr("&Settings"));
+    for (C c : { C::SetClef, C::SetKey, C::Transposition })
+        settings->addAction(action(c));
+    settings->addSeparator();
+    for (C c : { C::Temperaments, C::PitchReference })
+        settings->addAction(action(c));
+    settings->addSeparator();
+    for (C c : { C::ConfigureSound, C::Optimize })
+        settings->addAction(action(c));
+    settings->addSeparator();
+    settings->addAction(action(C::RestoreDefaults));
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(action(C::HelpTopics));
+    help->addSeparator();
+    help->addAction(action(C::About));
+}
+
+void CMainFrame::CreateToolBar()
+{
+    using C = Command;
+    m_toolBar = addToolBar(tr("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(32, 32));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (C c : { C::TunerOnly, C::Capture, C::Play, C::Loop })
+        m_toolBar->addAction(action(c));
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(action(C::ZoomIn));
+    m_toolBar->addAction(action(C::ZoomOut));
+    m_toolBar->addSeparator();
+    m_toolBar->addAction(action(C::PrintPreview));
+    // The toolbar's own button text is short; the menu keeps its mnemonics.
+    action(C::TunerOnly)->setIconText(tr("Tuner only"));
+    action(C::Capture)->setIconText(tr("Capture"));
+    action(C::Play)->setIconText(tr("Play"));
+    action(C::PrintPreview)->setIconText(tr("Print Preview"));
+
+    QAction *toggle = m_toolBar->toggleViewAction();
+    toggle->setText(tr("&Toolbar"));
+    toggle->setStatusTip(tr("Show or hide the toolbar"));
+    m_actions[std::size_t(C::Toolbar)] = toggle;
+}
+
+void CMainFrame::CreateOptionBar()
+{
+    m_optionBar = new QToolBar(tr("Option Bar"), this); // owned by the window
+    m_optionBar->setObjectName(QStringLiteral("optionBar"));
+    addToolBarBreak();
+    addToolBar(Qt::TopToolBarArea, m_optionBar);
+    auto *panes = new QLabel(tr("Select view panes:"));
+    panes->setContentsMargins(4, 0, 4, 0);
+    m_optionBar->addWidget(panes);
+    for (std::size_t i = 0; i < 6; ++i) {
+        auto *button = new QToolButton;
+        // The button shows the action's icon text, the menu its text with the mnemonic.
+        action(kPanes[i].command)->setIconText(tr(kPanes[i].buttonText));
+        button->setDefaultAction(action(kPanes[i].command));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setAutoRaise(false);
+        m_optionBar->addWidget(button);
+        m_paneButtons[i] = button;
+    }
+    m_optionBar->addSeparator();
+    auto *volume = new QLabel(tr("Volume"));
+    volume->setContentsMargins(4, 0, 4, 0);
+    m_optionBar->addWidget(volume);
+    // Position 0 at the top, as the slider always had.
+    m_volume = new QSlider(Qt::Vertical);
+    m_volume->setObjectName(QStringLiteral("volumeSlider"));
+    m_volume->setRange(0, kVolumeSteps);
+    m_volume->setTickInterval(4);
+    m_volume->setTickPosition(QSlider::TicksBothSides);
+    m_volume->setInvertedAppearance(true);
+    m_volume->setFixedHeight(44);
+    m_volume->setToolTip(tr("Playback volume"));
+    m_optionBar->addWidget(m_volume);
+    connect(m_volume, &QSlider::sliderReleased, this, &CMainFrame::OnVolumeReleased);
+    // Keys and clicks on the groove move the slider without a release; they count as one.
+    connect(m_volume, &QSlider::valueChanged, this, [this] {
+        if (!m_volume->isSliderDown())
+            OnVolumeReleased();
+    });
+
+    QAction *toggle = m_optionBar->toggleViewAction();
+    toggle->setText(tr("&Option Bar"));
+    toggle->setStatusTip(tr("Show or hide the option bar"));
+    m_actions[std::size_t(Command::OptionBar)] = toggle;
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    for (const char *lock : { "CAP", "NUM", "SCRL" }) {
+        auto *indicator = new QLabel(QString::fromLatin1(lock)); // owned by the status bar
+        indicator->setObjectName(QString::fromLatin1(lock));
+        indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The lock keys' states are not visible to a portable program; the panes keep their
+        // place and show greyed.
+        indicator->setEnabled(false);
+        bar->addPermanentWidget(indicator);
+    }
+    bar->showMessage(tr("Ready"));
+
+    auto *toggle = new QAction(tr("&Status Bar"), this); // owned by the window
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    toggle->setStatusTip(tr("Show or hide the status bar"));
+    connect(toggle, &QAction::toggled, bar, &QWidget::setVisible);
+    m_actions[std::size_t(Command::StatusBar)] = toggle;
+
+    if (auto *view = menuBar()->findChild<QMenu *>(QStringLiteral("viewMenu"))) {
+        QAction *first = view->actions().value(0);
+        view->insertAction(first, action(Command::Toolbar));
+        view->insertAction(first, action(Command::OptionBar));
+        view->insertAction(first, toggle);
+        view->insertSeparator(first);
+    }
+}
+
+void CMainFrame::setTunerOpener(TunerOpener opener)
+{
+    m_tunerOpener = std::move(opener);
+    ShowState();
+}
+
+void CMainFrame::setView(FrameView *view)
+{
+    if (!view && m_view && !m_state.canStartTuner()) {
+        m_view->stopPlayback();
+        m_state.playbackEnded();
+    }
+    m_view = view;
+    ShowState();
+}
+
+void CMainFrame::OnTuner(bool recording)
+{
+    if (!m_tunerOpener || !m_state.canStartTuner() || m_tunerOpen)
+        return;
+    m_tunerOpen = true;
+    ShowState();
+    m_tunerOpener(this, recording, [this](TunerOutcome how) { OnTunerClosed(how); });
+}
+
+void CMainFrame::OnTunerClosed(TunerOutcome how)
+{
+    m_tunerOpen = false;
+    // The tuner has its own volume slider; the option bar follows what it left.
+    ShowVolume();
+    ShowState();
+    if (m_view)
+        m_view->tunerClosed(how);
+    update();
+}
+
+void CMainFrame::OnPlay()
+{
+    const bool started = m_state.togglePlay() == MainFrameState::Toggle::Started;
+    if (m_view) {
+        if (started && !m_view->startPlayback(false))
+            m_state.playbackEnded();
+        else if (!started)
+            m_view->stopPlayback();
+    }
+    ShowState();
+}
+
+void CMainFrame::OnLoop()
+{
+    const bool started = m_state.toggleLoop() == MainFrameState::Toggle::Started;
+    if (m_view) {
+        if (started && !m_view->startPlayback(true))
+            m_state.playbackEnded();
+        else if (!started)
+            m_view->stopPlayback();
+    }
+    ShowState();
+}
+
+void CMainFrame::playbackEnded()
+{
+    m_state.playbackEnded();
+    ShowState();
+}
+
+void CMainFrame::OnPane(MainFrameState::Pane pane, bool on)
+{
+    const std::uint32_t panes = m_context.settings.GetViewPanes();
+    if (bool(panes & pane) == on)
+        return; // the check already shows the stored state (set while building the window)
+    m_context.settings.SetViewPanes(MainFrameState::togglePane(panes, pane));
+    if (m_view)
+        m_view->panesChanged(m_context.settings.GetViewPanes());
+}
+
+void CMainFrame::OnZoom(bool in)
+{
+    const bool changed = in ? m_state.zoomIn() : m_state.zoomOut();
+    if (changed && m_view)
+        m_view->zoomChanged(m_state.zoom());
+    ShowState();
+}
+
+void CMainFrame::OnVolumeReleased()
+{
+    m_context.settings.SetVolume(float(m_volume->value()) * 0.025f);
+    if (m_view && !m_state.canStartTuner())
+        m_view->setPlaybackVolume(m_context.settings.GetVolume());
+}
+
+void CMainFrame::ShowVolume()
+{
+    const QSignalBlocker quiet(m_volume);
+    m_volume->setValue(int(std::lround(m_context.settings.GetVolume() * kVolumeSteps)));
+}
+
+void CMainFrame::ShowState()
+{
+    using C = Command;
+    const bool tunerFree = m_state.canStartTuner() && !m_tunerOpen && bool(m_tunerOpener);
+    action(C::TunerOnly)->setEnabled(tunerFree);
+    action(C::Capture)->setEnabled(tunerFree);
+    action(C::Play)->setEnabled(m_view && m_state.canPlay() && !m_tunerOpen);
+    action(C::Loop)->setEnabled(m_view && m_state.canLoop() && !m_tunerOpen);
+    action(C::Play)->setChecked(m_state.playing());
+    action(C::Loop)->setChecked(m_state.looping());
+    action(C::ZoomIn)->setEnabled(m_state.zoom() < MainFrameState::kMaxZoom);
+    action(C::ZoomOut)->setEnabled(m_state.zoom() > MainFrameState::kMinZoom);
+    const std::uint32_t panes = m_context.settings.GetViewPanes();
+    for (const PaneCommand &p : kPanes) {
+        const QSignalBlocker quiet(action(p.command));
+        action(p.command)->setChecked(panes & p.pane);
+    }
+}
+
+void CMainFrame::OpenDialog(QDialog *dialog, bool repaintAfter)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose); // the dialog is a child of the window till then
+    if (repaintAfter)
+        connect(dialog, &QDialog::finished, this, [this] { update(); });
+    dialog->open();
+}
+
+bool CMainFrame::printLog(QPrinter &printer)
+{
+    return LogPrintJob::ofProgram(printer).print(printer);
+}
+
+void CMainFrame::OnPrintLog()
+{
+    auto *dialog = new QPrintDialog(m_printer.get(), this);
+    dialog->setWindowTitle(tr("Print Log"));
+    connect(dialog, &QDialog::accepted, this, [this] { printLog(*m_printer); });
+    OpenDialog(dialog);
+}
+
+void CMainFrame::OnPrintPreview()
+{
+    auto *preview = new QPrintPreviewDialog(m_printer.get(), this);
+    preview->setWindowTitle(tr("Print Preview"));
+    // Each rendering of the preview is a new job: it reloads the log, so the current run shows
+    // with the time the preview was drawn.
+    connect(preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *printer) { printLog(*printer); });
+    preview->resize(size() * 0.9);
+    OpenDialog(preview);
+}
+
+void CMainFrame::OnPrintSetup()
+{
+    OpenDialog(new QPageSetupDialog(m_printer.get(), this));
+}
+
+void CMainFrame::OnPrintOptions()
+{
+    OpenDialog(new DlgLogOpts(m_context.settings, this));
+}
+
+void CMainFrame::OnAbout()
+{
+    OpenDialog(new CAboutDlg(this));
 }
 
 } // namespace corvane

@@ -1,11 +1,12 @@
 #include "AnalyzeCommand.h"
-#include "CMainFrame.h"
+#include "CTonrikApp.h"
 #include "CommandLine.h"
 #include "DeviceListing.h"
 #include "TuneCommand.h"
 #include "Version.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <iostream>
 
@@ -35,10 +36,6 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Tune:
         break;
     }
-    if (!line.files.empty())
-        std::cerr << kProgramName << ": the window cannot show a recording yet; use --analyze "
-                  << line.files.front() << '\n';
-
     if (!displayAvailable()) {
         std::cerr << kProgramName
                   << ": no display found; set DISPLAY (or run under xvfb-run), or set "
@@ -48,10 +45,15 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
-    QApplication::setOrganizationName(QStringLiteral("Tarnwick"));
+    QApplication::setOrganizationName(QString::fromLatin1(CTonrikApp::kProfileName));
+    QApplication::setDesktopFileName(QString::fromLatin1(kProgramName));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
     if (line.action == CommandLine::Action::Tune)
         return runTuneCommand(line.tuneFile, std::cerr);
-    CMainFrame frame;
-    frame.show();
-    return app.exec();
+    CTonrikApp program;
+    if (!program.InitInstance(line.files, CTonrikApp::TunerWindow()))
+        return 1;
+    const int status = app.exec();
+    program.ExitInstance();
+    return status;
 }

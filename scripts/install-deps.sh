@@ -6,9 +6,11 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libbenchmark-dev
-    qt6-base-dev portaudio19-dev
+    qt6-base-dev qt6-svg-dev portaudio19-dev
     # The tests drive the real PortAudio path through an ALSA "file" device and print to PDF.
     libasound2-plugins poppler-utils
+    # The desktop entry is checked by the tests.
+    desktop-file-utils
     # Fonts for drawing text on the offscreen platform.
     fonts-dejavu-core
     # Music symbols (clefs, accidentals) for the dialogs' staves.

@@ -1,0 +1,122 @@
+#include "CTonrikApp.h"
+
+#include "ActiveTimeCounter.h"
+#include "CPitch.h"
+#include "CSplashWnd.h"
+#include "CTuner.h"
+#include "ProgramTunerDialogs.h"
+#include "CTCDefs.h"
+#include "KeyContext.h"
+#include "MessageService.h"
+#include "PracticeLogFile.h"
+#include "RunClock.h"
+
+#include <QIcon>
+
+#include <iostream>
+
+namespace corvane {
+
+namespace {
+
+    constexpr const char *kImages[] = {
+        ":/corvane/tonrik.svg",         ":/corvane/icons/tuner.svg",
+        ":/corvane/icons/capture.svg",  ":/corvane/icons/play.svg",
+        ":/corvane/icons/loop.svg",     ":/corvane/icons/zoom-in.svg",
+        ":/corvane/icons/zoom-out.svg", ":/corvane/icons/print-preview.svg",
+    };
+
+    TunerOutcome OutcomeOf(tuner::TunerClosing how) noexcept
+    {
+        switch (how) {
+        case tuner::TunerClosing::ReviewWithoutRecording:
+            return TunerOutcome::ReviewLastSeconds;
+        case tuner::TunerClosing::ReviewRecording:
+            return TunerOutcome::ReviewRecording;
+        case tuner::TunerClosing::Exit:
+            return TunerOutcome::Exit;
+        case tuner::TunerClosing::Cancel:
+            break;
+        }
+        return TunerOutcome::Cancelled;
+    }
+
+    ProgramTunerDialogs s_tunerDialogs;
+
+} // namespace
+
+CMainFrame::TunerOpener CTonrikApp::TunerWindow()
+{
+    return [](QWidget *parent, bool recording, std::function<void(TunerOutcome)> closed) {
+        // A child of the main window that deletes itself once closed; the frame hears of the
+        // closing after the window's own event has finished.
+        auto *window = new tuner::CTuner({ g_defs, g_pitch, g_keyContext(),
+                                           ActiveTimeCounter::instance(), RunClock::instance() },
+                                         recording, &s_tunerDialogs, parent);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(
+                window, &tuner::CTuner::closed, parent,
+                [closed = std::move(closed)](tuner::TunerClosing how) { closed(OutcomeOf(how)); },
+                Qt::QueuedConnection);
+        window->open();
+    };
+}
+
+CTonrikApp::CTonrikApp() = default;
+
+CTonrikApp::~CTonrikApp()
+{
+    ExitInstance();
+}
+
+bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame::TunerOpener opener)
+{
+    m_running = true;
+    g_defs.LoadDefaultsFile([](const std::string &message) {
+        widgets::messages().error(nullptr, QString::fromStdString(message));
+    });
+    g_pitch.SetReference(g_defs.GetReferenceHz());
+
+    CSplashWnd::EnableSplashScreen(true);
+
+    if (!files.empty())
+        std::cerr << "tonrik: the window cannot show a recording yet; use --analyze "
+                  << files.front() << '\n';
+
+    if (!LoadSharedImages())
+        widgets::messages().error(nullptr, QString::fromLatin1(kImagesFailedMessage));
+
+    m_frame = std::make_unique<CMainFrame>(CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
+    if (opener)
+        m_frame->setTunerOpener(std::move(opener));
+    m_frame->showMaximized();
+    m_frame->update();
+
+    ActiveTimeCounter::instance().setTicksPerSecond(5.0);
+    (void)RunClock::instance(); // the run starts now
+    return true;
+}
+
+void CTonrikApp::ExitInstance()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_frame.reset();
+    // Both are best effort: the program ends either way, and the defaults file is only ever
+    // replaced by a complete one.
+    g_defs.SaveDefaultsFile();
+    AppendPracticeLogLine();
+}
+
+bool CTonrikApp::LoadSharedImages()
+{
+    for (const char *path : kImages) {
+        const QIcon icon(QString::fromLatin1(path));
+        if (icon.isNull() || icon.pixmap(QSize(16, 16)).isNull())
+            return false;
+    }
+    return true;
+}
+
+} // namespace corvane

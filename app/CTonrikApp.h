@@ -1,0 +1,54 @@
+#pragma once
+
+#include "CMainFrame.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// The program's start and end around the event loop. Start-up, in order (the profile
+// "Tarnwick", which holds the recent files, is named in main): the settings from "tonrik.def" and
+// the pitch reference from them; the splash; the command line's wave file; the shared images (a
+// failure is said once and start-up goes on); the main window, maximised, which opens the tuner by
+// itself; the run's clocks. The end saves the settings and appends the run's line to the
+// practice log, but only for a run whose start-up got as far as loading the settings.
+//
+// One per program, on the user-interface thread, while a QApplication exists. Files are read
+// and written in the current directory.
+class CTonrikApp
+{
+public:
+    static constexpr const char *kProfileName = "Tarnwick";
+    // The document's strings: its default title and the file filter of the Open and Save boxes.
+    static constexpr const char *kUntitled = "Untitled";
+    static constexpr const char *kWaveFilter = "Wave Files (*.wav)";
+    static constexpr const char *kImagesFailedMessage = "Could not load bitmaps!";
+
+    CTonrikApp();
+    ~CTonrikApp();
+    CTonrikApp(const CTonrikApp &) = delete;
+    CTonrikApp &operator=(const CTonrikApp &) = delete;
+
+    // Runs start-up with the command line's files; false when the program must end at once.
+    // `opener` opens the tuner (none: the tuner commands stay disabled).
+    bool InitInstance(const std::vector<std::string> &files, CMainFrame::TunerOpener opener = {});
+    // Saves what the run leaves behind; harmless when called twice or without start-up.
+    void ExitInstance();
+
+    bool running() const noexcept { return m_running; }
+    CMainFrame *mainFrame() const noexcept { return m_frame.get(); }
+
+    // Opens the program's tuner window ("Tuner Active") on the program's settings and devices.
+    static CMainFrame::TunerOpener TunerWindow();
+
+    // Every resource image the windows use is there and can be drawn.
+    static bool LoadSharedImages();
+
+private:
+    bool m_running = false;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+} // namespace corvane

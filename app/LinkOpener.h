@@ -1,0 +1,35 @@
+#pragma once
+
+class QUrl;
+
+namespace corvane {
+
+// Opens web addresses for the windows (the About box's link), so that tests can see what would
+// be opened without starting a browser. The program uses the desktop's default handler; tests
+// install their own with LinkOpenerOverride. UI thread only.
+class LinkOpener
+{
+public:
+    virtual ~LinkOpener() = default;
+    // Returns a code above 32 when the address was handed to a program, else the reason (see
+    // HyperlinkErrors.h).
+    virtual int open(const QUrl &url) = 0;
+};
+
+// The opener in use now: the desktop's unless a test installed its own.
+LinkOpener &linkOpener();
+
+// Installs `opener` for the lifetime of this object; `opener` must outlive it.
+class LinkOpenerOverride
+{
+public:
+    explicit LinkOpenerOverride(LinkOpener &opener);
+    ~LinkOpenerOverride();
+    LinkOpenerOverride(const LinkOpenerOverride &) = delete;
+    LinkOpenerOverride &operator=(const LinkOpenerOverride &) = delete;
+
+private:
+    LinkOpener *m_previous;
+};
+
+} // namespace corvane

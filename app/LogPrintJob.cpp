@@ -1,0 +1,100 @@
+#include "LogPrintJob.h"
+
+#include "CTCDefs.h"
+#include "PracticeLogFile.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+    QFont DeviceFont(const char *family, QFont::StyleHint hint, int points, QPaintDevice &device)
+    {
+        QFont font(QString::fromLatin1(family), points);
+        font.setStyleHint(hint);
+        return QFont(font, &device);
+    }
+
+    int HeightWithLeading(const QFont &font, QPaintDevice &device)
+    {
+        const QFontMetrics metrics(font, &device);
+        return metrics.height() + std::max(metrics.leading(), 0);
+    }
+
+} // namespace
+
+LogPrintJob::LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t runStart,
+                         std::int64_t now, std::uint32_t options)
+    : m_body(DeviceFont("Courier New", QFont::TypeWriter, 10, device))
+    , m_title(DeviceFont("Arial", QFont::SansSerif, 14, device))
+    , m_printout(std::move(log), runStart, now, options, Measure(device, m_body, m_title))
+{
+}
+
+LogPrintJob LogPrintJob::ofProgram(QPaintDevice &device)
+{
+    PracticeLog log;
+    LoadPracticeLog(log);
+    const RunClock &clock = RunClock::instance();
+    return LogPrintJob(device, std::move(log), clock.startTime(), clock.currentTime(),
+                       g_defs.GetLogOptions());
+}
+
+LogDeviceMetrics LogPrintJob::Measure(QPaintDevice &device, const QFont &body, const QFont &title)
+{
+    LogDeviceMetrics m;
+    m.dpiX = device.logicalDpiX();
+    m.dpiY = device.logicalDpiY();
+    m.width = device.width();
+    m.height = device.height();
+    m.lineHeight = HeightWithLeading(body, device);
+    m.titleHeight = HeightWithLeading(title, device);
+    return m;
+}
+
+void LogPrintJob::render(QPainter &painter, int page) const
+{
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0)); // a hairline: the thinnest line the device can show
+    for (const LogPageItem &item : m_printout.page(page)) {
+        if (item.kind == LogPageItem::Kind::Rule) {
+            painter.drawLine(item.x, item.y, item.x2, item.y2);
+            continue;
+        }
+        const QFont &font = item.font == LogPageItem::Font::Title ? m_title : m_body;
+        painter.setFont(font);
+        const QFontMetrics metrics(font, painter.device());
+        const QString text = QString::fromStdString(item.text);
+        const int width = metrics.horizontalAdvance(text);
+        const int x = item.alignRight ? item.x - width : item.x;
+        painter.drawText(x, item.y + metrics.ascent(), text);
+    }
+    painter.restore();
+}
+
+bool LogPrintJob::print(QPrinter &printer) const
+{
+    int first = 1;
+    int last = pageCount();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(printer.fromPage(), 1);
+        last = std::min(printer.toPage() > 0 ? printer.toPage() : last, last);
+    }
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    for (int page = first; page <= last; ++page) {
+        if (page > first)
+            printer.newPage();
+        render(painter, page);
+    }
+    return painter.end();
+}
+
+} // namespace corvane

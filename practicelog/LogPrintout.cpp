@@ -1,0 +1,176 @@
+#include "LogPrintout.h"
+
+#include "LocalCalendar.h"
+#include "LogOptions.h"
+#include "PracticeLogStatistics.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+    const char *ListingTitle(LogListing listing) noexcept
+    {
+        switch (listing) {
+        case LogListing::Today:
+            return "Today's Log";
+        case LogListing::SevenDay:
+            return "Seven Day Log";
+        case LogListing::Complete:
+            return "Complete Log";
+        case LogListing::None:
+            break;
+        }
+        return "";
+    }
+
+    std::int64_t CutoffFor(LogListing listing, std::int64_t now) noexcept
+    {
+        switch (listing) {
+        case LogListing::Today:
+            return TodayCutoff(now);
+        case LogListing::SevenDay:
+            return SevenDayCutoff(now);
+        case LogListing::Complete:
+            return CompleteCutoff(now);
+        case LogListing::None:
+            break;
+        }
+        return 0;
+    }
+
+} // namespace
+
+LogPrintout::LogPrintout(PracticeLog log, std::int64_t runStart, std::int64_t now,
+                         std::uint32_t options, const LogDeviceMetrics &device)
+    : m_log(std::move(log))
+    , m_runStart(runStart)
+    , m_now(now)
+    , m_options(options)
+    , m_layout(LogPageLayout::compute(device, options))
+{
+    const LogListing listing = ListingOf(options);
+    if (listing != LogListing::None) {
+        m_cutoff = CutoffFor(listing, now);
+        m_listed = std::int64_t(CountRunsSince(m_log, m_cutoff));
+    }
+    m_pages = m_layout.pageCount(m_listed);
+}
+
+std::vector<LogPageItem> LogPrintout::page(int page) const
+{
+    std::vector<LogPageItem> items;
+    if (page < 1 || page > m_pages)
+        return items;
+    AddHeaderAndFooter(items, page);
+    int y = m_layout.bodyStart;
+    const LogListing listing = ListingOf(m_options);
+    if (page == 1) {
+        y = AddSummaries(items, y);
+        if (listing != LogListing::None) {
+            AddText(items, y, ListingTitle(listing), LogPageItem::Font::Title);
+            y += m_layout.titleHeight + m_layout.lineHeight;
+        }
+    }
+    if (listing != LogListing::None)
+        AddRuns(items, page, y);
+    return items;
+}
+
+void LogPrintout::AddHeaderAndFooter(std::vector<LogPageItem> &items, int page) const
+{
+    const LogPageLayout &l = m_layout;
+    AddText(items, l.headerLine, "Corvane Log");
+    LogPageItem date;
+    date.x = l.right;
+    date.y = l.headerLine;
+    date.text = LocalCalendar::dateText(m_now);
+    date.alignRight = true;
+    items.push_back(std::move(date));
+    items.push_back({ LogPageItem::Kind::Rule,
+                      LogPageItem::Font::Body,
+                      l.left,
+                      l.top - 1,
+                      l.right,
+                      l.top - 1,
+                      {},
+                      false });
+
+    char footer[64];
+    std::snprintf(footer, sizeof footer, "Page %d of %d", page, m_pages);
+    AddText(items, l.bottom + 15, footer);
+    items.push_back({ LogPageItem::Kind::Rule,
+                      LogPageItem::Font::Body,
+                      l.left,
+                      l.bottom + 1,
+                      l.right,
+                      l.bottom + 1,
+                      {},
+                      false });
+}
+
+int LogPrintout::AddSummaries(std::vector<LogPageItem> &items, int y) const
+{
+    const LogPageLayout &l = m_layout;
+    const int step = l.entryStep;
+    const auto title = [&](const char *text) {
+        AddText(items, y, text, LogPageItem::Font::Title);
+        y += l.titleHeight + l.lineHeight;
+    };
+    const auto line = [&](const std::string &text, int advance) {
+        AddText(items, y, text);
+        y += advance;
+    };
+
+    if (m_options & logoption::kTodaySummary) {
+        title("Today's Summary");
+        line(TodayStatisticsLine(m_log, m_runStart), 3 * l.lineHeight);
+    }
+    if (m_options & logoption::kSevenDaySummary) {
+        const SevenDayStatistics week = SevenDayStatisticsLines(m_log, m_runStart);
+        title("Seven Day Summary");
+        for (int i = 0; i < 4; ++i)
+            line(week.lines[std::size_t(i)], step);
+        line(week.lines[4], 3 * l.lineHeight);
+        line(kSevenDayHeading, step);
+        line(kSevenDayRule, step);
+        for (const std::string &row : week.rows)
+            line(row, step);
+        y += step;
+    }
+    if (m_options & logoption::kCompleteSummary) {
+        const auto all = CompleteStatisticsLines(m_log, m_runStart);
+        title("Complete Summary");
+        for (int i = 0; i < 3; ++i)
+            line(all[std::size_t(i)], step);
+        line(all[3], 3 * l.lineHeight);
+    }
+    return y;
+}
+
+void LogPrintout::AddRuns(std::vector<LogPageItem> &items, int page, int y) const
+{
+    const std::int64_t first = m_layout.runsBefore(page);
+    const std::int64_t last = std::min<std::int64_t>(first + m_layout.runsOn(page), m_listed);
+    // The listed runs are the front of the log (CountRunsSince stops at the first older one).
+    for (std::int64_t i = first; i < last; ++i) {
+        AddText(items, y, RunLine(m_log[std::size_t(i)]));
+        y += m_layout.entryStep;
+    }
+}
+
+void LogPrintout::AddText(std::vector<LogPageItem> &items, int y, std::string text,
+                          LogPageItem::Font font) const
+{
+    LogPageItem item;
+    item.font = font;
+    item.x = m_layout.left;
+    item.y = y;
+    item.text = std::move(text);
+    items.push_back(std::move(item));
+}
+
+} // namespace corvane
