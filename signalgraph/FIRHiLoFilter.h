@@ -22,7 +22,7 @@ public:
     static constexpr int32_t kHamming = 1;
     static constexpr int32_t kBlackman = 2;
 
-    // Designs with divisor 4, 31 taps and the kBlackman window.
+    // Designs with divisor 4, 31 taps and the Blackman window.
     FIRHiLoFilter();
 
     // Sets the cut-off to rate / divisor (a divisor below 2 keeps the previous cut-off) and the

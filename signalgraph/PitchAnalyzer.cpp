@@ -48,7 +48,7 @@ namespace {
         }
     }
 
-    // kBlocks the consensus looks at, or 0 when the code switches the pitch off.
+    // Blocks the consensus looks at, or 0 when the code switches the pitch off.
     int32_t consensusWindow(int32_t code) noexcept
     {
         return code >= 1 && code <= 3 ? code + 2 : 0;
@@ -211,7 +211,7 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
 
 int32_t PitchAnalyzer::chooseBand() const noexcept
 {
-    // kBands run from high to low, so the last band that passes is the lowest one: a strong
+    // Bands run from high to low, so the last band that passes is the lowest one: a strong
     // fundamental below strong harmonics wins.
     int32_t dominant = -1;
     int32_t audible = 0;

@@ -52,7 +52,7 @@ public:
     virtual void configure(const PcmFormat &format, int32_t filterLengthCode,
                            int32_t sensitivityCode);
 
-    // Hz. kBands entirely outside the limits are switched off and the delays re-aligned; a
+    // Hz. Bands entirely outside the limits are switched off and the delays re-aligned; a
     // candidate more than a quarter-tone below lowestHz gives no pitch. The limit is the lowest
     // note to be tracked, and a tuner must still show that note when it is played flat (the
     // factory limit of 82.5 Hz lies just above a guitar's low E at 82.41 Hz). Both limits must be

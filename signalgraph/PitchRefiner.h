@@ -38,7 +38,7 @@ public:
                               // a peak is interpolated between samples)
     };
 
-    // kBlocks of `blockLength` samples at `rate` Hz; pitches from lowestHz to highestHz are
+    // Blocks of `blockLength` samples at `rate` Hz; pitches from lowestHz to highestHz are
     // searched. The window is the last block, or the last two when a block holds fewer than two
     // periods of lowestHz. Rates, lengths and limits must be positive; the lowest limit is clamped
     // so that the window holds at least one and a half periods.
@@ -49,7 +49,7 @@ public:
     // estimate in Hz (0.0 when it has none). Before prepare, returns no pitch.
     Estimate estimate(const float *block, double bandEstimate) noexcept;
 
-    // kBlocks whose clarity lies below this give no pitch: white noise stays well below it over a
+    // Blocks whose clarity lies below this give no pitch: white noise stays well below it over a
     // 93 ms window, a steady instrument note above 0.8, the attack of a plucked note about 0.5.
     static constexpr double kVoicingClarity = 0.5;
 

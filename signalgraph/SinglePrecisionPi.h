@@ -2,7 +2,7 @@
 
 namespace corvane::spi {
 
-// kPi and its multiples as single-precision values widened to double, and their reciprocals. The
+// Pi and its multiples as single-precision values widened to double, and their reciprocals. The
 // band filters' designs and the oscillator's shapes have always used these; the true values would
 // move every coefficient and sample in the last bits.
 inline constexpr double kPi = 3.1415927410125732;

@@ -82,7 +82,7 @@ TEST(PitchDetectFilter, ForgetsACarriedCrossingAfterABlockWithoutOne)
     EXPECT_EQ(rig.meter.frequency(), 0.0);
 }
 
-// kBlocks of 16 with a tail of 40: the tail spans three blocks, and a period of 5 samples matches
+// Blocks of 16 with a tail of 40: the tail spans three blocks, and a period of 5 samples matches
 // exactly only if the tail holds the true last 40 samples.
 TEST(AutoCorrelateFilter, ScoresTheTruePeriodHighestAndNothingBeforeABlock)
 {
@@ -107,7 +107,7 @@ TEST(AutoCorrelateFilter, ScoresTheTruePeriodHighestAndNothingBeforeABlock)
 
 TEST(AutoCorrelateFilter, ScoresZeroForCandidatesTheBlockCannotHold)
 {
-    // kRate 1000 Hz, blocks of 100: a lag of 98.5 samples still fits, 99.5 reaches the end.
+    // Rate 1000 Hz, blocks of 100: a lag of 98.5 samples still fits, 99.5 reaches the end.
     MeterRig<AutoCorrelateFilter> rig({ 100, 1000.0 });
     rig.meter.setHistoryLength(40);
     const std::vector<float> x = noise(300);
