@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
+#include "WidgetPictures.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -35,19 +37,7 @@ double Note(int semitonesAboveA0, double centsSharp)
 
 bool Save(QWidget &widget, const QString &folder, const QString &name)
 {
-    bool ok = true;
-    for (int scale : { 1, 2 }) {
-        QImage image(widget.size() * scale, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(scale);
-        image.fill(Qt::transparent);
-        widget.render(&image);
-        const QString file = folder + '/' + name + (scale == 2 ? "@2x.png" : ".png");
-        if (!image.save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            ok = false;
-        }
-    }
-    return ok;
+    return corvane::testing::SaveWidgetPictures(widget, folder, name);
 }
 
 // Twelve wheels after a short phrase: the last note (E, nearly in tune) lit, G just left and

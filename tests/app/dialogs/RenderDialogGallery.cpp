@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include "WidgetPictures.h"
+
 #include <QImage>
 
 #include <cstdio>
@@ -29,19 +31,7 @@ namespace {
 bool Save(QWidget &widget, const QString &folder, const QString &name)
 {
     widget.adjustSize();
-    bool ok = true;
-    for (int scale : { 1, 2 }) {
-        QImage image(widget.size() * scale, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(scale);
-        image.fill(Qt::transparent);
-        widget.render(&image);
-        const QString file = folder + '/' + name + (scale == 2 ? "@2x.png" : ".png");
-        if (!image.save(file)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-            ok = false;
-        }
-    }
-    return ok;
+    return corvane::testing::SaveWidgetPictures(widget, folder, name);
 }
 
 } // namespace
