@@ -88,11 +88,15 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
             row.note = run.noteIndex;
             double sum = 0.0, sumLogHz = 0.0;
             std::size_t counted = 0;
+            // From the analysis's own samples: the rows above leave out the blocks before the
+            // recording began, so their indices are not the runs' indices.
             for (std::size_t i = run.firstSample; i < run.firstSample + run.sampleCount; ++i) {
-                if (!samples[i].named)
+                const CSample &sample = list[i];
+                if (!sample.voiced() || !(sample.frequency() > 0.0))
                     continue;
-                sum += samples[i].cents;
-                sumLogHz += std::log(samples[i].pitchHz);
+                const double hz = sample.frequency();
+                sum += CPitch::Cents(hz, noteTable.NearestNoteFreq(noteTable.NearestNote(hz)));
+                sumLogHz += std::log(hz);
                 ++counted;
             }
             row.meanCents = counted ? sum / static_cast<double>(counted) : 0.0;
