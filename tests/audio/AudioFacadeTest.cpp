@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <semaphore>
+
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -219,20 +221,26 @@ TEST_F(AudioFacadeTest, APausedRecordingSkipsThePausedBlocksAndKeepsWhatCameBefo
                 return std::make_unique<ForwardingRecordingFile>(file);
             });
     // Each block is written before its notification: pausing after block 2 and resuming after
-    // block 4 leaves blocks 3 and 4 out of the file.
+    // block 4 leaves blocks 3 and 4 out of the file. The capture thread waits in those two
+    // notifications until this thread, the devices' owner, has paused or resumed.
     int blocks = 0;
-    captureNotification.action = [&blocks] {
+    std::binary_semaphore atBlock { 0 }, goOn { 0 };
+    captureNotification.action = [&] {
         ++blocks;
-        if (blocks == 2) {
-            EXPECT_TRUE(pauseRecording(true));
-        }
-        if (blocks == 4) {
-            EXPECT_TRUE(pauseRecording(false));
+        if (blocks == 2 || blocks == 4) {
+            atBlock.release();
+            goOn.acquire();
         }
     };
     EXPECT_FALSE(pauseRecording(true)); // nothing records yet
     ASSERT_TRUE(open(&captureNotification, &playbackNotification));
     ASSERT_TRUE(start(true));
+    atBlock.acquire();
+    EXPECT_TRUE(pauseRecording(true));
+    goOn.release();
+    atBlock.acquire();
+    EXPECT_TRUE(pauseRecording(false));
+    goOn.release();
     ASSERT_TRUE(captureNotification.waitFor(6));
     stop();
 
