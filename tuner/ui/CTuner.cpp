@@ -211,44 +211,40 @@ QPushButton *CTuner::button(TunerControl control) const
     return m_rowButtons[std::size_t(i)];
 }
 
+std::vector<std::pair<QWidget *, TunerControl>> CTuner::PanelControls() const
+{
+    return {
+        { m_keySpin, TunerControl::KeySpin },         { m_fullMeter, TunerControl::FullMeter },
+        { m_transpose, TunerControl::Transpose },     { m_optimize, TunerControl::Optimize },
+        { m_pitchwheels, TunerControl::Pitchwheels }, { m_soundcard, TunerControl::Soundcard },
+        { m_mic, TunerControl::MicSlider },           { m_synth, TunerControl::SynthSlider },
+        { m_captureLoad, TunerControl::CaptureLoad }, { m_playbackLoad, TunerControl::PlaybackLoad }
+    };
+}
+
 void CTuner::PlaceControls()
 {
-    auto place = [this](QWidget *w, TunerControl c) { w->setGeometry(ToQRect(m_layout.rect(c))); };
-    place(m_keySpin, TunerControl::KeySpin);
-    place(m_fullMeter, TunerControl::FullMeter);
+    for (const auto &[widget, control] : PanelControls())
+        widget->setGeometry(ToQRect(m_layout.rect(control)));
     for (int i = 0; i < 8; ++i)
         m_bandMeters[std::size_t(i)]->setGeometry(ToQRect(m_layout.bandMeter(i)));
     for (int i = 0; i < 4; ++i)
         m_modes[std::size_t(i)]->setGeometry(ToQRect(m_layout.modeRadio(i)));
-    place(m_transpose, TunerControl::Transpose);
-    place(m_optimize, TunerControl::Optimize);
-    place(m_pitchwheels, TunerControl::Pitchwheels);
-    place(m_soundcard, TunerControl::Soundcard);
-    place(m_mic, TunerControl::MicSlider);
-    place(m_synth, TunerControl::SynthSlider);
-    place(m_captureLoad, TunerControl::CaptureLoad);
-    place(m_playbackLoad, TunerControl::PlaybackLoad);
     for (int i = 0; i < int(m_rowButtons.size()); ++i)
-        place(m_rowButtons[std::size_t(i)], TunerControl(int(TunerControl::More) + i));
+        m_rowButtons[std::size_t(i)]->setGeometry(
+                ToQRect(m_layout.rect(TunerControl(int(TunerControl::More) + i))));
 }
 
 void CTuner::ShowPanel()
 {
     const bool expanded = m_layout.expanded();
-    auto show = [this](QWidget *w, TunerControl c) { w->setVisible(m_layout.visible(c)); };
-    show(m_fullMeter, TunerControl::FullMeter);
+    for (const auto &[widget, control] : PanelControls())
+        if (control != TunerControl::KeySpin)
+            widget->setVisible(m_layout.visible(control));
     for (LevelMeterWidget *meter : m_bandMeters)
         meter->setVisible(expanded);
     for (QRadioButton *radio : m_modes)
         radio->setVisible(expanded);
-    show(m_transpose, TunerControl::Transpose);
-    show(m_optimize, TunerControl::Optimize);
-    show(m_pitchwheels, TunerControl::Pitchwheels);
-    show(m_soundcard, TunerControl::Soundcard);
-    show(m_mic, TunerControl::MicSlider);
-    show(m_synth, TunerControl::SynthSlider);
-    show(m_captureLoad, TunerControl::CaptureLoad);
-    show(m_playbackLoad, TunerControl::PlaybackLoad);
     button(TunerControl::More)
             ->setText(expanded ? QStringLiteral("Less...") : QStringLiteral("More..."));
 }

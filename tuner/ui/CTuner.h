@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <array>
+#include <utility>
+#include <vector>
 #include <memory>
 #include <optional>
 
@@ -117,6 +119,8 @@ private:
     void CreateButtons();
     void PlaceControls();
     void ShowPanel();
+    // The panel controls that sit where the layout puts them, each with its place in it.
+    std::vector<std::pair<QWidget *, TunerControl>> PanelControls() const;
     void ShowRecordingState();
     void RelabelBandMeters();
 
