@@ -570,12 +570,17 @@ struct Track
 {
     double stepSeconds = 0.0;                      // between frames
     std::vector<std::pair<double, double>> frames; // time described (s), Hz (0 = no pitch)
+    // How long after the middle of the sound a frame describes a live tracker has it: the last
+    // sample it needs has arrived. Negative for a tracker that reads the whole file first.
+    double readySeconds = -1.0;
 };
 
 struct Score
 {
     long frames = 0, voiced = 0, within50 = 0;
-    std::vector<double> absCents; // of the voiced frames
+    std::vector<double> absCents;      // of the voiced frames
+    std::vector<double> settleSeconds; // per note that settled; empty for an offline tracker
+    long notes = 0, neverSettled = 0;
 
     void add(const Score &o)
     {
@@ -583,6 +588,9 @@ struct Score
         voiced += o.voiced;
         within50 += o.within50;
         absCents.insert(absCents.end(), o.absCents.begin(), o.absCents.end());
+        settleSeconds.insert(settleSeconds.end(), o.settleSeconds.begin(), o.settleSeconds.end());
+        notes += o.notes;
+        neverSettled += o.neverSettled;
     }
 };
 
@@ -659,6 +667,8 @@ Track ourTrack(const std::vector<float> &samples, int rate, PitchAnalyzer::Mode 
     const std::vector<uint8_t> bytes = pcm16(padded);
     Track track;
     track.stepSeconds = static_cast<double>(length) / rate;
+    // A block is ready at its end, half a block and the band delay after the middle it describes.
+    track.readySeconds = 0.5 * track.stepSeconds + delay;
     for (size_t b = 0; b < padded.size() / length; ++b) {
         const PitchResult *r = analyzer.analyze(bytes.data() + 2 * b * length);
         const double hz = r->totalEnergy > s.noiseThreshold / 2 ? r->pitch : 0.0;
@@ -696,6 +706,29 @@ Track readTrack(const std::string &path, double shift)
 Score score(const Track &track, const std::vector<Note> &notes)
 {
     Score s;
+    // Settle: from a note's onset until the first of three frames in a row within 50 cents is
+    // ready, as in the analyzer's own table; the frames ready after the onset count.
+    if (track.readySeconds >= 0.0) {
+        for (const Note &n : notes) {
+            ++s.notes;
+            int run = 0;
+            bool settled = false;
+            for (size_t i = 0; i < track.frames.size() && !settled; ++i) {
+                const auto &[time, hz] = track.frames[i];
+                if (time + track.readySeconds <= n.onset || time > n.off)
+                    continue;
+                const bool right =
+                        hz > 0.0 && std::abs(1200.0 * std::log2(hz / n.truth(time))) < 50.0;
+                run = right ? run + 1 : 0;
+                if (run == 3) {
+                    settled = true;
+                    s.settleSeconds.push_back(track.frames[i - 2].first + track.readySeconds
+                                              - n.onset);
+                }
+            }
+            s.neverSettled += !settled;
+        }
+    }
     for (const auto &[time, hz] : track.frames) {
         for (const Note &n : notes) {
             if (time < n.onset + kEdgeSeconds || time > n.off - kEdgeSeconds)
@@ -791,9 +824,13 @@ int compareAll(const std::string &dir, const std::vector<int> &rates)
             for (size_t i = 0; i < trackers.size(); ++i) {
                 const Tracker &t = trackers[i];
                 const bool aubio = t.suffix.starts_with(".aubio");
-                const Track track = t.suffix.empty()
+                Track track = t.suffix.empty()
                         ? ourTrack(samples, rate, t.mode)
                         : readTrack(at + f.file + ".wav" + t.suffix, aubio ? aubioShift : 0.0);
+                // aubio has a frame when its window is full, half a window after its middle;
+                // Praat chooses its path over the whole file and has no live reading.
+                if (aubio)
+                    track.readySeconds = block / 2.0 / rate;
                 steps[i] = std::max(steps[i], track.stepSeconds);
                 f.scores.push_back(score(track, f.notes));
             }
@@ -817,9 +854,10 @@ int compareAll(const std::string &dir, const std::vector<int> &rates)
         }
 
         std::printf("\n### %d Hz, summary\n\n", rate);
-        std::printf("| material | tracker | frame step ms | frames | voiced %% | within 50 c of "
-                    "voiced %% | gross errors %% | median abs cents |\n");
-        std::printf("|---|---|---|---|---|---|---|---|\n");
+        std::printf(
+                "| material | tracker | frame step ms | frames | voiced %% | within 50 c of "
+                "voiced %% | gross errors %% | median abs cents | settle ms | never settled |\n");
+        std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
         for (const char *material : { "sampled", "synthetic" }) {
             for (size_t i = 0; i < trackers.size(); ++i) {
                 Score all;
@@ -828,12 +866,19 @@ int compareAll(const std::string &dir, const std::vector<int> &rates)
                         all.add(f.scores[i]);
                 if (all.frames == 0)
                     continue;
-                std::printf("| %s | %s | %.1f | %ld | %.1f | %.1f | %.1f | %.2f |\n",
+                char settle[32] = "-", never[32] = "-";
+                if (all.notes > 0) {
+                    std::snprintf(settle, sizeof settle, "%.0f",
+                                  1000.0 * median(all.settleSeconds));
+                    std::snprintf(never, sizeof never, "%ld of %ld", all.neverSettled, all.notes);
+                }
+                std::printf("| %s | %s | %.1f | %ld | %.1f | %.1f | %.1f | %.2f | %s | %s |\n",
                             material == std::string("sampled") ? "sampled instruments"
                                                                : "synthetic tones",
                             trackers[i].name.c_str(), 1000.0 * steps[i], all.frames,
                             percent(all.voiced, all.frames), percent(all.within50, all.voiced),
-                            100.0 - percent(all.within50, all.voiced), median(all.absCents));
+                            100.0 - percent(all.within50, all.voiced), median(all.absCents), settle,
+                            never);
             }
         }
         std::fflush(stdout);
