@@ -49,13 +49,17 @@ test: check-layers test-default test-asan test-tsan test-noqt
 
 bench: deps
 	$(CMAKE) --preset release
-	$(CMAKE) --build --preset release
+	$(CMAKE) --build --preset release --target corvane_bench
 	build/release/bench/corvane_bench $(BENCH_ARGS)
 
-# The analyzer's accuracy on rendered instrument notes and synthetic tones; not part of `make test`.
-# fluidsynth and the General MIDI sample set are needed only here.
+# The analyzer's accuracy on rendered instrument notes and synthetic tones, and beside it that of
+# Debian's general pitch trackers on the same files; not part of `make test`. fluidsynth and the
+# General MIDI sample set are needed only here; a tracker that cannot be installed is left out.
 accuracy: deps
 	@scripts/install-deps.sh fluidsynth timgm6mb-soundfont
+	@for p in aubio-tools praat; do \
+		scripts/install-deps.sh $$p || echo "accuracy: $$p could not be installed; the comparison leaves it out"; \
+	done
 	$(CMAKE) --preset release
 	$(CMAKE) --build --preset release --target corvane_accuracy
 	scripts/accuracy.sh build/release

@@ -4,6 +4,14 @@
 //   corvane_accuracy --measure DIR [RATES]   reads DIR/<rate>/<instrument>.wav (rendered from the
 //                                            MIDI files), makes the synthetic tones itself, and
 //                                            prints a Markdown table
+//   corvane_accuracy --write-compare DIR [RATES]
+//                                            writes every piece, sampled and synthetic, to
+//                                            DIR/<rate>/compare/ with its notes' true pitches,
+//                                            for other pitch trackers to read
+//   corvane_accuracy --compare DIR [RATES]   reads those files and what the other trackers
+//                                            wrote beside them (<file>.wav.<tracker>.txt: time
+//                                            and Hz per line), runs our analyzer on the same
+//                                            files, and prints the comparison tables
 //
 // scripts/accuracy.sh strings the steps together (make accuracy). The truth of a sampled note is
 // measured without the analyzer: the note's nominal pitch, corrected by the harmonic comb that
@@ -18,6 +26,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -63,7 +72,7 @@ const Instrument Instruments[] = {
 };
 
 constexpr double kNoteSeconds = 1.2, kGapSeconds = 0.4;
-constexpr int kNoteStep = 4;                    // semitones between notes of one instrument
+constexpr int kNoteStep = 4;                   // semitones between notes of one instrument
 const double Detunes[] = { 0.0, 30.0, -20.0 }; // cents, by pitch bend, in turn
 
 // --- MIDI files ---------------------------------------------------------------------------------
@@ -546,6 +555,337 @@ int measureAll(const std::string &dir, const std::vector<int> &rates, bool perPi
     return 0;
 }
 
+// --- Side by side with other pitch trackers -----------------------------------------------------
+//
+// The same files go to every tracker: each piece is written as 16-bit mono (the sampled notes
+// already scaled to their peak), with a list of its notes and their true pitches, and read back
+// from there for our analyzer too. A frame counts when the time it describes lies in the steady
+// middle of a note (0.1 s in from either end), so that no tracker is judged on an attack or a
+// release its window only half covers.
+
+constexpr double kEdgeSeconds = 0.1;
+const Setting CompareSetting = { "range extended", 3, 27.5, 4200.0, 0.01 };
+
+struct Track
+{
+    double stepSeconds = 0.0;                      // between frames
+    std::vector<std::pair<double, double>> frames; // time described (s), Hz (0 = no pitch)
+    // How long after the middle of the sound a frame describes a live tracker has it: the last
+    // sample it needs has arrived. Negative for a tracker that reads the whole file first.
+    double readySeconds = -1.0;
+};
+
+struct Score
+{
+    long frames = 0, voiced = 0, within50 = 0;
+    std::vector<double> absCents;      // of the voiced frames
+    std::vector<double> settleSeconds; // per note that settled; empty for an offline tracker
+    long notes = 0, neverSettled = 0;
+
+    void add(const Score &o)
+    {
+        frames += o.frames;
+        voiced += o.voiced;
+        within50 += o.within50;
+        absCents.insert(absCents.end(), o.absCents.begin(), o.absCents.end());
+        settleSeconds.insert(settleSeconds.end(), o.settleSeconds.begin(), o.settleSeconds.end());
+        notes += o.notes;
+        neverSettled += o.neverSettled;
+    }
+};
+
+std::string slug(const std::string &name)
+{
+    std::string s = name;
+    std::replace(s.begin(), s.end(), ' ', '-');
+    return s;
+}
+
+void writeWave(const std::string &path, const std::vector<float> &x, int rate)
+{
+    const std::vector<uint8_t> data = pcm16(x);
+    std::string h = "RIFF";
+    auto put = [&h](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            h.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+    };
+    put(static_cast<uint32_t>(36 + data.size()), 4);
+    h += "WAVEfmt ";
+    put(16, 4);
+    put(1, 2); // PCM
+    put(1, 2); // mono
+    put(static_cast<uint32_t>(rate), 4);
+    put(static_cast<uint32_t>(rate * 2), 4);
+    put(2, 2);
+    put(16, 2);
+    h += "data";
+    put(static_cast<uint32_t>(data.size()), 4);
+    std::ofstream out(path, std::ios::binary);
+    out << h;
+    out.write(reinterpret_cast<const char *>(data.data()),
+              static_cast<std::streamsize>(data.size()));
+}
+
+// DIR/<rate>/compare/<file>.wav and <file>.notes for every piece, and files.tsv listing them
+// (material, file, name).
+int writeCompareFiles(const std::string &dir, const std::vector<int> &rates)
+{
+    for (int rate : rates) {
+        const std::string out = dir + "/" + std::to_string(rate) + "/compare";
+        std::filesystem::create_directories(out);
+        std::ofstream list(out + "/files.tsv");
+        auto write = [&](const Piece &p, const char *material, const std::string &file) {
+            writeWave(out + "/" + file + ".wav", p.samples, rate);
+            std::ofstream notes(out + "/" + file + ".notes");
+            notes.precision(10);
+            for (const Note &n : p.notes)
+                notes << n.onset << ' ' << n.off << ' ' << n.truth(n.onset) << '\n';
+            list << material << '\t' << file << '\t' << p.name << '\n';
+        };
+        for (const Piece &p : sampledPieces(dir, rate))
+            write(p, "sampled", slug(p.name));
+        for (const Timbre &t : Timbres)
+            write(syntheticPiece(t, rate), "synthetic", "tone-" + slug(t.name));
+    }
+    return 0;
+}
+
+// Our analyzer on a file, one frame per block at the centre of the sound the block describes.
+Track ourTrack(const std::vector<float> &samples, int rate, PitchAnalyzer::Mode mode)
+{
+    const Setting &s = CompareSetting;
+    const int32_t length = rate == 11025 ? 1024 : rate == 22050 ? 2048 : 4096;
+    PitchAnalyzer analyzer;
+    analyzer.setMode(mode);
+    analyzer.configure({ length, 1, rate, 16 }, s.filterLengthCode, 2);
+    analyzer.setLimits(s.lowestHz, s.highestHz);
+    const double delay = analyzer.getMaxDelay();
+    std::vector<float> padded = samples;
+    padded.resize((padded.size() / length + 1 + static_cast<size_t>(delay * rate / length + 2))
+                          * length,
+                  0.0f);
+    const std::vector<uint8_t> bytes = pcm16(padded);
+    Track track;
+    track.stepSeconds = static_cast<double>(length) / rate;
+    // A block is ready at its end, half a block and the band delay after the middle it describes.
+    track.readySeconds = 0.5 * track.stepSeconds + delay;
+    for (size_t b = 0; b < padded.size() / length; ++b) {
+        const PitchResult *r = analyzer.analyze(bytes.data() + 2 * b * length);
+        const double hz = r->totalEnergy > s.noiseThreshold / 2 ? r->pitch : 0.0;
+        track.frames.emplace_back((b + 0.5) * track.stepSeconds - delay, hz);
+    }
+    return track;
+}
+
+// "time Hz" per line, as aubiopitch and the Praat script write them; anything that is not a
+// positive number is a frame without pitch. `shift` seconds are added to each time. Empty when the
+// file is missing.
+Track readTrack(const std::string &path, double shift)
+{
+    Track track;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        double time = 0.0;
+        std::string value;
+        if (!(fields >> time >> value))
+            continue;
+        char *end = nullptr;
+        double hz = std::strtod(value.c_str(), &end);
+        if (end == value.c_str() || !std::isfinite(hz) || hz < 0.0)
+            hz = 0.0;
+        track.frames.emplace_back(time + shift, hz);
+    }
+    if (track.frames.size() > 1)
+        track.stepSeconds = (track.frames.back().first - track.frames.front().first)
+                / static_cast<double>(track.frames.size() - 1);
+    return track;
+}
+
+Score score(const Track &track, const std::vector<Note> &notes)
+{
+    Score s;
+    // Settle: from a note's onset until the first of three frames in a row within 50 cents is
+    // ready, as in the analyzer's own table; the frames ready after the onset count.
+    if (track.readySeconds >= 0.0) {
+        for (const Note &n : notes) {
+            ++s.notes;
+            int run = 0;
+            bool settled = false;
+            for (size_t i = 0; i < track.frames.size() && !settled; ++i) {
+                const auto &[time, hz] = track.frames[i];
+                if (time + track.readySeconds <= n.onset || time > n.off)
+                    continue;
+                const bool right =
+                        hz > 0.0 && std::abs(1200.0 * std::log2(hz / n.truth(time))) < 50.0;
+                run = right ? run + 1 : 0;
+                if (run == 3) {
+                    settled = true;
+                    s.settleSeconds.push_back(track.frames[i - 2].first + track.readySeconds
+                                              - n.onset);
+                }
+            }
+            s.neverSettled += !settled;
+        }
+    }
+    for (const auto &[time, hz] : track.frames) {
+        for (const Note &n : notes) {
+            if (time < n.onset + kEdgeSeconds || time > n.off - kEdgeSeconds)
+                continue;
+            ++s.frames;
+            if (hz > 0.0) {
+                ++s.voiced;
+                const double cents = std::abs(1200.0 * std::log2(hz / n.truth(time)));
+                s.absCents.push_back(cents);
+                s.within50 += cents < 50.0;
+            }
+            break;
+        }
+    }
+    return s;
+}
+
+struct Tracker
+{
+    std::string name;   // in the table
+    std::string suffix; // of its output beside the wave file; empty for ours
+    PitchAnalyzer::Mode mode = PitchAnalyzer::Mode::Refined;
+};
+
+std::string cell(const Score &s)
+{
+    if (s.frames == 0)
+        return "-";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f / %.2f", percent(s.within50, s.voiced),
+                  median(s.absCents));
+    return text;
+}
+
+// Reads what writeCompareFiles wrote and what the other trackers made of it, and prints, per
+// rate, a table per file and a summary per material.
+int compareAll(const std::string &dir, const std::vector<int> &rates)
+{
+    const std::vector<Tracker> candidates = {
+        { "ours, refined", "", PitchAnalyzer::Mode::Refined },
+        { "ours, classic", "", PitchAnalyzer::Mode::Classic },
+        { "aubio yin", ".aubio-yin.txt" },
+        { "aubio yinfft", ".aubio-yinfft.txt" },
+        { "aubio mcomb", ".aubio-mcomb.txt" },
+        { "aubio schmitt", ".aubio-schmitt.txt" },
+        { "praat ac", ".praat.txt" },
+    };
+    for (int rate : rates) {
+        const std::string at = dir + "/" + std::to_string(rate) + "/compare/";
+        struct File
+        {
+            std::string material, file, name;
+            std::vector<Note> notes;
+            std::vector<Score> scores; // per tracker
+        };
+        std::vector<File> files;
+        std::ifstream list(at + "files.tsv");
+        std::string line;
+        while (std::getline(list, line)) {
+            File f;
+            std::istringstream fields(line);
+            std::getline(fields, f.material, '\t');
+            std::getline(fields, f.file, '\t');
+            std::getline(fields, f.name, '\t');
+            std::ifstream notes(at + f.file + ".notes");
+            double onset, off, hz;
+            while (notes >> onset >> off >> hz)
+                f.notes.push_back({ onset, off, [hz](double) { return hz; } });
+            files.push_back(std::move(f));
+        }
+        if (files.empty()) {
+            std::fprintf(stderr, "nothing to compare in %s\n", at.c_str());
+            return 1;
+        }
+        // Trackers without any output at this rate (not installed) are left out.
+        std::vector<Tracker> trackers;
+        std::vector<double> steps;
+        for (const Tracker &t : candidates) {
+            if (!t.suffix.empty()
+                && !std::filesystem::exists(at + files[0].file + ".wav" + t.suffix))
+                continue;
+            trackers.push_back(t);
+            steps.push_back(0.0);
+        }
+        for (File &f : files) {
+            int fileRate = 0;
+            const std::vector<float> samples = readWave(at + f.file + ".wav", fileRate);
+            // aubiopitch stamps a frame with the start of the hop it has just read, the last of
+            // its window (a window of one block, a hop of a quarter of it): the sound it
+            // describes is centred a window's half less a hop earlier. Praat stamps the centre.
+            const int32_t block = rate == 11025 ? 1024 : rate == 22050 ? 2048 : 4096;
+            const double aubioShift = (block / 4.0 - block / 2.0) / rate;
+            for (size_t i = 0; i < trackers.size(); ++i) {
+                const Tracker &t = trackers[i];
+                const bool aubio = t.suffix.starts_with(".aubio");
+                Track track = t.suffix.empty()
+                        ? ourTrack(samples, rate, t.mode)
+                        : readTrack(at + f.file + ".wav" + t.suffix, aubio ? aubioShift : 0.0);
+                // aubio has a frame when its window is full, half a window after its middle;
+                // Praat chooses its path over the whole file and has no live reading.
+                if (aubio)
+                    track.readySeconds = block / 2.0 / rate;
+                steps[i] = std::max(steps[i], track.stepSeconds);
+                f.scores.push_back(score(track, f.notes));
+            }
+        }
+
+        std::printf(
+                "\n### %d Hz, per file: voiced frames within 50 cents %% / median abs cents\n\n",
+                rate);
+        std::printf("| file |");
+        for (const Tracker &t : trackers)
+            std::printf(" %s |", t.name.c_str());
+        std::printf("\n|---|");
+        for (size_t i = 0; i < trackers.size(); ++i)
+            std::printf("---|");
+        std::printf("\n");
+        for (const File &f : files) {
+            std::printf("| %s%s |", f.material == "synthetic" ? "tone: " : "", f.name.c_str());
+            for (const Score &s : f.scores)
+                std::printf(" %s |", cell(s).c_str());
+            std::printf("\n");
+        }
+
+        std::printf("\n### %d Hz, summary\n\n", rate);
+        std::printf(
+                "| material | tracker | frame step ms | frames | voiced %% | within 50 c of "
+                "voiced %% | gross errors %% | median abs cents | settle ms | never settled |\n");
+        std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
+        for (const char *material : { "sampled", "synthetic" }) {
+            for (size_t i = 0; i < trackers.size(); ++i) {
+                Score all;
+                for (const File &f : files)
+                    if (f.material == material)
+                        all.add(f.scores[i]);
+                if (all.frames == 0)
+                    continue;
+                char settle[32] = "-", never[32] = "-";
+                if (all.notes > 0) {
+                    std::snprintf(settle, sizeof settle, "%.0f",
+                                  1000.0 * median(all.settleSeconds));
+                    std::snprintf(never, sizeof never, "%ld of %ld", all.neverSettled, all.notes);
+                }
+                std::printf("| %s | %s | %.1f | %ld | %.1f | %.1f | %.1f | %.2f | %s | %s |\n",
+                            material == std::string("sampled") ? "sampled instruments"
+                                                               : "synthetic tones",
+                            trackers[i].name.c_str(), 1000.0 * steps[i], all.frames,
+                            percent(all.voiced, all.frames), percent(all.within50, all.voiced),
+                            100.0 - percent(all.within50, all.voiced), median(all.absCents), settle,
+                            never);
+            }
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -570,8 +910,19 @@ int main(int argc, char **argv)
             rates = { 11025, 22050, 44100 };
         return measureAll(args[1], rates, perPiece);
     }
+    if (args.size() >= 2 && (args[0] == "--write-compare" || args[0] == "--compare")) {
+        std::vector<int> rates;
+        for (size_t i = 2; i < args.size(); ++i)
+            rates.push_back(std::stoi(args[i]));
+        if (rates.empty())
+            rates = { 11025, 22050, 44100 };
+        return args[0] == "--compare" ? compareAll(args[1], rates)
+                                      : writeCompareFiles(args[1], rates);
+    }
     std::fprintf(stderr,
                  "usage: corvane_accuracy --write-midi DIR | --measure DIR [RATE...] "
-                 "[--per-piece]\n");
+                 "[--per-piece]\n"
+                 "       corvane_accuracy --write-compare DIR [RATE...] | --compare DIR "
+                 "[RATE...]\n");
     return 2;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Renders the instrument notes with fluidsynth at each rate and prints the analyzer's accuracy
-# table (make accuracy). Needs fluidsynth and the timgm6mb-soundfont package; the Makefile
-# installs both. Usage: scripts/accuracy.sh [build dir] [rates...]
+# table (make accuracy), then the same notes and tones through Debian's general pitch trackers
+# beside ours (scripts/compare-trackers.sh; a tracker that is not installed is left out).
+# Needs fluidsynth and the timgm6mb-soundfont package; the Makefile installs both, and aubio-tools
+# and praat when it can. Usage: scripts/accuracy.sh [build dir] [rates...]
 set -euo pipefail
 
 build=${1:-build/release}
@@ -25,3 +27,9 @@ for rate in "${rates[@]}"; do
     done
 done
 "$tool" --measure "$work" "${rates[@]}"
+
+# The same files for every tracker, ours included: the sampled notes as scaled above, and the
+# synthetic tones.
+"$tool" --write-compare "$work" "${rates[@]}"
+"$(dirname "$0")/compare-trackers.sh" "$work" "${rates[@]}"
+"$tool" --compare "$work" "${rates[@]}"

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Runs Debian's general pitch trackers on the files `corvane_accuracy --write-compare` wrote, and
+# leaves each one's track beside the wave file (<file>.wav.aubio-<method>.txt, <file>.wav.praat.txt)
+# for `corvane_accuracy --compare`. A tracker that is not installed is skipped with a note.
+# Usage: scripts/compare-trackers.sh WORKDIR RATE...
+#
+# aubiopitch gets a window as long as our block (1024, 2048 or 4096 frames at 11025, 22050 and
+# 44100 Hz) and a hop of a quarter of it; Praat the same pitch range as our analyzer
+# (27.5 ... 4200 Hz). Everything else is each tracker's default.
+set -euo pipefail
+
+work=$(cd "$1" && pwd) # Praat reads paths from the script's own folder
+shift
+here=$(cd "$(dirname "$0")" && pwd)
+
+have_aubio=1
+have_praat=1
+command -v aubiopitch >/dev/null || { have_aubio=0; echo "aubiopitch not found (package aubio-tools): left out" >&2; }
+command -v praat >/dev/null || { have_praat=0; echo "praat not found (package praat): left out" >&2; }
+
+# Output older than its wave file is made again; the rest is kept.
+fresh() { [ -s "$1" ] && [ "$1" -nt "$2" ]; }
+
+for rate in "$@"; do
+    case $rate in
+        11025) block=1024 ;;
+        22050) block=2048 ;;
+        *) block=4096 ;;
+    esac
+    for wav in "$work/$rate"/compare/*.wav; do
+        [ -e "$wav" ] || continue
+        if [ $have_aubio = 1 ]; then
+            for method in yin yinfft mcomb schmitt; do
+                out="$wav.aubio-$method.txt"
+                fresh "$out" "$wav" && continue
+                aubiopitch -p "$method" -B "$block" -H $((block / 4)) -i "$wav" >"$out.part"
+                mv "$out.part" "$out"
+            done
+        fi
+        if [ $have_praat = 1 ]; then
+            out="$wav.praat.txt"
+            fresh "$out" "$wav" && continue
+            praat --run "$here/pitch-listing.praat" "$wav" "$out.part" 27.5 4200 >/dev/null
+            mv "$out.part" "$out"
+        fi
+    done
+done
