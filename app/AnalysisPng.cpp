@@ -43,12 +43,21 @@ namespace {
 bool writeAnalysisPng(RecordingAnalysis &analysis, const AnalyzeOptions &options, std::ostream &err)
 {
     const PcmFormat &format = analysis.blockFormat();
-    const int width = options.pngWidth;
+    const int32_t blocks = analysis.sampleCount();
+    int width = options.pngWidth > 0 ? options.pngWidth : kAutoPngWidth;
+    const int zoom = fittingZoom(blocks, width - TimeAxis::kDataLeft);
+    if (options.pngWidth <= 0) {
+        // Room for the recording and a block's margin behind it, no more.
+        const int64_t needed = TimeAxis::kDataLeft
+                + int64_t { blocks + 1 }
+                        * TimeAxis::kPixelsPerBlock[static_cast<std::size_t>(zoom)];
+        width = static_cast<int>(std::clamp<int64_t>(needed, kMinAutoPngWidth, kAutoPngWidth));
+    }
     TimeAxis axis;
     axis.setFormat(format.blockLength, format.sampleRate);
-    axis.setSampleCount(analysis.sampleCount());
+    axis.setSampleCount(blocks);
     axis.setDataWidth(width - TimeAxis::kDataLeft);
-    axis.setZoomIndex(fittingZoom(analysis.sampleCount(), axis.dataWidth()));
+    axis.setZoomIndex(zoom);
     if (axis.pageBlocks() < analysis.sampleCount()) {
         err << kProgramName << ": " << options.pngFile << " shows the first "
             << seconds(axis.pageBlocks() * axis.secondsPerBlock()) << " of "

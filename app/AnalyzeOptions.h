@@ -28,7 +28,7 @@ struct AnalyzeOptions
     std::optional<double> noiseThreshold; // 0..1; blocks above half of it are voiced
 
     std::string pngFile; // a picture of the default panes as well, when not empty
-    int pngWidth = 0;    // its width in pixels; 0: the default
+    int pngWidth = 0;    // its width in pixels; 0: as wide as the recording, up to 1200
 };
 
 } // namespace corvane

@@ -251,7 +251,6 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
         options.pngFile = value("png").toLocal8Bit().toStdString();
         if (options.pngFile.empty())
             return refuse(complaintFor(QStringLiteral("png")));
-        options.pngWidth = kDefaultPngWidth;
     }
     if (isSet("width")) {
         if (!isSet("png"))
@@ -291,7 +290,8 @@ std::string usageText()
            "                  folder, as the window does; without it none are written\n"
            "    --png FILE    also draw the window's default panes of the whole recording into\n"
            "                  a PNG picture, without a window\n"
-           "    --width PIXELS          the picture's width (default 1200)\n"
+           "    --width PIXELS          the picture's width (default: the recording's, up to\n"
+           "                            1200)\n"
            "    settings (default: \"tonrik.def\" in the current folder, else factory):\n"
            "    --filter-length 1|2|3   long, medium or short analysis filters\n"
            "    --sensitivity 1|2|3     high, medium or low pitch-tracking sensitivity\n"

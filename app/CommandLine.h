@@ -14,8 +14,7 @@ struct CommandLine
 {
     enum class Action { RunWindow, ShowVersion, ShowHelp, ListDevices, Analyze, Tune, Invalid };
 
-    // The picture of `--png` when no `--width` is given, and the widths it accepts (pixels).
-    static constexpr int kDefaultPngWidth = 1200;
+    // The widths `--png` accepts (pixels).
     static constexpr int kMinPngWidth = 200;
     static constexpr int kMaxPngWidth = 20000;
 

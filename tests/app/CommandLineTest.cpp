@@ -126,7 +126,7 @@ TEST(CommandLine, OutputChannelPictureAndTuningOptions)
     EXPECT_TRUE(line.analyze.keepBands);
     EXPECT_EQ(line.analyze.channel, corvane::StereoChannel::Mix);
     EXPECT_EQ(line.analyze.pngFile, "take1.png");
-    EXPECT_EQ(line.analyze.pngWidth, CommandLine::kDefaultPngWidth);
+    EXPECT_EQ(line.analyze.pngWidth, 0) << "as wide as the recording";
 
     const CommandLine plain = CommandLine::parse({ "--analyze", "take1.wav" });
     EXPECT_FALSE(plain.analyze.comments);
