@@ -17,7 +17,7 @@ TEST(CommandLine, OptionsThatNeedNoDisplayAreRecognisedInTheirShortFormsToo)
     const std::string help = corvane::usageText();
     EXPECT_NE(help.find("-h, --help"), std::string::npos);
     EXPECT_NE(help.find("-v, --version"), std::string::npos);
-    EXPECT_NE(help.find("the left channel is analyzed"), std::string::npos);
+    EXPECT_NE(help.find("stereo file the left channel is analyzed"), std::string::npos);
 }
 
 TEST(CommandLine, AFileOpensTheWindowAndAnUnknownOptionIsRefused)
