@@ -215,6 +215,10 @@ namespace {
             err << prefix << options.file
                 << ": the left channel is silent and the right is not; try --channel right\n";
         }
+        if (file.channels == 1 && options.channel != StereoChannel::Left) {
+            err << prefix << options.file
+                << ": one channel only; --channel has nothing to choose from\n";
+        }
         return whole;
     }
 

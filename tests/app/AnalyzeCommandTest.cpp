@@ -360,6 +360,12 @@ TEST(AnalyzeCommand, StereoFilesAreHeardThroughTheChannelAsked)
         EXPECT_TRUE(err.empty()) << err;
         EXPECT_NE(out.find(",G4,"), std::string::npos) << out;
     }
+
+    writeWave("mono.wav", WaveHeader {}, pcmBytes(tone(392.0, 1.5, 11025), 1, 16));
+    options.file = "mono.wav";
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_NE(out.find(",G4,"), std::string::npos) << out;
+    EXPECT_EQ(err, "tonrik: mono.wav: one channel only; --channel has nothing to choose from\n");
 }
 
 // Without --keep-bands no band file is written anywhere; with it the nine stay in the current
