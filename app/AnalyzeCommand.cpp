@@ -249,6 +249,19 @@ namespace {
         return folder;
     }
 
+    const char *channelName(StereoChannel channel) noexcept
+    {
+        switch (channel) {
+        case StereoChannel::Left:
+            return "left";
+        case StereoChannel::Right:
+            return "right";
+        case StereoChannel::Mix:
+            break;
+        }
+        return "mix";
+    }
+
     enum class Outcome { Analyzed, ReadFailed, Failed };
 
     // Analyzes the file, fills `report` and draws the picture while the band files exist. The
@@ -269,6 +282,9 @@ namespace {
 
         const bool whole = reportReading(analysis, options, err);
         report.describe(analysis, settings);
+        // Which of a stereo file's channels the rows describe belongs with the settings.
+        if (analysis.fileReport().channels == 2)
+            report.settings.emplace_back("channel", channelName(options.channel));
         if (!options.pngFile.empty()) {
             if (!picture) {
                 err << kProgram << ": this build cannot draw pictures\n";

@@ -360,6 +360,14 @@ TEST(AnalyzeCommand, StereoFilesAreHeardThroughTheChannelAsked)
         EXPECT_TRUE(err.empty()) << err;
         EXPECT_NE(out.find(",G4,"), std::string::npos) << out;
     }
+    options.json = true;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_NE(
+            out.find(
+                    "\"channels\": 2, \"bits\": 16, \"block_frames\": 1024, \"channel\": \"mix\"}"),
+            std::string::npos)
+            << out;
+    options.json = false;
 
     writeWave("mono.wav", WaveHeader {}, pcmBytes(tone(392.0, 1.5, 11025), 1, 16));
     options.file = "mono.wav";
