@@ -112,13 +112,19 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
     }
 }
 
-void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly) const
+void AnalysisReport::writeComments(std::ostream &out) const
 {
     out << "# latency_s=" << fixed(latencySeconds, 6) << '\n';
     out << "# settings:";
     for (const auto &[key, value] : settings)
         out << ' ' << key << '=' << value;
     out << '\n';
+}
+
+void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly, bool comments) const
+{
+    if (comments)
+        writeComments(out);
     if (notesOnly) {
         out << "start_s,duration_s,note,mean_cents,rest,unstable\n";
         for (const NoteRow &row : notes) {

@@ -63,10 +63,12 @@ struct AnalysisReport
     // moved back by the latency.
     void describe(const RecordingAnalysis &analysis, const AnalysisSettings &settings);
 
-    // CSV: "# latency_s=...", "# settings: k=v ...", a header, then one row per sample
-    // (time_s,pitch_hz,level,voiced,stable,note,cents) or with `notes` one per note
-    // (start_s,duration_s,note,mean_cents,rest,unstable).
-    void writeCsv(std::ostream &out, bool notes) const;
+    // CSV: a header, then one row per sample (time_s,pitch_hz,level,voiced,stable,note,cents)
+    // or with `notes` one per note (start_s,duration_s,note,mean_cents,rest,unstable). Plain, so
+    // that any CSV reader takes it; with `comments` the two lines of writeComments come first.
+    void writeCsv(std::ostream &out, bool notes, bool comments = false) const;
+    // "# latency_s=..." and "# settings: k=v ...", one line each.
+    void writeComments(std::ostream &out) const;
     // The same content as one JSON object.
     void writeJson(std::ostream &out, bool notes) const;
 };

@@ -5,13 +5,20 @@
 #include "AnalysisReport.h"
 #include "CPitch.h"
 #include "CTCDefs.h"
+#include "PcmFileLayout.h"
+#include "PrivateTempDir.h"
 #include "RecordingAnalysis.h"
+#include "WaveFile.h"
 
 #include <array>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -64,42 +71,13 @@ namespace {
         std::array<struct sigaction, 3> m_previous {};
     };
 
-    // A private directory for the band files, removed with its contents.
-    class PrivateTempDir
-    {
-    public:
-        PrivateTempDir()
-        {
-            std::error_code error;
-            const auto base = std::filesystem::temp_directory_path(error);
-            std::string pattern =
-                    ((error ? std::filesystem::path("/tmp") : base) / "tonrik-XXXXXX").string();
-            if (mkdtemp(pattern.data()))
-                m_path = pattern;
-        }
-        ~PrivateTempDir()
-        {
-            if (!m_path.empty()) {
-                std::error_code ignored;
-                std::filesystem::remove_all(m_path, ignored);
-            }
-        }
-        PrivateTempDir(const PrivateTempDir &) = delete;
-        PrivateTempDir &operator=(const PrivateTempDir &) = delete;
-
-        bool valid() const noexcept { return !m_path.empty(); }
-        const std::filesystem::path &path() const noexcept { return m_path; }
-
-    private:
-        std::filesystem::path m_path;
-    };
-
     class StderrObserver : public AnalysisObserver
     {
     public:
-        StderrObserver(std::ostream &err, bool terminal)
+        StderrObserver(std::ostream &err, bool terminal, std::string file)
             : m_err(err)
             , m_terminal(terminal)
+            , m_file(std::move(file))
         {
         }
 
@@ -107,7 +85,11 @@ namespace {
 
         void message(const std::string &text, Icon) override
         {
-            m_err << kProgram << ": " << text << '\n';
+            m_err << kProgram << ": " << text;
+            // The window's box says only this much; a shell user wants the file and the cause.
+            if (text == RecordingAnalysis::kNotPcm)
+                m_err << ": " << m_file << notPcmCause();
+            m_err << '\n';
         }
 
         void progressBegin(int64_t blocks) override
@@ -144,8 +126,19 @@ namespace {
         }
 
     private:
+        // " (3 channels; 1 or 2 are supported)", read again from the file's header.
+        std::string notPcmCause() const
+        {
+            WaveReader reader;
+            if (OpenWaveForReading(m_file, reader) != 0)
+                return {};
+            const std::string why = PcmFileLayout::refusal(reader.format());
+            return why.empty() ? std::string() : " (" + why + ")";
+        }
+
         std::ostream &m_err;
         bool m_terminal;
+        std::string m_file;
         const RecordingAnalysis *m_analysis = nullptr;
         int64_t m_blocks = 0;
         int m_percent = -1;
@@ -172,31 +165,142 @@ namespace {
         return defs;
     }
 
-    // Analyzes `file` in a private temporary directory, removed again before this returns, and
-    // fills `report`. False after the failure has been reported to `err`.
-    bool analyze(const std::string &file, const AnalysisSettings &settings, AnalysisReport &report,
-                 std::ostream &err, bool errIsTerminal)
+    std::string seconds(double value)
     {
-        PrivateTempDir tempDir;
-        if (!tempDir.valid()) {
-            err << kProgram << ": " << RecordingAnalysis::kCannotOpenTemporaryFiles << '\n';
-            return false;
-        }
-        StderrObserver observer(err, errIsTerminal);
-        RecordingAnalysis analysis(tempDir.path(), observer);
-        observer.setAnalysis(&analysis);
-        if (!analysis.openAndAnalyze(file, settings))
-            return false;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.2f s", value);
+        return text;
+    }
 
+    std::string systemCause(int error)
+    {
+        std::string cause = error ? std::strerror(error) : "the disk failed to read";
+        if (!cause.empty())
+            cause[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(cause[0])));
+        return cause;
+    }
+
+    // Says on `err` what of the file was not analyzed and why. False when the file could not be
+    // read to its end: what was analyzed is printed, but the run has failed.
+    bool reportReading(const RecordingAnalysis &analysis, const AnalyzeOptions &options,
+                       std::ostream &err)
+    {
+        const RecordingAnalysis::FileReport &file = analysis.fileReport();
+        const PcmFormat &format = analysis.blockFormat();
+        const double analyzed = static_cast<double>(file.wholeBlocks) * format.blockLength
+                / static_cast<double>(format.sampleRate);
+        const std::string prefix = std::string(kProgram) + ": ";
+        bool whole = true;
+        if (file.readError == RIFF_ERR_CANNOT_READ) {
+            err << prefix << waveErrorPrefix(WAVE_ERR_READ) << options.file << ": "
+                << systemCause(file.readSystemError) << "; analyzed the first " << seconds(analyzed)
+                << '\n';
+            whole = false;
+        } else if (file.readError == WAVE_ERR_CORRUPT
+                   || file.dataBytesInFile < file.dataBytesClaimed) {
+            err << prefix << waveErrorPrefix(WAVE_ERR_CORRUPT) << options.file
+                << ": its data chunk claims " << file.dataBytesClaimed
+                << " bytes but the file holds " << file.dataBytesInFile
+                << "; analyzed what is there (" << seconds(analyzed) << ")\n";
+        }
+        if (file.wholeBlocks == 0) {
+            err << prefix << options.file << ": shorter than one analysis block ("
+                << file.leftoverFrames << " of " << format.blockLength
+                << " frames); there is nothing to analyze\n";
+        }
+        // A channel this quiet holds nothing but the last bit's noise.
+        constexpr double kSilent = 1.0 / 8192.0;
+        if (file.channels == 2 && options.channel == StereoChannel::Left && file.peaks[0] <= kSilent
+            && file.peaks[1] > kSilent) {
+            err << prefix << options.file
+                << ": the left channel is silent and the right is not; try --channel right\n";
+        }
+        if (file.channels == 1 && options.channel != StereoChannel::Left) {
+            err << prefix << options.file
+                << ": one channel only; --channel has nothing to choose from\n";
+        }
+        return whole;
+    }
+
+    // Where the band files go, if anywhere: none for the rows alone, a private temporary folder
+    // (removed again) for a picture, the current folder when they are to be kept.
+    struct BandFolder
+    {
+        std::unique_ptr<PrivateTempDir> privateDir;
+        std::filesystem::path path;
+        bool bandFiles = false;
+    };
+
+    std::optional<BandFolder> bandFolder(const AnalyzeOptions &options, std::ostream &err)
+    {
+        BandFolder folder;
+        folder.path = std::filesystem::current_path();
+        if (options.keepBands) {
+            folder.bandFiles = true;
+        } else if (!options.pngFile.empty()) {
+            folder.privateDir = std::make_unique<PrivateTempDir>();
+            if (!folder.privateDir->valid()) {
+                err << kProgram << ": " << RecordingAnalysis::kCannotOpenTemporaryFiles << '\n';
+                return std::nullopt;
+            }
+            folder.path = folder.privateDir->path();
+            folder.bandFiles = true;
+        }
+        return folder;
+    }
+
+    const char *channelName(StereoChannel channel) noexcept
+    {
+        switch (channel) {
+        case StereoChannel::Left:
+            return "left";
+        case StereoChannel::Right:
+            return "right";
+        case StereoChannel::Mix:
+            break;
+        }
+        return "mix";
+    }
+
+    enum class Outcome { Analyzed, ReadFailed, Failed };
+
+    // Analyzes the file, fills `report` and draws the picture while the band files exist. The
+    // private folder is gone again before this returns.
+    Outcome analyze(const AnalyzeOptions &options, const AnalysisSettings &settings,
+                    AnalysisReport &report, std::ostream &err, bool errIsTerminal,
+                    const AnalysisPictureWriter &picture)
+    {
+        std::optional<BandFolder> folder = bandFolder(options, err);
+        if (!folder)
+            return Outcome::Failed;
+        StderrObserver observer(err, errIsTerminal, options.file);
+        RecordingAnalysis analysis(folder->path, observer);
+        observer.setAnalysis(&analysis);
+        analysis.setFileOptions({ options.channel, folder->bandFiles });
+        if (!analysis.openAndAnalyze(options.file, settings))
+            return Outcome::Failed;
+
+        const bool whole = reportReading(analysis, options, err);
         report.describe(analysis, settings);
+        // Which of a stereo file's channels the rows describe belongs with the settings.
+        if (analysis.fileReport().channels == 2)
+            report.settings.emplace_back("channel", channelName(options.channel));
+        if (!options.pngFile.empty()) {
+            if (!picture) {
+                err << kProgram << ": this build cannot draw pictures\n";
+                return Outcome::Failed;
+            }
+            if (!picture(analysis, options, err))
+                return Outcome::Failed;
+        }
         analysis.clear();
-        return true;
+        return whole ? Outcome::Analyzed : Outcome::ReadFailed;
     }
 
 } // namespace
 
 int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
-                      bool errIsTerminal)
+                      bool errIsTerminal, const AnalysisPictureWriter &picture)
 {
     const CTCDefs defs = loadSettings(err);
     AnalysisSettings settings = AnalysisSettings::from(defs);
@@ -229,9 +333,11 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
     // reader that stops early (`| head`) ends the program on a broken pipe, which would leave
     // the private directory behind.
     AnalysisReport report;
+    Outcome outcome = Outcome::Failed;
     {
         const InterruptionGuard guard;
-        if (!analyze(options.file, settings, report, err, errIsTerminal)) {
+        outcome = analyze(options, settings, report, err, errIsTerminal, picture);
+        if (outcome == Outcome::Failed) {
             if (!InterruptionGuard::interrupted())
                 return 1;
             err << kProgram << ": interrupted\n";
@@ -239,16 +345,18 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
         }
     }
 
+    if (options.verbose)
+        report.writeComments(err);
     if (options.json)
         report.writeJson(out, options.notes);
     else
-        report.writeCsv(out, options.notes);
+        report.writeCsv(out, options.notes, options.comments);
     out.flush();
     if (!out) {
         err << kProgram << ": cannot write the analysis\n";
         return 1;
     }
-    return 0;
+    return outcome == Outcome::Analyzed ? 0 : 1;
 }
 
 } // namespace corvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StereoChannel.h"
+
 #include <optional>
 #include <string>
 
@@ -9,10 +11,14 @@ namespace corvane {
 // current directory, or from the factory defaults when there is none.
 struct AnalyzeOptions
 {
-    std::string file;     // the wave file to analyze
-    bool notes = false;   // one row per note instead of one per block
-    bool json = false;    // JSON instead of CSV
-    bool classic = false; // the band decision alone, without the refinement stage
+    std::string file;       // the wave file to analyze
+    bool notes = false;     // one row per note instead of one per block
+    bool json = false;      // JSON instead of CSV
+    bool classic = false;   // the band decision alone, without the refinement stage
+    bool comments = false;  // CSV: the "# latency_s=" and "# settings:" lines before the header
+    bool verbose = false;   // the latency and the settings on stderr
+    bool keepBands = false; // the nine band files stay in the current directory
+    StereoChannel channel = StereoChannel::Left; // what of a two-channel file is analyzed
 
     std::optional<int> filterLength;      // 1 long, 2 medium, 3 short
     std::optional<int> sensitivity;       // 1 high, 2 medium, 3 low
@@ -20,6 +26,9 @@ struct AnalyzeOptions
     std::optional<double> highestHz;      // highest frequency tracked
     std::optional<double> referenceHz;    // frequency of A4
     std::optional<double> noiseThreshold; // 0..1; blocks above half of it are voiced
+
+    std::string pngFile; // a picture of the default panes as well, when not empty
+    int pngWidth = 0;    // its width in pixels; 0: as wide as the recording, up to 1200
 };
 
 } // namespace corvane

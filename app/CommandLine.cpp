@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -8,40 +12,100 @@ namespace corvane {
 
 namespace {
 
-    // "--name value" or "--name=value": the value, consuming the next argument in the first form.
-    std::optional<std::string> optionValue(const std::vector<std::string> &args, std::size_t &i,
-                                           const std::string &name)
+    // Every option with a value, and what the program says when the value is missing or bad.
+    struct ValueOption
     {
-        const std::string &arg = args[i];
-        if (arg == name) {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            return args[++i];
-        }
-        return arg.substr(name.size() + 1);
-    }
+        const char *name;
+        const char *valueName;
+        const char *complaint;
+    };
 
-    bool matches(const std::string &arg, const std::string &name)
-    {
-        return arg == name || arg.rfind(name + "=", 0) == 0;
-    }
+    constexpr std::array kValueOptions {
+        ValueOption { "analyze", "FILE", "--analyze needs a wave file" },
+        ValueOption { "tune", "FILE", "--tune needs a wave file" },
+        ValueOption { "tune-seconds", "SECONDS",
+                      "--tune-seconds takes a number of seconds above 0" },
+        ValueOption { "filter-length", "1|2|3", "--filter-length takes 1, 2 or 3" },
+        ValueOption { "sensitivity", "1|2|3", "--sensitivity takes 1, 2 or 3" },
+        ValueOption { "lowest", "HZ", "--lowest takes a frequency in Hz above 0" },
+        ValueOption { "highest", "HZ", "--highest takes a frequency in Hz above 0" },
+        ValueOption { "reference", "HZ", "--reference takes a frequency in Hz above 0" },
+        ValueOption { "noise-threshold", "X", "--noise-threshold takes a level from 0 to 1" },
+        ValueOption { "channel", "left|right|mix", "--channel takes left, right or mix" },
+        ValueOption { "png", "FILE", "--png needs a file name" },
+        ValueOption { "width", "PIXELS",
+                      "--width takes a whole number of pixels from 200 to 20000" },
+    };
 
-    std::optional<double> parseNumber(const std::string &text)
+    constexpr std::array kFlags { "notes",   "json",       "classic",     "comments",
+                                  "verbose", "keep-bands", "list-devices" };
+
+    // Options that make sense only with --analyze.
+    constexpr std::array kAnalyzeOnly { "notes",   "json",       "classic",       "comments",
+                                        "verbose", "keep-bands", "filter-length", "sensitivity",
+                                        "lowest",  "highest",    "reference",     "noise-threshold",
+                                        "channel", "png",        "width" };
+
+    // What the program does besides opening its window: at most one of them per run.
+    constexpr std::array kActions { "analyze", "tune", "list-devices", "version" };
+
+    std::optional<double> parseNumber(const QString &text)
     {
-        if (text.empty())
-            return std::nullopt;
-        char *end = nullptr;
-        const double value = std::strtod(text.c_str(), &end);
-        if (*end != '\0' || !std::isfinite(value))
+        bool ok = false;
+        const double value = text.trimmed() == text ? text.toDouble(&ok) : 0.0;
+        if (!ok || !std::isfinite(value))
             return std::nullopt;
         return value;
     }
 
-    std::optional<int> parseCode(const std::string &text)
+    std::optional<int> parseCode(const QString &text)
     {
-        if (text.size() != 1 || text[0] < '1' || text[0] > '3')
+        if (text.size() != 1 || text[0] < QLatin1Char('1') || text[0] > QLatin1Char('3'))
             return std::nullopt;
-        return text[0] - '0';
+        return text[0].unicode() - '0';
+    }
+
+    const char *complaintFor(const QString &name)
+    {
+        for (const ValueOption &option : kValueOptions)
+            if (name == QLatin1String(option.name))
+                return option.complaint;
+        return nullptr;
+    }
+
+    // The argument as the user typed it that the parser found unknown, without any "=value".
+    std::string unknownArgument(const std::vector<std::string> &args, const QString &name)
+    {
+        for (const std::string &arg : args) {
+            if (arg.size() < 2 || arg[0] != '-')
+                continue;
+            const std::string typed = arg.substr(0, arg.find('='));
+            const std::size_t dashes = typed.rfind("--", 0) == 0 ? 2 : 1;
+            if (QString::fromStdString(typed.substr(dashes)) == name)
+                return typed;
+        }
+        return (name.size() == 1 ? "-" : "--") + name.toStdString();
+    }
+
+    // Why the parser refused the line, in the program's words.
+    std::string parseFailure(const QCommandLineParser &parser, const std::vector<std::string> &args)
+    {
+        if (!parser.unknownOptionNames().isEmpty())
+            return "unknown option " + unknownArgument(args, parser.unknownOptionNames().first());
+        // The only other failures: a value missing at the end of the line, or a value given to
+        // a plain switch.
+        if (!args.empty()) {
+            const std::string &last = args.back();
+            const std::size_t dashes = last.rfind("--", 0) == 0 ? 2 : 1;
+            if (const char *complaint = complaintFor(QString::fromStdString(last.substr(dashes))))
+                return complaint;
+        }
+        // A value given to a plain switch ("--notes=3").
+        const QString text = parser.errorText();
+        const qsizetype quote = text.indexOf(QLatin1Char('\''));
+        if (text.startsWith(QLatin1String("Unexpected value")) && quote >= 0)
+            return text.mid(quote + 1).chopped(2).toStdString() + " takes no value";
+        return text.toStdString();
     }
 
 } // namespace
@@ -49,114 +113,184 @@ namespace {
 CommandLine CommandLine::parse(const std::vector<std::string> &args)
 {
     CommandLine line;
-    bool analyze = false;
-    bool analyzeOnly = false; // an option that makes sense only with --analyze
     auto refuse = [&line](const std::string &why) {
         line.action = Action::Invalid;
         line.error = why;
         return line;
     };
 
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--version" || arg == "-v") {
-            line.action = Action::ShowVersion;
-        } else if (arg == "--help" || arg == "-h") {
-            line.action = Action::ShowHelp;
-        } else if (arg == "--list-devices") {
-            line.action = Action::ListDevices;
-        } else if (matches(arg, "--analyze")) {
-            const auto file = optionValue(args, i, "--analyze");
-            if (!file || file->empty())
-                return refuse("--analyze needs a wave file");
-            line.analyze.file = *file;
-            analyze = true;
-        } else if (matches(arg, "--tune")) {
-            const auto file = optionValue(args, i, "--tune");
-            if (!file || file->empty())
-                return refuse("--tune needs a wave file");
-            line.tuneFile = *file;
-        } else if (arg == "--notes") {
-            line.analyze.notes = analyzeOnly = true;
-        } else if (arg == "--json") {
-            line.analyze.json = analyzeOnly = true;
-        } else if (arg == "--classic") {
-            line.analyze.classic = analyzeOnly = true;
-        } else if (matches(arg, "--filter-length") || matches(arg, "--sensitivity")) {
-            const std::string name = arg.substr(0, arg.find('='));
-            const auto value = optionValue(args, i, name);
-            const auto code = value ? parseCode(*value) : std::nullopt;
-            if (!code)
-                return refuse(name + " takes 1, 2 or 3");
-            (name == "--filter-length" ? line.analyze.filterLength : line.analyze.sensitivity) =
-                    code;
-            analyzeOnly = true;
-        } else if (matches(arg, "--lowest") || matches(arg, "--highest")
-                   || matches(arg, "--reference")) {
-            const std::string name = arg.substr(0, arg.find('='));
-            const auto value = optionValue(args, i, name);
-            const auto hz = value ? parseNumber(*value) : std::nullopt;
-            if (!hz || *hz <= 0.0)
-                return refuse(name + " takes a frequency in Hz above 0");
-            if (name == "--lowest")
-                line.analyze.lowestHz = hz;
-            else if (name == "--highest")
-                line.analyze.highestHz = hz;
-            else
-                line.analyze.referenceHz = hz;
-            analyzeOnly = true;
-        } else if (matches(arg, "--noise-threshold")) {
-            const auto value = optionValue(args, i, "--noise-threshold");
-            const auto level = value ? parseNumber(*value) : std::nullopt;
-            if (!level || *level < 0.0 || *level > 1.0)
-                return refuse("--noise-threshold takes a level from 0 to 1");
-            line.analyze.noiseThreshold = level;
-            analyzeOnly = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return refuse("unknown option " + arg);
-        } else {
-            line.files.push_back(arg);
-        }
+    QCommandLineParser parser;
+    // "-help" reads as "--help", not as "-h -e -l -p".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(
+            QCommandLineOption(QStringList { QStringLiteral("h"), QStringLiteral("help") }));
+    parser.addOption(
+            QCommandLineOption(QStringList { QStringLiteral("v"), QStringLiteral("version") }));
+    for (const char *flag : kFlags)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(flag)));
+    for (const ValueOption &option : kValueOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
+                                            QString::fromLatin1(option.valueName)));
+
+    QStringList list { QStringLiteral("tonrik") };
+    for (const std::string &arg : args)
+        list << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
+    if (!parser.parse(list))
+        return refuse(parseFailure(parser, args));
+
+    const auto isSet = [&parser](const char *name) {
+        return parser.isSet(QString::fromLatin1(name));
+    };
+    const auto value = [&parser](const char *name) {
+        return parser.value(QString::fromLatin1(name));
+    };
+    if (isSet("help")) {
+        line.action = Action::ShowHelp;
+        return line;
     }
 
-    if (!line.tuneFile.empty()) {
-        if (analyze)
-            return refuse("--tune and --analyze cannot be used together");
+    const char *action = nullptr;
+    for (const char *name : kActions) {
+        if (!isSet(name))
+            continue;
+        if (action)
+            return refuse(std::string("--") + action + " and --" + name
+                          + " cannot be used together");
+        action = name;
+    }
+    for (const char *name : { "analyze", "tune" }) {
+        if (parser.values(QString::fromLatin1(name)).size() > 1)
+            return refuse(std::string("--") + name + " takes one file; give it once");
+    }
+    for (const QString &file : parser.positionalArguments())
+        line.files.push_back(file.toLocal8Bit().toStdString());
+
+    const bool analyze = isSet("analyze");
+    for (const char *name : kAnalyzeOnly) {
+        if (isSet(name) && !analyze)
+            return refuse(std::string("--") + name + " needs --analyze FILE.wav");
+    }
+    if (isSet("tune-seconds") && !isSet("tune"))
+        return refuse("--tune-seconds needs --tune FILE.wav");
+
+    if (isSet("version")) {
+        line.action = Action::ShowVersion;
+        return line;
+    }
+    if (isSet("list-devices")) {
+        line.action = Action::ListDevices;
+        return line;
+    }
+
+    if (isSet("tune")) {
+        line.tuneFile = value("tune").toLocal8Bit().toStdString();
+        if (line.tuneFile.empty())
+            return refuse(complaintFor(QStringLiteral("tune")));
         if (!line.files.empty())
             return refuse("--tune takes one file; " + line.files.front() + " is one too many");
-        if (line.action == Action::RunWindow)
-            line.action = Action::Tune;
+        if (isSet("tune-seconds")) {
+            const auto seconds = parseNumber(value("tune-seconds"));
+            if (!seconds || *seconds <= 0.0)
+                return refuse(complaintFor(QStringLiteral("tune-seconds")));
+            line.tuneSeconds = seconds;
+        }
+        line.action = Action::Tune;
+        return line;
     }
-    if (analyzeOnly && !analyze)
-        return refuse("--notes, --json and the analysis settings need --analyze FILE.wav");
-    if (analyze) {
-        if (line.analyze.lowestHz && line.analyze.highestHz
-            && *line.analyze.lowestHz >= *line.analyze.highestHz)
-            return refuse("--lowest must lie below --highest");
-        if (!line.files.empty())
-            return refuse("--analyze takes one file; " + line.files.front() + " is one too many");
-        if (line.action == Action::RunWindow)
-            line.action = Action::Analyze;
+
+    if (!analyze)
+        return line;
+
+    AnalyzeOptions &options = line.analyze;
+    options.file = value("analyze").toLocal8Bit().toStdString();
+    if (options.file.empty())
+        return refuse(complaintFor(QStringLiteral("analyze")));
+    if (!line.files.empty())
+        return refuse("--analyze takes one file; " + line.files.front() + " is one too many");
+    options.notes = isSet("notes");
+    options.json = isSet("json");
+    options.classic = isSet("classic");
+    options.comments = isSet("comments");
+    options.verbose = isSet("verbose");
+    options.keepBands = isSet("keep-bands");
+
+    for (const char *name : { "filter-length", "sensitivity" }) {
+        if (!isSet(name))
+            continue;
+        const auto code = parseCode(value(name));
+        if (!code)
+            return refuse(complaintFor(QString::fromLatin1(name)));
+        (name == std::string("filter-length") ? options.filterLength : options.sensitivity) = code;
     }
+    for (auto [name, target] :
+         { std::pair { "lowest", &options.lowestHz }, std::pair { "highest", &options.highestHz },
+           std::pair { "reference", &options.referenceHz } }) {
+        if (!isSet(name))
+            continue;
+        const auto hz = parseNumber(value(name));
+        if (!hz || *hz <= 0.0)
+            return refuse(complaintFor(QString::fromLatin1(name)));
+        *target = hz;
+    }
+    if (isSet("noise-threshold")) {
+        const auto level = parseNumber(value("noise-threshold"));
+        if (!level || *level < 0.0 || *level > 1.0)
+            return refuse(complaintFor(QStringLiteral("noise-threshold")));
+        options.noiseThreshold = level;
+    }
+    if (isSet("channel")) {
+        const auto channel = stereoChannelNamed(value("channel").toStdString());
+        if (!channel)
+            return refuse(complaintFor(QStringLiteral("channel")));
+        options.channel = *channel;
+    }
+    if (options.lowestHz && options.highestHz && *options.lowestHz >= *options.highestHz)
+        return refuse("--lowest must lie below --highest");
+
+    if (isSet("png")) {
+        options.pngFile = value("png").toLocal8Bit().toStdString();
+        if (options.pngFile.empty())
+            return refuse(complaintFor(QStringLiteral("png")));
+    }
+    if (isSet("width")) {
+        if (!isSet("png"))
+            return refuse("--width needs --png FILE.png");
+        bool ok = false;
+        const int width = value("width").toInt(&ok);
+        if (!ok || width < kMinPngWidth || width > kMaxPngWidth)
+            return refuse(complaintFor(QStringLiteral("width")));
+        options.pngWidth = width;
+    }
+    line.action = Action::Analyze;
     return line;
 }
 
 std::string usageText()
 {
     return "Usage: tonrik [FILE.wav]\n"
-           "       tonrik --analyze FILE.wav [--notes] [--json] [settings]\n"
-           "       tonrik --tune FILE.wav\n"
-           "       tonrik --list-devices\n"
-           "       tonrik --version\n"
+           "       tonrik --analyze FILE.wav [--notes] [--json] [--png FILE.png] [settings]\n"
+           "       tonrik --tune FILE.wav [--tune-seconds N]\n"
+           "       tonrik --list-devices | --version | --help\n"
            "\n"
            "  FILE.wav        a recording to open at start-up (the window cannot show it\n"
            "                  yet: use --analyze)\n"
            "  --analyze FILE  analyze a wave file without a window and print one CSV row per\n"
            "                  block (time_s,pitch_hz,level,voiced,stable,note,cents); time_s\n"
            "                  is when the sound a row describes was played in the recording\n"
-           "                  (the analyzer's delay, \"# latency_s\", is taken off)\n"
+           "                  (the analyzer's delay, \"latency_s\", is taken off). Of a\n"
+           "                  stereo file the left channel is analyzed (see --channel)\n"
            "    --notes       print one row per note instead\n"
-           "    --json        print JSON instead of CSV\n"
+           "    --json        print JSON instead of CSV, with the latency and the settings\n"
+           "    --comments    begin the CSV with \"# latency_s=\" and \"# settings:\" lines\n"
+           "    --verbose     print the latency and the settings to stderr\n"
+           "    --channel left|right|mix   the channel of a stereo file to analyze, or both\n"
+           "                            mixed (default: left)\n"
+           "    --keep-bands  leave the nine band files (\"tnrk0000.tmp\" ...) in the current\n"
+           "                  folder, as the window does; without it none are written\n"
+           "    --png FILE    also draw the window's default panes of the whole recording\n"
+           "                  into a PNG picture, without a window\n"
+           "    --width PIXELS          the picture's width (default: the recording's, up to\n"
+           "                            1200)\n"
            "    settings (default: \"tonrik.def\" in the current folder, else factory):\n"
            "    --filter-length 1|2|3   long, medium or short analysis filters\n"
            "    --sensitivity 1|2|3     high, medium or low pitch-tracking sensitivity\n"
@@ -165,11 +299,13 @@ std::string usageText()
            "    --noise-threshold X     0 to 1; blocks louder than half of it are voiced\n"
            "    --classic               the band decision alone, without the refinement (or\n"
            "                            pitch_mode=classic in \"tonrik.prefs\")\n"
-           "  --tune FILE     open the tuner hearing a wave file in real time, looping, as if\n"
-           "                  it were played into the sound card\n"
+           "  --tune FILE     open the tuner hearing a wave file in real time, looping, as\n"
+           "                  if it were played into the sound card\n"
+           "    --tune-seconds N        close the tuner again after N seconds, printing\n"
+           "                            each new reading on the way\n"
            "  --list-devices  list the sound systems and devices, then exit\n"
-           "  --version       print the program's name and version, then exit\n"
-           "  --help          print this text, then exit\n";
+           "  -v, --version   print the program's name and version, then exit\n"
+           "  -h, --help      print this text, then exit\n";
 }
 
 static bool envSet(const char *name)

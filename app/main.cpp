@@ -1,18 +1,51 @@
+#include "AnalysisPng.h"
 #include "AnalyzeCommand.h"
 #include "CTonrikApp.h"
 #include "CommandLine.h"
 #include "DeviceListing.h"
+#include "PrivateTempDir.h"
 #include "TuneCommand.h"
 #include "Version.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
 
+#include <cstdlib>
 #include <iostream>
+#include <optional>
 
 #include <unistd.h>
 
 using namespace corvane;
+
+namespace {
+
+QtMessageHandler g_qtMessages = nullptr;
+
+// Qt's notes about the session it would run in (no runtime folder, say) mean nothing to a
+// picture drawn without one; everything else it says is passed on.
+void quietAboutTheSession(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg && text.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    g_qtMessages(type, context, text);
+}
+
+// `--analyze`, with a QGuiApplication for the picture when `--png` asks for one. The picture
+// needs no window system: it is drawn offscreen, the same on every machine.
+int analyzeFromCommandLine(const AnalyzeOptions &options, int &argc, char *argv[])
+{
+    const bool terminal = isatty(STDERR_FILENO) == 1;
+    if (options.pngFile.empty())
+        return runAnalyzeCommand(options, std::cout, std::cerr, terminal);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    g_qtMessages = qInstallMessageHandler(quietAboutTheSession);
+    const QGuiApplication app(argc, argv);
+    return runAnalyzeCommand(options, std::cout, std::cerr, terminal, writeAnalysisPng);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -31,7 +64,9 @@ int main(int argc, char *argv[])
     case CommandLine::Action::ListDevices:
         return audio::listDevices(std::cout, std::cerr);
     case CommandLine::Action::Analyze:
-        return runAnalyzeCommand(line.analyze, std::cout, std::cerr, isatty(STDERR_FILENO) == 1);
+        // What a run that was killed left behind goes at the next one.
+        PrivateTempDir::removeStale(PrivateTempDir::systemBase());
+        return analyzeFromCommandLine(line.analyze, argc, argv);
     case CommandLine::Action::RunWindow:
     case CommandLine::Action::Tune:
         break;
@@ -49,7 +84,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QString::fromLatin1(kProgramName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
     if (line.action == CommandLine::Action::Tune)
-        return runTuneCommand(line.tuneFile, std::cerr);
+        return runTuneCommand(line.tuneFile, line.tuneSeconds, std::cout, std::cerr);
     CTonrikApp program;
     if (!program.InitInstance(line.files, CTonrikApp::TunerWindow()))
         return 1;

@@ -9,6 +9,7 @@
 #include "WaveFileInput.h"
 #include "WaveFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <vector>
@@ -34,6 +35,7 @@ void RecordingAnalysis::clear() noexcept
             reader.close();
         m_loaded = false;
     }
+    m_bandFiles = true;
 }
 
 double RecordingAnalysis::maxDelay() const noexcept
@@ -43,6 +45,8 @@ double RecordingAnalysis::maxDelay() const noexcept
 
 bool RecordingAnalysis::openWriters()
 {
+    if (!m_bandFiles)
+        return true;
     if (m_writers.openForWriting(m_tempDir))
         return true;
     // One message for the set; the analysis would otherwise write half its bands nowhere.
@@ -96,6 +100,8 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
                                        const AnalysisSettings &settings)
 {
     clear();
+    m_fileReport = FileReport {};
+    m_bandFiles = m_fileOptions.bandFiles;
     if (!openWriters())
         return false;
 
@@ -138,20 +144,35 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
                                                    : 0);
     const int64_t blocks = sizeError ? 0 : static_cast<int64_t>(fileLength / fileBlockBytes);
 
+    m_fileReport.dataBytesClaimed = wave.dataBytes();
+    m_fileReport.dataBytesInFile = sizeError || fileLength < wave.dataOffset()
+            ? wave.dataBytes()
+            : std::min<uint64_t>(wave.dataBytes(), fileLength - wave.dataOffset());
+    m_fileReport.channels = format.channels;
+
     m_observer.progressBegin(blocks);
     int64_t done = 0;
-    while (wave.read(fileBlock.data(), fileBlockBytes) == fileBlockBytes) {
-        const uint8_t *block = fileBlock.data();
+    std::size_t got = 0;
+    while ((got = wave.read(fileBlock.data(), fileBlockBytes)) == fileBlockBytes) {
+        uint8_t *block = fileBlock.data();
         if (layout.packed()) {
             PcmFileLayout::unpack24(fileBlock.data(), slotBlock.data(), samplesPerBlock);
             block = slotBlock.data();
         }
+        const auto frames = static_cast<std::size_t>(format.blockLength);
+        raiseChannelPeaks(block, frames, format, m_fileReport.peaks);
+        moveChannelToLeft(block, frames, format, m_fileOptions.channel);
         analyzeBlock(block);
         m_observer.progress(++done);
         if (m_observer.stopRequested())
             break;
     }
     m_observer.progressEnd();
+    m_fileReport.wholeBlocks = done;
+    m_fileReport.leftoverFrames = static_cast<int32_t>(
+            got / (static_cast<std::size_t>(layout.fileBytesPerSample) * format.channels));
+    m_fileReport.readError = wave.readError();
+    m_fileReport.readSystemError = wave.readSystemError();
     if (m_observer.stopRequested()) {
         wave.close();
         m_writers.close();
@@ -202,7 +223,8 @@ void RecordingAnalysis::finish(const AnalysisSettings &settings)
     postProcess(m_samples, settings.noiseThreshold, m_noteTable);
     buildNotes();
     m_loaded = true;
-    openReaders();
+    if (m_bandFiles)
+        openReaders();
 }
 
 void RecordingAnalysis::buildNotes()
@@ -226,7 +248,7 @@ void RecordingAnalysis::buildNotes()
 
 bool RecordingAnalysis::save(const std::filesystem::path &path)
 {
-    if (!m_loaded || m_blockFormat.blockLength <= 0)
+    if (!m_loaded || !m_bandFiles || m_blockFormat.blockLength <= 0)
         return false;
 
     // The document keeps one channel, so that is what is saved, with a header that describes

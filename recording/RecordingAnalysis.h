@@ -9,6 +9,7 @@
 #include "PcmFormat.h"
 #include "SampleList.h"
 #include "SampleFormat.h"
+#include "StereoChannel.h"
 #include "TempBandFiles.h"
 
 #include <array>
@@ -51,6 +52,33 @@ public:
     RecordingAnalysis(const RecordingAnalysis &) = delete;
     RecordingAnalysis &operator=(const RecordingAnalysis &) = delete;
 
+    // How a file analysis reads the file and what it keeps besides the samples and notes.
+    struct FileOptions
+    {
+        StereoChannel channel = StereoChannel::Left; // of a two-channel file
+        // Without band files (for callers that need only the samples and notes) nothing is
+        // written to the temporary directory and the readers stay closed.
+        bool bandFiles = true;
+    };
+
+    // What the last file analysis found in the file, for a caller that wants to warn about it.
+    struct FileReport
+    {
+        uint64_t dataBytesClaimed = 0; // what the data chunk's header says it holds
+        uint64_t dataBytesInFile = 0;  // what the file holds of them
+        int64_t wholeBlocks = 0;       // blocks analyzed
+        int32_t leftoverFrames = 0;    // frames at the end, fewer than a block, not analyzed
+        // The reader's code that ended the data before the header's end (WAVE_ERR_CORRUPT: the
+        // file is shorter; RIFF_ERR_CANNOT_READ: the disk failed, readSystemError its errno).
+        uint32_t readError = 0;
+        int readSystemError = 0;
+        int32_t channels = 0;
+        std::array<double, 2> peaks {}; // largest magnitude per channel, 0 … 1 of full scale
+    };
+
+    void setFileOptions(const FileOptions &options) noexcept { m_fileOptions = options; }
+    const FileReport &fileReport() const noexcept { return m_fileReport; }
+
     // Back to empty: frees samples and notes, closes the readers.
     void clear() noexcept;
 
@@ -61,7 +89,8 @@ public:
     bool openAndAnalyze(const std::filesystem::path &path, const AnalysisSettings &settings);
 
     // Analyzes the blocks of `ring` from its oldest up to, not including, its newest, which hold
-    // PCM in `captureFormat`. No progress, no message but "Cannot open temporary files".
+    // PCM in `captureFormat`. No progress, no message but "Cannot open temporary files". Always
+    // writes the band files; the file options do not apply.
     // Returns true when loaded.
     bool analyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat,
                         const AnalysisSettings &settings);
@@ -116,7 +145,10 @@ private:
     CPitch m_noteTable;
     PcmFormat m_blockFormat;
     SampleFormat m_monoFileFormat;
+    FileOptions m_fileOptions;
+    FileReport m_fileReport;
     bool m_loaded = false;
+    bool m_bandFiles = true; // this analysis writes band files and opens readers on them
 };
 
 } // namespace corvane

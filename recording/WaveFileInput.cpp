@@ -11,9 +11,12 @@ namespace {
 
     // The message for a reader code: the fixed text with the path, then what the system said
     // went wrong, when it said anything ("...: take1.wav: permission denied").
-    std::string readerMessage(uint32_t code, const std::filesystem::path &path, int systemError)
+    std::string readerMessage(uint32_t code, const std::filesystem::path &path, int systemError,
+                              const char *cause = nullptr)
     {
         std::string message = waveErrorPrefix(code) + path.string();
+        if (cause && systemError == 0)
+            return message + ": " + cause;
         if (systemError != 0) {
             std::string cause = std::strerror(systemError);
             if (!cause.empty())
@@ -41,6 +44,9 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
 {
     close();
     m_error.clear();
+    m_dataBytes = m_dataOffset = 0;
+    m_readError = 0;
+    m_readSystemError = 0;
     const uint32_t openCode = OpenWaveForReading(path, m_reader->wave);
     if (openCode != 0) {
         m_error = readerMessage(openCode, path, m_reader->wave.systemError());
@@ -55,12 +61,16 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
 
     const uint32_t seekCode = SeekWaveData(m_reader->wave);
     if (seekCode != 0) {
-        m_error = readerMessage(seekCode, path, m_reader->wave.systemError());
+        // A file that merely has no data chunk says so; a failing disk gives its own cause.
+        m_error = readerMessage(seekCode, path, m_reader->wave.systemError(),
+                                seekCode == RIFF_ERR_CHUNK_NOT_FOUND ? "no 'data' chunk" : nullptr);
         close();
         return Status::NoData;
     }
 
     m_layout = *layout;
+    m_dataBytes = m_reader->wave.dataChunk().size;
+    m_dataOffset = m_reader->wave.dataChunk().dataOffset;
     return Status::Ok;
 }
 
@@ -71,7 +81,12 @@ std::size_t WaveFileInput::read(uint8_t *out, std::size_t bytes) noexcept
     std::size_t got = 0;
     const uint32_t code = ReadWaveData(
             m_reader->wave, std::span<std::byte>(reinterpret_cast<std::byte *>(out), bytes), got);
-    return code == 0 ? got : 0;
+    if (code != 0) {
+        m_readError = code;
+        m_readSystemError = m_reader->wave.systemError();
+        return 0;
+    }
+    return got;
 }
 
 void WaveFileInput::close() noexcept

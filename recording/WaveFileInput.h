@@ -32,8 +32,17 @@ public:
     const PcmFileLayout &layout() const noexcept { return m_layout; }
 
     // Reads up to `bytes` data bytes into `out`; returns the number read, 0 at the end or on a
-    // read error (which ends the data silently).
+    // read error (which ends the data; readError() then says why).
     std::size_t read(uint8_t *out, std::size_t bytes) noexcept;
+
+    // The bytes the data chunk claims, and where they begin in the file.
+    uint64_t dataBytes() const noexcept { return m_dataBytes; }
+    uint64_t dataOffset() const noexcept { return m_dataOffset; }
+    // The reader's code that ended the data early (WAVE_ERR_CORRUPT when the file ends before
+    // its data chunk does, RIFF_ERR_CANNOT_READ when the disk failed), 0 when none did; and the
+    // system's errno behind it, 0 when it gave none.
+    uint32_t readError() const noexcept { return m_readError; }
+    int readSystemError() const noexcept { return m_readSystemError; }
 
     void close() noexcept;
 
@@ -42,6 +51,10 @@ private:
     std::unique_ptr<Reader> m_reader;
     PcmFileLayout m_layout;
     std::string m_error;
+    uint64_t m_dataBytes = 0;
+    uint64_t m_dataOffset = 0;
+    uint32_t m_readError = 0;
+    int m_readSystemError = 0;
 };
 
 } // namespace corvane

@@ -19,4 +19,4 @@ ls -l "$work/melody.wav"
 cd "$work"
 /usr/bin/time -v "$OLDPWD/build/release/app/tonrik" --analyze melody.wav > samples.csv 2> time.txt
 grep -E "Elapsed \(wall clock\)|Maximum resident set size|User time|System time" time.txt
-echo "rows: $(($(wc -l < samples.csv) - 3))"
+echo "rows: $(($(wc -l < samples.csv) - 1))"

@@ -1,5 +1,6 @@
 #include "PcmFileLayout.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace corvane {
@@ -40,6 +41,25 @@ std::optional<PcmFileLayout> PcmFileLayout::fromHeader(const WaveFormat &header)
     if (layout.format.bitsPerSample == 24 && header.blockAlign != layout.format.frameBytes())
         layout.fileBytesPerSample = 3;
     return layout;
+}
+
+std::string PcmFileLayout::refusal(const WaveFormat &header)
+{
+    if (fromHeader(header))
+        return {};
+    const bool pcm =
+            header.isPcm() || (header.formatTag == kTagExtensible && extensiblePcm(header.extra));
+    if (!pcm) {
+        char tag[8];
+        std::snprintf(tag, sizeof tag, "0x%04X", static_cast<unsigned>(header.formatTag));
+        return std::string("format tag ") + tag + "; only PCM (1) is supported";
+    }
+    if (header.channels != 1 && header.channels != 2)
+        return std::to_string(header.channels) + " channels; 1 or 2 are supported";
+    if (SampleFormat::slotBytes(header.bitsPerSample) == 0)
+        return std::to_string(header.bitsPerSample) + " bits per sample; 8, 16 or 24 are supported";
+    return std::to_string(header.samplesPerSec) + " samples per second; 1 to "
+            + std::to_string(kMaxSampleRate) + " are supported";
 }
 
 void PcmFileLayout::unpack24(const uint8_t *in, uint8_t *out, std::size_t samples) noexcept

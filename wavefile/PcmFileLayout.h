@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace corvane {
 
@@ -25,6 +26,10 @@ struct PcmFileLayout
 
     // The layout of a file with this header, or nothing when the analysis cannot take it.
     static std::optional<PcmFileLayout> fromHeader(const WaveFormat &header) noexcept;
+
+    // Why fromHeader refuses `header`, in words to follow "Not a PCM Wave file" ("3 channels;
+    // 1 or 2 are supported"); empty when it does not refuse it. Allocates.
+    static std::string refusal(const WaveFormat &header);
 
     // Whether the analysis can take samples in `format`, wherever they come from.
     static constexpr bool analyzable(const SampleFormat &format) noexcept

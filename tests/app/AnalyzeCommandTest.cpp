@@ -4,6 +4,7 @@
 #include "PostProcessing.h"
 
 #include "TempDir.h"
+#include "FileBytes.h"
 #include "WaveFixtures.h"
 
 #include <gtest/gtest.h>
@@ -147,9 +148,13 @@ TEST(AnalysisReport, RowsSayWhenTheirSoundWasPlayed)
 TEST(AnalysisReport, CsvRowsNameTheNoteAndCountSharpAsPositive)
 {
     const AnalysisReport report = smallReport();
-    std::ostringstream samples, notes;
-    report.writeCsv(samples, false);
-    report.writeCsv(notes, true);
+    std::ostringstream samples, notes, plain;
+    report.writeCsv(samples, false, true);
+    report.writeCsv(notes, true, true);
+    report.writeCsv(plain, true);
+    // Plain CSV unless the comments are asked for: the header comes first.
+    EXPECT_EQ(plain.str().rfind("start_s,duration_s,note,mean_cents,rest,unstable\n0.0000,", 0), 0u)
+            << plain.str();
     // 445 Hz lies 19.6 cents above A4; 231 Hz lies 15.5 cents below B-flat 3 (233.08 Hz).
     EXPECT_EQ(lines(samples.str()),
               (std::vector<std::string> {
@@ -192,7 +197,7 @@ TEST(AnalysisReport, JsonCarriesTheSameContent)
               "{\n  \"latency_s\": 0.000000,\n  \"settings\": {},\n  \"samples\": []\n}\n");
 }
 
-TEST(AnalyzeCommand, NotesComeWithTheirHeaderAndLeaveNothingBehind)
+TEST(AnalyzeCommand, PlainCsvWithTheLatencyAndSettingsOnlyWhereAskedForThem)
 {
     TempWorkingDir dir;
     writeMelody("melody.wav");
@@ -202,17 +207,31 @@ TEST(AnalyzeCommand, NotesComeWithTheirHeaderAndLeaveNothingBehind)
     std::string out, err;
     ASSERT_EQ(run(options, out, err), 0) << err;
     EXPECT_TRUE(err.empty()) << err;
+    std::vector<std::string> rows = lines(out);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[0], "start_s,duration_s,note,mean_cents,rest,unstable");
+    for (const std::string &row : rows)
+        EXPECT_NE(row[0], '#') << row;
 
-    const std::vector<std::string> rows = lines(out);
+    const std::string settings = "# settings: filter_length=3 sensitivity=2 lowest_hz=82.5 "
+                                 "highest_hz=1760 reference_hz=440 noise_threshold=0.02 "
+                                 "pitch_mode=refined";
+    options.comments = true;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    rows = lines(out);
     ASSERT_GE(rows.size(), 4u);
     EXPECT_EQ(rows[0].rfind("# latency_s=", 0), 0u);
-    EXPECT_EQ(rows[1].rfind("# settings: filter_length=3 sensitivity=2 lowest_hz=82.5 "
-                            "highest_hz=1760 reference_hz=440 noise_threshold=0.02 "
-                            "pitch_mode=refined",
-                            0),
-              0u)
-            << rows[1];
+    EXPECT_EQ(rows[1].rfind(settings, 0), 0u) << rows[1];
     EXPECT_EQ(rows[2], "start_s,duration_s,note,mean_cents,rest,unstable");
+
+    options.comments = false;
+    options.verbose = true;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_EQ(lines(out)[0], "start_s,duration_s,note,mean_cents,rest,unstable");
+    const std::vector<std::string> said = lines(err);
+    ASSERT_EQ(said.size(), 2u) << err;
+    EXPECT_EQ(said[0].rfind("# latency_s=", 0), 0u);
+    EXPECT_EQ(said[1].rfind(settings, 0), 0u) << said[1];
 
     // The analysis left nothing in the current directory.
     EXPECT_FALSE(std::filesystem::exists("tnrk0000.tmp"));
@@ -227,6 +246,7 @@ TEST(AnalyzeCommand, OptionsOverrideTheSettingsAndTheReferenceMovesTheCents)
     options.file = "a4.wav";
     options.referenceHz = 442.0;
     options.filterLength = 1;
+    options.comments = true;
     std::string out, err;
     ASSERT_EQ(run(options, out, err), 0) << err;
     const std::vector<std::string> rows = lines(out);
@@ -245,16 +265,138 @@ TEST(AnalyzeCommand, OptionsOverrideTheSettingsAndTheReferenceMovesTheCents)
     EXPECT_NE(out.find("\"reference_hz\": 442"), std::string::npos);
 }
 
-TEST(AnalyzeCommand, ABadFileGetsTheProgramsMessageAndAFailingStatus)
+TEST(AnalyzeCommand, ABadFileGetsTheProgramsMessageWithTheFileAndTheCause)
 {
     TempWorkingDir dir;
     writeWave("adpcm.wav", adpcmHeader(), std::vector<uint8_t>(4096, 0x11));
+    writeWave("take1.wav", waveHeader(3), std::vector<uint8_t>(6144, 0));
+    writeWave("deep.wav", waveHeader(1, 11025, 12), std::vector<uint8_t>(4096, 0));
+    Bytes().chunk("RIFF", Bytes().tag("WAVE").chunk("fmt ", Bytes().pcm(1, 11025, 16, 2)))
+            .save("nodata.wav");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        { "adpcm.wav",
+          "tonrik: Not a PCM Wave file: adpcm.wav (format tag 0x0002; only PCM (1) is "
+          "supported)\n" },
+        { "take1.wav",
+          "tonrik: Not a PCM Wave file: take1.wav (3 channels; 1 or 2 are supported)\n" },
+        { "deep.wav",
+          "tonrik: Not a PCM Wave file: deep.wav (12 bits per sample; 8, 16 or 24 are "
+          "supported)\n" },
+        { "nodata.wav",
+          "tonrik: Error handling wave file: nodata.wav: no 'data' chunk\n"
+          "tonrik: Error descending into Wave file\n" },
+    };
+    for (const auto &[file, message] : cases) {
+        AnalyzeOptions options;
+        options.file = file;
+        std::string out, err;
+        EXPECT_EQ(run(options, out, err), 1) << file;
+        EXPECT_TRUE(out.empty()) << file;
+        EXPECT_EQ(err, message);
+    }
+}
+
+// A recording shorter than one block, or one whose data chunk claims more than the file holds,
+// is analyzed as far as it goes, with a word on stderr and a successful status.
+TEST(AnalyzeCommand, ShortAndTruncatedFilesAreAnalyzedAsFarAsTheyGo)
+{
+    TempWorkingDir dir;
+    writeWave("short.wav", WaveHeader {}, pcmBytes(tone(440.0, 0.05, 11025), 1, 16));
     AnalyzeOptions options;
-    options.file = "adpcm.wav";
+    options.file = "short.wav";
     std::string out, err;
-    EXPECT_EQ(run(options, out, err), 1);
-    EXPECT_TRUE(out.empty());
-    EXPECT_EQ(err, "tonrik: Not a PCM Wave file\n");
+    EXPECT_EQ(run(options, out, err), 0) << err;
+    EXPECT_EQ(out, "time_s,pitch_hz,level,voiced,stable,note,cents\n");
+    EXPECT_EQ(err,
+              "tonrik: short.wav: shorter than one analysis block (551 of 1024 frames); there "
+              "is nothing to analyze\n");
+
+    // Two seconds of A4 whose header claims four.
+    const std::vector<uint8_t> data = pcmBytes(tone(440.0, 2.0, 11025), 1, 16);
+    writeWave("cut.wav", WaveHeader {}, data);
+    {
+        std::FILE *file = std::fopen("cut.wav", "r+b");
+        ASSERT_NE(file, nullptr);
+        const uint32_t claimed = static_cast<uint32_t>(data.size() * 2);
+        const uint8_t size[4] = { uint8_t(claimed), uint8_t(claimed >> 8), uint8_t(claimed >> 16),
+                                  uint8_t(claimed >> 24) };
+        std::fseek(file, 40, SEEK_SET); // RIFF header 12, fmt chunk 24, "data" 4
+        std::fwrite(size, 1, 4, file);
+        std::fclose(file);
+    }
+    options.file = "cut.wav";
+    options.notes = true;
+    EXPECT_EQ(run(options, out, err), 0) << err;
+    EXPECT_NE(out.find(",A4,"), std::string::npos) << out;
+    EXPECT_EQ(err,
+              "tonrik: Error - corrupt wave file: cut.wav: its data chunk claims 88200 bytes but "
+              "the file holds 44100; analyzed what is there (1.95 s)\n");
+}
+
+// Of a stereo file the left channel is heard; a silent left channel beside a sounding right one
+// is pointed out, and --channel picks the right one or the mix of both.
+TEST(AnalyzeCommand, StereoFilesAreHeardThroughTheChannelAsked)
+{
+    TempWorkingDir dir;
+    const std::vector<uint8_t> right = pcmBytes(tone(392.0, 1.5, 11025), 1, 16);
+    std::vector<uint8_t> data;
+    for (std::size_t i = 0; i < right.size(); i += 2)
+        data.insert(data.end(), { 0, 0, right[i], right[i + 1] });
+    writeWave("right.wav", waveHeader(2), data);
+
+    AnalyzeOptions options;
+    options.file = "right.wav";
+    options.notes = true;
+    std::string out, err;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_EQ(out.find(",G4,"), std::string::npos) << out;
+    EXPECT_EQ(err,
+              "tonrik: right.wav: the left channel is silent and the right is not; try "
+              "--channel right\n");
+
+    for (StereoChannel channel : { StereoChannel::Right, StereoChannel::Mix }) {
+        options.channel = channel;
+        ASSERT_EQ(run(options, out, err), 0) << err;
+        EXPECT_TRUE(err.empty()) << err;
+        EXPECT_NE(out.find(",G4,"), std::string::npos) << out;
+    }
+    options.json = true;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_NE(
+            out.find(
+                    "\"channels\": 2, \"bits\": 16, \"block_frames\": 1024, \"channel\": \"mix\"}"),
+            std::string::npos)
+            << out;
+    options.json = false;
+
+    writeWave("mono.wav", WaveHeader {}, pcmBytes(tone(392.0, 1.5, 11025), 1, 16));
+    options.file = "mono.wav";
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_NE(out.find(",G4,"), std::string::npos) << out;
+    EXPECT_EQ(err, "tonrik: mono.wav: one channel only; --channel has nothing to choose from\n");
+}
+
+// Without --keep-bands no band file is written anywhere; with it the nine stay in the current
+// folder for other tools, as the window leaves them.
+TEST(AnalyzeCommand, BandFilesOnlyWhenKept)
+{
+    TempWorkingDir dir;
+    TempDir tmp;
+    TmpDirOverride tmpdir(tmp.path());
+    writeMelody("melody.wav");
+    AnalyzeOptions options;
+    options.file = "melody.wav";
+    std::string out, err;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    EXPECT_FALSE(std::filesystem::exists("tnrk0000.tmp"));
+    EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
+
+    options.keepBands = true;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    // 44100 frames make 43 whole blocks of 1024; the signal file holds one float per frame.
+    EXPECT_EQ(std::filesystem::file_size("tnrk0008.tmp"), 43u * 1024u * sizeof(float));
+    EXPECT_TRUE(std::filesystem::exists("tnrk0000.tmp"));
+    EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
 }
 
 TEST(AnalyzeCommand, TheBandFilesAreGoneBeforeTheFirstLineIsPrinted)

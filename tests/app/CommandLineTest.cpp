@@ -4,11 +4,20 @@
 
 using corvane::CommandLine;
 
-TEST(CommandLine, OptionsThatNeedNoDisplayAreRecognised)
+TEST(CommandLine, OptionsThatNeedNoDisplayAreRecognisedInTheirShortFormsToo)
 {
     EXPECT_EQ(CommandLine::parse({ "--version" }).action, CommandLine::Action::ShowVersion);
+    EXPECT_EQ(CommandLine::parse({ "-v" }).action, CommandLine::Action::ShowVersion);
     EXPECT_EQ(CommandLine::parse({ "--list-devices" }).action, CommandLine::Action::ListDevices);
     EXPECT_EQ(CommandLine::parse({ "--help" }).action, CommandLine::Action::ShowHelp);
+    EXPECT_EQ(CommandLine::parse({ "-h" }).action, CommandLine::Action::ShowHelp);
+    // Help is given whatever else the line holds.
+    EXPECT_EQ(CommandLine::parse({ "--analyze", "a.wav", "-h" }).action,
+              CommandLine::Action::ShowHelp);
+    const std::string help = corvane::usageText();
+    EXPECT_NE(help.find("-h, --help"), std::string::npos);
+    EXPECT_NE(help.find("-v, --version"), std::string::npos);
+    EXPECT_NE(help.find("stereo file the left channel is analyzed"), std::string::npos);
 }
 
 TEST(CommandLine, AFileOpensTheWindowAndAnUnknownOptionIsRefused)
@@ -18,9 +27,10 @@ TEST(CommandLine, AFileOpensTheWindowAndAnUnknownOptionIsRefused)
     ASSERT_EQ(open.files.size(), 1u);
     EXPECT_EQ(open.files[0], "take1.wav");
 
-    const CommandLine bad = CommandLine::parse({ "--frobnicate" });
+    const CommandLine bad = CommandLine::parse({ "--frobnicate=3" });
     EXPECT_EQ(bad.action, CommandLine::Action::Invalid);
-    EXPECT_NE(bad.error.find("--frobnicate"), std::string::npos);
+    EXPECT_EQ(bad.error, "unknown option --frobnicate");
+    EXPECT_EQ(CommandLine::parse({ "-x" }).error, "unknown option -x");
 }
 
 TEST(CommandLine, AnalyzeTakesAFileAndItsSettingsInEitherForm)
@@ -62,10 +72,74 @@ TEST(CommandLine, BadAnalyzeLinesAreRefusedWithAReason)
         { "--analyze", "a.wav", "--reference", "440Hz" },
         { "--analyze", "a.wav", "--lowest", "900", "--highest", "800" },
         { "--analyze", "a.wav", "--noise-threshold", "1.5" },
+        { "--analyze", "a.wav", "--channel", "both" },
+        { "--analyze", "a.wav", "--width", "800" },
+        { "--analyze", "a.wav", "--png", "a.png", "--width", "80" },
+        { "--analyze", "a.wav", "--png", "a.png", "--width", "wide" },
+        { "--png", "a.png" },
+        { "--tune", "a.wav", "--tune-seconds", "0" },
+        { "--tune-seconds", "3" },
+        { "--tune", "a.wav", "b.wav" },
     };
     for (const auto &args : bad) {
         const CommandLine line = CommandLine::parse(args);
         EXPECT_EQ(line.action, CommandLine::Action::Invalid) << args.back();
         EXPECT_FALSE(line.error.empty());
     }
+    // The messages name the option and what it takes.
+    EXPECT_EQ(CommandLine::parse({ "--analyze" }).error, "--analyze needs a wave file");
+    EXPECT_EQ(CommandLine::parse({ "--analyze", "a.wav", "--sensitivity" }).error,
+              "--sensitivity takes 1, 2 or 3");
+    EXPECT_EQ(CommandLine::parse({ "--analyze", "a.wav", "--notes=yes" }).error,
+              "--notes takes no value");
+    EXPECT_EQ(CommandLine::parse({ "--analyze", "a.wav", "--channel=both" }).error,
+              "--channel takes left, right or mix");
+}
+
+TEST(CommandLine, OneActionAtATime)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> lines = {
+        { { "--analyze", "a.wav", "--analyze", "b.wav" },
+          "--analyze takes one file; give it once" },
+        { { "--analyze=a.wav", "--analyze=a.wav" }, "--analyze takes one file; give it once" },
+        { { "--analyze", "a.wav", "--tune", "b.wav" },
+          "--analyze and --tune cannot be used together" },
+        { { "--list-devices", "--analyze", "a.wav" },
+          "--analyze and --list-devices cannot be used together" },
+        { { "--analyze", "a.wav", "-v" }, "--analyze and --version cannot be used together" },
+    };
+    for (const auto &[args, error] : lines) {
+        const CommandLine line = CommandLine::parse(args);
+        EXPECT_EQ(line.action, CommandLine::Action::Invalid) << error;
+        EXPECT_EQ(line.error, error);
+    }
+}
+
+TEST(CommandLine, OutputChannelPictureAndTuningOptions)
+{
+    const CommandLine line =
+            CommandLine::parse({ "--analyze", "take1.wav", "--comments", "--verbose",
+                                 "--keep-bands", "--channel", "mix", "--png", "take1.png" });
+    ASSERT_EQ(line.action, CommandLine::Action::Analyze) << line.error;
+    EXPECT_TRUE(line.analyze.comments);
+    EXPECT_TRUE(line.analyze.verbose);
+    EXPECT_TRUE(line.analyze.keepBands);
+    EXPECT_EQ(line.analyze.channel, corvane::StereoChannel::Mix);
+    EXPECT_EQ(line.analyze.pngFile, "take1.png");
+    EXPECT_EQ(line.analyze.pngWidth, 0) << "as wide as the recording";
+
+    const CommandLine plain = CommandLine::parse({ "--analyze", "take1.wav" });
+    EXPECT_FALSE(plain.analyze.comments);
+    EXPECT_FALSE(plain.analyze.keepBands);
+    EXPECT_EQ(plain.analyze.channel, corvane::StereoChannel::Left);
+    EXPECT_TRUE(plain.analyze.pngFile.empty());
+    EXPECT_EQ(CommandLine::parse({ "--analyze", "a.wav", "--png", "a.png", "--width=640" })
+                      .analyze.pngWidth,
+              640);
+
+    const CommandLine tune = CommandLine::parse({ "--tune", "a4.wav", "--tune-seconds", "2.5" });
+    ASSERT_EQ(tune.action, CommandLine::Action::Tune) << tune.error;
+    EXPECT_EQ(tune.tuneFile, "a4.wav");
+    EXPECT_EQ(tune.tuneSeconds, 2.5);
+    EXPECT_FALSE(CommandLine::parse({ "--tune", "a4.wav" }).tuneSeconds.has_value());
 }

@@ -132,6 +132,29 @@ TEST(RecordingAnalysis, ASteadyToneGivesOneSamplePerBlockOneLongNoteAndItsBandFi
     }
 }
 
+// A caller that needs only the samples and notes gets the same ones without a byte on the disk;
+// the next analysis writes its band files again unless told otherwise.
+TEST(RecordingAnalysis, WithoutBandFilesNothingIsWrittenAndTheSamplesAreTheSame)
+{
+    Fixture f;
+    ASSERT_TRUE(f.analyze(tone(440.0, 3.0, 11025)));
+    const std::vector<double> withFiles = f.frequencies();
+    f.analysis.clear();
+    for (int i = 0; i < TempBandFiles::kFileCount; ++i)
+        std::filesystem::remove(TempBandFiles::filePath(f.dir.path(), i));
+
+    f.analysis.setFileOptions({ StereoChannel::Left, false });
+    ASSERT_TRUE(f.analyze(tone(440.0, 3.0, 11025)));
+    EXPECT_TRUE(f.analysis.loaded());
+    EXPECT_EQ(f.frequencies(), withFiles);
+    EXPECT_FALSE(std::filesystem::exists(TempBandFiles::filePath(f.dir.path(), 0)));
+    EXPECT_FALSE(std::filesystem::exists(TempBandFiles::filePath(f.dir.path(), 8)));
+    EXPECT_EQ(f.analysis.fileReport().wholeBlocks, 32);
+    EXPECT_EQ(f.analysis.fileReport().leftoverFrames, 33075 - 32 * 1024);
+    // There is no signal to save without its file.
+    EXPECT_FALSE(f.analysis.save(f.dir / "out.wav"));
+}
+
 TEST(RecordingAnalysis, StereoAtFortyFourKilohertzIsReadInBigBlocksAndKeptAsMono)
 {
     Fixture f;

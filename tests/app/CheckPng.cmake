@@ -1,0 +1,18 @@
+# Checks that a file is a PNG picture of the given width and a plausible height.
+#     cmake -DFILE=out.png -DWIDTH=640 -P CheckPng.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT EXISTS "${FILE}")
+    message(FATAL_ERROR "${FILE} was not written")
+endif()
+file(READ "${FILE}" head LIMIT 24 HEX)
+string(SUBSTRING "${head}" 0 16 signature)
+if(NOT signature STREQUAL "89504e470d0a1a0a")
+    message(FATAL_ERROR "${FILE} is not a PNG picture: ${head}")
+endif()
+string(SUBSTRING "${head}" 32 8 width_hex)
+string(SUBSTRING "${head}" 40 8 height_hex)
+math(EXPR width "0x${width_hex}")
+math(EXPR height "0x${height_hex}")
+if(NOT width EQUAL WIDTH OR height LESS 100)
+    message(FATAL_ERROR "${FILE} is ${width} x ${height}; expected ${WIDTH} wide")
+endif()
