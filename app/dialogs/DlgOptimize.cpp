@@ -93,7 +93,7 @@ DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContex
     options->addWidget(noiseBox);
 
     auto *modeBox = new QGroupBox(Text(kAnalysisModeTitle), this);
-    auto *modeColumn = new QVBoxLayout(modeBox);
+    auto *modeColumn = new QHBoxLayout(modeBox);
     m_mode = new QButtonGroup(modeBox); // owned by the box
     auto *refined = new QRadioButton(Text(kRefinedModeText), modeBox);
     refined->setToolTip(QStringLiteral("Checks each reading against the period of the sound "
