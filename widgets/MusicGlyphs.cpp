@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace corvane::widgets {
 
@@ -78,6 +79,35 @@ namespace {
         return topLeft.x() + bounds.width() * scale;
     }
 
+    // Where a sign sits on its note's line or space, in line spacings: how far its top lies above
+    // it and how tall it is. Sharps and naturals are centred on it; a flat's belly sits on it,
+    // its stem rising above.
+    struct SignPlace
+    {
+        Glyph glyph;
+        double above;
+        double height;
+    };
+
+    std::optional<SignPlace> placeOf(Accidental sign) noexcept
+    {
+        switch (sign) {
+        case Accidental::Sharp:
+            return SignPlace { Sharp, 1.35, 2.7 };
+        case Accidental::Natural:
+            return SignPlace { Natural, 1.35, 2.7 };
+        case Accidental::Flat:
+            return SignPlace { Flat, 1.75, 2.3 };
+        case Accidental::DoubleFlat:
+            return SignPlace { DoubleFlat, 1.75, 2.3 };
+        case Accidental::DoubleSharp:
+            return SignPlace { DoubleSharp, 0.5, 1.0 };
+        case Accidental::None:
+            break;
+        }
+        return std::nullopt;
+    }
+
 } // namespace
 
 double MusicGlyphs::drawClef(QPainter &painter, int clef, double left, double middleY,
@@ -107,32 +137,21 @@ double MusicGlyphs::drawClef(QPainter &painter, int clef, double left, double mi
 void MusicGlyphs::drawAccidental(QPainter &painter, Accidental sign, double left, double y,
                                  double lineSpacing, const QColor &ink)
 {
-    const double s = lineSpacing;
-    switch (sign) {
-    case Accidental::Sharp:
-        fill(painter, Sharp, { left, y - 1.35 * s }, 2.7 * s, ink);
-        break;
-    case Accidental::Natural:
-        fill(painter, Natural, { left, y - 1.35 * s }, 2.7 * s, ink);
-        break;
-    case Accidental::Flat:
-        // The belly sits on the note's line or space; the stem rises above it.
-        fill(painter, Flat, { left, y - 1.75 * s }, 2.3 * s, ink);
-        break;
-    case Accidental::DoubleFlat:
-        fill(painter, DoubleFlat, { left, y - 1.75 * s }, 2.3 * s, ink);
-        break;
-    case Accidental::DoubleSharp:
-        fill(painter, DoubleSharp, { left, y - 0.5 * s }, 1.0 * s, ink);
-        break;
-    case Accidental::None:
-        break;
-    }
+    if (const std::optional<SignPlace> place = placeOf(sign))
+        fill(painter, place->glyph, { left, y - place->above * lineSpacing },
+             place->height * lineSpacing, ink);
 }
 
-double MusicGlyphs::accidentalOffset(Accidental sign, double lineSpacing) noexcept
+double MusicGlyphs::accidentalOffset(Accidental sign, double lineSpacing)
 {
-    return (0.75 + (sign == Accidental::DoubleFlat ? 1.6 : 0.9)) * lineSpacing;
+    const std::optional<SignPlace> place = placeOf(sign);
+    if (!place)
+        return 0.0;
+    const QRectF &bounds = outlines().bounds[place->glyph];
+    const double width =
+            bounds.height() > 0 ? bounds.width() * place->height / bounds.height() : 1.0;
+    // Half a head, and a little air between sign and head.
+    return (width + 0.62 + 0.3) * lineSpacing;
 }
 
 void MusicGlyphs::drawNoteHead(QPainter &painter, const QPointF &centre, double lineSpacing,

@@ -32,7 +32,7 @@ public:
     static void drawAccidental(QPainter &painter, Accidental sign, double left, double y,
                                double lineSpacing, const QColor &ink = Qt::black);
     // How far left of a note head's centre a sign starts so that it clears the head.
-    static double accidentalOffset(Accidental sign, double lineSpacing) noexcept;
+    static double accidentalOffset(Accidental sign, double lineSpacing);
 
     // A filled head centred on `centre`, a little wider than a space and tilted as engravers
     // tilt it.
