@@ -107,8 +107,12 @@ void CDlgConfigSound::FillConfigurations(int direction)
     const std::uint32_t flags = direction == kCapture
             ? device->backend->captureConfigurations(device->id)
             : device->backend->playbackConfigurations(device->id);
-    if (flags == 0)
-        return; // the device could not be asked: the list stays as it was
+    if (flags == 0) {
+        // The device could not be asked: the list stays as it was, and the note says why.
+        m_notes[d]->setText(Text(kDeviceNotAskedText));
+        m_notes[d]->show();
+        return;
+    }
     m_rows[d] = ConfigurationRows(flags);
     QComboBox *list = m_configurations[d];
     list->clear();

@@ -35,10 +35,10 @@ struct SoundBackends
 // configurations, with the current device and the stored format selected. Every format is
 // listed; those the device cannot open are disabled, and when the stored format is one of them
 // nothing is selected and a note under the list says so. Choosing another device refills its
-// configuration list (a device that cannot be asked leaves the list as it was). OK stores both
-// formats in the settings and hands the audio layer the chosen devices and the capture format with
-// its block length; a group with nothing selected keeps its previous settings. Cancel changes
-// nothing.
+// configuration list (a device that cannot be asked leaves the list as it was, and says so). OK
+// stores both formats in the settings and hands the audio layer the chosen devices and the capture
+// format with its block length; a group with nothing selected keeps its previous settings. Cancel
+// changes nothing.
 //
 // UI thread only; `settings` and the backends must outlive the dialog.
 class CDlgConfigSound : public QDialog
@@ -57,7 +57,8 @@ public:
     {
         return m_configurations[std::size_t(direction)];
     }
-    // The note shown when the device cannot open the stored format (hidden otherwise).
+    // The note shown when the device cannot open the stored format or could not be asked
+    // (hidden otherwise).
     QLabel *formatNote(int direction) const noexcept { return m_notes[std::size_t(direction)]; }
 
     void accept() override;

@@ -35,6 +35,10 @@ int MatchingRow(const std::vector<ConfigurationRow> &rows, const SampleFormat &s
 
 // The tooltip of a disabled row.
 constexpr std::string_view kUnavailableConfigurationText = "This device cannot open this format.";
+// The note under a configuration list whose device could not be asked (or offers none of the
+// formats); the list keeps what it showed before.
+constexpr std::string_view kDeviceNotAskedText =
+        "This device did not say which formats it can open; the list is left as it was.";
 // The note under a configuration list whose device cannot open the stored format, e.g.
 // "This device cannot open the stored format (96 kHz, Stereo, 24-bit). Choose another one; OK
 // without a choice keeps the previous settings."

@@ -14,6 +14,7 @@
 #include "OptimizeDialogRules.h"
 #include "PitchDialogRules.h"
 #include "ScriptedMessageService.h"
+#include "SoundDialogRules.h"
 #include "StaffFrame.h"
 #include "TempDir.h"
 #include "UpDownControl.h"
@@ -513,6 +514,26 @@ TEST_F(SoundCard, FormatsTheDeviceCannotOpenAreShownDisabledAndNeverStored)
     EXPECT_EQ(audio::AudioDevices::instance().captureBlockBytes(), 8192 * 2 * 4);
     virtualDevices.setCaptureSource({});
     audio::setCaptureDevice(std::nullopt);
+    audio::setPlaybackDevice(std::nullopt);
+}
+
+TEST_F(SoundCard, ADeviceThatCannotBeAskedLeavesTheListAndSaysSo)
+{
+    audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
+    // Samples at a rate no configuration has: the device answers with no format at all.
+    audio::VirtualCaptureSource recording;
+    recording.kind = audio::VirtualCaptureSource::Kind::Samples;
+    recording.samplesFormat = { 1, 8000, 16 };
+    recording.samples = std::make_shared<std::vector<std::byte>>(1600);
+    virtualDevices.setCaptureSource(recording);
+    CDlgConfigSound dialog(settings, { nullptr, { &virtualDevices } });
+    EXPECT_EQ(dialog.configurationList(0)->count(), 0);
+    EXPECT_FALSE(dialog.formatNote(0)->isHidden());
+    EXPECT_EQ(dialog.formatNote(0)->text(), QString::fromLatin1(kDeviceNotAskedText));
+    dialog.accept();
+    EXPECT_EQ(settings.GetCaptureFormat(), CTCDefs().GetCaptureFormat());
+    EXPECT_FALSE(audio::captureDevice());
+    virtualDevices.setCaptureSource({});
     audio::setPlaybackDevice(std::nullopt);
 }
 
