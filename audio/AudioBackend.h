@@ -43,8 +43,8 @@ public:
 
     virtual std::vector<DeviceInfo> devices() = 0;
 
-    // Which of the twelve configurations the device takes for capture / playback, as a set of
-    // their flags (0 when the device cannot be asked).
+    // Which of the configurations (kDeviceConfigurations) the device takes for capture / playback,
+    // as a set of their flags (0 when the device cannot be asked).
     virtual uint32_t captureConfigurations(const DeviceChoice &device) = 0;
     virtual uint32_t playbackConfigurations(const DeviceChoice &device) = 0;
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace corvane {
 
@@ -24,10 +25,24 @@ AnalyzerPreferences AnalyzerPreferences::load(const std::filesystem::path &path)
 
 bool AnalyzerPreferences::save(const std::filesystem::path &path) const
 {
+    // Lines this build does not know (a newer build's keys) go back as they were.
+    std::vector<std::string> kept;
+    {
+        std::ifstream in(path);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty() && line.rfind("pitch_mode=", 0) != 0)
+                kept.push_back(line);
+        }
+    }
     std::filesystem::path temporary = path;
     temporary += ".tmp";
     {
         std::ofstream out(temporary, std::ios::trunc);
+        for (const std::string &line : kept)
+            out << line << '\n';
         out << "pitch_mode=" << (classic ? "classic" : "refined") << '\n';
         out.flush();
         if (!out) {

@@ -21,7 +21,8 @@ struct AnalyzerPreferences
     static AnalyzerPreferences load(const std::filesystem::path &path = kFileName);
 
     // Writes the whole file through a temporary one that replaces it only once complete; false
-    // when that failed, and the old file is left as it was.
+    // when that failed, and the old file is left as it was. Lines of keys this build does not
+    // know are kept, so a newer build's preferences survive a save by an older one.
     bool save(const std::filesystem::path &path = kFileName) const;
 };
 

@@ -10,6 +10,21 @@
 
 namespace corvane {
 
+namespace {
+
+    // The clef's left edge, inside the label column.
+    constexpr double kClefLeft = 2.0;
+
+    // The layout gives each sign an 11 x 22 box; the glyphs are placed by the note's line or
+    // space, which lies 11 pixels below the box's top for sharps and naturals and 16 for flats.
+    double signY(Accidental sign, int top) noexcept
+    {
+        const bool low = sign == Accidental::Flat || sign == Accidental::DoubleFlat;
+        return top + (low ? 16 : 11);
+    }
+
+} // namespace
+
 void NotesPane::render(QPainter &painter, const QRect &rect, const PaneContext &context)
 {
     painter.save();
@@ -25,9 +40,11 @@ void NotesPane::render(QPainter &painter, const QRect &rect, const PaneContext &
     painter.setPen(PaneFrame::kShadow);
     painter.drawLine(0, rect.bottom(), context.right, rect.bottom());
 
-    MusicGlyphs::clef(painter, context.keys.Clef(), m);
+    using widgets::MusicGlyphs;
+    constexpr double s = StaffLayout::kLineSpacing;
+    MusicGlyphs::drawClef(painter, context.keys.Clef(), kClefLeft, m, s);
     for (const StaffLayout::SignatureGlyph &glyph : staff.keySignature())
-        MusicGlyphs::accidental(painter, glyph.sign, glyph.x, glyph.top);
+        MusicGlyphs::drawAccidental(painter, glyph.sign, glyph.x, signY(glyph.sign, glyph.top), s);
 
     painter.setPen(QPen(Qt::black, 1));
     context.forEachVisibleSample([&](std::size_t i, int x) {
@@ -37,8 +54,9 @@ void NotesPane::render(QPainter &painter, const QRect &rect, const PaneContext &
         const StaffLayout::NoteGlyph glyph = staff.note(run->noteIndex, x);
         for (int y : glyph.ledgerYs)
             painter.drawLine(x - 8, y, x + 8, y);
-        MusicGlyphs::noteHead(painter, glyph.headX, glyph.headY);
-        MusicGlyphs::accidental(painter, glyph.accidental, glyph.accidentalX, glyph.accidentalTop);
+        MusicGlyphs::drawNoteHead(painter, QPointF(glyph.headX + 4.5, glyph.headY + 3.5), s);
+        MusicGlyphs::drawAccidental(painter, glyph.accidental, glyph.accidentalX,
+                                    signY(glyph.accidental, glyph.accidentalTop), s);
     });
 
     // The lines again over the glyphs' left parts, so heads near the left edge sit on them.

@@ -9,6 +9,8 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace corvane::dialogs {
@@ -55,10 +57,19 @@ QWidget *CDlgConfigSound::MakeGroup(int direction)
     m_configurations[d] = new QComboBox(group);
     form->addRow(QStringLiteral("Select Device"), m_devices[d]);
     form->addRow(QStringLiteral("Select configuration"), m_configurations[d]);
+    m_notes[d] = new QLabel(group);
+    m_notes[d]->setWordWrap(true);
+    m_notes[d]->setObjectName(QStringLiteral("formatNote"));
+    m_notes[d]->hide();
+    form->addRow(m_notes[d]);
     FillDevices(direction);
     FillConfigurations(direction);
     connect(m_devices[d], &QComboBox::currentIndexChanged, this,
             [this, direction] { FillConfigurations(direction); });
+    connect(m_configurations[d], &QComboBox::currentIndexChanged, this, [this, d](int index) {
+        if (index >= 0)
+            m_notes[d]->hide(); // a choice has been made
+    });
     return group;
 }
 
@@ -96,16 +107,30 @@ void CDlgConfigSound::FillConfigurations(int direction)
     const std::uint32_t flags = direction == kCapture
             ? device->backend->captureConfigurations(device->id)
             : device->backend->playbackConfigurations(device->id);
-    if (flags == 0)
-        return; // the device could not be asked: the list stays as it was
-    m_listed[d] = ListedConfigurations(flags);
+    if (flags == 0) {
+        // The device could not be asked: the list stays as it was, and the note says why.
+        m_notes[d]->setText(Text(kDeviceNotAskedText));
+        m_notes[d]->show();
+        return;
+    }
+    m_rows[d] = ConfigurationRows(flags);
     QComboBox *list = m_configurations[d];
     list->clear();
-    for (const audio::DeviceConfiguration &c : m_listed[d])
-        list->addItem(QString::fromLatin1(c.label));
+    auto *items = qobject_cast<QStandardItemModel *>(list->model());
+    for (std::size_t i = 0; i < m_rows[d].size(); ++i) {
+        list->addItem(QString::fromLatin1(m_rows[d][i].configuration.label));
+        if (!m_rows[d][i].available && items) {
+            QStandardItem *item = items->item(int(i));
+            item->setEnabled(false);
+            item->setToolTip(Text(kUnavailableConfigurationText));
+        }
+    }
     const SampleFormat stored =
             direction == kCapture ? m_settings.GetCaptureFormat() : m_settings.GetPlaybackFormat();
-    list->setCurrentIndex(MatchingConfiguration(m_listed[d], stored));
+    const int match = MatchingRow(m_rows[d], stored);
+    list->setCurrentIndex(match);
+    m_notes[d]->setText(QString::fromStdString(StoredFormatUnavailableText(stored)));
+    m_notes[d]->setVisible(match < 0);
 }
 
 const CDlgConfigSound::Entry *CDlgConfigSound::SelectedDevice(int direction) const
@@ -121,9 +146,11 @@ const audio::DeviceConfiguration *CDlgConfigSound::SelectedConfiguration(int dir
 {
     const std::size_t d = std::size_t(direction);
     const int index = m_configurations[d]->currentIndex();
-    if (index < 0 || std::size_t(index) >= m_listed[d].size())
+    if (index < 0 || std::size_t(index) >= m_rows[d].size())
         return nullptr;
-    return &m_listed[d][std::size_t(index)];
+    // A disabled row can still be made current from code; it is never stored.
+    const ConfigurationRow &row = m_rows[d][std::size_t(index)];
+    return row.available ? &row.configuration : nullptr;
 }
 
 void CDlgConfigSound::accept()

@@ -2,6 +2,7 @@
 
 #include "DeviceConfiguration.h"
 #include "DeviceId.h"
+#include "SoundDialogRules.h"
 
 #include <QDialog>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 
 namespace corvane {
 class CTCDefs;
@@ -30,11 +32,13 @@ struct SoundBackends
 };
 
 // "Sound Card Configuration": for capture and for playback a device list and the list of the
-// configurations that device takes, with the current device and the stored format selected.
-// Choosing another device refills its configuration list (a device that cannot be asked leaves
-// the list as it was). OK stores both formats in the settings and hands the audio layer the
-// chosen devices and the capture format with its block length; a group with nothing selected
-// keeps its previous settings. Cancel changes nothing.
+// configurations, with the current device and the stored format selected. Every format is
+// listed; those the device cannot open are disabled, and when the stored format is one of them
+// nothing is selected and a note under the list says so. Choosing another device refills its
+// configuration list (a device that cannot be asked leaves the list as it was, and says so). OK
+// stores both formats in the settings and hands the audio layer the chosen devices and the capture
+// format with its block length; a group with nothing selected keeps its previous settings. Cancel
+// changes nothing.
 //
 // UI thread only; `settings` and the backends must outlive the dialog.
 class CDlgConfigSound : public QDialog
@@ -53,6 +57,9 @@ public:
     {
         return m_configurations[std::size_t(direction)];
     }
+    // The note shown when the device cannot open the stored format or could not be asked
+    // (hidden otherwise).
+    QLabel *formatNote(int direction) const noexcept { return m_notes[std::size_t(direction)]; }
 
     void accept() override;
 
@@ -71,10 +78,11 @@ private:
     CTCDefs &m_settings;
     SoundBackends m_backends;
     std::array<std::vector<Entry>, 2> m_entries;
-    std::array<std::vector<audio::DeviceConfiguration>, 2> m_listed;
+    std::array<std::vector<ConfigurationRow>, 2> m_rows;
     // Children of the dialog.
     std::array<QComboBox *, 2> m_devices {};
     std::array<QComboBox *, 2> m_configurations {};
+    std::array<QLabel *, 2> m_notes {};
 };
 
 } // namespace corvane::dialogs

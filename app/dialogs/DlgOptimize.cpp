@@ -3,6 +3,7 @@
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "KeyContext.h"
+#include "MessageService.h"
 #include "OptimizeDialogRules.h"
 #include "PitchDialogRules.h"
 #include "StaffFrame.h"
@@ -48,11 +49,13 @@ namespace {
 } // namespace
 
 DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContext &keys,
-                         QWidget *parent)
+                         QWidget *parent, std::filesystem::path preferencesFile)
     : QDialog(parent)
     , m_pitch(pitch)
     , m_settings(settings)
     , m_keys(keys)
+    , m_preferencesFile(std::move(preferencesFile))
+    , m_preferences(AnalyzerPreferences::load(m_preferencesFile))
     , m_hz { settings.GetLowestNoteHz(), settings.GetHighestNoteHz() }
 {
     setWindowTitle(Text(kOptimizeDialogTitle));
@@ -89,10 +92,26 @@ DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContex
     noiseLayout->addWidget(m_noise, 0, Qt::AlignHCenter);
     options->addWidget(noiseBox);
 
+    auto *modeBox = new QGroupBox(Text(kAnalysisModeTitle), this);
+    auto *modeColumn = new QHBoxLayout(modeBox);
+    m_mode = new QButtonGroup(modeBox); // owned by the box
+    auto *refined = new QRadioButton(Text(kRefinedModeText), modeBox);
+    refined->setToolTip(QStringLiteral("Checks each reading against the period of the sound "
+                                       "itself: steadier and more exact."));
+    auto *classic = new QRadioButton(Text(kClassicModeText), modeBox);
+    classic->setToolTip(QStringLiteral("The octave bands' decision alone, as earlier versions."));
+    m_mode->addButton(refined, 0);
+    m_mode->addButton(classic, 1);
+    (m_preferences.classic ? classic : refined)->setChecked(true);
+    modeColumn->addWidget(refined);
+    modeColumn->addWidget(classic);
+    modeColumn->addStretch();
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(notes);
     layout->addLayout(options);
+    layout->addWidget(modeBox);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &DlgOptimize::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DlgOptimize::reject);
@@ -151,6 +170,17 @@ void DlgOptimize::accept()
     // A slider left where it opened keeps the stored threshold, which may lie between positions.
     if (m_noise->value() != NoiseThresholdToPosition(m_settings.GetNoiseThreshold()))
         m_settings.SetNoiseThreshold(PositionToNoiseThreshold(m_noise->value()));
+    const bool classic = m_mode->checkedId() == 1;
+    if (classic != m_preferences.classic) {
+        AnalyzerPreferences chosen = m_preferences;
+        chosen.classic = classic;
+        if (chosen.save(m_preferencesFile))
+            m_preferences = chosen;
+        else
+            widgets::messages().show(this, Text(kWarningTitle), Text(kModeNotSavedText),
+                                     widgets::MessageService::Icon::Exclamation,
+                                     widgets::MessageService::Buttons::Ok);
+    }
     QDialog::accept();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "AnalyzerPreferences.h"
+
 #include <QDialog>
 
 #include <array>
+#include <filesystem>
 
 class QButtonGroup;
 class QLineEdit;
@@ -24,8 +27,10 @@ class StaffFrame;
 
 // "Optimize Tuner Settings": the lowest and highest note the tuner listens for, each on a little
 // staff in the current clef with arrows that step through A0..A8 (a step beyond is refused) and
-// its frequency; the pitch-tracking sensitivity, the filter length and the noise threshold. OK
-// stores the five values, the two notes in ascending order; Cancel stores nothing.
+// its frequency; the pitch-tracking sensitivity, the filter length, the noise threshold and the
+// pitch analysis mode. OK stores the five values in the settings, the two notes in ascending
+// order, and the mode in `preferencesFile` (a file that cannot be written is reported and the
+// rest still stored); Cancel stores nothing.
 //
 // UI thread only; `pitch`, `settings` and `keys` must outlive the dialog.
 class DlgOptimize : public QDialog
@@ -34,7 +39,8 @@ class DlgOptimize : public QDialog
 
 public:
     DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContext &keys,
-                QWidget *parent = nullptr);
+                QWidget *parent = nullptr,
+                std::filesystem::path preferencesFile = AnalyzerPreferences::kFileName);
 
     // 0 the lowest note, 1 the highest.
     widgets::UpDownControl *noteArrows(int which) const noexcept
@@ -46,6 +52,8 @@ public:
     QButtonGroup *sensitivity() const noexcept { return m_sensitivity; }
     QButtonGroup *filterLength() const noexcept { return m_filterLength; }
     QSlider *noiseSlider() const noexcept { return m_noise; }
+    // 0 refined, 1 classic.
+    QButtonGroup *analysisMode() const noexcept { return m_mode; }
 
     void accept() override;
 
@@ -56,6 +64,8 @@ private:
     const CPitch &m_pitch;
     CTCDefs &m_settings;
     const KeyContext &m_keys;
+    std::filesystem::path m_preferencesFile;
+    AnalyzerPreferences m_preferences;
     std::array<float, 2> m_hz {};
     // Children of the dialog.
     std::array<widgets::UpDownControl *, 2> m_arrows {};
@@ -64,6 +74,7 @@ private:
     QButtonGroup *m_sensitivity = nullptr;
     QButtonGroup *m_filterLength = nullptr;
     QSlider *m_noise = nullptr;
+    QButtonGroup *m_mode = nullptr;
 };
 
 } // namespace corvane::dialogs

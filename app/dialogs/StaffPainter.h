@@ -11,9 +11,8 @@ class QPainter;
 namespace corvane::dialogs {
 
 // Draws the dialogs' little staves: five lines, a clef, key signatures, note heads with their
-// ledger lines and accidentals, and octave labels. Clefs and accidentals are glyphs of the
-// Symbola font (Debian's fonts-symbola) taken as outlines and fitted to the staff, so they stay
-// sharp at any screen scale; note heads and lines are drawn directly.
+// ledger lines and accidentals, and octave labels. The symbols come from widgets::MusicGlyphs,
+// the same as the notes pane's; this class places them on a staff.
 //
 // Steps count from the middle line, up; each step is half a line spacing. UI thread only.
 class StaffPainter
@@ -38,7 +37,6 @@ public:
     void drawLabel(double x, const QString &text, bool above);
 
 private:
-    void drawGlyph(char32_t glyph, const QRectF &box);
     void drawSign(Accidental accidental, double left, int step);
 
     QPainter &m_painter;

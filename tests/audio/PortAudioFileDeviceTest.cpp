@@ -5,6 +5,8 @@
 
 #include "AudioFacade.h"
 #include "AudioTestSupport.h"
+#include "DeviceConfiguration.h"
+#include "PortAudioBackend.h"
 
 #include "TempDir.h"
 
@@ -168,4 +170,19 @@ TEST_F(PortAudioFileDevice, PlaybackWritesWhatTheProducerRenderedToTheFileDevice
     ASSERT_LE(playedSound.size(), renderedSound.size());
     EXPECT_TRUE(std::equal(playedSound.begin(), playedSound.end(), renderedSound.begin()));
     EXPECT_NEAR(measuredHz(playedSound), 440.0, 0.5);
+}
+
+TEST_F(PortAudioFileDevice, TheDevicesOfferTodaysRatesAndDepthsBesideTheClassicFormats)
+{
+    PortAudioBackend backend;
+    const uint32_t capture = backend.captureConfigurations(DeviceId { "ALSA", "corvane_capture" });
+    const uint32_t playback =
+            backend.playbackConfigurations(DeviceId { "ALSA", "corvane_playback" });
+    // The file devices over the null device take whatever they are asked for.
+    for (const DeviceConfiguration &c : kDeviceConfigurations) {
+        EXPECT_TRUE(capture & c.flag) << c.label;
+        EXPECT_TRUE(playback & c.flag) << c.label;
+    }
+    // A device that is not there offers nothing, rather than everything.
+    EXPECT_EQ(backend.captureConfigurations(DeviceId { "ALSA", "no such device" }), 0u);
 }

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 using namespace corvane;
 
@@ -38,4 +40,15 @@ TEST(AnalyzerPreferences, AFailedSaveLeavesTheOldFile)
     std::filesystem::create_directory(file.string() + ".tmp");
     EXPECT_FALSE(AnalyzerPreferences {}.save(file));
     EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
+}
+
+TEST(AnalyzerPreferences, ASaveKeepsTheLinesOfKeysItDoesNotKnow)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir.path() / AnalyzerPreferences::kFileName;
+    std::ofstream(file) << "pitch_mode=classic\nvibrato_window=3\r\n";
+    ASSERT_TRUE(AnalyzerPreferences {}.save(file));
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "vibrato_window=3\npitch_mode=refined\n");
 }

@@ -386,3 +386,19 @@ TEST(DefaultsFile, AFolderInPlaceOfTheFileIsReportedNotTakenForDamage)
     EXPECT_FALSE(defs.SaveDefaultsFile());
     EXPECT_TRUE(fs::is_directory(kDefaultsFileName));
 }
+
+TEST(DefaultsFile, TodaysRatesAndDepthsAreKeptAcrossASaveAndALoad)
+{
+    test::TempWorkingDir dir;
+    for (const SampleFormat format : { SampleFormat { 2, 48000, 16 }, SampleFormat { 1, 48000, 24 },
+                                       SampleFormat { 2, 96000, 24 } }) {
+        CTCDefs written;
+        written.SetCaptureFormat(format);
+        written.SetPlaybackFormat(format);
+        ASSERT_TRUE(written.SaveDefaultsFile());
+        CTCDefs read;
+        EXPECT_EQ(read.LoadDefaultsFile({}), DefaultsFileStatus::Loaded);
+        EXPECT_EQ(read.GetCaptureFormat(), format) << format.sampleRate;
+        EXPECT_EQ(read.GetPlaybackFormat(), format) << format.sampleRate;
+    }
+}

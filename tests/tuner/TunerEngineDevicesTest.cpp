@@ -2,6 +2,7 @@
 // a tone it hears, what it plays, and how it starts, restarts and fails. The last case changes
 // tones and settings while both workers run, for ThreadSanitizer.
 
+#include "AnalyzerPreferences.h"
 #include "DeviceRig.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,34 @@ TEST(TunerEngineDevices, ALowEThirtyCentsFlatHeardReadsE2MinusThirty)
     ASSERT_EQ(devices.engine().start(false).status, Status::Running);
     ASSERT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "E2", -30.0); }));
     EXPECT_EQ(devices.rig.pitch.NoteIndex(devices.last.foldedHz), 7);
+}
+
+TEST(TunerEngineDevices, TodaysRatesAndDepthsTuneAsTheClassicFormatsDo)
+{
+    for (const SampleFormat format : { SampleFormat { 2, 48000, 16 }, SampleFormat { 1, 48000, 24 },
+                                       SampleFormat { 2, 96000, 24 } }) {
+        DeviceRig devices(440.0);
+        devices.rig.settings.SetCaptureFormat(format);
+        devices.rig.settings.SetPlaybackFormat(format);
+        ASSERT_EQ(devices.engine().start(false).status, Status::Running) << format.sampleRate;
+        EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }))
+                << format.sampleRate << " Hz, " << format.bitsPerSample << "-bit";
+        EXPECT_TRUE(devices.deviceMessages.empty());
+    }
+}
+
+TEST(TunerEngineDevices, TheAnalysisModeOfThePreferencesFileIsTheModeHeard)
+{
+    DeviceRig devices; // in its own working directory, with no preferences file yet
+    ASSERT_EQ(devices.engine().start(false).status, Status::Running);
+    EXPECT_EQ(devices.engine().analysisMode(), PitchAnalyzer::Mode::Refined);
+    AnalyzerPreferences classic;
+    classic.classic = true;
+    ASSERT_TRUE(classic.save());
+    // The tuner restarts its devices after the Optimize dialog closes.
+    ASSERT_EQ(devices.engine().restartAudio(false).status, Status::Running);
+    EXPECT_EQ(devices.engine().analysisMode(), PitchAnalyzer::Mode::Classic);
+    EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
 }
 
 TEST(TunerEngineDevices, AToneSwitchedOnIsPlayedAtItsFrequency)

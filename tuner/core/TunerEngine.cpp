@@ -2,6 +2,7 @@
 
 #include "ActiveTimeCounter.h"
 #include "AudioFacade.h"
+#include "AnalyzerPreferences.h"
 #include "AudioNotifier.h"
 #include "BlockLength.h"
 #include "CPitch.h"
@@ -123,6 +124,10 @@ void TunerEngine::prepareAnalyzer(bool setGain)
     // One second of frames per playback block.
     m_playbackFormat = PcmFormat { playback.sampleRate, playback };
 
+    // Read afresh at every start and restart, so the mode chosen in the Optimize dialog is the
+    // mode heard once the tuner restarts after it.
+    m_analyzer.setMode(AnalyzerPreferences::load().classic ? PitchAnalyzer::Mode::Classic
+                                                           : PitchAnalyzer::Mode::Refined);
     m_analyzer.configure(m_captureFormat, int32_t(m_settings.GetFilterLength()),
                          int32_t(m_settings.GetSensitivity()));
     m_analyzer.setLimits(m_settings.GetLowestNoteHz(), m_settings.GetHighestNoteHz());

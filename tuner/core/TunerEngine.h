@@ -102,7 +102,8 @@ public:
 
     // What start does first, without any device: builds the capture and playback formats from
     // the settings and prepares the analyser for them (filter length, consensus, note limits,
-    // and the stored input gain when `setGain`). A caller may then feed blocks through
+    // the pitch analysis mode of "tonrik.prefs" in the working directory, as the Optimize dialog
+    // left it, and the stored input gain when `setGain`). A caller may then feed blocks through
     // processBlock itself. Devices stopped only; throws the analyser's errors for a format or
     // limit it refuses.
     void prepareAnalyzer(bool setGain = true);
@@ -135,6 +136,8 @@ public:
     // The newest result the display has taken (zero before the first).
     const PitchResult &lastResult() const noexcept { return m_lastResult; }
     const PcmFormat &captureFormat() const noexcept { return m_captureFormat; }
+    // The analysis mode the last prepareAnalyzer chose.
+    PitchAnalyzer::Mode analysisMode() const noexcept { return m_analyzer.mode(); }
     const PcmFormat &playbackFormat() const noexcept { return m_playbackFormat; }
 
     // ---- the device workers ----

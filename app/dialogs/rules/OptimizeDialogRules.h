@@ -13,6 +13,15 @@ class CPitch;
 constexpr std::string_view kOptimizeDialogTitle = "Optimize Tuner Settings";
 constexpr std::string_view kConcertPitchNote = "[Note ranges are displayed in concert pitch.]";
 
+// The pitch analysis mode, kept in "tonrik.prefs" (AnalyzerPreferences) rather than in the
+// defaults file, whose layout stays as it is.
+constexpr std::string_view kAnalysisModeTitle = "Pitch Analysis";
+constexpr std::string_view kRefinedModeText = "Refined (more exact)";
+constexpr std::string_view kClassicModeText = "Classic (octave bands only)";
+constexpr std::string_view kModeNotSavedText =
+        "The pitch analysis mode could not be saved in \"tonrik.prefs\"; the tuner keeps the "
+        "mode it had. The other settings were stored.";
+
 constexpr int kLowestNoteIndex = 0;   // A0
 constexpr int kHighestNoteIndex = 96; // A8
 

@@ -32,7 +32,7 @@ double ParseDecimal(std::string_view text)
 
 ReferenceCheck CheckReference(double hz) noexcept
 {
-    if (!CPitch::IsValidReference(hz) || hz > kHighestReferenceHz)
+    if (!CPitch::IsPlausibleReference(hz))
         return ReferenceCheck::Refuse;
     return std::abs(ReferenceCents(hz)) >= 50.0 ? ReferenceCheck::Warn : ReferenceCheck::Accept;
 }

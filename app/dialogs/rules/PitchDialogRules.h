@@ -14,13 +14,11 @@ constexpr std::string_view kReferenceWarningText =
         "The new reference is greater than 50 cents difference from standard tuning";
 constexpr std::string_view kAdjustmentWarningText =
         "The new adjustment is limited to 50 cents difference from mean tuning";
-// Shown instead of storing a reference the note table cannot be built on (0, negative, not a
-// number, or beyond what the settings file can hold).
+// Shown instead of storing a reference outside the range the defaults file keeps (220 ... 880 Hz,
+// CPitch::IsPlausibleReference): 0, a negative number, text that is no number, or a pitch no
+// musician means. Anything else would be thrown away at the next start.
 constexpr std::string_view kInvalidReferenceText =
-        "The reference must be a frequency above 0 Hz and no higher than 20000 Hz";
-// The highest reference the defaults file keeps; anything above would be thrown away at the
-// next start, so the dialogs refuse it now.
-constexpr double kHighestReferenceHz = 20000.0;
+        "The reference must be a frequency from 220 Hz to 880 Hz";
 
 // What "Restore" and "Restore defaults" put into the fields.
 constexpr std::string_view kStandardReferenceText = "440.000";
@@ -43,7 +41,7 @@ double ParseDecimal(std::string_view text);
 enum class ReferenceCheck {
     Accept, // within 50 cents of 440 Hz
     Warn,   // 50 cents or more away: ask with kReferenceWarningText, store only on OK
-    Refuse, // not a usable reference at all: say kInvalidReferenceText, store nothing
+    Refuse, // outside 220 ... 880 Hz or no number: say kInvalidReferenceText, store nothing
 };
 // The check on OK for a typed reference in Hz, measured against 440.0 Hz, not against the
 // previous reference.

@@ -1,4 +1,6 @@
 #include "CPitch.h"
+#include "BlockLength.h"
+#include "CTCDefs.h"
 #include "OptimizeDialogRules.h"
 #include "PitchDialogRules.h"
 #include "SoundDialogRules.h"
@@ -92,19 +94,45 @@ TEST(OptimizeNoteFrames, StoreTheRangeInAscendingOrder)
     EXPECT_TRUE(NoteStepAllowed(96));
 }
 
-TEST(SoundCardLists, ListTheConfigurationsADeviceTakes)
+TEST(SoundCardLists, ShowEveryFormatAndSelectOnlyOneTheDeviceTakes)
 {
-    const auto listed = ListedConfigurations(0x800 | 0x004 | 0x001);
-    ASSERT_EQ(listed.size(), 3u);
-    EXPECT_STREQ(listed[0].label, "11.025 kHz, Mono,   8-bit");
-    EXPECT_STREQ(listed[2].label, "44.1   kHz, Stereo, 16-bit");
-    EXPECT_EQ(ListedConfigurations(0).size(), 0u);
-    EXPECT_EQ(ListedConfigurations(audio::kAllConfigurations).size(), 12u);
+    const auto rows = ConfigurationRows(0x800 | 0x004 | 0x001 | 0x80000);
+    ASSERT_EQ(rows.size(), 20u);
+    EXPECT_STREQ(rows[0].configuration.label, "11.025 kHz, Mono,   8-bit");
+    EXPECT_TRUE(rows[0].available);
+    EXPECT_FALSE(rows[1].available);
+    EXPECT_STREQ(rows[19].configuration.label, "96     kHz, Stereo, 24-bit");
+    EXPECT_TRUE(rows[19].available);
+    EXPECT_EQ(ConfigurationFormat(rows[19].configuration), (SampleFormat { 2, 96000, 24 }));
 
-    SampleFormat stored { 2, 44100, 16 };
-    EXPECT_EQ(MatchingConfiguration(listed, stored), 2);
-    stored.bitsPerSample = 8;
-    EXPECT_EQ(MatchingConfiguration(listed, stored), -1);
+    EXPECT_EQ(MatchingRow(rows, { 2, 44100, 16 }), 11);
+    EXPECT_EQ(MatchingRow(rows, { 2, 96000, 24 }), 19);
+    // Formats the device cannot open, or that no row holds, are never preselected.
+    EXPECT_EQ(MatchingRow(rows, { 2, 48000, 16 }), -1);
+    EXPECT_EQ(MatchingRow(rows, { 1, 8000, 16 }), -1);
+    EXPECT_EQ(MatchingRow(ConfigurationRows(0), { 1, 11025, 8 }), -1);
+
+    EXPECT_EQ(StoredFormatUnavailableText({ 2, 48000, 24 }).substr(0, 70),
+              "This device cannot open the stored format (48 kHz, Stereo, 24-bit). Ch");
+    EXPECT_NE(StoredFormatUnavailableText({ 1, 8000, 16 }).find("(8000 Hz, Mono, 16-bit)"),
+              std::string::npos);
+}
+
+TEST(SoundCardLists, EveryFlagIsItsOwnBitAndEveryFormatCanRunTheAnalyzer)
+{
+    std::uint32_t seen = 0;
+    for (const audio::DeviceConfiguration &c : audio::kDeviceConfigurations) {
+        EXPECT_EQ(c.flag & (c.flag - 1), 0u) << c.label;
+        EXPECT_EQ(seen & c.flag, 0u) << c.label;
+        seen |= c.flag;
+        // The analyzer halves its blocks down to the lowest band: 64 frames per block, 128 above
+        // 48 kHz where it first decimates.
+        const std::int32_t block = blockLengthForRate(c.sampleRate);
+        EXPECT_EQ(block % (c.sampleRate > 48000 ? 128 : 64), 0) << c.label;
+        EXPECT_TRUE(ConfigurationFormat(c).valid()) << c.label;
+    }
+    EXPECT_EQ(seen, audio::kAllConfigurations);
+    EXPECT_EQ(seen & 0xFFF, audio::kClassicConfigurations);
 }
 
 TEST(SoundCardLists, HandOverBlocksByRate)
@@ -121,8 +149,17 @@ TEST(SoundCardLists, HandOverBlocksByRate)
 
 TEST(PitchDialogs, RefuseWhatTheDefaultsFileWouldThrowAwayAtTheNextStart)
 {
-    EXPECT_EQ(CheckReference(20000.0), ReferenceCheck::Warn);
-    EXPECT_EQ(CheckReference(20000.5), ReferenceCheck::Refuse);
+    // The reference range the record keeps, ends included; a step beyond either is refused.
+    EXPECT_EQ(CheckReference(kLowestPlausibleReferenceHz), ReferenceCheck::Warn);
+    EXPECT_EQ(CheckReference(kHighestPlausibleReferenceHz), ReferenceCheck::Warn);
+    EXPECT_EQ(CheckReference(219.99), ReferenceCheck::Refuse);
+    EXPECT_EQ(CheckReference(880.01), ReferenceCheck::Refuse);
+    EXPECT_EQ(CheckReference(20000.0), ReferenceCheck::Refuse);
+    CTCDefs kept;
+    for (double hz : { 220.0, 880.0 }) {
+        kept.SetReferenceHz(float(hz));
+        EXPECT_EQ(kept.ReplaceInvalidFields(), 0) << hz;
+    }
     EXPECT_TRUE(AdjustmentStorable(-1200.0));
     EXPECT_FALSE(AdjustmentStorable(1200.5));
     EXPECT_FALSE(AdjustmentStorable(std::nan("")));

@@ -1,3 +1,4 @@
+#include "AnalyzerPreferences.h"
 #include "AudioFacade.h"
 #include "CClefDialog.h"
 #include "CDlgConfigPitch.h"
@@ -10,8 +11,10 @@
 #include "DlgTemp.h"
 #include "DlgTranspose.h"
 #include "KeyContext.h"
+#include "OptimizeDialogRules.h"
 #include "PitchDialogRules.h"
 #include "ScriptedMessageService.h"
+#include "SoundDialogRules.h"
 #include "StaffFrame.h"
 #include "TempDir.h"
 #include "UpDownControl.h"
@@ -29,7 +32,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 using namespace corvane;
 using namespace corvane::dialogs;
@@ -143,7 +149,7 @@ TEST_F(PitchConfiguration, TheReferenceIsCheckedFirstAndBadOnesAreRefused)
     EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kReferenceWarningText));
     EXPECT_EQ(settings.GetReferenceHz(), 440.0f);
 
-    for (const char *bad : { "0", "-440", "abc", "25000" }) {
+    for (const char *bad : { "0", "-440", "abc", "25000", "219.9", "880.1" }) {
         boxes.shown.clear();
         Type(dialog.referenceField(), bad);
         dialog.accept();
@@ -306,7 +312,7 @@ TEST_F(OptimizeDialog, StepsRefusedAtTheEndsAndTheRangeStoredInOrder)
 
 TEST_F(OptimizeDialog, CancelStoresNothingAndOkUntouchedKeepsTheStoredFrequencies)
 {
-    settings.SetLowestNoteHz(82.5f); // between two notes
+    settings.SetLowestNoteHz(82.5f);  // between two notes
     settings.SetNoiseThreshold(0.2f); // slider position 80
     const CTCDefs before = settings;
     {
@@ -321,6 +327,39 @@ TEST_F(OptimizeDialog, CancelStoresNothingAndOkUntouchedKeepsTheStoredFrequencie
     EXPECT_EQ(dialog.frequencyField(0)->text(), "82.500Hz");
     dialog.accept();
     EXPECT_EQ(settings, before);
+}
+
+TEST_F(OptimizeDialog, ShowsAndStoresThePitchAnalysisModeBesideTheSettings)
+{
+    corvane::test::TempDir dir;
+    const std::filesystem::path file = dir.path() / AnalyzerPreferences::kFileName;
+    {
+        DlgOptimize dialog(pitch, settings, keys, nullptr, file);
+        EXPECT_EQ(dialog.analysisMode()->checkedId(), 0); // refined without a file
+        dialog.analysisMode()->button(1)->click();
+        dialog.reject();
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));
+    {
+        DlgOptimize dialog(pitch, settings, keys, nullptr, file);
+        dialog.analysisMode()->button(1)->click();
+        dialog.accept();
+    }
+    EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
+    EXPECT_EQ(settings, CTCDefs()); // the defaults file's record is untouched by the mode
+
+    // A file that cannot be written is reported; the other choices are still stored.
+    std::filesystem::create_directory(file.string() + ".tmp");
+    DlgOptimize dialog(pitch, settings, keys, nullptr, file);
+    EXPECT_EQ(dialog.analysisMode()->checkedId(), 1);
+    dialog.analysisMode()->button(0)->click();
+    dialog.sensitivity()->button(1)->click();
+    dialog.accept();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kModeNotSavedText));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.GetSensitivity(), 1u);
+    EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
 }
 
 using KeyDialogs = DialogTest;
@@ -439,6 +478,63 @@ TEST_F(SoundCard, OkWithNothingSelectedKeepsThatGroupsSettings)
     dialog.accept();
     EXPECT_EQ(settings.GetCaptureFormat(), odd);
     EXPECT_FALSE(audio::captureDevice());
+}
+
+TEST_F(SoundCard, FormatsTheDeviceCannotOpenAreShownDisabledAndNeverStored)
+{
+    audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
+    // A recording of 48 kHz stereo 24-bit: the virtual capture device opens in that format only.
+    audio::VirtualCaptureSource recording;
+    recording.kind = audio::VirtualCaptureSource::Kind::Samples;
+    recording.samplesFormat = { 2, 48000, 24 };
+    recording.samples = std::make_shared<std::vector<std::byte>>(8 * 4800);
+    virtualDevices.setCaptureSource(recording);
+    const SampleFormat stored = settings.GetCaptureFormat(); // 11.025 kHz mono 16-bit
+    {
+        CDlgConfigSound dialog(settings, { nullptr, { &virtualDevices } });
+        QComboBox *capture = dialog.configurationList(0);
+        ASSERT_EQ(capture->count(), 20);
+        EXPECT_EQ(capture->currentIndex(), -1);
+        EXPECT_FALSE(dialog.formatNote(0)->isHidden());
+        EXPECT_TRUE(dialog.formatNote(0)->text().contains("(11.025 kHz, Mono, 16-bit)"));
+        EXPECT_TRUE(dialog.formatNote(1)->isHidden());
+        // A disabled row made current from code is not stored.
+        capture->setCurrentText("44.1   kHz, Stereo, 16-bit");
+        dialog.accept();
+        EXPECT_EQ(settings.GetCaptureFormat(), stored);
+    }
+    CDlgConfigSound dialog(settings, { nullptr, { &virtualDevices } });
+    dialog.configurationList(0)->setCurrentText("48     kHz, Stereo, 24-bit");
+    EXPECT_TRUE(dialog.formatNote(0)->isHidden());
+    dialog.configurationList(1)->setCurrentText("96     kHz, Stereo, 24-bit");
+    dialog.accept();
+    EXPECT_EQ(settings.GetCaptureFormat(), (SampleFormat { 2, 48000, 24 }));
+    EXPECT_EQ(settings.GetPlaybackFormat(), (SampleFormat { 2, 96000, 24 }));
+    // 8192 frames of two 24-bit channels in 4-byte slots.
+    EXPECT_EQ(audio::AudioDevices::instance().captureBlockBytes(), 8192 * 2 * 4);
+    virtualDevices.setCaptureSource({});
+    audio::setCaptureDevice(std::nullopt);
+    audio::setPlaybackDevice(std::nullopt);
+}
+
+TEST_F(SoundCard, ADeviceThatCannotBeAskedLeavesTheListAndSaysSo)
+{
+    audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
+    // Samples at a rate no configuration has: the device answers with no format at all.
+    audio::VirtualCaptureSource recording;
+    recording.kind = audio::VirtualCaptureSource::Kind::Samples;
+    recording.samplesFormat = { 1, 8000, 16 };
+    recording.samples = std::make_shared<std::vector<std::byte>>(1600);
+    virtualDevices.setCaptureSource(recording);
+    CDlgConfigSound dialog(settings, { nullptr, { &virtualDevices } });
+    EXPECT_EQ(dialog.configurationList(0)->count(), 0);
+    EXPECT_FALSE(dialog.formatNote(0)->isHidden());
+    EXPECT_EQ(dialog.formatNote(0)->text(), QString::fromLatin1(kDeviceNotAskedText));
+    dialog.accept();
+    EXPECT_EQ(settings.GetCaptureFormat(), CTCDefs().GetCaptureFormat());
+    EXPECT_FALSE(audio::captureDevice());
+    virtualDevices.setCaptureSource({});
+    audio::setPlaybackDevice(std::nullopt);
 }
 
 } // namespace

@@ -19,9 +19,14 @@
 #include <QDir>
 #include "WidgetPictures.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QListView>
 
+#include <cstddef>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 using namespace corvane;
 using namespace corvane::dialogs;
@@ -71,6 +76,26 @@ int main(int argc, char **argv)
     {
         CDlgConfigSound dialog(settings, { nullptr, { &audio::VirtualBackend::instance() } });
         ok &= Save(dialog, folder, "sound-card-dialog");
+    }
+    {
+        // A 48 kHz stereo 24-bit recording as the capture source: the device opens in that
+        // format only, so the others are greyed out and the stored format is noted as missing.
+        audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
+        audio::VirtualCaptureSource recording;
+        recording.kind = audio::VirtualCaptureSource::Kind::Samples;
+        recording.samplesFormat = { 2, 48000, 24 };
+        recording.samples = std::make_shared<std::vector<std::byte>>(8 * 4800);
+        virtualDevices.setCaptureSource(recording);
+        CDlgConfigSound dialog(settings, { nullptr, { &virtualDevices } });
+        ok &= Save(dialog, folder, "sound-card-dialog-recording");
+        // The capture configurations as the open list shows them.
+        QListView list;
+        list.setModel(dialog.configurationList(0)->model());
+        list.setFont(dialog.configurationList(0)->font());
+        list.resize(list.sizeHintForColumn(0) + 8,
+                    list.sizeHintForRow(0) * dialog.configurationList(0)->count() + 4);
+        ok &= corvane::testing::SaveWidgetPictures(list, folder, "sound-card-formats-dialog");
+        virtualDevices.setCaptureSource({});
     }
     {
         settings.SetLowestNoteHz(float(pitch.NoteFreq(0)));
