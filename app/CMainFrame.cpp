@@ -86,8 +86,7 @@ CMainFrame::CMainFrame(const Context &context, QWidget *parent)
     m_recording->zoomChanged(m_state.zoom());
     connect(m_recording, &RecordingWindow::titleChanged, this, &CMainFrame::ShowTitle);
     connect(m_recording, &RecordingWindow::recordingChanged, this, &CMainFrame::ShowState);
-    connect(m_recording, &RecordingWindow::recentFilesChanged, this,
-            &CMainFrame::ShowRecentFiles);
+    connect(m_recording, &RecordingWindow::recentFilesChanged, this, &CMainFrame::ShowRecentFiles);
     connect(m_recording, &RecordingWindow::playbackStopped, this, &CMainFrame::playbackEnded);
     setView(m_recording);
     ShowTitle();
@@ -96,7 +95,8 @@ CMainFrame::CMainFrame(const Context &context, QWidget *parent)
 
     CSplashWnd::ShowSplashScreen(this);
     // Asked for once the window is up and the event loop runs, as if the user had chosen it.
-    QMetaObject::invokeMethod(this, [this] { OnStart(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+            this, [this] { OnStart(); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::openAtStart(const QString &path)
@@ -116,8 +116,8 @@ void CMainFrame::OnStart()
 
 void CMainFrame::ShowTitle()
 {
-    setWindowTitle(QStringLiteral("%1 - %2").arg(m_recording->title(),
-                                                  QString::fromLatin1(kProductName)));
+    setWindowTitle(
+            QStringLiteral("%1 - %2").arg(m_recording->title(), QString::fromLatin1(kProductName)));
 }
 
 void CMainFrame::ShowRecentFiles()
@@ -139,6 +139,9 @@ void CMainFrame::ShowRecentFiles()
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
+    // An analysis that runs is given up: the file is still there to open next time.
+    if (m_recording->busy())
+        m_recording->cancelAnalysis();
     // A take not yet saved is the user's to keep or drop.
     if (!m_recording->saveModified()) {
         event->ignore();
@@ -535,15 +538,20 @@ void CMainFrame::ShowVolume()
 void CMainFrame::ShowState()
 {
     using C = Command;
-    const bool tunerFree = m_state.canStartTuner() && !m_tunerOpen && bool(m_tunerOpener);
+    const bool busy = m_recording->busy();
+    const bool tunerFree = m_state.canStartTuner() && !m_tunerOpen && bool(m_tunerOpener) && !busy;
     action(C::TunerOnly)->setEnabled(tunerFree);
     action(C::Capture)->setEnabled(tunerFree);
-    const bool playable = m_view && m_view->hasRecording() && !m_tunerOpen;
+    const bool playable = m_view && m_view->hasRecording() && !m_tunerOpen && !busy;
     action(C::Play)->setEnabled(playable && m_state.canPlay());
     action(C::Loop)->setEnabled(playable && m_state.canLoop());
-    const bool loaded = m_recording->hasRecording();
+    const bool loaded = m_recording->hasRecording() && !busy;
     for (C c : { C::Save, C::SaveAs, C::Close, C::Export, C::Copy })
         action(c)->setEnabled(loaded);
+    action(C::New)->setEnabled(!busy);
+    action(C::Open)->setEnabled(!busy);
+    for (QAction *recent : m_recentFiles)
+        recent->setEnabled(!busy);
     action(C::Play)->setChecked(m_state.playing());
     action(C::Loop)->setChecked(m_state.looping());
     action(C::ZoomIn)->setEnabled(m_state.zoom() < MainFrameState::kMaxZoom);

@@ -178,9 +178,9 @@ private:
     RecordingWindow *m_recording = nullptr; // owned by the window, its central widget
     QPointer<HelpWindow> m_help;            // owned by the window while it is open
     QString m_startFile;
-    QToolBar *m_toolBar = nullptr;                                    // owned by the window
-    QToolBar *m_optionBar = nullptr;                                  // owned by the window
-    QSlider *m_volume = nullptr;                                      // owned by the option bar
+    QToolBar *m_toolBar = nullptr;   // owned by the window
+    QToolBar *m_optionBar = nullptr; // owned by the window
+    QSlider *m_volume = nullptr;     // owned by the option bar
 };
 
 } // namespace corvane

@@ -13,7 +13,6 @@
 
 #include <QIcon>
 
-
 namespace corvane {
 
 namespace {

@@ -17,8 +17,7 @@ namespace {
         QString saveFileName(QWidget *parent, const QString &title, const QString &suggestion,
                              const QString &filter, QString *selectedFilter) override
         {
-            return QFileDialog::getSaveFileName(parent, title, suggestion, filter,
-                                                selectedFilter);
+            return QFileDialog::getSaveFileName(parent, title, suggestion, filter, selectedFilter);
         }
     };
 

@@ -108,9 +108,23 @@ void RecordingWindow::emptied()
     emit recordingChanged();
 }
 
+void RecordingWindow::cancelAnalysis() noexcept
+{
+    m_doc->cancelAnalysis();
+}
+
+bool RecordingWindow::analyzeFile(const QString &path, bool remember)
+{
+    m_busy = true;
+    emit recordingChanged();
+    const bool ok = m_doc->OnOpenDocument(path, window(), remember);
+    m_busy = false;
+    return ok;
+}
+
 bool RecordingWindow::newDocument()
 {
-    if (!saveModified())
+    if (m_busy || !saveModified())
         return false;
     emptied();
     return true;
@@ -123,16 +137,16 @@ bool RecordingWindow::closeDocument()
 
 bool RecordingWindow::open()
 {
-    if (!saveModified())
+    if (m_busy || !saveModified())
         return false;
-    const QString path = fileChooser().openFileName(window(), tr("Open"),
-                                                    QString::fromLatin1(kWaveFilter));
+    const QString path =
+            fileChooser().openFileName(window(), tr("Open"), QString::fromLatin1(kWaveFilter));
     return !path.isEmpty() && openFile(path);
 }
 
 bool RecordingWindow::openFile(const QString &path)
 {
-    if (!saveModified())
+    if (m_busy || !saveModified())
         return false;
     if (!waveFileReadable(path, window())) {
         if (!QFileInfo::exists(path)) {
@@ -141,7 +155,7 @@ bool RecordingWindow::openFile(const QString &path)
         }
         return false;
     }
-    if (!m_doc->OnOpenDocument(path, window())) {
+    if (!analyzeFile(path, true)) {
         emptied();
         return false;
     }
@@ -153,6 +167,8 @@ bool RecordingWindow::openFile(const QString &path)
 
 bool RecordingWindow::save()
 {
+    if (m_busy)
+        return false;
     if (m_file.saveNeedsName())
         return saveAs();
     return saveTo(QString::fromStdString(m_file.path().string()));
@@ -160,7 +176,7 @@ bool RecordingWindow::save()
 
 bool RecordingWindow::saveAs()
 {
-    if (!hasRecording())
+    if (m_busy || !hasRecording())
         return false;
     const QString suggestion = m_file.saveNeedsName()
             ? QString::fromLatin1(CTonrikDoc::kUntitled) + QStringLiteral(".wav")
@@ -203,13 +219,13 @@ bool RecordingWindow::saveModified()
 
 bool RecordingWindow::exportFile()
 {
-    if (!hasRecording())
+    if (m_busy || !hasRecording())
         return false;
     const QString base = QFileInfo(m_doc->title()).completeBaseName();
     QString filter;
-    QString path = fileChooser().saveFileName(window(), tr("Export"), base + QStringLiteral(".csv"),
-                                              QString::fromLatin1(AnalysisExport::kFilter),
-                                              &filter);
+    QString path =
+            fileChooser().saveFileName(window(), tr("Export"), base + QStringLiteral(".csv"),
+                                       QString::fromLatin1(AnalysisExport::kFilter), &filter);
     if (path.isEmpty())
         return false;
     // A name typed without a suffix takes the one of the chosen kind.
@@ -234,8 +250,8 @@ bool RecordingWindow::copy()
     const BlockSelection &selection = m_view->selection();
     if (!selection.empty()) {
         // The rows are moved back by the analyzer's delay, as the view's blocks are.
-        const double blockSeconds = double(analysis->blockFormat().blockLength)
-                / analysis->blockFormat().sampleRate;
+        const double blockSeconds =
+                double(analysis->blockFormat().blockLength) / analysis->blockFormat().sampleRate;
         const double from = selection.start() * blockSeconds - report.latencySeconds;
         const double to = selection.end() * blockSeconds - report.latencySeconds;
         std::erase_if(report.notes, [from, to](const AnalysisReport::NoteRow &row) {
@@ -288,6 +304,8 @@ void RecordingWindow::zoomChanged(int level)
 
 void RecordingWindow::tunerClosed(TunerOutcome how)
 {
+    // The tuner cannot be opened while a file is analyzed (the window greys it), so a take
+    // always finds the document free.
     switch (how) {
     case TunerOutcome::ReviewLastSeconds:
         reviewCapture();
@@ -330,7 +348,7 @@ void RecordingWindow::reviewRecordingFile()
         return;
     const QString take = QString::fromLatin1(audio::AudioDevices::kRecordingFileName);
     m_view->ResetView();
-    if (m_doc->OnOpenDocument(take, window(), false))
+    if (analyzeFile(take, false))
         m_file.captured();
     else
         emptied();

@@ -66,6 +66,12 @@ public:
     // it or let it go; false when they cancelled or the save failed.
     bool saveModified();
 
+    // A wave file is being analyzed behind the "Analyzing File" dialog. The window keeps running
+    // meanwhile, so every command that would change the document is refused until it ends.
+    bool busy() const noexcept { return m_busy; }
+    // Stops that analysis (the program is closing); the document is then empty.
+    void cancelAnalysis() noexcept;
+
     // FrameView.
     bool hasRecording() const noexcept override;
     bool startPlayback(bool loop) override;
@@ -77,7 +83,7 @@ public:
 
 signals:
     void titleChanged(const QString &title);
-    // Loaded or emptied: the window updates its commands.
+    // Loaded or emptied, or an analysis began or ended: the window updates its commands.
     void recordingChanged();
     // Playback ended: at the end of the recording, on Stop, or because the device failed.
     void playbackStopped();
@@ -88,10 +94,13 @@ private:
     void reviewCapture();
     void reviewRecordingFile();
     void emptied();
+    // The document's open, with busy() true while it runs.
+    bool analyzeFile(const QString &path, bool remember);
 
     std::unique_ptr<CTonrikDoc> m_doc; // declared first: the view refers to it
     CTonrikView *m_view = nullptr;     // owned by this widget
     RecordingFileState m_file;
+    bool m_busy = false;
 };
 
 } // namespace corvane

@@ -30,6 +30,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -104,7 +105,8 @@ protected:
         RecentFileList recent;
         for (const QString &file : recent.files())
             recent.remove(file);
-        frame = std::make_unique<CMainFrame>(CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
+        frame = std::make_unique<CMainFrame>(
+                CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
     }
     ~RecordingWindowTest() override
     {
@@ -170,7 +172,8 @@ TEST_F(RecordingWindowTest, OpenShowsTheRecordingAndItsNameAndEnablesPlayback)
 {
     EXPECT_EQ(frame->centralWidget(), &recording());
     EXPECT_EQ(title(), QStringLiteral("Untitled - Corvane"));
-    for (Command c : { Command::Play, Command::Loop, Command::Save, Command::Export, Command::Copy })
+    for (Command c :
+         { Command::Play, Command::Loop, Command::Save, Command::Export, Command::Copy })
         EXPECT_FALSE(enabled(c)) << int(c);
     EXPECT_TRUE(enabled(Command::Open));
 
@@ -181,7 +184,8 @@ TEST_F(RecordingWindowTest, OpenShowsTheRecordingAndItsNameAndEnablesPlayback)
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(title(), QStringLiteral("melody.wav - Corvane"));
     EXPECT_GT(recording().view().axis().sampleCount(), 0);
-    for (Command c : { Command::Play, Command::Loop, Command::Save, Command::Export, Command::Copy })
+    for (Command c :
+         { Command::Play, Command::Loop, Command::Save, Command::Export, Command::Copy })
         EXPECT_TRUE(enabled(c)) << int(c);
     ASSERT_TRUE(frame->recentFileAction(0)->isVisible());
     EXPECT_EQ(frame->recentFileAction(0)->data().toString(), q(path));
@@ -232,8 +236,8 @@ TEST_F(RecordingWindowTest, AFailedSaveKeepsTheNameAndTheRecentList)
     const QStringList recent = RecentFileList().files();
 
     // A folder that is not there, and one that is a file: neither can take the recording.
-    for (const auto &target : { dir.path() / "no-such-folder" / "copy.wav",
-                                dir.path() / "melody.wav" / "copy.wav" }) {
+    for (const auto &target :
+         { dir.path() / "no-such-folder" / "copy.wav", dir.path() / "melody.wav" / "copy.wav" }) {
         boxes.shown.clear();
         chooser.answers = { q(target) };
         frame->action(Command::SaveAs)->trigger();
@@ -409,6 +413,32 @@ TEST_F(RecordingWindowTest, CopyPutsThePanesAndTheSelectedNotesOnTheClipboard)
     EXPECT_FALSE(selected.contains(QStringLiteral(",C5,"))) << selected.toStdString();
 }
 
+TEST_F(RecordingWindowTest, WhileAFileIsAnalyzedTheCommandsThatWouldChangeItWait)
+{
+    TunerStub tuner;
+    tunerCloses(tuner, TunerOutcome::Cancelled);
+    ASSERT_TRUE(recording().openFile(q(writeMelody("first.wav"))));
+    const auto path = writeMelody("second.wav", 4);
+    bool checked = false;
+    // Runs inside the analysis's own event loop, before the worker's end is handled.
+    QTimer::singleShot(0, frame.get(), [&] {
+        checked = true;
+        EXPECT_TRUE(recording().busy());
+        for (Command c : { Command::New, Command::Open, Command::Save, Command::Export,
+                           Command::TunerOnly, Command::Capture, Command::Play })
+            EXPECT_FALSE(enabled(c)) << int(c);
+        EXPECT_FALSE(frame->recentFileAction(0)->isEnabled());
+        EXPECT_FALSE(recording().newDocument());
+        EXPECT_FALSE(recording().openFile(q(dir.path() / "first.wav")));
+    });
+    ASSERT_TRUE(recording().openFile(q(path)));
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(recording().busy());
+    EXPECT_EQ(title(), QStringLiteral("second.wav - Corvane"));
+    for (Command c : { Command::New, Command::Open, Command::TunerOnly, Command::Play })
+        EXPECT_TRUE(enabled(c)) << int(c);
+}
+
 TEST_F(RecordingWindowTest, PanesAndZoomReachTheView)
 {
     CTonrikView &view = recording().view();
@@ -497,10 +527,23 @@ TEST_F(RecordingWindowTest, ARecordingNamedAtStartUpOpensInPlaceOfTheTuner)
 
 TEST_F(RecordingWindowTest, PictureOfTheWindowWithARecording)
 {
-    ASSERT_TRUE(recording().openFile(q(writeMelody("melody.wav", 2))));
-    g_defs.SetViewPanes(1 | 2 | 4 | 8 | 32);
-    frame->paneButton(4)->click(); // and the octave bands
-    frame->resize(1200, 820);
+    // A C major scale up and down, as a student would play it to check each step.
+    std::vector<double> frames = test::silence(0.2, kRate);
+    for (int note : { 39, 41, 43, 44, 46, 48, 50, 51, 50, 48, 46, 44, 43, 41, 39 }) {
+        test::append(frames, test::tone(g_pitch.NoteFreq(note), 0.38, kRate));
+        test::append(frames, test::silence(0.07, kRate));
+    }
+    const auto path = dir.path() / "scale.wav";
+    test::writeWave(path, test::waveHeader(1, kRate), test::pcmBytes(frames, 1, 16));
+    TunerStub tuner;
+    tunerCloses(tuner, TunerOutcome::Cancelled);
+    ASSERT_TRUE(recording().openFile(q(path)));
+    for (int pane = 0; pane < 6; ++pane) {
+        if (!frame->paneButton(pane)->isChecked())
+            frame->paneButton(pane)->click();
+    }
+    EXPECT_EQ(recording().view().viewPanes(), 63u);
+    frame->resize(1200, 860);
     frame->show();
     QApplication::processEvents();
     const QImage picture = frame->grab().toImage();
