@@ -175,12 +175,12 @@ private:
     std::array<QToolButton *, 6> m_paneButtons {};                    // owned by the option bar
     std::array<QAction *, 4> m_recentFiles {};                        // owned by the window
     QAction *m_recentSeparator = nullptr;                             // owned by the File menu
+    QToolBar *m_toolBar = nullptr;                                    // owned by the window
+    QToolBar *m_optionBar = nullptr;                                  // owned by the window
+    QSlider *m_volume = nullptr;                                      // owned by the option bar
     RecordingWindow *m_recording = nullptr; // owned by the window, its central widget
     QPointer<HelpWindow> m_help;            // owned by the window while it is open
-    QString m_startFile;
-    QToolBar *m_toolBar = nullptr;   // owned by the window
-    QToolBar *m_optionBar = nullptr; // owned by the window
-    QSlider *m_volume = nullptr;     // owned by the option bar
+    QString m_startFile;                    // a recording to open in place of the tuner
 };
 
 } // namespace corvane
