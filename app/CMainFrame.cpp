@@ -546,8 +546,9 @@ void CMainFrame::ShowState()
     action(C::Play)->setEnabled(playable && m_state.canPlay());
     action(C::Loop)->setEnabled(playable && m_state.canLoop());
     const bool loaded = m_recording->hasRecording() && !busy;
-    for (C c : { C::Save, C::SaveAs, C::Close, C::Export, C::Copy })
+    for (C c : { C::SaveAs, C::Close, C::Export, C::Copy })
         action(c)->setEnabled(loaded);
+    action(C::Save)->setEnabled(loaded && m_recording->fileState().unsaved());
     action(C::New)->setEnabled(!busy);
     action(C::Open)->setEnabled(!busy);
     for (QAction *recent : m_recentFiles)

@@ -169,16 +169,17 @@ bool RecordingWindow::save()
 {
     if (m_busy)
         return false;
-    if (m_file.saveNeedsName())
-        return saveAs();
-    return saveTo(QString::fromStdString(m_file.path().string()));
+    // A file the recording was opened from or saved to holds it already.
+    if (!m_file.unsaved())
+        return true;
+    return saveAs();
 }
 
 bool RecordingWindow::saveAs()
 {
     if (m_busy || !hasRecording())
         return false;
-    const QString suggestion = m_file.saveNeedsName()
+    const QString suggestion = m_file.unsaved() || m_file.path().empty()
             ? QString::fromLatin1(CTonrikDoc::kUntitled) + QStringLiteral(".wav")
             : QString::fromStdString(m_file.path().string());
     const QString path = fileChooser().saveFileName(window(), tr("Save As"), suggestion,
@@ -195,6 +196,7 @@ bool RecordingWindow::saveTo(const QString &path)
     if (!m_doc->OnSaveDocument(path, window()))
         return false;
     m_file.saved(QFileInfo(path).absoluteFilePath().toStdString());
+    emit recordingChanged();
     emit recentFilesChanged();
     return true;
 }

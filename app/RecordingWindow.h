@@ -48,7 +48,8 @@ public:
     // A wave file opened and analyzed. One that cannot be opened is said so, and leaves the
     // recent-file list when it no longer exists.
     bool openFile(const QString &path);
-    // To the file the recording came from; a take asks for a name first.
+    // A take asks for a name and is written there; a recording that is already in a file needs
+    // nothing (writing it back could only lose channels or depth the file had).
     bool save();
     bool saveAs();
     // The recording written to `path`. Only a save that worked renames the document and puts the

@@ -4,11 +4,11 @@
 
 namespace corvane {
 
-// Where the document's recording came from, and so what "Save" does and whether closing it has
-// to ask first. A recording opened from a wave file, or saved to one, is safe on disk. A take
-// from the tuner is not: it lives in the temporary analysis files (or in "tune0000.wav", which
-// the next take overwrites), so it counts as unsaved until the user saves it somewhere, and its
-// "Save" asks for a name. UI thread; allocates only for the path.
+// Where the document's recording came from, and so whether "Save" has anything to do and whether
+// closing it has to ask first. A recording opened from a wave file, or saved to one, is safe on
+// disk. A take from the tuner is not: it lives in the temporary analysis files (or in
+// "tune0000.wav", which the next take overwrites), so it counts as unsaved until the user saves it
+// somewhere; its "Save" asks for a name. UI thread; allocates only for the path.
 class RecordingFileState
 {
 public:
@@ -28,9 +28,11 @@ public:
     void saved(std::filesystem::path path);
 
     // A take that would be lost by New, Open, Close, the next take or the end of the program.
+    // Only such a take has anything for "Save" to write: a recording opened from a file is on
+    // disk as it was opened, and writing it back would only replace the file with the
+    // analysis's one-channel copy (a stereo or 24-bit original would lose a channel or its
+    // depth).
     bool unsaved() const noexcept { return m_origin == Origin::Capture; }
-    // "Save" has no file to write to and asks for a name, as "Save As..." does.
-    bool saveNeedsName() const noexcept { return m_origin != Origin::File; }
 
     // The name the user chose, with `suffix` (".wav") added when it has none, so that a bare
     // name still makes a file the program and others recognise.

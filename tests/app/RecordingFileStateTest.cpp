@@ -9,16 +9,13 @@ TEST(RecordingFileState, ATakeIsUnsavedUntilItIsWrittenSomewhere)
 {
     RecordingFileState state;
     EXPECT_FALSE(state.unsaved());
-    EXPECT_TRUE(state.saveNeedsName());
 
     state.captured();
     EXPECT_TRUE(state.unsaved());
-    EXPECT_TRUE(state.saveNeedsName());
     EXPECT_TRUE(state.path().empty());
 
     state.saved("/music/take.wav");
     EXPECT_FALSE(state.unsaved());
-    EXPECT_FALSE(state.saveNeedsName());
     EXPECT_EQ(state.path(), "/music/take.wav");
 
     // The next take replaces it and is unsaved again, with no file to save to.
@@ -29,16 +26,6 @@ TEST(RecordingFileState, ATakeIsUnsavedUntilItIsWrittenSomewhere)
     state.emptied();
     EXPECT_EQ(state.origin(), Origin::Empty);
     EXPECT_FALSE(state.unsaved());
-}
-
-TEST(RecordingFileState, AnOpenedFileSavesToItselfWithoutAsking)
-{
-    RecordingFileState state;
-    state.opened("/music/scale.wav");
-    EXPECT_EQ(state.origin(), Origin::File);
-    EXPECT_FALSE(state.unsaved());
-    EXPECT_FALSE(state.saveNeedsName());
-    EXPECT_EQ(state.path(), "/music/scale.wav");
 }
 
 TEST(RecordingFileState, ABareNameGetsTheSuffixAndOtherNamesStayAsTyped)

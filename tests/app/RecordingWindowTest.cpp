@@ -185,8 +185,10 @@ TEST_F(RecordingWindowTest, OpenShowsTheRecordingAndItsNameAndEnablesPlayback)
     EXPECT_EQ(title(), QStringLiteral("melody.wav - Corvane"));
     EXPECT_GT(recording().view().axis().sampleCount(), 0);
     for (Command c :
-         { Command::Play, Command::Loop, Command::Save, Command::Export, Command::Copy })
+         { Command::Play, Command::Loop, Command::SaveAs, Command::Export, Command::Copy })
         EXPECT_TRUE(enabled(c)) << int(c);
+    // Saving a file that was just opened could only rewrite it as the analysis's mono copy.
+    EXPECT_FALSE(enabled(Command::Save));
     ASSERT_TRUE(frame->recentFileAction(0)->isVisible());
     EXPECT_EQ(frame->recentFileAction(0)->data().toString(), q(path));
     EXPECT_FALSE(frame->recentFileAction(1)->isVisible());
@@ -256,10 +258,11 @@ TEST_F(RecordingWindowTest, AFailedSaveKeepsTheNameAndTheRecentList)
     EXPECT_EQ(title(), QStringLiteral("copy.wav - Corvane"));
     EXPECT_EQ(RecentFileList().files().value(0), q(dir.path() / "copy.wav"));
 
-    // Save writes to it again without asking for a name.
-    std::filesystem::remove(dir.path() / "copy.wav");
-    frame->action(Command::Save)->trigger();
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "copy.wav"));
+    // It is in that file now: Save has nothing to do, and does not rewrite it.
+    EXPECT_FALSE(enabled(Command::Save));
+    const auto written = std::filesystem::last_write_time(dir.path() / "copy.wav");
+    EXPECT_TRUE(recording().save());
+    EXPECT_EQ(std::filesystem::last_write_time(dir.path() / "copy.wav"), written);
     EXPECT_EQ(chooser.asked.size(), 3);
 }
 
@@ -272,6 +275,7 @@ TEST_F(RecordingWindowTest, ATakeFromTheTunerIsNotDroppedWithoutAsking)
     EXPECT_TRUE(recording().fileState().unsaved());
     EXPECT_EQ(title(), QStringLiteral("Untitled - Corvane"));
     EXPECT_TRUE(enabled(Command::Play));
+    EXPECT_TRUE(enabled(Command::Save));
     EXPECT_TRUE(boxes.shown.empty());
 
     // Cancel keeps it, for New, Open and closing the window alike.
@@ -345,6 +349,16 @@ TEST_F(RecordingWindowTest, TheTunersRecordingOpensAsAnUnsavedTakeOutsideTheRece
     tunerCloses(tuner, TunerOutcome::Cancelled);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(enabled(Command::TunerOnly));
+
+    // Saved under a name of its own, the take is kept: it joins the recent files and Save has
+    // nothing more to do.
+    tunerCloses(tuner, TunerOutcome::ReviewRecording);
+    chooser.answers = { q(dir.path() / "kept.wav") };
+    frame->action(Command::Save)->trigger();
+    EXPECT_EQ(title(), QStringLiteral("kept.wav - Corvane"));
+    EXPECT_EQ(RecentFileList().files(), QStringList { q(dir.path() / "kept.wav") });
+    EXPECT_FALSE(enabled(Command::Save));
+    EXPECT_FALSE(recording().fileState().unsaved());
 }
 
 TEST_F(RecordingWindowTest, ExportWritesTheNotesAsCsvAndThePanesAsPicturesBySuffix)
