@@ -480,6 +480,8 @@ TEST_F(RecordingWindowTest, HelpTopicsShowTheProgramsHelpInOneWindow)
     frame->action(Command::HelpTopics)->trigger();
     EXPECT_EQ(frame->helpWindow(), help);
     EXPECT_EQ(frame->findChildren<HelpWindow *>().size(), 1);
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
+        help->grab().save(QString::fromLocal8Bit(docs) + QStringLiteral("/help-window.png"));
 }
 
 TEST_F(RecordingWindowTest, PlayRunsToTheEndOnTheVirtualDeviceAndFreesTheTuner)
