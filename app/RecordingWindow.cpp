@@ -334,7 +334,9 @@ void RecordingWindow::reviewCapture()
     m_doc->DeleteContents();
     m_doc->OnNewDocument();
     m_doc->AnalyzeCapture(audio::captureRing(), g_defs.GetCaptureFormat());
-    if (m_doc->isLoaded())
+    // A ring of another format than the one now set (changed since the capture) gives no blocks:
+    // nothing to keep, nothing to ask about later.
+    if (m_doc->isLoaded() && m_doc->sampleCount() > 0)
         m_file.captured();
     else
         m_file.emptied();

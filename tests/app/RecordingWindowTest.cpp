@@ -323,6 +323,19 @@ TEST_F(RecordingWindowTest, ATakeFromTheTunerIsNotDroppedWithoutAsking)
     EXPECT_TRUE(frame->close());
 }
 
+TEST_F(RecordingWindowTest, SecondsHeardInAnotherFormatMakeNoTakeToAskAbout)
+{
+    fillCaptureRing();
+    g_defs.SetCaptureFormat(SampleFormat { 1, 22050, 16 }); // changed since the tuner heard them
+    TunerStub tuner;
+    tunerCloses(tuner, TunerOutcome::ReviewLastSeconds);
+    EXPECT_EQ(recording().document().sampleCount(), 0);
+    EXPECT_FALSE(recording().fileState().unsaved());
+    EXPECT_FALSE(enabled(Command::Save));
+    frame->action(Command::New)->trigger();
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST_F(RecordingWindowTest, TheTunersRecordingOpensAsAnUnsavedTakeOutsideTheRecentList)
 {
     writeMelody(audio::AudioDevices::kRecordingFileName);
