@@ -11,6 +11,7 @@
 #include "CTonrikApp.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
+#include "CTuner.h"
 #include "FileChooser.h"
 #include "HelpWindow.h"
 #include "KeyContext.h"
@@ -27,6 +28,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -527,6 +529,51 @@ TEST_F(RecordingWindowTest, PlayRunsToTheEndOnTheVirtualDeviceAndFreesTheTuner)
     EXPECT_EQ(boxes.shown.size(), 1u);
     setPlaybackDevice(VirtualBackend::playbackDeviceId());
     VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+}
+
+TEST_F(RecordingWindowTest, ATakeRecordedInTheTunerIsShownOnceItCloses)
+{
+    // The real tuner window on the virtual devices, hearing a steady a' in real time (faster, the
+    // tuner would see overruns and restart its devices without the recording, as it should).
+    audio::VirtualBackend &devices = audio::VirtualBackend::instance();
+    devices.setPacing(audio::VirtualPacing::RealTime);
+    audio::VirtualCaptureSource source;
+    source.toneHz = 440.0;
+    source.toneLevel = 0.5;
+    devices.setCaptureSource(source);
+    audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
+    audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
+    g_defs.SetPlaybackFormat(SampleFormat { 1, kRate, 16 });
+    frame->setTunerOpener(CTonrikApp::TunerWindow());
+    QApplication::processEvents(); // start-up opens the tuner
+    auto *tuner = frame->findChild<tuner::CTuner *>();
+    ASSERT_NE(tuner, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tuner));
+    // The window starts its devices once it is shown; a click on Record before that would be
+    // undone by the start.
+    ASSERT_TRUE(tuner->startTuning());
+
+    audio::AudioDevices &audio = audio::AudioDevices::instance();
+    QTest::mouseClick(tuner->button(tuner::TunerControl::Record), Qt::LeftButton);
+    ASSERT_TRUE(audio.recording());
+    // A second of sound into the take.
+    const uint64_t from = audio.blocksCaptured();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return audio.blocksCaptured() >= from + 11; }, 10000));
+    ASSERT_TRUE(audio.recording());
+    QTest::mouseClick(tuner->button(tuner::TunerControl::Stop), Qt::LeftButton);
+    QTest::mouseClick(tuner->button(tuner::TunerControl::Review), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recording().hasRecording(); }, 10000));
+
+    EXPECT_TRUE(recording().fileState().unsaved());
+    EXPECT_GE(recording().document().sampleCount(), int(kRate) / 1024);
+    EXPECT_TRUE(enabled(Command::Play));
+    EXPECT_TRUE(enabled(Command::TunerOnly));
+    frame->action(Command::Copy)->trigger();
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->text().contains(QStringLiteral(",A4,")));
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text.toStdString();
+
+    devices.setCaptureSource({});
+    devices.clearPlayed();
 }
 
 TEST_F(RecordingWindowTest, ARecordingNamedAtStartUpOpensInPlaceOfTheTuner)
