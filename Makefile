@@ -15,8 +15,13 @@ build: deps
 	$(CMAKE) --preset default
 	$(CMAKE) --build --preset default
 
+# The program runs from the installed-tree layout (bin/, share/) staged inside the build folder,
+# so that it finds its files as an installed copy would.
+STAGE := build/default/stage
+
 run: build
-	build/default/app/tonrik $(ARGS)
+	$(CMAKE) --install build/default --prefix $(CURDIR)/$(STAGE) >/dev/null
+	$(STAGE)/bin/tonrik $(ARGS)
 
 test-default: deps
 	$(CMAKE) --preset default

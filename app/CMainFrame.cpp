@@ -11,11 +11,16 @@
 #include "DlgOptimize.h"
 #include "DlgTemp.h"
 #include "DlgTranspose.h"
+#include "HelpWindow.h"
 #include "LogPrintJob.h"
 #include "PortAudioBackend.h"
+#include "RecentFileList.h"
+#include "RecordingWindow.h"
 #include "Version.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -67,9 +72,9 @@ CMainFrame::CMainFrame(const Context &context, QWidget *parent)
     , m_context(context)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    setWindowTitle(QStringLiteral("Untitled - %1").arg(QString::fromLatin1(kProductName)));
     setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
-    setCentralWidget(new QWidget(this)); // owned by the window; the analysis view's place
+    m_recording = new RecordingWindow(this);
+    setCentralWidget(m_recording);
     resize(900, 640);
 
     CreateActions();
@@ -77,13 +82,76 @@ CMainFrame::CMainFrame(const Context &context, QWidget *parent)
     CreateToolBar();
     CreateOptionBar();
     CreateStatusBar();
-    ShowState();
+    m_recording->panesChanged(m_context.settings.GetViewPanes());
+    m_recording->zoomChanged(m_state.zoom());
+    connect(m_recording, &RecordingWindow::titleChanged, this, &CMainFrame::ShowTitle);
+    connect(m_recording, &RecordingWindow::recordingChanged, this, &CMainFrame::ShowState);
+    connect(m_recording, &RecordingWindow::recentFilesChanged, this, &CMainFrame::ShowRecentFiles);
+    connect(m_recording, &RecordingWindow::playbackStopped, this, &CMainFrame::playbackEnded);
+    setView(m_recording);
+    ShowTitle();
     ShowVolume();
+    ShowRecentFiles();
 
     CSplashWnd::ShowSplashScreen(this);
     // Asked for once the window is up and the event loop runs, as if the user had chosen it.
     QMetaObject::invokeMethod(
-            this, [this] { action(Command::TunerOnly)->trigger(); }, Qt::QueuedConnection);
+            this, [this] { OnStart(); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::openAtStart(const QString &path)
+{
+    m_startFile = path;
+}
+
+void CMainFrame::OnStart()
+{
+    // A musician who names a recording wants to see it, not to tune first: the tuner is one
+    // click away.
+    const QString file = std::exchange(m_startFile, {});
+    if (!file.isEmpty() && m_recording->openFile(file))
+        return;
+    action(Command::TunerOnly)->trigger();
+}
+
+void CMainFrame::ShowTitle()
+{
+    setWindowTitle(
+            QStringLiteral("%1 - %2").arg(m_recording->title(), QString::fromLatin1(kProductName)));
+}
+
+void CMainFrame::ShowRecentFiles()
+{
+    const QStringList files = RecentFileList().files();
+    for (std::size_t i = 0; i < m_recentFiles.size(); ++i) {
+        QAction *a = m_recentFiles[i];
+        const bool used = qsizetype(i) < files.size();
+        a->setVisible(used);
+        if (!used)
+            continue;
+        const QString &file = files[qsizetype(i)];
+        a->setData(file);
+        a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(file)));
+        a->setStatusTip(tr("Open this recording"));
+    }
+    m_recentSeparator->setVisible(!files.isEmpty());
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    // An analysis that runs is given up: the file is still there to open next time.
+    if (m_recording->busy())
+        m_recording->cancelAnalysis();
+    // A take not yet saved is the user's to keep or drop.
+    if (!m_recording->saveModified()) {
+        event->ignore();
+        return;
+    }
+    if (m_view && !m_state.canStartTuner()) {
+        m_view->stopPlayback();
+        m_state.playbackEnded();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -103,11 +171,27 @@ QAction *CMainFrame::Add(Command command, const QString &text, const QString &ti
 void CMainFrame::CreateActions()
 {
     using C = Command;
-    Add(C::New, tr("&New"), tr("Create a new recording"), QKeySequence::New)->setEnabled(false);
-    Add(C::Open, tr("&Open..."), tr("Open a wave file"), QKeySequence::Open)->setEnabled(false);
-    Add(C::Save, tr("&Save"), tr("Save the recording"), QKeySequence::Save)->setEnabled(false);
-    Add(C::SaveAs, tr("Save &As..."), tr("Save the recording under a new name"))->setEnabled(false);
-    Add(C::Close, tr("&Close"), tr("Close the recording"))->setEnabled(false);
+    connect(Add(C::New, tr("&New"), tr("Create a new recording"), QKeySequence::New),
+            &QAction::triggered, m_recording, &RecordingWindow::newDocument);
+    connect(Add(C::Open, tr("&Open..."), tr("Open a wave file"), QKeySequence::Open),
+            &QAction::triggered, m_recording, &RecordingWindow::open);
+    connect(Add(C::Save, tr("&Save"), tr("Save the recording"), QKeySequence::Save),
+            &QAction::triggered, m_recording, &RecordingWindow::save);
+    connect(Add(C::SaveAs, tr("Save &As..."), tr("Save the recording under a new name")),
+            &QAction::triggered, m_recording, &RecordingWindow::saveAs);
+    connect(Add(C::Close, tr("&Close"), tr("Close the recording")), &QAction::triggered,
+            m_recording, &RecordingWindow::closeDocument);
+    connect(Add(C::Export, tr("&Export..."),
+                tr("Write the notes as CSV, or the panes as a PNG picture or a PDF document")),
+            &QAction::triggered, m_recording, &RecordingWindow::exportFile);
+    connect(Add(C::Copy, tr("&Copy"), tr("Copy the panes and the selected notes"),
+                QKeySequence::Copy),
+            &QAction::triggered, m_recording, &RecordingWindow::copy);
+    for (auto &recent : m_recentFiles) {
+        recent = new QAction(this); // owned by the window
+        connect(recent, &QAction::triggered, this,
+                [this, recent] { m_recording->openFile(recent->data().toString()); });
+    }
     connect(Add(C::PrintLog, tr("&Print Log..."), tr("Print the practice log"),
                 QKeySequence::Print),
             &QAction::triggered, this, &CMainFrame::OnPrintLog);
@@ -191,9 +275,9 @@ void CMainFrame::CreateActions()
     // The factory settings apply only at start-up; the command is kept in its place.
     Add(C::RestoreDefaults, tr("Restore &default settings"), tr("Restore the factory settings"));
 
-    Add(C::HelpTopics, tr("%1 Help Topics").arg(QString::fromLatin1(kProductName)),
-        tr("Show the help"))
-            ->setEnabled(false);
+    connect(Add(C::HelpTopics, tr("%1 Help Topics").arg(QString::fromLatin1(kProductName)),
+                tr("Show the help"), QKeySequence::HelpContents),
+            &QAction::triggered, this, &CMainFrame::OnHelp);
     connect(Add(C::About, tr("&About %1...").arg(QString::fromLatin1(kProductName)),
                 tr("Show the program's version")),
             &QAction::triggered, this, &CMainFrame::OnAbout);
@@ -206,10 +290,20 @@ void CMainFrame::CreateMenus()
     for (C c : { C::New, C::Open, C::Close, C::Save, C::SaveAs })
         file->addAction(action(c));
     file->addSeparator();
+    file->addAction(action(C::Export));
+    file->addSeparator();
     for (C c : { C::PrintLog, C::PrintPreview, C::PrintSetup, C::PrintOptions })
         file->addAction(action(c));
+    m_recentSeparator = file->addSeparator();
+    for (QAction *recent : m_recentFiles)
+        file->addAction(recent);
     file->addSeparator();
     file->addAction(action(C::Exit));
+    // Another copy of the program may have changed the list meanwhile.
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::ShowRecentFiles);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(action(C::Copy));
 
     QMenu *view = menuBar()->addMenu(tr("&View"));
     // The bar toggles go first; CreateStatusBar puts them in once the bars exist.
@@ -444,11 +538,21 @@ void CMainFrame::ShowVolume()
 void CMainFrame::ShowState()
 {
     using C = Command;
-    const bool tunerFree = m_state.canStartTuner() && !m_tunerOpen && bool(m_tunerOpener);
+    const bool busy = m_recording->busy();
+    const bool tunerFree = m_state.canStartTuner() && !m_tunerOpen && bool(m_tunerOpener) && !busy;
     action(C::TunerOnly)->setEnabled(tunerFree);
     action(C::Capture)->setEnabled(tunerFree);
-    action(C::Play)->setEnabled(m_view && m_state.canPlay() && !m_tunerOpen);
-    action(C::Loop)->setEnabled(m_view && m_state.canLoop() && !m_tunerOpen);
+    const bool playable = m_view && m_view->hasRecording() && !m_tunerOpen && !busy;
+    action(C::Play)->setEnabled(playable && m_state.canPlay());
+    action(C::Loop)->setEnabled(playable && m_state.canLoop());
+    const bool loaded = m_recording->hasRecording() && !busy;
+    for (C c : { C::SaveAs, C::Close, C::Export, C::Copy })
+        action(c)->setEnabled(loaded);
+    action(C::Save)->setEnabled(loaded && m_recording->fileState().unsaved());
+    action(C::New)->setEnabled(!busy);
+    action(C::Open)->setEnabled(!busy);
+    for (QAction *recent : m_recentFiles)
+        recent->setEnabled(!busy);
     action(C::Play)->setChecked(m_state.playing());
     action(C::Loop)->setChecked(m_state.looping());
     action(C::ZoomIn)->setEnabled(m_state.zoom() < MainFrameState::kMaxZoom);
@@ -506,6 +610,17 @@ void CMainFrame::OnPrintOptions()
 void CMainFrame::OnAbout()
 {
     OpenDialog(new CAboutDlg(this));
+}
+
+void CMainFrame::OnHelp()
+{
+    if (!m_help) {
+        m_help = new HelpWindow(this); // a child of the window till it is closed
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 } // namespace corvane

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "FrameView.h"
+#include "HelpWindow.h"
 #include "MainFrameState.h"
 #include "TunerOutcome.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -21,15 +23,19 @@ namespace corvane {
 class CPitch;
 class CTCDefs;
 class KeyContext;
+class RecordingWindow;
 
 // The program's main window: the menus, the toolbar (Tuner only, Capture, Play, Loop | Zoom In,
 // Zoom Out | Print Preview), the option bar (six pane switches and the playback volume), the
-// status bar (messages, CAP, NUM, SCRL), and the analysis area.
+// status bar (messages, CAP, NUM, SCRL), and the analysis area: a RecordingWindow, which holds
+// the recording document and its view and is the window's view for playback, panes and zoom.
 //
 // Right after it is built the window asks for the tuner ("Tuner only"), so the program starts
-// tuning at once. Commands whose window or data is not there are disabled: the tuner until a
-// tuner opener is set, playback until a view is attached. The tuner's closing never leaves the
-// window waiting: whatever the tuner reports, every command is usable again afterwards.
+// tuning at once; with a recording named at start-up it opens that instead. Commands whose
+// window or data is not there are disabled: the tuner until a tuner opener is set, playback and
+// saving until a recording is loaded. The tuner's closing never leaves the window waiting:
+// whatever the tuner reports, every command is usable again afterwards. Closing the window with
+// a take not yet saved asks first.
 //
 // What the commands decide lives in MainFrameState; this class shows it. Dialogs open
 // window-modal without a nested event loop. The settings, note table and key context belong to
@@ -82,6 +88,8 @@ public:
         RestoreDefaults,
         HelpTopics,
         About,
+        Export,
+        Copy,
         Count_
     };
 
@@ -98,13 +106,25 @@ public:
     QToolBar *optionBar() const noexcept { return m_optionBar; }
     // 0 notes .. 5 timing marks.
     QToolButton *paneButton(int index) const noexcept { return m_paneButtons[std::size_t(index)]; }
+    // The File menu's entries for the recent files, 0 the newest; hidden when unused.
+    QAction *recentFileAction(int index) const noexcept
+    {
+        return m_recentFiles[std::size_t(index)];
+    }
+    RecordingWindow *recordingWindow() const noexcept { return m_recording; }
+    HelpWindow *helpWindow() const noexcept { return m_help; }
     QSlider *volumeSlider() const noexcept { return m_volume; }
     const MainFrameState &state() const noexcept { return m_state; }
     QPrinter &printer() noexcept { return *m_printer; }
 
     void setTunerOpener(TunerOpener opener);
-    // The view, or null to detach it; it must outlive the window or be detached first.
+    // The view, or null to detach it; it must outlive the window or be detached first. The
+    // window's own RecordingWindow is attached from the start.
     void setView(FrameView *view);
+
+    // At start-up: open the wave file at `path` in place of opening the tuner. A file that cannot
+    // be opened is said so, and the tuner opens as usual.
+    void openAtStart(const QString &path);
 
     // Prints the practice log to `printer` as "Print Log" does after its dialog.
     bool printLog(QPrinter &printer);
@@ -112,6 +132,9 @@ public:
 public slots:
     // The view reached the end of the recording, or its playback failed.
     void playbackEnded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateActions();
@@ -134,6 +157,10 @@ private:
     void OnPrintSetup();
     void OnPrintOptions();
     void OnAbout();
+    void OnHelp();
+    void OnStart();
+    void ShowRecentFiles();
+    void ShowTitle();
     void OpenDialog(QDialog *dialog, bool repaintAfter = false);
     void ShowState();
     void ShowVolume();
@@ -146,9 +173,14 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::array<QAction *, std::size_t(Command::Count_)> m_actions {}; // owned by the window
     std::array<QToolButton *, 6> m_paneButtons {};                    // owned by the option bar
+    std::array<QAction *, 4> m_recentFiles {};                        // owned by the window
+    QAction *m_recentSeparator = nullptr;                             // owned by the File menu
     QToolBar *m_toolBar = nullptr;                                    // owned by the window
     QToolBar *m_optionBar = nullptr;                                  // owned by the window
     QSlider *m_volume = nullptr;                                      // owned by the option bar
+    RecordingWindow *m_recording = nullptr; // owned by the window, its central widget
+    QPointer<HelpWindow> m_help;            // owned by the window while it is open
+    QString m_startFile;                    // a recording to open in place of the tuner
 };
 
 } // namespace corvane

@@ -13,8 +13,6 @@
 
 #include <QIcon>
 
-#include <iostream>
-
 namespace corvane {
 
 namespace {
@@ -79,16 +77,14 @@ bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame:
 
     CSplashWnd::EnableSplashScreen(true);
 
-    if (!files.empty())
-        std::cerr << "tonrik: the window cannot show a recording yet; use --analyze "
-                  << files.front() << '\n';
-
     if (!LoadSharedImages())
         widgets::messages().error(nullptr, QString::fromLatin1(kImagesFailedMessage));
 
     m_frame = std::make_unique<CMainFrame>(CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
     if (opener)
         m_frame->setTunerOpener(std::move(opener));
+    if (!files.empty())
+        m_frame->openAtStart(QString::fromStdString(files.front()));
     m_frame->showMaximized();
     m_frame->update();
 

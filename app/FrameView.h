@@ -14,6 +14,9 @@ class FrameView
 public:
     virtual ~FrameView() = default;
 
+    // There is a recording to play; Play and Loop are greyed without one.
+    virtual bool hasRecording() const noexcept { return true; }
+
     // Starts playing the recording, once through or looped; false when there is nothing to
     // play. The view calls CMainFrame::playbackEnded when the end is reached.
     virtual bool startPlayback(bool loop) = 0;

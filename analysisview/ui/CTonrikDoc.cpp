@@ -83,7 +83,7 @@ void CTonrikDoc::OnCloseDocument()
     OnNewDocument();
 }
 
-bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent)
+bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent, bool remember)
 {
     if (analyzing())
         return false;
@@ -136,7 +136,8 @@ bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent)
     g_defs.SetCaptureFormat(m_analysis.monoFileFormat());
     m_pathName = QFileInfo(path).absoluteFilePath();
     SetTitle(QFileInfo(path).fileName());
-    RecentFileList().add(m_pathName);
+    if (remember)
+        RecentFileList().add(m_pathName);
     emit contentsChanged();
     return true;
 }

@@ -48,10 +48,12 @@ public:
     // Analyzes the wave file at `path` with the settings of g_defs, showing progress over
     // `progressParent`. Keeps the user interface running meanwhile; returns once the analysis
     // has ended: true when loaded; false after a reported failure or a cancel (then empty).
-    // On success the file's mono format becomes the capture format and the file heads the
-    // recent-file list.
-    bool OnOpenDocument(const QString &path, QWidget *progressParent = nullptr);
-    // Writes the recording to `path` as a PCM wave file; false after a reported failure.
+    // On success the file's mono format becomes the capture format and, unless `remember` is
+    // false (the tuner's own recording file), the file heads the recent-file list.
+    bool OnOpenDocument(const QString &path, QWidget *progressParent = nullptr,
+                        bool remember = true);
+    // Writes the recording to `path` as a PCM wave file; false after a reported failure, which
+    // leaves the title, the path and the recent-file list as they were.
     bool OnSaveDocument(const QString &path, QWidget *parent = nullptr);
     void OnCloseDocument();
     // Back to empty; a running analysis is cancelled first.

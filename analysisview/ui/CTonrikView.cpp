@@ -124,6 +124,12 @@ bool CTonrikView::zoomOut()
     return changed;
 }
 
+void CTonrikView::setZoomIndex(int index)
+{
+    m_axis.setZoomIndex(index);
+    OnUpdate();
+}
+
 PaneContext CTonrikView::context(int right)
 {
     RecordingAnalysis *analysis = m_doc.analysis();

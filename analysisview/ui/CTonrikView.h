@@ -65,6 +65,8 @@ public slots:
     void ResetView();
     bool zoomIn();
     bool zoomOut();
+    // Zoom index 0..8 (see TimeAxis), clamped; the frame keeps one zoom level for the program.
+    void setZoomIndex(int index);
     // Plays the selection, or everything when nothing is selected. False when nothing could
     // be played (no recording, or the device did not open): playStateChanged(false) follows.
     bool Play();

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace corvane {
+
+// Asks the user for a file to open or a name to save under, so that tests can answer without a
+// modal file dialog. The program uses Qt's file dialog; tests install their own with
+// FileChooserOverride. UI thread only.
+class FileChooser
+{
+public:
+    virtual ~FileChooser() = default;
+
+    // An existing file matching `filter` (Qt's "Name (*.ext);;..." form); empty when cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
+    // A name to write, starting from `suggestion`; `selectedFilter` receives the filter the user
+    // chose. Empty when cancelled. Asking before overwriting a file is the chooser's part.
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggestion,
+                                 const QString &filter, QString *selectedFilter) = 0;
+};
+
+// The chooser in use now: Qt's file dialog unless a test installed its own.
+FileChooser &fileChooser();
+
+// Installs `chooser` for the lifetime of this object; `chooser` must outlive it.
+class FileChooserOverride
+{
+public:
+    explicit FileChooserOverride(FileChooser &chooser);
+    ~FileChooserOverride();
+    FileChooserOverride(const FileChooserOverride &) = delete;
+    FileChooserOverride &operator=(const FileChooserOverride &) = delete;
+
+private:
+    FileChooser *m_previous;
+};
+
+} // namespace corvane
