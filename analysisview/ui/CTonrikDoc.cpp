@@ -90,7 +90,7 @@ bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent, bo
     DeleteContents();
     emit contentsChanged();
 
-    const AnalysisSettings settings = AnalysisSettings::from(g_defs);
+    const AnalysisSettings settings = analysisSettings();
     m_observer.stop.store(false);
     m_observer.total.store(0);
     m_observer.done.store(0);
@@ -156,11 +156,18 @@ bool CTonrikDoc::OnSaveDocument(const QString &path, QWidget *parent)
     return ok;
 }
 
+AnalysisSettings CTonrikDoc::analysisSettings() const
+{
+    AnalysisSettings settings = AnalysisSettings::from(g_defs);
+    settings.classic = AnalyzerPreferences::load(m_preferencesFile).classic;
+    return settings;
+}
+
 bool CTonrikDoc::AnalyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat)
 {
     DeleteContents();
     m_observer.stop.store(false);
-    const bool ok = m_analysis.analyzeCapture(ring, captureFormat, AnalysisSettings::from(g_defs));
+    const bool ok = m_analysis.analyzeCapture(ring, captureFormat, analysisSettings());
     showMessages(nullptr);
     emit contentsChanged();
     return ok;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AnalysisObserver.h"
+#include "AnalysisSettings.h"
+#include "AnalyzerPreferences.h"
 #include "RecordingAnalysis.h"
 
 #include <QObject>
@@ -69,6 +71,12 @@ public:
     void SetTitle(const QString &title);
     QString pathName() const { return m_pathName; }
 
+    // What the next analysis runs with: the settings of g_defs and the pitch analysis mode the
+    // Optimize dialog keeps in `preferencesFile` (read afresh for every analysis, so a change
+    // made in the dialog holds for the next recording opened or captured).
+    AnalysisSettings analysisSettings() const;
+    void setPreferencesFile(std::filesystem::path path) { m_preferencesFile = std::move(path); }
+
     bool isLoaded() const noexcept { return !analyzing() && m_analysis.loaded(); }
     // Null while there is nothing to show.
     RecordingAnalysis *analysis() noexcept { return isLoaded() ? &m_analysis : nullptr; }
@@ -105,6 +113,7 @@ private:
     std::thread m_worker;
     QString m_title = QString::fromLatin1(kUntitled);
     QString m_pathName;
+    std::filesystem::path m_preferencesFile = AnalyzerPreferences::kFileName;
 };
 
 } // namespace corvane

@@ -83,6 +83,22 @@ TEST_F(DocumentTest, SavingWritesARecordingThatOpensToTheSameAnalysis)
     EXPECT_EQ(m_script.shown[0].text, QStringLiteral("Unable to open file."));
 }
 
+TEST_F(DocumentTest, EachAnalysisRunsInTheModeTheOptimizeDialogLastStored)
+{
+    CTonrikDoc doc(m_dir.path());
+    EXPECT_FALSE(doc.analysisSettings().classic); // no preferences file: the refined analysis
+
+    AnalyzerPreferences classic;
+    classic.classic = true;
+    ASSERT_TRUE(classic.save(AnalyzerPreferences::kFileName));
+    EXPECT_TRUE(doc.analysisSettings().classic);
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
+    EXPECT_TRUE(m_script.shown.empty());
+
+    ASSERT_TRUE(AnalyzerPreferences {}.save(AnalyzerPreferences::kFileName));
+    EXPECT_FALSE(doc.analysisSettings().classic);
+}
+
 TEST(RecentFileList, KeepsFourNewestFirstWithoutDuplicates)
 {
     RecentFileList list;
