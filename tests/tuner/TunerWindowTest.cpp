@@ -194,6 +194,33 @@ TEST_F(TunerWindowTest, RecordPauseResumeStopWalkTheFourStatesWithTheirButtonsAn
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(TunerWindowTest, RecordPressedBeforeTheFirstStartRecordsAndTheStartDoesNotUndoIt)
+{
+    open();
+    window->show(); // posts the first start
+    click(TunerControl::Record);
+    QApplication::processEvents(); // the posted start runs
+    EXPECT_EQ(window->recordingState(), RecordingState::Recording);
+    EXPECT_TRUE(audio::AudioDevices::instance().recording());
+    expectRow(false, true, true, "Pause", red);
+
+    // A device dialog opened before the start leaves the devices running once, without recording.
+    window.reset();
+    open();
+    window->show();
+    QPushButton *optimize = nullptr;
+    for (QPushButton *b : window->findChildren<QPushButton *>())
+        if (b->text() == QStringLiteral("Optimize..."))
+            optimize = b;
+    ASSERT_NE(optimize, nullptr);
+    QTest::mouseClick(optimize, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.optimize, 1);
+    EXPECT_TRUE(audio::AudioDevices::instance().captureOpen());
+    EXPECT_FALSE(audio::AudioDevices::instance().recording());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(TunerWindowTest, OpenedToCaptureRecordsAtOnceAndPauseThenStopEndsInStopped)
 {
     open(true);

@@ -345,6 +345,13 @@ void CTuner::OnRecord()
 {
     if (!m_recording.canRecord())
         return;
+    if (!m_started) {
+        // Pressed before the window's first start has run: start the devices recording now,
+        // rather than let that start open them again without a recording.
+        m_startRecording = true;
+        startTuning();
+        return;
+    }
     const TunerEngine::Outcome outcome = m_engine->restartAudio(true);
     if (!Accept(outcome))
         return;
@@ -397,6 +404,9 @@ void CTuner::OnMode(int mode)
 
 void CTuner::OnDeviceDialog(bool soundcard)
 {
+    // The first start comes before the dialog, so that it cannot open the devices again after it.
+    if (!m_started && !startTuning())
+        return;
     // The dialog may try the devices, and a new format needs them opened again.
     m_engine->stopDevices();
     m_timer.stop();
