@@ -13,7 +13,6 @@
 #include "DlgTranspose.h"
 #include "HelpWindow.h"
 #include "LogPrintJob.h"
-#include "PortAudioBackend.h"
 #include "RecentFileList.h"
 #include "RecordingWindow.h"
 #include "Version.h"
@@ -260,13 +259,7 @@ void CMainFrame::CreateActions()
     connect(Add(C::ConfigureSound, tr("&Configure Sound Card..."),
                 tr("Choose the sound devices and formats")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
-                // The dialog asks PortAudio for its devices while it is open, and no longer.
-                auto portAudio = std::make_shared<audio::PortAudioBackend>();
-                auto *dialog = new CDlgConfigSound(
-                        settings, SoundBackends { portAudio.get(), { portAudio.get() } }, this);
-                // The connection holds the backend until the dialog is gone.
-                connect(dialog, &QObject::destroyed, this, [portAudio] {});
-                OpenDialog(dialog);
+                OpenDialog(new CDlgConfigSound(settings, SoundBackends::program(), this));
             });
     connect(Add(C::Optimize, tr("Optimize..."), tr("Tune the analysis to the instrument")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {

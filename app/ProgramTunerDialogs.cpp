@@ -7,14 +7,12 @@
 #include "DlgOptimize.h"
 #include "DlgTranspose.h"
 #include "KeyContext.h"
-#include "PortAudioBackend.h"
 
 namespace corvane {
 
 bool ProgramTunerDialogs::openSoundcard(QWidget *parent)
 {
-    audio::PortAudioBackend portAudio;
-    dialogs::CDlgConfigSound dialog(g_defs, { &portAudio, { &portAudio } }, parent);
+    dialogs::CDlgConfigSound dialog(g_defs, dialogs::SoundBackends::program(), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -2,6 +2,8 @@
 
 #include "AudioBackend.h"
 #include "AudioFacade.h"
+#include "PortAudioBackend.h"
+#include "VirtualBackend.h"
 #include "CTCDefs.h"
 #include "SoundDialogRules.h"
 
@@ -30,6 +32,12 @@ namespace {
     }
 
 } // namespace
+
+SoundBackends SoundBackends::program()
+{
+    auto portAudio = std::make_shared<audio::PortAudioBackend>();
+    return { portAudio.get(), { portAudio.get(), &audio::VirtualBackend::instance() }, portAudio };
+}
 
 CDlgConfigSound::CDlgConfigSound(CTCDefs &settings, SoundBackends backends, QWidget *parent)
     : QDialog(parent)

@@ -7,6 +7,8 @@
 #include <QDialog>
 
 #include <array>
+#include <utility>
+#include <memory>
 #include <vector>
 
 class QComboBox;
@@ -27,8 +29,23 @@ namespace corvane::dialogs {
 // `backends` is listed under its own identity.
 struct SoundBackends
 {
+    SoundBackends(audio::AudioBackend *system, std::vector<audio::AudioBackend *> backends,
+                  std::shared_ptr<audio::AudioBackend> owned = {})
+        : system(system)
+        , backends(std::move(backends))
+        , owned(std::move(owned))
+    {
+    }
+
     audio::AudioBackend *system = nullptr;
     std::vector<audio::AudioBackend *> backends;
+    // Keeps a backend made for the dialog alive as long as the dialog (may be null).
+    std::shared_ptr<audio::AudioBackend> owned;
+
+    // The program's devices: the system's through PortAudio (asked while the dialog is open, and
+    // no longer), then the program's virtual ones (a test tone to tune to without a microphone,
+    // playback into memory).
+    static SoundBackends program();
 };
 
 // "Sound Card Configuration": for capture and for playback a device list and the list of the

@@ -469,6 +469,20 @@ TEST_F(SoundCard, ListsTheVirtualDevicesAndHandsTheChoiceToTheAudioLayer)
     audio::setPlaybackDevice(std::nullopt);
 }
 
+TEST_F(SoundCard, TheProgramsListsOfferTheSystemsDevicesAndTheVirtualOnes)
+{
+    CDlgConfigSound dialog(settings, SoundBackends::program());
+    for (int direction : { 0, 1 }) {
+        const QComboBox *devices = dialog.deviceList(direction);
+        ASSERT_GE(devices->count(), 2);
+        EXPECT_NE(devices->findText(QString::fromLatin1(direction == 0
+                                                                ? audio::VirtualBackend::kCaptureDevice
+                                                                : audio::VirtualBackend::kPlaybackDevice),
+                                    Qt::MatchContains),
+                  -1);
+    }
+}
+
 TEST_F(SoundCard, OkWithNothingSelectedKeepsThatGroupsSettings)
 {
     const SampleFormat odd { 1, 8000, 16 }; // not among the listed configurations
