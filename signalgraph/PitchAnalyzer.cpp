@@ -211,15 +211,25 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
 
 int32_t PitchAnalyzer::chooseBand() const noexcept
 {
+    // Only a band whose meter found a period can name the note. A band without one holds a
+    // constant offset or a drift slower than the block (a sample set or a sound card with DC on
+    // it fills the lowest band), and its energy takes no part in the shares either: otherwise
+    // that band was chosen as the lowest audible one and every block of the note had no pitch.
+    double pitched = 0.0;
+    for (int32_t b = 0; b < kBands; ++b)
+        if (m_result.bandFrequency[static_cast<size_t>(b)] > 0.0)
+            pitched += m_result.bandEnergy[static_cast<size_t>(b)];
     // Bands run from high to low, so the last band that passes is the lowest one: a strong
     // fundamental below strong harmonics wins.
     int32_t dominant = -1;
     int32_t audible = 0;
     for (int32_t b = 0; b < kBands; ++b) {
+        if (m_result.bandFrequency[static_cast<size_t>(b)] <= 0.0)
+            continue;
         const double energy = m_result.bandEnergy[static_cast<size_t>(b)];
-        if (energy > 0.67 * m_result.totalEnergy)
+        if (energy > 0.67 * pitched)
             dominant = b;
-        if (energy > 0.1 * m_result.totalEnergy)
+        if (energy > 0.1 * pitched)
             audible = b;
     }
     return dominant >= 0 ? dominant : audible;

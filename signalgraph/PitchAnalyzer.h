@@ -23,14 +23,14 @@ namespace corvane {
 // The signal is split into eight octave bands by a cascade of seven band splitters, halving the
 // rate between stages (band 0 is the highest, band 7 the lowest), and each band is measured by a
 // zero-crossing frequency meter and an RMS meter. The band that holds the energy gives the
-// candidate; octave and fifth errors are corrected by testing the candidate and its sub-multiples
-// f * 2/3, f / 2 and f / 3 against a periodicity score on the full-band signal; the estimate is
-// then smoothed by a consensus over the last 3, 4 or 5 blocks. In the refined mode (the default)
-// a periodicity search over the whole lag range of the limits (PitchRefiner) checks each corrected
-// estimate before the consensus, and blocks without a clear period give no pitch; the classic
-// mode skips it. Band signals, energies and frequencies are the same in both modes. The higher
-// bands and the full band are delayed so that all of them line up with the slowest active stage
-// (getMaxDelay).
+// candidate (only bands whose meter found a period take part); octave and fifth errors are
+// corrected by testing the candidate and its sub-multiples f * 2/3, f / 2 and f / 3 against a
+// periodicity score on the full-band signal; the estimate is then smoothed by a consensus over
+// the last 3, 4 or 5 blocks. In the refined mode (the default) a periodicity search over the
+// whole lag range of the limits (PitchRefiner) checks each corrected estimate before the
+// consensus, and blocks without a clear period give no pitch; the classic mode skips it. Band
+// signals, energies and frequencies are the same in both modes. The higher bands and the full
+// band are delayed so that all of them line up with the slowest active stage (getMaxDelay).
 //
 // Life: construct, configure (allocates everything), setLimits, then analyze per block.
 // An analyzer belongs to one thread; configure, setLimits and setInputGain must not run during

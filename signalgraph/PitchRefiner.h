@@ -22,8 +22,9 @@ namespace corvane {
 //
 // The choice between peaks follows McLeod's rule (the first key maximum within a fraction of the
 // highest one), with two changes measured on rendered instruments (make accuracy): the analyzer's
-// band estimate may move the choice to a clearly higher peak at a longer lag, and when both agree
-// within 50 cents the band estimate's value is kept. The peaks that matter are measured between
+// band estimate may move the choice to a clearly higher peak at a longer lag, and when the band
+// estimate lies from 50 cents below to a few cents above the period's value, the band estimate's
+// value is kept (a zero-crossing meter misled by noise reads sharp). The peaks that matter are measured between
 // samples through the spectrum, so that high notes with few samples per period are not misread.
 //
 // Life: prepare (allocates), then estimate once per block. One thread at a time; estimate

@@ -196,6 +196,34 @@ TEST(PitchAnalyzer, TheLowestNotePlayedFlatIsStillShownButNothingFarBelowIt)
     }
 }
 
+// A constant offset on the input (some sample sets and sound cards have one) lands in the lowest
+// band, whose meter finds no period in it. With the limits reaching down to 27.5 Hz that band is
+// switched on at 22050 and 44100 Hz; it must not be taken for the note, in either mode.
+TEST(PitchAnalyzer, AnOffsetInTheLowestBandDoesNotHideTheNote)
+{
+    for (auto mode : { PitchAnalyzer::Mode::Classic, PitchAnalyzer::Mode::Refined }) {
+        for (int32_t rate : { 22050, 44100 }) {
+            const int32_t length = rate == 22050 ? 2048 : 4096;
+            PitchAnalyzer analyzer;
+            analyzer.setMode(mode);
+            analyzer.configure({ length, 1, rate, 16 }, 3, 2);
+            analyzer.setLimits(27.5, 4200.0);
+            std::vector<float> tone = harmonicTone(277.2, rate, static_cast<size_t>(length) * 12,
+                                                   { 1.0, 0.5, 0.3 }, 0.3);
+            for (float &x : tone)
+                x += 0.15f;
+            const std::vector<PitchResult> results = analyzeAll(analyzer, tone, length);
+            const PitchResult &last = results.back();
+            ASSERT_EQ(last.bandFrequency[7], 0.0);
+            ASSERT_GT(last.bandEnergy[7], 0.2 * last.totalEnergy);
+            for (size_t b = 6; b < results.size(); ++b)
+                EXPECT_NEAR(centsBetween(results[b].pitch, 277.2), 0.0, 5.0)
+                        << (mode == PitchAnalyzer::Mode::Classic ? "classic" : "refined") << " at "
+                        << rate << " Hz, block " << b;
+        }
+    }
+}
+
 TEST(PitchAnalyzer, ConsensusOutvotesOctaveJumpsAndHoldsThroughOneSilentBlock)
 {
     ConsensusRig rig;
