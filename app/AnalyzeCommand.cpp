@@ -8,11 +8,10 @@
 #include "PcmFileLayout.h"
 #include "PrivateTempDir.h"
 #include "RecordingAnalysis.h"
+#include "TerminationSignals.h"
 #include "WaveFile.h"
 
-#include <array>
 #include <cctype>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,46 +29,6 @@ namespace {
     constexpr const char *kProgram = "tonrik";
     // Recordings shorter than this finish before a progress line would be worth reading.
     constexpr double kProgressAfterSeconds = 5.0;
-
-    volatile std::sig_atomic_t g_interrupted = 0;
-
-    extern "C" void noteInterruption(int signal)
-    {
-        g_interrupted = signal;
-    }
-
-    // While an analysis runs, Ctrl-C, a hang-up or a termination request ends it early and
-    // cleanly instead of killing the program, so that the private directory of band files
-    // (hundreds of megabytes for a long recording) is still removed. The previous handlers come
-    // back afterwards.
-    class InterruptionGuard
-    {
-    public:
-        InterruptionGuard()
-        {
-            g_interrupted = 0;
-            struct sigaction action = {};
-            action.sa_handler = noteInterruption;
-            sigemptyset(&action.sa_mask);
-            for (std::size_t i = 0; i < kSignals.size(); ++i)
-                sigaction(kSignals[i], &action, &m_previous[i]);
-        }
-        ~InterruptionGuard()
-        {
-            for (std::size_t i = 0; i < kSignals.size(); ++i)
-                sigaction(kSignals[i], &m_previous[i], nullptr);
-        }
-        InterruptionGuard(const InterruptionGuard &) = delete;
-        InterruptionGuard &operator=(const InterruptionGuard &) = delete;
-
-        static bool interrupted() noexcept { return g_interrupted != 0; }
-        // The shell's status for a program ended by the signal: 128 + its number.
-        static int exitStatus() noexcept { return 128 + static_cast<int>(g_interrupted); }
-
-    private:
-        static constexpr std::array<int, 3> kSignals { SIGINT, SIGTERM, SIGHUP };
-        std::array<struct sigaction, 3> m_previous {};
-    };
 
     class StderrObserver : public AnalysisObserver
     {
@@ -116,7 +75,7 @@ namespace {
             m_err << "\rAnalyzing contents of the wave file... " << percent << '%' << std::flush;
         }
 
-        bool stopRequested() const override { return InterruptionGuard::interrupted(); }
+        bool stopRequested() const override { return TerminationSignals::received() != 0; }
 
         void progressEnd() override
         {
@@ -335,13 +294,13 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
     AnalysisReport report;
     Outcome outcome = Outcome::Failed;
     {
-        const InterruptionGuard guard;
+        const TerminationSignals guard;
         outcome = analyze(options, settings, report, err, errIsTerminal, picture);
         if (outcome == Outcome::Failed) {
-            if (!InterruptionGuard::interrupted())
+            if (TerminationSignals::received() == 0)
                 return 1;
             err << kProgram << ": interrupted\n";
-            return InterruptionGuard::exitStatus();
+            return TerminationSignals::exitStatus();
         }
     }
 

@@ -8,55 +8,17 @@
 #include "KeyContext.h"
 #include "MessageService.h"
 #include "RunClock.h"
+#include "TerminationSignals.h"
 #include "Version.h"
 #include "VirtualBackend.h"
 
 #include <QTimer>
 
-#include <array>
-#include <csignal>
 #include <ostream>
 
 namespace corvane {
 
 namespace {
-
-    volatile std::sig_atomic_t g_signal = 0;
-
-    extern "C" void noteSignal(int signal)
-    {
-        g_signal = signal;
-    }
-
-    // While the tuner runs, a termination request closes its window like the close box, so that
-    // the devices stop and the program ends by its own path. The previous handlers come back
-    // afterwards.
-    class SignalGuard
-    {
-    public:
-        SignalGuard()
-        {
-            g_signal = 0;
-            struct sigaction action = {};
-            action.sa_handler = noteSignal;
-            sigemptyset(&action.sa_mask);
-            for (std::size_t i = 0; i < kSignals.size(); ++i)
-                sigaction(kSignals[i], &action, &m_previous[i]);
-        }
-        ~SignalGuard()
-        {
-            for (std::size_t i = 0; i < kSignals.size(); ++i)
-                sigaction(kSignals[i], &m_previous[i], nullptr);
-        }
-        SignalGuard(const SignalGuard &) = delete;
-        SignalGuard &operator=(const SignalGuard &) = delete;
-
-        static int signal() noexcept { return static_cast<int>(g_signal); }
-
-    private:
-        static constexpr std::array<int, 3> kSignals { SIGINT, SIGTERM, SIGHUP };
-        std::array<struct sigaction, 3> m_previous {};
-    };
 
     // How often the window looks for a signal and a new reading: well below the tuner's own
     // display period.
@@ -82,7 +44,7 @@ int runTuneCommand(const std::string &file, std::optional<double> seconds, std::
     // The virtual device opens only in the file's own format.
     g_defs.SetCaptureFormat(virtualDevices.captureSource().samplesFormat);
 
-    const SignalGuard signalGuard;
+    const TerminationSignals signalGuard;
     tuner::CTuner window({ g_defs, g_pitch, g_keyContext(), ActiveTimeCounter::instance(),
                            RunClock::instance() },
                          false);
@@ -93,7 +55,7 @@ int runTuneCommand(const std::string &file, std::optional<double> seconds, std::
     auto *watch = new QTimer(&window);
     QString shown;
     QObject::connect(watch, &QTimer::timeout, &window, [&] {
-        if (SignalGuard::signal() != 0) {
+        if (TerminationSignals::received() != 0) {
             window.reject();
             return;
         }
@@ -110,8 +72,7 @@ int runTuneCommand(const std::string &file, std::optional<double> seconds, std::
 
     window.exec();
     audio::setDeviceErrorHandler(nullptr);
-    const int signal = SignalGuard::signal();
-    return signal != 0 ? 128 + signal : 0;
+    return TerminationSignals::exitStatus();
 }
 
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include "CTuner.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
+#include "VirtualToneDevices.h"
 #include "VirtualBackend.h"
 
 #include <QAction>
@@ -27,14 +28,7 @@ TEST(ProgramTuner, StartUpOpensTheTunerAndItsClosingFreesTheWindow)
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path().string()));
     widgets::ScriptedMessageService boxes;
     const widgets::MessageServiceOverride useBoxes(boxes);
-    audio::VirtualBackend &devices = audio::VirtualBackend::instance();
-    devices.setPacing(audio::VirtualPacing::AsFastAsTaken);
-    audio::VirtualCaptureSource source;
-    source.toneHz = 440.0;
-    source.toneLevel = 0.5;
-    devices.setCaptureSource(source);
-    audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
-    audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
+    const test::VirtualToneDevices devices(440.0);
 
     {
         CTonrikApp program;
@@ -66,7 +60,4 @@ TEST(ProgramTuner, StartUpOpensTheTunerAndItsClosingFreesTheWindow)
                 [&] { return frame->action(CMainFrame::Command::TunerOnly)->isEnabled(); }, 5000));
         program.ExitInstance();
     }
-    devices.setCaptureSource({});
-    devices.setPacing(audio::VirtualPacing::RealTime);
-    devices.clearPlayed();
 }

@@ -20,6 +20,7 @@
 #include "ScriptedFileChooser.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
+#include "VirtualToneDevices.h"
 #include "VirtualBackend.h"
 #include "WaveFixtures.h"
 
@@ -535,14 +536,7 @@ TEST_F(RecordingWindowTest, ATakeRecordedInTheTunerIsShownOnceItCloses)
 {
     // The real tuner window on the virtual devices, hearing a steady a' in real time (faster, the
     // tuner would see overruns and restart its devices without the recording, as it should).
-    audio::VirtualBackend &devices = audio::VirtualBackend::instance();
-    devices.setPacing(audio::VirtualPacing::RealTime);
-    audio::VirtualCaptureSource source;
-    source.toneHz = 440.0;
-    source.toneLevel = 0.5;
-    devices.setCaptureSource(source);
-    audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
-    audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
+    const test::VirtualToneDevices devices(440.0, audio::VirtualPacing::RealTime);
     g_defs.SetPlaybackFormat(SampleFormat { 1, kRate, 16 });
     frame->setTunerOpener(CTonrikApp::TunerWindow());
     QApplication::processEvents(); // start-up opens the tuner
@@ -571,9 +565,6 @@ TEST_F(RecordingWindowTest, ATakeRecordedInTheTunerIsShownOnceItCloses)
     frame->action(Command::Copy)->trigger();
     EXPECT_TRUE(QApplication::clipboard()->mimeData()->text().contains(QStringLiteral(",A4,")));
     EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text.toStdString();
-
-    devices.setCaptureSource({});
-    devices.clearPlayed();
 }
 
 TEST_F(RecordingWindowTest, ARecordingNamedAtStartUpOpensInPlaceOfTheTuner)

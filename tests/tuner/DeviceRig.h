@@ -9,6 +9,7 @@
 #include "VirtualBackend.h"
 
 #include "TempDir.h"
+#include "VirtualToneDevices.h"
 
 #include <chrono>
 #include <functional>
@@ -22,16 +23,8 @@ class DeviceRig
 {
 public:
     explicit DeviceRig(double toneHz = 440.0)
+        : tone(toneHz)
     {
-        audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
-        virtualDevices.setPacing(audio::VirtualPacing::AsFastAsTaken);
-        audio::VirtualCaptureSource source;
-        source.toneHz = toneHz;
-        source.toneLevel = 0.5;
-        virtualDevices.setCaptureSource(source);
-        virtualDevices.clearPlayed();
-        audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
-        audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
         audio::setDeviceErrorHandler([this](const std::string &m) { deviceMessages.push_back(m); });
     }
     ~DeviceRig()
@@ -39,10 +32,6 @@ public:
         rig.engine.reset(); // stops the devices
         audio::setDeviceErrorHandler(nullptr);
         audio::AudioDevices::instance().setRecordingFileFactory(nullptr);
-        audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
-        virtualDevices.setCaptureSource({});
-        virtualDevices.setPacing(audio::VirtualPacing::RealTime);
-        virtualDevices.clearPlayed();
     }
 
     TunerEngine &engine() { return *rig.engine; }
@@ -61,7 +50,8 @@ public:
         return false;
     }
 
-    corvane::test::TempWorkingDir dir; // the recording file lands here
+    corvane::test::TempWorkingDir dir;      // the recording file lands here
+    corvane::test::VirtualToneDevices tone; // before the engine, so that it goes after it
     EngineRig rig;
     TunerUpdate last;
     std::vector<std::string> deviceMessages;

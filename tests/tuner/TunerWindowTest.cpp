@@ -14,6 +14,7 @@
 
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
+#include "VirtualToneDevices.h"
 
 #include <QApplication>
 #include <QImage>
@@ -57,15 +58,8 @@ class TunerWindowTest : public ::testing::Test
 {
 public:
     explicit TunerWindowTest(double toneHz = 440.0)
+        : tone(toneHz)
     {
-        audio::VirtualBackend &devices = audio::VirtualBackend::instance();
-        devices.setPacing(audio::VirtualPacing::AsFastAsTaken);
-        audio::VirtualCaptureSource source;
-        source.toneHz = toneHz;
-        source.toneLevel = 0.5;
-        devices.setCaptureSource(source);
-        audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
-        audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
         audio::setDeviceErrorHandler([this](const std::string &m) { deviceMessages.push_back(m); });
         settings.SetCaptureFormat(monoFormat(44100));
         settings.SetPlaybackFormat(monoFormat(44100));
@@ -74,10 +68,6 @@ public:
     {
         window.reset();
         audio::setDeviceErrorHandler(nullptr);
-        audio::VirtualBackend &devices = audio::VirtualBackend::instance();
-        devices.setCaptureSource({});
-        devices.setPacing(audio::VirtualPacing::RealTime);
-        devices.clearPlayed();
     }
 
     CTuner &open(bool record = false)
@@ -132,6 +122,7 @@ public:
     }
 
     corvane::test::TempWorkingDir dir;
+    corvane::test::VirtualToneDevices tone;
     CTCDefs settings;
     CPitch pitch;
     KeyContext keys;

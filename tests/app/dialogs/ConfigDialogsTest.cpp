@@ -475,10 +475,11 @@ TEST_F(SoundCard, TheProgramsListsOfferTheSystemsDevicesAndTheVirtualOnes)
     for (int direction : { 0, 1 }) {
         const QComboBox *devices = dialog.deviceList(direction);
         ASSERT_GE(devices->count(), 2);
-        EXPECT_NE(devices->findText(QString::fromLatin1(direction == 0
-                                                                ? audio::VirtualBackend::kCaptureDevice
-                                                                : audio::VirtualBackend::kPlaybackDevice),
-                                    Qt::MatchContains),
+        EXPECT_NE(devices->findText(
+                          QString::fromLatin1(direction == 0
+                                                      ? audio::VirtualBackend::kCaptureDevice
+                                                      : audio::VirtualBackend::kPlaybackDevice),
+                          Qt::MatchContains),
                   -1);
     }
 }
