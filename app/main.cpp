@@ -4,12 +4,14 @@
 #include "CommandLine.h"
 #include "DeviceListing.h"
 #include "PrivateTempDir.h"
+#include "TerminationSignals.h"
 #include "TuneCommand.h"
 #include "Version.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <cstdlib>
 #include <iostream>
@@ -22,6 +24,9 @@ using namespace corvane;
 namespace {
 
 QtMessageHandler g_qtMessages = nullptr;
+
+// How often the window program looks for a termination signal.
+constexpr int kSignalWatchMilliseconds = 100;
 
 // Qt's notes about the session it would run in (no runtime folder, say) mean nothing to a
 // picture drawn without one; everything else it says is passed on.
@@ -85,6 +90,17 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
     if (line.action == CommandLine::Action::Tune)
         return runTuneCommand(line.tuneFile, line.tuneSeconds, std::cout, std::cerr);
+    // A termination request, a hang-up (the session ends) or Ctrl-C in the terminal ends the
+    // program by its own path: the windows close, the devices stop, the settings are saved and
+    // the recording's temporary files go. The handler only notes the signal; the event loop
+    // looks for it.
+    const TerminationSignals signalGuard;
+    QTimer signalWatch;
+    QObject::connect(&signalWatch, &QTimer::timeout, [] {
+        if (TerminationSignals::received() != 0)
+            QCoreApplication::exit(TerminationSignals::exitStatus());
+    });
+    signalWatch.start(kSignalWatchMilliseconds);
     CTonrikApp program;
     if (!program.InitInstance(line.files, CTonrikApp::TunerWindow()))
         return 1;
