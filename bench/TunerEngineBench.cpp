@@ -24,6 +24,7 @@
 #include "KeyContext.h"
 #include "PinwheelBoard.h"
 #include "PitchAnalyzer.h"
+#include "PluckedNote.h"
 #include "TunerEngine.h"
 
 #include <benchmark/benchmark.h>
@@ -144,27 +145,14 @@ constexpr double kDetuneCents = -20.0;
 constexpr int kPhases = 8;                  // onset positions within a block
 const int Notes[] = { 40, 57, 69, 76, 88 }; // MIDI: E2, A3, A4, E5, E6
 
-// A plucked string: four partials, a 5 ms attack and a decay with a time constant of 1.5 s, at a
-// peak of -6 dBFS, over hiss at -66 dBFS from the start. `onset` in frames.
+// The plucked string of the tests, as 16-bit samples. `onset` in frames.
 std::vector<std::uint8_t> pluckedNote(std::int32_t rate, double hz, std::size_t onset,
                                       std::size_t frames)
 {
-    std::mt19937 random(7);
-    std::normal_distribution<double> hiss(0.0, 0.0005);
-    const double partials[] = { 1.0, 0.6, 0.4, 0.25 };
+    const std::vector<double> note = test::pluckedOverHiss(hz, rate, onset, frames);
     std::vector<std::uint8_t> bytes(frames * 2);
-    for (std::size_t i = 0; i < frames; ++i) {
-        double x = hiss(random);
-        if (i >= onset) {
-            const double t = static_cast<double>(i - onset) / rate;
-            double sum = 0.0;
-            for (int k = 0; k < 4; ++k)
-                if ((k + 1) * hz < 0.45 * rate)
-                    sum += partials[k] * std::sin(2.0 * kPi * (k + 1) * hz * t + 0.7 * k);
-            x += 0.5 / 2.25 * sum * std::min(1.0, t / 0.005) * std::exp(-t / 1.5);
-        }
-        putSample(bytes, i, x);
-    }
+    for (std::size_t i = 0; i < frames; ++i)
+        putSample(bytes, i, note[i]);
     return bytes;
 }
 

@@ -3,6 +3,7 @@
 
 #include "PitchAnalyzer.h"
 #include "PitchRefiner.h"
+#include "PluckedNote.h"
 #include "Signals.h"
 
 #include <gtest/gtest.h>
@@ -162,34 +163,6 @@ TEST(PitchRefiner, LowNotesInShortBlocksUseTwoBlocks)
     EXPECT_NEAR(centsBetween(e.hz, 29.14), 0.0, 2.0);
 }
 
-namespace {
-
-// A plucked string over hiss, as a tuner hears it: partials 1, 0.6, 0.4 and 0.25, a 5 ms attack
-// and a decay with a time constant of 1.5 s, at a peak near -6 dBFS, over Gaussian hiss at
-// -66 dBFS from the start. The note begins at sample `onset`.
-std::vector<float> pluckedOverHiss(double hz, double rate, size_t onset, size_t samples)
-{
-    std::mt19937 random(7);
-    std::normal_distribution<double> hiss(0.0, 0.0005);
-    const double partials[] = { 1.0, 0.6, 0.4, 0.25 };
-    std::vector<float> out(samples);
-    for (size_t i = 0; i < samples; ++i) {
-        double x = hiss(random);
-        if (i >= onset) {
-            const double t = static_cast<double>(i - onset) / rate;
-            double sum = 0.0;
-            for (int k = 0; k < 4; ++k)
-                if ((k + 1) * hz < 0.45 * rate)
-                    sum += partials[k] * std::sin(2.0 * M_PI * (k + 1) * hz * t + 0.7 * k);
-            x += 0.5 / 2.25 * sum * std::min(1.0, t / 0.005) * std::exp(-t / 1.5);
-        }
-        out[i] = static_cast<float>(x);
-    }
-    return out;
-}
-
-} // namespace
-
 // A high note at the lowest rate over faint hiss: the hiss adds zero crossings where the wave
 // of the four partials comes close to zero, and the band meter reads the note tens of cents sharp
 // for seconds; the period search reads it exactly, and its value is the one shown.
@@ -207,7 +180,8 @@ TEST(RefinedPitch, AHighNoteOverHissIsReadFromItsPeriodNotFromTheBandMeter)
             analyzer.setLimits(82.5, 1760.0);
             const size_t onsetBlock = 8;
             const size_t onset = onsetBlock * length + length * phase / 8;
-            const std::vector<float> signal = pluckedOverHiss(hz, rate, onset, 48 * length);
+            const std::vector<double> note = pluckedOverHiss(hz, rate, onset, 48 * length);
+            const std::vector<float> signal(note.begin(), note.end());
             const std::vector<uint8_t> bytes = pcm16(signal);
             // From the seventh block after the onset the band delay and the consensus have
             // filled at every filter length.
