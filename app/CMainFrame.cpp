@@ -469,23 +469,20 @@ void CMainFrame::OnTunerClosed(TunerOutcome how)
 
 void CMainFrame::OnPlay()
 {
-    const bool started = m_state.togglePlay() == MainFrameState::Toggle::Started;
-    if (m_view) {
-        if (started && !m_view->startPlayback(false))
-            m_state.playbackEnded();
-        else if (!started)
-            m_view->stopPlayback();
-    }
-    ShowState();
+    PlayOrStop(m_state.togglePlay() == MainFrameState::Toggle::Started, false);
 }
 
 void CMainFrame::OnLoop()
 {
-    const bool started = m_state.toggleLoop() == MainFrameState::Toggle::Started;
+    PlayOrStop(m_state.toggleLoop() == MainFrameState::Toggle::Started, true);
+}
+
+void CMainFrame::PlayOrStop(bool start, bool loop)
+{
     if (m_view) {
-        if (started && !m_view->startPlayback(true))
+        if (start && !m_view->startPlayback(loop))
             m_state.playbackEnded();
-        else if (!started)
+        else if (!start)
             m_view->stopPlayback();
     }
     ShowState();

@@ -149,6 +149,8 @@ private:
     void OnTunerClosed(TunerOutcome how);
     void OnPlay();
     void OnLoop();
+    // Starts the view playing (once or looped) or stops it, as the state just toggled says.
+    void PlayOrStop(bool start, bool loop);
     void OnPane(MainFrameState::Pane pane, bool on);
     void OnZoom(bool in);
     void OnVolumeReleased();

@@ -21,25 +21,19 @@ namespace {
         }
     };
 
-    DialogFileChooser s_dialog;
-    FileChooser *s_current = &s_dialog;
-
 } // namespace
+
+template<>
+FileChooser *&widgets::ServiceOverride<FileChooser>::slot()
+{
+    static DialogFileChooser dialog;
+    static FileChooser *current = &dialog;
+    return current;
+}
 
 FileChooser &fileChooser()
 {
-    return *s_current;
-}
-
-FileChooserOverride::FileChooserOverride(FileChooser &chooser)
-    : m_previous(s_current)
-{
-    s_current = &chooser;
-}
-
-FileChooserOverride::~FileChooserOverride()
-{
-    s_current = m_previous;
+    return FileChooserOverride::current();
 }
 
 } // namespace corvane

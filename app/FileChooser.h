@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceOverride.h"
+
 #include <QString>
 
 class QWidget;
@@ -25,17 +27,9 @@ public:
 // The chooser in use now: Qt's file dialog unless a test installed its own.
 FileChooser &fileChooser();
 
-// Installs `chooser` for the lifetime of this object; `chooser` must outlive it.
-class FileChooserOverride
-{
-public:
-    explicit FileChooserOverride(FileChooser &chooser);
-    ~FileChooserOverride();
-    FileChooserOverride(const FileChooserOverride &) = delete;
-    FileChooserOverride &operator=(const FileChooserOverride &) = delete;
-
-private:
-    FileChooser *m_previous;
-};
+// Installs one for the lifetime of the override.
+using FileChooserOverride = widgets::ServiceOverride<FileChooser>;
+template<>
+FileChooser *&widgets::ServiceOverride<FileChooser>::slot();
 
 } // namespace corvane

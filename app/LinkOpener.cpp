@@ -20,25 +20,19 @@ namespace {
         }
     };
 
-    DesktopLinkOpener s_desktop;
-    LinkOpener *s_current = &s_desktop;
-
 } // namespace
+
+template<>
+LinkOpener *&widgets::ServiceOverride<LinkOpener>::slot()
+{
+    static DesktopLinkOpener desktop;
+    static LinkOpener *current = &desktop;
+    return current;
+}
 
 LinkOpener &linkOpener()
 {
-    return *s_current;
-}
-
-LinkOpenerOverride::LinkOpenerOverride(LinkOpener &opener)
-    : m_previous(s_current)
-{
-    s_current = &opener;
-}
-
-LinkOpenerOverride::~LinkOpenerOverride()
-{
-    s_current = m_previous;
+    return LinkOpenerOverride::current();
 }
 
 } // namespace corvane

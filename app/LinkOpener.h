@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceOverride.h"
+
 class QUrl;
 
 namespace corvane {
@@ -19,17 +21,9 @@ public:
 // The opener in use now: the desktop's unless a test installed its own.
 LinkOpener &linkOpener();
 
-// Installs `opener` for the lifetime of this object; `opener` must outlive it.
-class LinkOpenerOverride
-{
-public:
-    explicit LinkOpenerOverride(LinkOpener &opener);
-    ~LinkOpenerOverride();
-    LinkOpenerOverride(const LinkOpenerOverride &) = delete;
-    LinkOpenerOverride &operator=(const LinkOpenerOverride &) = delete;
-
-private:
-    LinkOpener *m_previous;
-};
+// Installs one for the lifetime of the override.
+using LinkOpenerOverride = widgets::ServiceOverride<LinkOpener>;
+template<>
+LinkOpener *&widgets::ServiceOverride<LinkOpener>::slot();
 
 } // namespace corvane

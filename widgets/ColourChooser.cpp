@@ -18,29 +18,19 @@ namespace {
         }
     };
 
-    ColourChooser *&current()
-    {
-        static QtColourChooser qtChooser;
-        static ColourChooser *chooser = &qtChooser;
-        return chooser;
-    }
-
 } // namespace
+
+template<>
+ColourChooser *&ServiceOverride<ColourChooser>::slot()
+{
+    static QtColourChooser qtChooser;
+    static ColourChooser *current = &qtChooser;
+    return current;
+}
 
 ColourChooser &colourChooser()
 {
-    return *current();
-}
-
-ColourChooserOverride::ColourChooserOverride(ColourChooser &chooser)
-    : m_previous(current())
-{
-    current() = &chooser;
-}
-
-ColourChooserOverride::~ColourChooserOverride()
-{
-    current() = m_previous;
+    return ColourChooserOverride::current();
 }
 
 } // namespace corvane::widgets

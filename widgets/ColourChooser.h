@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceOverride.h"
+
 #include <QColor>
 
 #include <optional>
@@ -24,18 +26,9 @@ public:
 // The chooser the windows use now: Qt's unless a test has installed its own.
 ColourChooser &colourChooser();
 
-// Installs `chooser` for the lifetime of this object, then puts the previous one back. `chooser`
-// must outlive the override.
-class ColourChooserOverride
-{
-public:
-    explicit ColourChooserOverride(ColourChooser &chooser);
-    ~ColourChooserOverride();
-    ColourChooserOverride(const ColourChooserOverride &) = delete;
-    ColourChooserOverride &operator=(const ColourChooserOverride &) = delete;
-
-private:
-    ColourChooser *m_previous;
-};
+// Installs a chooser for the lifetime of the override.
+using ColourChooserOverride = ServiceOverride<ColourChooser>;
+template<>
+ColourChooser *&ServiceOverride<ColourChooser>::slot();
 
 } // namespace corvane::widgets

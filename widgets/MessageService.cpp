@@ -65,25 +65,19 @@ namespace {
         }
     };
 
-    QtMessageService g_qtMessages;
-    MessageService *g_current = &g_qtMessages;
-
 } // namespace
+
+template<>
+MessageService *&ServiceOverride<MessageService>::slot()
+{
+    static QtMessageService qtMessages;
+    static MessageService *current = &qtMessages;
+    return current;
+}
 
 MessageService &messages()
 {
-    return *g_current;
-}
-
-MessageServiceOverride::MessageServiceOverride(MessageService &service)
-    : m_previous(g_current)
-{
-    g_current = &service;
-}
-
-MessageServiceOverride::~MessageServiceOverride()
-{
-    g_current = m_previous;
+    return MessageServiceOverride::current();
 }
 
 } // namespace corvane::widgets

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServiceOverride.h"
+
 #include <QString>
 
 class QWidget;
@@ -49,18 +51,9 @@ public:
 // The service the windows use now: the Qt one unless a test has installed its own.
 MessageService &messages();
 
-// Installs `service` as the program's message service for the lifetime of this object, then puts
-// the previous one back. `service` must outlive the override.
-class MessageServiceOverride
-{
-public:
-    explicit MessageServiceOverride(MessageService &service);
-    ~MessageServiceOverride();
-    MessageServiceOverride(const MessageServiceOverride &) = delete;
-    MessageServiceOverride &operator=(const MessageServiceOverride &) = delete;
-
-private:
-    MessageService *m_previous;
-};
+// Installs a message service for the lifetime of the override (tests: ScriptedMessageService).
+using MessageServiceOverride = ServiceOverride<MessageService>;
+template<>
+MessageService *&ServiceOverride<MessageService>::slot();
 
 } // namespace corvane::widgets
