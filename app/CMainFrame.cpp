@@ -13,6 +13,7 @@
 #include "DlgTranspose.h"
 #include "HelpWindow.h"
 #include "LogPrintJob.h"
+#include "ProgramState.h"
 #include "RecentFileList.h"
 #include "RecordingWindow.h"
 #include "Version.h"
@@ -72,7 +73,7 @@ CMainFrame::CMainFrame(const Context &context, QWidget *parent)
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
-    m_recording = new RecordingWindow(this);
+    m_recording = new RecordingWindow(m_context.program, this);
     setCentralWidget(m_recording);
     resize(900, 640);
 
@@ -81,7 +82,7 @@ CMainFrame::CMainFrame(const Context &context, QWidget *parent)
     CreateToolBar();
     CreateOptionBar();
     CreateStatusBar();
-    m_recording->panesChanged(m_context.settings.GetViewPanes());
+    m_recording->panesChanged(m_context.program.settings.GetViewPanes());
     m_recording->zoomChanged(m_state.zoom());
     connect(m_recording, &RecordingWindow::titleChanged, this, &CMainFrame::ShowTitle);
     connect(m_recording, &RecordingWindow::recordingChanged, this, &CMainFrame::ShowState);
@@ -232,9 +233,9 @@ void CMainFrame::CreateActions()
     connect(loop, &QAction::triggered, this, &CMainFrame::OnLoop);
 
     using namespace dialogs;
-    CTCDefs &settings = m_context.settings;
-    KeyContext &keys = m_context.keys;
-    CPitch &pitch = m_context.pitch;
+    CTCDefs &settings = m_context.program.settings;
+    KeyContext &keys = m_context.program.keys;
+    CPitch &pitch = m_context.program.noteTable;
     // The dialogs take the program's objects by reference; the lambdas capture the references.
     connect(Add(C::SetClef, tr("Set &clef..."), tr("Choose the clef of the staves")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
@@ -496,12 +497,12 @@ void CMainFrame::playbackEnded()
 
 void CMainFrame::OnPane(MainFrameState::Pane pane, bool on)
 {
-    const std::uint32_t panes = m_context.settings.GetViewPanes();
+    const std::uint32_t panes = m_context.program.settings.GetViewPanes();
     if (bool(panes & pane) == on)
         return; // the check already shows the stored state (set while building the window)
-    m_context.settings.SetViewPanes(MainFrameState::togglePane(panes, pane));
+    m_context.program.settings.SetViewPanes(MainFrameState::togglePane(panes, pane));
     if (m_view)
-        m_view->panesChanged(m_context.settings.GetViewPanes());
+        m_view->panesChanged(m_context.program.settings.GetViewPanes());
 }
 
 void CMainFrame::OnZoom(bool in)
@@ -514,15 +515,15 @@ void CMainFrame::OnZoom(bool in)
 
 void CMainFrame::OnVolumeReleased()
 {
-    m_context.settings.SetVolume(float(m_volume->value()) * 0.025f);
+    m_context.program.settings.SetVolume(float(m_volume->value()) * 0.025f);
     if (m_view && !m_state.canStartTuner())
-        m_view->setPlaybackVolume(m_context.settings.GetVolume());
+        m_view->setPlaybackVolume(m_context.program.settings.GetVolume());
 }
 
 void CMainFrame::ShowVolume()
 {
     const QSignalBlocker quiet(m_volume);
-    m_volume->setValue(int(std::lround(m_context.settings.GetVolume() * kVolumeSteps)));
+    m_volume->setValue(int(std::lround(m_context.program.settings.GetVolume() * kVolumeSteps)));
 }
 
 void CMainFrame::ShowState()
@@ -547,7 +548,7 @@ void CMainFrame::ShowState()
     action(C::Loop)->setChecked(m_state.looping());
     action(C::ZoomIn)->setEnabled(m_state.zoom() < MainFrameState::kMaxZoom);
     action(C::ZoomOut)->setEnabled(m_state.zoom() > MainFrameState::kMinZoom);
-    const std::uint32_t panes = m_context.settings.GetViewPanes();
+    const std::uint32_t panes = m_context.program.settings.GetViewPanes();
     for (const PaneCommand &p : kPanes) {
         const QSignalBlocker quiet(action(p.command));
         action(p.command)->setChecked(panes & p.pane);
@@ -564,7 +565,8 @@ void CMainFrame::OpenDialog(QDialog *dialog, bool repaintAfter)
 
 bool CMainFrame::printLog(QPrinter &printer)
 {
-    return LogPrintJob::ofProgram(printer).print(printer);
+    return LogPrintJob::ofProgram(printer, m_context.clocks, m_context.program.settings)
+            .print(printer);
 }
 
 void CMainFrame::OnPrintLog()
@@ -594,7 +596,7 @@ void CMainFrame::OnPrintSetup()
 
 void CMainFrame::OnPrintOptions()
 {
-    OpenDialog(new DlgLogOpts(m_context.settings, this));
+    OpenDialog(new DlgLogOpts(m_context.program.settings, this));
 }
 
 void CMainFrame::OnAbout()

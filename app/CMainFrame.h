@@ -20,10 +20,9 @@ class QToolButton;
 
 namespace corvane {
 
-class CPitch;
-class CTCDefs;
-class KeyContext;
+class ProgramState;
 class RecordingWindow;
+struct PracticeClocks;
 
 // The program's main window: the menus, the toolbar (Tuner only, Capture, Play, Loop | Zoom In,
 // Zoom Out | Print Preview), the option bar (six pane switches and the playback volume), the
@@ -45,11 +44,11 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 
 public:
+    // The program's state and the run's clocks; both must outlive the window.
     struct Context
     {
-        CTCDefs &settings;
-        CPitch &pitch;
-        KeyContext &keys;
+        ProgramState &program;
+        const PracticeClocks &clocks;
     };
 
     enum class Command {

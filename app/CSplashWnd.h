@@ -12,7 +12,9 @@ namespace corvane {
 // meant to dismiss the splash does not also act on the window behind it.
 //
 // One splash at a time; start-up enables it and the main window shows it. The splash is a child
-// of the main window (deleted with it, or by itself when it goes). UI thread only.
+// of the main window (deleted with it, or by itself when it goes). Whether it is enabled and
+// which one is up are kept process-wide, as the QApplication whose events it filters is one per
+// process. UI thread only.
 class CSplashWnd : public QWidget
 {
     Q_OBJECT

@@ -1,15 +1,11 @@
 #include "CTonrikApp.h"
 
-#include "ActiveTimeCounter.h"
-#include "CPitch.h"
 #include "CSplashWnd.h"
 #include "CTuner.h"
-#include "ProgramTunerDialogs.h"
-#include "CTCDefs.h"
-#include "KeyContext.h"
 #include "MessageService.h"
+#include "PracticeClocks.h"
 #include "PracticeLogFile.h"
-#include "RunClock.h"
+#include "ProgramState.h"
 
 #include <QIcon>
 
@@ -39,18 +35,16 @@ namespace {
         return TunerOutcome::Cancelled;
     }
 
-    ProgramTunerDialogs s_tunerDialogs;
-
 } // namespace
 
 CMainFrame::TunerOpener CTonrikApp::TunerWindow()
 {
-    return [](QWidget *parent, bool recording, std::function<void(TunerOutcome)> closed) {
+    return [this](QWidget *parent, bool recording, std::function<void(TunerOutcome)> closed) {
         // A child of the main window that deletes itself once closed; the frame hears of the
         // closing after the window's own event has finished.
-        auto *window = new tuner::CTuner({ g_defs, g_pitch, g_keyContext(),
-                                           ActiveTimeCounter::instance(), RunClock::instance() },
-                                         recording, &s_tunerDialogs, parent);
+        auto *window = new tuner::CTuner({ m_program.settings, m_program.noteTable, m_program.keys,
+                                           m_clocks.active, m_clocks.run },
+                                         recording, m_tunerDialogs, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(
                 window, &tuner::CTuner::closed, parent,
@@ -60,7 +54,12 @@ CMainFrame::TunerOpener CTonrikApp::TunerWindow()
     };
 }
 
-CTonrikApp::CTonrikApp() = default;
+CTonrikApp::CTonrikApp(ProgramState &program, PracticeClocks &clocks)
+    : m_program(program)
+    , m_clocks(clocks)
+    , m_tunerDialogs(program)
+{
+}
 
 CTonrikApp::~CTonrikApp()
 {
@@ -70,26 +69,22 @@ CTonrikApp::~CTonrikApp()
 bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame::TunerOpener opener)
 {
     m_running = true;
-    g_defs.LoadDefaultsFile([](const std::string &message) {
+    m_program.loadDefaults([](const std::string &message) {
         widgets::messages().error(nullptr, QString::fromStdString(message));
     });
-    g_pitch.SetReference(g_defs.GetReferenceHz());
 
     CSplashWnd::EnableSplashScreen(true);
 
     if (!LoadSharedImages())
         widgets::messages().error(nullptr, QString::fromLatin1(kImagesFailedMessage));
 
-    m_frame = std::make_unique<CMainFrame>(CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
+    m_frame = std::make_unique<CMainFrame>(CMainFrame::Context { m_program, m_clocks });
     if (opener)
         m_frame->setTunerOpener(std::move(opener));
     if (!files.empty())
         m_frame->openAtStart(QString::fromStdString(files.front()));
     m_frame->showMaximized();
     m_frame->update();
-
-    ActiveTimeCounter::instance().setTicksPerSecond(5.0);
-    (void)RunClock::instance(); // the run starts now
     return true;
 }
 
@@ -101,8 +96,8 @@ void CTonrikApp::ExitInstance()
     m_frame.reset();
     // Both are best effort: the program ends either way, and the defaults file is only ever
     // replaced by a complete one.
-    g_defs.SaveDefaultsFile();
-    AppendPracticeLogLine();
+    m_program.settings.SaveDefaultsFile();
+    AppendPracticeLogLine(m_clocks.run, m_clocks.active);
 }
 
 bool CTonrikApp::LoadSharedImages()

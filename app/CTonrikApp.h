@@ -1,12 +1,16 @@
 #pragma once
 
 #include "CMainFrame.h"
+#include "ProgramTunerDialogs.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace corvane {
+
+class ProgramState;
+struct PracticeClocks;
 
 // The program's start and end around the event loop. Start-up, in order (the profile
 // "Tarnwick", which holds the recent files, is named in main): the settings from "tonrik.def" and
@@ -15,8 +19,9 @@ namespace corvane {
 // line's wave file when one is named; the run's clocks. The end saves the settings and appends the run's line to the
 // practice log, but only for a run whose start-up got as far as loading the settings.
 //
-// One per program, on the user-interface thread, while a QApplication exists. Files are read
-// and written in the current directory.
+// One per program, on the user-interface thread, while a QApplication exists. It works on the
+// program's state and clocks, which `main` owns and which must outlive it. Files are read and
+// written in the current directory.
 class CTonrikApp
 {
 public:
@@ -26,7 +31,7 @@ public:
     static constexpr const char *kWaveFilter = "Wave Files (*.wav)";
     static constexpr const char *kImagesFailedMessage = "Could not load bitmaps!";
 
-    CTonrikApp();
+    CTonrikApp(ProgramState &program, PracticeClocks &clocks);
     ~CTonrikApp();
     CTonrikApp(const CTonrikApp &) = delete;
     CTonrikApp &operator=(const CTonrikApp &) = delete;
@@ -34,19 +39,22 @@ public:
     // Runs start-up with the command line's files; false when the program must end at once.
     // `opener` opens the tuner (none: the tuner commands stay disabled).
     bool InitInstance(const std::vector<std::string> &files, CMainFrame::TunerOpener opener = {});
+    // Opens the program's tuner window ("Tuner Active") on the program's state, clocks and
+    // dialogs, and on the process's devices; the opener lives as long as this object.
+    CMainFrame::TunerOpener TunerWindow();
     // Saves what the run leaves behind; harmless when called twice or without start-up.
     void ExitInstance();
 
     bool running() const noexcept { return m_running; }
     CMainFrame *mainFrame() const noexcept { return m_frame.get(); }
 
-    // Opens the program's tuner window ("Tuner Active") on the program's settings and devices.
-    static CMainFrame::TunerOpener TunerWindow();
-
     // Every resource image the windows use is there and can be drawn.
     static bool LoadSharedImages();
 
 private:
+    ProgramState &m_program;
+    PracticeClocks &m_clocks;
+    ProgramTunerDialogs m_tunerDialogs;
     bool m_running = false;
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -1,6 +1,7 @@
 #include "LogPrintJob.h"
 
 #include "CTCDefs.h"
+#include "PracticeClocks.h"
 #include "PracticeLogFile.h"
 
 #include <QFontMetrics>
@@ -37,13 +38,13 @@ LogPrintJob::LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t run
 {
 }
 
-LogPrintJob LogPrintJob::ofProgram(QPaintDevice &device)
+LogPrintJob LogPrintJob::ofProgram(QPaintDevice &device, const PracticeClocks &clocks,
+                                   const CTCDefs &settings)
 {
     PracticeLog log;
-    LoadPracticeLog(log);
-    const RunClock &clock = RunClock::instance();
-    return LogPrintJob(device, std::move(log), clock.startTime(), clock.currentTime(),
-                       g_defs.GetLogOptions());
+    LoadPracticeLog(log, clocks.run, clocks.active);
+    return LogPrintJob(device, std::move(log), clocks.run.startTime(), clocks.run.currentTime(),
+                       settings.GetLogOptions());
 }
 
 LogDeviceMetrics LogPrintJob::Measure(QPaintDevice &device, const QFont &body, const QFont &title)

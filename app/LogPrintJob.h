@@ -12,6 +12,9 @@ class QPrinter;
 
 namespace corvane {
 
+class CTCDefs;
+struct PracticeClocks;
+
 // One print job of the practice log on one device (a printer, the print preview's printer, a
 // PDF): the two fonts sized for the device, the page layout measured with them, and the pages
 // of a snapshot of the log. Printing, the preview and the tests all draw through render().
@@ -25,9 +28,10 @@ public:
     LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t runStart, std::int64_t now,
                 std::uint32_t options);
 
-    // The program's job at this moment: the log file of the current directory behind the
-    // current run, and the options of the settings record.
-    static LogPrintJob ofProgram(QPaintDevice &device);
+    // The program's job at this moment: the log file of the current directory behind the run
+    // of `clocks`, with the print options of `settings`.
+    static LogPrintJob ofProgram(QPaintDevice &device, const PracticeClocks &clocks,
+                                 const CTCDefs &settings);
 
     int pageCount() const noexcept { return m_printout.pageCount(); }
     const LogPrintout &printout() const noexcept { return m_printout; }

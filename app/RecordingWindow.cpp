@@ -7,6 +7,7 @@
 #include "CTCDefs.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
+#include "ProgramState.h"
 #include "FileChooser.h"
 #include "MessageService.h"
 #include "RecentFileList.h"
@@ -69,13 +70,14 @@ namespace {
 
 } // namespace
 
-RecordingWindow::RecordingWindow(QWidget *parent)
+RecordingWindow::RecordingWindow(ProgramState &program, QWidget *parent)
     : QWidget(parent)
-    , m_doc(std::make_unique<CTonrikDoc>())
+    , m_program(program)
+    , m_doc(std::make_unique<CTonrikDoc>(program.settings))
 {
     auto *layout = new QVBoxLayout(this); // owned by this widget
     layout->setContentsMargins(0, 0, 0, 0);
-    m_view = new CTonrikView(*m_doc, this);
+    m_view = new CTonrikView(*m_doc, program, this);
     layout->addWidget(m_view);
     connect(m_doc.get(), &CTonrikDoc::titleChanged, this, &RecordingWindow::titleChanged);
     connect(m_view, &CTonrikView::playStateChanged, this, [this](bool playing) {
@@ -333,7 +335,7 @@ void RecordingWindow::reviewCapture()
         return;
     m_doc->DeleteContents();
     m_doc->OnNewDocument();
-    m_doc->AnalyzeCapture(audio::captureRing(), g_defs.GetCaptureFormat());
+    m_doc->AnalyzeCapture(audio::captureRing(), m_program.settings.GetCaptureFormat());
     // A ring of another format than the one now set (changed since the capture) gives no blocks:
     // nothing to keep, nothing to ask about later.
     if (m_doc->isLoaded() && m_doc->sampleCount() > 0)

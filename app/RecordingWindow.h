@@ -12,6 +12,7 @@ namespace corvane {
 
 class CTonrikDoc;
 class CTonrikView;
+class ProgramState;
 
 // The main window's analysis area: the recording document and its view, and the file commands
 // on them (New, Open, Save, Save As, Close, the recent files, Export, Copy). The window drives
@@ -32,7 +33,9 @@ public:
     static constexpr const char *kWaveFilter = "Wave Files (*.wav)";
     static constexpr const char *kSaveChangesText = "Save changes to %1?";
 
-    explicit RecordingWindow(QWidget *parent = nullptr);
+    // Works on `program`, which must outlive the window: its settings are what the recording is
+    // analyzed with, and an opened file's format becomes their capture format.
+    explicit RecordingWindow(ProgramState &program, QWidget *parent = nullptr);
     ~RecordingWindow() override;
 
     CTonrikDoc &document() noexcept { return *m_doc; }
@@ -98,7 +101,8 @@ private:
     // The document's open, with busy() true while it runs.
     bool analyzeFile(const QString &path, bool remember);
 
-    std::unique_ptr<CTonrikDoc> m_doc; // declared first: the view refers to it
+    ProgramState &m_program;
+    std::unique_ptr<CTonrikDoc> m_doc; // declared before the view, which refers to it
     CTonrikView *m_view = nullptr;     // owned by this widget
     RecordingFileState m_file;
     bool m_busy = false;

@@ -1,13 +1,11 @@
 #include "TuneCommand.h"
 
-#include "ActiveTimeCounter.h"
 #include "AudioFacade.h"
-#include "CPitch.h"
-#include "CTCDefs.h"
 #include "CTuner.h"
-#include "KeyContext.h"
 #include "MessageService.h"
-#include "RunClock.h"
+#include "PracticeClocks.h"
+#include "ProgramState.h"
+#include "ProgramTunerDialogs.h"
 #include "TerminationSignals.h"
 #include "Version.h"
 #include "VirtualBackend.h"
@@ -26,8 +24,8 @@ namespace {
 
 } // namespace
 
-int runTuneCommand(const std::string &file, std::optional<double> seconds, std::ostream &out,
-                   std::ostream &err)
+int runTuneCommand(ProgramState &program, PracticeClocks &clocks, const std::string &file,
+                   std::optional<double> seconds, std::ostream &out, std::ostream &err)
 {
     audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
     std::string why;
@@ -42,12 +40,13 @@ int runTuneCommand(const std::string &file, std::optional<double> seconds, std::
         widgets::messages().error(nullptr, QString::fromStdString(message));
     });
     // The virtual device opens only in the file's own format.
-    g_defs.SetCaptureFormat(virtualDevices.captureSource().samplesFormat);
+    program.settings.SetCaptureFormat(virtualDevices.captureSource().samplesFormat);
 
     const TerminationSignals signalGuard;
-    tuner::CTuner window({ g_defs, g_pitch, g_keyContext(), ActiveTimeCounter::instance(),
-                           RunClock::instance() },
-                         false);
+    ProgramTunerDialogs dialogs(program);
+    tuner::CTuner window({ program.settings, program.noteTable, program.keys, clocks.active,
+                           clocks.run },
+                         false, dialogs);
     window.setWindowTitle(window.windowTitle() + QStringLiteral(" - ")
                           + QString::fromStdString(file));
 

@@ -3,7 +3,9 @@
 #include "CTonrikApp.h"
 #include "CommandLine.h"
 #include "DeviceListing.h"
+#include "PracticeClocks.h"
 #include "PrivateTempDir.h"
+#include "ProgramState.h"
 #include "TerminationSignals.h"
 #include "TuneCommand.h"
 #include "Version.h"
@@ -23,6 +25,7 @@ using namespace corvane;
 
 namespace {
 
+// Qt's message handler is one per process (qInstallMessageHandler); the one it replaced.
 QtMessageHandler g_qtMessages = nullptr;
 
 // How often the window program looks for a termination signal.
@@ -88,8 +91,12 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QString::fromLatin1(CTonrikApp::kProfileName));
     QApplication::setDesktopFileName(QString::fromLatin1(kProgramName));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
+    // The program's state and the run's clocks, handed down to every window from here.
+    ProgramState program;
+    PracticeClocks clocks;
     if (line.action == CommandLine::Action::Tune)
-        return runTuneCommand(line.tuneFile, line.tuneSeconds, std::cout, std::cerr);
+        return runTuneCommand(program, clocks, line.tuneFile, line.tuneSeconds, std::cout,
+                              std::cerr);
     // A termination request, a hang-up (the session ends) or Ctrl-C in the terminal ends the
     // program by its own path: the windows close, the devices stop, the settings are saved and
     // the recording's temporary files go. The handler only notes the signal; the event loop
@@ -101,10 +108,10 @@ int main(int argc, char *argv[])
             QCoreApplication::exit(TerminationSignals::exitStatus());
     });
     signalWatch.start(kSignalWatchMilliseconds);
-    CTonrikApp program;
-    if (!program.InitInstance(line.files, CTonrikApp::TunerWindow()))
+    CTonrikApp application(program, clocks);
+    if (!application.InitInstance(line.files, application.TunerWindow()))
         return 1;
     const int status = app.exec();
-    program.ExitInstance();
+    application.ExitInstance();
     return status;
 }

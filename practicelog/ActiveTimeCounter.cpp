@@ -26,12 +26,6 @@ ActiveTimeCounter::ActiveTimeCounter()
 {
 }
 
-ActiveTimeCounter &ActiveTimeCounter::instance()
-{
-    static ActiveTimeCounter counter;
-    return counter;
-}
-
 void ActiveTimeCounter::tick(bool active) noexcept
 {
     if (active) {

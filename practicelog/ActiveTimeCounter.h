@@ -8,8 +8,8 @@ namespace corvane {
 // display update; an active tick counts, and so do the ticks of the next four seconds of
 // silence, so short pauses between notes still count as practice.
 //
-// The program uses one instance, instance(); start-up sets it to 5 ticks per second. Tests build
-// their own. User-interface thread only; nothing here allocates.
+// The program's counter is part of its PracticeClocks, at 5 ticks per second; tests build their
+// own. User-interface thread only; nothing here allocates.
 class ActiveTimeCounter
 {
 public:
@@ -19,9 +19,6 @@ public:
     {
     }
     ActiveTimeCounter();
-
-    // The process-wide counter, created on first use with 1 tick per second.
-    static ActiveTimeCounter &instance();
 
     void tick(bool active) noexcept;
     void setTicksPerSecond(double ticksPerSecond) noexcept { m_ticksPerSecond = ticksPerSecond; }

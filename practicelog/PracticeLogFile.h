@@ -20,14 +20,12 @@ LogRecord CurrentRunRecord(const RunClock &clock, const ActiveTimeCounter &count
 // Appends the current run's line, creating the file if needed. A last line left without its line
 // feed (an earlier write cut short) is ended first, so the new line stands on its own. Returns
 // false when the file cannot be opened or written; the caller exits anyway.
-bool AppendPracticeLogLine(const RunClock &clock = RunClock::instance(),
-                           const ActiveTimeCounter &counter = ActiveTimeCounter::instance());
+bool AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter &counter);
 
 // Replaces `log` with the file's runs, newest first, behind the current run. Lines of any length
 // are read; a line that is not three integers (blanks around them allowed) is skipped. A missing
 // or unreadable file gives the current run alone. Allocates.
-void LoadPracticeLog(PracticeLog &log, const RunClock &clock = RunClock::instance(),
-                     const ActiveTimeCounter &counter = ActiveTimeCounter::instance());
+void LoadPracticeLog(PracticeLog &log, const RunClock &clock, const ActiveTimeCounter &counter);
 
 // Deletes the file. Returns false when there was none or it could not be deleted.
 bool ClearPracticeLog();

@@ -18,12 +18,6 @@ RunClock::RunClock(NowFunction now)
 {
 }
 
-RunClock &RunClock::instance()
-{
-    static RunClock clock;
-    return clock;
-}
-
 double RunClock::elapsedSeconds() const
 {
     return std::difftime(static_cast<std::time_t>(currentTime()),

@@ -8,8 +8,8 @@ namespace corvane {
 // The wall clock of the current run: when the program started and what time it is now, in
 // seconds since 1970-01-01 UTC (64-bit, so dates after 2038 are fine).
 //
-// The program uses one instance, instance(), whose start is the moment of its first use;
-// start-up touches it once. Tests build their own with an injected "now". User-interface
+// The program's clock is part of its PracticeClocks, made at start-up; tests build their own
+// with an injected "now". User-interface
 // thread only.
 class RunClock
 {
@@ -21,9 +21,6 @@ public:
 
     // Reads the start time from `now` at once.
     explicit RunClock(NowFunction now = systemNow);
-
-    // The process-wide clock, created on first use.
-    static RunClock &instance();
 
     std::int64_t startTime() const noexcept { return m_start; }
     std::int64_t currentTime() const { return m_now(); }

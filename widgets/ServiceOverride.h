@@ -9,6 +9,10 @@ namespace corvane::widgets {
 // that it can answer without a screen or a modal loop. An override installs a replacement for its
 // lifetime and then puts the previous one back; the replacement must outlive it.
 //
+// The slot is one per process because what stands behind it is: the one QApplication's modal
+// boxes and choosers, the desktop's web browser. It holds no program state, only the way to reach
+// the user, so that the windows need not pass it through every constructor.
+//
 // Each service defines `slot()` beside its program implementation, and declares that
 // specialisation in its header. UI thread only.
 template<class Service>

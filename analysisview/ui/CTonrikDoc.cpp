@@ -24,8 +24,9 @@ std::vector<std::pair<std::string, AnalysisObserver::Icon>> CTonrikDoc::Observer
     return std::exchange(messages, {});
 }
 
-CTonrikDoc::CTonrikDoc(std::filesystem::path tempDir, QObject *parent)
+CTonrikDoc::CTonrikDoc(CTCDefs &settings, std::filesystem::path tempDir, QObject *parent)
     : QObject(parent)
+    , m_settings(settings)
     , m_analysis(std::move(tempDir), m_observer)
 {
 }
@@ -133,7 +134,7 @@ bool CTonrikDoc::OnOpenDocument(const QString &path, QWidget *progressParent, bo
         emit contentsChanged();
         return false;
     }
-    g_defs.SetCaptureFormat(m_analysis.monoFileFormat());
+    m_settings.SetCaptureFormat(m_analysis.monoFileFormat());
     m_pathName = QFileInfo(path).absoluteFilePath();
     SetTitle(QFileInfo(path).fileName());
     if (remember)
@@ -158,7 +159,7 @@ bool CTonrikDoc::OnSaveDocument(const QString &path, QWidget *parent)
 
 AnalysisSettings CTonrikDoc::analysisSettings() const
 {
-    AnalysisSettings settings = AnalysisSettings::from(g_defs);
+    AnalysisSettings settings = AnalysisSettings::from(m_settings);
     settings.classic = AnalyzerPreferences::load(m_preferencesFile).classic;
     return settings;
 }

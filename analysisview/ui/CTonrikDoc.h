@@ -22,6 +22,7 @@ class QWidget;
 namespace corvane {
 
 class BlockRing;
+class CTCDefs;
 struct SampleFormat;
 
 // The recording document: one analyzed recording, a wave file the user opened or the sound
@@ -40,17 +41,20 @@ public:
     static constexpr const char *kProgressTitle = "Analyzing File";
     static constexpr const char *kProgressText = "Analyzing contents of the wave file...";
 
-    // The temporary files go to `tempDir` (the program's current directory).
-    explicit CTonrikDoc(std::filesystem::path tempDir = std::filesystem::current_path(),
+    // Analyzes with `settings` (the program's record, which must outlive the document) and
+    // keeps the temporary files in `tempDir` (the program's current directory).
+    explicit CTonrikDoc(CTCDefs &settings,
+                        std::filesystem::path tempDir = std::filesystem::current_path(),
                         QObject *parent = nullptr);
     ~CTonrikDoc() override;
 
     // New: empty and "Untitled".
     bool OnNewDocument();
-    // Analyzes the wave file at `path` with the settings of g_defs, showing progress over
+    // Analyzes the wave file at `path` with analysisSettings(), showing progress over
     // `progressParent`. Keeps the user interface running meanwhile; returns once the analysis
     // has ended: true when loaded; false after a reported failure or a cancel (then empty).
-    // On success the file's mono format becomes the capture format and, unless `remember` is
+    // On success the file's mono format becomes the capture format of the settings record (so
+    // the tuner and an empty view go on in the recording's rate) and, unless `remember` is
     // false (the tuner's own recording file), the file heads the recent-file list.
     bool OnOpenDocument(const QString &path, QWidget *progressParent = nullptr,
                         bool remember = true);
@@ -71,9 +75,9 @@ public:
     void SetTitle(const QString &title);
     QString pathName() const { return m_pathName; }
 
-    // What the next analysis runs with: the settings of g_defs and the pitch analysis mode the
-    // Optimize dialog keeps in `preferencesFile` (read afresh for every analysis, so a change
-    // made in the dialog holds for the next recording opened or captured).
+    // What the next analysis runs with: the settings record as it is now and the pitch analysis
+    // mode the Optimize dialog keeps in `preferencesFile` (read afresh for every analysis, so a
+    // change made in the dialog holds for the next recording opened or captured).
     AnalysisSettings analysisSettings() const;
     void setPreferencesFile(std::filesystem::path path) { m_preferencesFile = std::move(path); }
 
@@ -108,6 +112,7 @@ private:
     void showMessages(QWidget *parent);
     void joinWorker() noexcept;
 
+    CTCDefs &m_settings;
     Observer m_observer;
     RecordingAnalysis m_analysis;
     std::thread m_worker;

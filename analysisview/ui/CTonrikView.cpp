@@ -2,11 +2,9 @@
 
 #include "AnalysisPicture.h"
 #include "BlockLength.h"
-#include "CPitch.h"
-#include "CTCDefs.h"
 #include "CTonrikDoc.h"
-#include "KeyContext.h"
 #include "PaneContext.h"
+#include "ProgramState.h"
 #include "TempBandFiles.h"
 
 #include <QMouseEvent>
@@ -21,10 +19,11 @@ namespace {
 
 } // namespace
 
-CTonrikView::CTonrikView(CTonrikDoc &doc, QWidget *parent)
+CTonrikView::CTonrikView(CTonrikDoc &doc, const ProgramState &program, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_doc(doc)
-    , m_layout(g_defs.GetViewPanes())
+    , m_program(program)
+    , m_layout(program.settings.GetViewPanes())
     , m_player([this](RecordingPlayer::Event event) {
         // Playback thread: hand over to the user-interface thread and return at once.
         QMetaObject::invokeMethod(
@@ -65,7 +64,7 @@ void CTonrikView::updateTimeScale()
     if (analysis) {
         m_axis.setFormat(analysis->blockFormat().blockLength, analysis->blockFormat().sampleRate);
     } else {
-        const auto rate = g_defs.GetCaptureFormat().sampleRate;
+        const auto rate = m_program.settings.GetCaptureFormat().sampleRate;
         m_axis.setFormat(blockLengthForRate(rate), rate);
     }
     m_axis.setSampleCount(m_doc.sampleCount());
@@ -135,8 +134,8 @@ PaneContext CTonrikView::context(int right)
     RecordingAnalysis *analysis = m_doc.analysis();
     // The samples were named by the analysis's own note table; the intonation is measured
     // against the same one.
-    const CPitch &pitch = analysis ? analysis->noteTable() : g_pitch;
-    return PaneContext { analysis, m_axis, m_selection,       g_keyContext(),
+    const CPitch &pitch = analysis ? analysis->noteTable() : m_program.noteTable;
+    return PaneContext { analysis, m_axis, m_selection,       m_program.keys,
                          pitch,    right,  m_envelopes.data() };
 }
 

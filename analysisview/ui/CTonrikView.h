@@ -16,6 +16,7 @@
 namespace corvane {
 
 class CTonrikDoc;
+class ProgramState;
 struct PaneContext;
 
 // The analysis view: the document's recording as a stack of panes on one time axis (notes,
@@ -31,8 +32,9 @@ class CTonrikView : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
-    // `doc` must outlive the view.
-    explicit CTonrikView(CTonrikDoc &doc, QWidget *parent = nullptr);
+    // `doc` and `program` must outlive the view. It reads the program's settings (the panes at
+    // first, the capture rate while empty), note table and key context; it changes none of them.
+    CTonrikView(CTonrikDoc &doc, const ProgramState &program, QWidget *parent = nullptr);
     ~CTonrikView() override;
 
     const TimeAxis &axis() const noexcept { return m_axis; }
@@ -93,6 +95,7 @@ private:
     void onPlayerEvent(RecordingPlayer::Event event);
 
     CTonrikDoc &m_doc;
+    const ProgramState &m_program;
     TimeAxis m_axis;
     BlockSelection m_selection;
     BeatGrid m_grid;

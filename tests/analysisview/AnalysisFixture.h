@@ -3,8 +3,7 @@
 // A recording for the document and view tests: a known melody written as a wave file in a
 // private directory that is also the current one, with message boxes scripted.
 
-#include "CPitch.h"
-#include "CTCDefs.h"
+#include "ProgramState.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
 #include "WaveFixtures.h"
@@ -22,10 +21,8 @@ protected:
         : m_enter(m_dir.path())
         , m_override(m_script)
     {
-        g_defs = CTCDefs {};
-        g_defs.SetCaptureFormat(SampleFormat { 1, 11025, 16 });
+        m_program.settings.SetCaptureFormat(SampleFormat { 1, 11025, 16 });
     }
-    ~AnalysisFixture() override { g_defs = CTCDefs {}; }
 
     // C4, E4, G4, C5: half a second each with a quarter second of rest before each.
     std::filesystem::path writeMelody(const std::string &name = "melody.wav", int repeats = 1)
@@ -34,7 +31,7 @@ protected:
         for (int r = 0; r < repeats; ++r) {
             for (int note : { 39, 43, 46, 51 }) {
                 append(frames, silence(0.25, kRate));
-                append(frames, tone(g_pitch.NoteFreq(note), 0.5, kRate));
+                append(frames, tone(m_program.noteTable.NoteFreq(note), 0.5, kRate));
             }
         }
         append(frames, silence(0.25, kRate));
@@ -43,6 +40,7 @@ protected:
         return path;
     }
 
+    ProgramState m_program;
     TempDir m_dir;
     WorkingDir m_enter;
     widgets::ScriptedMessageService m_script;

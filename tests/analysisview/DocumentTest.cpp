@@ -13,7 +13,7 @@ using DocumentTest = AnalysisFixture;
 
 TEST_F(DocumentTest, OpeningAWaveFileAnalyzesItOnAWorkerAndNamesTheDocument)
 {
-    CTonrikDoc doc(m_dir.path());
+    CTonrikDoc doc(m_program.settings, m_dir.path());
     EXPECT_EQ(doc.title(), QStringLiteral("Untitled"));
     QSignalSpy changed(&doc, &CTonrikDoc::contentsChanged);
     const std::filesystem::path path = writeMelody();
@@ -25,7 +25,7 @@ TEST_F(DocumentTest, OpeningAWaveFileAnalyzesItOnAWorkerAndNamesTheDocument)
     EXPECT_GE(changed.count(), 1);
     EXPECT_TRUE(m_script.shown.empty());
     EXPECT_EQ(RecentFileList().files().value(0), doc.pathName());
-    EXPECT_EQ(g_defs.GetCaptureFormat().sampleRate, static_cast<int32_t>(kRate));
+    EXPECT_EQ(m_program.settings.GetCaptureFormat().sampleRate, static_cast<int32_t>(kRate));
 
     // Four notes: the analysis found them at their pitches.
     int notes = 0;
@@ -41,7 +41,7 @@ TEST_F(DocumentTest, OpeningAWaveFileAnalyzesItOnAWorkerAndNamesTheDocument)
 
 TEST_F(DocumentTest, AFileThatIsNotPcmIsRefusedWithItsMessageAndLeavesTheDocumentEmpty)
 {
-    CTonrikDoc doc(m_dir.path());
+    CTonrikDoc doc(m_program.settings, m_dir.path());
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
     const QString before = doc.title();
     writeWave(m_dir / "adpcm.wav", adpcmHeader(), std::vector<uint8_t>(4096, 0));
@@ -55,7 +55,7 @@ TEST_F(DocumentTest, AFileThatIsNotPcmIsRefusedWithItsMessageAndLeavesTheDocumen
 
 TEST_F(DocumentTest, CancelStopsTheAnalysisAndKeepsNothing)
 {
-    CTonrikDoc doc(m_dir.path());
+    CTonrikDoc doc(m_program.settings, m_dir.path());
     const std::filesystem::path path = writeMelody("long.wav", 40); // two minutes
     // The first turn of the event loop inside the open is the user pressing Cancel.
     QTimer::singleShot(0, &doc, [&doc] { doc.cancelAnalysis(); });
@@ -66,7 +66,7 @@ TEST_F(DocumentTest, CancelStopsTheAnalysisAndKeepsNothing)
 
 TEST_F(DocumentTest, SavingWritesARecordingThatOpensToTheSameAnalysis)
 {
-    CTonrikDoc doc(m_dir.path());
+    CTonrikDoc doc(m_program.settings, m_dir.path());
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
     const int32_t blocks = doc.sampleCount();
     const QString saved = QString::fromStdString((m_dir / "copy.wav").string());
@@ -74,7 +74,7 @@ TEST_F(DocumentTest, SavingWritesARecordingThatOpensToTheSameAnalysis)
     EXPECT_EQ(doc.title(), QStringLiteral("copy.wav"));
     EXPECT_EQ(RecentFileList().files().value(0), doc.pathName());
 
-    CTonrikDoc reopened(m_dir.path());
+    CTonrikDoc reopened(m_program.settings, m_dir.path());
     ASSERT_TRUE(reopened.OnOpenDocument(saved));
     EXPECT_EQ(reopened.sampleCount(), blocks);
 
@@ -85,7 +85,7 @@ TEST_F(DocumentTest, SavingWritesARecordingThatOpensToTheSameAnalysis)
 
 TEST_F(DocumentTest, EachAnalysisRunsInTheModeTheOptimizeDialogLastStored)
 {
-    CTonrikDoc doc(m_dir.path());
+    CTonrikDoc doc(m_program.settings, m_dir.path());
     EXPECT_FALSE(doc.analysisSettings().classic); // no preferences file: the refined analysis
 
     AnalyzerPreferences classic;

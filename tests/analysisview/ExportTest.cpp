@@ -28,7 +28,7 @@ std::string readText(const std::filesystem::path &path)
 bool reportCsv(const RecordingAnalysis &analysis, std::ostream &out, bool samples)
 {
     AnalysisReport report;
-    report.describe(analysis, AnalysisSettings::from(g_defs));
+    report.describe(analysis, AnalysisSettings::from(CTCDefs {}));
     report.writeCsv(out, !samples);
     return true;
 }
@@ -37,8 +37,8 @@ bool reportCsv(const RecordingAnalysis &analysis, std::ostream &out, bool sample
 
 TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
 {
-    CTonrikDoc doc(m_dir.path());
-    CTonrikView view(doc);
+    CTonrikDoc doc(m_program.settings, m_dir.path());
+    CTonrikView view(doc, m_program);
     view.resize(700, 400);
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
 

@@ -76,8 +76,8 @@ protected:
 
     QPoint inData(int x, int y) { return QPoint(x, y); }
 
-    CTonrikDoc doc;
-    CTonrikView view;
+    CTonrikDoc doc { m_program.settings };
+    CTonrikView view { doc, m_program };
 };
 
 } // namespace
@@ -92,7 +92,7 @@ TEST_F(ViewTest, EachPaneDrawsTheMelodyAtItsBlocks)
     const int mid = x + zoom * 2; // inside the note
 
     // Notes (0..119): a black head where the staff puts middle C, one ledger line below.
-    const StaffLayout staff(g_keyContext(), 60);
+    const StaffLayout staff(m_program.keys, 60);
     const StaffLayout::NoteGlyph head = staff.note(note.noteIndex, x);
     EXPECT_EQ(note.noteIndex, 39);
     EXPECT_TRUE(isColour(image, head.headX + 4, head.headY + 3, Qt::black));

@@ -1,12 +1,12 @@
 #include "CMainFrame.h"
-#include "CPitch.h"
 #include "CSplashWnd.h"
 #include "CTCDefs.h"
 #include "DlgLogOpts.h"
-#include "KeyContext.h"
 #include "LogOptions.h"
 #include "LogPrintJob.h"
+#include "PracticeClocks.h"
 #include "PracticeLogFile.h"
+#include "ProgramState.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
 
@@ -100,13 +100,11 @@ TEST(LogPrinting, TheWindowPrintsTheLogFileBehindTheCurrentRun)
 {
     const test::TempWorkingDir dir;
     std::ofstream("corvlog.txt") << "1000 1600 240\n";
-    CTCDefs settings;
-    settings.SetLogOptions(logoption::kCompleteLog);
-    g_defs.SetLogOptions(logoption::kCompleteLog);
-    CPitch pitch;
-    KeyContext keys(settings);
+    ProgramState program;
+    program.settings.SetLogOptions(logoption::kCompleteLog);
+    const PracticeClocks clocks;
     CSplashWnd::EnableSplashScreen(false);
-    CMainFrame frame({ settings, pitch, keys });
+    CMainFrame frame({ program, clocks });
 
     const auto pdf = dir.path() / "window.pdf";
     QPrinter printer(QPrinter::HighResolution);

@@ -1,9 +1,8 @@
 #include "CMainFrame.h"
-#include "CPitch.h"
 #include "CSplashWnd.h"
-#include "CTCDefs.h"
 #include "CTonrikApp.h"
-#include "KeyContext.h"
+#include "PracticeClocks.h"
+#include "ProgramState.h"
 #include "TempDir.h"
 
 #include <QAction>
@@ -69,10 +68,10 @@ class MainFrame : public ::testing::Test
 protected:
     void SetUp() override { CSplashWnd::EnableSplashScreen(false); }
 
-    CTCDefs settings;
-    CPitch pitch;
-    KeyContext keys { settings };
-    CMainFrame frame { { settings, pitch, keys } };
+    ProgramState program;
+    PracticeClocks clocks;
+    CTCDefs &settings = program.settings;
+    CMainFrame frame { { program, clocks } };
 };
 
 } // namespace
@@ -236,18 +235,20 @@ TEST(Program, StartsTunesAndLeavesItsSettingsAndLogLine)
     // The profile goes to the test's own folder.
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path().string()));
     TunerStub tuner;
+    ProgramState program;
+    PracticeClocks clocks;
     {
-        CTonrikApp program;
-        ASSERT_TRUE(program.InitInstance({}, tuner.opener()));
-        EXPECT_TRUE(program.running());
-        EXPECT_TRUE(program.mainFrame()->windowState() & Qt::WindowMaximized);
+        CTonrikApp application(program, clocks);
+        ASSERT_TRUE(application.InitInstance({}, tuner.opener()));
+        EXPECT_TRUE(application.running());
+        EXPECT_TRUE(application.mainFrame()->windowState() & Qt::WindowMaximized);
         EXPECT_TRUE(std::filesystem::exists("tonrik.def")); // created when missing
         EXPECT_NE(CSplashWnd::current(), nullptr);
         QApplication::processEvents();
         EXPECT_EQ(tuner.openings, std::vector<bool> { false });
-        g_defs.SetViewPanes(63);
-        program.ExitInstance();
-        EXPECT_FALSE(program.running());
+        program.settings.SetViewPanes(63);
+        application.ExitInstance();
+        EXPECT_FALSE(application.running());
     }
     EXPECT_EQ(std::filesystem::file_size("tonrik.def"), kDefaultsFileBytes);
     CTCDefs saved;

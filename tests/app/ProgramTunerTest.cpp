@@ -3,9 +3,10 @@
 
 #include "AudioFacade.h"
 #include "CSplashWnd.h"
-#include "CTCDefs.h"
 #include "CTonrikApp.h"
 #include "CTuner.h"
+#include "PracticeClocks.h"
+#include "ProgramState.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
 #include "VirtualToneDevices.h"
@@ -30,12 +31,14 @@ TEST(ProgramTuner, StartUpOpensTheTunerAndItsClosingFreesTheWindow)
     const widgets::MessageServiceOverride useBoxes(boxes);
     const test::VirtualToneDevices devices(440.0);
 
+    ProgramState program;
+    PracticeClocks clocks;
     {
-        CTonrikApp program;
-        ASSERT_TRUE(program.InitInstance({}, CTonrikApp::TunerWindow()));
-        g_defs.SetCaptureFormat({ 1, 44100, 16 });
-        g_defs.SetPlaybackFormat({ 1, 44100, 16 });
-        CMainFrame *frame = program.mainFrame();
+        CTonrikApp application(program, clocks);
+        ASSERT_TRUE(application.InitInstance({}, application.TunerWindow()));
+        program.settings.SetCaptureFormat({ 1, 44100, 16 });
+        program.settings.SetPlaybackFormat({ 1, 44100, 16 });
+        CMainFrame *frame = application.mainFrame();
         QApplication::processEvents();
         auto *tuner = frame->findChild<tuner::CTuner *>();
         ASSERT_NE(tuner, nullptr);
@@ -58,6 +61,6 @@ TEST(ProgramTuner, StartUpOpensTheTunerAndItsClosingFreesTheWindow)
         tuner->reject();
         EXPECT_TRUE(QTest::qWaitFor(
                 [&] { return frame->action(CMainFrame::Command::TunerOnly)->isEnabled(); }, 5000));
-        program.ExitInstance();
+        application.ExitInstance();
     }
 }

@@ -7,14 +7,14 @@
 #include "CMainFrame.h"
 #include "CPitch.h"
 #include "CSplashWnd.h"
-#include "CTCDefs.h"
 #include "CTonrikApp.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "CTuner.h"
 #include "FileChooser.h"
 #include "HelpWindow.h"
-#include "KeyContext.h"
+#include "PracticeClocks.h"
+#include "ProgramState.h"
 #include "RecentFileList.h"
 #include "RecordingWindow.h"
 #include "ScriptedFileChooser.h"
@@ -72,7 +72,7 @@ std::vector<double> melody(int repeats = 1)
     for (int r = 0; r < repeats; ++r) {
         for (int note : { 39, 43, 46, 51 }) {
             test::append(frames, test::silence(0.25, kRate));
-            test::append(frames, test::tone(g_pitch.NoteFreq(note), 0.5, kRate));
+            test::append(frames, test::tone(CPitch().NoteFreq(note), 0.5, kRate));
         }
     }
     test::append(frames, test::silence(0.25, kRate));
@@ -103,18 +103,11 @@ protected:
         , m_useChooser(chooser)
     {
         CSplashWnd::EnableSplashScreen(false);
-        g_defs = CTCDefs {};
-        g_defs.SetCaptureFormat(SampleFormat { 1, kRate, 16 });
+        program.settings.SetCaptureFormat(SampleFormat { 1, kRate, 16 });
         RecentFileList recent;
         for (const QString &file : recent.files())
             recent.remove(file);
-        frame = std::make_unique<CMainFrame>(
-                CMainFrame::Context { g_defs, g_pitch, g_keyContext() });
-    }
-    ~RecordingWindowTest() override
-    {
-        frame.reset();
-        g_defs = CTCDefs {};
+        frame = std::make_unique<CMainFrame>(CMainFrame::Context { program, clocks });
     }
 
     std::filesystem::path writeMelody(const std::string &name, int repeats = 1)
@@ -162,6 +155,8 @@ protected:
     const test::TempWorkingDir dir;
     widgets::ScriptedMessageService boxes;
     test::ScriptedFileChooser chooser;
+    ProgramState program;
+    PracticeClocks clocks;
     std::unique_ptr<CMainFrame> frame;
 
 private:
@@ -329,7 +324,7 @@ TEST_F(RecordingWindowTest, ATakeFromTheTunerIsNotDroppedWithoutAsking)
 TEST_F(RecordingWindowTest, SecondsHeardInAnotherFormatMakeNoTakeToAskAbout)
 {
     fillCaptureRing();
-    g_defs.SetCaptureFormat(SampleFormat { 1, 22050, 16 }); // changed since the tuner heard them
+    program.settings.SetCaptureFormat(SampleFormat { 1, 22050, 16 }); // changed since the tuner heard them
     TunerStub tuner;
     tunerCloses(tuner, TunerOutcome::ReviewLastSeconds);
     EXPECT_EQ(recording().document().sampleCount(), 0);
@@ -472,14 +467,14 @@ TEST_F(RecordingWindowTest, WhileAFileIsAnalyzedTheCommandsThatWouldChangeItWait
 TEST_F(RecordingWindowTest, PanesAndZoomReachTheView)
 {
     CTonrikView &view = recording().view();
-    EXPECT_EQ(view.viewPanes(), g_defs.GetViewPanes());
+    EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
     EXPECT_EQ(view.axis().zoomIndex(), frame->state().zoom());
     frame->action(Command::ZoomIn)->trigger();
     EXPECT_EQ(view.axis().zoomIndex(), 4);
     frame->action(Command::ViewWave)->trigger();
-    EXPECT_EQ(view.viewPanes(), g_defs.GetViewPanes());
+    EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
     frame->action(Command::ViewWave)->trigger();
-    EXPECT_EQ(view.viewPanes(), g_defs.GetViewPanes());
+    EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
 }
 
 TEST_F(RecordingWindowTest, HelpTopicsShowTheProgramsHelpInOneWindow)
@@ -537,8 +532,9 @@ TEST_F(RecordingWindowTest, ATakeRecordedInTheTunerIsShownOnceItCloses)
     // The real tuner window on the virtual devices, hearing a steady a' in real time (faster, the
     // tuner would see overruns and restart its devices without the recording, as it should).
     const test::VirtualToneDevices devices(440.0, audio::VirtualPacing::RealTime);
-    g_defs.SetPlaybackFormat(SampleFormat { 1, kRate, 16 });
-    frame->setTunerOpener(CTonrikApp::TunerWindow());
+    program.settings.SetPlaybackFormat(SampleFormat { 1, kRate, 16 });
+    CTonrikApp application(program, clocks);
+    frame->setTunerOpener(application.TunerWindow());
     QApplication::processEvents(); // start-up opens the tuner
     auto *tuner = frame->findChild<tuner::CTuner *>();
     ASSERT_NE(tuner, nullptr);
@@ -572,21 +568,21 @@ TEST_F(RecordingWindowTest, ARecordingNamedAtStartUpOpensInPlaceOfTheTuner)
     const auto path = writeMelody("melody.wav");
     TunerStub tuner;
     {
-        CTonrikApp program;
-        ASSERT_TRUE(program.InitInstance({ path.string() }, tuner.opener()));
+        CTonrikApp application(program, clocks);
+        ASSERT_TRUE(application.InitInstance({ path.string() }, tuner.opener()));
         QApplication::processEvents();
         EXPECT_EQ(tuner.openings, 0);
-        EXPECT_TRUE(program.mainFrame()->recordingWindow()->hasRecording());
-        EXPECT_EQ(program.mainFrame()->windowTitle(), QStringLiteral("melody.wav - Corvane"));
-        EXPECT_TRUE(program.mainFrame()->action(Command::TunerOnly)->isEnabled());
+        EXPECT_TRUE(application.mainFrame()->recordingWindow()->hasRecording());
+        EXPECT_EQ(application.mainFrame()->windowTitle(), QStringLiteral("melody.wav - Corvane"));
+        EXPECT_TRUE(application.mainFrame()->action(Command::TunerOnly)->isEnabled());
     }
     // A file that is not there is said so, and the tuner opens as usual.
     {
-        CTonrikApp program;
-        ASSERT_TRUE(program.InitInstance({ "missing.wav" }, tuner.opener()));
+        CTonrikApp application(program, clocks);
+        ASSERT_TRUE(application.InitInstance({ "missing.wav" }, tuner.opener()));
         QApplication::processEvents();
         EXPECT_EQ(tuner.openings, 1);
-        EXPECT_FALSE(program.mainFrame()->recordingWindow()->hasRecording());
+        EXPECT_FALSE(application.mainFrame()->recordingWindow()->hasRecording());
         ASSERT_FALSE(boxes.shown.empty());
         EXPECT_TRUE(boxes.shown.back().text.contains(QStringLiteral("missing.wav")));
     }
@@ -597,7 +593,7 @@ TEST_F(RecordingWindowTest, PictureOfTheWindowWithARecording)
     // A C major scale up and down, as a student would play it to check each step.
     std::vector<double> frames = test::silence(0.2, kRate);
     for (int note : { 39, 41, 43, 44, 46, 48, 50, 51, 50, 48, 46, 44, 43, 41, 39 }) {
-        test::append(frames, test::tone(g_pitch.NoteFreq(note), 0.38, kRate));
+        test::append(frames, test::tone(program.noteTable.NoteFreq(note), 0.38, kRate));
         test::append(frames, test::silence(0.07, kRate));
     }
     const auto path = dir.path() / "scale.wav";

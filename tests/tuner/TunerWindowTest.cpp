@@ -73,7 +73,7 @@ public:
     CTuner &open(bool record = false)
     {
         window = std::make_unique<CTuner>(
-                CTuner::Context { settings, pitch, keys, practice, clock }, record, &dialogs);
+                CTuner::Context { settings, pitch, keys, practice, clock }, record, dialogs);
         QObject::connect(
                 window.get(), &CTuner::closed, window.get(),
                 [this](TunerClosing how) { delivered.push_back(how); }, Qt::QueuedConnection);

@@ -75,12 +75,11 @@ namespace {
 
 } // namespace
 
-CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs *dialogs, QWidget *parent)
+CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs &dialogs, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
     , m_startRecording(startRecording)
-    , m_ownDialogs(dialogs ? nullptr : std::make_unique<UnavailableTunerDialogs>())
-    , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
+    , m_dialogs(dialogs)
     , m_engine(std::make_unique<TunerEngine>(context.settings, context.pitch, context.keys,
                                              context.practice))
     , m_layout(FirstWheelBottom())
@@ -411,9 +410,9 @@ void CTuner::OnDeviceDialog(bool soundcard)
     m_engine->stopDevices();
     m_timer.stop();
     if (soundcard)
-        m_dialogs->openSoundcard(this);
+        m_dialogs.openSoundcard(this);
     else
-        m_dialogs->openOptimize(this);
+        m_dialogs.openOptimize(this);
     if (!Accept(m_engine->restartAudio(false)))
         return;
     // The restart finished any recording: the window says so.
@@ -426,7 +425,7 @@ void CTuner::OnDeviceDialog(bool soundcard)
 
 void CTuner::OnTranspose()
 {
-    if (m_dialogs->openTranspose(this)) {
+    if (m_dialogs.openTranspose(this)) {
         // The sounding key may have changed: the wheels' notes and the drones follow it.
         m_indicator->Relabel();
         m_indicator->Refresh(*this);
@@ -444,7 +443,7 @@ void CTuner::OnPitchwheels()
 
 void CTuner::OnPitchConfig(int degree)
 {
-    m_dialogs->openPitchConfig(this, degree);
+    m_dialogs.openPitchConfig(this, degree);
     m_engine->configureVoices();
     m_indicator->Refresh(*this);
 }

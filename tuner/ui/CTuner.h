@@ -67,9 +67,9 @@ public:
 
     static constexpr const char *kTitle = "Tuner Active";
 
-    // `startRecording`: open already recording ("Capture"). `dialogs` null: the configuration
-    // dialogs say they are not available yet.
-    CTuner(const Context &context, bool startRecording, TunerDialogs *dialogs = nullptr,
+    // `startRecording`: open already recording ("Capture"). `dialogs` opens the configuration
+    // dialogs; it and everything `context` names must outlive the window.
+    CTuner(const Context &context, bool startRecording, TunerDialogs &dialogs,
            QWidget *parent = nullptr);
     ~CTuner() override;
 
@@ -148,8 +148,7 @@ private:
 
     Context m_context;
     bool m_startRecording;
-    std::unique_ptr<TunerDialogs> m_ownDialogs; // the placeholder, when none was given
-    TunerDialogs *m_dialogs;
+    TunerDialogs &m_dialogs;
     std::unique_ptr<TunerEngine> m_engine;
     TunerRecordingState m_recording;
     TunerWindowLayout m_layout;

@@ -26,17 +26,4 @@ public:
     virtual bool openPitchConfig(QWidget *parent, int degree) = 0;
 };
 
-// Until the program provides the dialogs: each says, in a box, that it is not available yet, and
-// changes nothing.
-class UnavailableTunerDialogs final : public TunerDialogs
-{
-public:
-    static constexpr const char *kMessage = "This dialog is not available yet.";
-
-    bool openSoundcard(QWidget *parent) override;
-    bool openOptimize(QWidget *parent) override;
-    bool openTranspose(QWidget *parent) override;
-    bool openPitchConfig(QWidget *parent, int degree) override;
-};
-
 } // namespace corvane::tuner
