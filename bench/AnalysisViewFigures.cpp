@@ -6,6 +6,7 @@
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "PaneLayout.h"
+#include "ProgramState.h"
 
 #include <QApplication>
 #include <QImage>
@@ -45,8 +46,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const int width = argc > 2 ? std::atoi(argv[2]) : 1920;
-    corvane::CTonrikDoc doc(std::filesystem::current_path());
-    corvane::CTonrikView view(doc);
+    corvane::ProgramState program;
+    corvane::CTonrikDoc doc(program.settings, std::filesystem::current_path());
+    corvane::CTonrikView view(doc, program);
     view.resize(width, 1000);
     view.setViewPanes(31 | corvane::PaneLayout::kTimingBit);
 

@@ -55,8 +55,8 @@ class ViewTest : public AnalysisFixture
 {
 protected:
     ViewTest()
-        : doc(m_dir.path())
-        , view(doc)
+        : doc(m_program.settings, m_dir.path())
+        , view(doc, m_program)
     {
         view.resize(900, 600);
         view.setViewPanes(kAllPanes);
@@ -76,8 +76,8 @@ protected:
 
     QPoint inData(int x, int y) { return QPoint(x, y); }
 
-    CTonrikDoc doc { m_program.settings };
-    CTonrikView view { doc, m_program };
+    CTonrikDoc doc;
+    CTonrikView view;
 };
 
 } // namespace
