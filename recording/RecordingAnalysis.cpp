@@ -27,7 +27,6 @@ RecordingAnalysis::~RecordingAnalysis() = default;
 
 void RecordingAnalysis::clear() noexcept
 {
-    m_notes.clear();
     m_runs.clear();
     m_samples.clear();
     if (m_loaded) {
@@ -221,29 +220,10 @@ void RecordingAnalysis::finish(const AnalysisSettings &settings)
 {
     m_writers.close();
     postProcess(m_samples, settings.noiseThreshold, m_noteTable);
-    buildNotes();
+    m_runs = buildNoteRuns(m_samples);
     m_loaded = true;
     if (m_bandFiles)
         openReaders();
-}
-
-void RecordingAnalysis::buildNotes()
-{
-    m_runs = buildNoteRuns(m_samples);
-    CNote *previous = nullptr;
-    for (const NoteRun &run : m_runs) {
-        CNote &note = m_notes.emplace_back();
-        note.SetRest(run.rest);
-        note.SetNoteIndex(run.noteIndex);
-        note.SetSampleFlag(run.unstable ? 1 : 0);
-        note.SetSampleCount(static_cast<uint32_t>(run.sampleCount));
-        note.SetFirstSample(&m_samples[run.firstSample]);
-        note.SetLastSample(&m_samples[run.firstSample + run.sampleCount - 1]);
-        note.SetPrev(previous);
-        if (previous)
-            previous->SetNext(&note);
-        previous = &note;
-    }
 }
 
 bool RecordingAnalysis::save(const std::filesystem::path &path)

@@ -2,7 +2,6 @@
 
 #include "AnalysisObserver.h"
 #include "AnalysisSettings.h"
-#include "CNote.h"
 #include "CPitch.h"
 #include "NoteRun.h"
 #include "PagedFloatReader.h"
@@ -14,7 +13,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -102,8 +100,7 @@ public:
     bool loaded() const noexcept { return m_loaded; }
     const SampleList &samples() const noexcept { return m_samples; }
     int32_t sampleCount() const noexcept { return static_cast<int32_t>(m_samples.size()); }
-    // The notes in time order, linked; null when empty.
-    const CNote *firstNote() const noexcept { return m_notes.empty() ? nullptr : &m_notes.front(); }
+    // The notes and rests in time order, each a run of samples; empty when there are no samples.
     const std::vector<NoteRun> &noteRuns() const noexcept { return m_runs; }
     // Reader 0..7 for the octave bands (0 the highest), 8 for the signal.
     PagedFloatReader &reader(int index) noexcept
@@ -131,7 +128,6 @@ private:
     void writeSignal(int file, const MediaSample *signal) noexcept;
     // Post-processing, notes, readers.
     void finish(const AnalysisSettings &settings);
-    void buildNotes();
     bool openReaders() noexcept;
 
     std::filesystem::path m_tempDir;
@@ -139,7 +135,6 @@ private:
     std::unique_ptr<PitchAnalyzer> m_analyzer;
     SampleList m_samples;
     std::vector<NoteRun> m_runs;
-    std::deque<CNote> m_notes;
     std::array<PagedFloatReader, TempBandFiles::kFileCount> m_readers;
     TempBandFiles m_writers;
     CPitch m_noteTable;
