@@ -12,14 +12,28 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace corvane {
+
+namespace {
+
+    // One reader per file, all taking their pages from `pool`.
+    template<std::size_t... File>
+    std::array<PagedFloatReader, sizeof...(File)> readersOn(PagePool &pool,
+                                                            std::index_sequence<File...>)
+    {
+        return { PagedFloatReader((static_cast<void>(File), pool))... };
+    }
+
+} // namespace
 
 RecordingAnalysis::RecordingAnalysis(std::filesystem::path tempDir, AnalysisObserver &observer)
     : m_tempDir(std::move(tempDir))
     , m_observer(observer)
     , m_analyzer(std::make_unique<PitchAnalyzer>())
+    , m_readers(readersOn(m_pool, std::make_index_sequence<TempBandFiles::kFileCount>()))
 {
 }
 

@@ -31,8 +31,10 @@ class PitchAnalyzer;
 //
 // States: empty (nothing analyzed) -> loaded (samples, notes and readers fixed until clear()).
 // A failed open or capture analysis leaves it empty. One object is used by one thread at a time;
-// it reads no process-wide state (its settings and reference come as arguments, its note table is
-// its own), so the caller may run the analysis on a worker thread while the windows go on.
+// it reads no process-wide state (its settings and reference come as arguments, its note table
+// and the page pool of its readers are its own), so the caller may run one analysis on a worker
+// thread while the windows read the panes of another, and hand an analysis from one thread to the
+// other once it is done.
 class RecordingAnalysis
 {
 public:
@@ -102,7 +104,8 @@ public:
     int32_t sampleCount() const noexcept { return static_cast<int32_t>(m_samples.size()); }
     // The notes and rests in time order, each a run of samples; empty when there are no samples.
     const std::vector<NoteRun> &noteRuns() const noexcept { return m_runs; }
-    // Reader 0..7 for the octave bands (0 the highest), 8 for the signal.
+    // Reader 0..7 for the octave bands (0 the highest), 8 for the signal. The nine share this
+    // analysis's pages: 640 KiB at most, whatever the length of the recording.
     PagedFloatReader &reader(int index) noexcept
     {
         return m_readers[static_cast<std::size_t>(index)];
@@ -135,6 +138,7 @@ private:
     std::unique_ptr<PitchAnalyzer> m_analyzer;
     SampleList m_samples;
     std::vector<NoteRun> m_runs;
+    PagePool m_pool; // before the readers, which hand their pages back to it when they close
     std::array<PagedFloatReader, TempBandFiles::kFileCount> m_readers;
     TempBandFiles m_writers;
     CPitch m_noteTable;

@@ -132,6 +132,32 @@ TEST(RecordingAnalysis, ASteadyToneGivesOneSamplePerBlockOneLongNoteAndItsBandFi
     }
 }
 
+// Each analysis pages its band files through its own pages: reading one recording never evicts
+// the pages of another (which the panes of another window, or another thread, are reading).
+TEST(RecordingAnalysis, TwoAnalysesKeepTheirPagesApart)
+{
+    Fixture a, b;
+    // About eleven pages of signal each: together more than one pool holds.
+    ASSERT_TRUE(a.analyze(tone(440.0, 9.0, 11025)));
+    ASSERT_TRUE(b.analyze(tone(330.0, 9.0, 11025)));
+    // Reads every page of the file; returns how many that is.
+    auto readAll = [](PagedFloatReader &reader) {
+        for (int64_t i = 0; i < reader.floatCount(); i += 1024)
+            reader.at(i);
+        const auto pageBytes = static_cast<int64_t>(PagePool::kPageBytes);
+        return static_cast<int>((reader.fileSize() + pageBytes - 1) / pageBytes);
+    };
+    PagedFloatReader &first = a.analysis.reader(TempBandFiles::kSignalFile);
+    PagedFloatReader &second = b.analysis.reader(TempBandFiles::kSignalFile);
+
+    const int firstPages = readAll(first);
+    EXPECT_EQ(first.pagesLoaded(), firstPages);
+    const int secondPages = readAll(second);
+    ASSERT_GT(firstPages + secondPages, PagePool::kPageCount);
+    EXPECT_EQ(second.pagesLoaded(), secondPages);
+    EXPECT_EQ(first.pagesLoaded(), firstPages);
+}
+
 // A caller that needs only the samples and notes gets the same ones without a byte on the disk;
 // the next analysis writes its band files again unless told otherwise.
 TEST(RecordingAnalysis, WithoutBandFilesNothingIsWrittenAndTheSamplesAreTheSame)
