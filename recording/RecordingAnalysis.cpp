@@ -278,7 +278,6 @@ bool RecordingAnalysis::save(const std::filesystem::path &path)
     try {
         OutputPin feed;
         WaveDestinationFilter destination;
-        destination.bindPins();
         feed.setFormat(MediaFormat { mono.blockLength, static_cast<double>(mono.sampleRate) });
         feed.connect(destination.inputPin(1));
         std::vector<uint8_t> pcm(static_cast<std::size_t>(mono.blockBytes()));
