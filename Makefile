@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench accuracy fuzz format clean
+.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench docs accuracy fuzz format clean
 
 all: build
 
@@ -56,6 +56,18 @@ bench: deps
 	$(CMAKE) --preset release
 	$(CMAKE) --build --preset release --target corvane_bench
 	build/release/bench/corvane_bench $(BENCH_ARGS)
+
+# The pictures of the tuner's widgets and of the configuration dialogs in docs/, drawn on the
+# offscreen platform at normal and at double pixel density. Not part of `make test`: a picture
+# is for looking at, and drawing one proves nothing.
+GALLERIES := tests/tuner/corvane_render_tuner_gallery tests/app/corvane_render_dialog_gallery
+
+docs: deps
+	$(CMAKE) --preset default
+	$(CMAKE) --build --preset default --target $(notdir $(GALLERIES))
+	@set -e; for g in $(GALLERIES); do \
+		QT_QPA_PLATFORM=offscreen build/default/$$g $(CURDIR)/docs; \
+	done
 
 # The analyzer's accuracy on rendered instrument notes and synthetic tones, and beside it that of
 # Debian's general pitch trackers on the same files; not part of `make test`. fluidsynth and the

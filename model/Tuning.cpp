@@ -74,42 +74,4 @@ bool ChangeReference(CPitch &pitch, CTCDefs &settings, double hz) noexcept
     return true;
 }
 
-double TemperedFreq(int noteIndex) noexcept
-{
-    return TemperedFreq(g_pitch, g_keyContext(), g_defs.GetPitchAdjustCents(), noteIndex);
-}
-
-double Deviation(double f, int noteIndex) noexcept
-{
-    return Deviation(g_pitch, g_keyContext(), g_defs.GetPitchAdjustCents(), f, noteIndex);
-}
-
-double DegreeToneFreq(int degree, int octaveShift) noexcept
-{
-    return DegreeToneFreq(g_pitch, g_keyContext(), g_defs.GetPitchAdjustCents(), degree,
-                          octaveShift);
-}
-
-double DegreeClassFreq(int degree) noexcept
-{
-    if (!IsDegree(degree))
-        return 0.0;
-    return DegreeClassFreq(g_pitch, g_keyContext(), degree, g_defs.GetPitchAdjustCents()[degree]);
-}
-
-bool SelectTemperament(int row) noexcept
-{
-    return SelectTemperament(g_defs, row);
-}
-
-bool SetDegreeAdjustment(int degree, float cents, bool markUserDefined) noexcept
-{
-    return SetDegreeAdjustment(g_defs, degree, cents, markUserDefined);
-}
-
-bool ChangeReference(double hz) noexcept
-{
-    return ChangeReference(g_pitch, g_defs, hz);
-}
-
 } // namespace corvane

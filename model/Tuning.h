@@ -25,7 +25,8 @@ double Deviation(const CPitch &pitch, const KeyContext &keys, const DegreeCents 
                  int noteIndex) noexcept;
 
 // Tempered frequency in Hz of a degree in the octave from a' up to g#'', moved by octaveShift
-// octaves (-2..+2): the drone the synth plays for that degree.
+// octaves: the drone the synth plays for that degree (it shifts by -2..+2). A shift beyond
+// -4..+4 gives 0.0, as does one that leaves the note table.
 double DegreeToneFreq(const CPitch &pitch, const KeyContext &keys, const DegreeCents &cents,
                       int degree, int octaveShift) noexcept;
 
@@ -34,8 +35,9 @@ double DegreeToneFreq(const CPitch &pitch, const KeyContext &keys, const DegreeC
 double DegreeClassFreq(const CPitch &pitch, const KeyContext &keys, int degree,
                        double adjustCents) noexcept;
 
-// Changing the tuning, on the user-interface thread. The offsets and the temperament's name
-// live in the settings record; the reference lives there and in the note table.
+// Changing the tuning, on the thread that owns the settings record and the note table (the
+// user-interface thread in the program). The offsets and the temperament's name live in the
+// settings record; the reference lives there and in the note table.
 
 // Takes catalogue row 0..14: its name and its 12 offsets. Any other row is refused.
 bool SelectTemperament(CTCDefs &settings, int row) noexcept;
@@ -46,16 +48,5 @@ bool SetDegreeAdjustment(CTCDefs &settings, int degree, float cents, bool markUs
 // CPitch::IsValidReference refuses changes nothing and returns false. The offsets stay as they
 // are.
 bool ChangeReference(CPitch &pitch, CTCDefs &settings, double hz) noexcept;
-
-// The same on the program's own g_pitch, g_keyContext() and g_defs: user-interface thread only,
-// like those objects. A worker computes with copies through the functions above.
-double TemperedFreq(int noteIndex) noexcept;
-double Deviation(double f, int noteIndex) noexcept;
-double DegreeToneFreq(int degree, int octaveShift) noexcept;
-// With the degree's stored offset.
-double DegreeClassFreq(int degree) noexcept;
-bool SelectTemperament(int row) noexcept;
-bool SetDegreeAdjustment(int degree, float cents, bool markUserDefined) noexcept;
-bool ChangeReference(double hz) noexcept;
 
 } // namespace corvane

@@ -23,12 +23,6 @@ PagePool::~PagePool()
         reader->close();
 }
 
-PagePool &PagePool::shared()
-{
-    static PagePool pool;
-    return pool;
-}
-
 int PagePool::freePages() const noexcept
 {
     int count = 0;

@@ -10,17 +10,19 @@ namespace corvane {
 
 class PagedFloatReader;
 
-// The page buffers shared by every paged reader of the process: 20 pages of 32768 bytes, so the
-// nine band files of an analysis together never hold more than 640 KiB in memory however long
-// the recording is.
+// The page buffers that a set of paged readers share: the nine band readers of one analysis, or
+// the one reader of a playback feed. With the default 20 pages of 32768 bytes the nine band files
+// of an analysis together never hold more than 640 KiB in memory however long the recording is,
+// and readers of another pool never take those pages.
 //
 // When no page is free, a page is taken back from the reader that holds the largest share of its
 // own file, (pages loaded - 1) / (page count - 1), counting 0 for a reader with fewer than two
 // pages loaded; on a tie the most recently opened reader gives. That reader loses its oldest
 // loaded page. Pages are never reordered on use, so eviction goes by age of loading.
 //
-// A pool and its readers belong to one thread (the user-interface thread in the program); there
-// is no lock. The pool allocates its pages once, when it is constructed.
+// A pool and its readers are used by one thread at a time; there is no lock. An analysis keeps
+// its own pool, so its readers go with it to whichever thread is using it. The pool allocates its
+// pages once, when it is constructed.
 class PagePool
 {
 public:
@@ -35,14 +37,11 @@ public:
         Page *next = nullptr;      // link in the owning reader's list or in the free list
     };
 
-    // `pageCount` pages; the program's pool has kPageCount, tests may use fewer.
+    // `pageCount` pages: kPageCount for an analysis, fewer where a reader only streams.
     explicit PagePool(int pageCount = kPageCount);
     ~PagePool();
     PagePool(const PagePool &) = delete;
     PagePool &operator=(const PagePool &) = delete;
-
-    // The process-wide pool that readers use unless given another.
-    static PagePool &shared();
 
     int pageCount() const noexcept { return m_pageCount; }
     int freePages() const noexcept;

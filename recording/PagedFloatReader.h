@@ -10,18 +10,20 @@
 namespace corvane {
 
 // Reads a file of 32-bit floats (a band file of an analysis) in pages of 32768 bytes, loaded on
-// demand from a shared PagePool, so a view can walk a long recording without holding it.
+// demand from the PagePool it was given, so a view can walk a long recording without holding it.
 //
 // Every index gives a value: an index below 0, a closed reader and an empty file give 0.0; an
 // index at or past the last whole float gives the last whole float. A float whose page could not
 // be read whole gives 0.0 rather than bytes that were never read.
 //
-// Belongs to the thread of its pool. A reader registers with its pool while open, so it can be
-// neither copied nor moved.
+// Used by the one thread that is using its pool, and only then. A reader registers with its pool
+// while open, so it can be neither copied nor moved.
 class PagedFloatReader
 {
 public:
-    explicit PagedFloatReader(PagePool &pool = PagePool::shared());
+    // Takes its pages from `pool`, which should outlive it: a pool that goes first closes its
+    // readers, and such a reader must not be opened again.
+    explicit PagedFloatReader(PagePool &pool);
     ~PagedFloatReader();
     PagedFloatReader(const PagedFloatReader &) = delete;
     PagedFloatReader &operator=(const PagedFloatReader &) = delete;

@@ -12,14 +12,28 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace corvane {
+
+namespace {
+
+    // One reader per file, all taking their pages from `pool`.
+    template<std::size_t... File>
+    std::array<PagedFloatReader, sizeof...(File)> readersOn(PagePool &pool,
+                                                            std::index_sequence<File...>)
+    {
+        return { PagedFloatReader((static_cast<void>(File), pool))... };
+    }
+
+} // namespace
 
 RecordingAnalysis::RecordingAnalysis(std::filesystem::path tempDir, AnalysisObserver &observer)
     : m_tempDir(std::move(tempDir))
     , m_observer(observer)
     , m_analyzer(std::make_unique<PitchAnalyzer>())
+    , m_readers(readersOn(m_pool, std::make_index_sequence<TempBandFiles::kFileCount>()))
 {
 }
 
@@ -27,7 +41,6 @@ RecordingAnalysis::~RecordingAnalysis() = default;
 
 void RecordingAnalysis::clear() noexcept
 {
-    m_notes.clear();
     m_runs.clear();
     m_samples.clear();
     if (m_loaded) {
@@ -221,29 +234,10 @@ void RecordingAnalysis::finish(const AnalysisSettings &settings)
 {
     m_writers.close();
     postProcess(m_samples, settings.noiseThreshold, m_noteTable);
-    buildNotes();
+    m_runs = buildNoteRuns(m_samples);
     m_loaded = true;
     if (m_bandFiles)
         openReaders();
-}
-
-void RecordingAnalysis::buildNotes()
-{
-    m_runs = buildNoteRuns(m_samples);
-    CNote *previous = nullptr;
-    for (const NoteRun &run : m_runs) {
-        CNote &note = m_notes.emplace_back();
-        note.SetRest(run.rest);
-        note.SetNoteIndex(run.noteIndex);
-        note.SetSampleFlag(run.unstable ? 1 : 0);
-        note.SetSampleCount(static_cast<uint32_t>(run.sampleCount));
-        note.SetFirstSample(&m_samples[run.firstSample]);
-        note.SetLastSample(&m_samples[run.firstSample + run.sampleCount - 1]);
-        note.SetPrev(previous);
-        if (previous)
-            previous->SetNext(&note);
-        previous = &note;
-    }
 }
 
 bool RecordingAnalysis::save(const std::filesystem::path &path)
@@ -284,7 +278,6 @@ bool RecordingAnalysis::save(const std::filesystem::path &path)
     try {
         OutputPin feed;
         WaveDestinationFilter destination;
-        destination.bindPins();
         feed.setFormat(MediaFormat { mono.blockLength, static_cast<double>(mono.sampleRate) });
         feed.connect(destination.inputPin(1));
         std::vector<uint8_t> pcm(static_cast<std::size_t>(mono.blockBytes()));

@@ -2,7 +2,6 @@
 
 #include "AnalysisObserver.h"
 #include "AnalysisSettings.h"
-#include "CNote.h"
 #include "CPitch.h"
 #include "NoteRun.h"
 #include "PagedFloatReader.h"
@@ -14,7 +13,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -33,8 +31,10 @@ class PitchAnalyzer;
 //
 // States: empty (nothing analyzed) -> loaded (samples, notes and readers fixed until clear()).
 // A failed open or capture analysis leaves it empty. One object is used by one thread at a time;
-// it reads no process-wide state (its settings and reference come as arguments, its note table is
-// its own), so the caller may run the analysis on a worker thread while the windows go on.
+// it reads no process-wide state (its settings and reference come as arguments, its note table
+// and the page pool of its readers are its own), so the caller may run one analysis on a worker
+// thread while the windows read the panes of another, and hand an analysis from one thread to the
+// other once it is done.
 class RecordingAnalysis
 {
 public:
@@ -102,10 +102,10 @@ public:
     bool loaded() const noexcept { return m_loaded; }
     const SampleList &samples() const noexcept { return m_samples; }
     int32_t sampleCount() const noexcept { return static_cast<int32_t>(m_samples.size()); }
-    // The notes in time order, linked; null when empty.
-    const CNote *firstNote() const noexcept { return m_notes.empty() ? nullptr : &m_notes.front(); }
+    // The notes and rests in time order, each a run of samples; empty when there are no samples.
     const std::vector<NoteRun> &noteRuns() const noexcept { return m_runs; }
-    // Reader 0..7 for the octave bands (0 the highest), 8 for the signal.
+    // Reader 0..7 for the octave bands (0 the highest), 8 for the signal. The nine share this
+    // analysis's pages: 640 KiB at most, whatever the length of the recording.
     PagedFloatReader &reader(int index) noexcept
     {
         return m_readers[static_cast<std::size_t>(index)];
@@ -131,7 +131,6 @@ private:
     void writeSignal(int file, const MediaSample *signal) noexcept;
     // Post-processing, notes, readers.
     void finish(const AnalysisSettings &settings);
-    void buildNotes();
     bool openReaders() noexcept;
 
     std::filesystem::path m_tempDir;
@@ -139,7 +138,7 @@ private:
     std::unique_ptr<PitchAnalyzer> m_analyzer;
     SampleList m_samples;
     std::vector<NoteRun> m_runs;
-    std::deque<CNote> m_notes;
+    PagePool m_pool; // before the readers, which hand their pages back to it when they close
     std::array<PagedFloatReader, TempBandFiles::kFileCount> m_readers;
     TempBandFiles m_writers;
     CPitch m_noteTable;

@@ -71,14 +71,4 @@ double AutoCorrelateFilter::score(double hz) const noexcept
     return 1.0 / (sum + 1.0);
 }
 
-InputPin *AutoCorrelateFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-void AutoCorrelateFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 } // namespace corvane

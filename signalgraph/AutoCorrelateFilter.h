@@ -16,6 +16,11 @@ namespace corvane {
 class AutoCorrelateFilter : public Filter
 {
 public:
+    AutoCorrelateFilter()
+        : Filter(1, 0)
+    {
+    }
+
     // Number of samples compared by score (the analyzer uses 40); the tail restarts silent.
     void setHistoryLength(int32_t samples);
     int32_t historyLength() const noexcept { return m_tailLength; }
@@ -31,14 +36,11 @@ public:
     // Sizes the block copy to the format's length; the copy and the tail restart silent.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    void bindPins();
-
 private:
     bool holdsMatchingBlock() const noexcept;
     float at(int32_t j) const noexcept;
 
-    InputPin m_in;
+    InputPin &m_in = inputs()[0];
     std::vector<float> m_blockCopy;
     std::vector<float> m_tail; // the samples just before m_blockCopy, oldest first
     int32_t m_tailLength = 0;

@@ -28,19 +28,4 @@ bool DecimationFilter::process()
     return true;
 }
 
-InputPin *DecimationFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-OutputPin *DecimationFilter::outputPin(int32_t number) noexcept
-{
-    return number == 2 ? &m_out : nullptr;
-}
-
-void DecimationFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 } // namespace corvane

@@ -15,6 +15,11 @@ namespace corvane {
 class DecimationFilter : public Filter
 {
 public:
+    DecimationFilter()
+        : Filter(1, 1)
+    {
+    }
+
     bool process() override;
 
     // Throws std::length_error "invalid buffer length" (length < 1), std::domain_error
@@ -22,13 +27,9 @@ public:
     // order; errors from downstream arrive as base std::exception copies.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins();
-
 private:
-    InputPin m_in;
-    OutputPin m_out;
+    InputPin &m_in = inputs()[0];
+    OutputPin &m_out = outputs()[0];
 };
 
 } // namespace corvane

@@ -41,21 +41,6 @@ void DelayFilter::configure(const MediaFormat &format)
     setOutputFormat(m_out, format);
 }
 
-InputPin *DelayFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-OutputPin *DelayFilter::outputPin(int32_t number) noexcept
-{
-    return number == 2 ? &m_out : nullptr;
-}
-
-void DelayFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 void DelayFilter::setDelay(int32_t n)
 {
     if (n < 0)

@@ -11,16 +11,17 @@ namespace corvane {
 class DelayFilter : public Filter
 {
 public:
+    DelayFilter()
+        : Filter(1, 1)
+    {
+    }
+
     // Allocates nothing; runs on the thread that pushes the graph.
     bool process() override;
     // Throws std::length_error "invalid buffer length" for a length below 1 and
     // std::domain_error "invalid sample rate" for a rate that is not above 0; then output 2
     // takes the input format (errors from downstream arrive as base std::exception).
     void configure(const MediaFormat &format) override;
-
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins();
 
     // Delay in samples, 0 after construction. A new length allocates a line of silence; the
     // same length keeps what the line holds. Throws std::invalid_argument "negative delay" for
@@ -29,8 +30,8 @@ public:
     int32_t delayLength() const noexcept { return static_cast<int32_t>(m_line.size()); }
 
 private:
-    InputPin m_in;
-    OutputPin m_out;
+    InputPin &m_in = inputs()[0];
+    OutputPin &m_out = outputs()[0];
     std::vector<float> m_line; // the samples still to come out, oldest first
 };
 

@@ -17,14 +17,4 @@ bool EnergyDetectFilter::process()
     return true;
 }
 
-InputPin *EnergyDetectFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-void EnergyDetectFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 } // namespace corvane

@@ -11,17 +11,19 @@ namespace corvane {
 class EnergyDetectFilter : public Filter
 {
 public:
+    EnergyDetectFilter()
+        : Filter(1, 0)
+    {
+    }
+
     // Root mean square of the last block (full scale 1.0); 0.0 before the first block.
     double energy() const noexcept { return m_energy; }
 
     bool process() override;
     void configure(const MediaFormat &) override { }
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    void bindPins();
-
 private:
-    InputPin m_in;
+    InputPin &m_in = inputs()[0];
     double m_energy = 0.0;
 };
 

@@ -80,6 +80,7 @@ namespace {
 } // namespace
 
 FIRHiLoFilter::FIRHiLoFilter()
+    : Filter(1, 2)
 {
     design(4, 31, kBlackman);
 }
@@ -192,25 +193,6 @@ void FIRHiLoFilter::advanceHistory(const float *in, int32_t length) noexcept
                  static_cast<size_t>(m_historyLength - length) * sizeof(float));
     for (int32_t j = 0; j < length; ++j)
         history[j] = in[length - 1 - j];
-}
-
-InputPin *FIRHiLoFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-OutputPin *FIRHiLoFilter::outputPin(int32_t number) noexcept
-{
-    if (number == 2)
-        return &m_high;
-    if (number == 3)
-        return &m_low;
-    return nullptr;
-}
-
-void FIRHiLoFilter::bindPins()
-{
-    m_in.bind(this);
 }
 
 } // namespace corvane

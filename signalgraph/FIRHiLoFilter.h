@@ -58,19 +58,15 @@ public:
     bool process() override;
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins();
-
 private:
     void computeCoefficients();
     void sizeLine();
     void split(const float *in, float *high, float *low, int32_t length) noexcept;
     void advanceHistory(const float *in, int32_t length) noexcept;
 
-    InputPin m_in;
-    OutputPin m_high;
-    OutputPin m_low;
+    InputPin &m_in = inputs()[0];
+    OutputPin &m_high = outputs()[0];
+    OutputPin &m_low = outputs()[1];
     std::vector<double> m_coefficients; // N entries, 0 ... M used
     int32_t m_taps = 0;
     std::vector<float> m_history;

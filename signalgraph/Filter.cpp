@@ -4,6 +4,32 @@
 
 namespace corvane {
 
+Filter::Filter(int32_t inputs, int32_t outputs)
+    : m_inputs(static_cast<std::size_t>(inputs))
+    , m_outputs(static_cast<std::size_t>(outputs))
+{
+    for (InputPin &pin : m_inputs)
+        pin.bind(this);
+}
+
+InputPin *Filter::inputPin(int32_t number) noexcept
+{
+    const auto count = static_cast<int32_t>(m_inputs.size());
+    return number >= 1 && number <= count ? &m_inputs[static_cast<std::size_t>(number - 1)]
+                                          : nullptr;
+}
+
+OutputPin *Filter::outputPin(int32_t number)
+{
+    if (m_outputs.empty())
+        throw std::invalid_argument("no output pins");
+    const auto first = static_cast<int32_t>(m_inputs.size()) + 1;
+    const auto count = static_cast<int32_t>(m_outputs.size());
+    return number >= first && number < first + count
+            ? &m_outputs[static_cast<std::size_t>(number - first)]
+            : nullptr;
+}
+
 bool Filter::inputReady(const InputPin &pin) noexcept
 {
     return pin.isReady() && pin.media() && pin.media()->buffer();

@@ -4,22 +4,35 @@
 #include "Pins.h"
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace corvane {
 
 // Base of every node of the signal graph. A block pushed in at a source runs synchronously and
 // depth-first through every filter below it; see Pins.h for the wiring operations.
 //
-// Pins are numbered from 1, inputs first; each derived class declares its own inputPin and
-// outputPin accessors and a bindPins that binds its inputs to itself (call it once after
-// construction). A graph belongs to one thread at a time and is never re-wired while pushed.
+// The base owns the pins: a filter says how many inputs and outputs it has when it is made, and
+// gets them already bound, its inputs to itself. They are numbered from 1, inputs first, and never
+// move, since their peers point at them. A graph belongs to one thread at a time and is never
+// re-wired while pushed.
 class Filter
 {
 public:
-    Filter() = default;
     Filter(const Filter &) = delete;
     Filter &operator=(const Filter &) = delete;
     virtual ~Filter() = default;
+
+    // Input pin `number`; null for a number that names no input.
+    InputPin *inputPin(int32_t number) noexcept;
+    // Output pin `number` (the outputs are numbered on from the last input); null for a number
+    // that names no output. Throws std::invalid_argument "no output pins" on a filter that has
+    // none (a sink).
+    OutputPin *outputPin(int32_t number);
+
+    // Kept, doing nothing, for callers written for the old two-step set-up: the pins are bound
+    // when the filter is made.
+    void bindPins() noexcept { }
 
     // Consumes the ready input block(s), produces and delivers output. Returns false, without
     // side effects, when the guard finds missing or mismatched data; never throws for that.
@@ -30,6 +43,13 @@ public:
     virtual void configure(const MediaFormat &format) = 0;
 
 protected:
+    // Makes `inputs` input pins bound to this filter and `outputs` output pins. Allocates.
+    Filter(int32_t inputs, int32_t outputs);
+
+    // The pins in number order, for the filter's own use.
+    std::span<InputPin> inputs() noexcept { return m_inputs; }
+    std::span<OutputPin> outputs() noexcept { return m_outputs; }
+
     // Guard step 1: the input has a ready block in an allocated buffer.
     static bool inputReady(const InputPin &pin) noexcept;
 
@@ -60,6 +80,11 @@ protected:
         return static_cast<int32_t>(static_cast<uint32_t>(position)
                                     + static_cast<uint32_t>(length));
     }
+
+private:
+    // Sized once by the constructor and never resized, so no pin ever moves.
+    std::vector<InputPin> m_inputs;
+    std::vector<OutputPin> m_outputs;
 };
 
 } // namespace corvane

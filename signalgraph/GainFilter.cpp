@@ -22,21 +22,6 @@ void GainFilter::configure(const MediaFormat &format)
     setOutputFormat(m_out, format);
 }
 
-InputPin *GainFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-OutputPin *GainFilter::outputPin(int32_t number) noexcept
-{
-    return number == 2 ? &m_out : nullptr;
-}
-
-void GainFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 void GainFilter::setGain(double gain)
 {
     if (!(gain >= 0.0))

@@ -8,14 +8,15 @@ namespace corvane {
 class GainFilter : public Filter
 {
 public:
+    GainFilter()
+        : Filter(1, 1)
+    {
+    }
+
     // Allocates nothing; runs on the thread that pushes the graph.
     bool process() override;
     // Output 2 takes the input format; errors from downstream arrive as base std::exception.
     void configure(const MediaFormat &format) override;
-
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins();
 
     // 1.0 after construction. Throws std::invalid_argument "negative gain" for a value that is
     // negative or not a number, keeping the previous gain.
@@ -23,8 +24,8 @@ public:
     double gain() const noexcept { return m_gain; }
 
 private:
-    InputPin m_in;
-    OutputPin m_out;
+    InputPin &m_in = inputs()[0];
+    OutputPin &m_out = outputs()[0];
     double m_gain = 1.0;
 };
 

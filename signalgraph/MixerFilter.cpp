@@ -6,6 +6,7 @@
 namespace corvane {
 
 MixerFilter::MixerFilter()
+    : Filter(kInputCount, 1)
 {
     m_muted.fill(true);
 }
@@ -61,22 +62,6 @@ void MixerFilter::normalise() noexcept
 void MixerFilter::configure(const MediaFormat &format)
 {
     setOutputFormat(m_out, format);
-}
-
-InputPin *MixerFilter::inputPin(int32_t number) noexcept
-{
-    return number >= 1 && number <= kInputCount ? &m_in[index(number)] : nullptr;
-}
-
-OutputPin *MixerFilter::outputPin(int32_t number) noexcept
-{
-    return number == kOutputPinNumber ? &m_out : nullptr;
-}
-
-void MixerFilter::bindPins()
-{
-    for (InputPin &pin : m_in)
-        pin.bind(this);
 }
 
 void MixerFilter::checkPin(int32_t pin)

@@ -28,10 +28,6 @@ public:
     // base std::exception.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins();
-
     // Gain 0 ... 1 of input `pin` (1 ... 12), 0.0 after construction. Throws std::domain_error
     // "invalid pin number" or "invalid gain" (NaN included), keeping the previous gain.
     void setInputGain(int32_t pin, double gain);
@@ -49,8 +45,8 @@ private:
     static void checkPin(int32_t pin);
     void normalise() noexcept;
 
-    std::array<InputPin, kInputCount> m_in;
-    OutputPin m_out;
+    std::span<InputPin> m_in = inputs();
+    OutputPin &m_out = outputs()[0];
     std::array<double, kInputCount> m_inputGain {};
     std::array<bool, kInputCount> m_muted {};
     std::array<double, kInputCount> m_effectiveGain {};

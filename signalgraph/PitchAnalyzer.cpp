@@ -58,24 +58,7 @@ namespace {
 
 PitchAnalyzer::PitchAnalyzer()
 {
-    for (auto &f : m_pitchDetect)
-        f.bindPins();
-    for (auto &f : m_energyDetect)
-        f.bindPins();
-    m_source.bindPins();
-    m_inputGain.bindPins();
     m_inputGain.setGain(1.0);
-    for (auto &f : m_bandSplit)
-        f.bindPins();
-    for (auto &f : m_stage)
-        f.bindPins();
-    for (auto &f : m_bandDelay)
-        f.bindPins();
-    for (auto &f : m_decimator)
-        f.bindPins();
-    m_fullSplit.bindPins();
-    m_fullDelay.bindPins();
-    m_periodicity.bindPins();
 }
 
 void PitchAnalyzer::configure(const PcmFormat &format, int32_t filterLengthCode,

@@ -86,14 +86,4 @@ bool PitchDetectFilter::process()
     return true;
 }
 
-InputPin *PitchDetectFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-void PitchDetectFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 } // namespace corvane

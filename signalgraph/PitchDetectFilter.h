@@ -16,6 +16,11 @@ namespace corvane {
 class PitchDetectFilter : public Filter
 {
 public:
+    PitchDetectFilter()
+        : Filter(1, 0)
+    {
+    }
+
     // Hz, from the last block; 0.0 when the block gave fewer than two crossings (counting one
     // carried over from the previous block).
     double frequency() const noexcept { return m_frequency; }
@@ -25,11 +30,8 @@ public:
     // Forgets every crossing and the last sample.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    void bindPins();
-
 private:
-    InputPin m_in;
+    InputPin &m_in = inputs()[0];
     float m_previous = 0.0f; // last sample of the last block
     int32_t m_count = 0;     // downward crossings held between blocks: 0 or 1
     double m_carry = 0.0;    // samples from the held crossing to the last sample of the last block

@@ -24,26 +24,4 @@ void SplitterFilter::configure(const MediaFormat &format)
     setOutputFormat(m_second, format);
 }
 
-InputPin *SplitterFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-OutputPin *SplitterFilter::outputPin(int32_t number) noexcept
-{
-    switch (number) {
-    case 2:
-        return &m_first;
-    case 3:
-        return &m_second;
-    default:
-        return nullptr;
-    }
-}
-
-void SplitterFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 } // namespace corvane

@@ -9,20 +9,21 @@ namespace corvane {
 class SplitterFilter : public Filter
 {
 public:
+    SplitterFilter()
+        : Filter(1, 2)
+    {
+    }
+
     // Allocates nothing; runs on the thread that pushes the graph.
     bool process() override;
     // Outputs 2, then 3, take the input format; errors from downstream arrive as base
     // std::exception.
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins();
-
 private:
-    InputPin m_in;
-    OutputPin m_first;
-    OutputPin m_second;
+    InputPin &m_in = inputs()[0];
+    OutputPin &m_first = outputs()[0];
+    OutputPin &m_second = outputs()[1];
 };
 
 } // namespace corvane

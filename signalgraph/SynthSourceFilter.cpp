@@ -124,11 +124,6 @@ void SynthSourceFilter::configure(const MediaFormat &format)
     m_phase = 0.0;
 }
 
-OutputPin *SynthSourceFilter::outputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_out : nullptr;
-}
-
 void SynthSourceFilter::setWaveform(int32_t code) noexcept
 {
     m_waveform = code;

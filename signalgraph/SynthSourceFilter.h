@@ -19,6 +19,11 @@ public:
     // One turn of the phase, 2 pi rounded to single precision.
     static constexpr double kTwoPi = spi::kTwoPi;
 
+    SynthSourceFilter()
+        : Filter(0, 1)
+    {
+    }
+
     // Generates one block and pushes it; returns false without doing anything before
     // configure. A frequency whose phase step is not finite gives silence. Allocates nothing.
     bool process() override;
@@ -28,9 +33,6 @@ public:
     // "PRE: invalid media sample rate" for a rate that is not above 0; then output 1 takes the
     // format (errors from downstream arrive as base std::exception) and the phase restarts.
     void configure(const MediaFormat &format) override;
-
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins() noexcept { }
 
     // Hz, 0.0 after construction; a negative frequency runs the phase backwards.
     void setFrequency(double hz) noexcept { m_frequency = hz; }
@@ -49,7 +51,7 @@ private:
     template<typename Shape>
     void render(float *out, int32_t length, double step, Shape shape) noexcept;
 
-    OutputPin m_out;
+    OutputPin &m_out = outputs()[0];
     double m_frequency = 0.0;
     double m_phase = 0.0;
     int32_t m_waveform = kSquare;

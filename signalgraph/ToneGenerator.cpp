@@ -6,14 +6,11 @@ namespace corvane {
 
 ToneGenerator::ToneGenerator()
 {
-    m_mix.bindPins();
     for (int32_t pin = 1; pin <= kVoiceCount; ++pin) {
         m_mix.setInputGain(pin, 1.0);
         m_mix.setInputMuted(pin, true);
     }
-    m_level.bindPins();
     m_level.setGain(1.0);
-    m_output.bindPins();
 }
 
 void ToneGenerator::configure(const MediaFormat &format)

@@ -76,21 +76,6 @@ bool WaveDestinationFilter::process()
 
 void WaveDestinationFilter::configure(const MediaFormat &) { }
 
-InputPin *WaveDestinationFilter::inputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_in : nullptr;
-}
-
-OutputPin *WaveDestinationFilter::outputPin(int32_t)
-{
-    throw std::invalid_argument("no output pins");
-}
-
-void WaveDestinationFilter::bindPins()
-{
-    m_in.bind(this);
-}
-
 void WaveDestinationFilter::setTarget(const PcmFormat &format, uint8_t *target) noexcept
 {
     m_format = format;

@@ -12,6 +12,11 @@ namespace corvane {
 class WaveDestinationFilter : public Filter
 {
 public:
+    WaveDestinationFilter()
+        : Filter(1, 0)
+    {
+    }
+
     // Writes the input block into the target: frames = the input block's length; with two
     // channels the value goes to channel 0 and channel 1 gets silence. Conversion truncates
     // toward zero after clamping to the format's range, so 1.0 becomes 255, 32767 or 8388607
@@ -24,11 +29,6 @@ public:
     bool process() override;
     void configure(const MediaFormat &format) override;
 
-    virtual InputPin *inputPin(int32_t number) noexcept;
-    // Always throws std::invalid_argument "no output pins".
-    virtual OutputPin *outputPin(int32_t number);
-    void bindPins();
-
     // Names the buffer the next blocks land in and its format. `target` is not owned and must
     // hold format.blockLength frames.
     void setTarget(const PcmFormat &format, uint8_t *target) noexcept;
@@ -36,7 +36,7 @@ public:
     const PcmFormat &format() const noexcept { return m_format; }
 
 private:
-    InputPin m_in;
+    InputPin &m_in = inputs()[0];
     PcmFormat m_format;
     uint8_t *m_target = nullptr; // not owned
 };

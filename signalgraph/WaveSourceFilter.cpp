@@ -68,9 +68,4 @@ void WaveSourceFilter::setFormat(const PcmFormat &format)
     m_out.media()->position = 0;
 }
 
-OutputPin *WaveSourceFilter::outputPin(int32_t number) noexcept
-{
-    return number == 1 ? &m_out : nullptr;
-}
-
 } // namespace corvane

@@ -12,6 +12,11 @@ namespace corvane {
 class WaveSourceFilter : public Filter
 {
 public:
+    WaveSourceFilter()
+        : Filter(0, 1)
+    {
+    }
+
     // The source is driven by push, so process does nothing and returns false.
     bool process() override;
     void configure(const MediaFormat &format) override;
@@ -31,13 +36,10 @@ public:
     // "invalid sample rate" reach the caller as they are. Allocates when the length changes.
     virtual void setFormat(const PcmFormat &format);
 
-    virtual OutputPin *outputPin(int32_t number) noexcept;
-    void bindPins() noexcept { }
-
     const PcmFormat &format() const noexcept { return m_format; }
 
 private:
-    OutputPin m_out;
+    OutputPin &m_out = outputs()[0];
     PcmFormat m_format;
 };
 

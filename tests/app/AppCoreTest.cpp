@@ -1,4 +1,3 @@
-#include "HyperlinkErrors.h"
 #include "MainFrameState.h"
 
 #include <gtest/gtest.h>
@@ -40,17 +39,4 @@ TEST(MainFrameState, ZoomStaysWithinItsNineLevels)
     EXPECT_EQ(steps, 8);
     EXPECT_FALSE(s.zoomIn());
     EXPECT_EQ(s.zoom(), 8);
-}
-
-TEST(HyperlinkErrors, KnownCodesHaveTheirTextAndOthersTheirNumber)
-{
-    EXPECT_EQ(HyperlinkErrorMessage(2),
-              "Unable to open hyperlink:\n\nThe specified file was not found.");
-    EXPECT_EQ(HyperlinkErrorMessage(26),
-              "Unable to open hyperlink:\n\nA sharing violation occurred. ");
-    EXPECT_EQ(HyperlinkErrorMessage(kNoAssociatedApplication),
-              "Unable to open hyperlink:\n\nThere is no application associated\nwith the given "
-              "filename extension.");
-    EXPECT_EQ(HyperlinkErrorMessage(99),
-              "Unable to open hyperlink:\n\nUnknown Error (99) occurred.");
 }

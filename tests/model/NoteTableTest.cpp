@@ -1,4 +1,3 @@
-#include "CNote.h"
 #include "CPitch.h"
 
 #include <gtest/gtest.h>
@@ -103,14 +102,6 @@ TEST(NoteTable, AnUnusableReferenceIsRefusedAndTheTableKept)
     }
     EXPECT_TRUE(CPitch::IsValidReference(1.0));
     EXPECT_TRUE(CPitch::IsValidReference(10000.0));
-}
-
-TEST(NoteTable, ANewNoteIsAnUnlinkedRest)
-{
-    const CNote note;
-    EXPECT_TRUE(note.IsRest());
-    EXPECT_TRUE(!note.Next() && !note.Prev() && !note.FirstSample() && !note.LastSample());
-    EXPECT_EQ(note.SampleCount(), 0u);
 }
 
 // Beyond the table the quarter-tone bands carry on in equal semitones, so a pitch is never

@@ -145,24 +145,23 @@ TEST(TuningSettings, AReferenceThatIsNotAFrequencyIsRefusedAndThePreviousKept)
     }
 }
 
-TEST(TuningSettings, TheProgramsTuningReadsTheStoredOffsetsAndKeyContext)
+// What the dialogs store is what the tuner tempers by: the chosen temperament's offsets and the
+// new reference, counted from the tonic of the sounding key.
+TEST(TuningSettings, TheStoredOffsetsAndReferenceTemperTheSoundingKey)
 {
-    const CTCDefs saved = g_defs;
-    const double savedReference = g_pitch.Reference();
-    KeyContext &keys = g_keyContext();
-    const KeyContext savedKeys = keys;
-
-    ASSERT_TRUE(SelectTemperament(5));
-    ASSERT_TRUE(ChangeReference(442.0));
+    CTCDefs settings;
+    CPitch pitch;
+    KeyContext keys;
+    ASSERT_TRUE(SelectTemperament(settings, 5));
+    ASSERT_TRUE(ChangeReference(pitch, settings, 442.0));
     keys.SetKey(8);
     keys.SetTransposition(7, 0);
-    EXPECT_EQ(g_defs.GetReferenceHz(), 442.0f);
-    EXPECT_NEAR(CPitch::Cents(TemperedFreq(48), 442.0), -7.0, 1e-9);
-    EXPECT_NEAR(Deviation(442.0, 48), 7.0, 1e-9);
-    EXPECT_NEAR(DegreeToneFreq(2, 0), TemperedFreq(48), 1e-9);
-    EXPECT_NEAR(DegreeClassFreq(2), TemperedFreq(48), 1e-9);
+    EXPECT_EQ(settings.GetReferenceHz(), 442.0f);
 
-    keys = savedKeys;
-    g_defs = saved;
-    g_pitch.SetReference(savedReference);
+    const DegreeCents cents = settings.GetPitchAdjustCents();
+    const double a4 = TemperedFreq(pitch, keys, cents, 48);
+    EXPECT_NEAR(CPitch::Cents(a4, 442.0), -7.0, 1e-9);
+    EXPECT_NEAR(Deviation(pitch, keys, cents, 442.0, 48), 7.0, 1e-9);
+    EXPECT_NEAR(DegreeToneFreq(pitch, keys, cents, 2, 0), a4, 1e-9);
+    EXPECT_NEAR(DegreeClassFreq(pitch, keys, 2, cents[2]), a4, 1e-9);
 }

@@ -113,11 +113,11 @@ TEST(RecordingAnalysis, ASteadyToneGivesOneSamplePerBlockOneLongNoteAndItsBandFi
     EXPECT_GT(f.analysis.maxDelay(), 0.0);
 
     // Once the analyzer's delay has passed, the blocks make one long A4.
-    int a4Blocks = 0;
-    ASSERT_NE(f.analysis.firstNote(), nullptr);
-    for (const CNote *note = f.analysis.firstNote(); note; note = note->Next())
-        a4Blocks += !note->IsRest() && note->NoteIndex() == 48 ? int(note->SampleCount()) : 0;
-    EXPECT_GE(a4Blocks, 25);
+    std::size_t a4Blocks = 0;
+    ASSERT_FALSE(f.analysis.noteRuns().empty());
+    for (const NoteRun &note : f.analysis.noteRuns())
+        a4Blocks += !note.rest && note.noteIndex == 48 ? note.sampleCount : 0;
+    EXPECT_GE(a4Blocks, 25u);
 
     // Each paged reader gives its own band file as written.
     for (int i = 0; i < TempBandFiles::kFileCount; ++i) {
@@ -130,6 +130,32 @@ TEST(RecordingAnalysis, ASteadyToneGivesOneSamplePerBlockOneLongNoteAndItsBandFi
                     << "file " << i << " index " << at / 4;
         }
     }
+}
+
+// Each analysis pages its band files through its own pages: reading one recording never evicts
+// the pages of another (which the panes of another window, or another thread, are reading).
+TEST(RecordingAnalysis, TwoAnalysesKeepTheirPagesApart)
+{
+    Fixture a, b;
+    // About eleven pages of signal each: together more than one pool holds.
+    ASSERT_TRUE(a.analyze(tone(440.0, 9.0, 11025)));
+    ASSERT_TRUE(b.analyze(tone(330.0, 9.0, 11025)));
+    // Reads every page of the file; returns how many that is.
+    auto readAll = [](PagedFloatReader &reader) {
+        for (int64_t i = 0; i < reader.floatCount(); i += 1024)
+            reader.at(i);
+        const auto pageBytes = static_cast<int64_t>(PagePool::kPageBytes);
+        return static_cast<int>((reader.fileSize() + pageBytes - 1) / pageBytes);
+    };
+    PagedFloatReader &first = a.analysis.reader(TempBandFiles::kSignalFile);
+    PagedFloatReader &second = b.analysis.reader(TempBandFiles::kSignalFile);
+
+    const int firstPages = readAll(first);
+    EXPECT_EQ(first.pagesLoaded(), firstPages);
+    const int secondPages = readAll(second);
+    ASSERT_GT(firstPages + secondPages, PagePool::kPageCount);
+    EXPECT_EQ(second.pagesLoaded(), secondPages);
+    EXPECT_EQ(first.pagesLoaded(), firstPages);
 }
 
 // A caller that needs only the samples and notes gets the same ones without a byte on the disk;
@@ -198,7 +224,7 @@ TEST(RecordingAnalysis, AFileShorterThanABlockLoadsEmpty)
     ASSERT_TRUE(f.analyze(tone(440.0, 0.05, 11025)));
     EXPECT_TRUE(f.analysis.loaded());
     EXPECT_EQ(f.analysis.sampleCount(), 0);
-    EXPECT_EQ(f.analysis.firstNote(), nullptr);
+    EXPECT_TRUE(f.analysis.noteRuns().empty());
     EXPECT_EQ(f.analysis.reader(8).at(0), 0.0f);
 }
 
@@ -271,13 +297,15 @@ TEST(RecordingAnalysis, ALouderAttackOnTheSamePitchStartsANewNote)
     std::vector<double> frames = tone(440.0, 1.5, 11025, 0.3);
     append(frames, tone(440.0, 1.5, 11025, 0.9));
     ASSERT_TRUE(f.analyze(frames));
-    std::vector<const CNote *> a4;
-    for (const CNote *note = f.analysis.firstNote(); note; note = note->Next()) {
-        if (!note->IsRest() && note->NoteIndex() == 48 && note->SampleCount() >= 5)
+    std::vector<NoteRun> a4;
+    for (const NoteRun &note : f.analysis.noteRuns()) {
+        if (!note.rest && note.noteIndex == 48 && note.sampleCount >= 5)
             a4.push_back(note);
     }
     ASSERT_EQ(a4.size(), 2u);
-    EXPECT_GT(a4[1]->FirstSample()->level(), a4[0]->LastSample()->level() + 0.15);
+    const SampleList &samples = f.analysis.samples();
+    const CSample &lastOfFirst = samples[a4[0].firstSample + a4[0].sampleCount - 1];
+    EXPECT_GT(samples[a4[1].firstSample].level(), lastOfFirst.level() + 0.15);
 }
 
 TEST(RecordingAnalysis, SavingWritesOneChannelWithAHeaderThatMatchesTheBytesTwice)

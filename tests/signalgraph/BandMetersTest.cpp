@@ -20,7 +20,6 @@ struct MeterRig
     explicit MeterRig(MediaFormat format)
         : source(format)
     {
-        meter.bindPins();
         source.out.connect(meter.inputPin(1));
     }
     Feeder source;
@@ -91,7 +90,6 @@ TEST(AutoCorrelateFilter, ScoresTheTruePeriodHighestAndNothingBeforeABlock)
     EXPECT_EQ(rig.meter.score(200.0), 1.0 / (0.0 + 1.0)) << "silence repeats at any period";
 
     AutoCorrelateFilter unattached;
-    unattached.bindPins();
     unattached.setHistoryLength(40);
     EXPECT_EQ(unattached.score(200.0), 0.0);
 

@@ -9,7 +9,6 @@ using namespace corvane::test;
 TEST(DecimationFilter, RefusesFormatsItCannotHalveInOrder)
 {
     DecimationFilter d;
-    d.bindPins();
     expectThrows<std::length_error>([&] { d.configure({ 0, 0.0 }); }, "invalid buffer length");
     expectThrows<std::domain_error>([&] { d.configure({ 1023, 0.0 }); }, "invalid sample rate");
     expectThrows<std::domain_error>([&] { d.configure({ 1023, 11025.0 }); }, "odd buffer length");
@@ -22,7 +21,6 @@ TEST(DecimationFilter, KeepsTheEvenSamplesOfEveryBlock)
 {
     Feeder source({ 6, 600.0 });
     DecimationFilter d;
-    d.bindPins();
     Recorder out;
     source.out.connect(d.inputPin(1));
     d.outputPin(2)->connect(&out.in);

@@ -19,7 +19,6 @@ struct SplitRig
     SplitRig(MediaFormat format, int32_t divisor, int32_t taps, int32_t window)
         : source(format)
     {
-        filter.bindPins();
         filter.design(divisor, taps, window);
         source.out.connect(filter.inputPin(1));
         filter.outputPin(2)->connect(&high.in);

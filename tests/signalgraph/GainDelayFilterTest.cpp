@@ -13,7 +13,6 @@ using corvane::test::Recorder;
 TEST(GainFilter, ScalesAndRefusesANegativeOrNaNGainKeepingThePreviousOne)
 {
     GainFilter gain;
-    gain.bindPins();
     Feeder feed({ 3, 100.0 });
     Recorder sink;
     feed.out.connect(gain.inputPin(1));
@@ -37,7 +36,6 @@ TEST(DelayFilter, DelaysExactlyAcrossBlockBoundaries)
     for (const auto &[delay, length] :
          { std::pair { 5, 3 }, { 2, 3 }, { 3, 3 }, { 0, 4 }, { 7, 1 } }) {
         DelayFilter filter;
-        filter.bindPins();
         filter.setDelay(delay);
         Feeder feed({ length, 100.0 });
         Recorder sink;
@@ -58,7 +56,6 @@ TEST(DelayFilter, DelaysExactlyAcrossBlockBoundaries)
 TEST(DelayFilter, KeepsItsLineForTheSameLengthAndRefusesBadInput)
 {
     DelayFilter filter;
-    filter.bindPins();
     filter.setDelay(2);
     Feeder feed({ 2, 100.0 });
     Recorder sink;

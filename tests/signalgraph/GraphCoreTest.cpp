@@ -1,6 +1,17 @@
+#include "AutoCorrelateFilter.h"
+#include "DecimationFilter.h"
+#include "DelayFilter.h"
+#include "EnergyDetectFilter.h"
+#include "FIRHiLoFilter.h"
 #include "Filter.h"
+#include "GainFilter.h"
 #include "GraphTestKit.h"
+#include "MixerFilter.h"
+#include "PitchDetectFilter.h"
 #include "SplitterFilter.h"
+#include "SynthSourceFilter.h"
+#include "WaveDestinationFilter.h"
+#include "WaveSourceFilter.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +30,8 @@ class Probe : public Filter
 {
 public:
     Probe(std::vector<std::string> *log, std::string name)
-        : m_log(log)
+        : Filter(1, 1)
+        , m_log(log)
         , m_name(std::move(name))
     {
     }
@@ -33,10 +45,9 @@ public:
         return true;
     }
     void configure(const MediaFormat &format) override { setOutputFormat(out, format); }
-    void bindPins() { in.bind(this); }
 
-    InputPin in;
-    OutputPin out;
+    InputPin &in = inputs()[0];
+    OutputPin &out = outputs()[0];
 
 private:
     std::vector<std::string> *m_log;
@@ -57,7 +68,6 @@ TEST(GraphCore, EveryWiringErrorHasItsTypeAndMessage)
 
     std::vector<std::string> log;
     Probe probe(&log, "p");
-    probe.bindPins();
     expectThrows<std::invalid_argument>([&] { probe.in.attach(nullptr); },
                                         "Null pointer to output pin");
     expectThrows<std::invalid_argument>([&] { probe.in.attach(&source); },
@@ -82,11 +92,68 @@ TEST(GraphCore, EveryWiringErrorHasItsTypeAndMessage)
     expectThrows<std::invalid_argument>([&] { source.connect(nullptr); }, "null pin pointer");
 }
 
+// Each filter finds its pins by the numbers its header gives, inputs first, and its inputs are
+// bound to it from the moment it is made; a sink has no output to give.
+TEST(GraphCore, EveryFilterNumbersItsPinsInputsFirstAndOwnsItsInputs)
+{
+    AutoCorrelateFilter periodicity;
+    DecimationFilter decimator;
+    DelayFilter delay;
+    EnergyDetectFilter energy;
+    FIRHiLoFilter split;
+    GainFilter gain;
+    MixerFilter mixer;
+    PitchDetectFilter pitch;
+    SplitterFilter fork;
+    SynthSourceFilter synth;
+    WaveDestinationFilter destination;
+    WaveSourceFilter source;
+    const struct
+    {
+        const char *name;
+        Filter *filter;
+        int32_t inputs;
+        int32_t outputs;
+    } filters[] = {
+        { "periodicity", &periodicity, 1, 0 },
+        { "decimation", &decimator, 1, 1 },
+        { "delay", &delay, 1, 1 },
+        { "energy", &energy, 1, 0 },
+        { "FIR split", &split, 1, 2 },
+        { "gain", &gain, 1, 1 },
+        { "mixer", &mixer, 12, 1 },
+        { "pitch", &pitch, 1, 0 },
+        { "splitter", &fork, 1, 2 },
+        { "synth", &synth, 0, 1 },
+        { "destination", &destination, 1, 0 },
+        { "source", &source, 0, 1 },
+    };
+    for (const auto &[name, filter, inputs, outputs] : filters) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(filter->inputPin(0), nullptr);
+        for (int32_t n = 1; n <= inputs; ++n) {
+            ASSERT_NE(filter->inputPin(n), nullptr) << n;
+            EXPECT_EQ(filter->inputPin(n)->owner(), filter) << n;
+        }
+        EXPECT_EQ(filter->inputPin(inputs + 1), nullptr);
+        if (outputs == 0) {
+            expectThrows<std::invalid_argument>([&] { filter->outputPin(1); }, "no output pins");
+            continue;
+        }
+        EXPECT_EQ(filter->outputPin(inputs), nullptr);
+        for (int32_t n = inputs + 1; n <= inputs + outputs; ++n)
+            EXPECT_NE(filter->outputPin(n), nullptr) << n;
+        if (outputs == 2) {
+            EXPECT_NE(filter->outputPin(inputs + 1), filter->outputPin(inputs + 2));
+        }
+        EXPECT_EQ(filter->outputPin(inputs + outputs + 1), nullptr);
+    }
+}
+
 TEST(GraphCore, ErrorsFromDownstreamArriveAsBaseExceptions)
 {
     std::vector<std::string> log;
     Probe first(&log, "first");
-    first.bindPins();
     InputPin unboundTarget;
     OutputPin source;
     source.setFormat({ 8, 1000.0 });
@@ -109,9 +176,6 @@ TEST(GraphCore, PushIsDepthFirstLowerPinFirst)
     std::vector<std::string> log;
     SplitterFilter fork;
     Probe a1(&log, "a1"), a2(&log, "a2"), b1(&log, "b1");
-    for (Probe *p : { &a1, &a2, &b1 })
-        p->bindPins();
-    fork.bindPins();
 
     OutputPin source;
     source.setFormat({ 2, 100.0 });
@@ -159,8 +223,6 @@ TEST(GraphCore, AFilterOutOfStepSkipsBlocksUntilReconfigured)
 {
     std::vector<std::string> log;
     Probe first(&log, "first"), second(&log, "second");
-    first.bindPins();
-    second.bindPins();
     OutputPin source;
     source.setFormat({ 4, 100.0 });
     source.connect(&first.in);
@@ -195,7 +257,6 @@ TEST(GraphCore, PositionsWrapAndStayInStep)
 {
     std::vector<std::string> log;
     Probe first(&log, "first");
-    first.bindPins();
     OutputPin source;
     source.setFormat({ 4, 100.0 });
     source.connect(&first.in);

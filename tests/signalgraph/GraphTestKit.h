@@ -44,7 +44,10 @@ struct Feeder
 class Recorder : public Filter
 {
 public:
-    Recorder() { in.bind(this); }
+    Recorder()
+        : Filter(1, 0)
+    {
+    }
     bool process() override
     {
         if (!inputReady(in))
@@ -56,7 +59,7 @@ public:
     }
     void configure(const MediaFormat &format) override { configured = format; }
 
-    InputPin in;
+    InputPin &in = inputs()[0];
     std::vector<float> samples;
     int blocks = 0;
     MediaFormat configured;

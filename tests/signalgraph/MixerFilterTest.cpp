@@ -17,7 +17,6 @@ struct MixRig
 {
     explicit MixRig(int32_t length)
     {
-        mixer.bindPins();
         for (int32_t pin = 1; pin <= 12; ++pin) {
             feeders[std::size_t(pin - 1)] =
                     std::make_unique<Feeder>(MediaFormat { length, 8000.0 });

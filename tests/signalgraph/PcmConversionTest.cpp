@@ -57,7 +57,6 @@ std::vector<int32_t> write(int32_t bits, int32_t channels, const std::vector<flo
 {
     const auto length = int32_t(input.size());
     WaveDestinationFilter sink;
-    sink.bindPins();
     Feeder feed({ length, 8000.0 });
     feed.out.connect(sink.inputPin(1));
     // Two spare samples past the block show any write beyond it.
@@ -134,7 +133,6 @@ TEST(WaveFilters, RefuseFormatsTheyCannotConvertWithoutTouchingTheCallersBuffer)
                                         "block longer than buffer");
 
     WaveDestinationFilter sink;
-    sink.bindPins();
     expectThrows<std::invalid_argument>([&] { sink.outputPin(2); }, "no output pins");
     Feeder feed({ 4, 8000.0 });
     feed.out.connect(sink.inputPin(1));
