@@ -30,6 +30,7 @@ void RecordingAnalysis::clear() noexcept
     m_notes.clear();
     m_runs.clear();
     m_samples.clear();
+    m_settings.reset();
     if (m_loaded) {
         for (PagedFloatReader &reader : m_readers)
             reader.close();
@@ -222,6 +223,7 @@ void RecordingAnalysis::finish(const AnalysisSettings &settings)
     m_writers.close();
     postProcess(m_samples, settings.noiseThreshold, m_noteTable);
     buildNotes();
+    m_settings = settings;
     m_loaded = true;
     if (m_bandFiles)
         openReaders();
