@@ -2,7 +2,6 @@
 
 #include "AnalysisPicture.h"
 #include "BlockSelection.h"
-#include "KeyContext.h"
 #include "PaneContext.h"
 #include "PaneLayout.h"
 #include "RecordingAnalysis.h"
@@ -40,7 +39,8 @@ namespace {
 
 } // namespace
 
-bool writeAnalysisPng(RecordingAnalysis &analysis, const AnalyzeOptions &options, std::ostream &err)
+bool writeAnalysisPng(RecordingAnalysis &analysis, const KeyContext &keys,
+                      const AnalyzeOptions &options, std::ostream &err)
 {
     const PcmFormat &format = analysis.blockFormat();
     const int32_t blocks = analysis.sampleCount();
@@ -67,7 +67,7 @@ bool writeAnalysisPng(RecordingAnalysis &analysis, const AnalyzeOptions &options
 
     const PaneLayout layout;
     const BlockSelection selection;
-    const PaneContext context { &analysis, axis,   selection, g_keyContext(), analysis.noteTable(),
+    const PaneContext context { &analysis, axis,   selection, keys, analysis.noteTable(),
                                 width - 1, nullptr };
     QImage image(width, std::max(layout.totalHeight(), 1), QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -2,7 +2,6 @@
 
 #include "AnalysisExport.h"
 #include "AnalysisReport.h"
-#include "AnalysisSettings.h"
 #include "AudioFacade.h"
 #include "CTCDefs.h"
 #include "CTonrikDoc.h"
@@ -27,20 +26,6 @@
 namespace corvane {
 
 namespace {
-
-    // The same report as `tonrik --analyze` prints, with the settings the program runs with.
-    AnalysisReport reportOf(const RecordingAnalysis &analysis)
-    {
-        AnalysisReport report;
-        report.describe(analysis, AnalysisSettings::from(g_defs));
-        return report;
-    }
-
-    bool writeReportCsv(const RecordingAnalysis &analysis, std::ostream &out, bool samples)
-    {
-        reportOf(analysis).writeCsv(out, !samples);
-        return static_cast<bool>(out);
-    }
 
     // The wave file's header is read before the document lets go of what it holds, so that a
     // file that is missing or is no PCM wave file costs the user nothing. Shows what the
@@ -242,7 +227,7 @@ bool RecordingWindow::exportFile()
 
 bool RecordingWindow::exportTo(const QString &path)
 {
-    return AnalysisExport::exportTo(*m_doc, *m_view, path, writeReportCsv, window());
+    return AnalysisExport::exportTo(*m_doc, *m_view, path, window());
 }
 
 bool RecordingWindow::copy()
@@ -250,7 +235,9 @@ bool RecordingWindow::copy()
     RecordingAnalysis *analysis = m_doc->analysis();
     if (!analysis)
         return false;
-    AnalysisReport report = reportOf(*analysis);
+    // The report describes the analysis as it ran, as Export's does.
+    AnalysisReport report;
+    report.describe(*analysis);
     const BlockSelection &selection = m_view->selection();
     if (!selection.empty()) {
         // The rows are moved back by the analyzer's delay, as the view's blocks are.

@@ -43,6 +43,7 @@ void RecordingAnalysis::clear() noexcept
 {
     m_runs.clear();
     m_samples.clear();
+    m_settings.reset();
     if (m_loaded) {
         for (PagedFloatReader &reader : m_readers)
             reader.close();
@@ -235,6 +236,7 @@ void RecordingAnalysis::finish(const AnalysisSettings &settings)
     m_writers.close();
     postProcess(m_samples, settings.noiseThreshold, m_noteTable);
     m_runs = buildNoteRuns(m_samples);
+    m_settings = settings;
     m_loaded = true;
     if (m_bandFiles)
         openReaders();

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,11 @@ public:
     const SampleFormat &monoFileFormat() const noexcept { return m_monoFileFormat; }
     // The note table the samples were named by: equal temperament on the settings' reference.
     const CPitch &noteTable() const noexcept { return m_noteTable; }
+    // The settings the loaded analysis ran with, as they were passed in (a reference the note
+    // table refused stays here as given; noteTable() says what was used). Empty while nothing
+    // is loaded. What describes the analysis reads them here, never the program's settings of
+    // now, which the user may have changed since.
+    const std::optional<AnalysisSettings> &settings() const noexcept { return m_settings; }
     // The analyzer's latency: the delay of its slowest band, seconds.
     double maxDelay() const noexcept;
     const std::filesystem::path &tempDir() const noexcept { return m_tempDir; }
@@ -146,6 +152,7 @@ private:
     SampleFormat m_monoFileFormat;
     FileOptions m_fileOptions;
     FileReport m_fileReport;
+    std::optional<AnalysisSettings> m_settings; // of the loaded analysis
     bool m_loaded = false;
     bool m_bandFiles = true; // this analysis writes band files and opens readers on them
 };

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Holds the includes to the layers of the README's layout table: a folder may include headers of
 # its own folder and of the folders listed below it, never of one listed above it, and a folder
-# marked "no" in the Qt column includes no Qt header. Prints every breach and fails when there is
-# one. Run from anywhere inside the clone; `make test` runs it.
+# marked "no" in the Qt column includes no Qt header. Every folder of the product whose
+# CMakeLists.txt adds a library has its row, and adds only that one, so that a new target cannot
+# slip in unlisted or share a layer's rules with another. Prints every breach and fails when there
+# is one. Run from anywhere inside the clone; `make test` runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -54,11 +56,28 @@ for f in $files; do
             status=1
         fi
     done < <(grep -E '^#include "' "$f" || true)
-    if [ "${qt[$o]}" = no ] && grep -qE '^#include <Q' "$f"; then
-        echo "$f: includes a Qt header, but $o/ is a Qt-free layer"
-        status=1
+    if [ "${qt[$o]}" = no ]; then
+        while IFS= read -r line; do
+            echo "$f: includes ${line#\#include }, a Qt header, but $o/ is a Qt-free layer"
+            status=1
+        done < <(grep -E '^#include <Q' "$f" || true)
     fi
 done
 
-[ $status -eq 0 ] && echo "check-layers: ${#rows[@]} layers, every include points down"
+# The tests, benchmarks and fuzz targets build their own programs and helpers beside the layers.
+while IFS= read -r cmake; do
+    folder=$(dirname "$cmake")
+    case $folder in .|tests|tests/*|bench|bench/*|fuzz|fuzz/*) continue ;; esac
+    libraries=$(grep -cE '^[[:space:]]*add_library\(' "$cmake" || true)
+    [ "$libraries" -gt 0 ] || continue
+    if [ -z "${level[$folder]:-}" ]; then
+        echo "$cmake: adds a library, but $folder/ has no row in the layout table of README.md"
+        status=1
+    elif [ "$libraries" -gt 1 ]; then
+        echo "$cmake: adds $libraries libraries; a folder is one target"
+        status=1
+    fi
+done < <(git ls-files 'CMakeLists.txt' '*/CMakeLists.txt')
+
+[ $status -eq 0 ] && echo "check-layers: ${#rows[@]} layers, one target each, every include points down"
 exit $status

@@ -1,5 +1,6 @@
 #include "AnalysisExport.h"
 
+#include "AnalysisReport.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "MessageService.h"
@@ -14,14 +15,16 @@
 
 namespace corvane {
 
-bool AnalysisExport::writeCsv(const RecordingAnalysis &analysis, const QString &path, bool samples,
-                              const CsvWriter &csv)
+bool AnalysisExport::writeCsv(const RecordingAnalysis &analysis, const QString &path, bool samples)
 {
-    if (!analysis.loaded() || !csv)
+    if (!analysis.loaded())
         return false;
+    AnalysisReport report;
+    report.describe(analysis);
     std::ofstream out(path.toStdString(), std::ios::binary | std::ios::trunc);
-    if (!out || !csv(analysis, out, samples))
+    if (!out)
         return false;
+    report.writeCsv(out, !samples);
     out.flush();
     return static_cast<bool>(out);
 }
@@ -48,13 +51,13 @@ bool AnalysisExport::writePdf(CTonrikView &view, const QString &path)
 }
 
 bool AnalysisExport::exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
-                              const CsvWriter &csv, QWidget *parent, bool samples)
+                              QWidget *parent, bool samples)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     RecordingAnalysis *analysis = doc.analysis();
     bool ok = false;
     if (suffix == QLatin1String("csv"))
-        ok = analysis && writeCsv(*analysis, path, samples, csv);
+        ok = analysis && writeCsv(*analysis, path, samples);
     else if (suffix == QLatin1String("png"))
         ok = writePng(view, path);
     else if (suffix == QLatin1String("pdf"))

@@ -2,9 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-#include <iosfwd>
-
 class QWidget;
 
 namespace corvane {
@@ -16,7 +13,9 @@ class RecordingAnalysis;
 // "Export...": the analysis as text or as a picture, chosen by the file's extension.
 //  - ".csv": the notes, with the columns of `tonrik --analyze --notes` (start, duration, note,
 //    mean cents, rest, unstable), or with `samples` one row per block as `tonrik --analyze`
-//    prints them (time, pitch, level, voiced, stable, note, cents);
+//    prints them (time, pitch, level, voiced, stable, note, cents). Both come from the report
+//    the command line prints (AnalysisReport), which describes the analysis as it ran (its
+//    settings and note table), whatever the settings are now;
 //  - ".png": the shown panes at the view's width and scroll position, the whole stack tall;
 //  - ".pdf": the same picture on one page, scaled to fit.
 // User-interface thread.
@@ -25,18 +24,14 @@ class AnalysisExport
 public:
     static constexpr const char *kFilter = "Notes (*.csv);;Picture (*.png);;PDF document (*.pdf)";
 
-    // Writes the analysis as CSV to `out`: `samples` one row per block, else one per note.
-    // The program passes the command line's own report writer, so both give the same columns.
-    using CsvWriter =
-            std::function<bool(const RecordingAnalysis &analysis, std::ostream &out, bool samples)>;
-
     // Writes `path`; a failure (nothing loaded, an unknown extension, a file that cannot be
     // written) shows a stop box over `parent` and returns false.
     static bool exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
-                         const CsvWriter &csv, QWidget *parent = nullptr, bool samples = false);
+                         QWidget *parent = nullptr, bool samples = false);
 
-    static bool writeCsv(const RecordingAnalysis &analysis, const QString &path, bool samples,
-                         const CsvWriter &csv);
+    // The CSV alone: `samples` one row per block, else one per note. False when nothing is
+    // loaded or the file cannot be written.
+    static bool writeCsv(const RecordingAnalysis &analysis, const QString &path, bool samples);
     static bool writePng(CTonrikView &view, const QString &path);
     static bool writePdf(CTonrikView &view, const QString &path);
 };

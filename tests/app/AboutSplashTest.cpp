@@ -1,6 +1,7 @@
 #include "CAboutDlg.h"
 #include "CHyperLink.h"
 #include "CSplashWnd.h"
+#include "HyperlinkErrors.h"
 #include "LinkOpener.h"
 #include "ScriptedMessageService.h"
 
@@ -13,6 +14,10 @@
 #include <gtest/gtest.h>
 
 using namespace corvane;
+
+// The About box names the opener's codes by the desktop call's own numbers.
+static_assert(LinkOpener::kNoProgram == kNoAssociatedApplication);
+static_assert(LinkOpener::kOpened > 32);
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "AnalysisPng.h"
 #include "AnalyzeCommand.h"
+#include "CTCDefs.h"
 #include "PaneLayout.h"
 #include "TimeAxis.h"
 
@@ -79,4 +80,29 @@ TEST(AnalysisPng, ThePanesOfTheRecordingAtTheWidthAskedOrItsOwn)
     options.pngFile = "no-such-folder/take1.png";
     EXPECT_EQ(analyzeWithPicture(options, err), 1);
     EXPECT_EQ(err, "tonrik: cannot write the picture no-such-folder/take1.png\n");
+}
+
+// The staff is drawn in the clef of the settings the command loaded ("tonrik.def" of the current
+// folder), not in that of a key context the program shares.
+TEST(AnalysisPng, TheStaffTakesTheClefOfTheSettingsTheCommandLoaded)
+{
+    TempWorkingDir dir;
+    writeWave("take1.wav", WaveHeader {}, pcmBytes(tone(261.63, 1.5, 11025), 1, 16));
+    AnalyzeOptions options;
+    options.file = "take1.wav";
+    options.pngFile = "treble.png";
+    options.pngWidth = 640;
+    std::string err;
+    ASSERT_EQ(analyzeWithPicture(options, err), 0) << err;
+
+    CTCDefs bass;
+    bass.SetClef(3);
+    ASSERT_TRUE(bass.SaveDefaultsFile());
+    options.pngFile = "bass.png";
+    ASSERT_EQ(analyzeWithPicture(options, err), 0) << err;
+
+    const QImage treble(QStringLiteral("treble.png"));
+    const QImage bassPicture(QStringLiteral("bass.png"));
+    ASSERT_EQ(treble.size(), bassPicture.size());
+    EXPECT_NE(treble, bassPicture);
 }

@@ -1,11 +1,13 @@
 # Runs the program as a user would from a shell with no display, and checks what it printed.
 #     cmake -DPROGRAM=path -DARGS="--analyze x.wav" -DEXPECT=success|failure
-#           [-DHEADER=line] [-DLINE_REGEX=regex] [-DGOLDEN=file] [-DSTDERR_REGEX=regex]
-#           -P RunProgram.cmake
+#           [-DHEADER=line] [-DLINE_REGEX=regex] [-DGOLDEN=file -DCOMPARE=comparer]
+#           [-DSTDERR_REGEX=regex] -P RunProgram.cmake
 # success: exit status 0, nothing on stderr (or, with STDERR_REGEX, a warning matching it),
 #          stdout holds HEADER as its first line and some line matching LINE_REGEX.
-#          With GOLDEN, stdout must equal that file byte for byte instead: a change of the
-#          analysis shows as the diff of the golden file.
+#          With GOLDEN, stdout must agree with that file instead, as the program COMPARE
+#          (corvane_golden_compare) judges it: numbers within its tolerance, the rest exactly.
+#          On a difference the first differing lines are shown and stdout is left in
+#          NAME.actual in the working directory, to diff against the golden file or copy over it.
 # failure: a non-zero exit status, nothing on stdout, stderr matching STDERR_REGEX.
 cmake_minimum_required(VERSION 3.25)
 separate_arguments(args UNIX_COMMAND "${ARGS}")
@@ -40,13 +42,18 @@ elseif(NOT err STREQUAL "")
     message(FATAL_ERROR "expected nothing on stderr, got:\n${err}")
 endif()
 if(DEFINED GOLDEN)
-    file(READ "${GOLDEN}" expected)
-    if(NOT out STREQUAL expected)
-        get_filename_component(name "${GOLDEN}" NAME)
-        file(WRITE "${name}.actual" "${out}")
-        message(FATAL_ERROR "stdout differs from ${GOLDEN}; see\n"
+    if(NOT DEFINED COMPARE)
+        message(FATAL_ERROR "GOLDEN needs COMPARE, the program that compares with it")
+    endif()
+    get_filename_component(name "${GOLDEN}" NAME)
+    file(WRITE "${name}.actual" "${out}")
+    execute_process(COMMAND ${COMPARE} "${GOLDEN}" "${name}.actual"
+                    RESULT_VARIABLE same OUTPUT_VARIABLE why ERROR_VARIABLE why)
+    if(NOT same EQUAL 0)
+        message(FATAL_ERROR "stdout differs from ${GOLDEN}:\n${why}see\n"
                             "    diff ${GOLDEN} ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
     endif()
+    file(REMOVE "${name}.actual")
     return()
 endif()
 string(REPLACE "\n" ";" lines "${out}")

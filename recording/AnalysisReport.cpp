@@ -1,8 +1,8 @@
 #include "AnalysisReport.h"
 
 #include "CPitch.h"
-#include "RecordingAnalysis.h"
 #include "NoteLookup.h"
+#include "RecordingAnalysis.h"
 
 #include <cmath>
 #include <cstdio>
@@ -183,23 +183,27 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
     out << (std::string(separator) == "\n" ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-void AnalysisReport::describe(const RecordingAnalysis &analysis, const AnalysisSettings &settings)
+void AnalysisReport::describe(const RecordingAnalysis &analysis)
 {
     auto number = [](double value) {
         char text[32];
         std::snprintf(text, sizeof text, "%g", value);
         return std::string(text);
     };
-    const PcmFormat &format = analysis.blockFormat();
+    *this = AnalysisReport {};
+    if (!analysis.settings())
+        return;
     latencySeconds = analysis.maxDelay();
-    this->settings = {
-        { "filter_length", std::to_string(settings.filterLength) },
-        { "sensitivity", std::to_string(settings.sensitivity) },
-        { "lowest_hz", number(settings.lowestHz) },
-        { "highest_hz", number(settings.highestHz) },
+    const AnalysisSettings &used = *analysis.settings();
+    const PcmFormat &format = analysis.blockFormat();
+    settings = {
+        { "filter_length", std::to_string(used.filterLength) },
+        { "sensitivity", std::to_string(used.sensitivity) },
+        { "lowest_hz", number(used.lowestHz) },
+        { "highest_hz", number(used.highestHz) },
         { "reference_hz", number(analysis.noteTable().Reference()) },
-        { "noise_threshold", number(settings.noiseThreshold) },
-        { "pitch_mode", settings.classic ? "classic" : "refined" },
+        { "noise_threshold", number(used.noiseThreshold) },
+        { "pitch_mode", used.classic ? "classic" : "refined" },
         { "sample_rate", std::to_string(format.sampleRate) },
         { "channels", std::to_string(format.channels) },
         { "bits", std::to_string(format.bitsPerSample) },

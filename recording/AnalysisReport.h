@@ -1,7 +1,6 @@
 #pragma once
 
 #include "NoteRun.h"
-#include "AnalysisSettings.h"
 #include "SampleList.h"
 
 #include <cstdint>
@@ -16,9 +15,9 @@ class RecordingAnalysis;
 
 class CPitch;
 
-// What the command-line analysis prints: the samples or the notes of one analyzed recording in
-// plain numbers and names, with the analyzer's latency and the settings used. Built once after
-// the analysis; formatting allocates freely.
+// What the command-line analysis prints and what Export and Copy write: the samples or the notes
+// of one analyzed recording in plain numbers and names, with the analyzer's latency and the
+// settings the analysis ran with. Built once after the analysis; formatting allocates freely.
 struct AnalysisReport
 {
     struct SampleRow
@@ -59,9 +58,10 @@ struct AnalysisReport
     // 0; a note run that starts before 0 is cut to the recording's start.
     void fill(const SampleList &samples, const std::vector<NoteRun> &runs, double blockSeconds,
               const CPitch &noteTable, double delaySeconds = 0.0);
-    // Everything from a loaded analysis run with `settings`: latency, settings and rows, the rows
-    // moved back by the latency.
-    void describe(const RecordingAnalysis &analysis, const AnalysisSettings &settings);
+    // Everything from a loaded analysis: latency, the settings it ran with (its own, not the
+    // program's of now) and rows, the rows moved back by the latency. The reference is the one
+    // its note table was built on. An empty analysis gives an empty report.
+    void describe(const RecordingAnalysis &analysis);
 
     // CSV: a header, then one row per sample (time_s,pitch_hz,level,voiced,stable,note,cents)
     // or with `notes` one per note (start_s,duration_s,note,mean_cents,rest,unstable). Plain, so

@@ -5,6 +5,7 @@
 #include "AnalysisReport.h"
 #include "CPitch.h"
 #include "CTCDefs.h"
+#include "KeyContext.h"
 #include "PcmFileLayout.h"
 #include "PrivateTempDir.h"
 #include "RecordingAnalysis.h"
@@ -223,11 +224,11 @@ namespace {
 
     enum class Outcome { Analyzed, ReadFailed, Failed };
 
-    // Analyzes the file, fills `report` and draws the picture while the band files exist. The
-    // private folder is gone again before this returns.
+    // Analyzes the file, fills `report` and draws the picture (its staff in `keys`) while the
+    // band files exist. The private folder is gone again before this returns.
     Outcome analyze(const AnalyzeOptions &options, const AnalysisSettings &settings,
-                    AnalysisReport &report, std::ostream &err, bool errIsTerminal,
-                    const AnalysisPictureWriter &picture)
+                    const KeyContext &keys, AnalysisReport &report, std::ostream &err,
+                    bool errIsTerminal, const AnalysisPictureWriter &picture)
     {
         std::optional<BandFolder> folder = bandFolder(options, err);
         if (!folder)
@@ -240,7 +241,7 @@ namespace {
             return Outcome::Failed;
 
         const bool whole = reportReading(analysis, options, err);
-        report.describe(analysis, settings);
+        report.describe(analysis);
         // Which of a stereo file's channels the rows describe belongs with the settings.
         if (analysis.fileReport().channels == 2)
             report.settings.emplace_back("channel", channelName(options.channel));
@@ -249,7 +250,7 @@ namespace {
                 err << kProgram << ": this build cannot draw pictures\n";
                 return Outcome::Failed;
             }
-            if (!picture(analysis, options, err))
+            if (!picture(analysis, keys, options, err))
                 return Outcome::Failed;
         }
         analysis.clear();
@@ -261,7 +262,9 @@ namespace {
 int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
                       bool errIsTerminal, const AnalysisPictureWriter &picture)
 {
-    const CTCDefs defs = loadSettings(err);
+    CTCDefs defs = loadSettings(err);
+    // The picture's staff reads the clef and transposition of these settings, not the program's.
+    const KeyContext keys(defs);
     AnalysisSettings settings = AnalysisSettings::from(defs);
     settings.classic = AnalyzerPreferences::load().classic;
     if (options.filterLength)
@@ -295,7 +298,7 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
     Outcome outcome = Outcome::Failed;
     {
         const TerminationSignals guard;
-        outcome = analyze(options, settings, report, err, errIsTerminal, picture);
+        outcome = analyze(options, settings, keys, report, err, errIsTerminal, picture);
         if (outcome == Outcome::Failed) {
             if (TerminationSignals::received() == 0)
                 return 1;

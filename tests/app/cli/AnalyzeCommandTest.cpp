@@ -1,7 +1,4 @@
-#include "AnalysisReport.h"
 #include "AnalyzeCommand.h"
-#include "CPitch.h"
-#include "PostProcessing.h"
 
 #include "TempDir.h"
 #include "FileBytes.h"
@@ -38,23 +35,6 @@ std::string cell(const std::string &row, std::size_t column)
     for (std::size_t c = 0; c <= column; ++c)
         std::getline(in, value, ',');
     return value;
-}
-
-// Silence, two blocks a little sharp of A4, one flat B-flat 3, silence.
-AnalysisReport smallReport()
-{
-    SampleList samples;
-    for (double hz : { 0.0, 445.0, 445.0, 231.0, 0.0 }) {
-        CSample &sample = samples.append();
-        sample.setFrequency(hz, CPitch());
-        sample.setLevel(hz > 0.0 ? 0.5 : 0.01);
-    }
-    postProcess(samples, 0.2, CPitch());
-    AnalysisReport report;
-    report.latencySeconds = 0.2;
-    report.settings = { { "filter_length", "3" }, { "reference_hz", "440" } };
-    report.fill(samples, buildNoteRuns(samples), 0.1, CPitch());
-    return report;
 }
 
 // C4, E4 and G4, a rest, then A4, each 0.8 s at 11025 Hz.
@@ -118,84 +98,6 @@ private:
 };
 
 } // namespace
-
-// The analyzer describes each block's sound a latency late: rows move back by it, blocks that
-// hold only the time before the recording go, and a note that starts there is cut at 0.
-TEST(AnalysisReport, RowsSayWhenTheirSoundWasPlayed)
-{
-    SampleList samples;
-    for (double hz : { 0.0, 0.0, 0.0, 445.0, 445.0, 0.0 }) {
-        CSample &sample = samples.append();
-        sample.setFrequency(hz, CPitch());
-        sample.setLevel(hz > 0.0 ? 0.5 : 0.01);
-    }
-    postProcess(samples, 0.2, CPitch());
-    AnalysisReport report;
-    report.fill(samples, buildNoteRuns(samples), 0.1, CPitch(), 0.25);
-    ASSERT_EQ(report.samples.size(), 4u) << "the first two blocks end before the recording";
-    EXPECT_NEAR(report.samples[0].timeSeconds, -0.05, 1e-12);
-    EXPECT_NEAR(report.samples[1].timeSeconds, 0.05, 1e-12);
-    EXPECT_EQ(report.samples[1].note, report.samples[2].note);
-    EXPECT_GT(report.samples[1].pitchHz, 0.0);
-    ASSERT_GE(report.notes.size(), 2u);
-    EXPECT_TRUE(report.notes[0].rest);
-    EXPECT_EQ(report.notes[0].startSeconds, 0.0);
-    EXPECT_NEAR(report.notes[0].durationSeconds, 0.05, 1e-12);
-    EXPECT_FALSE(report.notes[1].rest);
-    EXPECT_NEAR(report.notes[1].startSeconds, 0.05, 1e-12);
-}
-
-TEST(AnalysisReport, CsvRowsNameTheNoteAndCountSharpAsPositive)
-{
-    const AnalysisReport report = smallReport();
-    std::ostringstream samples, notes, plain;
-    report.writeCsv(samples, false, true);
-    report.writeCsv(notes, true, true);
-    report.writeCsv(plain, true);
-    // Plain CSV unless the comments are asked for: the header comes first.
-    EXPECT_EQ(plain.str().rfind("start_s,duration_s,note,mean_cents,rest,unstable\n0.0000,", 0), 0u)
-            << plain.str();
-    // 445 Hz lies 19.6 cents above A4; 231 Hz lies 15.5 cents below B-flat 3 (233.08 Hz).
-    EXPECT_EQ(lines(samples.str()),
-              (std::vector<std::string> {
-                      "# latency_s=0.200000", "# settings: filter_length=3 reference_hz=440",
-                      "time_s,pitch_hz,level,voiced,stable,note,cents", "0.0000,0.00,0.01000,0,0,,",
-                      "0.1000,445.00,0.50000,1,1,A4,19.6", "0.2000,445.00,0.50000,1,1,A4,19.6",
-                      "0.3000,231.00,0.50000,1,0,Bb3,-15.5", "0.4000,0.00,0.01000,0,0,," }));
-    const std::vector<std::string> noteRows = lines(notes.str());
-    EXPECT_EQ(std::vector<std::string>(noteRows.begin() + 1, noteRows.end()),
-              (std::vector<std::string> { "# settings: filter_length=3 reference_hz=440",
-                                          "start_s,duration_s,note,mean_cents,rest,unstable",
-                                          "0.0000,0.1000,,,1,0", "0.1000,0.2000,A4,19.6,0,0",
-                                          "0.3000,0.1000,Bb3,-15.5,0,1", "0.4000,0.1000,,,1,0" }));
-}
-
-TEST(AnalysisReport, JsonCarriesTheSameContent)
-{
-    const AnalysisReport report = smallReport();
-    std::ostringstream samples;
-    report.writeJson(samples, false);
-    const std::string json = samples.str();
-    EXPECT_NE(json.find("\"latency_s\": 0.200000"), std::string::npos);
-    EXPECT_NE(json.find("\"settings\": {\"filter_length\": 3, \"reference_hz\": 440}"),
-              std::string::npos);
-    EXPECT_NE(json.find("{\"time_s\": 0.1000, \"pitch_hz\": 445.00, \"level\": 0.50000, "
-                        "\"voiced\": true, \"stable\": true, \"note\": \"A4\", \"cents\": 19.6}"),
-              std::string::npos);
-    EXPECT_NE(json.find("\"note\": null, \"cents\": null}"), std::string::npos);
-    EXPECT_EQ(json.back(), '\n');
-
-    std::ostringstream notes;
-    report.writeJson(notes, true);
-    EXPECT_NE(notes.str().find("{\"start_s\": 0.1000, \"duration_s\": 0.2000, \"note\": \"A4\", "
-                               "\"mean_cents\": 19.6, \"rest\": false, \"unstable\": false}"),
-              std::string::npos);
-
-    std::ostringstream none;
-    AnalysisReport().writeJson(none, false);
-    EXPECT_EQ(none.str(),
-              "{\n  \"latency_s\": 0.000000,\n  \"settings\": {},\n  \"samples\": []\n}\n");
-}
 
 TEST(AnalyzeCommand, PlainCsvWithTheLatencyAndSettingsOnlyWhereAskedForThem)
 {
@@ -416,35 +318,4 @@ TEST(AnalyzeCommand, TheBandFilesAreGoneBeforeTheFirstLineIsPrinted)
     ASSERT_TRUE(buffer.emptyAtFirstByte.has_value());
     EXPECT_TRUE(*buffer.emptyAtFirstByte);
     EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
-}
-
-// Pitches beyond A0 and A8 are named by the same rule carried on (octaves below 0 and above 8)
-// with a sensible deviation, never as the nearest end of the table.
-TEST(AnalysisReport, NotesBeyondTheTableKeepTheirOwnNames)
-{
-    SampleList samples;
-    for (double hz : { 9000.0, 9000.0, 20.0, 20.0, 7040.0 }) {
-        CSample &sample = samples.append();
-        sample.setFrequency(hz, CPitch());
-        sample.setLevel(0.5);
-    }
-    postProcess(samples, 0.2, CPitch());
-    AnalysisReport report;
-    report.fill(samples, buildNoteRuns(samples), 0.1, CPitch());
-    std::ostringstream rows, notes;
-    report.writeCsv(rows, false);
-    report.writeCsv(notes, true);
-    const std::vector<std::string> sampleRows = lines(rows.str());
-    std::vector<std::string> named;
-    for (const std::string &row : sampleRows)
-        if (row.find("time_s") == std::string::npos && row[0] != '#')
-            named.push_back(cell(row, 5) + " " + cell(row, 6));
-    // 9000 Hz lies 25.2 cents above D-flat 9 (8869.8 Hz); 20 Hz 48.7 cents above E-flat 0
-    // (19.45 Hz); A8 itself is still the table's.
-    EXPECT_EQ(named,
-              (std::vector<std::string> { "Db9 25.2", "Db9 25.2", "Eb0 48.7", "Eb0 48.7",
-                                          "A8 0.0" }));
-    const std::string noteText = notes.str();
-    EXPECT_NE(noteText.find(",Db9,25.2,0,"), std::string::npos) << noteText;
-    EXPECT_NE(noteText.find(",Eb0,48.7,0,"), std::string::npos) << noteText;
 }

@@ -1,7 +1,5 @@
 #include "LinkOpener.h"
 
-#include "HyperlinkErrors.h"
-
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -16,7 +14,7 @@ namespace {
         {
             // The desktop's handler (xdg-open on most systems) says only whether some program
             // took the address.
-            return QDesktopServices::openUrl(url) ? 33 : kNoAssociatedApplication;
+            return QDesktopServices::openUrl(url) ? kOpened : kNoProgram;
         }
     };
 

@@ -12,9 +12,13 @@ namespace corvane {
 class LinkOpener
 {
 public:
+    // The codes of the desktop's "open this address" call, which the About box turns into its
+    // messages: above 32 the address was handed to a program; kNoProgram, no program takes it.
+    static constexpr int kOpened = 33;
+    static constexpr int kNoProgram = 31;
+
     virtual ~LinkOpener() = default;
-    // Returns a code above 32 when the address was handed to a program, else the reason (see
-    // HyperlinkErrors.h).
+    // kOpened (or any code above 32) when the address was handed to a program, else the reason.
     virtual int open(const QUrl &url) = 0;
 };
 
