@@ -1,14 +1,13 @@
 #include "AudioDevices.h"
 
-#include "AudioFacade.h"
-#include "AudioNotifier.h"
-#include "CTCDefs.h"
 #include "PcmFormat.h"
 #include "PortAudioBackend.h"
 #include "VirtualBackend.h"
 #include "VolumeCurve.h"
 #include "WaveRecordingFile.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 
@@ -57,11 +56,9 @@ AudioDevices &AudioDevices::instance()
 
 AudioDevices::AudioDevices()
     : m_recordingFileFactory(waveRecordingFile)
-    , m_volumeSource([] { return g_defs.GetVolume(); })
 {
-    // Devices still open at exit are closed by our destructor, and their workers and virtual
-    // devices use these two: make them first, so that they are destroyed after us.
-    AudioNotifier::instance();
+    // Devices still open at exit are closed by our destructor, and virtual devices live in the
+    // virtual backend: make it first, so that it is destroyed after us.
     VirtualBackend::instance();
 }
 
@@ -91,11 +88,6 @@ void AudioDevices::setRecordingFileFactory(RecordingFileFactory factory)
     m_recordingFileFactory = factory ? std::move(factory) : RecordingFileFactory(waveRecordingFile);
 }
 
-void AudioDevices::setVolumeSource(std::function<float()> source)
-{
-    m_volumeSource = std::move(source);
-}
-
 AudioBackend *AudioDevices::backendFor(const DeviceChoice &device)
 {
     if (device && device->hostApi == VirtualBackend::kHostApi)
@@ -113,7 +105,7 @@ void AudioDevices::report(const std::string &message) const
         std::fprintf(stderr, "%s\n", message.c_str());
 }
 
-bool AudioDevices::openCapture()
+bool AudioDevices::openCapture(BlockSink &sink)
 {
     stopCapture();
     const SampleFormat format = m_captureFormat;
@@ -142,13 +134,13 @@ bool AudioDevices::openCapture()
                             error.reason));
         return false;
     }
-    m_captureWorker = std::make_unique<CaptureWorker>(m_captureQueue, m_captureRing, notifyCapture);
+    m_captureWorker = std::make_unique<CaptureWorker>(m_captureQueue, m_captureRing, sink);
     m_lastOverruns = 0;
     m_lastBlocks = 0;
     return true;
 }
 
-bool AudioDevices::openPlayback(int32_t halfBytes)
+bool AudioDevices::openPlayback(int32_t halfBytes, BlockSource *source, float level)
 {
     stopPlayback();
     const SampleFormat format = m_playbackFormat;
@@ -169,8 +161,8 @@ bool AudioDevices::openPlayback(int32_t halfBytes)
     m_playbackRing.reset();
     m_playbackRing.resize(m_playbackHalfBytes, 2, format.silenceByte());
     m_playbackBuffer.prepare(format, m_playbackHalfBytes);
-    // The level comes from the settings; whatever they hold, this step cannot fail an open.
-    setVolume(m_volumeSource ? m_volumeSource() : 1.0f);
+    // The caller's level comes from stored settings; whatever they hold, it cannot fail an open.
+    setVolume(level);
 
     OpenError error;
     AudioBackend *backend = backendFor(m_playbackDevice);
@@ -182,8 +174,7 @@ bool AudioDevices::openPlayback(int32_t halfBytes)
                             error.reason));
         return false;
     }
-    m_playbackWorker =
-            std::make_unique<PlaybackWorker>(m_playbackBuffer, m_playbackRing, notifyPlayback);
+    m_playbackWorker = std::make_unique<PlaybackWorker>(m_playbackBuffer, m_playbackRing, source);
     return true;
 }
 

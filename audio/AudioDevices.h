@@ -2,6 +2,7 @@
 
 #include "AudioBackend.h"
 #include "BlockRing.h"
+#include "BlockSink.h"
 #include "CaptureQueue.h"
 #include "CaptureWorker.h"
 #include "DeviceId.h"
@@ -17,9 +18,29 @@
 
 namespace corvane::audio {
 
-// The single process-wide audio object: the chosen devices and formats, the open streams, the
-// capture and playback workers and the recording. The facade's free functions (AudioFacade.h)
-// act on it. Every member function runs on the user-interface thread.
+// The one owner of the sound devices in the process: the chosen devices and formats, the open
+// streams, the capture and playback workers with their rings, and the recording. The facade's
+// free functions (AudioFacade.h) act on it.
+//
+// One per process because the sound system is: PortAudio is started once for the process and
+// keeps its host APIs and device list in process-wide state (ALSA reads its configuration only
+// then), a device takes one stream at a time, and the capture ring outlives the tuner that filled
+// it (the recording window analyzes it afterwards). Every window that listens or plays therefore
+// goes through this object, and opening capture or playback first stops whatever was open in
+// that direction.
+//
+// Threads. Every member function is called by one thread, the devices' owner: the
+// user-interface thread in the program, the test's own thread in a test. The capture and
+// playback workers never call them; each works on what it was handed when the device opened (the
+// queue or the buffer, the ring, and the sink or source). Of the rings, the storage stays put
+// from open to the next open, but the blocks belong to the workers while the devices run: the
+// owner reads the capture ring only while capture is stopped, and fills the playback staging
+// block (PlaybackWorker::kStagingIndex) only between openPlayback and startPlayback.
+//
+// Sinks and sources (BlockSink.h) are not owned. The caller that opens a direction with one
+// keeps it alive until that direction is stopped: stopCapture / stopPlayback (also run by the
+// next open of the same direction and by the destructor) join the worker and destroy it, and
+// with it the only reference to the sink or source.
 class AudioDevices
 {
 public:
@@ -51,8 +72,14 @@ public:
     const DeviceChoice &captureDevice() const noexcept { return m_captureDevice; }
     const DeviceChoice &playbackDevice() const noexcept { return m_playbackDevice; }
 
-    bool openCapture();
-    bool openPlayback(int32_t halfBytes);
+    // Stops capture, then opens the capture device with a fifteen-second ring; each captured
+    // block goes to `sink`. False, reported to the error handler, when the format is unusable or
+    // the device does not open.
+    bool openCapture(BlockSink &sink);
+    // Stops playback, then opens the playback device with halves of `halfBytes` (0: one second)
+    // at `level` 0 ... 1 (see VolumeCurve.h; any value is taken, brought into range), rendering
+    // through `source` (null: the staging block as it stands). False, reported, on failure.
+    bool openPlayback(int32_t halfBytes, BlockSource *source, float level);
     bool startCapture(bool recording, std::string *whyNot);
     bool startPlayback();
     void stopCapture();
@@ -80,8 +107,6 @@ public:
 
     void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
     void setRecordingFileFactory(RecordingFileFactory factory);
-    // Where open takes the playback level from (the settings' playback volume by default).
-    void setVolumeSource(std::function<float()> source);
     // For tests: a smaller ceiling for the recording's data bytes.
     void setRecordingLimit(uint64_t bytes) noexcept { m_recordingLimit = bytes; }
 
@@ -123,7 +148,6 @@ private:
     std::unique_ptr<AudioBackend> m_portAudio;
     ErrorHandler m_errorHandler;
     RecordingFileFactory m_recordingFileFactory;
-    std::function<float()> m_volumeSource;
 };
 
 } // namespace corvane::audio

@@ -1,7 +1,5 @@
 #include "AudioFacade.h"
 
-#include "AudioNotifier.h"
-
 namespace corvane::audio {
 
 void setCaptureFormat(const PcmFormat &format)
@@ -34,19 +32,16 @@ DeviceChoice playbackDevice()
     return AudioDevices::instance().playbackDevice();
 }
 
-bool open(cNotification *captureNotification, cNotification *playbackNotification)
+bool open(BlockSink &capture, BlockSource *playback, float playbackLevel)
 {
-    AudioNotifier::instance().setCaptureNotification(captureNotification);
-    AudioNotifier::instance().setPlaybackNotification(playbackNotification);
-    if (!openPlayback(0, playbackNotification))
+    if (!openPlayback(0, playback, playbackLevel))
         return false;
-    return AudioDevices::instance().openCapture();
+    return AudioDevices::instance().openCapture(capture);
 }
 
-bool openPlayback(int32_t halfBytes, cNotification *playbackNotification)
+bool openPlayback(int32_t halfBytes, BlockSource *source, float level)
 {
-    AudioNotifier::instance().setPlaybackNotification(playbackNotification);
-    return AudioDevices::instance().openPlayback(halfBytes);
+    return AudioDevices::instance().openPlayback(halfBytes, source, level);
 }
 
 bool start(bool recording, std::string *whyNot)
@@ -82,18 +77,6 @@ bool pauseRecording(bool paused)
 void setVolume(float level)
 {
     AudioDevices::instance().setVolume(level);
-}
-
-void notifyCapture()
-{
-    if (cNotification *n = AudioNotifier::instance().captureNotification())
-        n->notify();
-}
-
-void notifyPlayback()
-{
-    if (cNotification *n = AudioNotifier::instance().playbackNotification())
-        n->notify();
 }
 
 BlockRing &captureRing()

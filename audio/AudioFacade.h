@@ -1,14 +1,16 @@
 #pragma once
 
-// The audio facade: free functions over the single AudioDevices and AudioNotifier. Call them on
-// the user-interface thread; notifyCapture / notifyPlayback are the workers' own.
+// The audio facade: free functions over the process's one AudioDevices (see there why there is
+// one). Every function is called by the devices' owner, the user-interface thread (a test's own
+// thread in a test), never by a worker: captured blocks reach their sink, and playback asks its
+// source, straight from the workers (BlockSink.h).
 
 #include "AudioDevices.h"
 #include "BlockLength.h"
 #include "BlockRing.h"
 #include "DeviceId.h"
+#include "BlockSink.h"
 #include "PcmFormat.h"
-#include "cNotification.h"
 
 #include <cstdint>
 #include <string>
@@ -27,12 +29,14 @@ DeviceChoice captureDevice();
 void setPlaybackDevice(DeviceChoice device);
 DeviceChoice playbackDevice();
 
-// Stores both notifications, opens playback with one-second halves and, only if that worked,
-// capture with a fifteen-second capture ring. False when either failed; the failure has then
-// been reported to the error handler.
-bool open(cNotification *captureNotification, cNotification *playbackNotification);
-// Playback only, with halves of `halfBytes` (0: one second).
-bool openPlayback(int32_t halfBytes, cNotification *playbackNotification);
+// Opens playback with one-second halves at `playbackLevel` 0 ... 1, rendered by `playback`
+// (may be null: silence), and, only if that worked, capture with a fifteen-second capture ring,
+// whose blocks go to `capture`. False when either failed; the failure has then been reported to
+// the error handler. Both must stay alive until stop() (AudioDevices.h says why).
+bool open(BlockSink &capture, BlockSource *playback, float playbackLevel);
+// Playback only, with halves of `halfBytes` (0: one second); `source` stays alive until
+// stopPlayback() or stop().
+bool openPlayback(int32_t halfBytes, BlockSource *source, float level);
 
 // Starts capture (recording into "tune0000.wav" when `recording`) and then playback. False when
 // capture did not start: the device is not open, the recording file could not be created, or
@@ -53,10 +57,7 @@ bool pauseRecording(bool paused);
 // Playback level 0 ... 1 (see VolumeCurve.h); never fails.
 void setVolume(float level);
 
-// Calls the stored notification, if any.
-void notifyCapture();
-void notifyPlayback();
-
+// The rings' storage; their blocks are the workers' while the devices run (AudioDevices.h).
 BlockRing &captureRing();
 BlockRing &playbackRing();
 

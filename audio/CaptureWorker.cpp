@@ -3,15 +3,13 @@
 #include "DebugLog.h"
 
 #include <algorithm>
-#include <exception>
-#include <string>
 
 namespace corvane::audio {
 
-CaptureWorker::CaptureWorker(CaptureQueue &queue, BlockRing &ring, std::function<void()> notify)
+CaptureWorker::CaptureWorker(CaptureQueue &queue, BlockRing &ring, BlockSink &sink)
     : m_queue(queue)
     , m_ring(ring)
-    , m_notify(std::move(notify))
+    , m_sink(sink)
 {
     m_thread.start(m_queue.blockReady(), [this] { run(); });
 }
@@ -25,6 +23,9 @@ void CaptureWorker::beginRun(RecordingFile *file, uint64_t maxBytes) noexcept
 {
     m_ring.reset();
     m_writeBlock = m_ring.newestIndex();
+    m_position = 0;
+    const int32_t frameBytes = m_queue.format().frameBytes();
+    m_blockFrames = frameBytes > 0 ? static_cast<uint64_t>(m_queue.blockBytes() / frameBytes) : 0;
     m_maxBytes = maxBytes;
     m_bytesRecorded = 0;
     m_bytesLost = 0;
@@ -67,13 +68,8 @@ void CaptureWorker::drain() noexcept
         if (!m_queue.popBlock(block))
             break;
         record(block);
-        try {
-            m_notify();
-        } catch (const std::exception &e) {
-            debugLog(std::string("Capture notification failed: ") + e.what());
-        } catch (...) {
-            debugLog("Capture notification failed");
-        }
+        m_sink.onBlock(block, static_cast<std::size_t>(m_queue.blockBytes()), m_position);
+        m_position += m_blockFrames;
         m_ring.advance(m_writeBlock);
         m_blocks.fetch_add(1, std::memory_order_release);
         if (m_queue.blocksWaiting() > 1)

@@ -1,19 +1,20 @@
 #pragma once
 
 #include "BlockRing.h"
+#include "BlockSink.h"
 #include "CaptureQueue.h"
 #include "RecordingFile.h"
 #include "WorkerThread.h"
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 
 namespace corvane::audio {
 
 // The capture thread: sleeps until the device has delivered a whole block, then for each block
 // waiting copies it into the capture ring, appends it to the recording file (when recording),
-// calls the capture notification and advances the ring. Nothing on this path allocates.
+// hands the ring block to the sink (BlockSink.h) and advances the ring. Nothing on this path
+// allocates.
 //
 // The user-interface thread constructs it (the thread starts and waits), calls beginRun()
 // before the device starts delivering, and stop() after the device has stopped.
@@ -24,18 +25,18 @@ public:
     // before its data could make that wrap (64 bytes of headroom for the header).
     static constexpr uint64_t kMaxRecordingBytes = 0xFFFFFFFFull - 64;
 
-    // `notify` runs on the capture thread after each block; an exception from it is logged and
-    // the worker goes on.
-    CaptureWorker(CaptureQueue &queue, BlockRing &ring, std::function<void()> notify);
+    // `sink` receives every block on the capture thread; it must outlive the worker's thread
+    // (until stop() or the destructor returns).
+    CaptureWorker(CaptureQueue &queue, BlockRing &ring, BlockSink &sink);
     ~CaptureWorker();
     CaptureWorker(const CaptureWorker &) = delete;
     CaptureWorker &operator=(const CaptureWorker &) = delete;
 
-    // Resets the ring, and records into `file` (not owned; may be null) up to `maxBytes` data
-    // bytes. Only while the device is not delivering.
+    // Resets the ring and the block position to 0, and records into `file` (not owned; may be
+    // null) up to `maxBytes` data bytes. Only while the device is not delivering.
     void beginRun(RecordingFile *file, uint64_t maxBytes = kMaxRecordingBytes) noexcept;
 
-    // While paused, blocks still reach the ring and the notification but not the recording
+    // While paused, blocks still reach the ring and the sink but not the recording
     // file, which stays open: resuming appends to it. beginRun() clears the pause. Any thread.
     void setRecordingPaused(bool paused) noexcept
     {
@@ -48,7 +49,7 @@ public:
     // Whether the worker's thread is still there: from construction until stop(). UI thread.
     bool running() const noexcept;
 
-    // Overruns so far: a notification that returned to find more than one whole block waiting,
+    // Overruns so far: a sink call that returned to find more than one whole block waiting,
     // or a delivery the queue had no room for. Any thread.
     uint64_t overruns() const noexcept { return m_overruns.load(std::memory_order_relaxed); }
     uint64_t blocksCaptured() const noexcept { return m_blocks.load(std::memory_order_acquire); }
@@ -67,12 +68,14 @@ private:
 
     CaptureQueue &m_queue;
     BlockRing &m_ring;
-    std::function<void()> m_notify;
+    BlockSink &m_sink;
 
     // Written by beginRun() before the device delivers; then the worker's own.
     std::atomic<RecordingFile *> m_file { nullptr };
     std::atomic<bool> m_recordingPaused { false };
     int32_t m_writeBlock = 0;
+    uint64_t m_position = 0; // frames, of the next block
+    uint64_t m_blockFrames = 0;
     uint64_t m_maxBytes = kMaxRecordingBytes;
     uint64_t m_bytesRecorded = 0;
     uint64_t m_bytesLost = 0;

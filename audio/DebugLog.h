@@ -6,14 +6,19 @@
 
 namespace corvane::audio {
 
-// Where the device workers write failures the user is not shown ("Capture lock failure",
-// "Failure writing data to file\n", exceptions from a notification). By default the text goes
-// to standard error; the application or a test may install its own handler. The handler runs
+// Where the device workers and the block sinks and sources they call write failures the user is
+// not shown ("Failure writing data to file\n", an exception a sink caught). By default the text
+// goes to standard error; the application or a test may install its own handler. The handler runs
 // on the worker that reports, so it must be safe to call from any thread. Never called from an
 // audio callback.
 using DebugLogHandler = std::function<void(std::string_view text)>;
 
 void setDebugLogHandler(DebugLogHandler handler);
 void debugLog(std::string_view text);
+
+// For a sink or source (BlockSink.h) inside the catch block of an exception it caught on a
+// worker: logs "<what>: <the exception's message>". Never throws: a log that fails in turn is
+// let go, because the worker must go on with the next block.
+void debugLogCaught(std::string_view what) noexcept;
 
 } // namespace corvane::audio

@@ -1,19 +1,14 @@
 #include "PlaybackWorker.h"
 
-#include "DebugLog.h"
-
 #include <algorithm>
 #include <cstring>
-#include <exception>
-#include <string>
 
 namespace corvane::audio {
 
-PlaybackWorker::PlaybackWorker(PlaybackBuffer &buffer, BlockRing &ring,
-                               std::function<void()> notify)
+PlaybackWorker::PlaybackWorker(PlaybackBuffer &buffer, BlockRing &ring, BlockSource *source)
     : m_buffer(buffer)
     , m_ring(ring)
-    , m_notify(std::move(notify))
+    , m_source(source)
 {
     m_thread.start(m_buffer.refillNeeded(), [this] { run(); });
 }
@@ -45,18 +40,14 @@ void PlaybackWorker::refill(int half) noexcept
     const auto halfBytes = static_cast<std::size_t>(m_buffer.halfBytes());
     const auto stagingBytes = std::min(halfBytes, static_cast<std::size_t>(m_ring.blockSize()));
     std::byte *target = m_buffer.half(half);
-    std::memcpy(target, m_ring.blockAddress(kStagingIndex), stagingBytes);
+    std::byte *staging = m_ring.blockAddress(kStagingIndex);
+    std::memcpy(target, staging, stagingBytes);
     std::fill(target + stagingBytes, target + halfBytes, m_buffer.format().silenceByte());
     m_buffer.finishRefill(half);
     m_fillHalf.store(half, std::memory_order_release);
     m_refills.fetch_add(1, std::memory_order_release);
-    try {
-        m_notify();
-    } catch (const std::exception &e) {
-        debugLog(std::string("Playback notification failed: ") + e.what());
-    } catch (...) {
-        debugLog("Playback notification failed");
-    }
+    if (m_source)
+        m_source->renderBlock(staging, static_cast<std::size_t>(m_ring.blockSize()));
 }
 
 } // namespace corvane::audio

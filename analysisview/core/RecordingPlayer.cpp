@@ -1,7 +1,7 @@
 #include "RecordingPlayer.h"
 
 #include "AudioFacade.h"
-#include "AudioNotifier.h"
+#include "DebugLog.h"
 
 namespace corvane {
 
@@ -29,7 +29,7 @@ bool RecordingPlayer::play(const Request &request)
 
     audio::setPlaybackFormat(m_feed.feedFormat());
     m_deviceOpen = true;
-    if (!audio::openPlayback(m_feed.feedBytes(), this)) {
+    if (!audio::openPlayback(m_feed.feedBytes(), this, request.volume)) {
         stop();
         return false;
     }
@@ -50,31 +50,31 @@ void RecordingPlayer::stop() noexcept
     m_playing.store(false, std::memory_order_release);
     if (!m_deviceOpen)
         return;
+    // Joins the worker and drops it, and with it the device's only reference to this player.
     audio::stopPlayback();
     m_deviceOpen = false;
-    audio::AudioNotifier &notifier = audio::AudioNotifier::instance();
-    if (notifier.playbackNotification() == this)
-        notifier.setPlaybackNotification(nullptr);
 }
 
-void RecordingPlayer::notify()
+void RecordingPlayer::renderBlock(std::byte *staging, std::size_t bytes) noexcept
 {
-    if (!playing())
+    if (!playing() || bytes < static_cast<std::size_t>(m_feed.feedBytes()))
         return;
-    BlockRing &ring = audio::playbackRing();
-    if (ring.blockSize() < m_feed.feedBytes())
-        return;
-    const bool more = m_feed.feed(ring.blockAddress(audio::PlaybackWorker::kStagingIndex));
+    const bool more = m_feed.feed(staging);
     if (!m_listener)
         return;
-    if (more) {
-        m_listener(Event::Moved);
-        return;
+    try {
+        if (more) {
+            m_listener(Event::Moved);
+            return;
+        }
+        // The first quiet feed is asked for while the device still plays the recording's last
+        // feed; only at the second has that feed been heard whole, and the end may stop the
+        // device.
+        if (m_quietFeeds.fetch_add(1, std::memory_order_acq_rel) == 1)
+            m_listener(Event::Ended);
+    } catch (...) {
+        audio::debugLogCaught("Playback listener failed");
     }
-    // The first quiet feed is asked for while the device still plays the recording's last
-    // feed; only at the second has that feed been heard whole, and the end may stop the device.
-    if (m_quietFeeds.fetch_add(1, std::memory_order_acq_rel) == 1)
-        m_listener(Event::Ended);
 }
 
 } // namespace corvane

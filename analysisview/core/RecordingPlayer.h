@@ -1,9 +1,10 @@
 #pragma once
 
+#include "BlockSink.h"
 #include "PlaybackFeed.h"
-#include "cNotification.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,17 +13,18 @@ namespace corvane {
 
 // Plays an analyzed recording, or a stretch of it, on the playback device.
 //
-// play() opens the device with halves of one feed (four blocks), stages the first feed and
-// starts; after that the playback worker calls notify() once per half on its own thread, which
-// stages the next feed. The listener hears of each new position and of the end on that thread:
-// it must only post to the user-interface thread (a queued call), which then repaints or calls
-// stop(). The end is reported once the device has played the last of the recording, not when
-// the last feed is staged, so stopping on it cuts nothing off. stop() joins the worker, so no
-// listener call comes after it returns.
+// play() opens the device with halves of one feed (four blocks) and this player as its block
+// source, stages the first feed and starts; after that the playback worker calls renderBlock()
+// once per half on its own thread, which stages the next feed. The listener hears of each new
+// position and of the end on that thread: it must only post to the user-interface thread (a
+// queued call), which then repaints or calls stop(). The end is reported once the device has
+// played the last of the recording, not when the last feed is staged, so stopping on it cuts
+// nothing off. stop() joins the worker, so no listener call comes after it returns, and the
+// destructor stops, so the device never holds a destroyed player.
 //
 // play(), stop() and the destructor belong to the user-interface thread; playing(), position()
 // and setLooping() may be called from any thread.
-class RecordingPlayer final : public audio::cNotification
+class RecordingPlayer final : public audio::BlockSource
 {
 public:
     enum class Event { Moved, Ended };
@@ -38,10 +40,11 @@ public:
         int32_t start = 0; // blocks to play, [start, end); may reach outside the recording
         int32_t end = 0;
         bool looping = false;
+        float volume = 1.0f; // playback level 0 ... 1, as the drones' volume (VolumeCurve.h)
     };
 
     explicit RecordingPlayer(Listener listener);
-    ~RecordingPlayer() override;
+    ~RecordingPlayer();
     RecordingPlayer(const RecordingPlayer &) = delete;
     RecordingPlayer &operator=(const RecordingPlayer &) = delete;
 
@@ -59,8 +62,11 @@ public:
     int32_t rangeStart() const noexcept { return m_feed.rangeStart(); }
     int32_t rangeEnd() const noexcept { return m_feed.rangeEnd(); }
 
-    // Playback thread.
-    void notify() override;
+    // Playback thread: stages the next feed into `staging` and tells the listener. A staging
+    // block smaller than a feed, or a call while not playing, leaves the block as it is. An
+    // exception from the listener is caught and written to the audio debug log; playback goes
+    // on.
+    void renderBlock(std::byte *staging, std::size_t bytes) noexcept override;
 
 private:
     Listener m_listener;

@@ -1,17 +1,22 @@
 #include "AudioDevices.h"
 #include "AudioFacade.h"
+#include "DebugLog.h"
 #include "PlaybackFeed.h"
 #include "RecordingPlayer.h"
 #include "TempDir.h"
 #include "VirtualBackend.h"
+#include "VolumeCurve.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 using namespace corvane;
@@ -137,13 +142,12 @@ protected:
         VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
         VirtualBackend::instance().clearPlayed();
         setPlaybackDevice(VirtualBackend::playbackDeviceId());
-        AudioDevices::instance().setVolumeSource([] { return 1.0f; });
         setDeviceErrorHandler([this](const std::string &message) { errors.push_back(message); });
     }
     ~RecordingPlayerTest() override
     {
         setDeviceErrorHandler({});
-        AudioDevices::instance().setVolumeSource([] { return 0.8f; });
+        setDebugLogHandler(nullptr);
         VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
     }
 
@@ -189,6 +193,45 @@ TEST_F(RecordingPlayerTest, PlaysTheRecordingsSamplesInOrderThroughTheVirtualDev
     for (int32_t frame = 0; frame < 12 * kBlock; ++frame)
         ASSERT_EQ(played[at + static_cast<std::size_t>(frame)], rampSample(frame)) << frame;
     EXPECT_TRUE(errors.empty());
+}
+
+// The view asks for the stored volume; the device plays at the level asked for.
+TEST_F(RecordingPlayerTest, PlaysAtTheRequestedLevel)
+{
+    RecordingPlayer player([this](RecordingPlayer::Event e) { onEvent(e); });
+    RecordingPlayer::Request request { writeRamp(dir, 4), kBlock, kRate, 16, 4, 0, 4, false, 0.9f };
+    ASSERT_TRUE(player.play(request));
+    ASSERT_TRUE(waitForEnd());
+    player.stop();
+
+    const float gain = gainForHundredthsDb(volumeHundredthsDb(0.9f));
+    const std::vector<int16_t> played = asSamples(VirtualBackend::instance().played());
+    std::size_t at = 0;
+    while (at < played.size() && played[at] == 0)
+        ++at;
+    ASSERT_GE(played.size() - at, std::size_t { 4 * kBlock });
+    for (int32_t frame = 0; frame < 4 * kBlock; ++frame)
+        ASSERT_EQ(played[at + static_cast<std::size_t>(frame)],
+                  std::lround(static_cast<float>(rampSample(frame)) * gain))
+                << frame;
+}
+
+// The listener runs on the playback thread, where an exception would end the program: it is
+// logged instead, and the recording plays on to its end.
+TEST_F(RecordingPlayerTest, AListenerThatThrowsIsLoggedAndPlaybackGoesOn)
+{
+    std::string log;
+    setDebugLogHandler([&](std::string_view text) { log += text; }); // one thread at a time
+    RecordingPlayer player([this](RecordingPlayer::Event e) {
+        if (e == RecordingPlayer::Event::Moved)
+            throw std::runtime_error("repaint refused");
+        onEvent(e);
+    });
+    RecordingPlayer::Request request { writeRamp(dir, 12), kBlock, kRate, 16, 12, 0, 12, false };
+    ASSERT_TRUE(player.play(request));
+    ASSERT_TRUE(waitForEnd());
+    player.stop();
+    EXPECT_NE(log.find("Playback listener failed: repaint refused"), std::string::npos) << log;
 }
 
 TEST_F(RecordingPlayerTest, ADeviceThatDoesNotOpenLeavesNothingPlaying)

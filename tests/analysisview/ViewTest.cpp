@@ -201,7 +201,7 @@ TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
     VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
     VirtualBackend::instance().clearPlayed();
     setPlaybackDevice(VirtualBackend::playbackDeviceId());
-    AudioDevices::instance().setVolumeSource([] { return 1.0f; });
+    g_defs.SetVolume(1.0f); // the stored level the view plays at: full, sample for sample
     open();
 
     QSignalSpy state(&view, &CTonrikView::playStateChanged);
@@ -231,7 +231,6 @@ TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
     for (std::size_t i = first; i < floats.size(); ++i)
         ASSERT_EQ(played[at + i - first], static_cast<int16_t>(floats[i] * 32767.0f)) << i;
 
-    AudioDevices::instance().setVolumeSource([] { return 0.8f; });
     VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
 }
 

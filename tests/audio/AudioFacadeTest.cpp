@@ -65,15 +65,15 @@ protected:
     }
 
     std::vector<std::string> messages;
-    CountingNotification captureNotification;
-    CountingNotification playbackNotification;
+    CountingSink sink;
+    CountingSource source;
 };
 
 } // namespace
 
 TEST_F(AudioFacadeTest, TheCaptureRingHoldsFifteenSecondsInWholeBlocks)
 {
-    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(open(sink, &source, 1.0f));
     EXPECT_EQ(AudioDevices::instance().captureBlockBytes(), 2048);
     EXPECT_EQ(captureRing().blockSize(), 2048);
     EXPECT_EQ(captureRing().blockCount(), 161);                     // 22050 × 15 ÷ 2048
@@ -81,10 +81,39 @@ TEST_F(AudioFacadeTest, TheCaptureRingHoldsFifteenSecondsInWholeBlocks)
     stop();
 
     useFormat(SampleFormat { 2, 44100, 16 });
-    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(open(sink, &source, 1.0f));
     EXPECT_EQ(captureRing().blockSize(), 16384);
     EXPECT_EQ(captureRing().blockCount(), 161); // 176400 × 15 ÷ 16384
     EXPECT_TRUE(messages.empty());
+}
+
+// What the tuner hears through: every block the device delivered reaches the sink once, in
+// order and unchanged, and its position counts frames (not bytes, not blocks) from the start of
+// the capture.
+TEST_F(AudioFacadeTest, TheSinkReceivesEveryCapturedBlockInOrderAtConsecutiveFramePositions)
+{
+    const SampleFormat stereo { 2, 11025, 16 };
+    useFormat(stereo);
+    constexpr int kBlocks = 40; // more than the capture queue holds at once
+    const auto heard = captureNumberedBlocks(stereo, kBlocks);
+    const auto blockFrames = static_cast<std::uint64_t>(corvane::blockLengthForRate(11025));
+    std::vector<std::byte> received;
+    std::vector<std::uint64_t> positions;
+    received.reserve(heard.size());
+    positions.reserve(kBlocks);
+    sink.action = [&](const std::byte *block, std::size_t bytes, std::uint64_t position) {
+        received.insert(received.end(), block, block + bytes);
+        positions.push_back(position);
+    };
+    ASSERT_TRUE(open(sink, &source, 1.0f));
+    ASSERT_TRUE(start(false));
+    ASSERT_TRUE(sink.waitFor(kBlocks));
+    stop();
+    EXPECT_EQ(sink.count(), kBlocks);
+    EXPECT_TRUE(received == heard);
+    ASSERT_EQ(positions.size(), std::size_t { kBlocks });
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        ASSERT_EQ(positions[i], i * blockFrames) << "block " << i;
 }
 
 TEST_F(AudioFacadeTest, StartingDevicesThatAreNotOpenFails)
@@ -98,7 +127,7 @@ TEST_F(AudioFacadeTest, StartingDevicesThatAreNotOpenFails)
 TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheReason)
 {
     setCaptureDevice(DeviceId { VirtualBackend::kHostApi, "nowhere" });
-    EXPECT_FALSE(open(&captureNotification, &playbackNotification));
+    EXPECT_FALSE(open(sink, &source, 1.0f));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
               "Unable to create DirectSound capture object.\n" + kSecondLine
@@ -106,7 +135,7 @@ TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheR
     EXPECT_FALSE(AudioDevices::instance().captureOpen());
 
     setPlaybackDevice(DeviceId { VirtualBackend::kHostApi, "nowhere" });
-    EXPECT_FALSE(openPlayback(0, &playbackNotification));
+    EXPECT_FALSE(openPlayback(0, &source, 1.0f));
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].substr(0, messages[1].find('\n', 40)),
               "Unable to create DirectSound object.\n" + kSecondLine);
@@ -130,9 +159,9 @@ TEST_F(AudioFacadeTest, TheRecordingFileHoldsExactlyTheCapturedBytesUnderAHeader
     std::string why;
     ASSERT_TRUE(VirtualBackend::instance().setCaptureWaveFile("heard.wav", false, why)) << why;
 
-    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(open(sink, &source, 1.0f));
     ASSERT_TRUE(start(true));
-    ASSERT_TRUE(captureNotification.waitFor(5));
+    ASSERT_TRUE(sink.waitFor(5));
     stop();
     EXPECT_TRUE(messages.empty());
 
@@ -154,19 +183,19 @@ TEST_F(AudioFacadeTest, RecordWhenTheRecordingFileCannotBeCreatedFailsWithoutSta
     corvane::test::TempWorkingDir dir;
     std::filesystem::create_directory("tune0000.wav"); // in the way of the file
     captureNumberedBlocks(SampleFormat { 1, 11025, 16 }, 3);
-    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(open(sink, &source, 1.0f));
     std::string why;
     EXPECT_FALSE(start(true, &why));
     EXPECT_EQ(why,
               "Unable to create the recording file \"tune0000.wav\".\n"
               "The file cannot be created in the current folder.");
     // The refusal comes before capture starts: nothing was delivered, and nothing can be.
-    EXPECT_EQ(captureNotification.count(), 0);
+    EXPECT_EQ(sink.count(), 0);
     EXPECT_FALSE(AudioDevices::instance().recording());
     EXPECT_TRUE(std::filesystem::is_directory("tune0000.wav"));
     // Capture without recording still works on the same open devices.
     EXPECT_TRUE(start(false));
-    EXPECT_TRUE(captureNotification.waitFor(3));
+    EXPECT_TRUE(sink.waitFor(3));
 }
 
 TEST_F(AudioFacadeTest, AWriteFailureIsReportedOnceAfterStop)
@@ -178,9 +207,9 @@ TEST_F(AudioFacadeTest, AWriteFailureIsReportedOnceAfterStop)
             [&](const std::string &, const SampleFormat &, std::string &) {
                 return std::make_unique<ForwardingRecordingFile>(file);
             });
-    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(open(sink, &source, 1.0f));
     ASSERT_TRUE(start(true));
-    ASSERT_TRUE(captureNotification.waitFor(4));
+    ASSERT_TRUE(sink.waitFor(4));
     EXPECT_TRUE(messages.empty());
     stop();
     ASSERT_EQ(messages.size(), 1u);
@@ -193,19 +222,19 @@ TEST_F(AudioFacadeTest, AWriteFailureIsReportedOnceAfterStop)
     EXPECT_EQ(messages.size(), 1u);
 }
 
-TEST_F(AudioFacadeTest, StopReturnsPromptlyAndNoNotificationFollowsIt)
+TEST_F(AudioFacadeTest, StopReturnsPromptlyAndNoSinkOrSourceCallFollowsIt)
 {
     VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
-    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(open(sink, &source, 1.0f));
     ASSERT_TRUE(start(false));
-    ASSERT_TRUE(captureNotification.waitFor(2));
-    ASSERT_TRUE(playbackNotification.waitFor(1));
+    ASSERT_TRUE(sink.waitFor(2));
+    ASSERT_TRUE(source.waitFor(1));
     const auto before = std::chrono::steady_clock::now();
     stop();
     const auto took = std::chrono::steady_clock::now() - before;
     // Both workers are joined when stop() returns; it used to pause 2.2 s.
     EXPECT_LT(took, std::chrono::milliseconds(1000));
-    // The workers are gone, their threads joined: no notification can follow.
+    // The workers are gone, their threads joined: no call into the sink or source can follow.
     EXPECT_FALSE(AudioDevices::instance().captureOpen());
     EXPECT_FALSE(AudioDevices::instance().playbackOpen());
 }
@@ -220,12 +249,12 @@ TEST_F(AudioFacadeTest, APausedRecordingSkipsThePausedBlocksAndKeepsWhatCameBefo
             [&](const std::string &, const SampleFormat &, std::string &) {
                 return std::make_unique<ForwardingRecordingFile>(file);
             });
-    // Each block is written before its notification: pausing after block 2 and resuming after
+    // Each block is written before the sink sees it: pausing after block 2 and resuming after
     // block 4 leaves blocks 3 and 4 out of the file. The capture thread waits in those two
-    // notifications until this thread, the devices' owner, has paused or resumed.
+    // sink calls until this thread, the devices' owner, has paused or resumed.
     int blocks = 0;
     std::binary_semaphore atBlock { 0 }, goOn { 0 };
-    captureNotification.action = [&] {
+    sink.action = [&](const std::byte *, std::size_t, std::uint64_t) {
         ++blocks;
         if (blocks == 2 || blocks == 4) {
             atBlock.release();
@@ -233,7 +262,7 @@ TEST_F(AudioFacadeTest, APausedRecordingSkipsThePausedBlocksAndKeepsWhatCameBefo
         }
     };
     EXPECT_FALSE(pauseRecording(true)); // nothing records yet
-    ASSERT_TRUE(open(&captureNotification, &playbackNotification));
+    ASSERT_TRUE(open(sink, &source, 1.0f));
     ASSERT_TRUE(start(true));
     atBlock.acquire();
     EXPECT_TRUE(pauseRecording(true));
@@ -241,7 +270,7 @@ TEST_F(AudioFacadeTest, APausedRecordingSkipsThePausedBlocksAndKeepsWhatCameBefo
     atBlock.acquire();
     EXPECT_TRUE(pauseRecording(false));
     goOn.release();
-    ASSERT_TRUE(captureNotification.waitFor(6));
+    ASSERT_TRUE(sink.waitFor(6));
     stop();
 
     std::vector<std::byte> expected(heard.begin(), heard.begin() + std::ptrdiff_t(2 * blockBytes));

@@ -1,11 +1,11 @@
 #pragma once
 
-// Helpers shared by the audio tests: notifications that count and can be waited for, and
-// in-memory recording files.
+// Helpers shared by the audio tests: a block sink and source that count and can be waited for,
+// and in-memory recording files.
 
+#include "BlockSink.h"
 #include "CountingBytes.h"
 #include "RecordingFile.h"
-#include "cNotification.h"
 
 #include <atomic>
 #include <chrono>
@@ -18,23 +18,10 @@
 
 namespace corvane::audio::test {
 
-// Counts its calls and runs an optional action first (on the worker's thread).
-class CountingNotification : public cNotification
+// The calls a worker has made, for a test to wait for.
+class CallCount
 {
 public:
-    std::function<void()> action;
-
-    void notify() override
-    {
-        if (action)
-            action();
-        {
-            std::lock_guard lock(m_mutex);
-            ++m_count;
-        }
-        m_changed.notify_all();
-    }
-
     int count() const
     {
         std::lock_guard lock(m_mutex);
@@ -48,10 +35,51 @@ public:
         return m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_count >= n; });
     }
 
+protected:
+    void counted()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            ++m_count;
+        }
+        m_changed.notify_all();
+    }
+
 private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     int m_count = 0;
+};
+
+// A capture sink that runs an optional action (which must not throw) on the capture thread,
+// then counts the block.
+class CountingSink : public BlockSink, public CallCount
+{
+public:
+    std::function<void(const std::byte *block, std::size_t bytes, std::uint64_t position)> action;
+
+    void onBlock(const std::byte *block, std::size_t bytes,
+                 std::uint64_t position) noexcept override
+    {
+        if (action)
+            action(block, bytes, position);
+        counted();
+    }
+};
+
+// A playback source that runs an optional action (which must not throw) on the playback thread,
+// then counts the refill.
+class CountingSource : public BlockSource, public CallCount
+{
+public:
+    std::function<void(std::byte *staging, std::size_t bytes)> action;
+
+    void renderBlock(std::byte *staging, std::size_t bytes) noexcept override
+    {
+        if (action)
+            action(staging, bytes);
+        counted();
+    }
 };
 
 // A recording file in memory, with room reserved up front so that writing never allocates.

@@ -28,11 +28,14 @@ TEST(CapturePathAllocation, CaptureAndRecordingAllocateNothingPerBlockAfterOpen)
     setCaptureFormat(corvane::PcmFormat { 1024, 2, 11025, 16 });
     setPlaybackFormat(corvane::PcmFormat { 11025, 2, 11025, 16 });
 
-    CountingNotification capture, playback;
+    CountingSink capture;
+    CountingSource playback;
     // From its first block on, each worker thread counts what it allocates.
-    capture.action = [] { countAllocationsOnThisThread(); };
-    playback.action = [] { countAllocationsOnThisThread(); };
-    ASSERT_TRUE(open(&capture, &playback));
+    capture.action = [](const std::byte *, std::size_t, std::uint64_t) {
+        countAllocationsOnThisThread();
+    };
+    playback.action = [](std::byte *, std::size_t) { countAllocationsOnThisThread(); };
+    ASSERT_TRUE(open(capture, &playback, 1.0f));
     ASSERT_TRUE(start(true));
     ASSERT_TRUE(capture.waitFor(200));
     ASSERT_TRUE(playback.waitFor(2));

@@ -8,9 +8,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 using namespace corvane::audio;
-using corvane::BlockRing;
 using corvane::SampleFormat;
 using namespace corvane::audio::test;
 
@@ -34,23 +34,20 @@ protected:
         VirtualBackend::instance().clearPlayed();
         setPlaybackDevice(VirtualBackend::playbackDeviceId());
         AudioDevices::instance().setPlaybackFormat(SampleFormat { 1, 11025, 16 }, 1024);
-        AudioDevices::instance().setVolumeSource([] { return 1.0f; });
     }
     ~PlaybackTest() override
     {
         stop();
-        AudioDevices::instance().setVolumeSource([] { return 0.8f; });
         VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
     }
 
-    // The producer: each notification fills the staging block with its own number.
-    void renderNumberedBlocks(CountingNotification &producer)
+    // Fills each staging block with `value(call)`, the call counted from 1.
+    static void renderConstantBlocks(CountingSource &producer, std::function<int16_t(int)> value)
     {
-        producer.action = [&producer] {
-            const auto value = static_cast<int16_t>(1000 * (producer.count() + 1));
-            BlockRing &ring = playbackRing();
-            for (int32_t i = 0; i < ring.blockSize(); i += 2)
-                std::memcpy(ring.blockAddress(0) + i, &value, 2);
+        producer.action = [&producer, value](std::byte *staging, std::size_t bytes) {
+            const int16_t sample = value(producer.count() + 1);
+            for (std::size_t i = 0; i + 2 <= bytes; i += 2)
+                std::memcpy(staging + i, &sample, 2);
         };
     }
 };
@@ -59,9 +56,9 @@ protected:
 
 TEST_F(PlaybackTest, HalvesAlternateAndEachRefillCopiesTheStagingBlock)
 {
-    CountingNotification producer;
-    renderNumberedBlocks(producer);
-    ASSERT_TRUE(openPlayback(kHalfBytes, &producer));
+    CountingSource producer;
+    renderConstantBlocks(producer, [](int call) { return static_cast<int16_t>(1000 * call); });
+    ASSERT_TRUE(openPlayback(kHalfBytes, &producer, 1.0f));
     EXPECT_EQ(playbackRing().blockCount(), 2);
     ASSERT_TRUE(startPlayback());
     // The seventh refill is asked for on entering the seventh half: six have played whole.
@@ -81,15 +78,10 @@ TEST_F(PlaybackTest, HalvesAlternateAndEachRefillCopiesTheStagingBlock)
 
 TEST_F(PlaybackTest, TheVolumeScalesWhatIsPlayedAndALowLevelIsSilenceNotAFailure)
 {
-    CountingNotification producer;
-    producer.action = [] {
-        const int16_t value = 10000;
-        for (int32_t i = 0; i < playbackRing().blockSize(); i += 2)
-            std::memcpy(playbackRing().blockAddress(0) + i, &value, 2);
-    };
+    CountingSource producer;
+    renderConstantBlocks(producer, [](int) { return int16_t { 10000 }; });
     // A saved level below 0.1 once made every open fail, and so every start of the program.
-    AudioDevices::instance().setVolumeSource([] { return 0.05f; });
-    ASSERT_TRUE(openPlayback(kHalfBytes, &producer));
+    ASSERT_TRUE(openPlayback(kHalfBytes, &producer, 0.05f));
     EXPECT_EQ(AudioDevices::instance().volumeHundredthsDb(), kSilentHundredthsDb);
     setVolume(0.5f);
     ASSERT_TRUE(startPlayback());

@@ -20,7 +20,6 @@
 #include <numbers>
 
 using namespace corvane::audio;
-using corvane::BlockRing;
 using namespace corvane::audio::test;
 
 namespace {
@@ -79,7 +78,6 @@ protected:
 
         setCaptureFormat(corvane::PcmFormat { 1024, 1, kRate, 16 });
         setPlaybackFormat(corvane::PcmFormat { 1024, 1, kRate, 16 });
-        AudioDevices::instance().setVolumeSource([] { return 1.0f; });
         setCaptureDevice(DeviceId { "ALSA", "corvane_capture" });
         setPlaybackDevice(DeviceId { "ALSA", "corvane_playback" });
         setDeviceErrorHandler([this](const std::string &m) { messages.push_back(m); });
@@ -98,21 +96,21 @@ protected:
 
 TEST_F(PortAudioFileDevice, CaptureReadsTheToneFromTheFileDevice)
 {
-    CountingNotification capture;
+    CountingSink capture;
     // The null device under the file device sets no pace: capture runs as fast as it can and
-    // would soon wrap the ring. The eighth block's handler holds the worker until the test has
+    // would soon wrap the ring. The sink holds the worker in the eighth block until the test has
     // looked, so that ring blocks 0 ... 7 are the first eight blocks.
     std::promise<void> looked;
     std::shared_future<void> lookedAt = looked.get_future().share();
     std::atomic<bool> holding { false };
-    capture.action = [&] {
+    capture.action = [&](const std::byte *, std::size_t, std::uint64_t) {
         if (capture.count() == 7) {
             holding = true;
             lookedAt.wait();
         }
     };
-    CountingNotification playback;
-    ASSERT_TRUE(open(&capture, &playback)) << (messages.empty() ? "" : messages[0]);
+    CountingSource playback;
+    ASSERT_TRUE(open(capture, &playback, 1.0f)) << (messages.empty() ? "" : messages[0]);
     ASSERT_TRUE(start(false));
     const bool held = eventually([&] { return holding.load(); });
 
@@ -132,21 +130,19 @@ TEST_F(PortAudioFileDevice, CaptureReadsTheToneFromTheFileDevice)
 
 TEST_F(PortAudioFileDevice, PlaybackWritesWhatTheProducerRenderedToTheFileDevice)
 {
-    // The producer renders a continuous 440 Hz tone, one half (2048 frames) per notification.
+    // The producer renders a continuous 440 Hz tone, one half (2048 frames) per refill.
     long rendered = 0;
     std::vector<int16_t> renderedSamples;
     renderedSamples.reserve(64 * 2048);
-    CountingNotification producer;
-    producer.action = [&] {
-        BlockRing &ring = playbackRing();
-        const int32_t frames = ring.blockSize() / 2;
-        for (int32_t i = 0; i < frames; ++i) {
+    CountingSource producer;
+    producer.action = [&](std::byte *staging, std::size_t bytes) {
+        for (std::size_t i = 0; i + 2 <= bytes; i += 2) {
             const int16_t s = toneSample(440.0, rendered++);
-            std::memcpy(ring.blockAddress(0) + 2 * i, &s, 2);
+            std::memcpy(staging + i, &s, 2);
             renderedSamples.push_back(s);
         }
     };
-    ASSERT_TRUE(openPlayback(4096, &producer)) << (messages.empty() ? "" : messages[0]);
+    ASSERT_TRUE(openPlayback(4096, &producer, 1.0f)) << (messages.empty() ? "" : messages[0]);
     ASSERT_TRUE(startPlayback());
     ASSERT_TRUE(producer.waitFor(8));
     stopPlayback();

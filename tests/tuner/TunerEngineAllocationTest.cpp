@@ -1,7 +1,6 @@
 // Counts the heap allocations the engine makes on the device workers once they run, while the
 // window switches tones and moves the gain.
 
-#include "AudioNotifier.h"
 #include "DeviceRig.h"
 
 #include "CountingAllocator.h"
@@ -16,28 +15,32 @@ using corvane::test::countAllocationsOnThisThread;
 
 namespace {
 
-// Stands in for one of the engine's notifications: from its first call on, the worker's thread
-// counts what it allocates, and the engine does its usual work.
-class CountingForward : public audio::cNotification
+// Stands between the devices and the engine: from its first call on, each worker's thread
+// counts what it allocates, and the engine does its usual work on the block it is handed.
+class CountingForward final : public audio::BlockSink, public audio::BlockSource
 {
 public:
-    CountingForward(TunerEngine &engine, bool capture)
+    explicit CountingForward(TunerEngine &engine)
         : m_engine(engine)
-        , m_capture(capture)
     {
     }
-    void notify() override
+    // The devices hold this object: they stop before it goes.
+    ~CountingForward() { audio::stop(); }
+
+    void onBlock(const std::byte *block, std::size_t bytes,
+                 std::uint64_t position) noexcept override
     {
         countAllocationsOnThisThread();
-        if (m_capture)
-            m_engine.ProcessCapturedBlock();
-        else
-            m_engine.GeneratePlayBlock();
+        m_engine.onBlock(block, bytes, position);
+    }
+    void renderBlock(std::byte *staging, std::size_t bytes) noexcept override
+    {
+        countAllocationsOnThisThread();
+        m_engine.renderBlock(staging, bytes);
     }
 
 private:
     TunerEngine &m_engine;
-    bool m_capture;
 };
 
 } // namespace
@@ -46,10 +49,12 @@ TEST(TunerEngineAllocation, TheWorkersAllocateNothingPerBlock)
 {
     DeviceRig devices;
     TunerEngine &engine = devices.engine();
-    CountingForward capture(engine, true), playback(engine, false);
     ASSERT_EQ(engine.start(false).status, TunerEngine::Outcome::Status::Running);
-    audio::AudioNotifier::instance().setCaptureNotification(&capture);
-    audio::AudioNotifier::instance().setPlaybackNotification(&playback);
+    // The same devices the engine opened, reopened with the forward in between.
+    CountingForward forward(engine);
+    audio::stop();
+    ASSERT_TRUE(audio::open(forward, &forward, devices.rig.settings.GetVolume()));
+    ASSERT_TRUE(audio::start(false));
     allocationsCounted(true);
 
     audio::AudioDevices &hardware = audio::AudioDevices::instance();

@@ -1,12 +1,12 @@
 #include "TunerEngine.h"
 
 #include "ActiveTimeCounter.h"
-#include "AudioFacade.h"
 #include "AnalyzerPreferences.h"
-#include "AudioNotifier.h"
+#include "AudioFacade.h"
 #include "BlockLength.h"
 #include "CPitch.h"
 #include "CTCDefs.h"
+#include "DebugLog.h"
 #include "FrequencyFold.h"
 #include "KeyContext.h"
 
@@ -39,14 +39,9 @@ TunerEngine::TunerEngine(CTCDefs &settings, const CPitch &pitch, const KeyContex
 
 TunerEngine::~TunerEngine()
 {
+    // Joins both workers and destroys them, and with them the devices' only references to this
+    // engine.
     stopDevices();
-    // The facade keeps the notifications until the next open; none of its workers runs now, but
-    // leave nothing behind that points into this engine.
-    audio::AudioNotifier &notifier = audio::AudioNotifier::instance();
-    if (notifier.captureNotification() == &m_captureNotification)
-        notifier.setCaptureNotification(nullptr);
-    if (notifier.playbackNotification() == &m_playNotification)
-        notifier.setPlaybackNotification(nullptr);
 }
 
 TunerEngine::Outcome TunerEngine::start(bool record)
@@ -60,7 +55,7 @@ TunerEngine::Outcome TunerEngine::start(bool record)
 
 TunerEngine::Outcome TunerEngine::restartAudio(bool record)
 {
-    // Preparing the analyser while its worker runs would race with the analysis, so the devices
+    // Preparing the analyzer while its worker runs would race with the analysis, so the devices
     // stop first even when the caller has already stopped them.
     stopDevices();
     return openAndStart(record, false, kRestartFailedMessage);
@@ -93,7 +88,7 @@ TunerEngine::Outcome TunerEngine::openAndStart(bool record, bool setGain, const 
         prepareAnalyzer(setGain);
         audio::setCaptureFormat(m_captureFormat);
         audio::setPlaybackFormat(m_playbackFormat);
-        if (!audio::open(&m_captureNotification, &m_playNotification)) {
+        if (!audio::open(*this, this, m_settings.GetVolume())) {
             stopDevices();
             return { Outcome::Status::Failed, failure };
         }
@@ -102,8 +97,10 @@ TunerEngine::Outcome TunerEngine::openAndStart(bool record, bool setGain, const 
         m_tones.setLevel(1.0);
         // No worker runs yet: the changes waiting in the queues are applied here, in order.
         applyWaitingCommands();
-        // The staging block holds sound before playback starts.
-        renderPlayBlock();
+        // The staging block holds sound before playback starts; until then it is ours.
+        BlockRing &ring = audio::playbackRing();
+        renderPlayBlock(reinterpret_cast<std::uint8_t *>(
+                ring.blockAddress(audio::PlaybackWorker::kStagingIndex)));
     } catch (const std::exception &) {
         // A stored format or limit the graph refuses: the same as a device that will not open.
         stopDevices();
@@ -230,10 +227,15 @@ double TunerEngine::setInputGain(double gain) noexcept
     return m_inputGain;
 }
 
-void TunerEngine::ProcessCapturedBlock()
+void TunerEngine::onBlock(const std::byte *block, std::size_t bytes, std::uint64_t) noexcept
 {
-    BlockRing &ring = audio::captureRing();
-    processBlock(reinterpret_cast<const std::uint8_t *>(ring.blockAddress(ring.newestIndex())));
+    if (bytes != static_cast<std::size_t>(m_captureFormat.blockBytes()))
+        return;
+    try {
+        processBlock(reinterpret_cast<const std::uint8_t *>(block));
+    } catch (...) {
+        audio::debugLogCaught("Capture analysis failed");
+    }
 }
 
 void TunerEngine::processBlock(const std::uint8_t *block)
@@ -246,21 +248,27 @@ void TunerEngine::processBlock(const std::uint8_t *block)
     m_load.addCapture(millisecondsSince(start), m_captureBudgetMs);
 }
 
-void TunerEngine::GeneratePlayBlock()
+void TunerEngine::renderBlock(std::byte *staging, std::size_t bytes) noexcept
 {
+    if (bytes < static_cast<std::size_t>(m_playbackFormat.blockBytes()))
+        return;
     const Clock::time_point start = Clock::now();
-    VoiceCommand command;
-    while (m_voiceCommands.pop(command))
-        SynthVoices::apply(command, m_tones);
-    renderPlayBlock();
+    try {
+        VoiceCommand command;
+        while (m_voiceCommands.pop(command))
+            SynthVoices::apply(command, m_tones);
+        renderPlayBlock(reinterpret_cast<std::uint8_t *>(staging));
+    } catch (...) {
+        std::fill(staging, staging + bytes, m_playbackFormat.silenceByte());
+        audio::debugLogCaught("Tone generation failed");
+    }
     m_load.addPlayback(millisecondsSince(start), m_playBudgetMs);
 }
 
-void TunerEngine::renderPlayBlock()
+void TunerEngine::renderPlayBlock(std::uint8_t *staging)
 {
-    // The staging block is looked up every time: a restart may have given the playback ring new
-    // storage, and the generator must never write into the old one.
-    auto *staging = reinterpret_cast<std::uint8_t *>(audio::playbackRing().blockAddress(0));
+    // The target is set for every block: each open gives the playback ring new storage, and the
+    // generator must never write into the old one.
     m_tones.output().setTarget(m_playbackFormat, staging);
     m_tones.generate();
 }

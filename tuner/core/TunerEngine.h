@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockSink.h"
 #include "CaptureCommand.h"
 #include "CommandQueue.h"
 #include "LatestValue.h"
@@ -10,11 +11,9 @@
 #include "PitchResult.h"
 #include "SynthVoices.h"
 #include "ToneGenerator.h"
-#include "TunerBlockHandler.h"
-#include "TunerPlayNotification.h"
 #include "TunerUpdate.h"
-#include "cTunerNotification.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -27,26 +26,27 @@ class KeyContext;
 
 namespace corvane::tuner {
 
-// The working half of the tuner window: it owns the pitch analyser and the tone generator,
-// binds them to the sound devices, and turns what the capture worker found into what the window
-// shows.
+// The working half of the tuner window: it owns the pitch analyzer and the tone generator,
+// opens the sound devices as their block sink and source, and turns what the capture worker
+// found into what the window shows.
 //
 // Three threads meet here, and each owns its part:
-// - the capture worker runs ProcessCapturedBlock once per block: it applies the window's
-//   waiting analyser changes, analyses the newest block of the capture ring and publishes the
-//   whole result through a latest-value mailbox;
-// - the playback worker runs GeneratePlayBlock once per block: it applies the waiting voice
-//   changes and renders the next block of drones into the playback staging block;
+// - the capture worker calls onBlock once per captured block: it applies the window's waiting
+//   analyzer changes, analyzes the block it is handed and publishes the whole result through a
+//   latest-value mailbox;
+// - the playback worker calls renderBlock once per refill: it applies the waiting voice changes
+//   and renders the next block of drones into the staging block it is handed;
 // - the user-interface thread runs everything else: start, restartAudio, stopDevices, update
 //   (five times a second, from the window's timer), the voices and the input gain. It reaches
-//   the workers only through the two command queues, and touches the analyser and the tone
+//   the workers only through the two command queues, and touches the analyzer and the tone
 //   generator itself only while the devices are stopped (their workers joined).
 // Neither worker ever waits for the user-interface thread, locks or allocates per block.
 //
 // The settings record, note table, key context and practice counter belong to the user-interface
 // thread and must outlive the engine; the workers never read them. The devices are the
-// process-wide audio facade's; the engine stops them before it goes.
-class TunerEngine final : public TunerBlockHandler
+// process-wide audio facade's; the engine opens them with itself as sink and source, and stops
+// them (joining both workers) before it goes.
+class TunerEngine final : public audio::BlockSink, public audio::BlockSource
 {
 public:
     static constexpr const char *kStartFailedMessage = "Unable to initialize -- stopping tuner";
@@ -87,24 +87,24 @@ public:
 
     // ---- user-interface thread ----
 
-    // Prepares the analyser for the stored capture format, opens both devices with this
-    // engine's notifications, tunes the voices (all silent), renders the first block of tones
-    // and starts tuning, and recording into "tune0000.wav" when `record`. On failure (bad
-    // stored format, devices that will not open) everything is stopped and the message is
-    // "Unable to initialize -- stopping tuner".
+    // Prepares the analyzer for the stored capture format, opens both devices with this engine
+    // as their sink and source and the stored playback volume, tunes the voices (all silent),
+    // renders the first block of tones and starts tuning, and recording into "tune0000.wav"
+    // when `record`. On failure (bad stored format, devices that will not open) everything is
+    // stopped and the message is "Unable to initialize -- stopping tuner".
     Outcome start(bool record);
 
     // After a change of formats or analysis settings (the sound-card and optimize dialogs) or to
-    // begin recording: stops the devices if they run, prepares the analyser again (it keeps its
+    // begin recording: stops the devices if they run, prepares the analyzer again (it keeps its
     // input gain), reopens and restarts the devices. On failure everything is stopped and the
     // message is "Unable to initialize recording -- stopping tuner".
     Outcome restartAudio(bool record);
 
     // What start does first, without any device: builds the capture and playback formats from
-    // the settings and prepares the analyser for them (filter length, consensus, note limits,
+    // the settings and prepares the analyzer for them (filter length, consensus, note limits,
     // the pitch analysis mode of "tonrik.prefs" in the working directory, as the Optimize dialog
     // left it, and the stored input gain when `setGain`). A caller may then feed blocks through
-    // processBlock itself. Devices stopped only; throws the analyser's errors for a format or
+    // processBlock itself. Devices stopped only; throws the analyzer's errors for a format or
     // limit it refuses.
     void prepareAnalyzer(bool setGain = true);
 
@@ -129,7 +129,7 @@ public:
     bool toggleTone(int degree) noexcept;
     bool toneOn(int degree) const noexcept { return m_voices.isOn(degree); }
 
-    // Input gain 0 ... 2 for the analyser, applied from the next block. A value outside that
+    // Input gain 0 ... 2 for the analyzer, applied from the next block. A value outside that
     // range is brought into it; a non-number is ignored. Returns the gain taken.
     double setInputGain(double gain) noexcept;
 
@@ -142,14 +142,22 @@ public:
 
     // ---- the device workers ----
 
-    // Capture worker, once per block: processBlock on the newest block of the capture ring.
-    void ProcessCapturedBlock() override;
-    // Playback worker, once per block: renders the next block of tones into the staging block.
-    void GeneratePlayBlock() override;
+    // Capture worker, once per block: processBlock on `block`. A block of another size than one
+    // block of the prepared capture format is not analyzed. Should the analysis throw (a format
+    // error of the PCM conversion, which a prepared engine does not meet), the block yields no
+    // result, the failure goes to the audio debug log and the next block is analyzed as usual.
+    // The position is not used yet. Nothing on the way to a result allocates.
+    void onBlock(const std::byte *block, std::size_t bytes,
+                 std::uint64_t position) noexcept override;
+    // Playback worker, once per refill: applies the waiting voice changes and renders the next
+    // block of tones into `staging`. A staging block smaller than one block of the playback
+    // format is left as it is. A failure (the generator's format errors) leaves silence in the
+    // block and goes to the audio debug log.
+    void renderBlock(std::byte *staging, std::size_t bytes) noexcept override;
 
     // The capture work on one block of PCM bytes in the capture format. Runs on the thread that
-    // owns the analyser: the capture worker, or a test standing in for it while no device runs.
-    // Throws only the analyser's format errors. Allocates nothing.
+    // owns the analyzer: the capture worker, or a test standing in for it while no device runs.
+    // Throws only the analyzer's format errors. Allocates nothing.
     void processBlock(const std::uint8_t *block);
 
     // Both workers add to it; the display takes from it. Tests may add to it too.
@@ -159,7 +167,7 @@ private:
     Outcome openAndStart(bool record, bool setGain, const char *failure);
     void startDevices(bool record, Outcome &outcome);
     void applyWaitingCommands();
-    void renderPlayBlock();
+    void renderPlayBlock(std::uint8_t *staging);
 
     CTCDefs &m_settings;
     const CPitch &m_pitch;
@@ -168,8 +176,6 @@ private:
 
     PitchAnalyzer m_analyzer;
     ToneGenerator m_tones;
-    cTunerNotification m_captureNotification { *this };
-    TunerPlayNotification m_playNotification { *this };
 
     // Set by the user-interface thread only while the devices are stopped; the workers read
     // them from the next open on.
