@@ -1,13 +1,10 @@
 #include "CPitch.h"
 
-#include "CTCDefs.h"
 
 #include <cfloat>
 #include <cmath>
 
 namespace corvane {
-
-CPitch g_pitch;
 
 namespace {
 

@@ -5,15 +5,15 @@
 
 namespace corvane {
 
-// The program's one table of notes: 97 chromatic notes from A0 (index 0) to A8 (index 96) in
+// A table of notes: 97 chromatic notes from A0 (index 0) to A8 (index 96) in
 // equal temperament around a movable reference for a' (index 48); index 97 stands for a rest and
 // has no frequency. Note indices count semitones from A0, so index mod 12 is the pitch class
 // counted from A (0 = A, 3 = C). The table holds no note names: the key context spells notes.
 //
-// A plain value: copy it freely. The program's own table, g_pitch, is read and changed on the
-// user-interface thread only (start-up and dialogs, through SetReference); a worker or an
-// analysis that needs notes gets its own copy (or the reference, to build one), so a change of
-// reference never meets a reader half-way. Nothing here allocates.
+// A plain value: copy it freely. The program's own table is part of its ProgramState, read and
+// changed on the user-interface thread only (start-up and dialogs, through SetReference); a
+// worker or an analysis that needs notes gets its own copy (or the reference, to build one), so a
+// change of reference never meets a reader half-way. Nothing here allocates.
 class CPitch
 {
 public:
@@ -90,9 +90,5 @@ private:
     std::array<int32_t, kNoteCount> staff {};
     std::array<uint8_t, kNoteCount> sharp {};
 };
-
-// The note table of the program, built before anything else starts; start-up moves it to the
-// stored reference.
-extern CPitch g_pitch;
 
 } // namespace corvane

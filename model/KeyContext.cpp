@@ -162,10 +162,4 @@ int KeyContext::FlatStep(int k) const noexcept
     return SignatureFlatStep(clef, k);
 }
 
-KeyContext &g_keyContext()
-{
-    static KeyContext context(g_defs);
-    return context;
-}
-
 } // namespace corvane

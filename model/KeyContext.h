@@ -14,8 +14,8 @@ class CTCDefs;
 // and from them the sounding key, the spelling of each degree, the written note of a concert
 // pitch and its place on the staff.
 //
-// A plain value. The program has one, g_keyContext(), read and changed on the user-interface
-// thread only; workers that need it get a copy from detached(). Nothing here allocates. Every
+// A plain value. The program's own is part of its ProgramState, bound to its settings, read and
+// changed on the user-interface thread only; workers that need it get a copy from detached(). Nothing here allocates. Every
 // setter refuses a value outside its range and keeps what it had, so the tables are never read out
 // of bounds.
 class KeyContext
@@ -108,9 +108,5 @@ private:
     std::array<uint8_t, kDegreeCount> scaleMask = ScaleMask(0);
     CTCDefs *settings = nullptr; // not owned; null for a context of its own
 };
-
-// The program's key context, made from g_defs on first use (after start-up has loaded the
-// settings) and kept to the end of the program. Call from the user-interface thread first.
-KeyContext &g_keyContext();
 
 } // namespace corvane

@@ -11,8 +11,6 @@
 
 namespace corvane {
 
-constinit CTCDefs g_defs;
-
 namespace {
 
     struct FileCloser

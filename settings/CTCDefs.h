@@ -47,8 +47,9 @@ enum class DefaultsFileStatus {
 // Receives "Error opening defaults file"; the application shows it in a message box.
 using DefaultsFileErrorHandler = std::function<void(const std::string &message)>;
 
-// Every user setting of the program. The one instance is g_defs; it is read and written on the
-// user-interface thread only (start-up, dialogs, commands). Worker threads never touch it: what
+// Every user setting of the program. The program's record is part of its ProgramState, which
+// `main` owns and hands down; it is read and written on the user-interface thread only
+// (start-up, dialogs, commands). Worker threads never touch it: what
 // they need reaches them as copies, through a command queue or as arguments.
 //
 // A constructed record holds the factory defaults. Setters store what they are given; ranges
@@ -219,8 +220,5 @@ private:
     PinwheelThresholds m_pinwheelThresholds { 12, 8, 4, 8, 12 };
     std::array<char, kTemperamentNameBytes> m_temperamentName = namedBytes("Equal Temperament");
 };
-
-// The program's settings. Holds the factory defaults until start-up loads the defaults file.
-extern CTCDefs g_defs;
 
 } // namespace corvane

@@ -277,7 +277,7 @@ bool CTonrikView::Play()
     request.start = start;
     request.end = end;
     request.looping = m_looping;
-    request.volume = g_defs.GetVolume();
+    request.volume = m_program.settings.GetVolume();
     const bool ok = m_player.play(request);
     emit playStateChanged(ok);
     viewport()->update();

@@ -201,7 +201,7 @@ TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
     VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
     VirtualBackend::instance().clearPlayed();
     setPlaybackDevice(VirtualBackend::playbackDeviceId());
-    g_defs.SetVolume(1.0f); // the stored level the view plays at: full, sample for sample
+    m_program.settings.SetVolume(1.0f); // the stored level the view plays at: full, sample for sample
     open();
 
     QSignalSpy state(&view, &CTonrikView::playStateChanged);
