@@ -16,8 +16,8 @@ namespace corvane {
 // index at or past the last whole float gives the last whole float. A float whose page could not
 // be read whole gives 0.0 rather than bytes that were never read.
 //
-// Used by the one thread that is using its pool, and only then. A reader registers with its pool
-// while open, so it can be neither copied nor moved.
+// Used only on the thread that is using its pool. A reader registers with its pool while open,
+// so it can be neither copied nor moved.
 class PagedFloatReader
 {
 public:
@@ -29,7 +29,8 @@ public:
     PagedFloatReader &operator=(const PagedFloatReader &) = delete;
 
     // Opens `path` read-only (closing what was open) and takes its size at this moment; loads
-    // nothing yet. Returns whether the file could be opened.
+    // nothing yet, but registering with the pool may allocate. Returns whether the file could be
+    // opened.
     bool open(const std::filesystem::path &path);
     // Returns every page to the pool, then closes the file. Safe to call when closed.
     void close() noexcept;
