@@ -21,7 +21,6 @@ void splitStage(benchmark::State &state)
     OutputPin source;
     source.setFormat({ length, rate });
     FIRHiLoFilter stage;
-    stage.bindPins();
     stage.design(16, taps, FIRHiLoFilter::kHamming);
     source.connect(stage.inputPin(1));
     float *block = source.media()->buffer();

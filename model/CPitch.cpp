@@ -1,5 +1,6 @@
 #include "CPitch.h"
 
+#include "CTCDefs.h" // the plausible reference range the settings keep
 
 #include <cfloat>
 #include <cmath>

@@ -30,10 +30,6 @@ public:
     // none (a sink).
     OutputPin *outputPin(int32_t number);
 
-    // Kept, doing nothing, for callers written for the old two-step set-up: the pins are bound
-    // when the filter is made.
-    void bindPins() noexcept { }
-
     // Consumes the ready input block(s), produces and delivers output. Returns false, without
     // side effects, when the guard finds missing or mismatched data; never throws for that.
     virtual bool process() = 0;

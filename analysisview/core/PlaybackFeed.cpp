@@ -20,7 +20,6 @@ PlaybackFeed::PlaybackFeed()
     : m_pool(kFeedPoolPages)
     , m_reader(m_pool)
 {
-    m_destination.bindPins();
 }
 
 PlaybackFeed::~PlaybackFeed()
