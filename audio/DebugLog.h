@@ -10,7 +10,7 @@ namespace corvane::audio {
 // not shown ("Failure writing data to file\n", an exception a sink caught). By default the text
 // goes to standard error; the application or a test may install its own handler. The handler runs
 // on the worker that reports, so it must be safe to call from any thread. Never called from an
-// audio callback.
+// audio callback. The handler is one per process, as standard error, which it stands for, is.
 using DebugLogHandler = std::function<void(std::string_view text)>;
 
 void setDebugLogHandler(DebugLogHandler handler);

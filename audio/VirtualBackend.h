@@ -11,8 +11,10 @@ namespace corvane::audio {
 
 // Devices without hardware, selectable like any other: "Virtual capture" plays a tone or given
 // samples (a recording to tune from), "Virtual playback" keeps what it is given in memory.
-// Tests use them to drive the whole capture and playback path. One process-wide instance; its
-// settings apply to devices opened afterwards. User-interface thread, except played().
+// Tests use them to drive the whole capture and playback path. One per process, like the device
+// owner (AudioDevices) that opens it: the source chosen here is the one the sound-card dialog,
+// the tuner and `--tune` all open. Its settings apply to devices opened afterwards.
+// User-interface thread, except played().
 class VirtualBackend final : public AudioBackend
 {
 public:

@@ -12,8 +12,8 @@ namespace corvane {
 // `oldestIndex()` with nextIndex(), which never passes the block being written.
 //
 // Not thread-safe by itself: the indices move only on the writer's thread. Other threads read
-// the ring only while the writer is stopped (its thread joined), or from inside the writer's
-// own notification.
+// the ring only while the writer is stopped (its thread joined), or from inside the block sink
+// the writer hands each block to.
 class BlockRing
 {
 public:

@@ -10,7 +10,8 @@ namespace corvane {
 // the action can end by its own path: the private folder of band files removed, the devices
 // stopped. The previous handlers come back when the guard goes.
 //
-// One guard at a time, on the main thread; `received` may be read from any thread.
+// The noted signal is process-wide because signal handlers are: one guard at a time, on the main
+// thread; `received` may be read from any thread.
 class TerminationSignals
 {
 public:
