@@ -38,11 +38,11 @@ void CHyperLink::SetVisited(bool visited)
     Refresh();
 }
 
-QColor CHyperLink::textColour() const
+QColor CHyperLink::textColor() const
 {
     if (m_overControl)
         return palette().color(QPalette::Highlight);
-    return QColor(m_visited ? kVisitedColour : kLinkColour);
+    return QColor(m_visited ? kVisitedColor : kLinkColor);
 }
 
 bool CHyperLink::GotoURL()
@@ -85,9 +85,9 @@ void CHyperLink::Refresh()
     QFont linkFont = font();
     linkFont.setUnderline(m_underline);
     setFont(linkFont);
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, textColour());
-    setPalette(colours);
+    QPalette colors = palette();
+    colors.setColor(QPalette::WindowText, textColor());
+    setPalette(colors);
     setToolTip(m_url);
     if (m_adjustToFit)
         setFixedSize(sizeHint());

@@ -6,7 +6,7 @@
 namespace corvane {
 
 // A line of text that opens a web address when clicked: blue and underlined, the highlight
-// colour while the pointer is over it, purple once visited; the pointing-hand cursor and a tool
+// color while the pointer is over it, purple once visited; the pointing-hand cursor and a tool
 // tip with the address. The address opens through linkOpener(); when that fails the program
 // beeps and says why in an exclamation box ("Unable to open hyperlink: ...").
 //
@@ -17,8 +17,8 @@ class CHyperLink : public QLabel
     Q_OBJECT
 
 public:
-    static constexpr QRgb kLinkColour = qRgb(0, 0, 238);
-    static constexpr QRgb kVisitedColour = qRgb(85, 26, 139);
+    static constexpr QRgb kLinkColor = qRgb(0, 0, 238);
+    static constexpr QRgb kVisitedColor = qRgb(85, 26, 139);
 
     explicit CHyperLink(const QString &text, const QString &url = {}, QWidget *parent = nullptr);
 
@@ -30,8 +30,8 @@ public:
     bool visited() const noexcept { return m_visited; }
     bool overControl() const noexcept { return m_overControl; }
 
-    // The colour the text is drawn in now.
-    QColor textColour() const;
+    // The color the text is drawn in now.
+    QColor textColor() const;
 
     // Opens the address; true when a program took it (the link is then marked visited).
     bool GotoURL();

@@ -410,7 +410,7 @@ void CMainFrame::CreateStatusBar()
         indicator->setObjectName(QString::fromLatin1(lock));
         indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // The lock keys' states are not visible to a portable program; the panes keep their
-        // place and show greyed.
+        // place and show grayed.
         indicator->setEnabled(false);
         bar->addPermanentWidget(indicator);
     }

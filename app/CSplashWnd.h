@@ -24,7 +24,7 @@ public:
 
     static void EnableSplashScreen(bool enable) noexcept { s_enabled = enable; }
     static bool splashScreenEnabled() noexcept { return s_enabled; }
-    // Shows the splash centred over `mainWindow` when enabled and none is shown; does nothing
+    // Shows the splash centered over `mainWindow` when enabled and none is shown; does nothing
     // when the picture cannot be made.
     static void ShowSplashScreen(QWidget *mainWindow);
     // The splash on screen now, or null.

@@ -32,7 +32,7 @@ namespace {
         case tuner::TunerClosing::Cancel:
             break;
         }
-        return TunerOutcome::Cancelled;
+        return TunerOutcome::Canceled;
     }
 
 } // namespace

@@ -15,7 +15,7 @@ struct PracticeClocks;
 // The program's start and end around the event loop. Start-up, in order (the profile
 // "Tarnwick", which holds the recent files, is named in main): the settings from "tonrik.def" and
 // the pitch reference from them; the splash; the shared images (a failure is said once and
-// start-up goes on); the main window, maximised, which opens the tuner by itself, or the command
+// start-up goes on); the main window, maximized, which opens the tuner by itself, or the command
 // line's wave file when one is named; the run's clocks. The end saves the settings and appends the run's line to the
 // practice log, but only for a run whose start-up got as far as loading the settings.
 //

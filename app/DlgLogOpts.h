@@ -15,7 +15,7 @@ class CTCDefs;
 // "Select Log Options": what the printed practice log shows (three summaries, and one listing of
 // runs or none) and "Clear Log", which deletes the log file once the user confirms it.
 //
-// The dialog works on its own copy of the options, normalised to one listing when it opens; OK
+// The dialog works on its own copy of the options, normalized to one listing when it opens; OK
 // stores the copy in the settings record, Cancel stores nothing. Clearing changes no option and
 // leaves the dialog open. UI thread only; `settings` must outlive the dialog.
 class DlgLogOpts : public QDialog

@@ -14,7 +14,7 @@ class FrameView
 public:
     virtual ~FrameView() = default;
 
-    // There is a recording to play; Play and Loop are greyed without one.
+    // There is a recording to play; Play and Loop are grayed without one.
     virtual bool hasRecording() const noexcept { return true; }
 
     // Starts playing the recording, once through or looped; false when there is nothing to

@@ -295,7 +295,7 @@ void RecordingWindow::zoomChanged(int level)
 
 void RecordingWindow::tunerClosed(TunerOutcome how)
 {
-    // The tuner cannot be opened while a file is analyzed (the window greys it), so a take
+    // The tuner cannot be opened while a file is analyzed (the window grays it), so a take
     // always finds the document free.
     switch (how) {
     case TunerOutcome::ReviewLastSeconds:
@@ -308,7 +308,7 @@ void RecordingWindow::tunerClosed(TunerOutcome how)
         if (saveModified())
             emptied();
         break;
-    case TunerOutcome::Cancelled:
+    case TunerOutcome::Canceled:
         m_view->OnUpdate();
         break;
     }

@@ -67,7 +67,7 @@ public:
     bool copy();
 
     // Whether the document's recording may go: true when it is safe on disk, or the user saved
-    // it or let it go; false when they cancelled or the save failed.
+    // it or let it go; false when they canceled or the save failed.
     bool saveModified();
 
     // A wave file is being analyzed behind the "Analyzing File" dialog. The window keeps running

@@ -39,8 +39,8 @@ namespace {
                 return;
             }
             for (std::size_t i = 0; i < bytes; ++i) {
-                const long centred = std::to_integer<long>(from[i]) - 128;
-                to[i] = static_cast<std::byte>(scaled(centred, gain, -128, 127) + 128);
+                const long centered = std::to_integer<long>(from[i]) - 128;
+                to[i] = static_cast<std::byte>(scaled(centered, gain, -128, 127) + 128);
             }
             return;
         case 16:

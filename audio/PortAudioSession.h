@@ -4,7 +4,7 @@
 
 namespace corvane::audio {
 
-// Keeps the PortAudio library initialised for the life of the object. Sessions nest: the
+// Keeps the PortAudio library initialized for the life of the object. Sessions nest: the
 // library counts them itself. Construct on the user-interface thread.
 class PortAudioSession
 {

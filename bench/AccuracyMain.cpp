@@ -179,7 +179,7 @@ std::vector<float> readWave(const std::string &path, int &rate)
 }
 
 // Each note scaled to a peak of 0.5, as a tuner's microphone would be set.
-void normaliseNotes(Piece &piece, int rate)
+void normalizeNotes(Piece &piece, int rate)
 {
     for (const Note &n : piece.notes) {
         const auto from = static_cast<size_t>(n.onset * rate);
@@ -234,8 +234,8 @@ double measuredPitch(const std::vector<float> &x, int rate, double onset, double
         }
     }
     for (double step : { 0.3, 0.1 }) {
-        const double centre = bestCents;
-        for (double c = centre - 3 * step; c <= centre + 3 * step; c += step) {
+        const double center = bestCents;
+        for (double c = center - 3 * step; c <= center + 3 * step; c += step) {
             const double e = combEnergy(x, from, to, nominal * std::pow(2.0, c / 1200.0), rate);
             if (e > best) {
                 best = e;
@@ -270,7 +270,7 @@ std::vector<Piece> sampledPieces(const std::string &dir, int rate)
     }
     std::erase_if(pieces, [](const Piece &p) { return p.samples.empty(); });
     for (Piece &p : pieces) {
-        normaliseNotes(p, rate);
+        normalizeNotes(p, rate);
         for (Note &n : p.notes) {
             const double f = measuredPitch(p.samples, rate, n.onset, n.off, n.truth(0.0));
             n.truth = [f](double) { return f; };
@@ -310,7 +310,7 @@ Piece syntheticPiece(const Timbre &t, int rate)
     for (int midi = 28; midi <= 96; midi += 5, ++i) {
         const double f0 = 440.0 * std::pow(2.0, (midi - 69) / 12.0);
         const double onset = i * noteLength;
-        // A tuner reads a note with vibrato at its centre, and a stretched series at its first
+        // A tuner reads a note with vibrato at its center, and a stretched series at its first
         // partial.
         const double fundamental = f0 * std::sqrt(1.0 + t.stretch);
         const double depth = t.vibratoCents;
@@ -650,7 +650,7 @@ int writeCompareFiles(const std::string &dir, const std::vector<int> &rates)
     return 0;
 }
 
-// Our analyzer on a file, one frame per block at the centre of the sound the block describes.
+// Our analyzer on a file, one frame per block at the center of the sound the block describes.
 Track ourTrack(const std::vector<float> &samples, int rate, PitchAnalyzer::Mode mode)
 {
     const Setting &s = CompareSetting;
@@ -818,7 +818,7 @@ int compareAll(const std::string &dir, const std::vector<int> &rates)
             const std::vector<float> samples = readWave(at + f.file + ".wav", fileRate);
             // aubiopitch stamps a frame with the start of the hop it has just read, the last of
             // its window (a window of one block, a hop of a quarter of it): the sound it
-            // describes is centred a window's half less a hop earlier. Praat stamps the centre.
+            // describes is centered a window's half less a hop earlier. Praat stamps the center.
             const int32_t block = rate == 11025 ? 1024 : rate == 22050 ? 2048 : 4096;
             const double aubioShift = (block / 4.0 - block / 2.0) / rate;
             for (size_t i = 0; i < trackers.size(); ++i) {

@@ -232,7 +232,7 @@ void tunerOnsetToReading(benchmark::State &state)
                 msMax = std::max(msMax, r.ms);
             }
     }
-    // The engine keeps its analyser to itself; one prepared the same way tells the band delay.
+    // The engine keeps its analyzer to itself; one prepared the same way tells the band delay.
     const CTCDefs factory;
     PitchAnalyzer analyzer;
     analyzer.configure({ blockLengthForRate(rate), 1, rate, 16 },

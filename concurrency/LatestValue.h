@@ -50,7 +50,7 @@ public:
         return true;
     }
 
-    // Reader side: the latest record, or a value-initialised T before the first publish.
+    // Reader side: the latest record, or a value-initialized T before the first publish.
     T latest() noexcept
     {
         T value {};

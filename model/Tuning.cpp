@@ -48,7 +48,7 @@ bool SelectTemperament(CTCDefs &settings, int row) noexcept
 {
     if (row < 0 || row >= kTemperamentCount)
         return false;
-    const Temperament &chosen = TemperamentCatalogue()[row];
+    const Temperament &chosen = TemperamentCatalog()[row];
     settings.SetTemperamentName(chosen.name);
     settings.SetPitchAdjustCents(chosen.cents);
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemperamentCatalogue.h"
+#include "TemperamentCatalog.h"
 
 namespace corvane {
 
@@ -39,7 +39,7 @@ double DegreeClassFreq(const CPitch &pitch, const KeyContext &keys, int degree,
 // user-interface thread in the program). The offsets and the temperament's name live in the
 // settings record; the reference lives there and in the note table.
 
-// Takes catalogue row 0..14: its name and its 12 offsets. Any other row is refused.
+// Takes catalog row 0..14: its name and its 12 offsets. Any other row is refused.
 bool SelectTemperament(CTCDefs &settings, int row) noexcept;
 // Stores one degree's offset; with markUserDefined the temperament becomes "User Defined". A
 // degree outside 0..11 is refused.

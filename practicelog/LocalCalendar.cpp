@@ -12,7 +12,7 @@ namespace {
         return LocalCalendar::Day { tm.tm_year, tm.tm_yday, tm.tm_wday };
     }
 
-    // mktime, normalising `tm`; -1 is a real second too, so failure is told by errno.
+    // mktime, normalizing `tm`; -1 is a real second too, so failure is told by errno.
     std::optional<std::int64_t> makeTime(std::tm &tm) noexcept
     {
         errno = 0;
@@ -47,7 +47,7 @@ std::optional<LocalCalendar::Day> LocalCalendar::dayBefore(std::int64_t t, int d
     if (!tm)
         return std::nullopt;
     // Midday, with the library left to find daylight saving time, so that a change of clocks
-    // during the night cannot move the result to a neighbouring day.
+    // during the night cannot move the result to a neighboring day.
     tm->tm_mday -= daysBack;
     tm->tm_hour = 12;
     tm->tm_min = 0;

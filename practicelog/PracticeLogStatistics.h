@@ -23,7 +23,7 @@ struct SevenDayStatistics
 {
     // Days recorded, days missed, average active and elapsed per recorded day, the ratio.
     std::array<std::string, 5> lines;
-    // Today first, then each day before it, each labelled with its weekday.
+    // Today first, then each day before it, each labeled with its weekday.
     std::array<std::string, 7> rows;
 };
 inline constexpr const char *kSevenDayHeading = "Day         Active     Elapsed    Ratio";

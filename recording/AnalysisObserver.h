@@ -23,7 +23,7 @@ public:
     virtual void progress(int64_t /*done*/) { }
     virtual void progressEnd() { }
     // Asked after every block: true ends the analysis early, leaving it empty (the user
-    // cancelled, or the command line was interrupted).
+    // canceled, or the command line was interrupted).
     virtual bool stopRequested() const { return false; }
 };
 

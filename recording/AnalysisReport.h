@@ -39,7 +39,7 @@ struct AnalysisReport
         int32_t note = -1;      // CPitch::NearestNote index; -1 for a rest
         double meanCents = 0.0; // mean deviation of its samples, positive = sharp
         bool rest = true;
-        // Its first block had no voiced neighbour within 50 cents: most often the block that
+        // Its first block had no voiced neighbor within 50 cents: most often the block that
         // straddles a note's onset, which a reader may want to pass over.
         bool unstable = false;
     };

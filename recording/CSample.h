@@ -33,7 +33,7 @@ public:
     // Voiced but not stable.
     bool isolated() const noexcept { return m_isolated; }
     void setIsolated(bool isolated) noexcept { m_isolated = isolated; }
-    // Voiced, and within 50 cents of a voiced neighbour.
+    // Voiced, and within 50 cents of a voiced neighbor.
     bool stable() const noexcept { return m_stable; }
     void setStable(bool stable) noexcept { m_stable = stable; }
 

@@ -24,7 +24,7 @@ void markVoicing(SampleList &samples, double threshold) noexcept
         sample.setVoiced(sample.level() > threshold);
 }
 
-double medianNear(double *values, std::size_t count, double centre) noexcept
+double medianNear(double *values, std::size_t count, double center) noexcept
 {
     if (count == 0)
         return 0.0;
@@ -33,7 +33,7 @@ double medianNear(double *values, std::size_t count, double centre) noexcept
         return values[count / 2];
     const double lower = values[count / 2 - 1];
     const double upper = values[count / 2];
-    return std::abs(upper - centre) < std::abs(lower - centre) ? upper : lower;
+    return std::abs(upper - center) < std::abs(lower - center) ? upper : lower;
 }
 
 void smoothFrequencies(SampleList &samples, int window, const CPitch &notes)
@@ -48,20 +48,20 @@ void smoothFrequencies(SampleList &samples, int window, const CPitch &notes)
         return;
     const std::size_t half = static_cast<std::size_t>(window - 1) / 2;
 
-    // Every centre sees its neighbours as they were before this pass changed any of them.
+    // Every center sees its neighbors as they were before this pass changed any of them.
     std::vector<double> original(n);
     for (std::size_t i = 0; i < n; ++i)
         original[i] = samples[i].voiced() ? samples[i].frequency() : 0.0;
 
-    // The collected values plus two extra copies of the centre.
+    // The collected values plus two extra copies of the center.
     std::array<double, 9 + 2> values {};
     std::array<double, 9 + 2> scratch {};
     for (std::size_t c = half; c + half < n; ++c) {
         if (!samples[c].voiced())
             continue;
-        const double centre = original[c];
+        const double center = original[c];
         std::size_t count = 0;
-        values[count++] = centre;
+        values[count++] = center;
         for (std::size_t k = 1; k <= half && samples[c - k].voiced(); ++k)
             values[count++] = original[c - k];
         for (std::size_t k = 1; k <= half && samples[c + k].voiced(); ++k)
@@ -70,16 +70,16 @@ void smoothFrequencies(SampleList &samples, int window, const CPitch &notes)
             continue;
 
         std::copy_n(values.begin(), count, scratch.begin());
-        const double m1 = medianNear(scratch.data(), count, centre);
+        const double m1 = medianNear(scratch.data(), count, center);
         std::copy_n(values.begin(), count, scratch.begin());
-        scratch[count] = centre;
-        scratch[count + 1] = centre;
-        const double m2 = medianNear(scratch.data(), count + 2, centre);
+        scratch[count] = center;
+        scratch[count + 1] = center;
+        const double m2 = medianNear(scratch.data(), count + 2, center);
 
-        const int noteOfCentre = notes.NoteIndex(centre);
-        const int d1 = std::abs(notes.NoteIndex(m1) - noteOfCentre);
-        const int d2 = std::abs(notes.NoteIndex(m2) - noteOfCentre);
-        // Even weighted towards the centre the median lies two notes away: the centre is an
+        const int noteOfCenter = notes.NoteIndex(center);
+        const int d1 = std::abs(notes.NoteIndex(m1) - noteOfCenter);
+        const int d2 = std::abs(notes.NoteIndex(m2) - noteOfCenter);
+        // Even weighted towards the center the median lies two notes away: the center is an
         // outlier and takes the plain median. One note away: a slip, corrected gently.
         if (d2 >= 2)
             samples[c].setFrequency(m1, notes);
@@ -89,10 +89,10 @@ void smoothFrequencies(SampleList &samples, int window, const CPitch &notes)
 }
 
 namespace {
-    bool closeVoicedNeighbour(const CSample &sample, const CSample *neighbour) noexcept
+    bool closeVoicedNeighbor(const CSample &sample, const CSample *neighbor) noexcept
     {
-        return neighbour && neighbour->voiced()
-                && std::abs(CPitch::Cents(sample.frequency(), neighbour->frequency())) <= 50.0;
+        return neighbor && neighbor->voiced()
+                && std::abs(CPitch::Cents(sample.frequency(), neighbor->frequency())) <= 50.0;
     }
 } // namespace
 
@@ -103,8 +103,8 @@ void markStability(SampleList &samples) noexcept
         sample.setIsolated(false);
         if (!sample.voiced())
             continue;
-        const bool stable = closeVoicedNeighbour(sample, sample.previous())
-                || closeVoicedNeighbour(sample, sample.next());
+        const bool stable = closeVoicedNeighbor(sample, sample.previous())
+                || closeVoicedNeighbor(sample, sample.next());
         sample.setStable(stable);
         sample.setIsolated(!stable);
     }

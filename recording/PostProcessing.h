@@ -21,17 +21,17 @@ void postProcess(SampleList &samples, double noiseThreshold, const CPitch &notes
 void markVoicing(SampleList &samples, double threshold) noexcept;
 
 // A median filter of width `window` (made odd, at most 9) over the voiced frequencies. Each
-// centre looks at the unsmoothed values of its voiced neighbours on either side, up to the first
-// unvoiced one; a centre's frequency changes only when the median lies on another note. Samples
+// center looks at the unsmoothed values of its voiced neighbors on either side, up to the first
+// unvoiced one; a center's frequency changes only when the median lies on another note. Samples
 // closer than half a window to either end, and lists shorter than the window, are left alone.
 void smoothFrequencies(SampleList &samples, int window, const CPitch &notes);
 
-// Clears stable and isolated, then marks a voiced sample stable when a voiced neighbour lies
+// Clears stable and isolated, then marks a voiced sample stable when a voiced neighbor lies
 // within 50 cents of it (either side), otherwise isolated.
 void markStability(SampleList &samples) noexcept;
 
 // The median of values[0..count), sorted in place. For an even count, the one of the two middle
-// values nearer to `centre`, the lower one on a tie.
-double medianNear(double *values, std::size_t count, double centre) noexcept;
+// values nearer to `center`, the lower one on a tie.
+double medianNear(double *values, std::size_t count, double center) noexcept;
 
 } // namespace corvane

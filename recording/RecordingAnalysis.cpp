@@ -73,7 +73,7 @@ bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
 {
     try {
         // A fresh analyzer for every recording: one that has heard another recording keeps its
-        // filter states and its last estimates, which would colour the first blocks of this one.
+        // filter states and its last estimates, which would color the first blocks of this one.
         m_analyzer = std::make_unique<PitchAnalyzer>();
         m_analyzer->setMode(settings.classic ? PitchAnalyzer::Mode::Classic
                                              : PitchAnalyzer::Mode::Refined);

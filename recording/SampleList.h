@@ -8,7 +8,7 @@
 namespace corvane {
 
 // The samples of one analysis, one per block in time order. Appending never moves a sample, so
-// pointers to samples (each sample holds its neighbours) stay valid until clear().
+// pointers to samples (each sample holds its neighbors) stay valid until clear().
 class SampleList
 {
 public:

@@ -1,4 +1,4 @@
-# Lists Praat's pitch track of a wave file as "time Hz" lines (time at the frame's centre, in
+# Lists Praat's pitch track of a wave file as "time Hz" lines (time at the frame's center, in
 # seconds; "--undefined--" where Praat finds no pitch), for scripts/compare-trackers.sh.
 # Usage: praat --run pitch-listing.praat WAVE LISTING FLOOR CEILING
 form Pitch listing

@@ -181,7 +181,7 @@ int CTCDefs::ReplaceInvalidFields() noexcept
     keepOrResetEach(m_toneLevel, factory.m_toneLevel, floatsIn(0.0f, 1.0f), replaced);
     keepOrResetEach(m_toneWaveform, factory.m_toneWaveform, between(1u, 4u), replaced);
     keepOrResetEach(m_toneOctave, factory.m_toneOctave, between(-2, 2), replaced);
-    // 0x00BBGGRR: whatever stands in the high byte is no part of the colour.
+    // 0x00BBGGRR: whatever stands in the high byte is no part of the color.
     for (std::uint32_t &color : m_pinwheelColors) {
         if (color > 0xFFFFFFu) {
             color &= 0xFFFFFFu;

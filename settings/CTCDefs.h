@@ -127,7 +127,7 @@ public:
     // Tone-generator octave shift of each degree, -2..+2.
     DegreeOctaves GetToneOctave() const noexcept { return m_toneOctave; }
     void SetToneOctave(const DegreeOctaves &octaves) noexcept { m_toneOctave = octaves; }
-    // Zone colours from most flat to most sharp, red in the low byte.
+    // Zone colors from most flat to most sharp, red in the low byte.
     PinwheelColors GetPinwheelColors() const noexcept { return m_pinwheelColors; }
     void SetPinwheelColors(const PinwheelColors &colors) noexcept { m_pinwheelColors = colors; }
     // Zone thresholds in cents: outer flat, inner flat, in-tune half-width, inner sharp, outer
@@ -150,7 +150,7 @@ public:
     void Serialize(Archive &ar);
 
     // Replaces each field that lies outside its range by its own factory default (array entries
-    // one by one, a format as a whole, the pinwheel thresholds as a set; colours lose any high
+    // one by one, a format as a whole, the pinwheel thresholds as a set; colors lose any high
     // byte), so that a
     // damaged or hand-edited file cannot stop the program. The reference must be one a musician
     // could mean (kLowestPlausibleReferenceHz ... kHighestPlausibleReferenceHz); the note limits

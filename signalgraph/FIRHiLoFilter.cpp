@@ -37,19 +37,19 @@ namespace {
     typedef float Floats32 __attribute__((vector_size(32 * sizeof(float))));
     typedef float Floats8 __attribute__((vector_size(8 * sizeof(float))));
 
-    // Computes one run of outputs; centre[i] is the sample x(n - M) of output i of the run. Always
+    // Computes one run of outputs; center[i] is the sample x(n - M) of output i of the run. Always
     // inlined, so that it is compiled for the instruction set of each clone of splitBlock.
     template<typename Doubles, typename Floats>
-    __attribute__((always_inline)) inline void splitRun(const double *centre, const double *h,
+    __attribute__((always_inline)) inline void splitRun(const double *center, const double *h,
                                                         int32_t m, float *high, float *low) noexcept
     {
         Doubles c;
-        std::memcpy(&c, centre, sizeof c);
+        std::memcpy(&c, center, sizeof c);
         Doubles lo = c * h[0];
         for (int32_t k = 1; k <= m; ++k) {
             Doubles before, after;
-            std::memcpy(&before, centre - k, sizeof before);
-            std::memcpy(&after, centre + k, sizeof after);
+            std::memcpy(&before, center - k, sizeof before);
+            std::memcpy(&after, center + k, sizeof after);
             lo += (before + after) * h[k];
         }
         const Floats lowRun = __builtin_convertvector(lo, Floats);
@@ -59,16 +59,16 @@ namespace {
     }
 
     CORVANE_SPLIT_CLONES
-    void splitBlock(const double *centre, const double *h, int32_t m, float *high, float *low,
+    void splitBlock(const double *center, const double *h, int32_t m, float *high, float *low,
                     int32_t length) noexcept
     {
         int32_t n = 0;
         for (; n + 32 <= length; n += 32)
-            splitRun<Doubles32, Floats32>(centre + n, h, m, high + n, low + n);
+            splitRun<Doubles32, Floats32>(center + n, h, m, high + n, low + n);
         for (; n + 8 <= length; n += 8)
-            splitRun<Doubles8, Floats8>(centre + n, h, m, high + n, low + n);
+            splitRun<Doubles8, Floats8>(center + n, h, m, high + n, low + n);
         for (; n < length; ++n) {
-            const double *x = centre + n;
+            const double *x = center + n;
             double lo = x[0] * h[0];
             for (int32_t k = 1; k <= m; ++k)
                 lo += (x[-k] + x[k]) * h[k];
@@ -108,7 +108,7 @@ void FIRHiLoFilter::computeCoefficients()
     m_coefficients[0] = m_omega * kInversePi;
     for (int32_t k = 1; k <= m; ++k) {
         double h = std::sin(k * m_omega) / (k * kPi);
-        // Both windows are 1 at the centre, so h[0] is left as it is.
+        // Both windows are 1 at the center, so h[0] is left as it is.
         const double at = m + k;
         if (m_window == kHamming)
             h *= 0.54 - 0.46 * std::cos(at * kTwoPi / d);
@@ -171,7 +171,7 @@ bool FIRHiLoFilter::process()
 
 void FIRHiLoFilter::split(const float *in, float *high, float *low, int32_t length) noexcept
 {
-    // m_line = x(-(N-1)) ... x(-1), x(0) ... x(L-1); output n is centred on x(n - M).
+    // m_line = x(-(N-1)) ... x(-1), x(0) ... x(L-1); output n is centered on x(n - M).
     double *line = m_line.data();
     std::reverse_copy(m_history.begin(), m_history.end(), line);
     std::copy(in, in + length, line + m_historyLength);

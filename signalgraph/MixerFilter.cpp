@@ -26,7 +26,7 @@ bool MixerFilter::process()
             return false;
     }
 
-    normalise();
+    normalize();
     float *y = m_out.media()->buffer();
     std::fill(y, y + length, 0.0f);
     for (std::size_t i = 0; i < m_in.size(); ++i) {
@@ -41,7 +41,7 @@ bool MixerFilter::process()
     return true;
 }
 
-void MixerFilter::normalise() noexcept
+void MixerFilter::normalize() noexcept
 {
     double sum = 0.0;
     double loudest = 0.0;

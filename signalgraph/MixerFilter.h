@@ -43,7 +43,7 @@ public:
 private:
     static std::size_t index(int32_t pin) { return static_cast<std::size_t>(pin - 1); }
     static void checkPin(int32_t pin);
-    void normalise() noexcept;
+    void normalize() noexcept;
 
     std::span<InputPin> m_in = inputs();
     OutputPin &m_out = outputs()[0];

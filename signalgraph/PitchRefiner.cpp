@@ -47,7 +47,7 @@ void PitchRefiner::prepare(int32_t blockLength, double rate, double lowestHz, do
 
     const int32_t size = powerOfTwoAtLeast(m_window + m_maxLag + 2);
     m_frame.assign(static_cast<size_t>(m_window), 0.0f);
-    m_centred.assign(static_cast<size_t>(m_window), 0.0f);
+    m_centered.assign(static_cast<size_t>(m_window), 0.0f);
     m_fft.prepare(size);
     m_autocorrelation.assign(static_cast<size_t>(m_maxLag + 2), 0.0);
     m_power.assign(static_cast<size_t>(size / 2 + 1), 0.0);
@@ -74,7 +74,7 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
     double energy = 0.0;
     for (size_t i = 0; i < m_frame.size(); ++i) {
         const auto x = static_cast<float>(m_frame[i] - mean);
-        m_centred[i] = x;
+        m_centered[i] = x;
         energy += static_cast<double>(x) * x;
     }
     if (energy < kSilentMeanSquare * m_window)
@@ -109,7 +109,7 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
             }
         }
     }
-    // The chosen peak is measured once more, centred on its first estimate.
+    // The chosen peak is measured once more, centered on its first estimate.
     const double hz = m_rate / closer(*chosen).lag;
     // Where both agree the band estimate is kept: the band meter follows the first partial, while
     // the period is a compromise between all of them, which lies several cents above the first
@@ -126,7 +126,7 @@ void PitchRefiner::computeNsdf() noexcept
 {
     // r(t) for all lags at once: the inverse transform of the power spectrum of the zero-padded
     // window (long enough that the circular products do not wrap into the lags searched).
-    m_fft.powerSpectrum(m_centred.data(), m_window, m_power.data());
+    m_fft.powerSpectrum(m_centered.data(), m_window, m_power.data());
     m_fft.autocorrelation(m_power.data(), m_autocorrelation.data(),
                           static_cast<int32_t>(m_autocorrelation.size()));
     // The cosine sums of nsdfAround stop at the last bin that holds any power.
@@ -139,9 +139,9 @@ void PitchRefiner::computeNsdf() noexcept
         tail += m_power[static_cast<size_t>(m_topBin--)];
 
     // m(t) = sum of x[j]^2 + x[j + t]^2 over the overlap, shrinking by two squares per lag.
-    const float *x = m_centred.data();
+    const float *x = m_centered.data();
     double m = 0.0;
-    for (float v : m_centred)
+    for (float v : m_centered)
         m += 2.0 * v * v;
     const int32_t w = m_window;
     for (int32_t t = 0; t < static_cast<int32_t>(m_nsdf.size()); ++t) {
@@ -231,10 +231,10 @@ PitchRefiner::Peak PitchRefiner::parabola(double a, double b, double c, double s
 PitchRefiner::Peak PitchRefiner::closer(const Peak &estimate) const noexcept
 {
     constexpr double kSpacing = 0.1;
-    const double centre = estimate.lag;
-    const std::array<double, 3> n = nsdfAround(centre, kSpacing);
+    const double center = estimate.lag;
+    const std::array<double, 3> n = nsdfAround(center, kSpacing);
     const Peak fine = parabola(n[0], n[1], n[2], kSpacing);
-    return { centre + std::clamp(fine.lag, -kSpacing, kSpacing), fine.value };
+    return { center + std::clamp(fine.lag, -kSpacing, kSpacing), fine.value };
 }
 
 void PitchRefiner::findPeaks() noexcept

@@ -12,12 +12,12 @@ namespace corvane {
 // the analyzer's limits on the delay-aligned full-band signal, which checks and, where needed,
 // replaces the band estimate of each block.
 //
-// The search uses the normalised square difference function of McLeod & Wyvill, "A smarter way
+// The search uses the normalized square difference function of McLeod & Wyvill, "A smarter way
 // to find pitch" (ICMC 2005): n(t) = 2 r(t) / m(t), with r the autocorrelation over the window
 // and m the summed energy of the two overlapping parts, so that n lies in -1 ... 1 and a signal
-// that repeats exactly after t samples gives 1. Like the cumulative-mean-normalised difference of
+// that repeats exactly after t samples gives 1. Like the cumulative-mean-normalized difference of
 // de Cheveigné & Kawahara, "YIN, a fundamental frequency estimator for speech and music" (JASA
-// 111(4), 2002), it does not favour short lags; unlike it, its peak height is a clarity measure
+// 111(4), 2002), it does not favor short lags; unlike it, its peak height is a clarity measure
 // in 0 ... 1 that can be used for voicing. r is computed through the FFT.
 //
 // The choice between peaks follows McLeod's rule (the first key maximum within a fraction of the
@@ -91,7 +91,7 @@ private:
     int32_t m_minLag = 2;         // samples, for the highest limit
     int32_t m_maxLag = 0;         // samples, for the lowest limit
     std::vector<float> m_frame;   // the last m_window samples, oldest first
-    std::vector<float> m_centred; // the same without their mean
+    std::vector<float> m_centered; // the same without their mean
     RealFft m_fft;
     std::vector<double> m_power;           // |X_k|^2 for k = 0 ... size / 2
     std::vector<double> m_autocorrelation; // r(t) for t = 0 ... m_maxLag + 1

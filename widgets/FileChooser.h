@@ -16,10 +16,10 @@ class FileChooser
 public:
     virtual ~FileChooser() = default;
 
-    // An existing file matching `filter` (Qt's "Name (*.ext);;..." form); empty when cancelled.
+    // An existing file matching `filter` (Qt's "Name (*.ext);;..." form); empty when canceled.
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
     // A name to write, starting from `suggestion`; `selectedFilter` receives the filter the user
-    // chose. Empty when cancelled. Asking before overwriting a file is the chooser's part.
+    // chose. Empty when canceled. Asking before overwriting a file is the chooser's part.
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggestion,
                                  const QString &filter, QString *selectedFilter) = 0;
 };

@@ -80,7 +80,7 @@ namespace {
     }
 
     // Where a sign sits on its note's line or space, in line spacings: how far its top lies above
-    // it and how tall it is. Sharps and naturals are centred on it; a flat's belly sits on it,
+    // it and how tall it is. Sharps and naturals are centered on it; a flat's belly sits on it,
     // its stem rising above.
     struct SignPlace
     {
@@ -117,10 +117,10 @@ double MusicGlyphs::drawClef(QPainter &painter, int clef, double left, double mi
     const double topLine = middleY - 2.0 * s;
     double right = left;
     switch (clef) {
-    case 1: // alto: the C clef centred on the middle line
+    case 1: // alto: the C clef centered on the middle line
         right = fill(painter, CClef, { left, middleY - 2.0 * s }, 4.0 * s, ink);
         break;
-    case 2: // tenor: centred on the fourth line
+    case 2: // tenor: centered on the fourth line
         right = fill(painter, CClef, { left, middleY - 3.0 * s }, 4.0 * s, ink);
         break;
     case 3: // bass: the dots either side of the fourth line
@@ -154,12 +154,12 @@ double MusicGlyphs::accidentalOffset(Accidental sign, double lineSpacing)
     return (width + 0.62 + 0.3) * lineSpacing;
 }
 
-void MusicGlyphs::drawNoteHead(QPainter &painter, const QPointF &centre, double lineSpacing,
+void MusicGlyphs::drawNoteHead(QPainter &painter, const QPointF &center, double lineSpacing,
                                const QColor &ink)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(centre);
+    painter.translate(center);
     painter.rotate(-20);
     painter.setPen(Qt::NoPen);
     painter.setBrush(ink);

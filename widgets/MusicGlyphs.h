@@ -28,15 +28,15 @@ public:
                            double lineSpacing, const QColor &ink = Qt::black);
 
     // `sign` with its left edge at `left`, for a note whose line or space lies at `y`: sharps and
-    // naturals centred on it, flats with their belly on it. Nothing for Accidental::None.
+    // naturals centered on it, flats with their belly on it. Nothing for Accidental::None.
     static void drawAccidental(QPainter &painter, Accidental sign, double left, double y,
                                double lineSpacing, const QColor &ink = Qt::black);
-    // How far left of a note head's centre a sign starts so that it clears the head.
+    // How far left of a note head's center a sign starts so that it clears the head.
     static double accidentalOffset(Accidental sign, double lineSpacing);
 
-    // A filled head centred on `centre`, a little wider than a space and tilted as engravers
+    // A filled head centered on `center`, a little wider than a space and tilted as engravers
     // tilt it.
-    static void drawNoteHead(QPainter &painter, const QPointF &centre, double lineSpacing,
+    static void drawNoteHead(QPainter &painter, const QPointF &center, double lineSpacing,
                              const QColor &ink = Qt::black);
 
     // Whether the music font was found (false: the plain-letter stand-ins are drawn).

@@ -4,7 +4,7 @@
 
 namespace corvane::widgets {
 
-// A service the windows reach through one process-wide slot (the message boxes, the colour and
+// A service the windows reach through one process-wide slot (the message boxes, the color and
 // file choosers, the link opener): the program's own implementation, or one a test installed so
 // that it can answer without a screen or a modal loop. An override installs a replacement for its
 // lifetime and then puts the previous one back; the replacement must outlive it.
@@ -14,7 +14,7 @@ namespace corvane::widgets {
 // the user, so that the windows need not pass it through every constructor.
 //
 // Each service defines `slot()` beside its program implementation, and declares that
-// specialisation in its header. UI thread only.
+// specialization in its header. UI thread only.
 template<class Service>
 class ServiceOverride
 {

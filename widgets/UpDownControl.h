@@ -29,7 +29,7 @@ public:
     int maximum() const noexcept { return m_maximum; }
 
     int value() const noexcept { return m_value; }
-    // Shows `value` (kept within the range) without asking the filter or signalling.
+    // Shows `value` (kept within the range) without asking the filter or signaling.
     void setValue(int value);
 
     void setStepFilter(StepFilter filter) { m_filter = std::move(filter); }

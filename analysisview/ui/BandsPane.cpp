@@ -40,13 +40,13 @@ void BandsPane::render(QPainter &painter, const QRect &rect, const PaneContext &
         const auto perBlock = static_cast<double>(values / std::max(context.sampleCount(), 1));
         const auto columns = context.envelope(b, 0.0, perBlock / axis.pixelsPerBlock(),
                                               context.visibleColumns());
-        const int centre = rect.top() + 30 + 60 * b;
+        const int center = rect.top() + 30 + 60 * b;
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (columns[c].empty)
                 continue;
             const int x = TimeAxis::kDataLeft + static_cast<int>(c);
-            painter.drawLine(x, centre - static_cast<int>(50 * columns[c].high), x,
-                             centre - static_cast<int>(50 * columns[c].low));
+            painter.drawLine(x, center - static_cast<int>(50 * columns[c].high), x,
+                             center - static_cast<int>(50 * columns[c].low));
         }
     }
     painter.restore();

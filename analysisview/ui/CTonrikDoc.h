@@ -62,7 +62,7 @@ public:
     // leaves the title, the path and the recent-file list as they were.
     bool OnSaveDocument(const QString &path, QWidget *parent = nullptr);
     void OnCloseDocument();
-    // Back to empty; a running analysis is cancelled first.
+    // Back to empty; a running analysis is canceled first.
     void DeleteContents();
     // Analyzes the blocks of the capture ring (the devices stopped), which hold `captureFormat`.
     bool AnalyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat);

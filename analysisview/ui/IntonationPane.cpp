@@ -42,7 +42,7 @@ void IntonationPane::render(QPainter &painter, const QRect &rect, const PaneCont
             inRun = false;
             return;
         }
-        // Positive cents: the sample lies above its note, and is drawn above the centre.
+        // Positive cents: the sample lies above its note, and is drawn above the center.
         const double cents = std::clamp(
                 -CPitch::Cents(context.pitch.NoteFreq(sample.note()), sample.frequency()), -50.0,
                 50.0);

@@ -10,7 +10,7 @@ namespace corvane {
 
 struct PaneContext;
 
-// The frame the intonation, volume, wave and octave-band panes share: a grey label column with a
+// The frame the intonation, volume, wave and octave-band panes share: a gray label column with a
 // sunken bevel, the data area from x = 101 with the same bevel in the pane's background, and the
 // selection shaded over it.
 class PaneFrame

@@ -6,7 +6,7 @@
 namespace corvane {
 
 // The four most recently opened or saved recordings, newest first, kept in the user's settings
-// under the organisation "Tarnwick" (group "Recent File List", keys "File1" to "File4").
+// under the organization "Tarnwick" (group "Recent File List", keys "File1" to "File4").
 // User-interface thread.
 class RecentFileList
 {

@@ -7,7 +7,7 @@ namespace corvane {
 
 struct PaneContext;
 
-// The level of every block as a bar about the centre line, and a red line where each steady
+// The level of every block as a bar about the center line, and a red line where each steady
 // note starts. One pane of the analysis view; the screen, images and printing share render().
 class VolumePane
 {

@@ -35,7 +35,7 @@ public:
     bool unsaved() const noexcept { return m_origin == Origin::Capture; }
 
     // The name the user chose, with `suffix` (".wav") added when it has none, so that a bare
-    // name still makes a file the program and others recognise.
+    // name still makes a file the program and others recognize.
     static std::filesystem::path withSuffix(std::filesystem::path name, const char *suffix);
 
 private:

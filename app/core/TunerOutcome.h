@@ -4,8 +4,8 @@ namespace corvane {
 
 // How the tuner window was closed, which decides what the main window does next.
 enum class TunerOutcome {
-    ReviewLastSeconds, // analyse what the capture ring still holds
-    Cancelled,         // nothing to show; also a tuner whose devices would not open
+    ReviewLastSeconds, // analyze what the capture ring still holds
+    Canceled,         // nothing to show; also a tuner whose devices would not open
     ReviewRecording,   // open the recording just finished
     Exit,              // empty the analysis
 };

@@ -55,7 +55,7 @@ DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
         m_list->setColumnWidth(column, kDegreeColumnWidth);
         m_list->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     }
-    for (const Temperament &temperament : TemperamentCatalogue()) {
+    for (const Temperament &temperament : TemperamentCatalog()) {
         auto *item = new QTreeWidgetItem(m_list); // owned by the list
         item->setText(0, Text(temperament.name));
         for (int degree = 0; degree < kDegreeCount; ++degree) {
@@ -88,7 +88,7 @@ void DlgTemp::Choose(QTreeWidgetItem *item)
     if (row < 0 || row >= kTemperamentCount)
         return;
     m_row = row;
-    const Temperament &chosen = TemperamentCatalogue()[std::size_t(row)];
+    const Temperament &chosen = TemperamentCatalog()[std::size_t(row)];
     ShowWorking(std::string(chosen.name), chosen.cents);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemperamentCatalogue.h"
+#include "TemperamentCatalog.h"
 
 #include <QDialog>
 
@@ -16,7 +16,7 @@ class CTCDefs;
 
 namespace corvane::dialogs {
 
-// "Temperaments": the catalogue as a list (name, then the twelve degrees' offsets in whole
+// "Temperaments": the catalog as a list (name, then the twelve degrees' offsets in whole
 // cents), and above it the working temperament's name and values. It opens with the stored
 // temperament; double-clicking a row makes that row the working one. OK stores the working
 // temperament; Cancel stores nothing.
@@ -32,7 +32,7 @@ public:
     QTreeWidget *list() const noexcept { return m_list; }
     QLineEdit *nameField() const noexcept { return m_name; }
     QLineEdit *valuesField() const noexcept { return m_values; }
-    // The catalogue row of the working temperament; -1 while it is the one the dialog opened
+    // The catalog row of the working temperament; -1 while it is the one the dialog opened
     // with.
     int chosenRow() const noexcept { return m_row; }
 

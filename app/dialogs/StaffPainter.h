@@ -18,7 +18,7 @@ namespace corvane::dialogs {
 class StaffPainter
 {
 public:
-    // A staff across `area`, centred vertically, with `lineSpacing` pixels between lines.
+    // A staff across `area`, centered vertically, with `lineSpacing` pixels between lines.
     StaffPainter(QPainter &painter, const QRectF &area, double lineSpacing = 8.0);
 
     double stepY(int step) const noexcept { return m_middleY - step * m_lineSpacing / 2.0; }
@@ -29,11 +29,11 @@ public:
     double drawClef(int clef);
     // A key signature of `key` for `clef` from x on; returns the x after it.
     double drawKeySignature(int clef, int key, double x);
-    // A filled note head centred on x at `step`, with ledger lines out to it.
+    // A filled note head centered on x at `step`, with ledger lines out to it.
     void drawNoteHead(double x, int step);
-    // The sign just left of a note head centred on x.
+    // The sign just left of a note head centered on x.
     void drawAccidental(double noteX, int step, Accidental accidental);
-    // Small text centred on x, above the staff or below it.
+    // Small text centered on x, above the staff or below it.
     void drawLabel(double x, const QString &text, bool above);
 
 private:

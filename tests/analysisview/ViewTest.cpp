@@ -23,18 +23,18 @@ namespace {
 
 constexpr uint32_t kAllPanes = 31 | PaneLayout::kTimingBit;
 
-bool isColour(const QImage &image, int x, int y, QColor colour)
+bool isColor(const QImage &image, int x, int y, QColor color)
 {
-    return image.pixelColor(x, y).rgb() == colour.rgb();
+    return image.pixelColor(x, y).rgb() == color.rgb();
 }
 
-// How many pixels of `colour` the rectangle holds.
-int countColour(const QImage &image, const QRect &rect, QColor colour)
+// How many pixels of `color` the rectangle holds.
+int countColor(const QImage &image, const QRect &rect, QColor color)
 {
     int n = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
-            n += isColour(image, x, y, colour);
+            n += isColor(image, x, y, color);
     return n;
 }
 
@@ -95,22 +95,22 @@ TEST_F(ViewTest, EachPaneDrawsTheMelodyAtItsBlocks)
     const StaffLayout staff(m_program.keys, 60);
     const StaffLayout::NoteGlyph head = staff.note(note.noteIndex, x);
     EXPECT_EQ(note.noteIndex, 39);
-    EXPECT_TRUE(isColour(image, head.headX + 4, head.headY + 3, Qt::black));
-    EXPECT_TRUE(isColour(image, x - 8, head.ledgerYs.at(0), Qt::black));
-    // Intonation (120..219): an in-tune note settles on the centre line.
+    EXPECT_TRUE(isColor(image, head.headX + 4, head.headY + 3, Qt::black));
+    EXPECT_TRUE(isColor(image, x - 8, head.ledgerYs.at(0), Qt::black));
+    // Intonation (120..219): an in-tune note settles on the center line.
     const int late = x + zoom * (static_cast<int>(note.sampleCount) - 2) + zoom / 2;
-    EXPECT_TRUE(isColour(image, late, 170, Qt::black));
-    EXPECT_FALSE(isColour(image, late, 170 - 20, Qt::black));
-    // Volume (220..319): a bar about the centre while the note sounds, nothing in the rest.
-    EXPECT_TRUE(isColour(image, mid, 270 - 5, Qt::black));
-    EXPECT_TRUE(isColour(image, 101 + zoom + 1, 270 - 5, QColor(240, 240, 240)));
-    // Wave (320..419): yellow over the note, the grey background over the first rest's start.
-    EXPECT_GT(countColour(image, QRect(mid, 322, zoom, 96), Qt::yellow), 20);
-    EXPECT_EQ(countColour(image, QRect(103, 322, zoom, 40), Qt::yellow), 0);
+    EXPECT_TRUE(isColor(image, late, 170, Qt::black));
+    EXPECT_FALSE(isColor(image, late, 170 - 20, Qt::black));
+    // Volume (220..319): a bar about the center while the note sounds, nothing in the rest.
+    EXPECT_TRUE(isColor(image, mid, 270 - 5, Qt::black));
+    EXPECT_TRUE(isColor(image, 101 + zoom + 1, 270 - 5, QColor(240, 240, 240)));
+    // Wave (320..419): yellow over the note, the gray background over the first rest's start.
+    EXPECT_GT(countColor(image, QRect(mid, 322, zoom, 96), Qt::yellow), 20);
+    EXPECT_EQ(countColor(image, QRect(103, 322, zoom, 40), Qt::yellow), 0);
     // Octave bands (420..909): orange traces, middle C (262 Hz) strongest in band 2 or 3.
-    EXPECT_GT(countColour(image, QRect(mid, 420 + 120, zoom * 3, 120), QColor(255, 127, 0)), 10);
+    EXPECT_GT(countColor(image, QRect(mid, 420 + 120, zoom * 3, 120), QColor(255, 127, 0)), 10);
     // The timing grid: a green mark at the left edge, over the whole stack.
-    EXPECT_TRUE(isColour(image, 101, 700, QColor(0, 255, 0)));
+    EXPECT_TRUE(isColor(image, 101, 700, QColor(0, 255, 0)));
 
     view.grab().save(QString::fromStdString((m_dir / "view.png").string()));
     if (const char *docs = std::getenv("CORVANE_VIEW_PNG"))
@@ -122,10 +122,10 @@ TEST_F(ViewTest, WithoutARecordingEveryPaneHasItsLabelsAndAnEmptyDataArea)
     const QImage image = view.renderImage(600);
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 910 - view.viewport()->height());
     EXPECT_GT(countBluish(image, QRect(0, 120, 100, 100)), 60);             // "+50 cents" ...
-    EXPECT_GT(countColour(image, QRect(0, 420, 100, 490), Qt::black), 100); // band labels
-    EXPECT_EQ(countColour(image, QRect(101, 0, 499, 910), Qt::yellow), 0);
-    EXPECT_EQ(countColour(image, QRect(101, 0, 499, 910), QColor(255, 127, 0)), 0);
-    EXPECT_EQ(countColour(image, QRect(101, 220, 499, 100), Qt::black), 0);
+    EXPECT_GT(countColor(image, QRect(0, 420, 100, 490), Qt::black), 100); // band labels
+    EXPECT_EQ(countColor(image, QRect(101, 0, 499, 910), Qt::yellow), 0);
+    EXPECT_EQ(countColor(image, QRect(101, 0, 499, 910), QColor(255, 127, 0)), 0);
+    EXPECT_EQ(countColor(image, QRect(101, 220, 499, 100), Qt::black), 0);
 
     view.setViewPanes(0);
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
@@ -162,7 +162,7 @@ TEST_F(ViewTest, AClickClearsTheSelectionAndShiftClickExtendsIt)
     EXPECT_EQ(view.selection().start(), 2);
     EXPECT_EQ(view.selection().end(), 9);
     const QImage image = view.renderImage(600);
-    EXPECT_TRUE(isColour(image, 101 + 8 * zoom, 230, QColor(150, 150, 150)));
+    EXPECT_TRUE(isColor(image, 101 + 8 * zoom, 230, QColor(150, 150, 150)));
 
     QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(101 + 4 * zoom, 50));
     EXPECT_TRUE(view.selection().empty());

@@ -44,20 +44,20 @@ TEST(HyperLink, AClickOpensTheAddressAndMarksTheLinkVisited)
     EXPECT_EQ(link->text(), QStringLiteral("Go to the Tarnwick Website!"));
     EXPECT_EQ(link->toolTip(), QString::fromLatin1(CAboutDlg::kFeedbackUrl));
     EXPECT_TRUE(link->font().underline());
-    EXPECT_EQ(link->textColour(), QColor(CHyperLink::kLinkColour));
+    EXPECT_EQ(link->textColor(), QColor(CHyperLink::kLinkColor));
 
     QTest::mouseClick(link, Qt::LeftButton);
     EXPECT_EQ(opener.opened, std::vector<QString> { QString::fromLatin1(CAboutDlg::kFeedbackUrl) });
     EXPECT_TRUE(link->visited());
-    EXPECT_EQ(link->textColour(), QColor(CHyperLink::kVisitedColour));
+    EXPECT_EQ(link->textColor(), QColor(CHyperLink::kVisitedColor));
 
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(link, &enter);
     EXPECT_TRUE(link->overControl());
-    EXPECT_EQ(link->textColour(), link->palette().color(QPalette::Highlight));
+    EXPECT_EQ(link->textColor(), link->palette().color(QPalette::Highlight));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(link, &leave);
-    EXPECT_EQ(link->textColour(), QColor(CHyperLink::kVisitedColour));
+    EXPECT_EQ(link->textColor(), QColor(CHyperLink::kVisitedColor));
 }
 
 TEST(HyperLink, AnAddressThatCannotBeOpenedIsReportedAndStaysUnvisited)

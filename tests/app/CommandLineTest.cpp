@@ -4,7 +4,7 @@
 
 using corvane::CommandLine;
 
-TEST(CommandLine, OptionsThatNeedNoDisplayAreRecognisedInTheirShortFormsToo)
+TEST(CommandLine, OptionsThatNeedNoDisplayAreRecognizedInTheirShortFormsToo)
 {
     EXPECT_EQ(CommandLine::parse({ "--version" }).action, CommandLine::Action::ShowVersion);
     EXPECT_EQ(CommandLine::parse({ "-v" }).action, CommandLine::Action::ShowVersion);

@@ -55,7 +55,7 @@ struct TunerStub
             openings.push_back(recording);
             this->closed = std::move(closed);
             if (failDevices)
-                this->closed(TunerOutcome::Cancelled);
+                this->closed(TunerOutcome::Canceled);
         };
     }
     std::vector<bool> openings;
@@ -122,7 +122,7 @@ TEST_F(MainFrame, WithoutTunerOrViewTheirCommandsAreDisabled)
     EXPECT_TRUE(frame.action(Command::About)->isEnabled());
 }
 
-TEST_F(MainFrame, PlayAndLoopGreyTheTunerAndEachOther)
+TEST_F(MainFrame, PlayAndLoopGrayTheTunerAndEachOther)
 {
     TunerStub tuner;
     frame.setTunerOpener(tuner.opener());

@@ -289,7 +289,7 @@ TEST_F(RecordingWindowTest, ATakeFromTheTunerIsNotDroppedWithoutAsking)
     EXPECT_TRUE(chooser.asked.isEmpty());
     EXPECT_TRUE(recording().hasRecording());
 
-    // Yes, then a cancelled name: still kept.
+    // Yes, then a canceled name: still kept.
     boxes.answers = { Answer::Yes };
     frame->action(Command::New)->trigger();
     EXPECT_EQ(chooser.asked, QStringList { QStringLiteral("Save As") });
@@ -355,9 +355,9 @@ TEST_F(RecordingWindowTest, TheTunersRecordingOpensAsAnUnsavedTakeOutsideTheRece
     tunerCloses(tuner, TunerOutcome::Exit);
     EXPECT_FALSE(recording().hasRecording());
 
-    // A cancelled tuner leaves the window as it was, with nothing to ask.
+    // A canceled tuner leaves the window as it was, with nothing to ask.
     boxes.shown.clear();
-    tunerCloses(tuner, TunerOutcome::Cancelled);
+    tunerCloses(tuner, TunerOutcome::Canceled);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(enabled(Command::TunerOnly));
 
@@ -441,7 +441,7 @@ TEST_F(RecordingWindowTest, CopyPutsThePanesAndTheSelectedNotesOnTheClipboard)
 TEST_F(RecordingWindowTest, WhileAFileIsAnalyzedTheCommandsThatWouldChangeItWait)
 {
     TunerStub tuner;
-    tunerCloses(tuner, TunerOutcome::Cancelled);
+    tunerCloses(tuner, TunerOutcome::Canceled);
     ASSERT_TRUE(recording().openFile(q(writeMelody("first.wav"))));
     const auto path = writeMelody("second.wav", 4);
     bool checked = false;
@@ -500,7 +500,7 @@ TEST_F(RecordingWindowTest, PlayRunsToTheEndOnTheVirtualDeviceAndFreesTheTuner)
     using namespace corvane::audio;
     ASSERT_TRUE(recording().openFile(q(writeMelody("melody.wav"))));
     TunerStub tuner;
-    tunerCloses(tuner, TunerOutcome::Cancelled);
+    tunerCloses(tuner, TunerOutcome::Canceled);
     VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
     VirtualBackend::instance().clearPlayed();
     setPlaybackDevice(VirtualBackend::playbackDeviceId());
@@ -599,7 +599,7 @@ TEST_F(RecordingWindowTest, PictureOfTheWindowWithARecording)
     const auto path = dir.path() / "scale.wav";
     test::writeWave(path, test::waveHeader(1, kRate), test::pcmBytes(frames, 1, 16));
     TunerStub tuner;
-    tunerCloses(tuner, TunerOutcome::Cancelled);
+    tunerCloses(tuner, TunerOutcome::Canceled);
     ASSERT_TRUE(recording().openFile(q(path)));
     for (int pane = 0; pane < 6; ++pane) {
         if (!frame->paneButton(pane)->isChecked())

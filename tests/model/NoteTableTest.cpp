@@ -66,7 +66,7 @@ TEST(NoteTable, CentsAndApplyCentsConvertBothWays)
     EXPECT_NEAR(CPitch::Cents(CPitch::ApplyCents(311.1, -37.5), 311.1), -37.5, 1e-9);
 }
 
-// From A0 the sharps are A#, C#, D#, F# and G#; neighbouring naturals are one staff step apart
+// From A0 the sharps are A#, C#, D#, F# and G#; neighboring naturals are one staff step apart
 // and a sharp shares its natural's step.
 TEST(NoteTable, StaffPositionsFollowLetterNamesAndSharpsKeepTheirNatural)
 {

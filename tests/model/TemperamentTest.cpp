@@ -1,7 +1,7 @@
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "KeyContext.h"
-#include "TemperamentCatalogue.h"
+#include "TemperamentCatalog.h"
 #include "Tuning.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 
 const Temperament &Row(std::string_view name)
 {
-    for (const Temperament &row : TemperamentCatalogue())
+    for (const Temperament &row : TemperamentCatalog())
         if (row.name == name)
             return row;
     throw std::invalid_argument("no such temperament");
@@ -23,12 +23,12 @@ const Temperament &Row(std::string_view name)
 
 } // namespace
 
-TEST(TemperamentCatalogue, HoldsFifteenRowsStartingOnTheTonic)
+TEST(TemperamentCatalog, HoldsFifteenRowsStartingOnTheTonic)
 {
-    const auto &catalogue = TemperamentCatalogue();
-    EXPECT_EQ(catalogue.front().name, "Equal Temperament");
-    EXPECT_EQ(catalogue.back().name, "Young");
-    for (const Temperament &row : catalogue)
+    const auto &catalog = TemperamentCatalog();
+    EXPECT_EQ(catalog.front().name, "Equal Temperament");
+    EXPECT_EQ(catalog.back().name, "Young");
+    for (const Temperament &row : catalog)
         EXPECT_EQ(row.cents[0], 0.0f) << row.name;
     EXPECT_EQ(Row("1/11 comma Meantone").cents, DegreeCents {});
 
@@ -43,7 +43,7 @@ TEST(TemperamentCatalogue, HoldsFifteenRowsStartingOnTheTonic)
                     << meantones[i] << " " << DegreeSyllable(degree);
 }
 
-TEST(TemperamentCatalogue, ShowsATemperamentOnOneLine)
+TEST(TemperamentCatalog, ShowsATemperamentOnOneLine)
 {
     EXPECT_EQ(TemperamentLine(Row("Pythagorean Tuning").cents),
               "Do(0)  Ra(14)  Re(4)  Me(-6)  Mi(8)  Fa(-2)  Se(12)  So(2)  Le(16)  La(6)  Te(-4)  "

@@ -42,18 +42,18 @@ TEST(PostProcessing, VoicedMeansAboveHalfTheNoiseThreshold)
     EXPECT_EQ(voiced, (std::vector<bool> { false, false, true, true }));
 }
 
-TEST(PostProcessing, MedianOfAnEvenCountTakesTheMiddleValueNearerTheCentre)
+TEST(PostProcessing, MedianOfAnEvenCountTakesTheMiddleValueNearerTheCenter)
 {
     const struct
     {
         std::vector<double> values;
-        double centre, median;
+        double center, median;
     } cases[] = { { { 3, 1, 2 }, 100, 2 },
                   { { 4, 1, 3, 2 }, 2.9, 3 },
                   { { 4, 1, 3, 2 }, 0, 2 },
                   { { 1, 3 }, 2, 1 } }; // a tie takes the lower
     for (auto c : cases)
-        EXPECT_EQ(medianNear(c.values.data(), c.values.size(), c.centre), c.median) << c.centre;
+        EXPECT_EQ(medianNear(c.values.data(), c.values.size(), c.center), c.median) << c.center;
 }
 
 TEST(PostProcessing, AnOctaveSlipInsideASteadyNoteIsSmoothedAway)
@@ -68,7 +68,7 @@ TEST(PostProcessing, AnOctaveSlipInsideASteadyNoteIsSmoothedAway)
     EXPECT_EQ(samples[3].note(), samples[2].note());
 }
 
-TEST(PostProcessing, SmoothingLooksOnlyAtVoicedNeighboursAndLeavesTheEndsAlone)
+TEST(PostProcessing, SmoothingLooksOnlyAtVoicedNeighborsAndLeavesTheEndsAlone)
 {
     SampleList samples;
     // The slip at index 3 is fenced off by silence on one side: its window holds only 440,
@@ -91,7 +91,7 @@ TEST(PostProcessing, SmoothingLooksOnlyAtVoicedNeighboursAndLeavesTheEndsAlone)
     EXPECT_EQ(frequencies(samples), (std::vector<double> { 440, 880, 440 }));
 }
 
-TEST(PostProcessing, EachCentreSeesItsNeighboursBeforeThePassChangedThem)
+TEST(PostProcessing, EachCenterSeesItsNeighborsBeforeThePassChangedThem)
 {
     // The octave slip at index 3 is corrected to 440. Had index 4 then seen that corrected
     // value, its window would hold four 440s against itself and be pulled down a semitone; on
@@ -103,7 +103,7 @@ TEST(PostProcessing, EachCentreSeesItsNeighboursBeforeThePassChangedThem)
     EXPECT_EQ(frequencies(samples), (std::vector<double> { 440, 440, 440, 440, 466.16, 440, 440 }));
 }
 
-TEST(PostProcessing, StabilityNeedsAVoicedNeighbourWithinFiftyCents)
+TEST(PostProcessing, StabilityNeedsAVoicedNeighborWithinFiftyCents)
 {
     SampleList samples;
     // 440 -> 452 is about 46.6 cents, 440 -> 455 about 58 cents.

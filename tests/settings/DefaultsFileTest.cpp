@@ -56,7 +56,7 @@ std::uint32_t bits(float v)
     return std::bit_cast<std::uint32_t>(v);
 }
 
-// A record in which every field differs from its factory default and from its neighbours, so a
+// A record in which every field differs from its factory default and from its neighbors, so a
 // field written to the wrong place cannot go unnoticed.
 CTCDefs distinctRecord()
 {
@@ -206,7 +206,7 @@ TEST(DefaultsFile, ReservedWordAndToleranceValuesAreKeptAsTheyAre)
     EXPECT_EQ(defs.GetTolerance1(), 1000u);
     EXPECT_EQ(defs.GetTolerance2(), 0xFFFFFFFFu);
     EXPECT_EQ(defs.GetLogOptions(), 0xFFFFu);
-    // A colour keeps its red, green and blue; the high byte is no part of it.
+    // A color keeps its red, green and blue; the high byte is no part of it.
     EXPECT_EQ(defs.GetPinwheelColors()[0], 0x123456u);
     ASSERT_TRUE(defs.SaveDefaultsFile());
     EXPECT_EQ(le(readFile(kDefaultsFileName), 0), 0u);
@@ -364,7 +364,7 @@ TEST(DefaultsFile, SettingsThatLoadButCannotWorkAreMendedAsASet)
     putLe(equal, 40, 4, bits(500.0f));
     EXPECT_EQ(load(equal).GetLowestNoteHz(), CTCDefs().GetLowestNoteHz());
 
-    // Each threshold within 50 but the middle zone wider than its neighbours: the whole set
+    // Each threshold within 50 but the middle zone wider than its neighbors: the whole set
     // goes back to the factory's.
     Bytes overlapping = good;
     putLe(overlapping, 320 + 2 * 4, 4, 30);

@@ -39,7 +39,7 @@ struct MixRig
 
 } // namespace
 
-TEST(MixerFilter, NormalisesUnmutedGainsToTheLoudestAndIgnoresMutedInputs)
+TEST(MixerFilter, NormalizesUnmutedGainsToTheLoudestAndIgnoresMutedInputs)
 {
     MixRig rig(2);
     std::array<std::vector<float>, 12> signal;

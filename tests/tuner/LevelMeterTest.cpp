@@ -45,7 +45,7 @@ LevelMeter Horizontal()
 {
     LevelMeter m;
     // Trough from x 36 to 236: 200 pixels.
-    m.init({ 0, 0, 240, 30 }, false, 1.0, LevelMeter::kBarColour, LevelMeter::kPeakColour, 1,
+    m.init({ 0, 0, 240, 30 }, false, 1.0, LevelMeter::kBarColor, LevelMeter::kPeakColor, 1,
            "signal", "full");
     return m;
 }
@@ -55,7 +55,7 @@ LevelMeter Vertical()
     LevelMeter m;
     // Trough from y 4 to 132: 128 pixels.
     const auto labels = LevelMeter::BandLabels(44100, 3);
-    m.init({ 0, 0, 30, 160 }, true, 1.0, LevelMeter::kBarColour, LevelMeter::kPeakColour, 2,
+    m.init({ 0, 0, 30, 160 }, true, 1.0, LevelMeter::kBarColor, LevelMeter::kPeakColor, 2,
            labels[0], labels[1]);
     return m;
 }

@@ -59,16 +59,16 @@ TEST_F(PinwheelBoardTest, SilenceAndBrokenFrequenciesNeverLightAWheel)
     }
 }
 
-TEST_F(PinwheelBoardTest, TheWheelOfTheNoteHeardLightsInTheColourOfItsDeviation)
+TEST_F(PinwheelBoardTest, TheWheelOfTheNoteHeardLightsInTheColorOfItsDeviation)
 {
     const auto changed = Hear(Note(3, -25.0)); // C, 25 cents flat
     EXPECT_EQ(changed, PinwheelBoard::WheelMask().set(kDo));
-    EXPECT_EQ(board.wheel(kDo).colour(), 0);
+    EXPECT_EQ(board.wheel(kDo).color(), 0);
     EXPECT_EQ(board.wheel(kDo).phase(), 8) << "flat turns forwards";
     EXPECT_NEAR(board.wheel(kDo).lastCents(), 25.0, 1e-6);
 
     Hear(Note(3, 6.0)); // now 6 cents sharp
-    EXPECT_EQ(board.wheel(kDo).colour(), 4);
+    EXPECT_EQ(board.wheel(kDo).color(), 4);
     EXPECT_EQ(board.wheel(kDo).phase(), 8);
 }
 
@@ -77,7 +77,7 @@ TEST_F(PinwheelBoardTest, TheDeviationIsFromTheTemperedPitch)
     adjust[kDo] = 10.0f; // C tuned 10 cents high: an equal-tempered C is now 10 flat
     Hear(Note(3));
     EXPECT_NEAR(board.wheel(kDo).lastCents(), 10.0, 1e-6);
-    EXPECT_EQ(board.wheel(kDo).colour(), 1);
+    EXPECT_EQ(board.wheel(kDo).color(), 1);
 }
 
 TEST_F(PinwheelBoardTest, AFlatAJustBelowTheTopOfTheFoldedOctaveStillLightsTheAWheel)

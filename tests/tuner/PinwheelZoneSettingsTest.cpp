@@ -18,14 +18,14 @@ Zones Defaults()
 
 } // namespace
 
-TEST(PinwheelZoneSettings, RaisingTheCentrePushesTheInnerValuesUpWithIt)
+TEST(PinwheelZoneSettings, RaisingTheCenterPushesTheInnerValuesUpWithIt)
 {
     Zones z = Defaults();
-    ASSERT_TRUE(z.StepThreshold(Zones::Centre, 10));
+    ASSERT_TRUE(z.StepThreshold(Zones::Center, 10));
     EXPECT_EQ(z.thresholds(), (PinwheelThresholds { 12, 10, 10, 10, 12 }));
-    ASSERT_TRUE(z.StepThreshold(Zones::Centre, 13));
+    ASSERT_TRUE(z.StepThreshold(Zones::Center, 13));
     EXPECT_EQ(z.thresholds(), (PinwheelThresholds { 13, 13, 13, 13, 13 }));
-    ASSERT_TRUE(z.StepThreshold(Zones::Centre, 0));
+    ASSERT_TRUE(z.StepThreshold(Zones::Center, 0));
     EXPECT_EQ(z.thresholds(), (PinwheelThresholds { 13, 13, 0, 13, 13 })) << "lowering moves none";
 }
 
@@ -33,10 +33,10 @@ TEST(PinwheelZoneSettings, StepsOutsideTheAllowedRangeAreRefusedAndChangeNothing
 {
     Zones z = Defaults();
     const Zones before = z;
-    EXPECT_FALSE(z.StepThreshold(Zones::InnerSharp, 3)) << "below the centre";
+    EXPECT_FALSE(z.StepThreshold(Zones::InnerSharp, 3)) << "below the center";
     EXPECT_FALSE(z.StepThreshold(Zones::OuterFlat, 7)) << "below the inner flat value";
     EXPECT_FALSE(z.StepThreshold(Zones::OuterSharp, 51));
-    EXPECT_FALSE(z.StepThreshold(Zones::Centre, -1));
+    EXPECT_FALSE(z.StepThreshold(Zones::Center, -1));
     EXPECT_FALSE(z.StepThreshold(5, 10));
     EXPECT_EQ(z, before);
     EXPECT_TRUE(z.StepThreshold(Zones::InnerSharp, 20));
@@ -72,17 +72,17 @@ TEST(PinwheelZoneSettings, ValuesOutOfOrderFromAFileArePutInOrder)
 TEST(PinwheelZoneSettings, StripBoundariesShowMinusToPlusFiftyCents)
 {
     const Zones z = Defaults();
-    // 700 pixels from x 10: the centre at 360, 7 pixels a cent.
+    // 700 pixels from x 10: the center at 360, 7 pixels a cent.
     EXPECT_EQ(z.StripBoundaries(10, 700), (std::array<int, 6> { 276, 304, 332, 388, 416, 444 }));
 }
 
-TEST(PinwheelZoneSettings, ColoursKeepOnlyRedGreenAndBlue)
+TEST(PinwheelZoneSettings, ColorsKeepOnlyRedGreenAndBlue)
 {
     Zones z = Defaults();
-    z.SetColour(3, 0xFF123456);
-    z.SetColour(7, 0x000000FF);
-    EXPECT_EQ(z.colours()[3], 0x123456u);
-    EXPECT_EQ(z.colours(), ([] {
+    z.SetColor(3, 0xFF123456);
+    z.SetColor(7, 0x000000FF);
+    EXPECT_EQ(z.colors()[3], 0x123456u);
+    EXPECT_EQ(z.colors(), ([] {
                   auto c = CTCDefs().GetPinwheelColors();
                   c[3] = 0x123456;
                   return c;

@@ -1,7 +1,7 @@
 // Renders the tuner's widgets to PNG files, at the normal and at double pixel density, so they
 // can be looked at without a screen:
 //     corvane_render_tuner_gallery <folder>
-// writes pinwheels.png, level-meters.png, pinwheel-colours-dialog.png, tone-icons.png and their
+// writes pinwheels.png, level-meters.png, pinwheel-colors-dialog.png, tone-icons.png and their
 // @2x twins into <folder>.
 
 #include "CPitch.h"
@@ -41,7 +41,7 @@ bool Save(QWidget &widget, const QString &folder, const QString &name)
 }
 
 // Twelve wheels after a short phrase: the last note (E, nearly in tune) lit, G just left and
-// holding in full colour, D half-way through its fade, the rest idle. Two tones on.
+// holding in full color, D half-way through its fade, the rest idle. Two tones on.
 bool RenderWheels(const QString &folder, const CPitch &pitch, const KeyContext &keys,
                   const CTCDefs &settings)
 {
@@ -96,7 +96,7 @@ bool RenderDialog(const QString &folder)
     CTCDefs settings;
     DlgConfigPinwheels dialog(settings);
     dialog.adjustSize();
-    return Save(dialog, folder, QStringLiteral("pinwheel-colours-dialog"));
+    return Save(dialog, folder, QStringLiteral("pinwheel-colors-dialog"));
 }
 
 bool RenderIcons(const QString &folder)

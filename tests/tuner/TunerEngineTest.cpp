@@ -94,7 +94,7 @@ TEST_F(TunerEngineTest, ALowEThirtyCentsFlatReadsE2MinusThirty)
     EXPECT_EQ(rig.pitch.NoteIndex(last.foldedHz), 7);
 }
 
-TEST_F(TunerEngineTest, TheInputGainReachesTheAnalyserFromTheNextBlock)
+TEST_F(TunerEngineTest, TheInputGainReachesTheAnalyzerFromTheNextBlock)
 {
     SineBlocks a440(440.0, 0.5, 44100, blockLength());
     EXPECT_GT(feed(a440, 2).totalEnergy, 0.1);

@@ -4,7 +4,7 @@
 #include "KeyContext.h"
 #include "LevelMeterWidget.h"
 #include "PinwheelWidget.h"
-#include "ScriptedColourChooser.h"
+#include "ScriptedColorChooser.h"
 #include "UpDownControl.h"
 #include "cPinwheelIndicator.h"
 
@@ -24,9 +24,9 @@ using namespace corvane::tuner;
 namespace {
 
 const PinwheelThresholds kThresholds = CTCDefs().GetPinwheelThresholds();
-const PinwheelColors kColours = CTCDefs().GetPinwheelColors();
+const PinwheelColors kColors = CTCDefs().GetPinwheelColors();
 
-// A square wheel, so the hub is the face's centre and the blades lie at exact angles: at phase 0
+// A square wheel, so the hub is the face's center and the blades lie at exact angles: at phase 0
 // they cover 90..135, 180..225, 270..315 and 0..45 degrees (counter-clockwise from 3 o'clock).
 struct SquareWheel
 {
@@ -34,10 +34,10 @@ struct SquareWheel
 
     QImage Show(const WheelState &state)
     {
-        widget.setPicture(state.picture(kColours, false));
+        widget.setPicture(state.picture(kColors, false));
         return widget.grab().toImage();
     }
-    // The pixel `radius` from the centre at `degrees`.
+    // The pixel `radius` from the center at `degrees`.
     static QColor At(const QImage &image, double degrees, double radius = 30.0)
     {
         const double a = degrees * std::numbers::pi / 180.0;
@@ -55,7 +55,7 @@ double Note(int semitonesAboveA0, double centsSharp = 0.0)
 
 } // namespace
 
-TEST(PinwheelWidget, ActiveHoldingAndIdleWheelsShowTheirFaceBladeAndBackgroundColours)
+TEST(PinwheelWidget, ActiveHoldingAndIdleWheelsShowTheirFaceBladeAndBackgroundColors)
 {
     SquareWheel wheel;
     WheelState state;
@@ -84,7 +84,7 @@ TEST(PinwheelWidget, ActiveHoldingAndIdleWheelsShowTheirFaceBladeAndBackgroundCo
     EXPECT_EQ(SquareWheel::At(idle, blade()), QColor(85, 85, 85));
 
     const QImage chromatic = [&] {
-        wheel.widget.setPicture(state.picture(kColours, true));
+        wheel.widget.setPicture(state.picture(kColors, true));
         return wheel.widget.grab().toImage();
     }();
     EXPECT_EQ(chromatic.pixelColor(1, 98), QColor(60, 60, 60));
@@ -138,7 +138,7 @@ TEST_F(PinwheelIndicatorTest, CreatePlacesTwelveWheelsWithTheirButtons)
     EXPECT_EQ(indicator.wheel(0)->geometry(), QRect(0, 125, 100, 125));
     EXPECT_EQ(indicator.nameButton(0)->text(), QStringLiteral("More..."));
     EXPECT_EQ(indicator.wheel(0)->picture().name, "C");
-    EXPECT_EQ(indicator.wheel(1)->picture().background, Rgb::grey(60)) << "Db is chromatic in C";
+    EXPECT_EQ(indicator.wheel(1)->picture().background, Rgb::gray(60)) << "Db is chromatic in C";
 
     QSignalSpy more(&indicator, &cPinwheelIndicator::pitchConfigRequested);
     QSignalSpy tone(&indicator, &cPinwheelIndicator::toneToggleRequested);
@@ -155,17 +155,17 @@ TEST_F(PinwheelIndicatorTest, CreatePlacesTwelveWheelsWithTheirButtons)
     EXPECT_NE(indicator.toneButton(4)->icon().cacheKey(), offIcon);
 }
 
-TEST_F(PinwheelIndicatorTest, UpdateLightsTheWheelOfTheNoteInItsZoneColour)
+TEST_F(PinwheelIndicatorTest, UpdateLightsTheWheelOfTheNoteInItsZoneColor)
 {
     indicator.Update(window, Note(3, -25.0), 0.5); // C, 25 cents flat
-    EXPECT_EQ(indicator.wheel(0)->picture().face, Rgb::fromColorRef(kColours[0]));
+    EXPECT_EQ(indicator.wheel(0)->picture().face, Rgb::fromColorRef(kColors[0]));
     EXPECT_EQ(indicator.wheel(0)->picture().phase, 8);
-    EXPECT_EQ(indicator.wheel(2)->picture().face, Rgb::grey(170));
+    EXPECT_EQ(indicator.wheel(2)->picture().face, Rgb::gray(170));
 
-    // A colour changed in the settings shows at the next update.
-    PinwheelColors colours = kColours;
-    colours[0] = 0x00FF0000; // blue
-    settings.SetPinwheelColors(colours);
+    // A color changed in the settings shows at the next update.
+    PinwheelColors colors = kColors;
+    colors[0] = 0x00FF0000; // blue
+    settings.SetPinwheelColors(colors);
     indicator.Update(window, Note(3, -25.0), 0.5);
     EXPECT_EQ(indicator.wheel(0)->picture().face, (Rgb { 0, 0, 255 }));
 }
@@ -227,19 +227,19 @@ protected:
     }
 
     CTCDefs settings;
-    widgets::ScriptedColourChooser chooser;
-    widgets::ColourChooserOverride useChooser { chooser };
+    widgets::ScriptedColorChooser chooser;
+    widgets::ColorChooserOverride useChooser { chooser };
     DlgConfigPinwheels dialog { settings };
 };
 
-TEST_F(PinwheelDialogTest, RaisingTheCentreRaisesTheInnerFieldsAndTooLowStepsAreRefused)
+TEST_F(PinwheelDialogTest, RaisingTheCenterRaisesTheInnerFieldsAndTooLowStepsAreRefused)
 {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select Pitchwheel Colors and Thresholds"));
     for (int i = 0; i < 6; ++i)
         Field(2).stepBy(1);
     EXPECT_EQ(Shown(), (std::array<int, 5> { 12, 10, 10, 10, 12 }));
     Field(3).stepBy(-1);
-    EXPECT_EQ(Field(3).value(), 10) << "the inner sharp value cannot go below the centre";
+    EXPECT_EQ(Field(3).value(), 10) << "the inner sharp value cannot go below the center";
     Field(0).stepBy(-3);
     EXPECT_EQ(Field(0).value(), 12) << "a step past the inner value is refused whole";
 }
@@ -259,15 +259,15 @@ TEST_F(PinwheelDialogTest, RandomSpinsNeverPutTheFieldsOutOfOrder)
     }
 }
 
-TEST_F(PinwheelDialogTest, OkStoresColoursAndThresholdsAndCancelKeepsTheSettings)
+TEST_F(PinwheelDialogTest, OkStoresColorsAndThresholdsAndCancelKeepsTheSettings)
 {
     chooser.answers = { QColor(10, 20, 30), std::nullopt };
-    dialog.colourButton(6)->click();
-    dialog.colourButton(5)->click(); // cancelled: keeps its colour
+    dialog.colorButton(6)->click();
+    dialog.colorButton(5)->click(); // canceled: keeps its color
     ASSERT_EQ(chooser.asked.size(), 2u);
-    EXPECT_EQ(chooser.asked[0], QColor(128, 0, 0)) << "starts from the zone's colour";
+    EXPECT_EQ(chooser.asked[0], QColor(128, 0, 0)) << "starts from the zone's color";
     EXPECT_EQ(dialog.preview(6)->picture().face, (Rgb { 10, 20, 30 }));
-    EXPECT_EQ(dialog.preview(5)->picture().face, Rgb::fromColorRef(kColours[5]));
+    EXPECT_EQ(dialog.preview(5)->picture().face, Rgb::fromColorRef(kColors[5]));
     Field(4).stepBy(3);
 
     const CTCDefs before = settings;
@@ -280,6 +280,6 @@ TEST_F(PinwheelDialogTest, OkStoresColoursAndThresholdsAndCancelKeepsTheSettings
 
     dialog.accept();
     EXPECT_EQ(settings.GetPinwheelColors()[6], 0x1E140Au);
-    EXPECT_EQ(settings.GetPinwheelColors()[5], kColours[5]);
+    EXPECT_EQ(settings.GetPinwheelColors()[5], kColors[5]);
     EXPECT_EQ(settings.GetPinwheelThresholds(), (PinwheelThresholds { 12, 8, 4, 8, 15 }));
 }

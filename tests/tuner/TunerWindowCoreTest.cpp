@@ -10,20 +10,20 @@ using namespace corvane::tuner;
 namespace {
 
 constexpr Rgb kRed { 255, 0, 0 };
-constexpr Rgb kGrey { 127, 127, 127 };
+constexpr Rgb kGray { 127, 127, 127 };
 
 } // namespace
 
 TEST(TunerRecordingState, EachStateEnablesItsButtonsCaptionsPauseAndLightsTheLampOnlyWhileRecording)
 {
     EXPECT_EQ(TunerRecordingState::controlsOf(RecordingState::Tuning),
-              (RecordingControls { true, false, false, "Pause", kGrey }));
+              (RecordingControls { true, false, false, "Pause", kGray }));
     EXPECT_EQ(TunerRecordingState::controlsOf(RecordingState::Recording),
               (RecordingControls { false, true, true, "Pause", kRed }));
     EXPECT_EQ(TunerRecordingState::controlsOf(RecordingState::Paused),
-              (RecordingControls { false, true, true, "Resume", kGrey }));
+              (RecordingControls { false, true, true, "Resume", kGray }));
     EXPECT_EQ(TunerRecordingState::controlsOf(RecordingState::Stopped),
-              (RecordingControls { true, false, false, "Pause", kGrey }));
+              (RecordingControls { true, false, false, "Pause", kGray }));
 }
 
 TEST(TunerRecordingState, RecordPauseResumeStopAndReviewAfterwardsReviewsTheRecording)

@@ -82,21 +82,21 @@ public:
 
     void click(TunerControl control) { QTest::mouseClick(window->button(control), Qt::LeftButton); }
 
-    // The lamp's colour as painted.
+    // The lamp's color as painted.
     QColor lamp()
     {
         const QImage image = window->grab().toImage();
-        const QPoint centre((window->layout().rect(TunerControl::Lamp).left
+        const QPoint center((window->layout().rect(TunerControl::Lamp).left
                              + window->layout().rect(TunerControl::Lamp).right)
                                     / 2,
                             (window->layout().rect(TunerControl::Lamp).top
                              + window->layout().rect(TunerControl::Lamp).bottom)
                                     / 2);
-        return image.pixelColor(centre);
+        return image.pixelColor(center);
     }
 
     // What the bottom row shows: Record, Pause, Stop enabled, the pause caption, and the lamp.
-    void expectRow(bool record, bool pause, bool stop, const char *pauseCaption, QColor lampColour)
+    void expectRow(bool record, bool pause, bool stop, const char *pauseCaption, QColor lampColor)
     {
         EXPECT_EQ(window->button(TunerControl::Record)->isEnabled(), record);
         EXPECT_EQ(window->button(TunerControl::Pause)->isEnabled(), pause);
@@ -105,7 +105,7 @@ public:
         for (TunerControl always :
              { TunerControl::Review, TunerControl::Cancel, TunerControl::Exit })
             EXPECT_TRUE(window->button(always)->isEnabled());
-        EXPECT_EQ(lamp(), lampColour);
+        EXPECT_EQ(lamp(), lampColor);
     }
 
     // Display updates, as the timer would give them only faster, until `done` holds.
@@ -136,7 +136,7 @@ public:
     std::unique_ptr<CTuner> window;
 
     const QColor red { 255, 0, 0 };
-    const QColor grey { 127, 127, 127 };
+    const QColor gray { 127, 127, 127 };
 };
 
 class LowETunerWindowTest : public TunerWindowTest
@@ -155,7 +155,7 @@ TEST_F(TunerWindowTest, RecordPauseResumeStopWalkTheFourStatesWithTheirButtonsAn
     open();
     ASSERT_TRUE(window->startTuning());
     EXPECT_EQ(window->windowTitle(), "Tuner Active");
-    expectRow(true, false, false, "Pause", grey);
+    expectRow(true, false, false, "Pause", gray);
 
     click(TunerControl::Record);
     EXPECT_EQ(window->recordingState(), RecordingState::Recording);
@@ -164,7 +164,7 @@ TEST_F(TunerWindowTest, RecordPauseResumeStopWalkTheFourStatesWithTheirButtonsAn
 
     click(TunerControl::Pause);
     EXPECT_EQ(window->recordingState(), RecordingState::Paused);
-    expectRow(false, true, true, "Resume", grey);
+    expectRow(false, true, true, "Resume", gray);
     EXPECT_TRUE(audio::AudioDevices::instance().recordingPaused());
 
     click(TunerControl::Pause);
@@ -174,7 +174,7 @@ TEST_F(TunerWindowTest, RecordPauseResumeStopWalkTheFourStatesWithTheirButtonsAn
 
     click(TunerControl::Stop);
     EXPECT_EQ(window->recordingState(), RecordingState::Stopped);
-    expectRow(true, false, false, "Pause", grey);
+    expectRow(true, false, false, "Pause", gray);
     EXPECT_FALSE(audio::AudioDevices::instance().recording());
     EXPECT_TRUE(audio::AudioDevices::instance().captureOpen()); // still tuning
     EXPECT_TRUE(std::filesystem::exists("tune0000.wav"));
@@ -270,14 +270,14 @@ TEST_F(TunerWindowTest, DevicesThatWillNotOpenCloseOnlyTheTunerAsCancelWithTheMe
     EXPECT_EQ(delivered, std::vector { TunerClosing::Cancel });
 }
 
-TEST_F(TunerWindowTest, ARecordingThatCannotStartSaysWhyAndKeepsTuningWithAGreyLamp)
+TEST_F(TunerWindowTest, ARecordingThatCannotStartSaysWhyAndKeepsTuningWithAGrayLamp)
 {
     std::filesystem::create_directory("tune0000.wav"); // in the way of the file
     open();
     ASSERT_TRUE(window->startTuning());
     click(TunerControl::Record);
     EXPECT_EQ(window->recordingState(), RecordingState::Tuning);
-    expectRow(true, false, false, "Pause", grey);
+    expectRow(true, false, false, "Pause", gray);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.startsWith("Unable to create the recording file"));
     EXPECT_TRUE(audio::AudioDevices::instance().captureOpen());
@@ -302,7 +302,7 @@ TEST_F(TunerWindowTest, TheDeviceDialogsDuringARecordingEndItAsStoppedAndRestart
     QTest::mouseClick(soundcard, Qt::LeftButton);
     EXPECT_EQ(dialogs.soundcard, 1);
     EXPECT_EQ(window->recordingState(), RecordingState::Stopped);
-    expectRow(true, false, false, "Pause", grey);
+    expectRow(true, false, false, "Pause", gray);
     EXPECT_TRUE(audio::AudioDevices::instance().captureOpen());
     EXPECT_FALSE(audio::AudioDevices::instance().recording());
 
@@ -346,7 +346,7 @@ TEST_F(TunerWindowTest, AFourFortyHeardLightsTheAWheelInTuneAndReadsA4)
     EXPECT_EQ(window->readoutText(), "A4   440.0 Hz   0.0 cents");
     const WheelState &a = window->indicator().board().wheel(9); // A in C major
     EXPECT_EQ(a.mode(), WheelState::Mode::Active);
-    EXPECT_EQ(a.colour(), 3); // in tune
+    EXPECT_EQ(a.color(), 3); // in tune
     EXPECT_EQ(window->indicator().board().wheel(0).mode(), WheelState::Mode::Idle);
 }
 
@@ -360,7 +360,7 @@ TEST_F(LowETunerWindowTest, ALowEThirtyCentsFlatLightsTheEWheelFlatAndReadsMinus
     }));
     const WheelState &e = window->indicator().board().wheel(4);
     EXPECT_EQ(e.mode(), WheelState::Mode::Active);
-    EXPECT_LT(e.colour(), 3); // a flat zone
+    EXPECT_LT(e.color(), 3); // a flat zone
 }
 
 TEST_F(TunerWindowTest, ToneButtonsKeySpinAndDegreeButtonsReachTheVoicesAndTheDialogs)

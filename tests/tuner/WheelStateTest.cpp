@@ -11,7 +11,7 @@ using namespace corvane::tuner;
 namespace {
 
 const PinwheelThresholds kDefaults = CTCDefs().GetPinwheelThresholds();
-const PinwheelColors kColours = CTCDefs().GetPinwheelColors();
+const PinwheelColors kColors = CTCDefs().GetPinwheelColors();
 
 // A wheel for pitch class 0 that has just heard its note `flatCents` off.
 WheelState Heard(double flatCents)
@@ -25,7 +25,7 @@ WheelState Heard(double flatCents)
 
 TEST(WheelState, ZonesWithTheDefaultThresholdsIncludingTheirExactEdges)
 {
-    // Positive is flat. An edge belongs to the zone nearer the centre on the sharp side and to
+    // Positive is flat. An edge belongs to the zone nearer the center on the sharp side and to
     // the outer zone on the flat side.
     const struct
     {
@@ -56,8 +56,8 @@ TEST(WheelState, FarFlatAndFarSharpNotesLightTheOuterZonesAndTurnOppositeWays)
     WheelState flat = Heard(25.0);
     WheelState sharp = Heard(-25.0);
     EXPECT_EQ(flat.mode(), WheelState::Mode::Active);
-    EXPECT_EQ(flat.colour(), 0);
-    EXPECT_EQ(sharp.colour(), 6);
+    EXPECT_EQ(flat.color(), 0);
+    EXPECT_EQ(sharp.color(), 6);
     EXPECT_EQ(flat.phase(), 8);
     EXPECT_EQ(sharp.phase(), 28); // -8, wrapped into 0..35
     for (int i = 0; i < 4; ++i) {
@@ -72,11 +72,11 @@ TEST(WheelState, SlightlySharpLightsTheInnerSharpZoneButStandsStill)
 {
     WheelState w = Heard(-6.0);
     w.Step(0, -6.0, kDefaults);
-    EXPECT_EQ(w.colour(), 4);
+    EXPECT_EQ(w.color(), 4);
     EXPECT_EQ(w.phase(), 0);
 }
 
-TEST(WheelState, AfterTheNoteStopsTheWheelTurnsOnAndFadesToGreyForTenUpdates)
+TEST(WheelState, AfterTheNoteStopsTheWheelTurnsOnAndFadesToGrayForTenUpdates)
 {
     WheelState w = Heard(25.0); // zone 0, 128,0,0
     ASSERT_EQ(w.holdLength(), 10);
@@ -86,26 +86,26 @@ TEST(WheelState, AfterTheNoteStopsTheWheelTurnsOnAndFadesToGreyForTenUpdates)
         phase = (phase + 8) % 36;
         EXPECT_EQ(w.mode(), WheelState::Mode::Holding) << update;
         EXPECT_EQ(w.holdLeft(), 11 - update);
-        EXPECT_EQ(w.colour(), 0);
+        EXPECT_EQ(w.color(), 0);
         EXPECT_EQ(w.phase(), phase) << "keeps the last speed";
         EXPECT_FALSE(w.idle());
     }
 
-    // Half-way (5 of 10 left): the zone colour and the idle greys weigh the same.
+    // Half-way (5 of 10 left): the zone color and the idle grays weigh the same.
     WheelState half = Heard(25.0);
     for (int update = 1; update <= 6; ++update)
         half.Step(WheelState::kNoNote, 0.0, kDefaults);
     ASSERT_EQ(half.holdLeft(), 5);
-    const WheelPicture p = half.picture(kColours, false);
+    const WheelPicture p = half.picture(kColors, false);
     EXPECT_EQ(p.face, (Rgb { 64 + 85, 85, 85 }));
-    EXPECT_EQ(p.blades, Rgb::grey(42));
+    EXPECT_EQ(p.blades, Rgb::gray(42));
 
     w.Step(WheelState::kNoNote, 0.0, kDefaults);
     EXPECT_EQ(w.mode(), WheelState::Mode::Idle);
-    EXPECT_EQ(w.colour(), WheelState::kOffColour);
+    EXPECT_EQ(w.color(), WheelState::kOffColor);
     EXPECT_FALSE(w.idle()) << "the step into idle still needs its last paint";
-    EXPECT_EQ(w.picture(kColours, false).face, Rgb::grey(170));
-    EXPECT_EQ(w.picture(kColours, false).blades, Rgb::grey(85));
+    EXPECT_EQ(w.picture(kColors, false).face, Rgb::gray(170));
+    EXPECT_EQ(w.picture(kColors, false).blades, Rgb::gray(85));
     w.Step(WheelState::kNoNote, 0.0, kDefaults);
     EXPECT_TRUE(w.idle());
 }
@@ -117,9 +117,9 @@ TEST(WheelState, TheNoteReturningDuringTheHoldLightsTheWheelAgainAtItsNewDeviati
     w.Step(WheelState::kNoNote, 0.0, kDefaults);
     w.Step(0, -10.0, kDefaults);
     EXPECT_EQ(w.mode(), WheelState::Mode::Active);
-    EXPECT_EQ(w.colour(), 5);
-    EXPECT_EQ(w.picture(kColours, false).face, Rgb::fromColorRef(kColours[5]));
-    EXPECT_EQ(w.picture(kColours, false).blades, Rgb::grey(0));
+    EXPECT_EQ(w.color(), 5);
+    EXPECT_EQ(w.picture(kColors, false).face, Rgb::fromColorRef(kColors[5]));
+    EXPECT_EQ(w.picture(kColors, false).blades, Rgb::gray(0));
 }
 
 TEST(WheelState, ARateOfZeroStillGivesAHoldAndAFiniteFade)
@@ -132,7 +132,7 @@ TEST(WheelState, ARateOfZeroStillGivesAHoldAndAFiniteFade)
     w.Step(WheelState::kNoNote, 0.0, kDefaults);
     w.Step(WheelState::kNoNote, 0.0, kDefaults);
     EXPECT_EQ(w.holdLeft(), 1);
-    EXPECT_EQ(w.picture(kColours, false).face, (Rgb { 64 + 85, 85, 85 }));
+    EXPECT_EQ(w.picture(kColors, false).face, (Rgb { 64 + 85, 85, 85 }));
 }
 
 TEST(WheelState, TheBackgroundSaysWhetherTheDegreeIsInTheScale)
@@ -140,12 +140,12 @@ TEST(WheelState, TheBackgroundSaysWhetherTheDegreeIsInTheScale)
     WheelState w;
     w.SetName("F#x");
     EXPECT_EQ(w.name(), "F#");
-    const WheelPicture chromatic = w.picture(kColours, true);
-    const WheelPicture scale = w.picture(kColours, false);
-    EXPECT_EQ(chromatic.background, Rgb::grey(60));
-    EXPECT_EQ(chromatic.text, Rgb::grey(255));
-    EXPECT_EQ(scale.background, Rgb::grey(200));
-    EXPECT_EQ(scale.text, Rgb::grey(0));
+    const WheelPicture chromatic = w.picture(kColors, true);
+    const WheelPicture scale = w.picture(kColors, false);
+    EXPECT_EQ(chromatic.background, Rgb::gray(60));
+    EXPECT_EQ(chromatic.text, Rgb::gray(255));
+    EXPECT_EQ(scale.background, Rgb::gray(200));
+    EXPECT_EQ(scale.text, Rgb::gray(0));
     EXPECT_EQ(scale.name, "F#");
 }
 
@@ -160,7 +160,7 @@ TEST(PinwheelGeometry, IncreasingPhaseTurnsTheBladesCounterClockwise)
     const PinwheelGeometry turned = PinwheelGeometry::For(100, 100, 4, 100);
     EXPECT_NEAR(turned.blades[0].start, 100.0, 1e-9);
 
-    // On the usual tall face the hub sits above the face's centre: the upper blade narrows and
+    // On the usual tall face the hub sits above the face's center: the upper blade narrows and
     // the lower one widens.
     const PinwheelGeometry tall = PinwheelGeometry::For(100, 125, 0, 100);
     EXPECT_LT(tall.blades[0].span, 45.0);

@@ -122,7 +122,7 @@ TEST(MusicGlyphs, ClefsSitOnTheirLinesAndLeaveRoomForTheMusic)
     EXPECT_LT(bass.bottom(), kBottomLine + 2.0);
     EXPECT_LE(bass.right(), musicX);
 
-    // The C clef's centre marks middle C: the middle line for alto, a line higher for tenor.
+    // The C clef's center marks middle C: the middle line for alto, a line higher for tenor.
     const QRectF alto = clef(1);
     const QRectF tenor = clef(2);
     EXPECT_NEAR(alto.center().y(), kMiddle, 1.0);
@@ -146,7 +146,7 @@ TEST(MusicGlyphs, AtDoubleDensityTheSymbolsKeepTheirPlaceAndSize)
     EXPECT_NEAR(twice.bottom(), single.bottom(), 1.0);
 }
 
-TEST(MusicGlyphs, ANoteHeadFillsASpaceAroundItsCentre)
+TEST(MusicGlyphs, ANoteHeadFillsASpaceAroundItsCenter)
 {
     const QRectF head = inkBounds([](QPainter &p) {
         MusicGlyphs::drawNoteHead(p, { 50, 50 }, kSpacing);

@@ -2,7 +2,7 @@
 
 namespace corvane::tuner {
 
-// A change for the analyser that the window sends while capture runs; the capture worker
+// A change for the analyzer that the window sends while capture runs; the capture worker
 // applies it before its next block. Format, filter and limit changes need new buffers and are
 // made only while the devices are stopped, so the input gain is all that travels this way.
 struct CaptureCommand

@@ -6,14 +6,14 @@
 
 namespace corvane::tuner {
 
-void LevelMeter::init(const PixelRect &frame, bool vertical, double fullScale, Rgb barColour,
-                      Rgb peakColour, int frameId, std::string label1, std::string label2)
+void LevelMeter::init(const PixelRect &frame, bool vertical, double fullScale, Rgb barColor,
+                      Rgb peakColor, int frameId, std::string label1, std::string label2)
 {
     m_frame = frame;
     m_vertical = vertical;
     m_fullScale = fullScale;
-    m_barColour = barColour;
-    m_peakColour = peakColour;
+    m_barColor = barColor;
+    m_peakColor = peakColor;
     m_frameId = frameId;
     m_drawnBar = 0;
     m_drawnPeak = 0;
@@ -56,8 +56,8 @@ LevelMeterPicture LevelMeter::picture(double value, double peak) const
     const PixelRect t = trough();
     p.frame = f;
     p.trough = t;
-    p.barColour = m_barColour;
-    p.peakColour = m_peakColour;
+    p.barColor = m_barColor;
+    p.peakColor = m_peakColor;
     p.barLength = lengthOf(value);
     p.peakLength = lengthOf(peak);
     const bool showPeak = peak > kSmallestPeakShown;

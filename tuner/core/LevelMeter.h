@@ -9,7 +9,7 @@
 
 namespace corvane::tuner {
 
-// Everything one meter shows for one value and peak, ready to paint: the black frame, the grey
+// Everything one meter shows for one value and peak, ready to paint: the black frame, the gray
 // trough with its ten-step scale, the bar, the peak marker and two labels, all in the frame's
 // own coordinates (the window's client coordinates when the frame is given in them).
 struct LevelMeterPicture
@@ -23,7 +23,7 @@ struct LevelMeterPicture
     struct Label
     {
         std::string text;
-        int x = 0; // centre of the baseline
+        int x = 0; // center of the baseline
         int y = 0;
     };
 
@@ -33,12 +33,12 @@ struct LevelMeterPicture
     std::optional<PixelRect> peak; // none at or below the smallest peak shown
     std::array<Line, 18> ticks {}; // at tenths of the trough, 4 pixels in from both edges
     std::array<Label, 2> labels;   // the low label first
-    Rgb frameColour = Rgb::grey(0);
-    Rgb troughColour = Rgb::grey(80);
-    Rgb tickColour = Rgb::grey(255);
-    Rgb textColour = Rgb::grey(255);
-    Rgb barColour;
-    Rgb peakColour;
+    Rgb frameColor = Rgb::gray(0);
+    Rgb troughColor = Rgb::gray(80);
+    Rgb tickColor = Rgb::gray(255);
+    Rgb textColor = Rgb::gray(255);
+    Rgb barColor;
+    Rgb peakColor;
     int barLength = 0;  // pixels
     int peakLength = 0; // pixels
 };
@@ -53,12 +53,12 @@ class LevelMeter
 {
 public:
     static constexpr double kSmallestPeakShown = 0.0075; // a marker only above this
-    static constexpr Rgb kBarColour { 0, 155, 0 };
-    static constexpr Rgb kPeakColour { 0, 255, 0 };
+    static constexpr Rgb kBarColor { 0, 155, 0 };
+    static constexpr Rgb kPeakColor { 0, 255, 0 };
 
     // Stores everything; nothing has been drawn yet.
-    void init(const PixelRect &frame, bool vertical, double fullScale, Rgb barColour,
-              Rgb peakColour, int frameId, std::string label1, std::string label2);
+    void init(const PixelRect &frame, bool vertical, double fullScale, Rgb barColor,
+              Rgb peakColor, int frameId, std::string label1, std::string label2);
     // label1 is the lower one (the band's low edge, or "signal"), label2 the upper one.
     void setLabels(std::string label1, std::string label2);
     // Moves the meter when the window is laid out again.
@@ -93,8 +93,8 @@ private:
     PixelRect m_frame;
     bool m_vertical = false;
     double m_fullScale = 1.0;
-    Rgb m_barColour = kBarColour;
-    Rgb m_peakColour = kPeakColour;
+    Rgb m_barColor = kBarColor;
+    Rgb m_peakColor = kPeakColor;
     int m_frameId = 0;
     int m_drawnBar = 0;
     int m_drawnPeak = 0;

@@ -5,7 +5,7 @@
 namespace corvane::tuner {
 
 // Decides when to tell the user that the analysis cannot keep up with the sound card. The
-// capture worker counts its overruns (blocks that piled up while one was analysed, or input
+// capture worker counts its overruns (blocks that piled up while one was analyzed, or input
 // the queue had no room for); the display passes that running total here at every update.
 // The first warning of a tuner window comes after 50 overruns, each later one after another 300,
 // so a machine that falls behind now and then is not nagged.

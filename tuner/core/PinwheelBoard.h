@@ -23,7 +23,7 @@ class PinwheelBoard
 public:
     using WheelMask = std::bitset<kDegreeCount>;
 
-    // Every wheel at the default rate, labelled for pitch classes 0..11 with no names until
+    // Every wheel at the default rate, labeled for pitch classes 0..11 with no names until
     // Relabel.
     PinwheelBoard() noexcept;
 

@@ -15,7 +15,7 @@ namespace {
         return radians * 180.0 / std::numbers::pi;
     }
 
-    // The ellipse's own angle (degrees) at which a ray from its centre, at screen direction
+    // The ellipse's own angle (degrees) at which a ray from its center, at screen direction
     // (dx, dy) with y pointing down, meets it.
     double EllipseAngle(const PixelRect &box, double dx, double dy) noexcept
     {
@@ -47,7 +47,7 @@ PinwheelGeometry PinwheelGeometry::For(int width, int height, int phase, int fon
 
     // Each blade runs from a point at radius R above the hub, turned by the phase and a quarter
     // turn per blade, to the point a further 45 degrees on. The hub sits w/2 down, the face's
-    // centre h/2; the pie is cut along the rays from the face's centre through those points.
+    // center h/2; the pie is cut along the rays from the face's center through those points.
     const double m = width / 2.0;
     const double radius = width / 2.0 - 5.0;
     const double cx = (g.face.left + g.face.right) / 2.0;

@@ -33,8 +33,8 @@ struct PinwheelGeometry
     int nameFontHeight = 25;  // the degree's name
     Point flatMark;           // top-left corner of "b<"
     Point sharpMark;          // top-right corner of ">#"
-    Point nameShadow;         // centre of the shadow's baseline
-    Point name;               // centre of the name's baseline
+    Point nameShadow;         // center of the shadow's baseline
+    Point name;               // center of the name's baseline
 
     // The geometry of a wheel window `width` x `height` turned by `phase` steps (2.5 degrees a
     // step, counter-clockwise on the screen). `fontWidth` is the width the font sizes follow

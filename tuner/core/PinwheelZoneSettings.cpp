@@ -5,15 +5,15 @@
 namespace corvane::tuner {
 
 PinwheelZoneSettings::PinwheelZoneSettings(const PinwheelThresholds &thresholds,
-                                           const PinwheelColors &colours) noexcept
-    : m_colours(colours)
+                                           const PinwheelColors &colors) noexcept
+    : m_colors(colors)
 {
     for (std::size_t i = 0; i < m_thresholds.size(); ++i)
         m_thresholds[i] = std::min<std::uint32_t>(thresholds[i], kMaxCents);
-    const int centre = threshold(Centre);
-    Raise(InnerFlat, centre);
+    const int center = threshold(Center);
+    Raise(InnerFlat, center);
     Raise(OuterFlat, threshold(InnerFlat));
-    Raise(InnerSharp, centre);
+    Raise(InnerSharp, center);
     Raise(OuterSharp, threshold(InnerSharp));
 }
 
@@ -27,11 +27,11 @@ void PinwheelZoneSettings::Raise(int index, int floor) noexcept
 int PinwheelZoneSettings::lowest(int index) const noexcept
 {
     switch (index) {
-    case Centre:
+    case Center:
         return 0;
     case InnerFlat:
     case InnerSharp:
-        return threshold(Centre);
+        return threshold(Center);
     case OuterFlat:
         return threshold(InnerFlat);
     case OuterSharp:
@@ -47,7 +47,7 @@ bool PinwheelZoneSettings::StepThreshold(int index, int value) noexcept
         return false;
     m_thresholds[std::size_t(index)] = std::uint32_t(value);
     switch (index) {
-    case Centre:
+    case Center:
         Raise(InnerSharp, value);
         Raise(OuterSharp, value);
         Raise(InnerFlat, value);
@@ -65,10 +65,10 @@ bool PinwheelZoneSettings::StepThreshold(int index, int value) noexcept
     return true;
 }
 
-void PinwheelZoneSettings::SetColour(int zone, std::uint32_t colorRef) noexcept
+void PinwheelZoneSettings::SetColor(int zone, std::uint32_t colorRef) noexcept
 {
     if (zone >= 0 && zone < kPinwheelColorCount)
-        m_colours[std::size_t(zone)] = colorRef & 0x00FFFFFF;
+        m_colors[std::size_t(zone)] = colorRef & 0x00FFFFFF;
 }
 
 bool PinwheelZoneSettings::InOrder(const PinwheelThresholds &t) noexcept
@@ -82,7 +82,7 @@ std::array<int, 6> PinwheelZoneSettings::StripBoundaries(int x0, int length) con
     const int middle = x0 + length / 2;
     const auto at = [length](int cents) { return cents * length / 100; };
     return { middle - at(threshold(OuterFlat)),  middle - at(threshold(InnerFlat)),
-             middle - at(threshold(Centre)),     middle + at(threshold(Centre)),
+             middle - at(threshold(Center)),     middle + at(threshold(Center)),
              middle + at(threshold(InnerSharp)), middle + at(threshold(OuterSharp)) };
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TemperamentCatalogue.h" // DegreeCents
+#include "TemperamentCatalog.h" // DegreeCents
 
 #include <string>
 

@@ -43,7 +43,7 @@ class TunerRecordingState
 {
 public:
     static constexpr Rgb kLampRecording { 255, 0, 0 };
-    static constexpr Rgb kLampIdle = Rgb::grey(127);
+    static constexpr Rgb kLampIdle = Rgb::gray(127);
 
     explicit TunerRecordingState(RecordingState initial = RecordingState::Tuning) noexcept
         : m_state(initial)

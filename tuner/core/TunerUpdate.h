@@ -17,8 +17,8 @@ struct TunerUpdate
     bool active = false;
 
     // For the level meters (full scale 1.0): the whole signal, and the eight band meters from the
-    // lowest band on the left. Meter 0 stands for a band below the analyser's lowest and stays
-    // empty; meter i shows the analyser's band 8 - i.
+    // lowest band on the left. Meter 0 stands for a band below the analyzer's lowest and stays
+    // empty; meter i shows the analyzer's band 8 - i.
     double fullLevel = 0.0;
     std::array<double, 8> bandLevels {};
 

@@ -7,17 +7,17 @@ namespace corvane::tuner {
 
 namespace {
 
-    constexpr Rgb kIdleFace = Rgb::grey(170);
-    constexpr Rgb kIdleBlades = Rgb::grey(85);
-    constexpr Rgb kChromaticBackground = Rgb::grey(60);
-    constexpr Rgb kScaleBackground = Rgb::grey(200);
+    constexpr Rgb kIdleFace = Rgb::gray(170);
+    constexpr Rgb kIdleBlades = Rgb::gray(85);
+    constexpr Rgb kChromaticBackground = Rgb::gray(60);
+    constexpr Rgb kScaleBackground = Rgb::gray(200);
 
-    // One channel of a holding wheel: the zone colour weighted by what is left of the hold, plus
-    // the idle grey weighted by what has run out. Each part is truncated as the original arithmetic
+    // One channel of a holding wheel: the zone color weighted by what is left of the hold, plus
+    // the idle gray weighted by what has run out. Each part is truncated as the original arithmetic
     // did, so a test can name the exact values.
-    std::uint8_t Faded(std::uint8_t channel, double k, std::uint8_t grey) noexcept
+    std::uint8_t Faded(std::uint8_t channel, double k, std::uint8_t gray) noexcept
     {
-        const int value = int(channel * k) + int((1.0 - k) * grey);
+        const int value = int(channel * k) + int((1.0 - k) * gray);
         return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
     }
 
@@ -104,39 +104,39 @@ void WheelState::Step(int note, double flatCents, const PinwheelThresholds &thre
 
     switch (m_mode) {
     case Mode::Idle:
-        m_colour = kOffColour;
+        m_color = kOffColor;
         break;
     case Mode::Active:
         Rotate(flatCents);
-        m_colour = Zone(flatCents, thresholds);
+        m_color = Zone(flatCents, thresholds);
         m_lastCents = flatCents;
         break;
     case Mode::Holding:
-        // Keeps turning at the speed of the last note heard, in the colour it had.
+        // Keeps turning at the speed of the last note heard, in the color it had.
         Rotate(m_lastCents);
         break;
     }
 }
 
-WheelPicture WheelState::picture(const PinwheelColors &colours, bool chromatic) const
+WheelPicture WheelState::picture(const PinwheelColors &colors, bool chromatic) const
 {
     WheelPicture p;
-    if (m_colour < 0 || m_colour >= kPinwheelColorCount) {
+    if (m_color < 0 || m_color >= kPinwheelColorCount) {
         p.face = kIdleFace;
         p.blades = kIdleBlades;
     } else if (m_mode == Mode::Holding) {
-        const Rgb zone = Rgb::fromColorRef(colours[std::size_t(m_colour)]);
+        const Rgb zone = Rgb::fromColorRef(colors[std::size_t(m_color)]);
         const double k = m_holdLength > 0 ? double(m_holdLeft) / m_holdLength : 0.0;
         p.face = { Faded(zone.red, k, kIdleFace.red), Faded(zone.green, k, kIdleFace.green),
                    Faded(zone.blue, k, kIdleFace.blue) };
         const std::uint8_t blade = Faded(0, k, kIdleBlades.red);
-        p.blades = Rgb::grey(blade);
+        p.blades = Rgb::gray(blade);
     } else {
-        p.face = Rgb::fromColorRef(colours[std::size_t(m_colour)]);
-        p.blades = Rgb::grey(0);
+        p.face = Rgb::fromColorRef(colors[std::size_t(m_color)]);
+        p.blades = Rgb::gray(0);
     }
     p.background = chromatic ? kChromaticBackground : kScaleBackground;
-    p.text = chromatic ? Rgb::grey(255) : Rgb::grey(0);
+    p.text = chromatic ? Rgb::gray(255) : Rgb::gray(0);
     p.phase = m_phase;
     p.name.assign(name());
     return p;
@@ -146,7 +146,7 @@ WheelState WheelState::Lit(int zone, int phase) noexcept
 {
     WheelState w;
     w.m_mode = Mode::Active;
-    w.m_colour = std::clamp(zone, 0, kPinwheelColorCount - 1);
+    w.m_color = std::clamp(zone, 0, kPinwheelColorCount - 1);
     w.m_phase = ((phase % kPhaseSteps) + kPhaseSteps) % kPhaseSteps;
     return w;
 }

@@ -10,14 +10,14 @@
 
 namespace corvane::tuner {
 
-// What one wheel shows, ready to paint: the colours, the turn and the name. The painter draws
+// What one wheel shows, ready to paint: the colors, the turn and the name. The painter draws
 // exactly this and decides nothing.
 struct WheelPicture
 {
     Rgb face;
     Rgb blades;
     Rgb background;
-    Rgb text;      // "b<" and ">#"; the name is always white over a grey shadow
+    Rgb text;      // "b<" and ">#"; the name is always white over a gray shadow
     int phase = 0; // 0..35, 2.5 degrees a step, counter-clockwise on the screen
     std::string name;
 
@@ -25,7 +25,7 @@ struct WheelPicture
 };
 
 // One pinwheel: the scale degree it stands for, whether it is lit, holding or idle, its zone
-// colour and its turn. Fed one tracking update at a time (five a second in the tuner).
+// color and its turn. Fed one tracking update at a time (five a second in the tuner).
 //
 // Cents here are the tuner's deviation from the tempered pitch with positive meaning FLAT (the
 // reference lies above what was played): a flat note turns the wheel one way, a sharp note the
@@ -38,7 +38,7 @@ public:
     enum class Mode : std::int32_t { Idle = 0, Active = 1, Holding = 2 };
 
     static constexpr int kPhaseSteps = 36; // a quarter turn; the four blades then look the same
-    static constexpr int kOffColour = 7;
+    static constexpr int kOffColor = 7;
     static constexpr int kDefaultRate = 5; // updates a second
     static constexpr int kHoldSeconds = 2;
     static constexpr int kNoNote = -1; // the note of an update that heard nothing
@@ -61,13 +61,13 @@ public:
     // the same negative for sharp, none within +/-8 cents.
     static int RotationSteps(double flatCents) noexcept;
 
-    // The picture this wheel shows with the zone colours of the settings, on the background of a
+    // The picture this wheel shows with the zone colors of the settings, on the background of a
     // chromatic degree (dark) or a scale degree (light). A holding wheel fades linearly from its
-    // zone colour to the idle greys over the hold.
-    WheelPicture picture(const PinwheelColors &colours, bool chromatic) const;
+    // zone color to the idle grays over the hold.
+    WheelPicture picture(const PinwheelColors &colors, bool chromatic) const;
 
     Mode mode() const noexcept { return m_mode; }
-    int colour() const noexcept { return m_colour; }
+    int color() const noexcept { return m_color; }
     double lastCents() const noexcept { return m_lastCents; }
     // True when the last update left the wheel idle and unchanged: nothing to redraw.
     bool idle() const noexcept { return m_idle; }
@@ -90,7 +90,7 @@ private:
     void Rotate(double flatCents) noexcept;
 
     Mode m_mode = Mode::Idle;
-    int m_colour = kOffColour;
+    int m_color = kOffColor;
     double m_lastCents = 0.0;
     bool m_idle = false;
     int m_holdLeft = 0;

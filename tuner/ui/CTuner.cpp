@@ -66,8 +66,8 @@ namespace {
                                  int((seconds / 60) % 60), int(seconds % 60));
     }
 
-    // Centred on a baseline at (middle of `area`, `baseline`).
-    void DrawCentred(QPainter &painter, const QRect &area, int baseline, const QString &text)
+    // Centered on a baseline at (middle of `area`, `baseline`).
+    void DrawCentered(QPainter &painter, const QRect &area, int baseline, const QString &text)
     {
         const int width = painter.fontMetrics().horizontalAdvance(text);
         painter.drawText(area.center().x() - width / 2, baseline, text);
@@ -547,7 +547,7 @@ void CTuner::PaintExpandedTexts(QPainter &painter)
     painter.setFont(TunerFont(14, QFont::Light));
     auto label = [&](TunerControl c, const char *text) {
         const QRect area = ToQRect(m_layout.rect(c));
-        DrawCentred(painter, area, area.top() + 12, QString::fromLatin1(text));
+        DrawCentered(painter, area, area.top() + 12, QString::fromLatin1(text));
     };
     label(TunerControl::MicLabel, "Mic");
     label(TunerControl::SynthLabel, "Synth");
@@ -573,7 +573,7 @@ void CTuner::PaintExpandedTexts(QPainter &painter)
         const QRect area = ToQRect(m_layout.rect(clocks[i]));
         painter.fillRect(area, Qt::black);
         painter.setPen(QColor(207, 175, 255));
-        DrawCentred(painter, area, area.bottom() - 7, Clock(seconds[i]));
+        DrawCentered(painter, area, area.bottom() - 7, Clock(seconds[i]));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "DlgConfigPinwheels.h"
 
-#include "ColourChooser.h"
+#include "ColorChooser.h"
 #include "PinwheelWidget.h"
 #include "PinwheelZoneStrip.h"
 #include "UpDownControl.h"
@@ -16,7 +16,7 @@ namespace corvane::tuner {
 
 namespace {
 
-    // The grid has two half-columns per colour, so a threshold's field can sit on the boundary
+    // The grid has two half-columns per color, so a threshold's field can sit on the boundary
     // between two zones. Field (and its sign) for t0..t4: first half-column and label.
     struct FieldPlace
     {
@@ -25,8 +25,8 @@ namespace {
     };
     constexpr std::array<FieldPlace, kPinwheelThresholdCount> kFieldPlaces { {
             { 1, "-" },   // t0: between the outer and inner flat zones
-            { 3, "-" },   // t1: between the inner flat zone and the flat side of the centre
-            { 6, "+/-" }, // t2: under the centre zone
+            { 3, "-" },   // t1: between the inner flat zone and the flat side of the center
+            { 6, "+/-" }, // t2: under the center zone
             { 9, "+" },   // t3
             { 11, "+" },  // t4
     } };
@@ -64,12 +64,12 @@ DlgConfigPinwheels::DlgConfigPinwheels(CTCDefs &settings, QWidget *parent)
         m_previews[i]->setFixedSize(56, 70);
         grid->addWidget(m_previews[i], 1, 2 * zone, 1, 2, Qt::AlignHCenter);
 
-        m_colourButtons[i] = new QPushButton(QStringLiteral("Color..."), this);
-        m_colourButtons[i]->setObjectName(QStringLiteral("colour%1").arg(zone));
-        m_colourButtons[i]->setAutoDefault(false);
-        connect(m_colourButtons[i], &QPushButton::clicked, this,
-                [this, zone] { ChooseColour(zone); });
-        grid->addWidget(m_colourButtons[i], 2, 2 * zone, 1, 2);
+        m_colorButtons[i] = new QPushButton(QStringLiteral("Color..."), this);
+        m_colorButtons[i]->setObjectName(QStringLiteral("color%1").arg(zone));
+        m_colorButtons[i]->setAutoDefault(false);
+        connect(m_colorButtons[i], &QPushButton::clicked, this,
+                [this, zone] { ChooseColor(zone); });
+        grid->addWidget(m_colorButtons[i], 2, 2 * zone, 1, 2);
     }
 
     m_strip = new PinwheelZoneStrip(this);
@@ -112,14 +112,14 @@ widgets::UpDownControl *DlgConfigPinwheels::thresholdField(int index) const noex
     return m_fields[std::size_t(index)];
 }
 
-void DlgConfigPinwheels::ChooseColour(int zone)
+void DlgConfigPinwheels::ChooseColor(int zone)
 {
-    const Rgb now = Rgb::fromColorRef(m_zones.colours()[std::size_t(zone)]);
+    const Rgb now = Rgb::fromColorRef(m_zones.colors()[std::size_t(zone)]);
     const std::optional<QColor> chosen =
-            widgets::colourChooser().choose(this, QColor(now.red, now.green, now.blue));
+            widgets::colorChooser().choose(this, QColor(now.red, now.green, now.blue));
     if (!chosen)
         return;
-    m_zones.SetColour(zone,
+    m_zones.SetColor(zone,
                       Rgb { std::uint8_t(chosen->red()), std::uint8_t(chosen->green()),
                             std::uint8_t(chosen->blue()) }
                               .toColorRef());
@@ -132,14 +132,14 @@ void DlgConfigPinwheels::ShowZones()
         m_fields[std::size_t(t)]->setValue(m_zones.threshold(t));
     for (int zone = 0; zone < kPinwheelColorCount; ++zone)
         m_previews[std::size_t(zone)]->setPicture(
-                WheelState::Lit(zone, kPreviewPhase).picture(m_zones.colours(), false));
+                WheelState::Lit(zone, kPreviewPhase).picture(m_zones.colors(), false));
     m_strip->setZones(m_zones);
 }
 
 void DlgConfigPinwheels::accept()
 {
     m_settings.SetPinwheelThresholds(m_zones.thresholds());
-    m_settings.SetPinwheelColors(m_zones.colours());
+    m_settings.SetPinwheelColors(m_zones.colors());
     QDialog::accept();
 }
 

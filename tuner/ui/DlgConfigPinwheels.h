@@ -18,11 +18,11 @@ namespace corvane::tuner {
 class PinwheelWidget;
 class PinwheelZoneStrip;
 
-// "Select Pitchwheel Colors and Thresholds": the seven zone colours, each with a "Color..."
+// "Select Pitchwheel Colors and Thresholds": the seven zone colors, each with a "Color..."
 // button and a preview wheel above it, and the five cent thresholds under the strip of zones,
 // each in a read-only field whose arrows refuse any step that would put the thresholds out of
-// order. OK stores both colours and thresholds in the settings record; Cancel keeps the record
-// as it was. Colours are chosen through widgets::colourChooser().
+// order. OK stores both colors and thresholds in the settings record; Cancel keeps the record
+// as it was. Colors are chosen through widgets::colorChooser().
 //
 // UI thread only; `settings` must outlive the dialog.
 class DlgConfigPinwheels : public QDialog
@@ -37,22 +37,22 @@ public:
     // Threshold fields left to right: t0 (outer flat), t1, t2 ("+/-"), t3, t4 (outer sharp).
     widgets::UpDownControl *thresholdField(int index) const noexcept;
     // "Color..." buttons and previews, left to right from most flat to most sharp.
-    QPushButton *colourButton(int zone) const noexcept
+    QPushButton *colorButton(int zone) const noexcept
     {
-        return m_colourButtons[std::size_t(zone)];
+        return m_colorButtons[std::size_t(zone)];
     }
     PinwheelWidget *preview(int zone) const noexcept { return m_previews[std::size_t(zone)]; }
 
     void accept() override;
 
 private:
-    void ChooseColour(int zone);
+    void ChooseColor(int zone);
     void ShowZones();
 
     CTCDefs &m_settings;
     PinwheelZoneSettings m_zones;
     // Children of the dialog, which owns them.
-    std::array<QPushButton *, kPinwheelColorCount> m_colourButtons {};
+    std::array<QPushButton *, kPinwheelColorCount> m_colorButtons {};
     std::array<PinwheelWidget *, kPinwheelColorCount> m_previews {};
     std::array<widgets::UpDownControl *, kPinwheelThresholdCount> m_fields {};
     PinwheelZoneStrip *m_strip = nullptr;

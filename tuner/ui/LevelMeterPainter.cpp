@@ -27,18 +27,18 @@ void PaintLevelMeter(QPainter &painter, const LevelMeterPicture &p)
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setClipRect(ToQRect(p.frame));
-    painter.fillRect(ToQRect(p.frame), ToQColor(p.frameColour));
-    painter.fillRect(ToQRect(p.trough), ToQColor(p.troughColour));
+    painter.fillRect(ToQRect(p.frame), ToQColor(p.frameColor));
+    painter.fillRect(ToQRect(p.trough), ToQColor(p.troughColor));
     if (p.bar.width() > 0 && p.bar.height() > 0)
-        painter.fillRect(ToQRect(p.bar), ToQColor(p.barColour));
+        painter.fillRect(ToQRect(p.bar), ToQColor(p.barColor));
     if (p.peak)
-        painter.fillRect(ToQRect(*p.peak), ToQColor(p.peakColour));
+        painter.fillRect(ToQRect(*p.peak), ToQColor(p.peakColor));
     for (const LevelMeterPicture::Line &tick : p.ticks)
         painter.fillRect(QRect(QPoint(tick.x1, tick.y1), QPoint(tick.x2, tick.y2)),
-                         ToQColor(p.tickColour));
+                         ToQColor(p.tickColor));
 
     painter.setFont(TunerFont(12, QFont::Light));
-    painter.setPen(ToQColor(p.textColour));
+    painter.setPen(ToQColor(p.textColor));
     for (const LevelMeterPicture::Label &label : p.labels) {
         const QString text = QString::fromStdString(label.text);
         const int width = painter.fontMetrics().horizontalAdvance(text);

@@ -20,7 +20,7 @@ LevelMeterWidget::LevelMeterWidget(bool vertical, const QString &label1, const Q
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_meter.init(Frame(*this), vertical, 1.0, LevelMeter::kBarColour, LevelMeter::kPeakColour, 0,
+    m_meter.init(Frame(*this), vertical, 1.0, LevelMeter::kBarColor, LevelMeter::kPeakColor, 0,
                  label1.toStdString(), label2.toStdString());
 }
 

@@ -21,7 +21,7 @@ namespace {
         return QRectF(r.left, r.top, r.width(), r.height());
     }
 
-    void DrawCentredOnBaseline(QPainter &painter, const QString &text, PinwheelGeometry::Point at)
+    void DrawCenteredOnBaseline(QPainter &painter, const QString &text, PinwheelGeometry::Point at)
     {
         const int width = painter.fontMetrics().horizontalAdvance(text);
         painter.drawText(QPointF(at.x - width / 2.0, at.y), text);
@@ -79,9 +79,9 @@ void PaintPinwheel(QPainter &painter, const WheelPicture &picture, const QRect &
         const QString name = QString::fromStdString(picture.name);
         painter.setFont(TunerFont(g.nameFontHeight, QFont::DemiBold));
         painter.setPen(QColor(85, 85, 85));
-        DrawCentredOnBaseline(painter, name, g.nameShadow);
+        DrawCenteredOnBaseline(painter, name, g.nameShadow);
         painter.setPen(Qt::white);
-        DrawCentredOnBaseline(painter, name, g.name);
+        DrawCenteredOnBaseline(painter, name, g.name);
     }
     painter.restore();
 }

@@ -11,9 +11,9 @@ PinwheelWidget::PinwheelWidget(QWidget *parent)
 {
     // Every pixel is painted each time, so Qt need not clear first: no flicker on a fast turn.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_picture.face = Rgb::grey(170);
-    m_picture.blades = Rgb::grey(85);
-    m_picture.background = Rgb::grey(200);
+    m_picture.face = Rgb::gray(170);
+    m_picture.blades = Rgb::gray(85);
+    m_picture.background = Rgb::gray(200);
 }
 
 void PinwheelWidget::setPicture(const WheelPicture &picture)

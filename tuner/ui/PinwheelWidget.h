@@ -7,7 +7,7 @@
 namespace corvane::tuner {
 
 // The window of one pinwheel: paints the picture it was last given, nothing else. The owner
-// decides what it shows (cPinwheelIndicator, the colour dialog's previews).
+// decides what it shows (cPinwheelIndicator, the color dialog's previews).
 //
 // UI thread only.
 class PinwheelWidget : public QWidget

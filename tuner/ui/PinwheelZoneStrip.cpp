@@ -28,7 +28,7 @@ void PinwheelZoneStrip::paintEvent(QPaintEvent *)
     int left = 0;
     for (int zone = 0; zone < kPinwheelColorCount; ++zone) {
         const int right = zone < 6 ? edges[std::size_t(zone)] : length;
-        const Rgb c = Rgb::fromColorRef(m_zones.colours()[std::size_t(zone)]);
+        const Rgb c = Rgb::fromColorRef(m_zones.colors()[std::size_t(zone)]);
         if (right > left)
             painter.fillRect(QRect(left, 0, right - left, height()),
                              QColor(c.red, c.green, c.blue));

@@ -6,8 +6,8 @@
 
 namespace corvane::tuner {
 
-// The colour dialog's strip: -50 cents (flat) at the left to +50 (sharp) at the right, each
-// zone filled with its colour between the thresholds' boundaries, and a line at the centre.
+// The color dialog's strip: -50 cents (flat) at the left to +50 (sharp) at the right, each
+// zone filled with its color between the thresholds' boundaries, and a line at the center.
 //
 // UI thread only.
 class PinwheelZoneStrip : public QWidget

@@ -30,7 +30,7 @@ void ToneIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mod
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    // Draw on a 48-unit square centred in the rect.
+    // Draw on a 48-unit square centered in the rect.
     painter->translate(rect.x() + (rect.width() - side) / 2.0,
                        rect.y() + (rect.height() - side) / 2.0);
     painter->scale(side / 48.0, side / 48.0);

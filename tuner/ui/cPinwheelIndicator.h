@@ -26,7 +26,7 @@ class PinwheelWidget;
 // pitch configuration and a tone button that switches its reference tone.
 //
 // Reads the note table, key context and settings it was given at every update and paint, so a
-// change of colours, thresholds, key or temperament shows at the next one; they must outlive
+// change of colors, thresholds, key or temperament shows at the next one; they must outlive
 // the indicator. UI thread only.
 //
 // Widgets made by Create are children of the tuner window, which owns and deletes them; the

@@ -1,7 +1,7 @@
 #include "PitchDialogRules.h"
 
 #include "CPitch.h"
-#include "TemperamentCatalogue.h"
+#include "TemperamentCatalog.h"
 
 #include <algorithm>
 #include <cmath>

@@ -194,7 +194,7 @@ TEST_F(PitchConfiguration, ATemperamentChosenFromTheListStaysAfterCancel)
 
 using TemperamentList = DialogTest;
 
-TEST_F(TemperamentList, ShowsTheCatalogueAndStoresOnlyADoubleClickedRowOnOk)
+TEST_F(TemperamentList, ShowsTheCatalogAndStoresOnlyADoubleClickedRowOnOk)
 {
     DlgTemp dialog(settings);
     QTreeWidget *rows = dialog.list();

@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     }
     {
         // A 48 kHz stereo 24-bit recording as the capture source: the device opens in that
-        // format only, so the others are greyed out and the stored format is noted as missing.
+        // format only, so the others are grayed out and the stored format is noted as missing.
         audio::VirtualBackend &virtualDevices = audio::VirtualBackend::instance();
         audio::VirtualCaptureSource recording;
         recording.kind = audio::VirtualCaptureSource::Kind::Samples;

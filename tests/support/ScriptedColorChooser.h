@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColourChooser.h"
+#include "ColorChooser.h"
 
 #include <deque>
 #include <optional>
@@ -8,10 +8,10 @@
 
 namespace corvane::widgets {
 
-// A colour chooser for tests: records the colour each call started from and answers from a queue
-// (an empty optional is a cancelled chooser), or cancels once the queue is empty. Install it with
-// `ColourChooserOverride`.
-class ScriptedColourChooser final : public ColourChooser
+// A color chooser for tests: records the color each call started from and answers from a queue
+// (an empty optional is a canceled chooser), or cancels once the queue is empty. Install it with
+// `ColorChooserOverride`.
+class ScriptedColorChooser final : public ColorChooser
 {
 public:
     std::optional<QColor> choose(QWidget *, const QColor &initial) override

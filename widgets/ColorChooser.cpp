@@ -1,4 +1,4 @@
-#include "ColourChooser.h"
+#include "ColorChooser.h"
 
 #include <QColorDialog>
 
@@ -6,7 +6,7 @@ namespace corvane::widgets {
 
 namespace {
 
-    class QtColourChooser final : public ColourChooser
+    class QtColorChooser final : public ColorChooser
     {
     public:
         std::optional<QColor> choose(QWidget *parent, const QColor &initial) override
@@ -21,16 +21,16 @@ namespace {
 } // namespace
 
 template<>
-ColourChooser *&ServiceOverride<ColourChooser>::slot()
+ColorChooser *&ServiceOverride<ColorChooser>::slot()
 {
-    static QtColourChooser qtChooser;
-    static ColourChooser *current = &qtChooser;
+    static QtColorChooser qtChooser;
+    static ColorChooser *current = &qtChooser;
     return current;
 }
 
-ColourChooser &colourChooser()
+ColorChooser &colorChooser()
 {
-    return ColourChooserOverride::current();
+    return ColorChooserOverride::current();
 }
 
 } // namespace corvane::widgets

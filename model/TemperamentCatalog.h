@@ -12,7 +12,7 @@ namespace corvane {
 // offset raises the degree.
 using DegreeCents = DegreeFloats;
 
-// One historical temperament of the fixed catalogue.
+// One historical temperament of the fixed catalog.
 struct Temperament
 {
     std::string_view name;
@@ -25,9 +25,9 @@ constexpr int kTemperamentCount = 15;
 constexpr std::string_view kUserDefinedName = "User Defined";
 constexpr std::string_view kEqualTemperamentName = "Equal Temperament";
 
-// The catalogue, rows 0..14 in the order the temperament list shows them. Pure data, safe from
+// The catalog, rows 0..14 in the order the temperament list shows them. Pure data, safe from
 // any thread.
-const std::array<Temperament, kTemperamentCount> &TemperamentCatalogue() noexcept;
+const std::array<Temperament, kTemperamentCount> &TemperamentCatalog() noexcept;
 
 // Movable-do syllable of a degree: "Do", "Ra", "Re" ... "Ti"; empty outside 0..11.
 std::string_view DegreeSyllable(int degree) noexcept;

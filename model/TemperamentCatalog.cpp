@@ -1,4 +1,4 @@
-#include "TemperamentCatalogue.h"
+#include "TemperamentCatalog.h"
 
 #include <climits>
 #include <cmath>
@@ -7,7 +7,7 @@ namespace corvane {
 
 namespace {
 
-    constexpr std::array<Temperament, kTemperamentCount> kCatalogue = { {
+    constexpr std::array<Temperament, kTemperamentCount> kCatalog = { {
             { "Equal Temperament", { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 } },
             { "Pythagorean Tuning", { 0, 14, 4, -6, 8, -2, 12, 2, 16, 6, -4, 10 } },
             { "Natural Tuning", { 0, 12, 4, 16, -14, -2, 3, 2, 14, -16, 18, -12 } },
@@ -31,9 +31,9 @@ namespace {
 
 } // namespace
 
-const std::array<Temperament, kTemperamentCount> &TemperamentCatalogue() noexcept
+const std::array<Temperament, kTemperamentCount> &TemperamentCatalog() noexcept
 {
-    return kCatalogue;
+    return kCatalog;
 }
 
 std::string_view DegreeSyllable(int degree) noexcept
