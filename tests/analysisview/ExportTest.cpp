@@ -4,6 +4,7 @@
 #include "AnalyzerPreferences.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
+#include "CsvText.h"
 
 #include <QImage>
 
@@ -16,27 +17,6 @@ using namespace corvane::test;
 
 using ExportTest = AnalysisFixture;
 
-namespace {
-
-std::string readText(const std::filesystem::path &path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string cell(const std::string &row, std::size_t column)
-{
-    std::istringstream in(row);
-    std::string value;
-    for (std::size_t c = 0; c <= column; ++c)
-        std::getline(in, value, ',');
-    return value;
-}
-
-} // namespace
-
 TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
 {
     CTonrikDoc doc(m_program.settings, m_dir.path());
@@ -46,14 +26,14 @@ TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
 
     const auto csv = m_dir / "notes.csv";
     ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(csv.string())));
-    const std::string notes = readText(csv);
+    const std::string notes = fileText(csv);
     EXPECT_NE(notes.find("start_s,duration_s,note,mean_cents,rest,unstable\n"), std::string::npos);
     EXPECT_NE(notes.find(",C4,"), std::string::npos);
     EXPECT_NE(notes.find(",C5,"), std::string::npos);
 
     ASSERT_TRUE(AnalysisExport::exportTo(
             doc, view, QString::fromStdString((m_dir / "s.csv").string()), nullptr, true));
-    EXPECT_NE(readText(m_dir / "s.csv").find("time_s,pitch_hz,level,voiced,stable,note,cents\n"),
+    EXPECT_NE(fileText(m_dir / "s.csv").find("time_s,pitch_hz,level,voiced,stable,note,cents\n"),
               std::string::npos);
 
     const auto png = m_dir / "view.png";
@@ -64,7 +44,7 @@ TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
 
     const auto pdf = m_dir / "view.pdf";
     ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(pdf.string())));
-    EXPECT_EQ(readText(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(fileText(pdf).rfind("%PDF", 0), 0u);
     EXPECT_TRUE(m_script.shown.empty());
 
     EXPECT_FALSE(AnalysisExport::exportTo(doc, view, QStringLiteral("/no/such/dir/n.csv")));
@@ -97,7 +77,7 @@ TEST_F(ExportTest, TheExportDescribesTheAnalysisAsItRanNotTheSettingsOfNow)
     ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(csv.string()), nullptr,
                                          true));
     // 440 Hz lies 7.9 cents below the A4 of the 442 Hz reference the analysis ran on.
-    std::istringstream rows(readText(csv));
+    std::istringstream rows(fileText(csv));
     int flatA4 = 0;
     for (std::string row; std::getline(rows, row);)
         flatA4 += cell(row, 5) == "A4" && std::abs(std::stod(cell(row, 6)) + 7.9) <= 0.15;

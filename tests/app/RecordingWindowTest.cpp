@@ -11,6 +11,7 @@
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "CTuner.h"
+#include "CsvText.h"
 #include "FileChooser.h"
 #include "HelpWindow.h"
 #include "PracticeClocks.h"
@@ -77,14 +78,6 @@ std::vector<double> melody(int repeats = 1)
     }
     test::append(frames, test::silence(0.25, kRate));
     return frames;
-}
-
-std::string fileText(const std::filesystem::path &path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 class RecordingWindowTest : public ::testing::Test
@@ -324,7 +317,8 @@ TEST_F(RecordingWindowTest, ATakeFromTheTunerIsNotDroppedWithoutAsking)
 TEST_F(RecordingWindowTest, SecondsHeardInAnotherFormatMakeNoTakeToAskAbout)
 {
     fillCaptureRing();
-    program.settings.SetCaptureFormat(SampleFormat { 1, 22050, 16 }); // changed since the tuner heard them
+    program.settings.SetCaptureFormat(
+            SampleFormat { 1, 22050, 16 }); // changed since the tuner heard them
     TunerStub tuner;
     tunerCloses(tuner, TunerOutcome::ReviewLastSeconds);
     EXPECT_EQ(recording().document().sampleCount(), 0);
@@ -379,7 +373,7 @@ TEST_F(RecordingWindowTest, ExportWritesTheNotesAsCsvAndThePanesAsPicturesBySuff
     chooser.answers = { q(dir.path() / "melody-notes.csv") };
     frame->action(Command::Export)->trigger();
     EXPECT_EQ(chooser.suggestions, QStringList { QStringLiteral("melody.csv") });
-    const std::string csv = fileText(dir.path() / "melody-notes.csv");
+    const std::string csv = test::fileText(dir.path() / "melody-notes.csv");
     // Plain CSV, as `tonrik --analyze --notes` prints it.
     EXPECT_EQ(csv.rfind("start_s,duration_s,note,mean_cents,rest,unstable\n", 0), 0u);
     std::size_t at = 0;
@@ -398,7 +392,7 @@ TEST_F(RecordingWindowTest, ExportWritesTheNotesAsCsvAndThePanesAsPicturesBySuff
 
     chooser.answers = { q(dir.path() / "panes.pdf") };
     frame->action(Command::Export)->trigger();
-    EXPECT_EQ(fileText(dir.path() / "panes.pdf").rfind("%PDF", 0), 0u);
+    EXPECT_EQ(test::fileText(dir.path() / "panes.pdf").rfind("%PDF", 0), 0u);
     EXPECT_TRUE(boxes.shown.empty());
 
     chooser.answers = { q(dir.path() / "panes.txt") };

@@ -3,6 +3,7 @@
 
 #include "AnalysisReport.h"
 #include "CPitch.h"
+#include "CsvText.h"
 #include "PostProcessing.h"
 #include "RecordingAnalysis.h"
 
@@ -20,24 +21,6 @@ using namespace corvane;
 using namespace corvane::test;
 
 namespace {
-
-std::vector<std::string> lines(const std::string &text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
-
-std::string cell(const std::string &row, std::size_t column)
-{
-    std::istringstream in(row);
-    std::string value;
-    for (std::size_t c = 0; c <= column; ++c)
-        std::getline(in, value, ',');
-    return value;
-}
 
 // Silence, two blocks a little sharp of A4, one flat B-flat 3, silence.
 AnalysisReport smallReport()

@@ -1,7 +1,8 @@
 #include "AnalyzeCommand.h"
 
-#include "TempDir.h"
+#include "CsvText.h"
 #include "FileBytes.h"
+#include "TempDir.h"
 #include "WaveFixtures.h"
 
 #include <gtest/gtest.h>
@@ -18,24 +19,6 @@ using namespace corvane;
 using namespace corvane::test;
 
 namespace {
-
-std::vector<std::string> lines(const std::string &text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
-
-std::string cell(const std::string &row, std::size_t column)
-{
-    std::istringstream in(row);
-    std::string value;
-    for (std::size_t c = 0; c <= column; ++c)
-        std::getline(in, value, ',');
-    return value;
-}
 
 // C4, E4 and G4, a rest, then A4, each 0.8 s at 11025 Hz.
 void writeMelody(const std::filesystem::path &path)
