@@ -97,15 +97,20 @@ std::vector<std::byte> VirtualBackend::played() const
     return m_played;
 }
 
-void VirtualBackend::clearPlayed()
+void VirtualBackend::keepPlayed(bool keep)
 {
     std::lock_guard lock(m_playedMutex);
-    m_played.clear();
+    std::vector<std::byte>().swap(m_played);
+    m_keepPlayed.store(keep, std::memory_order_relaxed);
 }
 
-void VirtualBackend::keepPlayed(const std::byte *data, std::size_t size)
+void VirtualBackend::recordPlayed(const std::byte *data, std::size_t size)
 {
+    if (!m_keepPlayed.load(std::memory_order_relaxed))
+        return;
     std::lock_guard lock(m_playedMutex);
+    if (!m_keepPlayed.load(std::memory_order_relaxed))
+        return; // switched off while this piece waited
     try {
         m_played.insert(m_played.end(), data, data + size);
     } catch (const std::bad_alloc &) {
@@ -165,7 +170,7 @@ std::unique_ptr<PlaybackStream> VirtualBackend::openPlayback(const DeviceChoice 
         return nullptr;
     return std::make_unique<VirtualPlaybackDevice>(
             m_pacing, format, buffer,
-            [this](const std::byte *data, std::size_t size) { keepPlayed(data, size); });
+            [this](const std::byte *data, std::size_t size) { recordPlayed(data, size); });
 }
 
 } // namespace corvane::audio

@@ -3,6 +3,7 @@
 #include "AudioBackend.h"
 #include "VirtualCaptureSource.h"
 
+#include <atomic>
 #include <filesystem>
 #include <mutex>
 #include <optional>
@@ -43,10 +44,15 @@ public:
         m_playbackFile = std::move(path);
     }
 
-    // Everything the playback device has played since the last clearPlayed(), in the program's
-    // sample form. Any thread.
+    // Whether the playback device keeps a record of what it plays, for a caller that reads it back
+    // (the tests). Off by default: a tuner left running for hours on the virtual devices would
+    // otherwise keep every byte its drones played. Switching it on starts an empty record;
+    // switching it off frees it. While it is off the playback thread only reads one atomic flag
+    // per piece it plays. Any thread.
+    void keepPlayed(bool keep);
+    // Everything the playback device has played since keepPlayed(true), in the program's sample
+    // form; empty while nothing is kept. Any thread.
     std::vector<std::byte> played() const;
-    void clearPlayed();
 
     std::vector<DeviceInfo> devices() override;
     uint32_t captureConfigurations(const DeviceChoice &device) override;
@@ -60,12 +66,13 @@ public:
 
 private:
     VirtualBackend() = default;
-    void keepPlayed(const std::byte *data, std::size_t size);
+    void recordPlayed(const std::byte *data, std::size_t size);
 
     VirtualCaptureSource m_source;
     VirtualPacing m_pacing = VirtualPacing::RealTime;
     std::optional<std::filesystem::path> m_playbackFile;
-    mutable std::mutex m_playedMutex;
+    std::atomic<bool> m_keepPlayed { false };
+    mutable std::mutex m_playedMutex; // guards m_played; taken only while the record is kept
     std::vector<std::byte> m_played;
 };
 

@@ -140,7 +140,7 @@ protected:
     RecordingPlayerTest()
     {
         VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
-        VirtualBackend::instance().clearPlayed();
+        VirtualBackend::instance().keepPlayed(true);
         setPlaybackDevice(VirtualBackend::playbackDeviceId());
         setDeviceErrorHandler([this](const std::string &message) { errors.push_back(message); });
     }
@@ -149,6 +149,7 @@ protected:
         setDeviceErrorHandler({});
         setDebugLogHandler(nullptr);
         VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+        VirtualBackend::instance().keepPlayed(false);
     }
 
     void onEvent(RecordingPlayer::Event event)

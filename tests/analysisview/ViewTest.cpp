@@ -199,7 +199,7 @@ TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
 {
     using namespace corvane::audio;
     VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
-    VirtualBackend::instance().clearPlayed();
+    VirtualBackend::instance().keepPlayed(true);
     setPlaybackDevice(VirtualBackend::playbackDeviceId());
     m_program.settings.SetVolume(1.0f); // the stored level the view plays at: full, sample for sample
     open();

@@ -496,7 +496,7 @@ TEST_F(RecordingWindowTest, PlayRunsToTheEndOnTheVirtualDeviceAndFreesTheTuner)
     TunerStub tuner;
     tunerCloses(tuner, TunerOutcome::Canceled);
     VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
-    VirtualBackend::instance().clearPlayed();
+    VirtualBackend::instance().keepPlayed(true);
     setPlaybackDevice(VirtualBackend::playbackDeviceId());
 
     QSignalSpy ended(&recording(), &RecordingWindow::playbackStopped);

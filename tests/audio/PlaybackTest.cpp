@@ -31,7 +31,7 @@ protected:
     PlaybackTest()
     {
         VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
-        VirtualBackend::instance().clearPlayed();
+        VirtualBackend::instance().keepPlayed(true);
         setPlaybackDevice(VirtualBackend::playbackDeviceId());
         AudioDevices::instance().setPlaybackFormat(SampleFormat { 1, 11025, 16 }, 1024);
     }
@@ -39,6 +39,7 @@ protected:
     {
         stop();
         VirtualBackend::instance().setPacing(VirtualPacing::RealTime);
+        VirtualBackend::instance().keepPlayed(false);
     }
 
     // Fills each staging block with `value(call)`, the call counted from 1.
@@ -122,4 +123,25 @@ TEST(VolumeCurve, HundredthsOfADecibelFollowTheSliderCurveAndAreClamped)
     EXPECT_EQ(gainForHundredthsDb(0), 1.0f);
     EXPECT_EQ(gainForHundredthsDb(-10000), 0.0f);
     EXPECT_NEAR(gainForHundredthsDb(-2000), 0.1f, 1e-6);
+}
+
+TEST_F(PlaybackTest, ThePlaybackDeviceKeepsWhatItPlaysOnlyWhenAsked)
+{
+    // A tuner left running on the virtual devices must not keep every byte its drones play.
+    VirtualBackend::instance().keepPlayed(false);
+    CountingSource producer;
+    renderConstantBlocks(producer, [](int) { return int16_t { 1000 }; });
+    ASSERT_TRUE(openPlayback(kHalfBytes, &producer, 1.0f));
+    ASSERT_TRUE(startPlayback());
+    ASSERT_TRUE(producer.waitFor(4));
+    EXPECT_TRUE(VirtualBackend::instance().played().empty());
+
+    // Asked for, the record starts empty and follows what plays from then on.
+    VirtualBackend::instance().keepPlayed(true);
+    const int from = producer.count();
+    ASSERT_TRUE(producer.waitFor(from + 3));
+    stopPlayback();
+    const std::vector<int16_t> played = samplesOf(VirtualBackend::instance().played());
+    ASSERT_GE(played.size(), std::size_t { 2 * 32 });
+    EXPECT_EQ(played.back(), 1000);
 }

@@ -21,7 +21,7 @@ public:
         source.toneHz = toneHz;
         source.toneLevel = 0.5;
         devices.setCaptureSource(source);
-        devices.clearPlayed();
+        devices.keepPlayed(true);
         audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
         audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
     }
@@ -30,7 +30,7 @@ public:
         audio::VirtualBackend &devices = audio::VirtualBackend::instance();
         devices.setCaptureSource({});
         devices.setPacing(audio::VirtualPacing::RealTime);
-        devices.clearPlayed();
+        devices.keepPlayed(false);
     }
     VirtualToneDevices(const VirtualToneDevices &) = delete;
     VirtualToneDevices &operator=(const VirtualToneDevices &) = delete;
