@@ -1,11 +1,14 @@
 // Counts the heap allocations the engine makes on the device workers once they run, while the
-// window switches tones and moves the gain.
+// window switches tones and moves the gain, and what the heap holds over an hour of playing.
 
 #include "DeviceRig.h"
 
 #include "CountingAllocator.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
 
 using namespace corvane;
 using namespace corvane::tuner;
@@ -67,4 +70,48 @@ TEST(TunerEngineAllocation, TheWorkersAllocateNothingPerBlock)
     }));
     engine.stopDevices();
     EXPECT_EQ(allocationsCounted(), 0);
+}
+
+// An hour of playing, faster than real time: the capture path (the analysis of each block) and
+// the display update five times a second, on this thread in place of the capture worker and the
+// window's timer. After a warm-up nothing may accumulate: the heap holds no more at the end than
+// after the first seconds, and the capture path allocates nothing at all.
+TEST(TunerEngineAllocation, AnHourOfPlayingLeavesTheHeapAsItWas)
+{
+    constexpr int kRate = 11025;
+    EngineRig rig(kRate);
+    TunerEngine &engine = *rig.engine;
+    engine.prepareAnalyzer();
+    const int length = engine.captureFormat().blockLength;
+    // The twelve notes from A3 up, a new one every two seconds, over and over.
+    std::vector<SineBlocks> notes;
+    for (int i = 0; i < 12; ++i)
+        notes.emplace_back(220.0 * std::pow(2.0, i / 12.0), 0.5, kRate, length);
+    const long blocksPerNote = std::lround(2.0 * kRate / length);
+    const double updatesPerBlock = 5.0 * length / kRate;
+    double updatesDue = 0.0;
+    long updates = 0;
+    auto play = [&](long from, long to) {
+        for (long block = from; block < to; ++block) {
+            const std::uint8_t *pcm = notes[std::size_t(block / blocksPerNote % 12)].next();
+            countAllocationsOnThisThread();
+            engine.processBlock(pcm);
+            countAllocationsOnThisThread(false);
+            for (updatesDue += updatesPerBlock; updatesDue >= 1.0; updatesDue -= 1.0, ++updates)
+                engine.update();
+        }
+    };
+
+    const long warmUp = std::lround(10.0 * kRate / length);
+    play(0, warmUp);
+    const long long afterWarmUp = corvane::test::liveBytes();
+    allocationsCounted(true);
+    const long hour = std::lround(3600.0 * kRate / length);
+    play(warmUp, hour);
+
+    EXPECT_EQ(allocationsCounted(), 0)
+            << "on the capture path, over " << hour - warmUp << " blocks";
+    EXPECT_LE(corvane::test::liveBytes() - afterWarmUp, 0) << "bytes the heap gained in an hour";
+    // Every update heard a note: the hour counts as practice.
+    EXPECT_GE(rig.practice.ticks(), updates * 9 / 10);
 }
