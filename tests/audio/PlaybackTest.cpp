@@ -136,12 +136,13 @@ TEST_F(PlaybackTest, ThePlaybackDeviceKeepsWhatItPlaysOnlyWhenAsked)
     ASSERT_TRUE(producer.waitFor(4));
     EXPECT_TRUE(VirtualBackend::instance().played().empty());
 
-    // Asked for, the record starts empty and follows what plays from then on.
+    // Asked for, the record starts empty and follows what plays from then on. The device plays at
+    // most two halves behind the refills, so six more refills mean at least one whole half kept.
     VirtualBackend::instance().keepPlayed(true);
     const int from = producer.count();
-    ASSERT_TRUE(producer.waitFor(from + 3));
+    ASSERT_TRUE(producer.waitFor(from + 6));
     stopPlayback();
     const std::vector<int16_t> played = samplesOf(VirtualBackend::instance().played());
-    ASSERT_GE(played.size(), std::size_t { 2 * 32 });
+    ASSERT_GE(played.size(), std::size_t { 32 });
     EXPECT_EQ(played.back(), 1000);
 }
