@@ -8,8 +8,8 @@
 #include "AudioDevices.h"
 #include "BlockLength.h"
 #include "BlockRing.h"
-#include "DeviceId.h"
 #include "BlockSink.h"
+#include "DeviceId.h"
 #include "PcmFormat.h"
 
 #include <cstdint>

@@ -2,7 +2,6 @@
 
 #include "BlockLength.h"
 #include "BlockRing.h"
-#include "CTCDefs.h"
 #include "PitchAnalyzer.h"
 #include "PostProcessing.h"
 #include "WaveDestinationFilter.h"
