@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench docs accuracy fuzz format clean
+.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench soak docs accuracy fuzz format clean
 
 all: build
 
@@ -56,6 +56,13 @@ bench: deps
 	$(CMAKE) --preset release
 	$(CMAKE) --build --preset release --target corvane_bench
 	build/release/bench/corvane_bench $(BENCH_ARGS)
+
+# Long runs of the tuner, a recording, the main window and the practice log, with memory and CPU
+# over time (SOAK_MINUTES for each timed mode, default 10); not part of `make test`.
+SOAK_MINUTES ?= 10
+
+soak: deps
+	scripts/soak.sh $(SOAK_MINUTES)
 
 # The pictures of the tuner's widgets and of the configuration dialogs in docs/, drawn on the
 # offscreen platform at normal and at double pixel density. Not part of `make test`: a picture
