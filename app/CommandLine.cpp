@@ -37,14 +37,14 @@ namespace {
                       "--width takes a whole number of pixels from 200 to 20000" },
     };
 
-    constexpr std::array kFlags { "notes",   "json",       "classic",     "comments",
-                                  "verbose", "keep-bands", "list-devices" };
+    constexpr std::array kFlags { "notes",    "summary", "json",       "classic",
+                                  "comments", "verbose", "keep-bands", "list-devices" };
 
     // Options that make sense only with --analyze.
-    constexpr std::array kAnalyzeOnly { "notes",   "json",       "classic",       "comments",
-                                        "verbose", "keep-bands", "filter-length", "sensitivity",
-                                        "lowest",  "highest",    "reference",     "noise-threshold",
-                                        "channel", "png",        "width" };
+    constexpr std::array kAnalyzeOnly { "notes",           "summary", "json",       "classic",
+                                        "comments",        "verbose", "keep-bands", "filter-length",
+                                        "sensitivity",     "lowest",  "highest",    "reference",
+                                        "noise-threshold", "channel", "png",        "width" };
 
     // What the program does besides opening its window: at most one of them per run.
     constexpr std::array kActions { "analyze", "tune", "list-devices", "version" };
@@ -208,6 +208,9 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
     if (!line.files.empty())
         return refuse("--analyze takes one file; " + line.files.front() + " is one too many");
     options.notes = isSet("notes");
+    options.summary = isSet("summary");
+    if (options.notes && options.summary)
+        return refuse("--notes and --summary each choose what is printed; give one");
     options.json = isSet("json");
     options.classic = isSet("classic");
     options.comments = isSet("comments");
@@ -268,7 +271,8 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
 std::string usageText()
 {
     return "Usage: tonrik [FILE.wav]\n"
-           "       tonrik --analyze FILE.wav [--notes] [--json] [--png FILE.png] [settings]\n"
+           "       tonrik --analyze FILE.wav [--notes | --summary] [--json] [--png FILE.png] "
+           "[settings]\n"
            "       tonrik --tune FILE.wav [--tune-seconds N]\n"
            "       tonrik --list-devices | --version | --help\n"
            "\n"
@@ -280,6 +284,9 @@ std::string usageText()
            "                  (the analyzer's delay, \"latency_s\", is taken off). Of a\n"
            "                  stereo file the left channel is analyzed (see --channel)\n"
            "    --notes       print one row per note instead\n"
+           "    --summary     print how in tune each degree and each note was instead\n"
+           "                  (scope,name,count,mean_cents,spread_cents,in_tune_share), from\n"
+           "                  the stable blocks; in tune: within the pinwheels' middle zone\n"
            "    --json        print JSON instead of CSV, with the latency and the settings\n"
            "    --comments    begin the CSV with \"# latency_s=\" and \"# settings:\" lines\n"
            "    --verbose     print the latency and the settings to stderr\n"

@@ -5,14 +5,32 @@
 
 namespace corvane {
 
+namespace {
+
+    // Note indices count from A0; degrees count from C, and so do octaves.
+    int fromC(int index) noexcept
+    {
+        return index + 12 - CPitch::kMiddleC % 12;
+    }
+
+} // namespace
+
+int degreeFromC(int index) noexcept
+{
+    return ((fromC(index) % 12) + 12) % 12;
+}
+
+std::string degreeNameInCMajor(int degree)
+{
+    return std::string(DegreeSpelling(kKeyC, degree));
+}
+
 std::string noteNameInCMajor(int index)
 {
-    // Note indices count from A0; degrees count from C, and so do octaves. Both divisions
-    // round down, below A0 too.
-    const int fromC = index + 12 - CPitch::kMiddleC % 12;
-    const int degree = ((fromC % 12) + 12) % 12;
-    const int octave = (fromC - degree) / 12;
-    return std::string(DegreeSpelling(kKeyC, degree)) + std::to_string(octave);
+    // The octave's division rounds down, below A0 too.
+    const int degree = degreeFromC(index);
+    const int octave = (fromC(index) - degree) / 12;
+    return degreeNameInCMajor(degree) + std::to_string(octave);
 }
 
 } // namespace corvane

@@ -9,4 +9,9 @@ namespace corvane {
 // above 8 ("G#0" for -1, "C9" for 99, "B-1" for -10).
 std::string noteNameInCMajor(int index);
 
+// The degree of a note index counted from C (0 = C ... 11 = B), below A0 too.
+int degreeFromC(int index) noexcept;
+// The degree's name as spelled in C major ("C", "C#", "Bb").
+std::string degreeNameInCMajor(int degree);
+
 } // namespace corvane

@@ -5,6 +5,7 @@
 #include "AnalysisReport.h"
 #include "CPitch.h"
 #include "CTCDefs.h"
+#include "IntonationSummary.h"
 #include "KeyContext.h"
 #include "PcmFileLayout.h"
 #include "PrivateTempDir.h"
@@ -309,10 +310,17 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
 
     if (options.verbose)
         report.writeComments(err);
-    if (options.json)
+    if (options.summary) {
+        // The in-tune zone of the pinwheels' middle, in the settings the analysis ran with.
+        const auto summary = IntonationSummary::of(report, defs.GetPinwheelThresholds()[2]);
+        if (options.comments && !options.json)
+            report.writeComments(out);
+        options.json ? summary.writeJson(out) : summary.writeCsv(out);
+    } else if (options.json) {
         report.writeJson(out, options.notes);
-    else
+    } else {
         report.writeCsv(out, options.notes, options.comments);
+    }
     out.flush();
     if (!out) {
         err << kProgram << ": cannot write the analysis\n";

@@ -13,6 +13,7 @@ struct AnalyzeOptions
 {
     std::string file;       // the wave file to analyze
     bool notes = false;     // one row per note instead of one per block
+    bool summary = false;   // how in tune each degree and note was, instead of the rows
     bool json = false;      // JSON instead of CSV
     bool classic = false;   // the band decision alone, without the refinement stage
     bool comments = false;  // CSV: the "# latency_s=" and "# settings:" lines before the header

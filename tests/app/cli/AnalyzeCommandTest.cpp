@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -301,4 +302,35 @@ TEST(AnalyzeCommand, TheBandFilesAreGoneBeforeTheFirstLineIsPrinted)
     ASSERT_TRUE(buffer.emptyAtFirstByte.has_value());
     EXPECT_TRUE(*buffer.emptyAtFirstByte);
     EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
+}
+
+TEST(AnalyzeCommand, TheSummaryFindsTheOneDegreePlayedSharp)
+{
+    TempWorkingDir dir;
+    // C4 E4 G4 C5, twice, 0.8 s each; every E is played 8 cents sharp. An A3 leads in: the
+    // analyzer settles more slowly on a note out of silence than on a change of note.
+    std::vector<double> frames = tone(220.0, 0.8, 11025);
+    for (int round = 0; round < 2; ++round) {
+        for (double hz : { 261.626, 329.628 * std::pow(2.0, 8.0 / 1200.0), 391.995, 523.251 })
+            append(frames, tone(hz, 0.8, 11025));
+    }
+    writeWave("scale.wav", WaveHeader {}, pcmBytes(frames, 1, 16));
+    AnalyzeOptions options;
+    options.file = "scale.wav";
+    options.summary = true;
+    std::string out, err;
+    ASSERT_EQ(run(options, out, err), 0) << err;
+    const std::vector<std::string> rows = lines(out);
+    ASSERT_GE(rows.size(), 4u) << out;
+    EXPECT_EQ(rows[0], "scope,name,count,mean_cents,spread_cents,in_tune_share");
+    std::map<std::string, double> meanOfDegree;
+    for (const std::string &row : rows) {
+        if (row.rfind("degree,", 0) == 0)
+            meanOfDegree[cell(row, 1)] = std::stod(cell(row, 3));
+    }
+    ASSERT_EQ(meanOfDegree.size(), 4u) << out;
+    EXPECT_NEAR(meanOfDegree["E"], 8.0, 1.0);
+    EXPECT_NEAR(meanOfDegree["C"], 0.0, 1.0);
+    EXPECT_NEAR(meanOfDegree["G"], 0.0, 1.0);
+    EXPECT_NE(out.find("note,C5,"), std::string::npos) << "C4 and C5 each have their row";
 }

@@ -1,0 +1,100 @@
+#include "IntonationSummary.h"
+
+#include "AnalysisReport.h"
+#include "NoteLookup.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+namespace corvane {
+
+namespace {
+
+    std::string fixed(double value, int decimals)
+    {
+        // A mean of -0.01 cents is in tune, not "-0.0".
+        if (value < 0.0 && value > -0.5 * std::pow(10.0, -decimals))
+            value = 0.0;
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        return text;
+    }
+
+    struct Row
+    {
+        const char *scope;
+        std::string name;
+        const IntonationFigures &figures;
+    };
+
+    template<typename Each>
+    void forEachRow(const IntonationSummary &summary, Each each)
+    {
+        for (int d = 0; d < IntonationStatistics::kDegrees; ++d) {
+            if (summary.degrees.degree(d).count > 0)
+                each(Row { "degree", degreeNameInCMajor(d), summary.degrees.degree(d) });
+        }
+        for (const auto &[note, figures] : summary.notes)
+            each(Row { "note", noteNameInCMajor(note), figures });
+    }
+
+} // namespace
+
+IntonationSummary IntonationSummary::of(const AnalysisReport &report, double inTuneCents)
+{
+    IntonationSummary summary { IntonationStatistics(inTuneCents), {} };
+    const auto &rows = report.samples;
+    auto held = [&](std::size_t i) { return rows[i].stable && rows[i].named; };
+    for (std::size_t start = 0; start < rows.size();) {
+        if (!held(start)) {
+            ++start;
+            continue;
+        }
+        std::size_t end = start + 1;
+        while (end < rows.size() && held(end) && rows[end].note == rows[start].note)
+            ++end;
+        const double first = rows[start].timeSeconds + kSettleSeconds;
+        const double last = rows[end - 1].timeSeconds - kSettleSeconds;
+        for (std::size_t i = start; i < end; ++i) {
+            if (rows[i].timeSeconds < first || rows[i].timeSeconds > last)
+                continue;
+            summary.degrees.add(degreeFromC(rows[i].note), rows[i].cents);
+            summary.notes[rows[i].note].add(rows[i].cents, inTuneCents);
+        }
+        start = end;
+    }
+    return summary;
+}
+
+void IntonationSummary::writeCsv(std::ostream &out) const
+{
+    out << "scope,name,count,mean_cents,spread_cents,in_tune_share\n";
+    forEachRow(*this, [&](const Row &row) {
+        out << row.scope << ',' << row.name << ',' << row.figures.count << ','
+            << fixed(row.figures.meanCents, 1) << ',' << fixed(row.figures.spreadCents(), 1) << ','
+            << fixed(row.figures.inTuneShare(), 3) << '\n';
+    });
+}
+
+void IntonationSummary::writeJson(std::ostream &out) const
+{
+    out << "{\n  \"in_tune_cents\": " << fixed(degrees.inTuneCents(), 1);
+    std::string scope;
+    forEachRow(*this, [&](const Row &row) {
+        const bool first = scope != row.scope;
+        if (first)
+            out << (scope.empty() ? "" : "\n  ]") << ",\n  \"" << row.scope << "s\": [";
+        scope = row.scope;
+        out << (first ? "" : ",") << "\n    {\"name\": \"" << row.name
+            << "\", \"count\": " << row.figures.count
+            << ", \"mean_cents\": " << fixed(row.figures.meanCents, 1)
+            << ", \"spread_cents\": " << fixed(row.figures.spreadCents(), 1)
+            << ", \"in_tune_share\": " << fixed(row.figures.inTuneShare(), 3) << '}';
+    });
+    // Nothing stable was heard: both lists are there, empty.
+    out << (scope.empty() ? ",\n  \"degrees\": [],\n  \"notes\": []" : "\n  ]") << "\n}\n";
+}
+
+} // namespace corvane
