@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench soak docs accuracy fuzz format clean
+.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench soak package docs accuracy fuzz format clean
 
 all: build
 
@@ -56,6 +56,15 @@ bench: deps
 	$(CMAKE) --preset release
 	$(CMAKE) --build --preset release --target corvane_bench
 	build/release/bench/corvane_bench $(BENCH_ARGS)
+
+# A Debian package of the program (build/package/corvane_*.deb), installable with
+# `apt install ./build/package/corvane_*.deb`; prints its name, dependencies and files.
+package: deps
+	$(CMAKE) --preset package
+	$(CMAKE) --build --preset package
+	cd build/package && cpack -G DEB >/dev/null
+	@deb=$$(ls build/package/corvane_*.deb) && dpkg-deb --info $$deb | sed -n '/Package:/,/Description:/p' \
+		&& dpkg-deb --contents $$deb | awk '{print $$6}' | grep -v '/$$' && echo "$$deb"
 
 # Long runs of the tuner, a recording, the main window and the practice log, with memory and CPU
 # over time (SOAK_MINUTES for each timed mode, default 10); not part of `make test`.

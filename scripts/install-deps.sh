@@ -9,8 +9,8 @@ packages=(
     qt6-base-dev qt6-svg-dev portaudio19-dev
     # The tests drive the real PortAudio path through an ALSA "file" device and print to PDF.
     libasound2-plugins poppler-utils
-    # The desktop entry is checked by the tests.
-    desktop-file-utils
+    # The desktop entry and the AppStream description are checked by the tests.
+    desktop-file-utils appstream
     # Fonts for drawing text on the offscreen platform.
     fonts-dejavu-core
     # Music symbols (clefs, accidentals) for the dialogs' staves.
