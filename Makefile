@@ -63,7 +63,7 @@ package: deps
 	$(CMAKE) --preset package
 	$(CMAKE) --build --preset package
 	cd build/package && cpack -G DEB >/dev/null
-	@deb=$$(ls build/package/corvane_*.deb) && dpkg-deb --info $$deb | sed -n '/Package:/,/Description:/p' \
+	@deb=$$(ls build/package/corvane_*.deb) && dpkg-deb --field $$deb Package Version Depends Recommends \
 		&& dpkg-deb --contents $$deb | awk '{print $$6}' | grep -v '/$$' && echo "$$deb"
 
 # Long runs of the tuner, a recording, the main window and the practice log, with memory and CPU
