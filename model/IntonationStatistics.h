@@ -44,6 +44,8 @@ public:
         return m_degrees[static_cast<unsigned>(degree) % kDegrees];
     }
     double inTuneCents() const noexcept { return m_inTuneCents; }
+    // For the readings added from now on (the in-tune zone's setting changed).
+    void setInTuneCents(double cents) noexcept { m_inTuneCents = cents; }
     // The degree whose mean lies furthest from the tempered pitch among those heard at least
     // `minimumCount` times; -1 when none was.
     int worstDegree(long minimumCount = 1) const noexcept;

@@ -100,3 +100,28 @@ TEST_F(PinwheelBoardTest, ANewNoteDuringAHoldLightsAtOnceWhileTheOldWheelHoldsOn
     EXPECT_EQ(board.wheel(kLa).mode(), WheelState::Mode::Idle);
     EXPECT_EQ(Hear(Note(3)), PinwheelBoard::WheelMask().set(kDo)) << "idle wheels are not painted";
 }
+
+TEST_F(PinwheelBoardTest, EachDegreeKeepsHowInTuneItWasPlayedAcrossAChangeOfKey)
+{
+    // A 8 cents sharp five times, C 3 cents flat twice, and silence, which counts for nothing.
+    for (int i = 0; i < 5; ++i)
+        Hear(Note(0, 8.0));
+    Hear(Note(3, -3.0));
+    Hear(Note(3, -3.0));
+    Hear(0.0);
+    EXPECT_EQ(board.intonation(kLa).count, 5);
+    EXPECT_NEAR(board.intonation(kLa).meanCents, 8.0, 0.01) << "positive: sharp";
+    EXPECT_EQ(board.intonation(kLa).inTuneShare(), 0.0);
+    EXPECT_NEAR(board.intonation(kDo).meanCents, -3.0, 0.01);
+    EXPECT_EQ(board.intonation(kDo).inTuneShare(), 1.0) << "within the middle zone of 4 cents";
+    EXPECT_EQ(board.intonation(1).count, 0);
+
+    // In G major the A is degree 2 and the C degree 5: the figures follow the notes.
+    ASSERT_TRUE(keys.SetKey(8));
+    board.Relabel(keys);
+    EXPECT_EQ(board.intonation(2).count, 5);
+    EXPECT_EQ(board.intonation(5).count, 2);
+
+    board.ResetIntonation();
+    EXPECT_EQ(board.intonation(2).count, 0);
+}

@@ -8,6 +8,7 @@
 #include "UpDownControl.h"
 #include "cPinwheelIndicator.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -282,4 +283,44 @@ TEST_F(PinwheelDialogTest, OkStoresColorsAndThresholdsAndCancelKeepsTheSettings)
     EXPECT_EQ(settings.GetPinwheelColors()[6], 0x1E140Au);
     EXPECT_EQ(settings.GetPinwheelColors()[5], kColors[5]);
     EXPECT_EQ(settings.GetPinwheelThresholds(), (PinwheelThresholds { 12, 8, 4, 8, 15 }));
+}
+
+TEST_F(PinwheelIndicatorTest, EachWheelShowsHowInTuneItsDegreeWasPlayedAndTheMenuResetsIt)
+{
+    for (int i = 0; i < 3; ++i)
+        indicator.Update(window, Note(3, -12.0), 0.5); // C, 12 cents flat
+    const WheelPicture &c = indicator.wheel(0)->picture();
+    ASSERT_TRUE(c.meanCents.has_value());
+    EXPECT_NEAR(*c.meanCents, -12.0, 0.01);
+    EXPECT_FALSE(indicator.wheel(2)->picture().meanCents) << "no D was heard";
+    EXPECT_EQ(indicator.wheel(0)->toolTip(),
+              QStringLiteral("C: 3 readings, on average 12.0 cents flat (spread 0.0 cents), "
+                             "0% in tune"));
+    EXPECT_EQ(indicator.wheel(2)->toolTip(), QStringLiteral("D: not heard yet"));
+
+    // The bar leans towards "b<" for a flat degree and towards ">#" for a sharp one: the dark
+    // bar lies on the line of the marks, left or right of the middle tick.
+    auto barAt = [](const WheelPicture &picture, int x) {
+        PinwheelWidget widget;
+        widget.resize(100, 125);
+        widget.setPicture(picture);
+        const QImage image = widget.grab().toImage();
+        for (int y = 0; y < 20; ++y) {
+            if (image.pixelColor(x, y) == QColor(40, 40, 40))
+                return true;
+        }
+        return false;
+    };
+    WheelPicture flat = c;
+    EXPECT_TRUE(barAt(flat, 40));
+    EXPECT_FALSE(barAt(flat, 60));
+    WheelPicture sharp = c;
+    sharp.meanCents = 12.0;
+    EXPECT_TRUE(barAt(sharp, 60));
+    EXPECT_FALSE(barAt(sharp, 40));
+
+    ASSERT_EQ(indicator.wheel(0)->actions().size(), 1);
+    indicator.wheel(5)->actions().front()->trigger();
+    EXPECT_FALSE(indicator.wheel(0)->picture().meanCents);
+    EXPECT_EQ(indicator.wheel(0)->toolTip(), QStringLiteral("C: not heard yet"));
 }

@@ -40,6 +40,10 @@ PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
     // pitch class is what the wheels compare, and the cents are taken from that very note.
     const int note = heard ? noteIndex % 12 : WheelState::kNoNote;
     const double flatCents = heard ? -Deviation(pitch, keys, adjustCents, f, noteIndex) : 0.0;
+    if (heard) {
+        m_intonation.setInTuneCents(thresholds[2]);
+        m_intonation.add(note, -flatCents);
+    }
 
     WheelMask changed;
     for (int d = 0; d < kDegreeCount; ++d) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CTCDefs.h"
+#include "IntonationStatistics.h"
 #include "WheelState.h"
 
 #include <array>
@@ -13,8 +14,11 @@ class KeyContext;
 
 namespace corvane::tuner {
 
-// The twelve wheels, one per scale degree above the sounding tonic (degree 0 is the tonic), and
-// the tracking update that feeds them all.
+// The twelve wheels, one per scale degree above the sounding tonic (degree 0 is the tonic), the
+// tracking update that feeds them all, and how in tune each degree has been played since the
+// figures were last reset: every update that hears a note adds its deviation to that note's
+// figures. The figures are kept per sounding pitch class, so that a change of key or
+// transposition shows each wheel the figures of the note it now stands for.
 //
 // UI thread only; reads the note table, key context and settings it is given, which must not
 // change during a call. Allocates nothing.
@@ -44,8 +48,17 @@ public:
 
     const WheelState &wheel(int degree) const noexcept { return m_wheels[std::size_t(degree)]; }
 
+    // The deviations heard on `degree`'s note (cents, positive = sharp) since the last reset; in
+    // tune: within the middle zone's half-width at the time of each reading.
+    const IntonationFigures &intonation(int degree) const noexcept
+    {
+        return m_intonation.degree(wheel(degree).pitchClass());
+    }
+    void ResetIntonation() noexcept { m_intonation.reset(); }
+
 private:
     std::array<WheelState, kDegreeCount> m_wheels;
+    IntonationStatistics m_intonation { 0.0 }; // by A-based pitch class
 };
 
 } // namespace corvane::tuner

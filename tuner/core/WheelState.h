@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ struct WheelPicture
     Rgb text;      // "b<" and ">#"; the name is always white over a gray shadow
     int phase = 0; // 0..35, 2.5 degrees a step, counter-clockwise on the screen
     std::string name;
+    // How in tune the degree has been played: the mean deviation in cents (positive = sharp),
+    // drawn as a bar from the middle towards ">#" or "b<"; none before its note was heard.
+    std::optional<double> meanCents;
 
     friend bool operator==(const WheelPicture &, const WheelPicture &) = default;
 };

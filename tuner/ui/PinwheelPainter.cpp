@@ -4,8 +4,11 @@
 #include "TunerFonts.h"
 
 #include <QFontMetrics>
+#include <QPen>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace corvane::tuner {
 
@@ -25,6 +28,31 @@ namespace {
     {
         const int width = painter.fontMetrics().horizontalAdvance(text);
         painter.drawText(QPointF(at.x - width / 2.0, at.y), text);
+    }
+
+    // The degree's mean deviation as a bar on the line of "b<" and ">#", from the middle towards
+    // the side the note leans to: full length at 25 cents. A tick marks the middle, so that a
+    // degree played in tune shows as the tick alone.
+    void PaintIntonationBar(QPainter &painter, double meanCents, const PinwheelGeometry &g,
+                            int width)
+    {
+        constexpr double kFullScaleCents = 25.0;
+        const double reach = 0.28 * width;
+        const double length = std::clamp(meanCents / kFullScaleCents, -1.0, 1.0) * reach;
+        const double thickness = std::max(4.0, g.smallFontHeight * 0.5);
+        const double middle = width / 2.0;
+        const double y = g.flatMark.y + g.smallFontHeight / 2.0;
+        // A light track with a dark bar in it: it shows on the light and the dark backgrounds and
+        // on the rim, and the bar's side of the tick says flat or sharp without its color.
+        const QRectF track(middle - reach, y - thickness / 2.0, 2.0 * reach, thickness);
+        painter.setPen(QPen(QColor(110, 110, 110), 1.0));
+        painter.setBrush(QColor(245, 245, 245));
+        painter.drawRect(track);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(40, 40, 40));
+        painter.drawRect(QRectF(std::min(middle, middle + length), track.top(), std::abs(length),
+                                track.height()));
+        painter.drawRect(QRectF(middle - 1.0, y - thickness, 2.0, 2.0 * thickness));
     }
 
 } // namespace
@@ -74,6 +102,9 @@ void PaintPinwheel(QPainter &painter, const WheelPicture &picture, const QRect &
                      QStringLiteral("b<"));
     painter.drawText(marks.adjusted(0, 0, g.sharpMark.x - width, 0), Qt::AlignRight | Qt::AlignTop,
                      QStringLiteral(">#"));
+
+    if (picture.meanCents)
+        PaintIntonationBar(painter, *picture.meanCents, g, width);
 
     if (!picture.name.empty()) {
         const QString name = QString::fromStdString(picture.name);

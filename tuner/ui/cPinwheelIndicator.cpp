@@ -1,10 +1,12 @@
 #include "cPinwheelIndicator.h"
 
 #include "CTCDefs.h"
+#include "IntonationTip.h"
 #include "KeyContext.h"
 #include "PinwheelWidget.h"
 #include "ToneIconEngine.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QRegion>
 #include <QToolButton>
@@ -103,6 +105,11 @@ void cPinwheelIndicator::Create(QWidget &parent, QRect &area)
             // All three are children of the tuner window, which deletes them.
             m_wheels[i] = new PinwheelWidget(&parent);
             m_wheels[i]->setObjectName(QStringLiteral("wheel%1").arg(d));
+            // Parented to the wheel, which deletes it.
+            auto *reset = new QAction(QStringLiteral("Reset the intonation figures"), m_wheels[i]);
+            connect(reset, &QAction::triggered, this, &cPinwheelIndicator::ResetIntonation);
+            m_wheels[i]->addAction(reset);
+            m_wheels[i]->setContextMenuPolicy(Qt::ActionsContextMenu);
 
             m_nameButtons[i] = new QPushButton(QStringLiteral("More..."), &parent);
             m_nameButtons[i]->setObjectName(QStringLiteral("more%1").arg(d));
@@ -159,8 +166,20 @@ void cPinwheelIndicator::Place(const PinwheelPlacement &placement)
 void cPinwheelIndicator::ShowWheel(int degree)
 {
     const WheelState &w = m_board.wheel(degree);
-    m_wheels[std::size_t(degree)]->setPicture(
-            w.picture(m_settings.GetPinwheelColors(), m_keys.IsChromatic(degree)));
+    WheelPicture picture = w.picture(m_settings.GetPinwheelColors(), m_keys.IsChromatic(degree));
+    const IntonationFigures &figures = m_board.intonation(degree);
+    if (figures.count > 0)
+        picture.meanCents = figures.meanCents;
+    PinwheelWidget *wheel = m_wheels[std::size_t(degree)];
+    wheel->setToolTip(QString::fromStdString(IntonationTip(w.name(), figures)));
+    wheel->setPicture(picture);
+}
+
+void cPinwheelIndicator::ResetIntonation()
+{
+    m_board.ResetIntonation();
+    if (m_visible)
+        Refresh(*m_wheels[0]);
 }
 
 void cPinwheelIndicator::ShowToneIcon(int degree)

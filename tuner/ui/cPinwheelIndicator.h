@@ -23,7 +23,9 @@ class PinwheelWidget;
 
 // The twelve pinwheels of the tuner window, laid out as one octave of a keyboard (the scale's
 // degrees below, the others above), each with a "More..." button that asks for the degree's
-// pitch configuration and a tone button that switches its reference tone.
+// pitch configuration and a tone button that switches its reference tone. Each wheel also shows
+// how in tune its degree has been played since the tuner started: a bar for the mean deviation
+// and a tooltip with the figures; its context menu resets the figures of all twelve.
 //
 // Reads the note table, key context and settings it was given at every update and paint, so a
 // change of colors, thresholds, key or temperament shows at the next one; they must outlive
@@ -64,6 +66,9 @@ public:
     }
     bool toneOn(int degree) const noexcept { return m_toneOn[std::size_t(degree)]; }
     int iconSize() const noexcept { return m_iconSize; }
+
+    // Forgets how in tune every degree has been played, and shows it.
+    void ResetIntonation();
 
 signals:
     // The user asked for the pitch configuration of `degree` ("More...").
