@@ -297,6 +297,9 @@ TEST_F(PinwheelIndicatorTest, EachWheelShowsHowInTuneItsDegreeWasPlayedAndTheMen
               QStringLiteral("C: 3 readings, on average 12.0 cents flat (spread 0.0 cents), "
                              "0% in tune"));
     EXPECT_EQ(indicator.wheel(2)->toolTip(), QStringLiteral("D: not heard yet"));
+    EXPECT_EQ(indicator.wheel(0)->accessibleName(), QStringLiteral("C pinwheel"));
+    EXPECT_TRUE(indicator.wheel(0)->accessibleDescription().startsWith(
+            QStringLiteral("C: 12.0 cents flat, ")));
 
     // The bar leans towards "b<" for a flat degree and towards ">#" for a sharp one: the dark
     // bar lies on the line of the marks, left or right of the middle tick.

@@ -1,7 +1,7 @@
 #include "cPinwheelIndicator.h"
 
 #include "CTCDefs.h"
-#include "IntonationTip.h"
+#include "WheelTexts.h"
 #include "KeyContext.h"
 #include "PinwheelWidget.h"
 #include "ToneIconEngine.h"
@@ -172,6 +172,9 @@ void cPinwheelIndicator::ShowWheel(int degree)
         picture.meanCents = figures.meanCents;
     PinwheelWidget *wheel = m_wheels[std::size_t(degree)];
     wheel->setToolTip(QString::fromStdString(IntonationTip(w.name(), figures)));
+    wheel->setAccessibleName(QString::fromUtf8(w.name().data(), qsizetype(w.name().size()))
+                             + QStringLiteral(" pinwheel"));
+    wheel->setAccessibleDescription(QString::fromStdString(WheelSpokenValue(w)));
     wheel->setPicture(picture);
 }
 

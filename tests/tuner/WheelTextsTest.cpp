@@ -1,4 +1,5 @@
-#include "IntonationTip.h"
+#include "CTCDefs.h"
+#include "WheelTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +22,21 @@ TEST(IntonationTip, SaysTheFiguresAndTheDirectionInWords)
     centered.add(-1.0, 4.0);
     EXPECT_EQ(IntonationTip("A", centered),
               "A: 2 readings, on average in tune (spread 1.0 cents), 100% in tune");
+}
+
+TEST(WheelSpokenValue, SaysTheDeviationAndTheZoneInWords)
+{
+    const PinwheelThresholds thresholds = CTCDefs().GetPinwheelThresholds(); // 12 8 4 8 12
+    WheelState wheel;
+    wheel.SetPitchClass(0);
+    wheel.SetName("A");
+    EXPECT_EQ(WheelSpokenValue(wheel), "A: silent");
+    wheel.Step(0, -3.0, thresholds); // 3 cents sharp
+    EXPECT_EQ(WheelSpokenValue(wheel), "A: 3.0 cents sharp, in tune");
+    wheel.Step(0, 14.0, thresholds);
+    EXPECT_EQ(WheelSpokenValue(wheel), "A: 14.0 cents flat, very flat");
+    wheel.Step(0, -9.0, thresholds);
+    EXPECT_EQ(WheelSpokenValue(wheel), "A: 9.0 cents sharp, sharp");
+    wheel.Step(WheelState::kNoNote, 0.0, thresholds);
+    EXPECT_EQ(WheelSpokenValue(wheel), "A: fading, last 9.0 cents sharp");
 }
