@@ -23,11 +23,14 @@ uint32_t PaneLayout::bitOf(PaneKind kind) noexcept
 
 std::pair<std::string, std::string> PaneLayout::bandLabels(int sampleRate, int band)
 {
-    const int base = band >= 0 && band < 27 ? sampleRate / (1 << (band + 4)) : 0;
+    auto base = [sampleRate](int b) { return b >= 0 && b < 27 ? sampleRate / (1 << (b + 4)) : 0; };
+    // A band's top is the band above's bottom, and both read the same: twice this band's whole
+    // base would be one less where the rate does not halve evenly (688 under 689 at 11025 Hz).
+    const int top = band == 0 ? 2 * base(0) : base(band - 1);
     char upper[32];
     char lower[32];
-    std::snprintf(upper, sizeof upper, "%.1fHz", 2.0 * base);
-    std::snprintf(lower, sizeof lower, "%.1fHz", 1.0 * base);
+    std::snprintf(upper, sizeof upper, "%.1fHz", 1.0 * top);
+    std::snprintf(lower, sizeof lower, "%.1fHz", 1.0 * base(band));
     return { upper, lower };
 }
 

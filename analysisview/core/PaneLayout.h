@@ -34,7 +34,8 @@ public:
     static uint32_t bitOf(PaneKind kind) noexcept;
 
     // The two labels of octave band 0..7 (0 the highest) for a recording at `sampleRate` Hz:
-    // "%.1fHz" of twice and of once rate / 2^(band + 4), in whole hertz. Allocates.
+    // "%.1fHz" of its top and its bottom in whole hertz: the bottom is rate / 2^(band + 4), the
+    // top the bottom of the band above (twice the bottom for band 0). Allocates.
     static std::pair<std::string, std::string> bandLabels(int sampleRate, int band);
 
     // Allocates the list of shown panes.

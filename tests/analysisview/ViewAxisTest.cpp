@@ -124,4 +124,11 @@ TEST(PaneLayout, BandLabelsAt11025HzRunFrom1378Down)
     EXPECT_EQ(PaneLayout::bandLabels(11025, 7),
               std::make_pair(std::string("10.0Hz"), std::string("5.0Hz")));
     EXPECT_EQ(PaneLayout::bandLabels(44100, 0).first, "5512.0Hz");
+    // Each boundary reads the same below one band and above the next.
+    for (int rate : { 11025, 22050, 44100, 48000, 96000 }) {
+        for (int band = 1; band < 8; ++band)
+            EXPECT_EQ(PaneLayout::bandLabels(rate, band).first,
+                      PaneLayout::bandLabels(rate, band - 1).second)
+                    << rate << " Hz, band " << band;
+    }
 }
