@@ -60,4 +60,18 @@ StaffLayout::NoteGlyph StaffLayout::note(int noteIndex, int x) const
     return glyph;
 }
 
+StaffLayout::NoteGlyph StaffLayout::noteWithin(int noteIndex, int x, int reach) const
+{
+    constexpr int kOctavePixels = 7 * kStepPixels;
+    const int y = m_middleC - kStepPixels * m_keys.StaffStep(noteIndex);
+    int moved = 0;
+    while (y - kOctavePixels * moved > m_middle + reach && moved < 2)
+        ++moved;
+    while (y - kOctavePixels * moved < m_middle - reach && moved > -2)
+        --moved;
+    NoteGlyph glyph = note(noteIndex + 12 * moved, x);
+    glyph.octavesMoved = moved;
+    return glyph;
+}
+
 } // namespace corvane

@@ -35,6 +35,9 @@ public:
         Accidental accidental; // None: no sign drawn
         int accidentalX, accidentalTop;
         std::vector<int> ledgerYs; // ledger lines, each from x - 8 to x + 8
+        // Octaves the note is drawn above (+) or below (-) where it is written, to stay within
+        // the pane: +1 "8vb", +2 "15mb", -1 "8va", -2 "15ma" beside the head; 0 none.
+        int octavesMoved = 0;
     };
 
     StaffLayout(const KeyContext &keys, int middleLine) noexcept;
@@ -50,6 +53,10 @@ public:
 
     // The glyphs of a concert note index 0..96 whose left edge is at x. Allocates.
     NoteGlyph note(int noteIndex, int x) const;
+    // The same, drawn up to two octaves nearer the staff when its line or space lies more than
+    // `reach` pixels above or below the middle line, as a score writes a cello's low C in the
+    // treble clef: an octave sign then says where it is played (NoteGlyph::octavesMoved).
+    NoteGlyph noteWithin(int noteIndex, int x, int reach) const;
 
 private:
     const KeyContext &m_keys;

@@ -6,6 +6,7 @@
 #include "PaneFrame.h"
 #include "StaffLayout.h"
 
+#include <QFont>
 #include <QPainter>
 
 namespace corvane {
@@ -21,6 +22,20 @@ namespace {
     {
         const bool low = sign == Accidental::Flat || sign == Accidental::DoubleFlat;
         return top + (low ? 16 : 11);
+    }
+
+    QString octaveSign(int octavesMoved)
+    {
+        switch (octavesMoved) {
+        case 1:
+            return QStringLiteral("8vb");
+        case 2:
+            return QStringLiteral("15mb");
+        case -1:
+            return QStringLiteral("8va");
+        default:
+            return QStringLiteral("15ma");
+        }
     }
 
 } // namespace
@@ -46,17 +61,26 @@ void NotesPane::render(QPainter &painter, const QRect &rect, const PaneContext &
     for (const StaffLayout::SignatureGlyph &glyph : staff.keySignature())
         MusicGlyphs::drawAccidental(painter, glyph.sign, glyph.x, signY(glyph.sign, glyph.top), s);
 
+    // A head stays whole within the pane: its line or space at most 8 pixels from the edge.
+    const int reach = rect.height() / 2 - 8;
+    QFont octaveFont = painter.font();
+    octaveFont.setItalic(true);
+    octaveFont.setPixelSize(10);
     painter.setPen(QPen(Qt::black, 1));
     context.forEachVisibleSample([&](std::size_t i, int x) {
         const NoteRun *run = context.runOf(i);
         if (!run || run->firstSample != i || run->rest || run->unstable)
             return;
-        const StaffLayout::NoteGlyph glyph = staff.note(run->noteIndex, x);
+        const StaffLayout::NoteGlyph glyph = staff.noteWithin(run->noteIndex, x, reach);
         for (int y : glyph.ledgerYs)
             painter.drawLine(x - 8, y, x + 8, y);
         MusicGlyphs::drawNoteHead(painter, QPointF(glyph.headX + 4.5, glyph.headY + 3.5), s);
         MusicGlyphs::drawAccidental(painter, glyph.accidental, glyph.accidentalX,
                                     signY(glyph.accidental, glyph.accidentalTop), s);
+        if (glyph.octavesMoved != 0) {
+            painter.setFont(octaveFont);
+            painter.drawText(QPointF(x + 7, glyph.y + 4), octaveSign(glyph.octavesMoved));
+        }
     });
 
     // The lines again over the glyphs' left parts, so heads near the left edge sit on them.

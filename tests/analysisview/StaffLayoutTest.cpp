@@ -49,6 +49,31 @@ TEST(StaffLayout, LedgerLinesRunFromTheStaffToTheNote)
     EXPECT_EQ(low.ledgerYs.back(), kMiddle + 72);
 }
 
+TEST(StaffLayout, NotesBeyondThePaneAreDrawnAnOctaveOrTwoNearerWithTheirSign)
+{
+    KeyContext keys;
+    const StaffLayout treble(keys, kMiddle);
+    constexpr int kReach = 52;
+    const StaffLayout::NoteGlyph c4 = treble.noteWithin(kMiddleC, 0, kReach);
+    EXPECT_EQ(c4.octavesMoved, 0);
+    EXPECT_EQ(c4.y, kMiddle + 24);
+    // E2 lies 72 pixels below the middle line; an octave up it is 44, on the third ledger line.
+    const StaffLayout::NoteGlyph e2 = treble.noteWithin(kE2, 0, kReach);
+    EXPECT_EQ(e2.octavesMoved, 1);
+    EXPECT_EQ(e2.y, kMiddle + 44);
+    EXPECT_EQ(e2.ledgerYs.size(), 3u);
+    // A0 two octaves up, and no further even where that is not enough.
+    EXPECT_EQ(treble.noteWithin(0, 0, kReach).octavesMoved, 2);
+    EXPECT_EQ(treble.noteWithin(0, 0, 0).octavesMoved, 2);
+    // C7 in the bass clef, two octaves down; C6 in the treble clef stays.
+    EXPECT_EQ(treble.noteWithin(kC6, 0, kReach).octavesMoved, 0);
+    ASSERT_TRUE(keys.SetClef(3));
+    const StaffLayout bass(keys, kMiddle);
+    const StaffLayout::NoteGlyph c7 = bass.noteWithin(kC6 + 12, 0, kReach);
+    EXPECT_EQ(c7.octavesMoved, -2);
+    EXPECT_EQ(c7.y, kMiddle - 24 - 7 * 12 + 56);
+}
+
 TEST(StaffLayout, AccidentalsAndKeySignaturesSitBesideTheirLines)
 {
     KeyContext keys;
