@@ -348,18 +348,22 @@ TEST_F(OptimizeDialog, ShowsAndStoresThePitchAnalysisModeBesideTheSettings)
     EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
     EXPECT_EQ(settings, CTCDefs()); // the defaults file's record is untouched by the mode
 
-    // A file that cannot be written is reported; the other choices are still stored.
-    std::filesystem::create_directory(file.string() + ".tmp");
+    // A file that cannot be replaced (a folder has taken its name) is reported once, with the
+    // file and the cause; the other choices are still stored.
     DlgOptimize dialog(pitch, settings, keys, nullptr, file);
     EXPECT_EQ(dialog.analysisMode()->checkedId(), 1);
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
     dialog.analysisMode()->button(0)->click();
     dialog.sensitivity()->button(1)->click();
     dialog.accept();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kModeNotSavedText));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith("The pitch analysis mode could not be saved"));
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(
+            QString::fromStdString("Cannot write \"" + file.string() + "\": Is a directory")))
+            << boxes.shown[0].text.toStdString();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(settings.GetSensitivity(), 1u);
-    EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
 }
 
 using KeyDialogs = DialogTest;
