@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -149,9 +150,10 @@ TEST_F(PitchConfiguration, TheReferenceIsCheckedFirstAndBadOnesAreRefused)
     EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kReferenceWarningText));
     EXPECT_EQ(settings.GetReferenceHz(), 440.0f);
 
-    for (const char *bad : { "0", "-440", "abc", "25000", "219.9", "880.1" }) {
+    for (const char *bad : { "0", "-440", "abc", "25000", "219.9", "880.1", "442Hz", "" }) {
         boxes.shown.clear();
         Type(dialog.referenceField(), bad);
+        EXPECT_EQ(dialog.centsLabel()->text(), "") << bad << ": no distance for no reference";
         dialog.accept();
         ASSERT_EQ(boxes.shown.size(), 1u) << bad;
         EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kInvalidReferenceText)) << bad;
@@ -236,6 +238,20 @@ TEST_F(TemperamentList, CancelAndOkWithoutAChoiceKeepAUserDefinedTemperament)
 }
 
 using ReferenceDialog = DialogTest;
+
+// Where the comma is the decimal separator, "440,5" is what the musician means.
+TEST_F(ReferenceDialog, AReferenceTypedWithTheLocalesCommaIsTaken)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CDlgRef dialog(pitch, settings);
+    Type(dialog.referenceField(), "440,5");
+    EXPECT_EQ(dialog.centsLabel()->text(), "1.966 cents");
+    dialog.accept();
+    QLocale::setDefault(previous);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(settings.GetReferenceHz(), 440.5f);
+}
 
 TEST_F(ReferenceDialog, WarnsRefusesAndStoresTheReference)
 {
