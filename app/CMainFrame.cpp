@@ -567,7 +567,12 @@ void CMainFrame::OnRestoreDefaults()
     ProgramState &program = m_context.program;
     program.settings.RestoreDefaults();
     program.noteTable.SetReference(program.settings.GetReferenceHz());
+    // The written key and mode are the piece's, not settings: they stay.
+    const int key = program.keys.Key();
+    const int mode = program.keys.Mode();
     program.keys = KeyContext(program.settings);
+    program.keys.SetKey(key);
+    program.keys.SetMode(mode);
     audio::setCaptureDevice(std::nullopt);
     audio::setPlaybackDevice(std::nullopt);
     QString said = QString::fromLatin1(kDefaultsRestoredMessage);

@@ -82,7 +82,9 @@ std::string CTonrikApp::FolderProblem(const std::filesystem::path &folder)
     const int cause = errno;
     std::error_code ignored;
     return "Corvane cannot write in the folder \""
-            + std::filesystem::absolute(folder, ignored).string() + "\" (" + std::strerror(cause)
+            + std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ignored), ignored)
+                      .string()
+            + "\" (" + std::strerror(cause)
             + "), so its settings (\"tonrik.def\"), the practice log (\"corvlog.txt\"), "
               "recordings and the analysis's temporary files cannot be kept there. The program "
               "goes on without them; start it from a folder you can write to.";

@@ -201,6 +201,7 @@ TEST_F(MainFrame, RestoreDefaultSettingsAsksThenRestoresEveryFieldTheDevicesAndT
     settings.SetReferenceHz(415.0f);
     program.noteTable.SetReference(415.0);
     program.keys = KeyContext(settings);
+    program.keys.SetKey(9);
     audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
     AnalyzerPreferences classic;
     classic.classic = true;
@@ -218,6 +219,7 @@ TEST_F(MainFrame, RestoreDefaultSettingsAsksThenRestoresEveryFieldTheDevicesAndT
     EXPECT_EQ(settings, CTCDefs());
     EXPECT_EQ(program.noteTable.Reference(), 440.0);
     EXPECT_EQ(program.keys.Clef(), 0);
+    EXPECT_EQ(program.keys.Key(), 9) << "the written key is the piece's, not a setting";
     EXPECT_EQ(audio::captureDevice(), std::nullopt);
     EXPECT_FALSE(AnalyzerPreferences::load().classic);
     EXPECT_EQ(view.panes, CTCDefs().GetViewPanes());
@@ -227,7 +229,7 @@ TEST_F(MainFrame, RestoreDefaultSettingsAsksThenRestoresEveryFieldTheDevicesAndT
 
 TEST(Program, AFolderThatCannotBeWrittenIsNamedWithTheCause)
 {
-    EXPECT_EQ(CTonrikApp::FolderProblem(std::filesystem::current_path()), "");
+    EXPECT_EQ(CTonrikApp::FolderProblem("."), "");
     const std::string said = CTonrikApp::FolderProblem("/no/such/folder");
     EXPECT_EQ(said.rfind("Corvane cannot write in the folder \"/no/such/folder\" (No such file or "
                          "directory)",
