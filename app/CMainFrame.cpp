@@ -1,5 +1,7 @@
 #include "CMainFrame.h"
 
+#include "AnalyzerPreferences.h"
+#include "AudioFacade.h"
 #include "CAboutDlg.h"
 #include "CClefDialog.h"
 #include "CDlgConfigSound.h"
@@ -12,7 +14,9 @@
 #include "DlgTemp.h"
 #include "DlgTranspose.h"
 #include "HelpWindow.h"
+#include "KeyContext.h"
 #include "LogPrintJob.h"
+#include "MessageService.h"
 #include "ProgramState.h"
 #include "RecentFileList.h"
 #include "RecordingWindow.h"
@@ -266,8 +270,9 @@ void CMainFrame::CreateActions()
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
                 OpenDialog(new DlgOptimize(pitch, settings, keys, this));
             });
-    // The factory settings apply only at start-up; the command is kept in its place.
-    Add(C::RestoreDefaults, tr("Restore &default settings"), tr("Restore the factory settings"));
+    connect(Add(C::RestoreDefaults, tr("Restore &default settings"),
+                tr("Restore the factory settings")),
+            &QAction::triggered, this, &CMainFrame::OnRestoreDefaults);
 
     connect(Add(C::HelpTopics, tr("%1 Help Topics").arg(QString::fromLatin1(kProductName)),
                 tr("Show the help"), QKeySequence::HelpContents),
@@ -553,6 +558,37 @@ void CMainFrame::ShowState()
         const QSignalBlocker quiet(action(p.command));
         action(p.command)->setChecked(panes & p.pane);
     }
+}
+
+void CMainFrame::OnRestoreDefaults()
+{
+    if (!widgets::messages().warningOkCancel(this, QString::fromLatin1(kRestoreDefaultsQuestion)))
+        return;
+    ProgramState &program = m_context.program;
+    program.settings.RestoreDefaults();
+    program.noteTable.SetReference(program.settings.GetReferenceHz());
+    // The written key and mode are the piece's, not settings: they stay.
+    const int key = program.keys.Key();
+    const int mode = program.keys.Mode();
+    program.keys = KeyContext(program.settings);
+    program.keys.SetKey(key);
+    program.keys.SetMode(mode);
+    audio::setCaptureDevice(std::nullopt);
+    audio::setPlaybackDevice(std::nullopt);
+    QString said = QString::fromLatin1(kDefaultsRestoredMessage);
+    // The pitch mode lives beside the defaults file, which is written only at exit: it is put
+    // back now, and a file that will not take it is said with the rest.
+    if (AnalyzerPreferences::load().classic) {
+        if (const auto saved = AnalyzerPreferences {}.save(); !saved)
+            said += QLatin1Char('\n') + QString::fromStdString(saved.error);
+    }
+    if (m_view)
+        m_view->panesChanged(program.settings.GetViewPanes());
+    ShowVolume();
+    ShowState();
+    update();
+    widgets::messages().show(this, {}, said, widgets::MessageService::Icon::Information,
+                             widgets::MessageService::Buttons::Ok);
 }
 
 void CMainFrame::OpenDialog(QDialog *dialog, bool repaintAfter)

@@ -92,6 +92,17 @@ public:
         Count_
     };
 
+    // "Restore default settings" asks first, then puts the factory settings in every field of the
+    // record (kept in "tonrik.def" at exit), the standard pitch reference in the note table, the
+    // system's default sound devices in the audio layer and the refined pitch mode in
+    // "tonrik.prefs", and says so.
+    static constexpr const char *kRestoreDefaultsQuestion =
+            "Restore the factory settings? Every setting you have changed (reference, "
+            "temperament, clef, transposition, tuner, pinwheels, sound devices and formats) goes "
+            "back to how Corvane was installed.";
+    static constexpr const char *kDefaultsRestoredMessage =
+            "The factory settings have been restored.";
+
     // Opens the tuner window over `parent`, recording from the start or not, and calls `closed`
     // once when it has gone. Set by the program when it has a tuner.
     using TunerOpener = std::function<void(QWidget *parent, bool recording,
@@ -160,6 +171,7 @@ private:
     void OnAbout();
     void OnHelp();
     void OnStart();
+    void OnRestoreDefaults();
     void ShowRecentFiles();
     void ShowTitle();
     void OpenDialog(QDialog *dialog, bool repaintAfter = false);

@@ -3,11 +3,20 @@
 #include "CSplashWnd.h"
 #include "CTuner.h"
 #include "MessageService.h"
+#include "PortAudioBackend.h"
 #include "PracticeClocks.h"
 #include "PracticeLogFile.h"
 #include "ProgramState.h"
+#include "VirtualBackend.h"
 
 #include <QIcon>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+#include <unistd.h>
 
 namespace corvane {
 
@@ -66,12 +75,35 @@ CTonrikApp::~CTonrikApp()
     ExitInstance();
 }
 
+std::string CTonrikApp::FolderProblem(const std::filesystem::path &folder)
+{
+    if (::access(folder.c_str(), W_OK | X_OK) == 0)
+        return {};
+    const int cause = errno;
+    std::error_code ignored;
+    return "Corvane cannot write in the folder \""
+            + std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ignored), ignored)
+                      .string()
+            + "\" (" + std::strerror(cause)
+            + "), so its settings (\"tonrik.def\"), the practice log (\"corvlog.txt\"), "
+              "recordings and the analysis's temporary files cannot be kept there. The program "
+              "goes on without them; start it from a folder you can write to.";
+}
+
 bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame::TunerOpener opener)
 {
     m_running = true;
-    m_program.loadDefaults([](const std::string &message) {
-        widgets::messages().error(nullptr, QString::fromStdString(message));
+    // One message for the folder says what every file in it would otherwise say on its own.
+    const std::string folderProblem = FolderProblem(std::filesystem::path("."));
+    m_program.loadDefaults([&folderProblem](const std::string &message) {
+        if (folderProblem.empty())
+            widgets::messages().error(nullptr, QString::fromStdString(message));
     });
+    if (!folderProblem.empty()) {
+        widgets::messages().error(nullptr, QString::fromStdString(folderProblem));
+        m_folderProblemSaid = true;
+    }
+    RestoreSoundDevices();
 
     CSplashWnd::EnableSplashScreen(true);
 
@@ -88,16 +120,38 @@ bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame:
     return true;
 }
 
+void CTonrikApp::RestoreSoundDevices()
+{
+    m_devices.emplace();
+    // The sound system is started only to find a device the user chose.
+    if (!m_devices->remembersDevices())
+        return;
+    audio::PortAudioBackend portAudio;
+    const std::string missing =
+            m_devices->restore({ &portAudio, &audio::VirtualBackend::instance() });
+    if (!missing.empty())
+        widgets::messages().show(nullptr, {}, QString::fromStdString(missing),
+                                 widgets::MessageService::Icon::Exclamation,
+                                 widgets::MessageService::Buttons::Ok);
+}
+
 void CTonrikApp::ExitInstance()
 {
     if (!m_running)
         return;
     m_running = false;
     m_frame.reset();
-    // Both are best effort: the program ends either way, and the defaults file is only ever
-    // replaced by a complete one.
-    m_program.settings.SaveDefaultsFile();
-    AppendPracticeLogLine(m_clocks.run, m_clocks.active);
+    // The program ends either way, and no file is ever left half written; what could not be
+    // kept is said once, unless start-up has already said that the folder takes nothing.
+    std::vector<std::string> failures { m_program.settings.WriteDefaultsFile(),
+                                        m_devices ? m_devices->keep() : std::string(),
+                                        AppendPracticeLogLine(m_clocks.run, m_clocks.active) };
+    if (m_folderProblemSaid)
+        return;
+    for (const std::string &failure : failures) {
+        if (!failure.empty())
+            std::fprintf(stderr, "tonrik: %s\n", failure.c_str());
+    }
 }
 
 bool CTonrikApp::LoadSharedImages()

@@ -2,8 +2,11 @@
 
 #include "CMainFrame.h"
 #include "ProgramTunerDialogs.h"
+#include "SoundDeviceMemory.h"
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,10 +17,14 @@ struct PracticeClocks;
 
 // The program's start and end around the event loop. Start-up, in order (the profile
 // "Tarnwick", which holds the recent files, is named in main): the settings from "tonrik.def" and
-// the pitch reference from them; the splash; the shared images (a failure is said once and
-// start-up goes on); the main window, maximized, which opens the tuner by itself, or the command
-// line's wave file when one is named; the run's clocks. The end saves the settings and appends the run's line to the
-// practice log, but only for a run whose start-up got as far as loading the settings.
+// the pitch reference from them; the sound devices chosen in an earlier run, found again by name
+// ("tonrik.prefs"; one message when one is missing); a working folder that cannot be written is
+// said once, naming it, in place of every failure it would cause; the splash; the shared images (a
+// failure is said once and start-up goes on); the main window, maximized, which opens the tuner by
+// itself, or the command line's wave file when one is named; the run's clocks. The end saves the
+// settings (and the devices, when the user chose others) and appends the run's line to the practice
+// log, but only for a run whose start-up got as far as loading the settings; what could not be
+// written is printed on stderr, unless start-up has already said the folder cannot be written.
 //
 // One per program, on the user-interface thread, while a QApplication exists. It works on the
 // program's state and clocks, which `main` owns and which must outlive it. Files are read and
@@ -30,6 +37,10 @@ public:
     static constexpr const char *kUntitled = "Untitled";
     static constexpr const char *kWaveFilter = "Wave Files (*.wav)";
     static constexpr const char *kImagesFailedMessage = "Could not load bitmaps!";
+
+    // The message for a working folder the program cannot write in, naming it and the cause;
+    // empty when it can.
+    static std::string FolderProblem(const std::filesystem::path &folder);
 
     CTonrikApp(ProgramState &program, PracticeClocks &clocks);
     ~CTonrikApp();
@@ -52,10 +63,14 @@ public:
     static bool LoadSharedImages();
 
 private:
+    void RestoreSoundDevices();
+
     ProgramState &m_program;
     PracticeClocks &m_clocks;
     ProgramTunerDialogs m_tunerDialogs;
     bool m_running = false;
+    bool m_folderProblemSaid = false;
+    std::optional<SoundDeviceMemory> m_devices;
     std::unique_ptr<CMainFrame> m_frame;
 };
 

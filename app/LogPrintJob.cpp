@@ -31,10 +31,11 @@ namespace {
 } // namespace
 
 LogPrintJob::LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t runStart,
-                         std::int64_t now, std::uint32_t options)
+                         std::int64_t now, std::uint32_t options, std::size_t damagedLines)
     : m_body(DeviceFont("Courier New", QFont::TypeWriter, 10, device))
     , m_title(DeviceFont("Arial", QFont::SansSerif, 14, device))
-    , m_printout(std::move(log), runStart, now, options, Measure(device, m_body, m_title))
+    , m_printout(std::move(log), runStart, now, options, Measure(device, m_body, m_title),
+                 damagedLines)
 {
 }
 
@@ -42,9 +43,9 @@ LogPrintJob LogPrintJob::ofProgram(QPaintDevice &device, const PracticeClocks &c
                                    const CTCDefs &settings)
 {
     PracticeLog log;
-    LoadPracticeLog(log, clocks.run, clocks.active);
+    const std::size_t damaged = LoadPracticeLog(log, clocks.run, clocks.active);
     return LogPrintJob(device, std::move(log), clocks.run.startTime(), clocks.run.currentTime(),
-                       settings.GetLogOptions());
+                       settings.GetLogOptions(), damaged);
 }
 
 LogDeviceMetrics LogPrintJob::Measure(QPaintDevice &device, const QFont &body, const QFont &title)

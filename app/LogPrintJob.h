@@ -4,6 +4,7 @@
 
 #include <QFont>
 
+#include <cstddef>
 #include <cstdint>
 
 class QPainter;
@@ -25,8 +26,9 @@ class LogPrintJob
 public:
     // The title font is a 14-point sans serif, the body a 10-point fixed-pitch font, so that the
     // statistics' columns line up.
+    // `damagedLines`: the lines loading skipped, said on page 1.
     LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t runStart, std::int64_t now,
-                std::uint32_t options);
+                std::uint32_t options, std::size_t damagedLines = 0);
 
     // The program's job at this moment: the log file of the current directory behind the run
     // of `clocks`, with the print options of `settings`.

@@ -111,7 +111,7 @@ bool AudioDevices::openCapture(BlockSink &sink)
     const SampleFormat format = m_captureFormat;
     const int32_t blockBytes = m_captureBlockBytes;
     if (!format.valid() || blockBytes <= 0) {
-        report(setupMessage("Unable to create DirectSound capture buffer.",
+        report(setupMessage("Unable to open a capture stream on the sound device.",
                             "The capture format is not one the program can use."));
         return false;
     }
@@ -129,8 +129,8 @@ bool AudioDevices::openCapture(BlockSink &sink)
                                            m_captureQueue, error);
     if (!m_captureStream) {
         report(setupMessage(error.step == OpenError::Step::Device
-                                    ? "Unable to create DirectSound capture object."
-                                    : "Unable to create DirectSound capture buffer.",
+                                    ? "Unable to open the capture device."
+                                    : "Unable to open a capture stream on the sound device.",
                             error.reason));
         return false;
     }
@@ -145,7 +145,7 @@ bool AudioDevices::openPlayback(int32_t halfBytes, BlockSource *source, float le
     stopPlayback();
     const SampleFormat format = m_playbackFormat;
     if (!format.valid()) {
-        report(setupMessage("Unable to create secondary DirectSound buffer.",
+        report(setupMessage("Unable to open a playback stream on the sound device.",
                             "The playback format is not one the program can use."));
         return false;
     }
@@ -153,7 +153,7 @@ bool AudioDevices::openPlayback(int32_t halfBytes, BlockSource *source, float le
     int64_t bytes = halfBytes > 0 ? halfBytes : format.bytesPerSecond();
     bytes -= bytes % format.frameBytes();
     if (bytes <= 0 || bytes > INT32_MAX) {
-        report(setupMessage("Unable to create secondary DirectSound buffer.",
+        report(setupMessage("Unable to open a playback stream on the sound device.",
                             "The playback buffer size is not usable."));
         return false;
     }
@@ -169,8 +169,8 @@ bool AudioDevices::openPlayback(int32_t halfBytes, BlockSource *source, float le
     m_playbackStream = backend->openPlayback(m_playbackDevice, format, m_playbackBuffer, error);
     if (!m_playbackStream) {
         report(setupMessage(error.step == OpenError::Step::Device
-                                    ? "Unable to create DirectSound object."
-                                    : "Unable to create secondary DirectSound buffer.",
+                                    ? "Unable to open the playback device."
+                                    : "Unable to open a playback stream on the sound device.",
                             error.reason));
         return false;
     }
@@ -225,7 +225,7 @@ bool AudioDevices::startPlayback()
         return true;
     std::string why;
     if (!m_playbackStream->start(why)) {
-        report(setupMessage("Unable to create secondary DirectSound buffer.", why));
+        report(setupMessage("Unable to open a playback stream on the sound device.", why));
         return false;
     }
     m_playbackRunning = true;

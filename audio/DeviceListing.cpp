@@ -55,6 +55,24 @@ void writeDeviceTable(AudioBackend &backend, std::ostream &out)
     }
 }
 
+std::optional<DeviceId> findDeviceByName(const std::vector<AudioBackend *> &backends,
+                                         const DeviceId &wanted, bool capture)
+{
+    std::optional<DeviceId> sameName;
+    for (AudioBackend *backend : backends) {
+        for (const DeviceInfo &device : backend->devices()) {
+            const int channels = capture ? device.maxInputChannels : device.maxOutputChannels;
+            if (channels <= 0 || device.id.name != wanted.name)
+                continue;
+            if (device.id.hostApi == wanted.hostApi)
+                return device.id;
+            if (!sameName)
+                sameName = device.id;
+        }
+    }
+    return sameName;
+}
+
 int listDevices(std::ostream &out, std::ostream &err)
 {
     PortAudioSession session;

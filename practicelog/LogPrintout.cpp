@@ -2,6 +2,7 @@
 
 #include "LocalCalendar.h"
 #include "LogOptions.h"
+#include "PracticeLogFile.h"
 #include "PracticeLogStatistics.h"
 
 #include <algorithm>
@@ -45,11 +46,13 @@ namespace {
 } // namespace
 
 LogPrintout::LogPrintout(PracticeLog log, std::int64_t runStart, std::int64_t now,
-                         std::uint32_t options, const LogDeviceMetrics &device)
+                         std::uint32_t options, const LogDeviceMetrics &device,
+                         std::size_t damagedLines)
     : m_log(std::move(log))
     , m_runStart(runStart)
     , m_now(now)
     , m_options(options)
+    , m_damagedLines(damagedLines)
     , m_layout(LogPageLayout::compute(device, options))
 {
     const LogListing listing = ListingOf(options);
@@ -102,6 +105,14 @@ void LogPrintout::AddHeaderAndFooter(std::vector<LogPageItem> &items, int page) 
     char footer[64];
     std::snprintf(footer, sizeof footer, "Page %d of %d", page, m_pages);
     AddText(items, l.bottom + 15, footer);
+    if (page == 1 && m_damagedLines > 0) {
+        LogPageItem note;
+        note.x = l.right;
+        note.y = l.bottom + 15;
+        note.text = DamagedLinesText(m_damagedLines);
+        note.alignRight = true;
+        items.push_back(std::move(note));
+    }
     items.push_back({ LogPageItem::Kind::Rule,
                       LogPageItem::Font::Body,
                       l.left,

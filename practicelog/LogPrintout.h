@@ -3,6 +3,7 @@
 #include "LogPageLayout.h"
 #include "LogRecord.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,12 +36,14 @@ struct LogPageItem
 //
 // Built at the start of a print job from a snapshot of the log (newest first, the current run at
 // the front), the run clock's start (which decides "today" for the summaries) and the present
-// time (which decides the listing's cut-off and the date in the header). Pure; allocates.
+// time (which decides the listing's cut-off and the date in the header). When loading skipped
+// damaged lines, page 1's footer says how many ("2 damaged lines were skipped"), so that the
+// summaries are not taken for the whole story. Pure; allocates.
 class LogPrintout
 {
 public:
     LogPrintout(PracticeLog log, std::int64_t runStart, std::int64_t now, std::uint32_t options,
-                const LogDeviceMetrics &device);
+                const LogDeviceMetrics &device, std::size_t damagedLines = 0);
 
     int pageCount() const noexcept { return m_pages; }
     const LogPageLayout &layout() const noexcept { return m_layout; }
@@ -61,6 +64,7 @@ private:
     std::int64_t m_runStart;
     std::int64_t m_now;
     std::uint32_t m_options;
+    std::size_t m_damagedLines;
     std::int64_t m_cutoff = 0;
     std::int64_t m_listed = 0;
     LogPageLayout m_layout;

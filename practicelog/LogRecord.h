@@ -39,8 +39,9 @@ struct LogRecord
     friend bool operator==(const LogRecord &, const LogRecord &) = default;
 };
 
-// The practice log in memory, newest run first: the current run, then the file's lines from the
-// last to the first. The day walks of the statistics rely on this order.
+// The practice log in memory, newest run first: the current run, then the file's runs by their
+// start, newest first. The statistics sum each run into its own day whatever the order; the
+// listing of runs since a cut-off relies on it.
 using PracticeLog = std::vector<LogRecord>;
 
 } // namespace corvane

@@ -1,8 +1,11 @@
 #include "PracticeLogFile.h"
 
+#include "LineAppender.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -65,37 +68,62 @@ std::optional<LogRecord> ParsePracticeLogLine(std::string_view line) noexcept
     return record;
 }
 
-bool AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter &counter)
+bool IsPlausibleRun(const LogRecord &record) noexcept
 {
-    const LogRecord run = CurrentRunRecord(clock, counter);
-    char line[3 * 21 + 3];
-    std::snprintf(line, sizeof line, "%lld %lld %lld\n", static_cast<long long>(run.start),
-                  static_cast<long long>(run.end), static_cast<long long>(run.active));
-
-    FilePtr file { std::fopen(kPracticeLogFileName, "a+b") };
-    if (!file)
+    constexpr std::int64_t kLatest = 253'402'300'799; // 9999-12-31 23:59:59 UTC
+    constexpr std::int64_t kLongestRun = 366 * 86'400;
+    if (record.start < 0 || record.end < record.start || record.end > kLatest)
         return false;
-    const bool unfinished =
-            std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) != '\n';
-    // Writes always go to the end of a file opened for appending; the seek only switches the
-    // stream from reading to writing.
-    std::fseek(file.get(), 0, SEEK_END);
-    const bool written = (!unfinished || std::fputc('\n', file.get()) != EOF)
-            && std::fputs(line, file.get()) != EOF;
-    return std::fclose(file.release()) == 0 && written;
+    const std::int64_t elapsed = record.end - record.start;
+    return elapsed <= kLongestRun && record.active >= 0
+            && record.active <= elapsed + 5 + elapsed / 100;
 }
 
-void LoadPracticeLog(PracticeLog &log, const RunClock &clock, const ActiveTimeCounter &counter)
+std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter &counter,
+                                  const FileFault &fault)
+{
+    const LogRecord run = CurrentRunRecord(clock, counter);
+    bool unended = false;
+    if (FilePtr file { std::fopen(kPracticeLogFileName, "rb") }) {
+        // Only another writer (or an older build) leaves a line unended; ours go whole.
+        unended = std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) != '\n';
+    }
+    char line[1 + 3 * 21 + 3];
+    std::snprintf(line, sizeof line, "%s%lld %lld %lld", unended ? "\n" : "",
+                  static_cast<long long>(run.start), static_cast<long long>(run.end),
+                  static_cast<long long>(run.active));
+    std::error_code ignored;
+    return appendWholeLine(std::filesystem::absolute(kPracticeLogFileName, ignored), line, fault);
+}
+
+std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
+                            const ActiveTimeCounter &counter)
 {
     log.clear();
+    std::size_t damaged = 0;
     std::ifstream in(kPracticeLogFileName, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
-        if (const auto record = ParsePracticeLogLine(line))
+        const auto record = ParsePracticeLogLine(line);
+        if (record && IsPlausibleRun(*record))
             log.push_back(*record);
+        else if (skipBlanks(line.data(), line.data() + line.size()) != line.data() + line.size())
+            ++damaged;
     }
-    log.push_back(CurrentRunRecord(clock, counter));
+    // Newest first; lines of one start keep the later line first, as the file's order had it.
     std::reverse(log.begin(), log.end());
+    std::stable_sort(log.begin(), log.end(),
+                     [](const LogRecord &a, const LogRecord &b) { return a.start > b.start; });
+    log.insert(log.begin(), CurrentRunRecord(clock, counter));
+    return damaged;
+}
+
+std::string DamagedLinesText(std::size_t count)
+{
+    if (count == 0)
+        return {};
+    return std::to_string(count)
+            + (count == 1 ? " damaged line was skipped" : " damaged lines were skipped");
 }
 
 bool ClearPracticeLog()

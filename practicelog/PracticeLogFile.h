@@ -1,10 +1,13 @@
 #pragma once
 
 #include "ActiveTimeCounter.h"
+#include "FileSteps.h"
 #include "LogRecord.h"
 #include "RunClock.h"
 
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace corvane {
@@ -17,15 +20,29 @@ inline constexpr const char *kPracticeLogFileName = "corvlog.txt";
 // seconds of the counter.
 LogRecord CurrentRunRecord(const RunClock &clock, const ActiveTimeCounter &counter);
 
-// Appends the current run's line, creating the file if needed. A last line left without its line
-// feed (an earlier write cut short) is ended first, so the new line stands on its own. Returns
-// false when the file cannot be opened or written; the caller exits anyway.
-bool AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter &counter);
+// Appends the current run's line, creating the file if needed, in one write (see
+// appendWholeLine): a kill leaves the whole line or none of it, and two copies of the program
+// never interleave theirs. A last line left without its line feed (by another writer) is ended
+// first, so the new line stands on its own. Returns the message naming the file and the cause,
+// empty on success; the caller exits anyway. `fault` lets tests fail any step.
+std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter &counter,
+                                  const FileFault &fault = {});
 
-// Replaces `log` with the file's runs, newest first, behind the current run. Lines of any length
-// are read; a line that is not three integers (blanks around them allowed) is skipped. A missing
-// or unreadable file gives the current run alone. Allocates.
-void LoadPracticeLog(PracticeLog &log, const RunClock &clock, const ActiveTimeCounter &counter);
+// Replaces `log` with the current run followed by the file's runs, newest first by their start
+// whatever the order of the lines (two copies of the program in one folder append in the order
+// they end). Lines of any length are read, one by one; a line that is not a plausible run
+// (IsPlausibleRun) is skipped and counted, a blank one skipped. A missing or unreadable file
+// gives the current run alone. Returns the number of damaged lines skipped. Allocates.
+std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
+                            const ActiveTimeCounter &counter);
+
+// "1 damaged line was skipped", "2 damaged lines were skipped"; empty for 0.
+std::string DamagedLinesText(std::size_t count);
+
+// A run the program could have written: it starts no earlier than 1970 and ends no later than
+// the year 9999, lasts no longer than a year, and was active no longer than it lasted (give or
+// take the drift between the sound card's clock, which counts active time, and the system's).
+bool IsPlausibleRun(const LogRecord &record) noexcept;
 
 // Deletes the file. Returns false when there was none or it could not be deleted.
 bool ClearPracticeLog();

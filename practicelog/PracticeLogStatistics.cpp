@@ -2,10 +2,12 @@
 
 #include "LocalCalendar.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace corvane {
 
@@ -82,9 +84,8 @@ std::string TodayStatisticsLine(const PracticeLog &log, std::int64_t runStart)
     const Day today = LocalCalendar::dayOf(runStart);
     Totals totals;
     for (const LogRecord &record : log) {
-        if (!sameDay(LocalCalendar::dayOf(record.start), today))
-            break;
-        totals.add(record);
+        if (sameDay(LocalCalendar::dayOf(record.start), today))
+            totals.add(record);
     }
     const Clock a = clockOf(totals.active);
     const Clock e = clockOf(totals.elapsed);
@@ -108,19 +109,29 @@ SevenDayStatistics SevenDayStatisticsLines(const PracticeLog &log, std::int64_t 
     const Day today = LocalCalendar::dayOf(runStart);
     const int weekDay = today ? today->weekDay : 0;
 
-    SevenDayStatistics result;
+    // Each run goes to its own day, wherever it stands in the log: lines out of order (two
+    // copies of the program append in the order they end) lose no day.
+    std::array<Day, 7> days;
+    for (int k = 0; k < 7; ++k)
+        days[std::size_t(k)] = k == 0 ? today : LocalCalendar::dayBefore(runStart, k);
+    std::array<Totals, 7> totals;
     Totals overall;
+    for (const LogRecord &record : log) {
+        const Day day = LocalCalendar::dayOf(record.start);
+        for (std::size_t k = 0; k < days.size(); ++k) {
+            if (sameDay(day, days[k])) {
+                totals[k].add(record);
+                overall.add(record);
+                break;
+            }
+        }
+    }
+
+    SevenDayStatistics result;
     std::int64_t recorded = 0;
     std::int64_t missed = 0;
-    auto next = log.begin();
     for (int k = 0; k < 7; ++k) {
-        // Each day's walk goes on from where the day after it stopped.
-        const Day day = k == 0 ? today : LocalCalendar::dayBefore(runStart, k);
-        Totals daily;
-        for (; next != log.end() && sameDay(LocalCalendar::dayOf(next->start), day); ++next) {
-            daily.add(*next);
-            overall.add(*next);
-        }
+        Totals daily = totals[std::size_t(k)];
         if (daily.elapsed < 1) {
             ++missed;
             daily = Totals();
@@ -147,16 +158,23 @@ SevenDayStatistics SevenDayStatisticsLines(const PracticeLog &log, std::int64_t 
 
 std::array<std::string, 4> CompleteStatisticsLines(const PracticeLog &log, std::int64_t runStart)
 {
-    Day current = LocalCalendar::dayOf(runStart);
-    std::int64_t days = 1;
+    // Today counts even when nothing was played; every other day once, whatever the order of
+    // its runs. A run no calendar can place counts as a day of its own.
+    std::vector<LocalCalendar::Day> seen;
+    std::int64_t days = 0;
+    const auto count = [&](const Day &day) {
+        if (!day) {
+            ++days;
+        } else if (std::find(seen.begin(), seen.end(), *day) == seen.end()) {
+            seen.push_back(*day);
+            ++days;
+        }
+    };
+    count(LocalCalendar::dayOf(runStart));
     Totals totals;
     for (const LogRecord &record : log) {
         totals.add(record);
-        const Day day = LocalCalendar::dayOf(record.start);
-        if (!sameDay(day, current)) {
-            ++days;
-            current = day;
-        }
+        count(LocalCalendar::dayOf(record.start));
     }
     return {
         format("Number of Days Recorded:       %lld", static_cast<long long>(days)),

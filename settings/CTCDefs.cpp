@@ -1,13 +1,15 @@
 #include "CTCDefs.h"
 
 #include "Archive.h"
+#include "FileReplacement.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <type_traits>
-
-#include <unistd.h>
 
 namespace corvane {
 
@@ -80,6 +82,15 @@ namespace {
     {
         return t[2] <= t[1] && t[1] <= t[0] && t[0] <= 50 && t[2] <= t[3] && t[3] <= t[4]
                 && t[4] <= 50;
+    }
+
+    // "Error opening defaults file "/home/me/tonrik.def": Permission denied".
+    std::string openErrorMessage(int cause)
+    {
+        std::error_code ignored;
+        return std::string(kDefaultsOpenErrorMessage) + " \""
+                + std::filesystem::absolute(kDefaultsFileName, ignored).string()
+                + "\": " + std::strerror(cause);
     }
 
 } // namespace
@@ -213,23 +224,17 @@ int CTCDefs::OrderNoteLimits() noexcept
     return 2;
 }
 
-bool CTCDefs::SaveDefaultsFile() const
+std::string CTCDefs::WriteDefaultsFile(const FileFault &fault) const
 {
     Archive ar;
     exchangeFields(*this, ar);
     const auto bytes = ar.Bytes();
-
-    // The old file stays in place until the new one is complete on disk.
-    bool written = false;
-    if (FilePtr file { std::fopen(kDefaultsTempFileName, "wb") }) {
-        written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()
-                && std::fflush(file.get()) == 0 && ::fsync(::fileno(file.get())) == 0;
-        written = std::fclose(file.release()) == 0 && written;
-    }
-    if (written && std::rename(kDefaultsTempFileName, kDefaultsFileName) == 0)
-        return true;
-    std::remove(kDefaultsTempFileName);
-    return false;
+    // The full path, so that a message about it tells the user which folder is meant.
+    std::error_code ignored;
+    FileReplacement file(std::filesystem::absolute(kDefaultsFileName, ignored), fault);
+    file.write(std::as_bytes(std::span(bytes.data(), bytes.size())));
+    file.commit();
+    return file.error();
 }
 
 DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &reportError)
@@ -240,9 +245,10 @@ DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &rep
         // A file that opens but cannot be read (a folder of that name, a failing disk) is not a
         // damaged one: it would not take the settings at exit either.
         if (std::ferror(file.get())) {
+            const int cause = errno;
             RestoreDefaults();
             if (reportError)
-                reportError(kDefaultsOpenErrorMessage);
+                reportError(openErrorMessage(cause));
             return DefaultsFileStatus::OpenError;
         }
         // The record is built aside, so a file that ends early cannot leave half of it behind.
@@ -259,12 +265,15 @@ DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &rep
         return DefaultsFileStatus::Loaded;
     }
 
+    const int readCause = errno;
     RestoreDefaults();
     // Exclusive creation: a file that exists but cannot be read is reported, not emptied.
     if (FilePtr created { std::fopen(kDefaultsFileName, "wbx") })
         return DefaultsFileStatus::Created;
+    // A name that is there but cannot be read says more by why it could not be read.
+    const int cause = errno == EEXIST ? readCause : errno;
     if (reportError)
-        reportError(kDefaultsOpenErrorMessage);
+        reportError(openErrorMessage(cause));
     return DefaultsFileStatus::OpenError;
 }
 

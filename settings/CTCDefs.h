@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileSteps.h"
 #include "StoredSampleFormat.h"
 
 #include <array>
@@ -17,11 +18,12 @@ inline constexpr int kPinwheelColorCount = 7;
 inline constexpr int kPinwheelThresholdCount = 5;
 inline constexpr int kTemperamentNameBytes = 40;
 
-// The defaults file lives in the current directory; it is saved through the temporary file,
-// which is renamed over it only once it is complete, so a failed save leaves the old settings.
+// The defaults file lives in the current directory; it is saved through a temporary file beside
+// it, which is renamed over it only once it is complete, so a failed save leaves the old settings.
 inline constexpr const char *kDefaultsFileName = "tonrik.def";
-inline constexpr const char *kDefaultsTempFileName = "tonrik.def.tmp";
 inline constexpr std::size_t kDefaultsFileBytes = 380;
+// The start of the message a defaults file that can be neither read nor created gives; the file's
+// full path and the cause follow it.
 inline constexpr const char *kDefaultsOpenErrorMessage = "Error opening defaults file";
 
 // The pitch references a musician could mean, in Hz: an octave either side of 440 Hz, which
@@ -44,7 +46,8 @@ enum class DefaultsFileStatus {
     OpenError, // not readable (and not creatable): factory defaults, the handler was told
 };
 
-// Receives "Error opening defaults file"; the application shows it in a message box.
+// Receives "Error opening defaults file "/path/tonrik.def": cause"; the application shows it in a
+// message box.
 using DefaultsFileErrorHandler = std::function<void(const std::string &message)>;
 
 // Every user setting of the program. The program's record is part of its ProgramState, which
@@ -163,14 +166,18 @@ public:
     // follows too; two equal limits become the factory pair. Returns the fields changed.
     int OrderNoteLimits() noexcept;
 
-    // Writes the record to "tonrik.def" in the current directory, through "tonrik.def.tmp";
-    // returns false, with "tonrik.def" untouched, when that fails. Allocates.
-    bool SaveDefaultsFile() const;
+    // Writes the record to "tonrik.def" in the current directory, whole or not at all (see
+    // FileReplacement); returns the message naming the file's full path and the cause, empty on
+    // success. On failure "tonrik.def" is untouched. `fault` lets tests fail any step. Allocates.
+    std::string WriteDefaultsFile(const FileFault &fault = {}) const;
+    // The same, when only success matters.
+    bool SaveDefaultsFile() const { return WriteDefaultsFile().empty(); }
 
     // The start-up sequence: reads "tonrik.def" (a short file gives the factory defaults
     // silently; a longer one is read for its first 380 bytes); creates it empty when missing;
     // when it can be neither read nor created, or opens but cannot be read (a folder of that
-    // name, a failing disk), calls `reportError` with "Error opening defaults file" and returns
+    // name, a failing disk), calls `reportError` with "Error opening defaults file", the file's
+    // full path and the cause, and returns
     // OpenError: the exit save will fail too, so the caller tells the user when it does rather
     // than dropping the settings silently. Every outcome but Loaded leaves the factory defaults.
     DefaultsFileStatus LoadDefaultsFile(const DefaultsFileErrorHandler &reportError);

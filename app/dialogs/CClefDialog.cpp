@@ -53,8 +53,9 @@ void CClefDialog::accept()
 {
     if (m_clefs->checkedId() >= 0) {
         m_keys.SetClef(m_clefs->checkedId());
-        if (!m_settings.SaveDefaultsFile())
-            widgets::messages().error(this, QString::fromLatin1(kDefaultsOpenErrorMessage));
+        const std::string error = m_settings.WriteDefaultsFile();
+        if (!error.empty())
+            widgets::messages().error(this, QString::fromStdString(error));
     }
     QDialog::accept();
 }

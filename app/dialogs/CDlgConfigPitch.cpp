@@ -138,7 +138,7 @@ QWidget *CDlgConfigPitch::MakePitchGroup()
     connect(resetAdjust, &QPushButton::clicked, this, &CDlgConfigPitch::LoadAdjustment);
     connect(temperaments, &QPushButton::clicked, this, &CDlgConfigPitch::OpenTemperaments);
     connect(m_reference, &QLineEdit::textEdited, this, [this](const QString &text) {
-        m_cents->setText(Text(ReferenceDistanceTypingText(ParseDecimal(text.toStdString()))));
+        m_cents->setText(Text(ReferenceDistanceTypingText(TypedReference(text))));
     });
     connect(resetReference, &QPushButton::clicked, this, &CDlgConfigPitch::ResetReference);
     connect(restore, &QPushButton::clicked, this, &CDlgConfigPitch::RestoreStandard);
@@ -240,9 +240,10 @@ void CDlgConfigPitch::RestoreStandard()
 
 void CDlgConfigPitch::accept()
 {
-    const double hz = ParseDecimal(m_reference->text().toStdString());
-    if (!ConfirmReference(this, hz))
+    const std::optional<double> typed = TypedReference(m_reference->text());
+    if (!ConfirmReference(this, typed))
         return;
+    const double hz = *typed;
     // The field shows whole cents; an offset left as it was keeps its stored fraction.
     const bool untouched = m_adjust->text() == m_loadedAdjustment;
     const double cents = untouched ? double(m_settings.GetPitchAdjustCents()[std::size_t(m_degree)])

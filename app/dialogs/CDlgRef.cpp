@@ -63,7 +63,7 @@ CDlgRef::CDlgRef(CPitch &pitch, CTCDefs &settings, QWidget *parent)
     connect(reset, &QPushButton::clicked, this, &CDlgRef::Reset);
     connect(restore, &QPushButton::clicked, this, &CDlgRef::RestoreDefaults);
     connect(m_reference, &QLineEdit::textEdited, this, [this](const QString &text) {
-        m_cents->setText(Text(ReferenceDistanceTypingText(ParseDecimal(text.toStdString()))));
+        m_cents->setText(Text(ReferenceDistanceTypingText(TypedReference(text))));
     });
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgRef::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CDlgRef::reject);
@@ -86,9 +86,10 @@ void CDlgRef::RestoreDefaults()
 
 void CDlgRef::accept()
 {
-    const double hz = ParseDecimal(m_reference->text().toStdString());
-    if (!ConfirmReference(this, hz))
+    const std::optional<double> typed = TypedReference(m_reference->text());
+    if (!ConfirmReference(this, typed))
         return;
+    const double hz = *typed;
     ChangeReference(m_pitch, m_settings, hz);
     QDialog::accept();
 }

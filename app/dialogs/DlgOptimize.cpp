@@ -174,10 +174,11 @@ void DlgOptimize::accept()
     if (classic != m_preferences.classic) {
         AnalyzerPreferences chosen = m_preferences;
         chosen.classic = classic;
-        if (chosen.save(m_preferencesFile))
+        if (const auto saved = chosen.save(m_preferencesFile))
             m_preferences = chosen;
         else
-            widgets::messages().show(this, Text(kWarningTitle), Text(kModeNotSavedText),
+            widgets::messages().show(this, Text(kWarningTitle),
+                                     QString::fromStdString(ModeNotSavedText(saved.error)),
                                      widgets::MessageService::Icon::Exclamation,
                                      widgets::MessageService::Buttons::Ok);
     }

@@ -3,6 +3,9 @@
 #include "MessageService.h"
 #include "PitchDialogRules.h"
 
+#include <QLocale>
+#include <QString>
+
 namespace corvane::dialogs {
 
 namespace {
@@ -22,9 +25,19 @@ namespace {
 
 } // namespace
 
-bool ConfirmReference(QWidget *parent, double hz)
+std::optional<double> TypedReference(const QString &text)
 {
-    switch (CheckReference(hz)) {
+    const QString point = QLocale().decimalPoint();
+    const char separator =
+            point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
+    return ParseReferenceHz(text.toStdString(), separator);
+}
+
+bool ConfirmReference(QWidget *parent, std::optional<double> hz)
+{
+    if (!hz)
+        return Refuse(parent, kInvalidReferenceText);
+    switch (CheckReference(*hz)) {
     case ReferenceCheck::Refuse:
         return Refuse(parent, kInvalidReferenceText);
     case ReferenceCheck::Warn:

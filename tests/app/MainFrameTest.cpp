@@ -2,8 +2,12 @@
 #include "CSplashWnd.h"
 #include "CTonrikApp.h"
 #include "PracticeClocks.h"
+#include "AnalyzerPreferences.h"
+#include "AudioFacade.h"
 #include "ProgramState.h"
+#include "ScriptedMessageService.h"
 #include "TempDir.h"
+#include "VirtualBackend.h"
 
 #include <QAction>
 #include <QApplication>
@@ -182,6 +186,57 @@ TEST_F(MainFrame, PaneTogglesKeepSettingsMenuAndOptionBarInStep)
     EXPECT_EQ(settings.GetViewPanes(), before);
     EXPECT_FALSE(frame.action(Command::ViewWave)->isChecked());
     EXPECT_FALSE(wave->isChecked());
+}
+
+TEST_F(MainFrame, RestoreDefaultSettingsAsksThenRestoresEveryFieldTheDevicesAndTheModeAndSaysSo)
+{
+    const test::TempWorkingDir dir;
+    widgets::ScriptedMessageService boxes;
+    const widgets::MessageServiceOverride useBoxes(boxes);
+    RecordingView view;
+    frame.setView(&view);
+    settings.SetViewPanes(63);
+    settings.SetVolume(0.25f);
+    settings.SetClef(3);
+    settings.SetReferenceHz(415.0f);
+    program.noteTable.SetReference(415.0);
+    program.keys = KeyContext(settings);
+    program.keys.SetKey(9);
+    audio::setCaptureDevice(audio::VirtualBackend::captureDeviceId());
+    AnalyzerPreferences classic;
+    classic.classic = true;
+    ASSERT_TRUE(classic.save());
+
+    boxes.answers = { widgets::MessageService::Answer::Cancel };
+    frame.action(Command::RestoreDefaults)->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(CMainFrame::kRestoreDefaultsQuestion));
+    EXPECT_EQ(settings.GetClef(), 3u) << "cancelled: nothing changes";
+
+    frame.action(Command::RestoreDefaults)->trigger();
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[2].text, QString::fromLatin1(CMainFrame::kDefaultsRestoredMessage));
+    EXPECT_EQ(settings, CTCDefs());
+    EXPECT_EQ(program.noteTable.Reference(), 440.0);
+    EXPECT_EQ(program.keys.Clef(), 0);
+    EXPECT_EQ(program.keys.Key(), 9) << "the written key is the piece's, not a setting";
+    EXPECT_EQ(audio::captureDevice(), std::nullopt);
+    EXPECT_FALSE(AnalyzerPreferences::load().classic);
+    EXPECT_EQ(view.panes, CTCDefs().GetViewPanes());
+    EXPECT_EQ(frame.volumeSlider()->value(), 32) << "the volume slider shows 0.8";
+    EXPECT_EQ(frame.action(Command::ViewWave)->isChecked(), bool(CTCDefs().GetViewPanes() & 8));
+}
+
+TEST(Program, AFolderThatCannotBeWrittenIsNamedWithTheCause)
+{
+    EXPECT_EQ(CTonrikApp::FolderProblem("."), "");
+    const std::string said = CTonrikApp::FolderProblem("/no/such/folder");
+    EXPECT_EQ(said.rfind("Corvane cannot write in the folder \"/no/such/folder\" (No such file or "
+                         "directory)",
+                         0),
+              0u)
+            << said;
+    EXPECT_NE(said.find("\"tonrik.def\""), std::string::npos);
 }
 
 TEST_F(MainFrame, ZoomStopsAtItsLimitsAndTellsTheView)

@@ -130,7 +130,7 @@ TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheR
     EXPECT_FALSE(open(sink, &source, 1.0f));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
-              "Unable to create DirectSound capture object.\n" + kSecondLine
+              "Unable to open the capture device.\n" + kSecondLine
                       + "\nThere is no virtual capture device called \"nowhere\".");
     EXPECT_FALSE(AudioDevices::instance().captureOpen());
 
@@ -138,7 +138,7 @@ TEST_F(AudioFacadeTest, ADeviceThatCannotOpenIsReportedWithBothFixedLinesAndTheR
     EXPECT_FALSE(openPlayback(0, &source, 1.0f));
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].substr(0, messages[1].find('\n', 40)),
-              "Unable to create DirectSound object.\n" + kSecondLine);
+              "Unable to open the playback device.\n" + kSecondLine);
 }
 
 TEST_F(AudioFacadeTest, TheRecordingFileHoldsExactlyTheCapturedBytesUnderAHeaderThatCountsFrames)

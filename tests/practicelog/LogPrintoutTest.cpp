@@ -94,6 +94,21 @@ TEST_F(LogPrintoutTest, NoOptionsGiveOnePageWithHeaderAndFooterOnly)
     EXPECT_TRUE(printout.page(2).empty());
 }
 
+TEST_F(LogPrintoutTest, SkippedDamagedLinesAreSaidBesideTheFirstFooterOnly)
+{
+    const LogPrintout printout(Runs(200), now - 600, now, logoption::kCompleteLog, kLetter300, 2);
+    ASSERT_GT(printout.pageCount(), 1);
+    const auto first = printout.page(1);
+    const auto note = std::find_if(first.begin(), first.end(), [](const LogPageItem &i) {
+        return i.text == "2 damaged lines were skipped";
+    });
+    ASSERT_NE(note, first.end());
+    EXPECT_TRUE(note->alignRight);
+    EXPECT_EQ(note->y, printout.layout().bottom + 15) << "on the footer's line, moving no run";
+    for (const std::string &text : TextsOf(printout.page(2)))
+        EXPECT_EQ(text.find("damaged"), std::string::npos);
+}
+
 TEST_F(LogPrintoutTest, FullPagesEndExactlyAndEveryRunIsListedOnceInOrder)
 {
     const std::uint32_t options = logoption::kCompleteLog;

@@ -1,8 +1,10 @@
 #include "AnalyzerPreferences.h"
+#include "DevicePreferences.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -29,17 +31,49 @@ TEST(AnalyzerPreferences, RefinedUnlessTheFileSaysClassicAndASavedChoiceComesBac
     EXPECT_FALSE(AnalyzerPreferences::load(file).classic);
 }
 
-TEST(AnalyzerPreferences, AFailedSaveLeavesTheOldFile)
+TEST(AnalyzerPreferences, AFailedSaveLeavesTheOldFileAndSaysWhichFileAndWhy)
 {
     test::TempDir dir;
     const std::filesystem::path file = dir.path() / AnalyzerPreferences::kFileName;
     AnalyzerPreferences classic;
     classic.classic = true;
     ASSERT_TRUE(classic.save(file));
-    // The temporary file cannot be created where a directory of its name stands.
-    std::filesystem::create_directory(file.string() + ".tmp");
-    EXPECT_FALSE(AnalyzerPreferences {}.save(file));
+    const auto saved = AnalyzerPreferences {}.save(
+            file, [](FileStep step) { return step == FileStep::Write ? ENOSPC : 0; });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.error, "Cannot write \"" + file.string() + "\": No space left on device");
     EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
+}
+
+TEST(DevicePreferences, ChosenDevicesComeBackByNameBesideThePitchModeAndDefaultsLeaveNoLines)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir.path() / PreferencesFile::kFileName;
+    EXPECT_EQ(DevicePreferences::load(file), DevicePreferences {}) << "no file: default devices";
+
+    AnalyzerPreferences classic;
+    classic.classic = true;
+    ASSERT_TRUE(classic.save(file));
+    DevicePreferences chosen;
+    chosen.capture = StoredDevice { "ALSA", "USB Audio CODEC: Audio (hw:1,0)" };
+    chosen.playback = StoredDevice { "Virtual", "Memory = sink" };
+    ASSERT_EQ(chosen.save(file), "");
+    EXPECT_EQ(DevicePreferences::load(file), chosen);
+    EXPECT_TRUE(AnalyzerPreferences::load(file).classic) << "the devices keep the pitch mode";
+    ASSERT_TRUE(AnalyzerPreferences {}.save(file));
+    EXPECT_EQ(DevicePreferences::load(file), chosen) << "the pitch mode keeps the devices";
+
+    // A name cannot break the file into lines that mean something else.
+    DevicePreferences odd;
+    odd.capture = StoredDevice { "ALSA", "two\npitch_mode=classic" };
+    ASSERT_EQ(odd.save(file), "");
+    EXPECT_FALSE(AnalyzerPreferences::load(file).classic);
+    EXPECT_EQ(DevicePreferences::load(file).capture->name, "two pitch_mode=classic");
+
+    ASSERT_EQ(DevicePreferences {}.save(file), "");
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "pitch_mode=refined\n");
 }
 
 TEST(AnalyzerPreferences, ASaveKeepsTheLinesOfKeysItDoesNotKnow)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -123,7 +124,8 @@ TEST(DefaultsFile, FirstStartCreatesTheFileAndExitLeavesTheFactoryRecordIn380Byt
     EXPECT_EQ(Bytes(b.begin() + 82, b.begin() + 100), format);
     EXPECT_EQ(le(b, 292), 0x000080u); // red 128 in the low byte
     EXPECT_EQ(le(b, 304), 0x00FF00u);
-    EXPECT_FALSE(fs::exists(kDefaultsTempFileName));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1)
+            << "only the defaults file: no temporary file is left behind";
 }
 
 TEST(DefaultsFile, EveryFieldLandsAtItsOffsetAndLoadsBack)
@@ -293,23 +295,26 @@ TEST(DefaultsFile, EachOutOfRangeFieldIsReplacedByItsOwnFactoryDefault)
     }
 }
 
-TEST(DefaultsFile, SaveReplacesTheFileOnlyOnceTheNewOneIsComplete)
+TEST(DefaultsFile, ASaveThatFailsAtAnyStepLeavesTheOldFileAndSaysWhichFileAndWhy)
 {
     test::TempWorkingDir dir;
     ASSERT_TRUE(distinctRecord().SaveDefaultsFile());
     const Bytes before = readFile(kDefaultsFileName);
 
-    // The temporary file cannot be written (a directory stands in its way): the save fails and
-    // the settings already on disk are untouched.
-    fs::create_directory(kDefaultsTempFileName);
-    EXPECT_FALSE(CTCDefs().SaveDefaultsFile());
-    EXPECT_EQ(readFile(kDefaultsFileName), before);
-    fs::remove(kDefaultsTempFileName);
+    for (const FileStep failing :
+         { FileStep::Create, FileStep::Write, FileStep::Sync, FileStep::Close, FileStep::Rename }) {
+        const std::string error = CTCDefs().WriteDefaultsFile(
+                [failing](FileStep step) { return step == failing ? ENOSPC : 0; });
+        EXPECT_EQ(error,
+                  "Cannot write \"" + (dir.path() / kDefaultsFileName).string()
+                          + "\": No space left on device")
+                << int(failing);
+        EXPECT_EQ(readFile(kDefaultsFileName), before) << int(failing);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+                << "no temporary file is left behind, step " << int(failing);
+    }
 
-    // A temporary file left by an earlier crash is simply overwritten.
-    writeFile(kDefaultsTempFileName, Bytes(1000, 0x55));
-    ASSERT_TRUE(CTCDefs().SaveDefaultsFile());
-    EXPECT_FALSE(fs::exists(kDefaultsTempFileName));
+    ASSERT_EQ(CTCDefs().WriteDefaultsFile(), "");
     CTCDefs read = distinctRecord();
     EXPECT_EQ(read.LoadDefaultsFile({}), DefaultsFileStatus::Loaded);
     EXPECT_EQ(read, CTCDefs());
@@ -324,7 +329,10 @@ TEST(DefaultsFile, FileNeitherReadableNorCreatableIsReportedAndFactoryDefaultsUs
     CTCDefs defs = distinctRecord();
     EXPECT_EQ(defs.LoadDefaultsFile([&](const std::string &m) { messages.push_back(m); }),
               DefaultsFileStatus::OpenError);
-    EXPECT_EQ(messages, std::vector<std::string> { "Error opening defaults file" });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "Error opening defaults file \"" + (dir.path() / kDefaultsFileName).string()
+                      + "\": No such file or directory");
     EXPECT_EQ(defs, CTCDefs());
 }
 
@@ -381,7 +389,10 @@ TEST(DefaultsFile, AFolderInPlaceOfTheFileIsReportedNotTakenForDamage)
     CTCDefs defs = distinctRecord();
     EXPECT_EQ(defs.LoadDefaultsFile([&](const std::string &m) { messages.push_back(m); }),
               DefaultsFileStatus::OpenError);
-    EXPECT_EQ(messages, std::vector<std::string> { "Error opening defaults file" });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "Error opening defaults file \"" + (dir.path() / kDefaultsFileName).string()
+                      + "\": Is a directory");
     EXPECT_EQ(defs, CTCDefs());
     EXPECT_FALSE(defs.SaveDefaultsFile());
     EXPECT_TRUE(fs::is_directory(kDefaultsFileName));

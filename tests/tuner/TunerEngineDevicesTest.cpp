@@ -122,7 +122,7 @@ TEST(TunerEngineDevices, DevicesThatWillNotOpenAtStartGiveTheStartMessage)
     audio::setPlaybackDevice(audio::DeviceId { "Virtual", "No such device" });
     const TunerEngine::Outcome outcome = devices.engine().start(false);
     EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.message, "Unable to initialize -- stopping tuner");
+    EXPECT_EQ(outcome.message, TunerEngine::kStartFailedMessage);
     EXPECT_FALSE(devices.deviceMessages.empty()); // the device's own reason went to the handler
 }
 
@@ -134,7 +134,7 @@ TEST(TunerEngineDevices, AStoredFormatTheDevicesCannotTakeStopsTheTunerWithItsMe
     devices.rig.settings.SetCaptureFormat(bad);
     const TunerEngine::Outcome outcome = devices.engine().start(false);
     EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.message, "Unable to initialize -- stopping tuner");
+    EXPECT_EQ(outcome.message, TunerEngine::kStartFailedMessage);
     EXPECT_FALSE(audio::AudioDevices::instance().captureOpen());
     EXPECT_FALSE(audio::AudioDevices::instance().playbackOpen());
 }

@@ -265,7 +265,7 @@ TEST_F(TunerWindowTest, DevicesThatWillNotOpenCloseOnlyTheTunerAsCancelWithTheMe
     open();
     EXPECT_FALSE(window->startTuning());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Unable to initialize -- stopping tuner");
+    EXPECT_EQ(messages.shown[0].text, TunerEngine::kStartFailedMessage);
     QApplication::processEvents();
     EXPECT_EQ(delivered, std::vector { TunerClosing::Cancel });
 }

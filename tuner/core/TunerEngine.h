@@ -49,7 +49,12 @@ namespace corvane::tuner {
 class TunerEngine final : public audio::BlockSink, public audio::BlockSource
 {
 public:
-    static constexpr const char *kStartFailedMessage = "Unable to initialize -- stopping tuner";
+    static constexpr const char *kStartFailedMessage =
+            "Unable to initialize -- stopping tuner\n"
+            "The sound device would not open in the chosen configuration. Choose a device and a "
+            "configuration it can take with \"Soundcard...\" (or Settings > Configure Sound "
+            "Card), or choose the device \"Virtual capture (Virtual)\" there to tune to a test "
+            "tone without a sound card; \"tonrik --tune take.wav\" tunes to a recording.";
     static constexpr const char *kRestartFailedMessage =
             "Unable to initialize recording -- stopping tuner";
     static constexpr const char *kOverrunMessage =

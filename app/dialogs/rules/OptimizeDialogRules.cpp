@@ -9,6 +9,13 @@
 
 namespace corvane {
 
+std::string ModeNotSavedText(std::string_view cause)
+{
+    return "The pitch analysis mode could not be saved, so the tuner keeps the mode it had. The "
+           "other settings were stored.\n"
+            + std::string(cause);
+}
+
 namespace {
 
     constexpr std::array<NoteRange, kClefCount> kDrawable = { {

@@ -18,9 +18,9 @@ constexpr std::string_view kConcertPitchNote = "[Note ranges are displayed in co
 constexpr std::string_view kAnalysisModeTitle = "Pitch Analysis";
 constexpr std::string_view kRefinedModeText = "Refined (more exact)";
 constexpr std::string_view kClassicModeText = "Classic (octave bands only)";
-constexpr std::string_view kModeNotSavedText =
-        "The pitch analysis mode could not be saved in \"tonrik.prefs\"; the tuner keeps the "
-        "mode it had. The other settings were stored.";
+// Said once when "tonrik.prefs" cannot take the chosen mode; `cause` is the file layer's message,
+// which names the file and the reason ("Cannot write "/x/tonrik.prefs": Permission denied").
+std::string ModeNotSavedText(std::string_view cause);
 
 constexpr int kLowestNoteIndex = 0;   // A0
 constexpr int kHighestNoteIndex = 96; // A8

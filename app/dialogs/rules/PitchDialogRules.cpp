@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <locale>
 #include <sstream>
 
 namespace corvane {
@@ -30,6 +31,36 @@ double ParseDecimal(std::string_view text)
     return value;
 }
 
+std::optional<double> ParseReferenceHz(std::string_view text, char localeDecimalPoint)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    std::string number;
+    bool separator = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            number += c;
+        } else if ((c == '.' || c == localeDecimalPoint) && !separator) {
+            separator = true;
+            number += '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (number.empty() || number == ".")
+        return std::nullopt;
+    // Only digits and one point are left, which the C locale's reading takes whole.
+    std::istringstream in(number);
+    in.imbue(std::locale::classic());
+    double hz = 0.0;
+    if (!(in >> hz))
+        return std::nullopt;
+    return hz;
+}
+
 ReferenceCheck CheckReference(double hz) noexcept
 {
     if (!CPitch::IsPlausibleReference(hz))
@@ -44,14 +75,18 @@ double ReferenceCents(double hz) noexcept
     return CPitch::Cents(hz, CPitch::kStandardReference);
 }
 
-std::string ReferenceDistanceText(double hz)
+std::string ReferenceDistanceText(std::optional<double> hz)
 {
-    return std::to_string(WholeCents(ReferenceCents(hz))) + " cents";
+    if (!hz || !CPitch::IsPlausibleReference(*hz))
+        return {};
+    return std::to_string(WholeCents(ReferenceCents(*hz))) + " cents";
 }
 
-std::string ReferenceDistanceTypingText(double hz)
+std::string ReferenceDistanceTypingText(std::optional<double> hz)
 {
-    return Format("%.3f cents", ReferenceCents(hz));
+    if (!hz || !CPitch::IsPlausibleReference(*hz))
+        return {};
+    return Format("%.3f cents", ReferenceCents(*hz));
 }
 
 bool AdjustmentNeedsWarning(double cents) noexcept

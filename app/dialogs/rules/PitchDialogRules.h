@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,8 +36,16 @@ constexpr std::string_view kInvalidAdjustmentText =
 
 // A typed number read the way the standard stream extraction reads a double: leading blanks
 // are skipped, anything after the number is ignored, and text that is no number (or one out of
-// range) reads as 0.
+// range) reads as 0. The adjustment fields read what is typed so.
 double ParseDecimal(std::string_view text);
+
+// A typed reference in Hz: digits with at most one decimal separator, blanks around them
+// allowed. The separator is the point, which the field itself shows, or the decimal separator
+// of the user's locale (`localeDecimalPoint`, the comma in much of Europe), so "440,5" is 440.5
+// where the comma is the decimal separator and refused where it is not (it could be a thousands
+// separator). Nothing else is a reference: an empty field, letters, units ("442Hz"), a sign, an
+// exponent. None then, and the dialog refuses it with kInvalidReferenceText.
+std::optional<double> ParseReferenceHz(std::string_view text, char localeDecimalPoint = '.');
 
 enum class ReferenceCheck {
     Accept, // within 50 cents of 440 Hz
@@ -50,10 +59,11 @@ ReferenceCheck CheckReference(double hz) noexcept;
 // The reference's distance from 440.0 Hz in cents; 1200 (the "no pitch" answer) for a value
 // that is not a usable reference, so that the display never shows a non-number.
 double ReferenceCents(double hz) noexcept;
-// "%d cents", truncated toward zero, as the dialogs show it when they open.
-std::string ReferenceDistanceText(double hz);
-// "%.3f cents", as the Temperament Adjustment dialog shows it while the user types.
-std::string ReferenceDistanceTypingText(double hz);
+// "%d cents", truncated toward zero, as the dialogs show it when they open; empty for no
+// reference or one outside 220 ... 880 Hz, which has no distance worth showing.
+std::string ReferenceDistanceText(std::optional<double> hz);
+// "%.3f cents", as the reference dialogs show it while the user types; empty likewise.
+std::string ReferenceDistanceTypingText(std::optional<double> hz);
 
 // Whether an adjustment asks for confirmation on OK: 50 cents or more either way.
 bool AdjustmentNeedsWarning(double cents) noexcept;

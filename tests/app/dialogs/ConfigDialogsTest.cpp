@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -149,9 +150,10 @@ TEST_F(PitchConfiguration, TheReferenceIsCheckedFirstAndBadOnesAreRefused)
     EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kReferenceWarningText));
     EXPECT_EQ(settings.GetReferenceHz(), 440.0f);
 
-    for (const char *bad : { "0", "-440", "abc", "25000", "219.9", "880.1" }) {
+    for (const char *bad : { "0", "-440", "abc", "25000", "219.9", "880.1", "442Hz", "" }) {
         boxes.shown.clear();
         Type(dialog.referenceField(), bad);
+        EXPECT_EQ(dialog.centsLabel()->text(), "") << bad << ": no distance for no reference";
         dialog.accept();
         ASSERT_EQ(boxes.shown.size(), 1u) << bad;
         EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kInvalidReferenceText)) << bad;
@@ -236,6 +238,20 @@ TEST_F(TemperamentList, CancelAndOkWithoutAChoiceKeepAUserDefinedTemperament)
 }
 
 using ReferenceDialog = DialogTest;
+
+// Where the comma is the decimal separator, "440,5" is what the musician means.
+TEST_F(ReferenceDialog, AReferenceTypedWithTheLocalesCommaIsTaken)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CDlgRef dialog(pitch, settings);
+    Type(dialog.referenceField(), "440,5");
+    EXPECT_EQ(dialog.centsLabel()->text(), "1.966 cents");
+    dialog.accept();
+    QLocale::setDefault(previous);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(settings.GetReferenceHz(), 440.5f);
+}
 
 TEST_F(ReferenceDialog, WarnsRefusesAndStoresTheReference)
 {
@@ -348,18 +364,22 @@ TEST_F(OptimizeDialog, ShowsAndStoresThePitchAnalysisModeBesideTheSettings)
     EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
     EXPECT_EQ(settings, CTCDefs()); // the defaults file's record is untouched by the mode
 
-    // A file that cannot be written is reported; the other choices are still stored.
-    std::filesystem::create_directory(file.string() + ".tmp");
+    // A file that cannot be replaced (a folder has taken its name) is reported once, with the
+    // file and the cause; the other choices are still stored.
     DlgOptimize dialog(pitch, settings, keys, nullptr, file);
     EXPECT_EQ(dialog.analysisMode()->checkedId(), 1);
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
     dialog.analysisMode()->button(0)->click();
     dialog.sensitivity()->button(1)->click();
     dialog.accept();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, QString::fromLatin1(kModeNotSavedText));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith("The pitch analysis mode could not be saved"));
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(
+            QString::fromStdString("Cannot write \"" + file.string() + "\": Is a directory")))
+            << boxes.shown[0].text.toStdString();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(settings.GetSensitivity(), 1u);
-    EXPECT_TRUE(AnalyzerPreferences::load(file).classic);
 }
 
 using KeyDialogs = DialogTest;

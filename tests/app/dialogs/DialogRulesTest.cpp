@@ -69,10 +69,30 @@ TEST(PitchDialogs, RefuseAReferenceThatIsNotAFrequency)
     const double inf = std::numeric_limits<double>::infinity();
     for (double hz : { 0.0, -440.0, std::nan(""), inf, -inf }) {
         EXPECT_EQ(CheckReference(hz), ReferenceCheck::Refuse) << hz;
-        EXPECT_EQ(ReferenceDistanceText(hz), "1200 cents") << hz;
+        EXPECT_EQ(ReferenceDistanceText(hz), "") << hz;
     }
-    // Typed text that is not a number reads as 0, which is refused.
-    EXPECT_EQ(CheckReference(ParseDecimal("a440")), ReferenceCheck::Refuse);
+}
+
+// What is typed in a reference field is a plain number of Hz or nothing: "442Hz" is not 442, and
+// "440,5" is 440.5 only where the comma is the decimal separator. What is no reference shows no
+// distance (never "1200.000 cents", the answer for no pitch).
+TEST(PitchDialogs, ATypedReferenceIsAPlainNumberInTheLocalesFormOrNone)
+{
+    EXPECT_EQ(ParseReferenceHz("440"), 440.0);
+    EXPECT_EQ(ParseReferenceHz(" 442.500 "), 442.5);
+    EXPECT_EQ(ParseReferenceHz("440."), 440.0);
+    EXPECT_EQ(ParseReferenceHz("440,5", ','), 440.5);
+    EXPECT_EQ(ParseReferenceHz("440.5", ','), 440.5) << "the field's own form, in every locale";
+    for (const char *refused : { "440,5", "442Hz", "442 Hz", "abc", "a440", "", "  ", ".", "+440",
+                                 "-440", "4.4e2", "440.5.1", "0x1B8", "inf", "nan" })
+        EXPECT_EQ(ParseReferenceHz(refused), std::nullopt) << '"' << refused << '"';
+    EXPECT_EQ(ParseReferenceHz("440,5.1", ','), std::nullopt);
+
+    for (const char *typed : { "0", "abc", "", "442Hz", "10000" }) {
+        EXPECT_EQ(ReferenceDistanceTypingText(ParseReferenceHz(typed)), "") << typed;
+        EXPECT_EQ(ReferenceDistanceText(ParseReferenceHz(typed)), "") << typed;
+    }
+    EXPECT_EQ(ReferenceDistanceTypingText(ParseReferenceHz("440,0", ',')), "0.000 cents");
 }
 
 TEST(PitchDialogs, WarnAboutAnAdjustmentOfFiftyCentsOrMore)
