@@ -334,11 +334,11 @@ void RecordingWindow::reviewCapture()
 
 void RecordingWindow::reviewRecordingFile()
 {
-    // The take is in the recording file until the next one overwrites it: it opens like any wave
+    // The last take is in its own file (each Record starts a new one): it opens like any wave
     // file, but stays out of the recent-file list and counts as unsaved.
     if (!saveModified())
         return;
-    const QString take = QString::fromLatin1(audio::AudioDevices::kRecordingFileName);
+    const QString take = QString::fromStdString(audio::lastTakePath());
     m_view->ResetView();
     if (analyzeFile(take, false))
         m_file.captured();

@@ -128,6 +128,9 @@ private:
     void OnRecord();
     void OnPause();
     void OnStop();
+    void OnRecordingFailed();
+    // Finishes the running take, goes on tuning, and says what went wrong with the take.
+    void EndTake();
     void OnKeyStepped();
     void OnMode(int mode);
     void OnDeviceDialog(bool soundcard);
