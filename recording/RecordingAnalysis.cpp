@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <utility>
 #include <vector>
@@ -68,8 +69,12 @@ bool RecordingAnalysis::openWriters()
         return true;
     if (m_writers.openForWriting(m_tempDir))
         return true;
-    // One message for the set; the analysis would otherwise write half its bands nowhere.
-    m_observer.message(kCannotOpenTemporaryFiles, AnalysisObserver::Icon::None);
+    // One message for the set, naming the file and the cause; the analysis would otherwise write
+    // half its bands nowhere.
+    std::string message = std::string(kCannotOpenTemporaryFiles) + ": " + m_writers.failedName();
+    if (m_writers.error() != 0)
+        message += ": " + std::string(std::strerror(m_writers.error()));
+    m_observer.message(message, AnalysisObserver::Icon::None);
     return false;
 }
 
@@ -140,8 +145,8 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
         m_writers.close();
         return false;
     case WaveFileInput::Status::NoData:
+        // One message: the reader's names the file and says what is missing.
         m_observer.message(wave.errorMessage(), AnalysisObserver::Icon::Stop);
-        m_observer.message(kCannotDescend, AnalysisObserver::Icon::Stop);
         m_writers.close();
         return false;
     }
@@ -164,6 +169,8 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
     const int64_t blocks = sizeError ? 0 : static_cast<int64_t>(fileLength / fileBlockBytes);
 
     m_fileReport.dataBytesClaimed = wave.dataBytes();
+    m_fileReport.dataRecovered = wave.dataRecovered();
+    m_fileReport.headerDataBytes = wave.headerDataBytes();
     m_fileReport.dataBytesInFile = sizeError || fileLength < wave.dataOffset()
             ? wave.dataBytes()
             : std::min<uint64_t>(wave.dataBytes(), fileLength - wave.dataOffset());
@@ -185,6 +192,12 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
         m_observer.progress(++done);
         if (m_observer.stopRequested())
             break;
+        // Panes drawn from band files that end here would shift in time against the notes.
+        if (m_writers.writeFailed()) {
+            m_fileReport.bandWriteFailed = true;
+            m_fileReport.bandWriteError = m_writers.error();
+            break;
+        }
     }
     m_observer.progressEnd();
     m_fileReport.wholeBlocks = done;

@@ -77,6 +77,14 @@ public:
         // file is shorter; RIFF_ERR_CANNOT_READ: the disk failed, readSystemError its errno).
         uint32_t readError = 0;
         int readSystemError = 0;
+        // A take whose writer died: its header claimed headerDataBytes, the data were taken to
+        // the end of the file (dataBytesClaimed).
+        bool dataRecovered = false;
+        uint64_t headerDataBytes = 0;
+        // The band files could not be written (a full disk): the analysis stopped there, and
+        // bandWriteError is the errno.
+        bool bandWriteFailed = false;
+        int bandWriteError = 0;
         int32_t channels = 0;
         std::array<double, 2> peaks {}; // largest magnitude per channel, 0 … 1 of full scale
     };
@@ -89,8 +97,9 @@ public:
 
     // Analyzes the wave file at `path`. Returns true when loaded; false after a reported
     // failure or when the observer asked to stop, with the analysis empty. A read error or a short
-    // read in the middle of the data keeps what was analyzed so far, silently; a last partial block
-    // is dropped.
+    // read in the middle of the data, or band files that could not be written, keep what was
+    // analyzed so far; fileReport() says so, for the caller to tell the user. A last partial block
+    // is not analyzed (but saved).
     bool openAndAnalyze(const std::filesystem::path &path, const AnalysisSettings &settings);
 
     // Analyzes the blocks of `ring` from its oldest up to, not including, its newest, which hold

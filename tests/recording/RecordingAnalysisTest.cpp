@@ -291,7 +291,10 @@ TEST(RecordingAnalysis, TemporaryFilesThatCannotBeOpenedAreReportedOnce)
     Fixture f;
     std::filesystem::create_directory(f.dir / "tnrk0006.tmp");
     EXPECT_FALSE(f.analyze(tone(440.0, 0.5, 11025)));
-    EXPECT_EQ(f.observer.messages, std::vector<std::string> { "Cannot open temporary files" });
+    ASSERT_EQ(f.observer.messages.size(), 1u);
+    EXPECT_EQ(f.observer.messages[0],
+              "Cannot open temporary files: " + (f.dir / "tnrk0006.tmp").string()
+                      + ": Is a directory");
     EXPECT_EQ(f.observer.icons[0], AnalysisObserver::Icon::None);
     EXPECT_FALSE(f.analysis.loaded());
     EXPECT_EQ(f.analysis.sampleCount(), 0);
