@@ -409,8 +409,19 @@ bool RecordingAnalysis::save(const std::filesystem::path &path, FileFault fault)
         const std::string cause =
                 !out.error().empty() ? out.error() : "Reading the recording's samples failed.";
         m_observer.message(std::string(firstLine) + "\n" + cause, AnalysisObserver::Icon::Stop);
+        return false;
     }
-    return ok;
+    // The saved file holds the recording now: later saves copy it, whatever becomes of the
+    // file it was opened from, and a capture's own copy is no longer needed.
+    in.raw.reset();
+    in.wave.close();
+    if (!m_source.wave) {
+        std::error_code ignored;
+        std::filesystem::remove(m_source.path, ignored);
+    }
+    std::error_code absoluteError;
+    m_source = { std::filesystem::absolute(path, absoluteError), true, m_source.format };
+    return true;
 }
 
 bool RecordingAnalysis::openReaders() noexcept

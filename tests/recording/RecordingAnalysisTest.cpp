@@ -414,6 +414,19 @@ TEST(RecordingAnalysis, AFailedSaveLeavesTheOldFileWholeAndSaysWhyOnce)
     EXPECT_NE(f.analysis.reader(8).at(5000), 0.0f);
 }
 
+// Once saved, the recording is saved again from the file it was saved to, whatever becomes of
+// the one it was opened from.
+TEST(RecordingAnalysis, ASavedRecordingNoLongerNeedsTheFileItWasOpenedFrom)
+{
+    Fixture f;
+    ASSERT_TRUE(f.analyze(tone(440.0, 2.0, 11025), waveHeader(2)));
+    ASSERT_TRUE(f.analysis.save(f.dir / "a.wav"));
+    std::filesystem::remove(f.dir / "in.wav");
+    ASSERT_TRUE(f.analysis.save(f.dir / "b.wav"));
+    EXPECT_EQ(fileBytes(f.dir / "b.wav"), fileBytes(f.dir / "a.wav"));
+    EXPECT_TRUE(f.observer.messages.empty());
+}
+
 // A process killed in the middle of writing the new file leaves the old one as it was.
 TEST(RecordingAnalysis, ASaveKilledHalfWayLeavesTheOldFile)
 {
