@@ -428,16 +428,18 @@ void CTuner::OnRecordingFailed()
     EndTake();
 }
 
+QString CTuner::StopDevicesKeepingReports()
+{
+    const DeviceReports collect;
+    m_engine->stopDevices();
+    return collect.text();
+}
+
 void CTuner::EndTake()
 {
     // Stopping finishes the file; what went wrong with it is said once the window shows the
     // take ended. Restarting without recording then goes on tuning.
-    QString reports;
-    {
-        const DeviceReports collect;
-        m_engine->stopDevices();
-        reports = collect.text();
-    }
+    const QString reports = StopDevicesKeepingReports();
     const TunerEngine::Outcome outcome = m_engine->restartAudio(false);
     m_recording.restartedWithoutRecording();
     ShowRecordingState();
@@ -470,12 +472,7 @@ void CTuner::OnDeviceDialog(bool soundcard)
         return;
     // The dialog may try the devices, and a new format needs them opened again. A take still
     // running ends here; what went wrong finishing it is said before the dialog opens.
-    QString reports;
-    {
-        const DeviceReports collect;
-        m_engine->stopDevices();
-        reports = collect.text();
-    }
+    const QString reports = StopDevicesKeepingReports();
     m_timer.stop();
     if (!reports.isEmpty())
         widgets::messages().error(this, reports);
@@ -540,7 +537,11 @@ void CTuner::CloseAs(TunerClosing how)
         return;
     m_closing = how;
     m_timer.stop();
-    m_engine->stopDevices();
+    // A take still running ends here; what went wrong finishing it is said before the window
+    // goes.
+    const QString reports = StopDevicesKeepingReports();
+    if (!reports.isEmpty())
+        widgets::messages().error(this, reports);
     if (how == TunerClosing::ReviewWithoutRecording || how == TunerClosing::ReviewRecording)
         m_indicator->Refresh(*this);
     emit closed(how);
