@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "RecordCommand.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 
@@ -33,6 +35,13 @@ namespace {
         ValueOption { "noise-threshold", "X", "--noise-threshold takes a level from 0 to 1" },
         ValueOption { "channel", "left|right|mix", "--channel takes left, right or mix" },
         ValueOption { "png", "FILE", "--png needs a file name" },
+        ValueOption { "record", "FILE", "--record needs the name of the wave file to write" },
+        ValueOption { "seconds", "SECONDS", "--seconds takes a number of seconds above 0" },
+        ValueOption { "format", "RATE,CHANNELS,BITS",
+                      "--format takes a rate, 1 or 2 channels and 8, 16 or 24 bits, as in "
+                      "44100,2,16" },
+        ValueOption { "device", "NAME", "--device needs a capture device's name" },
+        ValueOption { "from", "FILE", "--from needs a wave file" },
         ValueOption { "width", "PIXELS",
                       "--width takes a whole number of pixels from 200 to 20000" },
     };
@@ -47,7 +56,10 @@ namespace {
                                         "noise-threshold", "channel", "png",        "width" };
 
     // What the program does besides opening its window: at most one of them per run.
-    constexpr std::array kActions { "analyze", "tune", "list-devices", "version" };
+    constexpr std::array kActions { "analyze", "tune", "record", "list-devices", "version" };
+
+    // Options that make sense only with --record.
+    constexpr std::array kRecordOnly { "seconds", "format", "device", "from" };
 
     std::optional<double> parseNumber(const QString &text)
     {
@@ -108,6 +120,58 @@ namespace {
         return text.toStdString();
     }
 
+    CommandLine parseRecord(CommandLine line, const QCommandLineParser &parser)
+    {
+        const auto value = [&parser](const char *name) {
+            return parser.value(QString::fromLatin1(name));
+        };
+        const auto isSet = [&parser](const char *name) {
+            return parser.isSet(QString::fromLatin1(name));
+        };
+        const auto refuse = [&line](const char *option) {
+            line.action = CommandLine::Action::Invalid;
+            line.error = complaintFor(QString::fromLatin1(option));
+            return line;
+        };
+        RecordOptions &options = line.record;
+        options.file = value("record").toLocal8Bit().toStdString();
+        if (options.file.empty())
+            return refuse("record");
+        if (!line.files.empty()) {
+            line.action = CommandLine::Action::Invalid;
+            line.error = "--record takes one file; " + line.files.front() + " is one too many";
+            return line;
+        }
+        if (isSet("seconds")) {
+            const auto seconds = parseNumber(value("seconds"));
+            if (!seconds || *seconds <= 0.0)
+                return refuse("seconds");
+            options.seconds = seconds;
+        }
+        if (isSet("format")) {
+            options.format = parseRecordFormat(value("format").toStdString());
+            if (!options.format)
+                return refuse("format");
+        }
+        if (isSet("device") && isSet("from")) {
+            line.action = CommandLine::Action::Invalid;
+            line.error = "--device and --from cannot be used together";
+            return line;
+        }
+        if (isSet("device")) {
+            options.device = value("device").toLocal8Bit().toStdString();
+            if (options.device.empty())
+                return refuse("device");
+        }
+        if (isSet("from")) {
+            options.from = value("from").toLocal8Bit().toStdString();
+            if (options.from.empty())
+                return refuse("from");
+        }
+        line.action = CommandLine::Action::Record;
+        return line;
+    }
+
 } // namespace
 
 CommandLine CommandLine::parse(const std::vector<std::string> &args)
@@ -158,7 +222,7 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
                           + " cannot be used together");
         action = name;
     }
-    for (const char *name : { "analyze", "tune" }) {
+    for (const char *name : { "analyze", "tune", "record" }) {
         if (parser.values(QString::fromLatin1(name)).size() > 1)
             return refuse(std::string("--") + name + " takes one file; give it once");
     }
@@ -172,6 +236,10 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
     }
     if (isSet("tune-seconds") && !isSet("tune"))
         return refuse("--tune-seconds needs --tune FILE.wav");
+    for (const char *name : kRecordOnly) {
+        if (isSet(name) && !isSet("record"))
+            return refuse(std::string("--") + name + " needs --record FILE.wav");
+    }
 
     if (isSet("version")) {
         line.action = Action::ShowVersion;
@@ -197,6 +265,9 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
         line.action = Action::Tune;
         return line;
     }
+
+    if (isSet("record"))
+        return parseRecord(line, parser);
 
     if (!analyze)
         return line;
@@ -274,6 +345,8 @@ std::string usageText()
            "       tonrik --analyze FILE.wav [--notes | --summary] [--json] [--png FILE.png] "
            "[settings]\n"
            "       tonrik --tune FILE.wav [--tune-seconds N]\n"
+           "       tonrik --record FILE.wav [--seconds N] [--format RATE,CHANNELS,BITS]\n"
+           "                                [--device NAME | --from IN.wav]\n"
            "       tonrik --list-devices | --version | --help\n"
            "\n"
            "  FILE.wav        a recording to open in the main window at start-up, in place\n"
@@ -311,6 +384,13 @@ std::string usageText()
            "                  if it were played into the sound card\n"
            "    --tune-seconds N        close the tuner again after N seconds, printing\n"
            "                            each new reading on the way\n"
+           "  --record FILE   record into a wave file until N seconds have passed or\n"
+           "                  Ctrl-C; the file is valid whenever the program stops\n"
+           "    --seconds N             how long to record\n"
+           "    --format RATE,CHANNELS,BITS   e.g. 44100,2,16 (default 44100,1,16)\n"
+           "    --device NAME           the capture device (see --list-devices); default:\n"
+           "                            the system's\n"
+           "    --from IN.wav           record a wave file played in real time instead\n"
            "  --list-devices  list the sound systems and devices, then exit\n"
            "  -v, --version   print the program's name and version, then exit\n"
            "  -h, --help      print this text, then exit\n";

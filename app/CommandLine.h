@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalyzeOptions.h"
+#include "RecordOptions.h"
 
 #include <optional>
 #include <string>
@@ -12,7 +13,16 @@ namespace corvane {
 // none) so that the options that need no display work without one.
 struct CommandLine
 {
-    enum class Action { RunWindow, ShowVersion, ShowHelp, ListDevices, Analyze, Tune, Invalid };
+    enum class Action {
+        RunWindow,
+        ShowVersion,
+        ShowHelp,
+        ListDevices,
+        Analyze,
+        Tune,
+        Record,
+        Invalid
+    };
 
     // The widths `--png` accepts (pixels).
     static constexpr int kMinPngWidth = 200;
@@ -26,6 +36,7 @@ struct CommandLine
     // For Action::Tune: close the tuner after this many seconds of the file (for scripts and
     // tests); empty: it stays open until the user closes it.
     std::optional<double> tuneSeconds;
+    RecordOptions record; // for Action::Record
 
     // `args` without the program's name.
     static CommandLine parse(const std::vector<std::string> &args);

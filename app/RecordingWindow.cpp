@@ -10,6 +10,7 @@
 #include "ProgramState.h"
 #include "RecentFileList.h"
 #include "RecordingAnalysis.h"
+#include "WaveFile.h"
 #include "WaveFileInput.h"
 
 #include <QApplication>
@@ -41,12 +42,19 @@ namespace {
         case WaveFileInput::Status::WaveError:
             stop(wave.errorMessage());
             break;
-        case WaveFileInput::Status::NotPcm:
-            stop(RecordingAnalysis::kNotPcm);
+        case WaveFileInput::Status::NotPcm: {
+            // As exact as the command line: the file and what about it cannot be taken.
+            WaveReader reader;
+            std::string why;
+            if (OpenWaveForReading(path.toStdString(), reader) == 0)
+                why = PcmFileLayout::refusal(reader.format());
+            stop(std::string(RecordingAnalysis::kNotPcm) + ": " + path.toStdString()
+                 + (why.empty() ? "" : " (" + why + ")"));
             break;
+        }
         case WaveFileInput::Status::NoData:
+            // One box: the reader's message names the file and the missing chunk.
             stop(wave.errorMessage());
-            stop(RecordingAnalysis::kCannotDescend);
             break;
         }
         return false;
@@ -142,7 +150,8 @@ bool RecordingWindow::openFile(const QString &path)
         return false;
     }
     if (!analyzeFile(path, true)) {
-        emptied();
+        // The document keeps the recording it had; so does the window.
+        emit recordingChanged();
         return false;
     }
     m_file.opened(QFileInfo(path).absoluteFilePath().toStdString());
@@ -334,11 +343,11 @@ void RecordingWindow::reviewCapture()
 
 void RecordingWindow::reviewRecordingFile()
 {
-    // The take is in the recording file until the next one overwrites it: it opens like any wave
+    // The last take is in its own file (each Record starts a new one): it opens like any wave
     // file, but stays out of the recent-file list and counts as unsaved.
     if (!saveModified())
         return;
-    const QString take = QString::fromLatin1(audio::AudioDevices::kRecordingFileName);
+    const QString take = QString::fromStdString(audio::lastTakePath());
     m_view->ResetView();
     if (analyzeFile(take, false))
         m_file.captured();

@@ -6,6 +6,7 @@
 #include "PracticeClocks.h"
 #include "PrivateTempDir.h"
 #include "ProgramState.h"
+#include "RecordCommand.h"
 #include "TerminationSignals.h"
 #include "TuneCommand.h"
 #include "Version.h"
@@ -75,6 +76,8 @@ int main(int argc, char *argv[])
         // What a run that was killed left behind goes at the next one.
         PrivateTempDir::removeStale(PrivateTempDir::systemBase());
         return analyzeFromCommandLine(line.analyze, argc, argv);
+    case CommandLine::Action::Record:
+        return runRecordCommand(line.record, std::cerr);
     case CommandLine::Action::RunWindow:
     case CommandLine::Action::Tune:
         break;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace corvane::audio {
@@ -31,9 +32,9 @@ namespace {
         return WaveRecordingFile::create(path, format, why);
     }
 
-    // "0.19 seconds of sound could not be written and are missing from it." for the bytes of
-    // the blocks a recording lost.
-    std::string lostSoundText(uint64_t bytes, const SampleFormat &format)
+    // "The recording stopped there; its first 28.25 seconds are in the file." for a take that
+    // met a full disk after `bytes` bytes.
+    std::string stoppedText(uint64_t bytes, const SampleFormat &format)
     {
         const double bytesPerSecond =
                 static_cast<double>(format.frameBytes()) * static_cast<double>(format.sampleRate);
@@ -41,9 +42,15 @@ namespace {
                 bytesPerSecond > 0.0 ? static_cast<double>(bytes) / bytesPerSecond : 0.0;
         char text[128];
         std::snprintf(text, sizeof text,
-                      "%.2f seconds of sound could not be written and are missing from it.",
+                      "The recording stopped there; its first %.2f seconds are in the file.",
                       seconds);
         return text;
+    }
+
+    // ": No space left on device" for an errno, nothing for none.
+    std::string causeText(int error)
+    {
+        return error != 0 ? std::string(": ") + std::strerror(error) : std::string();
     }
 
 } // namespace
@@ -194,10 +201,11 @@ bool AudioDevices::startCapture(bool recording, std::string *whyNot)
     m_recordingPaused = false;
     if (recording) {
         std::string why;
-        m_recordingFile = m_recordingFileFactory(kRecordingFileName, m_captureFormat, why);
+        m_takePath = m_recordingPath;
+        m_recordingFile = m_recordingFileFactory(m_takePath, m_captureFormat, why);
         if (!m_recordingFile) {
             m_recording = false;
-            return fail(std::string("Unable to create the recording file \"") + kRecordingFileName
+            return fail(std::string("Unable to create the recording file \"") + m_recordingPath
                         + "\"." + (why.empty() ? "" : "\n" + why));
         }
     }
@@ -208,7 +216,7 @@ bool AudioDevices::startCapture(bool recording, std::string *whyNot)
             m_recordingFile->finish(0);
             m_recordingFile.reset();
             std::error_code ignored;
-            std::filesystem::remove(kRecordingFileName, ignored);
+            std::filesystem::remove(m_takePath, ignored);
         }
         m_recording = false;
         return fail("Unable to start sound capture." + (why.empty() ? "" : "\n" + why));
@@ -266,20 +274,21 @@ void AudioDevices::finishRecording()
         return;
     const uint64_t bytes = m_captureWorker ? m_captureWorker->bytesRecorded() : 0;
     const bool writeFailed = m_captureWorker && m_captureWorker->writeFailed();
-    const uint64_t lost = m_captureWorker ? m_captureWorker->bytesLost() : 0;
+    const int writeError = m_recordingFile->systemError();
     const bool full = m_captureWorker && m_captureWorker->limitReached();
     // The count is of frames, whatever the number of channels.
     const auto frames =
             static_cast<uint32_t>(bytes / static_cast<uint64_t>(m_captureFormat.frameBytes()));
     const bool finished = m_recordingFile->finish(frames);
+    const int finishError = m_recordingFile->systemError();
     m_recordingFile.reset();
-    const std::string name = std::string("\"") + kRecordingFileName + "\"";
+    const std::string name = "\"" + m_takePath + "\"";
     if (writeFailed) {
-        report("Failure writing data to file " + name + ".\n" + lostSoundText(lost, m_captureFormat)
-               + (finished ? " The rest of the recording is in the file."
-                           : " The file's header could not be completed either."));
+        report("Failure writing data to file " + name + causeText(writeError) + ".\n"
+               + stoppedText(bytes, m_captureFormat)
+               + (finished ? "" : " The file's header could not be completed."));
     } else if (!finished) {
-        report("Failure writing data to file " + name
+        report("Failure writing data to file " + name + causeText(finishError)
                + ".\nThe file's header could not be completed.");
     } else if (full)
         report("The recording " + name

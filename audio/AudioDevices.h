@@ -44,7 +44,7 @@ namespace corvane::audio {
 class AudioDevices
 {
 public:
-    // The recording's file name, in the current directory.
+    // The recording's file name, in the current directory, until setRecordingPath names another.
     static constexpr const char *kRecordingFileName = "tune0000.wav";
 
     // Creates the recording file with its header, ready for samples; null with the reason in
@@ -93,6 +93,12 @@ public:
     bool captureOpen() const noexcept { return m_captureWorker != nullptr; }
     bool playbackOpen() const noexcept { return m_playbackWorker != nullptr; }
     bool recording() const noexcept { return m_recording; }
+    // A write of the running recording failed, so nothing more is written to it (see
+    // CaptureWorker::recordingFailed); stopCapture finishes it and reports it.
+    bool recordingFailed() const noexcept
+    {
+        return m_recording && m_captureWorker && m_captureWorker->recordingFailed();
+    }
     int32_t volumeHundredthsDb() const noexcept { return m_volumeHundredths; }
 
     // Overruns of the current (or last) capture.
@@ -106,7 +112,14 @@ public:
     BlockRing &playbackRing() noexcept { return m_playbackRing; }
 
     void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
+    const ErrorHandler &errorHandler() const noexcept { return m_errorHandler; }
     void setRecordingFileFactory(RecordingFileFactory factory);
+    // The file the next recording goes to (the tuner numbers its takes; `tonrik --record` names
+    // its own). Takes effect at the next startCapture.
+    void setRecordingPath(std::string path) { m_recordingPath = std::move(path); }
+    const std::string &recordingPath() const noexcept { return m_recordingPath; }
+    // The file of the running or last recording; empty before the first.
+    const std::string &takePath() const noexcept { return m_takePath; }
     // For tests: a smaller ceiling for the recording's data bytes.
     void setRecordingLimit(uint64_t bytes) noexcept { m_recordingLimit = bytes; }
 
@@ -136,6 +149,8 @@ private:
     bool m_recording = false;
     bool m_recordingPaused = false;
     std::unique_ptr<RecordingFile> m_recordingFile;
+    std::string m_recordingPath = kRecordingFileName;
+    std::string m_takePath; // of the recording running or last run
     uint64_t m_recordingLimit = CaptureWorker::kMaxRecordingBytes;
     uint64_t m_lastOverruns = 0;
     uint64_t m_lastBlocks = 0;

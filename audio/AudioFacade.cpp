@@ -74,6 +74,17 @@ bool pauseRecording(bool paused)
     return AudioDevices::instance().pauseRecording(paused);
 }
 
+void setRecordingPath(const std::string &path)
+{
+    AudioDevices::instance().setRecordingPath(path);
+}
+
+std::string lastTakePath()
+{
+    const std::string &take = AudioDevices::instance().takePath();
+    return take.empty() ? std::string(AudioDevices::kRecordingFileName) : take;
+}
+
 void setVolume(float level)
 {
     AudioDevices::instance().setVolume(level);
@@ -92,6 +103,16 @@ BlockRing &playbackRing()
 uint64_t captureOverruns()
 {
     return AudioDevices::instance().captureOverruns();
+}
+
+AudioDevices::ErrorHandler deviceErrorHandler()
+{
+    return AudioDevices::instance().errorHandler();
+}
+
+bool recordingFailed()
+{
+    return AudioDevices::instance().recordingFailed();
 }
 
 void setDeviceErrorHandler(AudioDevices::ErrorHandler handler)

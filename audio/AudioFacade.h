@@ -38,7 +38,12 @@ bool open(BlockSink &capture, BlockSource *playback, float playbackLevel);
 // stopPlayback() or stop().
 bool openPlayback(int32_t halfBytes, BlockSource *source, float level);
 
-// Starts capture (recording into "tune0000.wav" when `recording`) and then playback. False when
+// The file the next recording goes to ("tune0000.wav" until set); and the file of the running or
+// last recording ("tune0000.wav" before any).
+void setRecordingPath(const std::string &path);
+std::string lastTakePath();
+
+// Starts capture (recording into the recording path when `recording`) and then playback. False when
 // capture did not start: the device is not open, the recording file could not be created, or
 // the device refused; `whyNot` then receives a message for the user.
 bool start(bool recording, std::string *whyNot = nullptr);
@@ -65,7 +70,12 @@ BlockRing &playbackRing();
 // being handled, or input lost because the queue was full.
 uint64_t captureOverruns();
 
-// Where set-up failures and recording failures go (a stop-icon message box in the program).
+// Where set-up failures and recording failures go (a stop-icon message box in the program), and
+// the handler set now.
 void setDeviceErrorHandler(AudioDevices::ErrorHandler handler);
+AudioDevices::ErrorHandler deviceErrorHandler();
+
+// The running recording met a full disk and writes no more (AudioDevices::recordingFailed).
+bool recordingFailed();
 
 } // namespace corvane::audio

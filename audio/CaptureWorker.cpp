@@ -30,6 +30,7 @@ void CaptureWorker::beginRun(RecordingFile *file, uint64_t maxBytes) noexcept
     m_bytesRecorded = 0;
     m_bytesLost = 0;
     m_limitReached = false;
+    m_recordingFailed.store(false, std::memory_order_relaxed);
     m_blocks.store(0, std::memory_order_relaxed);
     m_recordingPaused.store(false, std::memory_order_relaxed);
     m_file.store(file, std::memory_order_release);
@@ -82,7 +83,8 @@ void CaptureWorker::drain() noexcept
 void CaptureWorker::record(const std::byte *block) noexcept
 {
     RecordingFile *file = m_file.load(std::memory_order_relaxed);
-    if (!file || m_limitReached || m_recordingPaused.load(std::memory_order_relaxed))
+    if (!file || m_limitReached || m_bytesLost > 0
+        || m_recordingPaused.load(std::memory_order_relaxed))
         return;
     const auto size = static_cast<std::size_t>(m_queue.blockBytes());
     if (m_bytesRecorded + size > std::min(m_maxBytes, file->capacity())) {
@@ -96,11 +98,12 @@ void CaptureWorker::record(const std::byte *block) noexcept
     const bool ok = file->write(block, size, written);
     m_bytesRecorded += written;
     if (!ok) {
-        // A disk full for a moment costs this block, not the rest of the take: the next block
-        // is tried again. Logged once per run; the loss is reported after stop.
-        if (m_bytesLost == 0)
-            debugLog("Failure writing data to file\n");
+        // A full disk ends the take here: what came before stays whole and valid in the file,
+        // and the window, which asks recordingFailed(), stops the recording and says so.
+        // Going on would leave holes the listener cannot hear were there.
+        debugLog("Failure writing data to file\n");
         m_bytesLost += size - written;
+        m_recordingFailed.store(true, std::memory_order_release);
     }
 }
 

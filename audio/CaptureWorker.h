@@ -12,7 +12,8 @@
 namespace corvane::audio {
 
 // The capture thread: sleeps until the device has delivered a whole block, then for each block
-// waiting copies it into the capture ring, appends it to the recording file (when recording),
+// waiting copies it into the capture ring, appends it to the recording file (when recording,
+// until a write fails),
 // hands the ring block to the sink (BlockSink.h) and advances the ring. Nothing on this path
 // allocates.
 //
@@ -54,10 +55,18 @@ public:
     uint64_t overruns() const noexcept { return m_overruns.load(std::memory_order_relaxed); }
     uint64_t blocksCaptured() const noexcept { return m_blocks.load(std::memory_order_acquire); }
 
+    // Whether a block could not be written (a full disk): the recording stopped there, and the
+    // take holds everything before that block. The window asks at every display update, so that
+    // it can end the take and say so at once. Any thread.
+    bool recordingFailed() const noexcept
+    {
+        return m_recordingFailed.load(std::memory_order_acquire);
+    }
+
     // The recording's outcome; read after stop().
     uint64_t bytesRecorded() const noexcept { return m_bytesRecorded; }
     bool writeFailed() const noexcept { return m_bytesLost > 0; }
-    // Bytes of blocks that could not be written; every later block was still tried.
+    // Bytes of the block that could not be written; none after it was tried.
     uint64_t bytesLost() const noexcept { return m_bytesLost; }
     bool limitReached() const noexcept { return m_limitReached; }
 
@@ -80,6 +89,7 @@ private:
     uint64_t m_bytesRecorded = 0;
     uint64_t m_bytesLost = 0;
     bool m_limitReached = false;
+    std::atomic<bool> m_recordingFailed { false };
 
     std::atomic<uint64_t> m_overruns { 0 };
     std::atomic<uint64_t> m_blocks { 0 };

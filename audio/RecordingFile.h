@@ -21,6 +21,10 @@ public:
     // The most data bytes the file can hold; writes stop before this. Any thread.
     virtual uint64_t capacity() const noexcept { return UINT64_MAX; }
 
+    // The system's errno behind the last failed write or finish, 0 when it gave none: the cause
+    // the message names ("No space left on device"). Capture worker, or after it was joined.
+    virtual int systemError() const noexcept { return 0; }
+
     // Completes the header with the number of frames and closes the file. False on failure.
     virtual bool finish(uint32_t frames) noexcept = 0;
 };

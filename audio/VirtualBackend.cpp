@@ -6,6 +6,7 @@
 #include "WaveFile.h"
 #include "WaveRecordingFile.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -69,19 +70,44 @@ bool VirtualBackend::setCaptureWaveFile(const std::filesystem::path &path, bool 
         why = waveErrorPrefix(code) + path.string();
         return false;
     }
-    const std::optional<SampleFormat> slots = reader.slotFormat();
-    if (!slots) {
-        why = "Not a PCM wave file of 8, 16 or 24 bits: " + path.string();
+    const std::optional<PcmFileLayout> layout = reader.pcmLayout();
+    if (!layout) {
+        why = "Not a PCM wave file of 8, 16 or 24 bits (" + PcmFileLayout::refusal(reader.format())
+                + "): " + path.string();
         return false;
     }
-    const SampleFormat format = *slots;
-    auto samples = std::make_shared<std::vector<std::byte>>(reader.dataBytesLeft());
+    const SampleFormat format = layout->format;
+    if (!std::any_of(
+                kDeviceConfigurations.begin(), kDeviceConfigurations.end(),
+                [&](const DeviceConfiguration &c) {
+                    return SampleFormat { c.channels, c.sampleRate, c.bitsPerSample } == format;
+                })) {
+        why = "The tuner does not run at " + describe(format)
+                + "; it takes 11025, 22050 or 44100 Hz with 8 or 16 bits, or 48000 or 96000 Hz "
+                  "with 16 or 24 bits: "
+                + path.string();
+        return false;
+    }
+    std::vector<std::byte> fileBytes(reader.dataBytesLeft());
     std::size_t got = 0;
-    if (const uint32_t code = ReadWaveData(reader, *samples, got); code != 0) {
+    if (const uint32_t code = ReadWaveData(reader, fileBytes, got); code != 0) {
         why = waveErrorPrefix(code) + path.string();
         return false;
     }
-    samples->resize(got - got % static_cast<std::size_t>(format.frameBytes()));
+    const auto fileFrameBytes =
+            static_cast<std::size_t>(layout->fileBytesPerSample) * format.channels;
+    const std::size_t frames = got / fileFrameBytes;
+    auto samples = std::make_shared<std::vector<std::byte>>();
+    if (layout->packed()) {
+        // The capture path carries 24-bit samples in 4-byte slots.
+        samples->resize(frames * static_cast<std::size_t>(format.frameBytes()));
+        PcmFileLayout::unpack24(reinterpret_cast<const uint8_t *>(fileBytes.data()),
+                                reinterpret_cast<uint8_t *>(samples->data()),
+                                frames * format.channels);
+    } else {
+        fileBytes.resize(frames * fileFrameBytes);
+        *samples = std::move(fileBytes);
+    }
     VirtualCaptureSource source;
     source.kind = VirtualCaptureSource::Kind::Samples;
     source.samplesFormat = format;

@@ -30,9 +30,11 @@ public:
 
     void setCaptureSource(VirtualCaptureSource source);
     const VirtualCaptureSource &captureSource() const noexcept { return m_source; }
-    // Loads a PCM wave file (8 or 16 bits, or 24 bits in 4-byte slots) as the capture source;
-    // capture then opens only in the file's format. False, with the reason in `why` and the
-    // source unchanged, when the file cannot be used.
+    // Loads a PCM wave file (8, 16 or 24 bits, packed or in the 4-byte slots of earlier
+    // versions; a killed take is recovered as the reader does) as the capture source; capture
+    // then opens only in the file's format. False, with the reason in `why` and the source
+    // unchanged, when the file cannot be used, a format the capture devices do not run in
+    // included.
     bool setCaptureWaveFile(const std::filesystem::path &path, bool loop, std::string &why);
     void setPacing(VirtualPacing pacing) noexcept { m_pacing = pacing; }
     VirtualPacing pacing() const noexcept { return m_pacing; }

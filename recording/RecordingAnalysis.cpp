@@ -2,6 +2,7 @@
 
 #include "BlockLength.h"
 #include "BlockRing.h"
+#include "FileReplacement.h"
 #include "PitchAnalyzer.h"
 #include "PostProcessing.h"
 #include "WaveDestinationFilter.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <utility>
 #include <vector>
@@ -43,6 +45,11 @@ void RecordingAnalysis::clear() noexcept
     m_runs.clear();
     m_samples.clear();
     m_settings.reset();
+    if (!m_source.wave && !m_source.path.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(m_source.path, ignored);
+    }
+    m_source = Source {};
     if (m_loaded) {
         for (PagedFloatReader &reader : m_readers)
             reader.close();
@@ -62,8 +69,12 @@ bool RecordingAnalysis::openWriters()
         return true;
     if (m_writers.openForWriting(m_tempDir))
         return true;
-    // One message for the set; the analysis would otherwise write half its bands nowhere.
-    m_observer.message(kCannotOpenTemporaryFiles, AnalysisObserver::Icon::None);
+    // One message for the set, naming the file and the cause; the analysis would otherwise write
+    // half its bands nowhere.
+    std::string message = std::string(kCannotOpenTemporaryFiles) + ": " + m_writers.failedName();
+    if (m_writers.error() != 0)
+        message += ": " + std::string(std::strerror(m_writers.error()));
+    m_observer.message(message, AnalysisObserver::Icon::None);
     return false;
 }
 
@@ -134,8 +145,8 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
         m_writers.close();
         return false;
     case WaveFileInput::Status::NoData:
+        // One message: the reader's names the file and says what is missing.
         m_observer.message(wave.errorMessage(), AnalysisObserver::Icon::Stop);
-        m_observer.message(kCannotDescend, AnalysisObserver::Icon::Stop);
         m_writers.close();
         return false;
     }
@@ -158,6 +169,8 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
     const int64_t blocks = sizeError ? 0 : static_cast<int64_t>(fileLength / fileBlockBytes);
 
     m_fileReport.dataBytesClaimed = wave.dataBytes();
+    m_fileReport.dataRecovered = wave.dataRecovered();
+    m_fileReport.headerDataBytes = wave.headerDataBytes();
     m_fileReport.dataBytesInFile = sizeError || fileLength < wave.dataOffset()
             ? wave.dataBytes()
             : std::min<uint64_t>(wave.dataBytes(), fileLength - wave.dataOffset());
@@ -179,6 +192,12 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
         m_observer.progress(++done);
         if (m_observer.stopRequested())
             break;
+        // Panes drawn from band files that end here would shift in time against the notes.
+        if (m_writers.writeFailed()) {
+            m_fileReport.bandWriteFailed = true;
+            m_fileReport.bandWriteError = m_writers.error();
+            break;
+        }
     }
     m_observer.progressEnd();
     m_fileReport.wholeBlocks = done;
@@ -196,6 +215,8 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
     // The program keeps the file's format as its capture format, as the PCM it was read as.
     m_monoFileFormat = layout.format;
     m_monoFileFormat.channels = 1;
+    std::error_code absoluteError;
+    m_source = { std::filesystem::absolute(path, absoluteError), true, layout.format };
     wave.close();
     finish(settings);
     return true;
@@ -216,15 +237,36 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const SampleFormat
 
     // The ring's blocks are raw capture blocks; they are analyzed only when they are blocks of
     // this format (a format changed since the capture leaves the analysis empty).
+    // The blocks are kept as they are for saving: the ring is refilled by the next capture.
+    const std::filesystem::path copyPath = m_tempDir / kCaptureFileName;
+    std::unique_ptr<std::FILE, int (*)(std::FILE *)> copy(std::fopen(copyPath.c_str(), "wb"),
+                                                          &std::fclose);
+    if (!copy) {
+        m_observer.message(std::string(kCannotOpenTemporaryFiles) + ": " + copyPath.string(),
+                           AnalysisObserver::Icon::None);
+        m_writers.close();
+        return false;
+    }
+    bool copied = true;
     if (ring.blockSize() == format.blockBytes() && ring.oldestIndex() != ring.newestIndex()) {
         // nextIndex stays put on the last whole block, the one before the block being written.
         for (int32_t i = ring.oldestIndex();;) {
-            analyzeBlock(reinterpret_cast<const uint8_t *>(ring.blockAddress(i)));
+            const auto *block = reinterpret_cast<const uint8_t *>(ring.blockAddress(i));
+            copied = copied
+                    && std::fwrite(block, 1, static_cast<std::size_t>(ring.blockSize()), copy.get())
+                            == static_cast<std::size_t>(ring.blockSize());
+            analyzeBlock(block);
             const int32_t next = ring.nextIndex(i);
             if (next == i)
                 break;
             i = next;
         }
+    }
+    copied = std::fclose(copy.release()) == 0 && copied;
+    m_source = { copyPath, false, captureFormat };
+    if (!copied) {
+        // The analysis is whole; only saving it would lose sound, so saving says so then.
+        m_source.format = SampleFormat {};
     }
     finish(settings);
     return true;
@@ -241,78 +283,145 @@ void RecordingAnalysis::finish(const AnalysisSettings &settings)
         openReaders();
 }
 
-bool RecordingAnalysis::save(const std::filesystem::path &path)
-{
-    if (!m_loaded || !m_bandFiles || m_blockFormat.blockLength <= 0)
-        return false;
+namespace {
 
-    // The document keeps one channel, so that is what is saved, with a header that describes
-    // exactly the bytes written: one slot per frame.
-    PcmFormat mono = m_blockFormat;
-    mono.channels = 1;
-    const auto slotBytes = static_cast<std::size_t>(mono.bytesPerSample());
+    // Samples are copied through a buffer of this many frames.
+    constexpr std::size_t kCopyFrames = 16384;
 
-    WaveWriter writer;
-    if (CreateWaveFile(path, mono.samples(), writer) != 0) {
-        m_observer.message(kUnableToOpen, AnalysisObserver::Icon::Stop);
-        FinishWaveFile(writer, 0);
-        return false;
-    }
-    if (BeginWaveData(writer) != 0) {
-        m_observer.message(kUnableToStart, AnalysisObserver::Icon::Stop);
-        FinishWaveFile(writer, 0);
-        // Only a half-written file of ours goes; a device or other special file stays.
-        std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored))
-            std::filesystem::remove(path, ignored);
-        return false;
-    }
+    // The source's samples arrive as they lie in the file or the capture blocks; they leave as
+    // the standard layout has them (24-bit packed in 3 bytes).
+    struct SampleStream
+    {
+        WaveFileInput wave;
+        std::unique_ptr<std::FILE, int (*)(std::FILE *)> raw { nullptr, &std::fclose };
+        int32_t inBytesPerSample = 0;
 
-    PagedFloatReader &signalReader = m_readers[TempBandFiles::kSignalFile];
-    signalReader.close();
-    const std::filesystem::path signalPath =
-            TempBandFiles::filePath(m_tempDir, TempBandFiles::kSignalFile);
-    std::unique_ptr<std::FILE, int (*)(std::FILE *)> signal(std::fopen(signalPath.c_str(), "rb"),
-                                                            &std::fclose);
-
-    bool ok = true;
-    try {
-        OutputPin feed;
-        WaveDestinationFilter destination;
-        feed.setFormat(MediaFormat { mono.blockLength, static_cast<double>(mono.sampleRate) });
-        feed.connect(destination.inputPin(1));
-        std::vector<uint8_t> pcm(static_cast<std::size_t>(mono.blockBytes()));
-        destination.setTarget(mono, pcm.data());
-        float *floats = feed.media()->buffer();
-        const auto frames = static_cast<std::size_t>(mono.blockLength);
-
-        for (std::size_t block = 0; ok && block < m_samples.size(); ++block) {
-            // A signal file that came up short (it could not be written whole) pads with
-            // silence rather than repeating stale floats.
-            const std::size_t got =
-                    signal ? std::fread(floats, sizeof(float), frames, signal.get()) : 0;
-            std::fill(floats + got, floats + frames, 0.0f);
-            feed.deliver();
-            feed.clearReady();
-            std::size_t written = 0;
-            const uint32_t code =
-                    WriteWaveData(writer, std::as_bytes(std::span<const uint8_t>(pcm)), written);
-            if (code != 0 || written != pcm.size())
-                ok = false;
+        std::size_t read(uint8_t *out, std::size_t bytes) noexcept
+        {
+            return raw ? std::fread(out, 1, bytes, raw.get()) : wave.read(out, bytes);
         }
-    } catch (const std::exception &) {
-        ok = false;
+    };
+
+    // Copies `frames` frames of `format` from `in` to `out`; false when either side failed.
+    bool copySamples(FileReplacement &out, SampleStream &in, uint64_t frames,
+                     const SampleFormat &format)
+    {
+        const auto channels = static_cast<std::size_t>(format.channels);
+        const std::size_t inFrame = static_cast<std::size_t>(in.inBytesPerSample) * channels;
+        const bool pack = format.bitsPerSample == 24 && in.inBytesPerSample == 4;
+        const std::size_t outFrame = pack ? 3 * channels : inFrame;
+        std::vector<uint8_t> buffer(kCopyFrames * inFrame);
+        std::vector<uint8_t> packed(pack ? kCopyFrames * outFrame : 0);
+        for (uint64_t done = 0; done < frames;) {
+            const auto n = static_cast<std::size_t>(std::min<uint64_t>(kCopyFrames, frames - done));
+            if (in.read(buffer.data(), n * inFrame) != n * inFrame)
+                return false;
+            const uint8_t *bytes = buffer.data();
+            if (pack) {
+                PcmFileLayout::pack24(buffer.data(), packed.data(), n * channels);
+                bytes = packed.data();
+            }
+            if (!out.write(std::as_bytes(std::span(bytes, n * outFrame))))
+                return false;
+            done += n;
+        }
+        return true;
     }
 
-    const auto bytesWritten = writer.dataBytes();
-    if (FinishWaveFile(writer, static_cast<uint32_t>(bytesWritten / slotBytes)) != 0)
-        ok = false;
-    if (!ok)
-        m_observer.message(kUnableToWrite, AnalysisObserver::Icon::Stop);
+} // namespace
 
-    signal.reset();
-    signalReader.open(signalPath);
-    return ok;
+bool RecordingAnalysis::save(const std::filesystem::path &path, FileFault fault)
+{
+    if (!m_loaded)
+        return false;
+    if (!m_source.format.valid()) {
+        m_observer.message(std::string(kUnableToWrite)
+                                   + "\nThe recorded samples could not be kept for saving: the "
+                                     "temporary folder "
+                                   + m_tempDir.string() + " could not take them.",
+                           AnalysisObserver::Icon::Stop);
+        return false;
+    }
+    // A device or folder given as the name is not replaced: the rename would take its place.
+    std::error_code typeError;
+    const auto type = std::filesystem::status(path, typeError).type();
+    if (type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular
+        && !typeError) {
+        m_observer.message(std::string(kUnableToWrite) + "\n\"" + path.string()
+                                   + "\" is not a regular file.",
+                           AnalysisObserver::Icon::Stop);
+        return false;
+    }
+
+    SampleStream in;
+    uint64_t frames = 0;
+    const int32_t channels = m_source.format.channels;
+    if (m_source.wave) {
+        if (in.wave.open(m_source.path) != WaveFileInput::Status::Ok
+            || in.wave.layout().format != m_source.format) {
+            m_observer.message(std::string(kUnableToWrite) + "\nThe recording's file \""
+                                       + m_source.path.string()
+                                       + "\" can no longer be read as it was opened.",
+                               AnalysisObserver::Icon::Stop);
+            return false;
+        }
+        in.inBytesPerSample = in.wave.layout().fileBytesPerSample;
+        std::error_code sizeError;
+        const uint64_t length = std::filesystem::file_size(m_source.path, sizeError);
+        const uint64_t inFile = sizeError || length < in.wave.dataOffset()
+                ? in.wave.dataBytes()
+                : std::min<uint64_t>(in.wave.dataBytes(), length - in.wave.dataOffset());
+        frames = inFile / (static_cast<uint64_t>(in.inBytesPerSample) * channels);
+    } else {
+        in.raw.reset(std::fopen(m_source.path.c_str(), "rb"));
+        in.inBytesPerSample = m_source.format.bytesPerSample();
+        std::error_code sizeError;
+        const uint64_t length = std::filesystem::file_size(m_source.path, sizeError);
+        if (!in.raw || sizeError) {
+            m_observer.message(std::string(kUnableToWrite) + "\nThe recorded samples in \""
+                                       + m_source.path.string() + "\" cannot be read.",
+                               AnalysisObserver::Icon::Stop);
+            return false;
+        }
+        frames = length / static_cast<uint64_t>(m_source.format.frameBytes());
+    }
+
+    const WaveFormat header = WaveFormat::pcm(m_source.format);
+    const uint64_t dataBytes = frames * header.blockAlign;
+    if (dataBytes > 0xFFFFFFFFu - 64) {
+        m_observer.message(std::string(kUnableToWrite)
+                                   + "\nThe recording is larger than a wave file can hold.",
+                           AnalysisObserver::Icon::Stop);
+        return false;
+    }
+    FileReplacement out(path, std::move(fault));
+    // The first line says, as it always did, whether the file could not even be made.
+    const char *firstLine = out.ok() ? kUnableToWrite : kUnableToOpen;
+    const auto head = WaveFileHeader(header, static_cast<uint32_t>(dataBytes));
+    bool ok = out.write(std::span<const std::byte>(head))
+            && copySamples(out, in, frames, m_source.format);
+    if (ok && (dataBytes & 1u)) {
+        const std::byte pad { 0 };
+        ok = out.write(std::span(&pad, 1));
+    }
+    ok = ok && out.commit();
+    if (!ok) {
+        const std::string cause =
+                !out.error().empty() ? out.error() : "Reading the recording's samples failed.";
+        m_observer.message(std::string(firstLine) + "\n" + cause, AnalysisObserver::Icon::Stop);
+        return false;
+    }
+    // The saved file holds the recording now: later saves copy it, whatever becomes of the
+    // file it was opened from, and a capture's own copy is no longer needed.
+    in.raw.reset();
+    in.wave.close();
+    if (!m_source.wave) {
+        std::error_code ignored;
+        std::filesystem::remove(m_source.path, ignored);
+    }
+    std::error_code absoluteError;
+    m_source = { std::filesystem::absolute(path, absoluteError), true, m_source.format };
+    return true;
 }
 
 bool RecordingAnalysis::openReaders() noexcept

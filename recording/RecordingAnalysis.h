@@ -3,6 +3,7 @@
 #include "AnalysisObserver.h"
 #include "AnalysisSettings.h"
 #include "CPitch.h"
+#include "FileSteps.h"
 #include "NoteRun.h"
 #include "PagedFloatReader.h"
 #include "PcmFormat.h"
@@ -22,6 +23,7 @@
 namespace corvane {
 
 class BlockRing;
+class FileReplacement;
 class MediaSample;
 class PitchAnalyzer;
 
@@ -45,6 +47,8 @@ public:
     static constexpr const char *kUnableToOpen = "Unable to open file.";
     static constexpr const char *kUnableToStart = "Unable to start writing to file.";
     static constexpr const char *kUnableToWrite = "Unable to write to file.";
+    // The raw samples of the blocks a capture analysis ran over, kept for saving.
+    static constexpr const char *kCaptureFileName = "tnrkcapt.tmp";
 
     // The temporary files go to `tempDir` (the program passes the current directory). Reports
     // go to `observer`, which must outlive this object.
@@ -73,6 +77,14 @@ public:
         // file is shorter; RIFF_ERR_CANNOT_READ: the disk failed, readSystemError its errno).
         uint32_t readError = 0;
         int readSystemError = 0;
+        // A take whose writer died: its header claimed headerDataBytes, the data were taken to
+        // the end of the file (dataBytesClaimed).
+        bool dataRecovered = false;
+        uint64_t headerDataBytes = 0;
+        // The band files could not be written (a full disk): the analysis stopped there, and
+        // bandWriteError is the errno.
+        bool bandWriteFailed = false;
+        int bandWriteError = 0;
         int32_t channels = 0;
         std::array<double, 2> peaks {}; // largest magnitude per channel, 0 … 1 of full scale
     };
@@ -85,8 +97,9 @@ public:
 
     // Analyzes the wave file at `path`. Returns true when loaded; false after a reported
     // failure or when the observer asked to stop, with the analysis empty. A read error or a short
-    // read in the middle of the data keeps what was analyzed so far, silently; a last partial block
-    // is dropped.
+    // read in the middle of the data, or band files that could not be written, keep what was
+    // analyzed so far; fileReport() says so, for the caller to tell the user. A last partial block
+    // is not analyzed (but saved).
     bool openAndAnalyze(const std::filesystem::path &path, const AnalysisSettings &settings);
 
     // Analyzes the blocks of `ring` from its oldest up to, not including, its newest, which hold
@@ -96,9 +109,17 @@ public:
     bool analyzeCapture(const BlockRing &ring, const SampleFormat &captureFormat,
                         const AnalysisSettings &settings);
 
-    // Writes the stored signal to a one-channel PCM wave file at `path`, in the recording's
-    // rate and depth. Returns false after a reported failure: the caller keeps its old name.
-    bool save(const std::filesystem::path &path);
+    // Writes the recording to a standard PCM wave file at `path`, as it was recorded: every
+    // channel, every frame (the last partial block too), the source's rate and depth (24-bit
+    // packed in 3 bytes). A file analysis copies the samples of its file; a capture analysis those
+    // of the blocks it analyzed (kept beside the band files). The file is replaced whole or not
+    // at all (fileio/FileReplacement.h): the old one survives a failure, a kill or a full disk at
+    // every step; `fault` lets a test fail any step. Returns false after one reported failure
+    // naming the file and the cause; the caller keeps its old name. Allocates.
+    bool save(const std::filesystem::path &path, FileFault fault = {});
+
+    // The format of what save() writes: the recording's own. Invalid while nothing is loaded.
+    const SampleFormat &sourceFormat() const noexcept { return m_source.format; }
 
     bool loaded() const noexcept { return m_loaded; }
     const SampleList &samples() const noexcept { return m_samples; }
@@ -139,6 +160,15 @@ private:
     void finish(const AnalysisSettings &settings);
     bool openReaders() noexcept;
 
+    // Where save() takes the recording's samples from: the wave file analyzed, or the raw
+    // capture blocks kept in the temporary folder.
+    struct Source
+    {
+        std::filesystem::path path;
+        bool wave = false;
+        SampleFormat format;
+    };
+
     std::filesystem::path m_tempDir;
     AnalysisObserver &m_observer;
     std::unique_ptr<PitchAnalyzer> m_analyzer;
@@ -152,6 +182,7 @@ private:
     SampleFormat m_monoFileFormat;
     FileOptions m_fileOptions;
     FileReport m_fileReport;
+    Source m_source;
     std::optional<AnalysisSettings> m_settings; // of the loaded analysis
     bool m_loaded = false;
     bool m_bandFiles = true; // this analysis writes band files and opens readers on them

@@ -1,5 +1,7 @@
 #include "TempBandFiles.h"
 
+#include <cerrno>
+
 namespace corvane {
 
 namespace {
@@ -24,11 +26,13 @@ bool TempBandFiles::openForWriting(const std::filesystem::path &dir)
     close();
     m_failedName.clear();
     m_writeFailed = false;
+    m_error = 0;
     for (int i = 0; i < kFileCount; ++i) {
         const std::filesystem::path path = filePath(dir, i);
         m_files[i].reset(std::fopen(path.c_str(), "w+b"));
         if (!m_files[i]) {
             m_failedName = path.string();
+            m_error = errno;
             close();
             return false;
         }
@@ -40,16 +44,22 @@ void TempBandFiles::write(int index, const float *data, std::size_t count) noexc
 {
     if (index < 0 || index >= kFileCount || !m_files[index] || count == 0)
         return;
-    if (std::fwrite(data, sizeof(float), count, m_files[index].get()) != count)
+    if (std::fwrite(data, sizeof(float), count, m_files[index].get()) != count) {
+        if (!m_writeFailed)
+            m_error = errno;
         m_writeFailed = true;
+    }
 }
 
 bool TempBandFiles::close() noexcept
 {
     bool ok = true;
     for (auto &file : m_files) {
-        if (file && std::fclose(file.release()) != 0)
+        if (file && std::fclose(file.release()) != 0) {
+            if (ok && !m_writeFailed)
+                m_error = errno;
             ok = false;
+        }
     }
     if (!ok)
         m_writeFailed = true;

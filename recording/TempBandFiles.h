@@ -12,7 +12,7 @@ namespace corvane {
 // The nine temporary files of an analysis, "tnrk0000.tmp" to "tnrk0008.tmp": files 0..7 take the
 // eight octave-band signals of the analyzer (band 0 the highest), file 8 the input signal as
 // floats. Raw 32-bit floats, block after block in time order, no header. Each analysis truncates
-// them; nothing deletes them, so the last analysis stays readable.
+// them; the folder they are in is the analysis's own (PrivateTempDir), which goes with it.
 //
 // The writers belong to the thread that runs the analysis.
 class TempBandFiles
@@ -42,6 +42,8 @@ public:
     // to, but writeFailed() stays true until the next open.
     void write(int index, const float *data, std::size_t count) noexcept;
     bool writeFailed() const noexcept { return m_writeFailed; }
+    // The errno of the first failed open or write since the last open (0 when none or unknown).
+    int error() const noexcept { return m_error; }
 
     // Flushes and closes every file; returns false when a flush or close failed.
     bool close() noexcept;
@@ -55,6 +57,7 @@ private:
     std::array<std::unique_ptr<std::FILE, FileCloser>, kFileCount> m_files;
     std::string m_failedName;
     bool m_writeFailed = false;
+    int m_error = 0;
 };
 
 } // namespace corvane

@@ -44,7 +44,8 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
 {
     close();
     m_error.clear();
-    m_dataBytes = m_dataOffset = 0;
+    m_dataBytes = m_dataOffset = m_headerDataBytes = 0;
+    m_dataRecovered = false;
     m_readError = 0;
     m_readSystemError = 0;
     const uint32_t openCode = OpenWaveForReading(path, m_reader->wave);
@@ -71,6 +72,8 @@ WaveFileInput::Status WaveFileInput::open(const std::filesystem::path &path)
     m_layout = *layout;
     m_dataBytes = m_reader->wave.dataChunk().size;
     m_dataOffset = m_reader->wave.dataChunk().dataOffset;
+    m_dataRecovered = m_reader->wave.dataRecovered();
+    m_headerDataBytes = m_reader->wave.claimedDataBytes();
     return Status::Ok;
 }
 

@@ -35,6 +35,11 @@ public:
     // read error (which ends the data; readError() then says why).
     std::size_t read(uint8_t *out, std::size_t bytes) noexcept;
 
+    // Whether the data's size was recovered from the file's length (a take whose writer died;
+    // WaveReader::dataRecovered), and what the header claimed then.
+    bool dataRecovered() const noexcept { return m_dataRecovered; }
+    uint64_t headerDataBytes() const noexcept { return m_headerDataBytes; }
+
     // The bytes the data chunk claims, and where they begin in the file.
     uint64_t dataBytes() const noexcept { return m_dataBytes; }
     uint64_t dataOffset() const noexcept { return m_dataOffset; }
@@ -53,6 +58,8 @@ private:
     std::string m_error;
     uint64_t m_dataBytes = 0;
     uint64_t m_dataOffset = 0;
+    uint64_t m_headerDataBytes = 0;
+    bool m_dataRecovered = false;
     uint32_t m_readError = 0;
     int m_readSystemError = 0;
 };

@@ -11,6 +11,8 @@ packages=(
     libasound2-plugins poppler-utils
     # The desktop entry and the AppStream description are checked by the tests.
     desktop-file-utils appstream
+    # The independent readers the tests check every written wave file with.
+    sox python3
     # Fonts for drawing text on the offscreen platform.
     fonts-dejavu-core
     # Music symbols (clefs, accidentals) for the dialogs' staves.

@@ -73,4 +73,13 @@ void PcmFileLayout::unpack24(const uint8_t *in, uint8_t *out, std::size_t sample
     }
 }
 
+void PcmFileLayout::pack24(const uint8_t *in, uint8_t *out, std::size_t samples) noexcept
+{
+    for (std::size_t i = 0; i < samples; ++i, in += 4, out += 3) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+    }
+}
+
 } // namespace corvane

@@ -42,6 +42,9 @@ struct PcmFileLayout
     // Widens `samples` packed 24-bit little-endian samples at `in` into sign-extended 32-bit
     // slots at `out`. Never allocates.
     static void unpack24(const uint8_t *in, uint8_t *out, std::size_t samples) noexcept;
+    // The reverse: the low 3 bytes of each 4-byte slot at `in`, packed at `out`. Never
+    // allocates.
+    static void pack24(const uint8_t *in, uint8_t *out, std::size_t samples) noexcept;
 };
 
 } // namespace corvane

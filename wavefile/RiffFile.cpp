@@ -240,6 +240,40 @@ uint32_t RiffFile::discardUnstored(uint64_t offset) noexcept
     return 0;
 }
 
+uint32_t RiffFile::patchU32(uint64_t offset, uint32_t value) noexcept
+{
+    if (m_fd < 0 || m_mode != Mode::Create)
+        return RIFF_ERR_NOT_READY;
+    const auto bytes = toLe32(value);
+    // The buffer may mirror these bytes (read ahead, or written and not yet stored); it must
+    // agree with the file, or a later store would put the old value back.
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const uint64_t at = offset + i;
+        if (at >= m_bufferStart && at < m_bufferStart + m_bufferUsed)
+            m_buffer[static_cast<std::size_t>(at - m_bufferStart)] = bytes[i];
+    }
+    for (;;) {
+        const ssize_t put = ::pwrite(m_fd, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put != static_cast<ssize_t>(bytes.size())) {
+            m_systemError = put < 0 ? errno : ENOSPC;
+            return RIFF_ERR_CANNOT_WRITE;
+        }
+        return 0;
+    }
+}
+
+uint64_t RiffFile::storedLength() noexcept
+{
+    struct stat info
+    {
+    };
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+        return kBadPosition;
+    return static_cast<uint64_t>(info.st_size);
+}
+
 uint32_t RiffFile::truncateHere() noexcept
 {
     if (m_fd < 0 || m_mode != Mode::Create)

@@ -113,6 +113,14 @@ public:
     // one goes where it would have gone.
     uint32_t discardUnstored(uint64_t offset) noexcept;
 
+    // Stores `value` at `offset` at once, without moving the position or storing what is
+    // buffered: a size field brought up to date while the file grows. One system call; never
+    // allocates.
+    uint32_t patchU32(uint64_t offset, uint32_t value) noexcept;
+
+    // The length of the file on the disk (what is buffered not counted), or kBadPosition.
+    uint64_t storedLength() noexcept;
+
     // Cuts the file at the current position, after storing what is buffered: bytes of a block
     // that was taken back may lie beyond it.
     uint32_t truncateHere() noexcept;

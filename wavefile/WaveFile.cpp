@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <new>
 
 namespace corvane {
@@ -97,7 +98,7 @@ namespace {
     }
 
     uint32_t openAndReadFormat(const std::filesystem::path &path, RiffFile &file,
-                               WaveFormat &format, ChunkInfo &riff)
+                               WaveFormat &format, ChunkInfo &riff, uint32_t &claimedRiffSize)
     {
         if (file.open(path, RiffFile::Mode::Read))
             return WAVE_ERR_OPEN;
@@ -105,6 +106,14 @@ namespace {
             return err;
         if (riff.id != kRiffId || riff.formType != kWaveId)
             return WAVE_ERR_NOT_WAVE;
+        claimedRiffSize = riff.size;
+        // A take whose writer died before it brought the RIFF size up to date claims less
+        // than the file holds; its chunks are sought in all of the file.
+        const uint64_t length = file.storedLength();
+        if (length != RiffFile::kBadPosition && length > riff.dataOffset
+            && length - riff.dataOffset > riff.size)
+            riff.size = static_cast<uint32_t>(
+                    std::min<uint64_t>(length - riff.dataOffset, 0xFFFFFFFFu));
         ChunkInfo fmt;
         if (const uint32_t err = file.descendFind(fmt, kFmtId, &riff))
             return err;
@@ -144,18 +153,66 @@ uint32_t OpenWaveForReading(const std::filesystem::path &path, WaveReader &reade
         auto file = std::make_unique<RiffFile>();
         WaveFormat format;
         ChunkInfo riff;
-        if (const uint32_t err = openAndReadFormat(path, *file, format, riff)) {
+        uint32_t claimedRiffSize = 0;
+        if (const uint32_t err = openAndReadFormat(path, *file, format, riff, claimedRiffSize)) {
             reader.m_systemError = file->lastSystemError();
             return err; // the file closes as it goes out of scope
         }
         reader.m_file = std::move(file);
         reader.m_format = std::move(format);
         reader.m_riff = riff;
+        reader.m_claimedRiffSize = claimedRiffSize;
         return 0;
     } catch (const std::bad_alloc &) {
         return WAVE_ERR_MEMORY;
     }
 }
+
+namespace {
+
+    bool isChunkIdByte(std::byte b) noexcept
+    {
+        const auto c = static_cast<unsigned char>(b);
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')
+                || c == ' ';
+    }
+
+    // Whether a chunk (or the tag some programs append behind the RIFF chunk) starts at `at`
+    // and fits in the file: then the bytes behind the data are not samples.
+    bool somethingElseAt(RiffFile &file, uint64_t at, uint64_t length) noexcept
+    {
+        std::array<std::byte, 8> head {};
+        if (length - at < head.size())
+            return false;
+        if (file.seek(at) || file.read(head) != head.size())
+            return false;
+        if (head[0] == std::byte('I') && head[1] == std::byte('D') && head[2] == std::byte('3'))
+            return true;
+        return std::all_of(head.begin(), head.begin() + 4, isChunkIdByte)
+                && le32(&head[4]) <= length - at - head.size();
+    }
+
+    // The data bytes of a take whose writer died before it finished: the header's data size
+    // is 0 or short, the data chunk is the last thing in the file, and whole frames lie behind
+    // its claimed end. 0 when the header is to be believed.
+    uint32_t recoverableDataBytes(RiffFile &file, uint64_t riffStart, uint32_t claimedRiffSize,
+                                  const ChunkInfo &data, uint16_t frameBytes) noexcept
+    {
+        const uint64_t length = file.storedLength();
+        const uint64_t paddedEnd = data.dataOffset + data.size + (data.size & 1u);
+        if (length == RiffFile::kBadPosition || length <= paddedEnd || frameBytes == 0)
+            return 0;
+        const bool dataLast = riffStart + claimedRiffSize <= paddedEnd;
+        if (data.size != 0 && !dataLast)
+            return 0;
+        if (somethingElseAt(file, paddedEnd, length))
+            return 0;
+        uint64_t bytes = std::min<uint64_t>(length - data.dataOffset, 0xFFFFFFFFu - 64);
+        bytes -= bytes % frameBytes;
+        return bytes > data.size ? static_cast<uint32_t>(bytes) : 0;
+    }
+
+} // namespace
 
 uint32_t SeekWaveData(WaveReader &reader) noexcept
 {
@@ -169,6 +226,16 @@ uint32_t SeekWaveData(WaveReader &reader) noexcept
         reader.m_systemError = file.lastSystemError();
         return err;
     }
+    reader.m_claimedDataBytes = reader.m_data.size;
+    reader.m_dataRecovered = false;
+    if (const uint32_t recovered =
+                recoverableDataBytes(file, reader.m_riff.dataOffset, reader.m_claimedRiffSize,
+                                     reader.m_data, reader.m_format.blockAlign)) {
+        reader.m_data.size = recovered;
+        reader.m_dataRecovered = true;
+    }
+    if (const uint32_t err = file.seek(reader.m_data.dataOffset))
+        return err;
     reader.m_atData = true;
     return 0;
 }
@@ -200,6 +267,8 @@ uint32_t CloseWaveReader(WaveReader &reader) noexcept
     reader.m_riff = ChunkInfo {};
     reader.m_data = ChunkInfo {};
     reader.m_atData = false;
+    reader.m_dataRecovered = false;
+    reader.m_claimedRiffSize = reader.m_claimedDataBytes = 0;
     reader.m_systemError = 0;
     return 0;
 }
@@ -250,6 +319,7 @@ uint32_t CreateWaveFile(const std::filesystem::path &path, const WaveFormat &for
         if (writer.m_format.isPcm())
             writer.m_format.extra.clear();
         writer.m_file = std::move(file);
+        writer.m_packs24 = writer.m_format.packed24();
     } catch (const std::bad_alloc &) {
         return WAVE_ERR_MEMORY;
     }
@@ -283,6 +353,31 @@ uint32_t BeginWaveData(WaveWriter &writer) noexcept
     return 0;
 }
 
+namespace {
+
+    // Packs whole 4-byte slots of `source` into 3-byte samples through a small buffer of its
+    // own, `fits` file bytes at most; returns the file bytes that went in.
+    size_t writePacked(RiffFile &file, std::span<const std::byte> source, size_t fits) noexcept
+    {
+        constexpr size_t kSamples = 1024;
+        std::array<uint8_t, kSamples * 3> packed;
+        const size_t samples = std::min(source.size() / 4, fits / 3);
+        const auto *in = reinterpret_cast<const uint8_t *>(source.data());
+        size_t put = 0;
+        for (size_t done = 0; done < samples;) {
+            const size_t n = std::min(kSamples, samples - done);
+            PcmFileLayout::pack24(in + done * 4, packed.data(), n);
+            const size_t bytes = file.write(std::as_bytes(std::span(packed).first(n * 3)));
+            put += bytes;
+            if (bytes < n * 3)
+                break;
+            done += n;
+        }
+        return put;
+    }
+
+} // namespace
+
 uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
                        size_t &bytesWritten) noexcept
 {
@@ -291,13 +386,16 @@ uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
         return RIFF_ERR_NOT_READY;
     const uint64_t cap = writer.dataByteCap();
     const uint64_t room = cap > writer.m_dataBytes ? cap - writer.m_dataBytes : 0;
-    const size_t fits = static_cast<size_t>(std::min<uint64_t>(source.size(), room));
-    const size_t put = writer.m_file->write(source.first(fits));
+    // In file bytes: a packed 24-bit sample takes 3 of the 4 bytes handed in.
+    const uint64_t wanted = writer.m_packs24 ? source.size() / 4 * 3 : source.size();
+    const size_t fits = static_cast<size_t>(std::min<uint64_t>(wanted, room));
+    const size_t put = writer.m_packs24 ? writePacked(*writer.m_file, source, fits)
+                                        : writer.m_file->write(source.first(fits));
     writer.m_dataBytes += put;
-    bytesWritten = put;
+    bytesWritten = static_cast<size_t>(writer.slotBytesFor(put));
     if (put < fits)
         return RIFF_ERR_CANNOT_WRITE;
-    return fits < source.size() ? RIFF_ERR_TOO_LARGE : 0;
+    return fits < wanted ? RIFF_ERR_TOO_LARGE : 0;
 }
 
 uint32_t WriteWaveBlock(WaveWriter &writer, std::span<const std::byte> source) noexcept
@@ -343,6 +441,26 @@ namespace {
 
 } // namespace
 
+uint32_t UpdateWaveSizes(WaveWriter &writer) noexcept
+{
+    if (!writer.m_file || writer.m_stage != WaveWriter::Stage::WritingData)
+        return RIFF_ERR_NOT_READY;
+    RiffFile &file = *writer.m_file;
+    if (const uint32_t err = file.flush())
+        return err;
+    // The sizes count stored bytes only, so that a reader never takes bytes that are not there;
+    // no pad byte is counted, since none is written before the end.
+    const uint64_t dataEnd = writer.m_data.dataOffset + writer.m_dataBytes;
+    const uint64_t frameBytes = std::max<uint16_t>(writer.m_format.blockAlign, 1);
+    if (const uint32_t err = file.patchU32(writer.m_data.dataOffset - 4,
+                                           static_cast<uint32_t>(writer.m_dataBytes)))
+        return err;
+    if (const uint32_t err = file.patchU32(writer.m_fact.dataOffset,
+                                           static_cast<uint32_t>(writer.m_dataBytes / frameBytes)))
+        return err;
+    return file.patchU32(writer.m_riff.dataOffset - 4, static_cast<uint32_t>(dataEnd - 8));
+}
+
 uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept
 {
     if (!writer.m_file)
@@ -367,9 +485,47 @@ uint32_t FinishWaveFile(WaveWriter &writer, uint32_t sampleCount) noexcept
     };
     const uint32_t result = finish();
     const uint32_t closed = file.close();
+    writer.m_closedError = file.lastSystemError();
     writer.m_file.reset();
     writer.m_stage = WaveWriter::Stage::Opened;
     return result ? result : closed;
+}
+
+std::vector<std::byte> WaveFileHeader(const WaveFormat &format, uint32_t dataBytes)
+{
+    const uint64_t frameBytes = std::max<uint16_t>(format.blockAlign, 1);
+    const bool pcm = format.isPcm();
+    const uint32_t fmtBytes =
+            pcm ? kPcmFormatBytes : 18 + static_cast<uint32_t>(format.extra.size());
+    const uint32_t fmtPadded = fmtBytes + (fmtBytes & 1u);
+    const uint64_t riffSize =
+            4 + 8 + fmtPadded + 12 + 8 + uint64_t { dataBytes } + (dataBytes & 1u);
+    std::vector<std::byte> h;
+    h.reserve(12 + 8 + fmtPadded + 12 + 8);
+    const auto u32 = [&h](uint32_t v) {
+        std::array<std::byte, 4> b {};
+        putLe32(b.data(), v);
+        h.insert(h.end(), b.begin(), b.end());
+    };
+    u32(kRiffId);
+    u32(static_cast<uint32_t>(std::min<uint64_t>(riffSize, 0xFFFFFFFFu)));
+    u32(kWaveId);
+    u32(kFmtId);
+    u32(fmtBytes);
+    const auto head = formatHead(format);
+    h.insert(h.end(), head.begin(), head.begin() + (pcm ? kPcmFormatBytes : head.size()));
+    if (!pcm) {
+        const auto extra = std::as_bytes(std::span(format.extra));
+        h.insert(h.end(), extra.begin(), extra.end());
+    }
+    if (fmtBytes & 1u)
+        h.push_back(std::byte { 0 });
+    u32(kFactId);
+    u32(4);
+    u32(static_cast<uint32_t>(dataBytes / frameBytes));
+    u32(kDataId);
+    u32(dataBytes);
+    return h;
 }
 
 } // namespace corvane

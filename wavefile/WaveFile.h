@@ -13,7 +13,13 @@
 // passed on unchanged).
 //
 // A finished PCM file reads: "RIFF", size, "WAVE", "fmt ", 16, the 16 format bytes, "fact", 4,
-// the sample count, "data", size, the samples; numbers are little-endian u32.
+// the frame count, "data", size, the samples; numbers are little-endian u32. 24-bit samples are
+// packed in 3 bytes, as every other program reads them. Files of earlier versions, with 24-bit
+// samples in 4-byte frames under the PCM tag, are still read (PcmFileLayout).
+//
+// A take whose writer died (killed, crashed, power cut) has a header whose RIFF and data sizes
+// are 0 or short: the reader then takes the data up to the end of the file, in whole frames,
+// and says so (WaveReader::dataRecovered).
 //
 // Nothing here shows anything to the user or throws for a bad file; the only exception that
 // can leave these functions is std::bad_alloc from opening.
@@ -27,6 +33,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <vector>
 
 namespace corvane {
 
@@ -52,7 +59,11 @@ const char *waveErrorPrefix(uint32_t code) noexcept;
 uint32_t OpenWaveForReading(const std::filesystem::path &path, WaveReader &reader);
 
 // Finds the `data` chunk anywhere inside the RIFF chunk (before or after `fmt `, skipping any
-// other chunk) and stands at its first byte; dataChunk().size then holds the data bytes.
+// other chunk) and stands at its first byte; dataChunk().size then holds the data bytes. When
+// the data chunk is the last one and the file holds whole frames beyond the size its header
+// claims (0 or short: a take whose writer died), the size is taken from the file's length and
+// reader.dataRecovered() is true; bytes behind the data that start another chunk or a tag are
+// never taken for samples.
 uint32_t SeekWaveData(WaveReader &reader) noexcept;
 
 // Reads min(dest.size(), dataBytesLeft()) bytes into dest and counts them off dataBytesLeft()
@@ -80,7 +91,8 @@ uint32_t CreateWaveFile(const std::filesystem::path &path, const SampleFormat &f
 // Starts the `data` chunk.
 uint32_t BeginWaveData(WaveWriter &writer) noexcept;
 
-// Appends source to the data chunk; bytesWritten says how many bytes went in. Bytes beyond
+// Appends source (samples as the program holds them: 24-bit in 4-byte slots) to the data chunk;
+// bytesWritten says how many of its bytes went in. Bytes beyond
 // writer.dataByteCap() are refused with RIFF_ERR_TOO_LARGE after what fits has been written,
 // so the file stays valid. Never allocates.
 uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
@@ -91,6 +103,18 @@ uint32_t WriteWaveData(WaveWriter &writer, std::span<const std::byte> source,
 // unbroken run of whole blocks and the next block can be tried where this one would have gone.
 // For recordings, which must not lose the rest of a take to one failed write. Never allocates.
 uint32_t WriteWaveBlock(WaveWriter &writer, std::span<const std::byte> source) noexcept;
+
+// Brings the header's RIFF and data sizes and the `fact` count up to the data stored so far,
+// after storing what is buffered, without moving the write position: a recording calls it once
+// a second, so that a take killed at any moment is readable up to then by any program. Three
+// 4-byte writes in place; never allocates.
+uint32_t UpdateWaveSizes(WaveWriter &writer) noexcept;
+
+// The header a finished file of `dataBytes` data bytes (in the file's layout) has, exactly as
+// the writer lays it out, for writing a whole file front to back through a stream that cannot
+// seek back (a file replaced whole, fileio/FileReplacement.h). The data follow it, then a zero
+// pad byte when dataBytes is odd. Allocates.
+std::vector<std::byte> WaveFileHeader(const WaveFormat &format, uint32_t dataBytes);
 
 // Patches the data and RIFF sizes, writes sampleCount over the `fact` placeholder and closes
 // the file, on every path. The first failing step gives the result. A closed writer gives 0.

@@ -25,8 +25,10 @@ struct WaveFormat
 
     bool isPcm() const noexcept { return formatTag == kPcmTag; }
 
-    // The PCM header of samples in `format`, with block alignment and byte rate from the
-    // program's slot sizes (24-bit samples in 4-byte slots, as its capture blocks hold them).
+    // The standard PCM header of samples in `format`, as every other program reads it: 8 and
+    // 16-bit samples in 1 and 2 bytes, 24-bit samples packed in 3. (The program holds 24-bit
+    // samples in 4-byte slots; that is a memory layout, not a file format: the writer packs
+    // them.)
     static WaveFormat pcm(const SampleFormat &format)
     {
         WaveFormat f;
@@ -34,9 +36,18 @@ struct WaveFormat
         f.channels = static_cast<uint16_t>(format.channels);
         f.samplesPerSec = static_cast<uint32_t>(format.sampleRate);
         f.bitsPerSample = static_cast<uint16_t>(format.bitsPerSample);
-        f.blockAlign = static_cast<uint16_t>(format.frameBytes());
-        f.avgBytesPerSec = static_cast<uint32_t>(format.bytesPerSecond());
+        const int32_t sampleBytes = (format.bitsPerSample + 7) / 8;
+        f.blockAlign = static_cast<uint16_t>(sampleBytes * format.channels);
+        f.avgBytesPerSec = static_cast<uint32_t>(static_cast<int64_t>(f.blockAlign)
+                                                 * static_cast<int64_t>(format.sampleRate));
         return f;
+    }
+
+    // Whether the data hold 24-bit PCM packed in 3 bytes, which the program widens to (or
+    // narrows from) its 4-byte slots.
+    bool packed24() const noexcept
+    {
+        return isPcm() && bitsPerSample == 24 && channels > 0 && blockAlign == channels * 3;
     }
 
     // Channels, rate and depth as the header states them. A rate beyond the range of int32
@@ -48,7 +59,8 @@ struct WaveFormat
 
     // Whether the data are plain PCM exactly as the program holds samples, so that the bytes can
     // be used as they are: format tag 1, a format the program carries, and a block alignment of
-    // one slot per sample.
+    // one slot per sample (8 and 16-bit files, and the 24-bit files of earlier versions, which
+    // kept the 4-byte slots).
     bool inProgramSlots() const noexcept
     {
         const SampleFormat format = samples();

@@ -54,6 +54,12 @@ public:
     // none, as for a file that is merely not a wave): the cause a message can add.
     int systemError() const noexcept { return m_systemError; }
 
+    // After SeekWaveData: whether the data chunk's size was taken from the file's length
+    // because the header claimed less (0, or short) than the file holds behind it: a take whose
+    // writer was killed before it finished. claimedDataBytes() is what the header said.
+    bool dataRecovered() const noexcept { return m_dataRecovered; }
+    uint32_t claimedDataBytes() const noexcept { return m_claimedDataBytes; }
+
     uint32_t dataBytesLeft() const noexcept { return m_atData ? m_data.size : 0; }
     // Whole frames still unread (0 for a format without a block alignment).
     uint32_t framesLeft() const noexcept
@@ -72,6 +78,9 @@ private:
     ChunkInfo m_riff;
     ChunkInfo m_data;
     bool m_atData = false;
+    bool m_dataRecovered = false;
+    uint32_t m_claimedRiffSize = 0;
+    uint32_t m_claimedDataBytes = 0;
     int m_systemError = 0;
 };
 

@@ -24,9 +24,8 @@ WaveWriter::~WaveWriter()
 {
     if (!isOpen())
         return;
-    const uint16_t channels = std::max<uint16_t>(m_format.channels, 1);
-    const uint64_t slot = std::max(m_format.blockAlign / channels, 1);
-    FinishWaveFile(*this, static_cast<uint32_t>(std::min(m_dataBytes / slot, kMaxChunkSize)));
+    const uint64_t frameBytes = std::max<uint16_t>(m_format.blockAlign, 1);
+    FinishWaveFile(*this, static_cast<uint32_t>(std::min(m_dataBytes / frameBytes, kMaxChunkSize)));
 }
 
 uint64_t WaveWriter::dataByteCap() const noexcept

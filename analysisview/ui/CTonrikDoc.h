@@ -3,6 +3,7 @@
 #include "AnalysisObserver.h"
 #include "AnalysisSettings.h"
 #include "AnalyzerPreferences.h"
+#include "PrivateTempDir.h"
 #include "RecordingAnalysis.h"
 
 #include <QObject>
@@ -32,7 +33,10 @@ struct SampleFormat;
 // widgets::messages()) once the work is done.
 //
 // While an analysis runs the document counts as empty for the view (isLoaded() is false), so
-// nothing paints from files that are being written. User-interface thread only.
+// nothing paints from files that are being written. Each analysis has its band files in a
+// private folder of its own under the band-file base (PrivateTempDir), which goes with it: when
+// the document closes, another recording replaces it, or the program ends. A file that cannot
+// be opened leaves the document as it was. User-interface thread only.
 class CTonrikDoc : public QObject
 {
     Q_OBJECT
@@ -42,9 +46,10 @@ public:
     static constexpr const char *kProgressText = "Analyzing contents of the wave file...";
 
     // Analyzes with `settings` (the program's record, which must outlive the document) and
-    // keeps the temporary files in `tempDir` (the program's current directory).
+    // keeps each analysis's band files in a private folder under `bandBase` (the program passes
+    // the cache folder). Folders there that a killed run left (no live owner) go now.
     explicit CTonrikDoc(CTCDefs &settings,
-                        std::filesystem::path tempDir = std::filesystem::current_path(),
+                        std::filesystem::path bandBase = PrivateTempDir::cacheBase(),
                         QObject *parent = nullptr);
     ~CTonrikDoc() override;
 
@@ -52,7 +57,11 @@ public:
     bool OnNewDocument();
     // Analyzes the wave file at `path` with analysisSettings(), showing progress over
     // `progressParent`. Keeps the user interface running meanwhile; returns once the analysis
-    // has ended: true when loaded; false after a reported failure or a cancel (then empty).
+    // has ended: true when loaded; false after a reported failure or a cancel, with the earlier
+    // recording still loaded. A file read only in part (a read error, band files that could not
+    // be written) or holding less than one block of sound is not opened; one that ends before
+    // its header says, or whose header a killed recording left unfinished, opens with a note
+    // saying how much was read.
     // On success the file's mono format becomes the capture format of the settings record (so
     // the tuner and an empty view go on in the recording's rate) and, unless `remember` is
     // false (the tuner's own recording file), the file heads the recent-file list.
@@ -81,11 +90,12 @@ public:
     AnalysisSettings analysisSettings() const;
     void setPreferencesFile(std::filesystem::path path) { m_preferencesFile = std::move(path); }
 
-    bool isLoaded() const noexcept { return !analyzing() && m_analysis.loaded(); }
+    bool isLoaded() const noexcept { return !analyzing() && m_analysis->loaded(); }
     // Null while there is nothing to show.
-    RecordingAnalysis *analysis() noexcept { return isLoaded() ? &m_analysis : nullptr; }
-    int32_t sampleCount() const noexcept { return isLoaded() ? m_analysis.sampleCount() : 0; }
-    const std::filesystem::path &tempDir() const noexcept { return m_analysis.tempDir(); }
+    RecordingAnalysis *analysis() noexcept { return isLoaded() ? m_analysis.get() : nullptr; }
+    int32_t sampleCount() const noexcept { return isLoaded() ? m_analysis->sampleCount() : 0; }
+    // The folder of the loaded analysis's band files (empty while nothing is loaded).
+    const std::filesystem::path &tempDir() const noexcept { return m_analysis->tempDir(); }
 
 signals:
     // The contents changed: views reset and repaint.
@@ -109,12 +119,25 @@ private:
         std::vector<std::pair<std::string, Icon>> messages;
     };
 
+    // An analysis in a private folder of its own; `folder` null when none could be made.
+    struct Analysis
+    {
+        std::unique_ptr<PrivateTempDir> folder;
+        std::unique_ptr<RecordingAnalysis> analysis;
+    };
+    Analysis newAnalysis();
+    void replaceAnalysis(Analysis next) noexcept;
+
     void showMessages(QWidget *parent);
     void joinWorker() noexcept;
 
     CTCDefs &m_settings;
     Observer m_observer;
-    RecordingAnalysis m_analysis;
+    std::filesystem::path m_bandBase;
+    // The loaded analysis (an empty one while nothing is), and the folder of its band files,
+    // destroyed after it.
+    std::unique_ptr<PrivateTempDir> m_folder;
+    std::unique_ptr<RecordingAnalysis> m_analysis;
     std::thread m_worker;
     QString m_title = QString::fromLatin1(kUntitled);
     QString m_pathName;

@@ -152,6 +152,20 @@ namespace {
                 / static_cast<double>(format.sampleRate);
         const std::string prefix = std::string(kProgram) + ": ";
         bool whole = true;
+        if (file.dataRecovered) {
+            const double recovered =
+                    static_cast<double>(file.wholeBlocks * format.blockLength + file.leftoverFrames)
+                    / static_cast<double>(format.sampleRate);
+            err << prefix << options.file
+                << ": its header was left unfinished (a recording killed or crashed); recovered "
+                << seconds(recovered) << " of sound\n";
+        }
+        if (file.bandWriteFailed) {
+            err << prefix << "cannot write the band files in " << analysis.tempDir().string()
+                << ": " << systemCause(file.bandWriteError) << "; analyzed the first "
+                << seconds(analyzed) << '\n';
+            whole = false;
+        }
         if (file.readError == RIFF_ERR_CANNOT_READ) {
             err << prefix << waveErrorPrefix(WAVE_ERR_READ) << options.file << ": "
                 << systemCause(file.readSystemError) << "; analyzed the first " << seconds(analyzed)

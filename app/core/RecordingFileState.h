@@ -6,9 +6,9 @@ namespace corvane {
 
 // Where the document's recording came from, and so whether "Save" has anything to do and whether
 // closing it has to ask first. A recording opened from a wave file, or saved to one, is safe on
-// disk. A take from the tuner is not: it lives in the temporary analysis files (or in
-// "tune0000.wav", which the next take overwrites), so it counts as unsaved until the user saves it
-// somewhere; its "Save" asks for a name. UI thread; allocates only for the path.
+// disk. A take from the tuner is not: it lives in the temporary analysis files (or in its take
+// file, "tune0001.wav" say, a name the user did not choose), so it counts as unsaved until the
+// user saves it somewhere; its "Save" asks for a name. UI thread; allocates only for the path.
 class RecordingFileState
 {
 public:

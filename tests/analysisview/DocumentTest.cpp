@@ -2,8 +2,14 @@
 #include "CTonrikDoc.h"
 #include "RecentFileList.h"
 
+#include "FileBytes.h"
+#include "TempBandFiles.h"
+
 #include <QSignalSpy>
 #include <QTimer>
+
+#include <chrono>
+#include <fstream>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -39,7 +45,7 @@ TEST_F(DocumentTest, OpeningAWaveFileAnalyzesItOnAWorkerAndNamesTheDocument)
     EXPECT_EQ(doc.title(), QStringLiteral("Untitled"));
 }
 
-TEST_F(DocumentTest, AFileThatIsNotPcmIsRefusedWithItsMessageAndLeavesTheDocumentEmpty)
+TEST_F(DocumentTest, AFileThatIsNotPcmIsRefusedWithItsMessageAndKeepsTheEarlierRecording)
 {
     CTonrikDoc doc(m_program.settings, m_dir.path());
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
@@ -49,8 +55,114 @@ TEST_F(DocumentTest, AFileThatIsNotPcmIsRefusedWithItsMessageAndLeavesTheDocumen
     ASSERT_EQ(m_script.shown.size(), 1u);
     EXPECT_EQ(m_script.shown[0].text, QStringLiteral("Not a PCM Wave file"));
     EXPECT_EQ(m_script.shown[0].icon, Icon::Stop);
-    EXPECT_FALSE(doc.isLoaded());
+    EXPECT_TRUE(doc.isLoaded());
     EXPECT_EQ(doc.title(), before);
+}
+
+// Every file that cannot be opened whole says so in one box naming it, and the recording the
+// document had stays; one that can be opened in part opens with a note of how much was read.
+TEST_F(DocumentTest, DamagedFilesAreSaidOnceAndNeverOpenSilently)
+{
+    CTonrikDoc doc(m_program.settings, m_dir.path());
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
+    const int32_t before = doc.sampleCount();
+    const auto melody = test::fileBytes(m_dir / "melody.wav");
+    const auto header = std::vector<uint8_t>(melody.begin(), melody.begin() + 44);
+    const auto save = [this](const std::string &name, const std::vector<uint8_t> &bytes) {
+        test::Bytes().raw(bytes).save(m_dir / name);
+        return QString::fromStdString((m_dir / name).string());
+    };
+    const struct
+    {
+        QString path;
+        bool opens;
+        const char *says;
+    } cases[] = {
+        // No data chunk: one box, never a second one about descending into the file.
+        { save("nodata.wav",
+               test::Bytes()
+                       .tag("RIFF")
+                       .u32(28)
+                       .tag("WAVE")
+                       .raw(std::vector<uint8_t>(melody.begin() + 12, melody.begin() + 36))
+                       .bytes()),
+          false, "no 'data' chunk" },
+        // A header and 100 frames: less than one block.
+        { save("short.wav",
+               [&] {
+                   auto bytes = header;
+                   bytes.resize(44 + 200, 0);
+                   return bytes;
+               }()),
+          false, "holds no sound to analyze" },
+        // Cut short: its header promises more than it holds.
+        { save("cut.wav", std::vector<uint8_t>(melody.begin(), melody.begin() + 44 + 20000)), true,
+          "but the file holds 20000" },
+        // A take killed before its header's sizes were written.
+        { save("killed.wav",
+               [&] {
+                   auto bytes = melody;
+                   std::fill(bytes.begin() + 4, bytes.begin() + 8, 0);
+                   std::fill(bytes.begin() + 40, bytes.begin() + 44, 0);
+                   return bytes;
+               }()),
+          true, "recovered" },
+    };
+    for (const auto &c : cases) {
+        m_script.shown.clear();
+        ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
+        m_script.shown.clear();
+        EXPECT_EQ(doc.OnOpenDocument(c.path), c.opens) << c.says;
+        ASSERT_EQ(m_script.shown.size(), 1u) << c.says;
+        EXPECT_TRUE(m_script.shown[0].text.contains(QString::fromLatin1(c.says)))
+                << m_script.shown[0].text.toStdString();
+        EXPECT_TRUE(m_script.shown[0].text.contains(c.path.section(QLatin1Char('/'), -1)));
+        EXPECT_TRUE(doc.isLoaded());
+        EXPECT_EQ(doc.title(),
+                  c.opens ? c.path.section(QLatin1Char('/'), -1) : QStringLiteral("melody.wav"));
+        if (!c.opens) {
+            EXPECT_EQ(doc.sampleCount(), before);
+        }
+    }
+    EXPECT_EQ(doc.sampleCount(), before); // the killed take holds the whole melody
+}
+
+// The band files live in a private folder under the base, which goes with its recording; what a
+// killed run left there goes when the next document starts.
+TEST_F(DocumentTest, BandFilesAreTheDocumentsOwnAndGoWithIt)
+{
+    const auto base = m_dir / "cache";
+    std::filesystem::create_directory(base);
+    std::filesystem::create_directory(base / "tonrik-dead01");
+    std::ofstream(base / "tonrik-dead01" / "tnrk0000.tmp") << "left behind";
+    std::ofstream(base / "tonrik-dead01" / ".lock");
+    std::filesystem::last_write_time(base / "tonrik-dead01",
+                                     std::filesystem::file_time_type::clock::now()
+                                             - std::chrono::hours(1));
+    const auto folders = [&base] {
+        int n = 0;
+        for (const auto &entry : std::filesystem::directory_iterator(base))
+            n += entry.is_directory();
+        return n;
+    };
+    {
+        CTonrikDoc doc(m_program.settings, base);
+        EXPECT_EQ(folders(), 0);
+        ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
+        EXPECT_EQ(doc.tempDir().parent_path(), base);
+        EXPECT_TRUE(std::filesystem::exists(TempBandFiles::filePath(doc.tempDir(), 8)));
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "tnrk0000.tmp"));
+        EXPECT_EQ(folders(), 1);
+        // Another recording replaces the first, folder and all.
+        ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody("b.wav").string())));
+        EXPECT_EQ(folders(), 1);
+        doc.OnCloseDocument();
+        EXPECT_EQ(folders(), 0);
+        ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
+        EXPECT_EQ(folders(), 1);
+    }
+    // At exit the document goes, and its folder with it.
+    EXPECT_EQ(folders(), 0);
 }
 
 TEST_F(DocumentTest, CancelStopsTheAnalysisAndKeepsNothing)
@@ -80,7 +192,8 @@ TEST_F(DocumentTest, SavingWritesARecordingThatOpensToTheSameAnalysis)
 
     EXPECT_FALSE(doc.OnSaveDocument(QString::fromStdString((m_dir / "no/such/dir.wav").string())));
     ASSERT_EQ(m_script.shown.size(), 1u);
-    EXPECT_EQ(m_script.shown[0].text, QStringLiteral("Unable to open file."));
+    EXPECT_TRUE(m_script.shown[0].text.startsWith(QStringLiteral("Unable to open file.\n")));
+    EXPECT_TRUE(m_script.shown[0].text.contains(QStringLiteral("no/such/dir.wav")));
 }
 
 TEST_F(DocumentTest, EachAnalysisRunsInTheModeTheOptimizeDialogLastStored)

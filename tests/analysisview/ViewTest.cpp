@@ -121,7 +121,7 @@ TEST_F(ViewTest, WithoutARecordingEveryPaneHasItsLabelsAndAnEmptyDataArea)
 {
     const QImage image = view.renderImage(600);
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 910 - view.viewport()->height());
-    EXPECT_GT(countBluish(image, QRect(0, 120, 100, 100)), 60);             // "+50 cents" ...
+    EXPECT_GT(countBluish(image, QRect(0, 120, 100, 100)), 60);            // "+50 cents" ...
     EXPECT_GT(countColor(image, QRect(0, 420, 100, 490), Qt::black), 100); // band labels
     EXPECT_EQ(countColor(image, QRect(101, 0, 499, 910), Qt::yellow), 0);
     EXPECT_EQ(countColor(image, QRect(101, 0, 499, 910), QColor(255, 127, 0)), 0);
@@ -201,7 +201,8 @@ TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
     VirtualBackend::instance().setPacing(VirtualPacing::AsFastAsTaken);
     VirtualBackend::instance().keepPlayed(true);
     setPlaybackDevice(VirtualBackend::playbackDeviceId());
-    m_program.settings.SetVolume(1.0f); // the stored level the view plays at: full, sample for sample
+    m_program.settings.SetVolume(
+            1.0f); // the stored level the view plays at: full, sample for sample
     open();
 
     QSignalSpy state(&view, &CTonrikView::playStateChanged);
@@ -214,7 +215,7 @@ TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
     EXPECT_FALSE(view.isPlaying());
 
     // What was played is the signal file, converted to 16 bits, frame after frame.
-    std::ifstream signal(TempBandFiles::filePath(m_dir.path(), 8), std::ios::binary);
+    std::ifstream signal(TempBandFiles::filePath(doc.tempDir(), 8), std::ios::binary);
     std::vector<float> floats(static_cast<std::size_t>(doc.sampleCount()) * 1024);
     signal.read(reinterpret_cast<char *>(floats.data()),
                 static_cast<std::streamsize>(floats.size() * 4));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using corvane::CommandLine;
+using corvane::SampleFormat;
 
 TEST(CommandLine, OptionsThatNeedNoDisplayAreRecognizedInTheirShortFormsToo)
 {
@@ -142,4 +143,34 @@ TEST(CommandLine, OutputChannelPictureAndTuningOptions)
     EXPECT_EQ(tune.tuneFile, "a4.wav");
     EXPECT_EQ(tune.tuneSeconds, 2.5);
     EXPECT_FALSE(CommandLine::parse({ "--tune", "a4.wav" }).tuneSeconds.has_value());
+}
+
+TEST(CommandLine, RecordTakesAFileAndHowLongWhatFormatAndFromWhere)
+{
+    const CommandLine line = CommandLine::parse({ "--record", "take.wav", "--seconds", "2.5",
+                                                  "--format", "48000,2,24", "--from", "in.wav" });
+    ASSERT_EQ(line.action, CommandLine::Action::Record) << line.error;
+    EXPECT_EQ(line.record.file, "take.wav");
+    EXPECT_EQ(line.record.seconds, 2.5);
+    EXPECT_EQ(line.record.format, (SampleFormat { 2, 48000, 24 }));
+    EXPECT_EQ(line.record.from, "in.wav");
+    const CommandLine plain = CommandLine::parse({ "--record", "take.wav", "--device", "hw:1" });
+    ASSERT_EQ(plain.action, CommandLine::Action::Record) << plain.error;
+    EXPECT_FALSE(plain.record.seconds || plain.record.format);
+    EXPECT_EQ(plain.record.device, "hw:1");
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        { { "--record", "t.wav", "--seconds", "0" },
+          "--seconds takes a number of seconds above 0" },
+        { { "--record", "t.wav", "--format", "44100,3,16" }, "--format takes a rate" },
+        { { "--record", "t.wav", "--format", "44100,1,16,x" }, "--format takes a rate" },
+        { { "--record", "t.wav", "--device", "a", "--from", "b.wav" }, "cannot be used together" },
+        { { "--seconds", "3" }, "--seconds needs --record FILE.wav" },
+        { { "--record", "t.wav", "--tune", "b.wav" }, "cannot be used together" },
+    };
+    for (const auto &[args, why] : refused) {
+        const CommandLine bad = CommandLine::parse(args);
+        EXPECT_EQ(bad.action, CommandLine::Action::Invalid) << args[1];
+        EXPECT_NE(bad.error.find(why), std::string::npos) << bad.error;
+    }
 }

@@ -235,7 +235,8 @@ TEST_F(RecordingWindowTest, AFailedSaveKeepsTheNameAndTheRecentList)
         chooser.answers = { q(target) };
         frame->action(Command::SaveAs)->trigger();
         ASSERT_EQ(boxes.shown.size(), 1u) << target;
-        EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Unable to open file."));
+        EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Unable to open file.\n")));
+        EXPECT_TRUE(boxes.shown[0].text.contains(q(target)));
         EXPECT_EQ(title(), QStringLiteral("melody.wav - Corvane"));
         EXPECT_EQ(recording().document().pathName(), q(path));
         EXPECT_EQ(RecentFileList().files(), recent);

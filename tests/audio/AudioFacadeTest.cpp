@@ -213,10 +213,10 @@ TEST_F(AudioFacadeTest, AWriteFailureIsReportedOnceAfterStop)
     EXPECT_TRUE(messages.empty());
     stop();
     ASSERT_EQ(messages.size(), 1u);
-    // Three blocks of 1024 frames at 11025 Hz met the full disk.
+    // One block of 1024 frames at 11025 Hz went in before the disk was full.
     EXPECT_EQ(messages[0],
-              "Failure writing data to file \"tune0000.wav\".\n0.28 seconds of sound could not be "
-              "written and are missing from it. The rest of the recording is in the file.");
+              "Failure writing data to file \"tune0000.wav\".\nThe recording stopped there; its "
+              "first 0.09 seconds are in the file.");
     EXPECT_EQ(file.finishedFrames, 1024u);
     stop();
     EXPECT_EQ(messages.size(), 1u);

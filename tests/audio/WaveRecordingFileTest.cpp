@@ -2,11 +2,14 @@
 
 #include "WaveFile.h"
 
+#include "StandardWaveReaders.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -86,4 +89,44 @@ TEST(WaveRecordingFile, ABlockThatCannotBeWrittenCostsOnlyItselfAndTheHeaderStay
     std::vector<std::byte> expected = a;
     expected.insert(expected.end(), c.begin(), c.end());
     EXPECT_EQ(data, expected);
+}
+
+// What the disk holds of a take at any moment is a wave file other programs read up to the last
+// update of its sizes, at most half a second of sound behind; a 24-bit take is packed in 3 bytes.
+TEST(WaveRecordingFile, ATakeCaughtAtAnyMomentReadsInOtherProgramsAndIsStandard24Bit)
+{
+    test::TempDir dir;
+    const SampleFormat format { 2, 48000, 24 };
+    std::string why;
+    auto file = WaveRecordingFile::create(dir / "take.wav", format, why);
+    ASSERT_TRUE(file) << why;
+    // Blocks of 1024 frames of a 440 Hz sine at half scale, in 4-byte slots.
+    std::vector<std::byte> block(1024 * 2 * 4);
+    long frame = 0;
+    const auto fill = [&] {
+        for (std::size_t i = 0; i < 1024; ++i, ++frame) {
+            const auto v = static_cast<int32_t>(
+                    std::lround(0.5 * 8388607 * std::sin(2 * M_PI * 440.0 * frame / 48000)));
+            for (std::size_t c = 0; c < 2; ++c)
+                std::memcpy(&block[(i * 2 + c) * 4], &v, 4);
+        }
+    };
+    std::size_t written = 0;
+    for (int b = 0; b < 94; ++b) { // two seconds
+        fill();
+        ASSERT_TRUE(file->write(block.data(), block.size(), written));
+    }
+    std::filesystem::copy_file(dir / "take.wav", dir / "killed.wav");
+    const auto killed = test::readWithSox(dir / "killed.wav");
+    ASSERT_TRUE(killed);
+    EXPECT_GE(killed->seconds, 2.0 - 0.5 - 0.03);
+
+    ASSERT_TRUE(file->finish(static_cast<uint32_t>(frame)));
+    const auto take = test::readWithPython(dir / "take.wav");
+    ASSERT_TRUE(take);
+    EXPECT_EQ(take->sampleBytes, 3);
+    EXPECT_EQ(take->frames, frame);
+    EXPECT_NEAR(take->hz[0], 440.0, 1.0);
+    EXPECT_NEAR(take->hz[1], 440.0, 1.0);
+    EXPECT_NEAR(test::readWithSox(dir / "take.wav")->roughHz, 440.0, 10.0);
 }

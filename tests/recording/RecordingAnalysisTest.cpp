@@ -3,16 +3,22 @@
 #include "BlockRing.h"
 #include "CPitch.h"
 #include "PitchAnalyzer.h"
+#include "StandardWaveReaders.h"
 #include "TempDir.h"
 #include "WaveFixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace corvane;
 using namespace corvane::test;
@@ -177,8 +183,8 @@ TEST(RecordingAnalysis, WithoutBandFilesNothingIsWrittenAndTheSamplesAreTheSame)
     EXPECT_FALSE(std::filesystem::exists(TempBandFiles::filePath(f.dir.path(), 8)));
     EXPECT_EQ(f.analysis.fileReport().wholeBlocks, 32);
     EXPECT_EQ(f.analysis.fileReport().leftoverFrames, 33075 - 32 * 1024);
-    // There is no signal to save without its file.
-    EXPECT_FALSE(f.analysis.save(f.dir / "out.wav"));
+    // Saving copies the recording's own file, band files or not.
+    EXPECT_TRUE(f.analysis.save(f.dir / "out.wav"));
 }
 
 TEST(RecordingAnalysis, StereoAtFortyFourKilohertzIsReadInBigBlocksAndKeptAsMono)
@@ -285,7 +291,10 @@ TEST(RecordingAnalysis, TemporaryFilesThatCannotBeOpenedAreReportedOnce)
     Fixture f;
     std::filesystem::create_directory(f.dir / "tnrk0006.tmp");
     EXPECT_FALSE(f.analyze(tone(440.0, 0.5, 11025)));
-    EXPECT_EQ(f.observer.messages, std::vector<std::string> { "Cannot open temporary files" });
+    ASSERT_EQ(f.observer.messages.size(), 1u);
+    EXPECT_EQ(f.observer.messages[0],
+              "Cannot open temporary files: " + (f.dir / "tnrk0006.tmp").string()
+                      + ": Is a directory");
     EXPECT_EQ(f.observer.icons[0], AnalysisObserver::Icon::None);
     EXPECT_FALSE(f.analysis.loaded());
     EXPECT_EQ(f.analysis.sampleCount(), 0);
@@ -308,37 +317,56 @@ TEST(RecordingAnalysis, ALouderAttackOnTheSamePitchStartsANewNote)
     EXPECT_GT(samples[a4[1].firstSample].level(), lastOfFirst.level() + 0.15);
 }
 
-TEST(RecordingAnalysis, SavingWritesOneChannelWithAHeaderThatMatchesTheBytesTwice)
+TEST(RecordingAnalysis, SavingKeepsEveryChannelEveryFrameAndTheSourcesFormat)
 {
-    // Stereo 16-bit and packed 24-bit: what is saved is one channel in the program's slots.
+    // 3.00 s is 32 whole blocks and a part of one at 11025 Hz; the right channel a fifth higher.
+    const auto left = tone(440.0, 3.0, 11025);
+    const auto right = tone(660.0, 3.0, 11025);
     const struct
     {
         WaveHeader header;
-        uint16_t slotBytes;
-    } cases[] = { { waveHeader(2), 2 }, { waveHeader(1, 11025, 24), 4 } };
+        std::vector<uint8_t> data;
+    } cases[] = {
+        { waveHeader(2), stereoPcmBytes(left, right, 16) },
+        { waveHeader(2, 11025, 24), stereoPcmBytes(left, right, 24) },
+        // Earlier versions kept 24-bit samples in 4-byte frames; saved, they become standard.
+        { waveHeader(1, 11025, 24, 4),
+          [&] {
+              std::vector<uint8_t> slots;
+              for (double x : left) {
+                  const auto packed = pcmBytes({ x }, 1, 24);
+                  slots.insert(slots.end(), packed.begin(), packed.end());
+                  slots.push_back(packed[2] & 0x80 ? 0xff : 0);
+              }
+              return slots;
+          }() },
+    };
     for (const auto &c : cases) {
         Fixture f;
-        ASSERT_TRUE(f.analyze(tone(440.0, 1.0, 11025), c.header));
-        ASSERT_EQ(f.analysis.sampleCount(), 10);
+        // Saved over itself, as Save does for a file opened from disk.
+        const auto path = f.wave(c.header, c.data);
+        ASSERT_TRUE(f.analysis.openAndAnalyze(path, f.settings));
         const std::vector<double> first = f.frequencies();
-
-        for (const char *name : { "one.wav", "two.wav" }) {
-            ASSERT_TRUE(f.analysis.save(f.dir / name));
-            const auto file = fileBytes(f.dir / name);
-            EXPECT_EQ(le16At(file, 20), 1); // PCM
-            EXPECT_EQ(le16At(file, 22), 1); // one channel
-            EXPECT_EQ(le32At(file, 24), 11025u);
-            EXPECT_EQ(le32At(file, 28), 11025u * c.slotBytes); // bytes per second
-            EXPECT_EQ(le16At(file, 32), c.slotBytes);          // block alignment
-            EXPECT_EQ(le16At(file, 34), c.header.bitsPerSample);
-            EXPECT_EQ(le32At(file, 44), 10u * 1024);               // fact: frames
-            EXPECT_EQ(le32At(file, 52), 10u * 1024 * c.slotBytes); // data bytes
-            EXPECT_EQ(file.size(), 56u + 10 * 1024 * c.slotBytes);
-        }
+        ASSERT_TRUE(f.analysis.save(path));
         EXPECT_TRUE(f.observer.messages.empty());
 
+        const auto python = readWithPython(path);
+        ASSERT_TRUE(python);
+        EXPECT_EQ(python->channels, c.header.channels);
+        EXPECT_EQ(python->rate, 11025);
+        EXPECT_EQ(python->sampleBytes, c.header.bitsPerSample / 8);
+        EXPECT_EQ(python->frames, 33075);
+        EXPECT_NEAR(python->hz[0], 440.0, 2.0);
+        if (c.header.channels == 2) {
+            EXPECT_NEAR(python->hz[1], 660.0, 2.0);
+        }
+        const auto sox = readWithSox(path);
+        ASSERT_TRUE(sox);
+        EXPECT_NEAR(sox->seconds, 3.0, 1e-6);
+        EXPECT_EQ(sox->bits, c.header.bitsPerSample);
+
         // Reading the saved file back gives the same analysis.
-        ASSERT_TRUE(f.analysis.openAndAnalyze(f.dir / "one.wav", f.settings));
+        ASSERT_TRUE(f.analysis.openAndAnalyze(path, f.settings));
         const std::vector<double> again = f.frequencies();
         ASSERT_EQ(again.size(), first.size());
         for (std::size_t i = 0; i < first.size(); ++i)
@@ -346,26 +374,85 @@ TEST(RecordingAnalysis, SavingWritesOneChannelWithAHeaderThatMatchesTheBytesTwic
     }
 }
 
-TEST(RecordingAnalysis, AFailedSaveSaysSoOnceAndReportsFailure)
+// Every step of writing the new file fails in turn, as a full disk or a failing one would: the
+// old file stays byte for byte what it was, nothing is left beside it, and one message names the
+// file and the cause.
+TEST(RecordingAnalysis, AFailedSaveLeavesTheOldFileWholeAndSaysWhyOnce)
 {
     Fixture f;
     ASSERT_TRUE(f.analyze(tone(440.0, 2.0, 11025)));
-
-    EXPECT_FALSE(f.analysis.save(f.dir / "no-such-folder" / "x.wav"));
-    EXPECT_EQ(f.observer.messages, std::vector<std::string> { "Unable to open file." });
-
-    // A device that takes the file but refuses every byte.
-    if (std::filesystem::exists("/dev/full")) {
+    const auto target = f.dir / "keep.wav";
+    writeWave(target, waveHeader(1, 22050), pcmBytes(tone(220.0, 1.0, 22050), 1, 16));
+    const auto before = fileBytes(target);
+    for (FileStep failing :
+         { FileStep::Create, FileStep::Write, FileStep::Sync, FileStep::Close, FileStep::Rename }) {
         f.observer.messages.clear();
-        EXPECT_FALSE(f.analysis.save("/dev/full"));
-        EXPECT_EQ(f.observer.messages.size(), 1u);
+        EXPECT_FALSE(f.analysis.save(
+                target, [failing](FileStep step) { return step == failing ? ENOSPC : 0; }));
+        ASSERT_EQ(f.observer.messages.size(), 1u);
+        EXPECT_NE(f.observer.messages[0].find(target.string()), std::string::npos);
+        EXPECT_NE(f.observer.messages[0].find("No space left on device"), std::string::npos);
+        EXPECT_EQ(fileBytes(target), before);
+        int files = 0;
+        for (const auto &entry : std::filesystem::directory_iterator(f.dir.path()))
+            files += entry.path().filename().string().starts_with("keep.wav");
+        EXPECT_EQ(files, 1);
     }
+
+    f.observer.messages.clear();
+    EXPECT_FALSE(f.analysis.save(f.dir / "no-such-folder" / "x.wav"));
+    ASSERT_EQ(f.observer.messages.size(), 1u);
+    EXPECT_NE(f.observer.messages[0].find("no-such-folder"), std::string::npos);
+    // A folder or a device given as the name is never replaced.
+    f.observer.messages.clear();
+    EXPECT_FALSE(f.analysis.save(f.dir.path()));
+    EXPECT_EQ(f.observer.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(f.dir.path()));
+
     // The analysis is still whole afterwards.
     EXPECT_TRUE(f.analysis.loaded());
     EXPECT_NE(f.analysis.reader(8).at(5000), 0.0f);
 }
 
-TEST(RecordingAnalysis, ACaptureRingIsAnalyzedFromItsOldestBlockAndSavedAsOneChannel)
+// Once saved, the recording is saved again from the file it was saved to, whatever becomes of
+// the one it was opened from.
+TEST(RecordingAnalysis, ASavedRecordingNoLongerNeedsTheFileItWasOpenedFrom)
+{
+    Fixture f;
+    ASSERT_TRUE(f.analyze(tone(440.0, 2.0, 11025), waveHeader(2)));
+    ASSERT_TRUE(f.analysis.save(f.dir / "a.wav"));
+    std::filesystem::remove(f.dir / "in.wav");
+    ASSERT_TRUE(f.analysis.save(f.dir / "b.wav"));
+    EXPECT_EQ(fileBytes(f.dir / "b.wav"), fileBytes(f.dir / "a.wav"));
+    EXPECT_TRUE(f.observer.messages.empty());
+}
+
+// A process killed in the middle of writing the new file leaves the old one as it was.
+TEST(RecordingAnalysis, ASaveKilledHalfWayLeavesTheOldFile)
+{
+    Fixture f;
+    ASSERT_TRUE(f.analyze(tone(440.0, 4.0, 44100), waveHeader(2, 44100)));
+    const auto target = f.dir / "in.wav";
+    const auto before = fileBytes(target);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        int writes = 0;
+        f.analysis.save(target, [&writes](FileStep step) {
+            if (step == FileStep::Write && ++writes == 3)
+                raise(SIGKILL);
+            return 0;
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+    EXPECT_EQ(fileBytes(target), before);
+}
+
+TEST(RecordingAnalysis, ACaptureRingIsAnalyzedFromItsOldestBlockAndSavedWhole)
 {
     Fixture f;
     // Twenty blocks of stereo 16-bit at 11025 Hz; thirty are captured, so the ring has dropped
@@ -393,14 +480,18 @@ TEST(RecordingAnalysis, ACaptureRingIsAnalyzedFromItsOldestBlockAndSavedAsOneCha
         EXPECT_NEAR(f.analysis.reader(8).at(i), i / 128.0, 1e-4) << "frame " << i;
     EXPECT_NEAR(f.analysis.reader(8).at(19 * 1024 - 1), frames[30 * 1024 - 1], 1e-4);
 
-    // The capture was stereo; what is saved is the one channel the analysis keeps.
+    // The capture was stereo, and so is what is saved: the blocks analyzed, as they were.
     ASSERT_TRUE(f.analysis.save(f.dir / "capture.wav"));
-    const auto file = fileBytes(f.dir / "capture.wav");
-    EXPECT_EQ(le16At(file, 22), 1);
-    EXPECT_EQ(le16At(file, 32), 2);
-    EXPECT_EQ(le32At(file, 28), 22050u);
-    EXPECT_EQ(le32At(file, 44), 19u * 1024);
-    EXPECT_EQ(le32At(file, 52), 19u * 1024 * 2);
+    const auto python = readWithPython(f.dir / "capture.wav");
+    ASSERT_TRUE(python);
+    EXPECT_EQ(python->channels, 2);
+    EXPECT_EQ(python->sampleBytes, 2);
+    EXPECT_EQ(python->rate, 11025);
+    EXPECT_EQ(python->frames, 19 * 1024);
+    // The next capture refills the ring; the saved take does not change with it.
+    capture(ring, silence(30 * 1024 / 11025.0 + 0.01, 11025), 2);
+    ASSERT_TRUE(f.analysis.save(f.dir / "again.wav"));
+    EXPECT_EQ(fileBytes(f.dir / "again.wav"), fileBytes(f.dir / "capture.wav"));
 }
 
 TEST(RecordingAnalysis, AnEmptyRingOrOneOfAnotherFormatLoadsNothingButStaysUsable)

@@ -5,6 +5,7 @@
 
 #include "FileBytes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -63,6 +64,22 @@ inline std::vector<uint8_t> pcmBytes(const std::vector<double> &frames, int chan
         }
     }
     return bytes;
+}
+
+// Two channels of levels -1..1 interleaved, 8, 16 or packed 24-bit (the shorter channel sets the
+// length).
+inline std::vector<uint8_t> stereoPcmBytes(const std::vector<double> &left,
+                                           const std::vector<double> &right, int bits)
+{
+    std::vector<uint8_t> out;
+    const std::size_t frames = std::min(left.size(), right.size());
+    for (std::size_t i = 0; i < frames; ++i) {
+        for (const std::vector<double> *channel : { &left, &right }) {
+            const auto one = pcmBytes({ (*channel)[i] }, 1, bits);
+            out.insert(out.end(), one.begin(), one.end());
+        }
+    }
+    return out;
 }
 
 // A sine with a little second harmonic, like a plucked string past its attack.

@@ -9,10 +9,12 @@
 #include "TunerTestKit.h"
 #include "UpDownControl.h"
 #include "VirtualBackend.h"
+#include "WaveRecordingFile.h"
 #include "PinwheelWidget.h"
 #include "cPinwheelIndicator.h"
 
 #include "ScriptedMessageService.h"
+#include "StandardWaveReaders.h"
 #include "TempDir.h"
 #include "VirtualToneDevices.h"
 
@@ -24,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -139,6 +142,32 @@ public:
     const QColor gray { 127, 127, 127 };
 };
 
+// The take's own wave file on a disk that fills up after `room` bytes of sound.
+class FillingDiskFile final : public audio::RecordingFile
+{
+public:
+    FillingDiskFile(std::unique_ptr<audio::WaveRecordingFile> file, std::size_t room)
+        : m_file(std::move(file))
+        , m_room(room)
+    {
+    }
+    bool write(const std::byte *data, std::size_t size, std::size_t &written) noexcept override
+    {
+        written = 0;
+        if (m_taken + size > m_room)
+            return false;
+        m_taken += size;
+        return m_file->write(data, size, written);
+    }
+    int systemError() const noexcept override { return m_taken > 0 ? ENOSPC : 0; }
+    bool finish(uint32_t frames) noexcept override { return m_file->finish(frames); }
+
+private:
+    std::unique_ptr<audio::WaveRecordingFile> m_file;
+    std::size_t m_room;
+    std::size_t m_taken = 0;
+};
+
 class LowETunerWindowTest : public TunerWindowTest
 {
 protected:
@@ -183,6 +212,56 @@ TEST_F(TunerWindowTest, RecordPauseResumeStopWalkTheFourStatesWithTheirButtonsAn
     QApplication::processEvents();
     EXPECT_EQ(delivered, std::vector { TunerClosing::ReviewRecording });
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TunerWindowTest, RecordAfterStopStartsTheNextTakeAndLeavesTheLastOneAlone)
+{
+    open();
+    ASSERT_TRUE(window->startTuning());
+    click(TunerControl::Record);
+    ASSERT_TRUE(updateUntil([] { return audio::AudioDevices::instance().blocksCaptured() > 4; }));
+    click(TunerControl::Stop);
+    const auto first = std::filesystem::file_size("tune0000.wav");
+    EXPECT_GT(first, 44u);
+    click(TunerControl::Record);
+    ASSERT_TRUE(updateUntil([] { return audio::AudioDevices::instance().blocksCaptured() > 2; }));
+    click(TunerControl::Stop);
+    EXPECT_EQ(std::filesystem::file_size("tune0000.wav"), first);
+    EXPECT_TRUE(std::filesystem::exists("tune0001.wav"));
+    // Review opens the last take.
+    EXPECT_EQ(audio::lastTakePath(), "tune0001.wav");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// A full disk ends the take where it met it: the lamp goes out, one box names the file and the
+// cause, and the take up to there is a valid file.
+TEST_F(TunerWindowTest, AFullDiskWhileRecordingEndsTheTakeSaysWhyOnceAndKeepsWhatCameBefore)
+{
+    const std::size_t room = 3 * 4096 * 2; // three blocks of 4096 frames, mono 16-bit
+    audio::AudioDevices::instance().setRecordingFileFactory(
+            [room](const std::string &path, const SampleFormat &format,
+                   std::string &why) -> std::unique_ptr<audio::RecordingFile> {
+                auto file = audio::WaveRecordingFile::create(path, format, why);
+                if (!file)
+                    return nullptr;
+                return std::make_unique<FillingDiskFile>(std::move(file), room);
+            });
+    open();
+    ASSERT_TRUE(window->startTuning());
+    click(TunerControl::Record);
+    const bool ended =
+            updateUntil([this] { return window->recordingState() == RecordingState::Stopped; });
+    audio::AudioDevices::instance().setRecordingFileFactory(nullptr);
+    ASSERT_TRUE(ended);
+    expectRow(true, false, false, "Pause", gray);
+    EXPECT_TRUE(audio::AudioDevices::instance().captureOpen()); // still tuning
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("\"tune0000.wav\"")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(deviceMessages.empty()); // said on screen, not elsewhere
+    const auto take = corvane::test::readWithPython("tune0000.wav");
+    ASSERT_TRUE(take);
+    EXPECT_EQ(take->frames, 3 * 4096);
 }
 
 TEST_F(TunerWindowTest, RecordPressedBeforeTheFirstStartRecordsAndTheStartDoesNotUndoIt)
@@ -272,10 +351,16 @@ TEST_F(TunerWindowTest, DevicesThatWillNotOpenCloseOnlyTheTunerAsCancelWithTheMe
 
 TEST_F(TunerWindowTest, ARecordingThatCannotStartSaysWhyAndKeepsTuningWithAGrayLamp)
 {
-    std::filesystem::create_directory("tune0000.wav"); // in the way of the file
+    // A folder that takes no file (what is in the way of a take's name is skipped instead).
+    audio::AudioDevices::instance().setRecordingFileFactory(
+            [](const std::string &, const SampleFormat &, std::string &why) {
+                why = "The file cannot be created in the current folder.";
+                return std::unique_ptr<audio::RecordingFile>();
+            });
     open();
     ASSERT_TRUE(window->startTuning());
     click(TunerControl::Record);
+    audio::AudioDevices::instance().setRecordingFileFactory(nullptr);
     EXPECT_EQ(window->recordingState(), RecordingState::Tuning);
     expectRow(true, false, false, "Pause", gray);
     ASSERT_EQ(messages.shown.size(), 1u);

@@ -1,11 +1,13 @@
 #include "WaveFile.h"
 
 #include "FileBytes.h"
+#include "StandardWaveReaders.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace corvane;
 using corvane::test::Bytes;
@@ -47,7 +49,7 @@ void writeWave(const std::filesystem::path &path, const WaveFormat &format, cons
         ASSERT_EQ(WriteWaveData(w, piece, put), 0u);
         ASSERT_EQ(put, piece.size());
     }
-    EXPECT_EQ(w.dataBytes(), data.size());
+    EXPECT_EQ(w.slotBytesFor(w.dataBytes()), data.size());
     ASSERT_EQ(FinishWaveFile(w, sampleCount), 0u);
     EXPECT_FALSE(w.isOpen());
 }
@@ -139,25 +141,84 @@ class WaveRoundTrip : public testing::TestWithParam<int32_t>
 {
 };
 
-// What the capture thread records: the program's own samples, 24 bits in 4-byte slots.
-TEST_P(WaveRoundTrip, readsBackTheSamplesAndTheirFormatWrittenInBlocks)
+// Two seconds of 440 Hz left and 660 Hz right at half scale, as the program holds samples: 8 and
+// 16 bits as they are, 24 bits sign-extended in 4-byte slots.
+ByteVector stereoTones(const SampleFormat &format)
+{
+    const int32_t frames = format.sampleRate * 2;
+    const int32_t bytes = format.bytesPerSample();
+    ByteVector out;
+    for (int32_t i = 0; i < frames; ++i) {
+        for (double hz : { 440.0, 660.0 }) {
+            const double x = 0.5 * std::sin(2 * M_PI * hz * i / format.sampleRate);
+            const int32_t full = (1 << (format.bitsPerSample - 1)) - 1;
+            int32_t v = static_cast<int32_t>(std::lround(x * full));
+            if (format.bitsPerSample == 8)
+                v += 128;
+            for (int32_t b = 0; b < bytes; ++b)
+                out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * b)));
+        }
+    }
+    return out;
+}
+
+// What the capture thread records, read by sox and Python's `wave`, and by our own reader.
+TEST_P(WaveRoundTrip, aWrittenFileIsReadRightByOtherProgramsAndByOurs)
 {
     test::TempDir dir;
     const SampleFormat samples { 2, 44100, GetParam() };
-    const auto data = ramp(static_cast<size_t>(samples.frameBytes()) * 1001u, GetParam());
+    const auto data = stereoTones(samples);
+    const auto path = dir / "take.wav";
+    writeWave(path, WaveFormat::pcm(samples), data, 44100 * 2, 4096);
 
-    writeWave(dir / "tune0000.wav", WaveFormat::pcm(samples), data, 2002, 1000);
+    const auto python = test::readWithPython(path);
+    ASSERT_TRUE(python) << "python3 could not read " << path;
+    EXPECT_EQ(python->channels, 2);
+    EXPECT_EQ(python->rate, 44100);
+    EXPECT_EQ(python->sampleBytes, GetParam() / 8);
+    EXPECT_EQ(python->frames, 44100 * 2);
+    EXPECT_NEAR(python->hz[0], 440.0, 1.0);
+    EXPECT_NEAR(python->hz[1], 660.0, 1.0);
+    EXPECT_NEAR(python->peak[0], 0.5, 0.02);
+    const auto sox = test::readWithSox(path);
+    ASSERT_TRUE(sox) << "sox could not read " << path;
+    EXPECT_EQ(sox->channels, 2);
+    EXPECT_EQ(sox->bits, GetParam());
+    EXPECT_NEAR(sox->seconds, 2.0, 1e-6);
+    EXPECT_NEAR(sox->maxAmplitude, 0.5, 0.02);
 
+    // Our reader gives back the samples in the program's slots, packed or not on the disk.
     WaveReader r;
-    ASSERT_EQ(OpenWaveForReading(dir / "tune0000.wav", r), 0u);
+    ASSERT_EQ(OpenWaveForReading(path, r), 0u);
+    const auto layout = r.pcmLayout();
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->format, samples);
+    ByteVector file = readWave(path, nullptr, 4096);
+    if (layout->packed()) {
+        ByteVector slots(file.size() / 3 * 4);
+        PcmFileLayout::unpack24(file.data(), slots.data(), file.size() / 3);
+        file = slots;
+    }
+    EXPECT_EQ(file, data);
+}
+
+// Files of earlier versions kept 24-bit samples in 4-byte frames under the PCM tag; they still
+// read as the samples they hold.
+TEST(WaveReader, aTwentyFourBitFileOfEarlierVersionsStillReads)
+{
+    test::TempDir dir;
+    const SampleFormat samples { 1, 48000, 24 };
+    WaveFormat old = WaveFormat::pcm(samples);
+    old.blockAlign = 4;
+    old.avgBytesPerSec = 4 * 48000;
+    const auto data = stereoTones({ 2, 48000, 24 });
+    writeWave(dir / "old.wav", old, data, static_cast<uint32_t>(data.size() / 4), 4096);
+    WaveReader r;
+    ASSERT_EQ(OpenWaveForReading(dir / "old.wav", r), 0u);
     EXPECT_EQ(r.slotFormat(), samples);
-    const auto format = r.format();
-    EXPECT_EQ(format.blockAlign, samples.frameBytes());
-    EXPECT_EQ(format.avgBytesPerSec, 44100u * format.blockAlign);
-    WaveFormat back;
-    EXPECT_EQ(readWave(dir / "tune0000.wav", &back, format.blockAlign * 64u), data);
-    EXPECT_EQ(back, format);
-    EXPECT_EQ(test::le32At(test::fileBytes(dir / "tune0000.wav"), 44), 2002u);
+    ASSERT_TRUE(r.pcmLayout());
+    EXPECT_FALSE(r.pcmLayout()->packed());
+    EXPECT_EQ(readWave(dir / "old.wav", nullptr, 4096), data);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bits, WaveRoundTrip, testing::Values(8, 16, 24));
@@ -269,12 +330,12 @@ TEST(WaveWriter, stopsAppendingAtItsCapAndLeavesAValidFile)
         EXPECT_EQ(WriteWaveData(w, asBytes(block), put), RIFF_ERR_TOO_LARGE);
         EXPECT_EQ(put, 0u);
         EXPECT_EQ(w.dataBytes(), 1000u);
-        // Going out of scope finishes the file with data bytes / 2 samples.
+        // Going out of scope finishes the file with its frame count: 1000 bytes / 4 per frame.
     }
     const auto written = test::fileBytes(dir / "cap.wav");
     EXPECT_EQ(written.size(), 56u + 1000);
     EXPECT_EQ(test::le32At(written, 4), written.size() - 8);
-    EXPECT_EQ(test::le32At(written, 44), 500u);
+    EXPECT_EQ(test::le32At(written, 44), 250u);
     EXPECT_EQ(test::le32At(written, 52), 1000u);
 }
 
@@ -308,4 +369,83 @@ TEST(WaveWriter, aFullDiskIsReportedAndNeverTakenForSuccess)
     failed = FinishWaveFile(w, 0) != 0 || failed;
     EXPECT_TRUE(failed);
     EXPECT_FALSE(w.isOpen());
+}
+
+// A take killed while it is written: the file as the disk holds it at that moment, copied aside
+// while the writer still has it open.
+TEST(WaveWriter, aFileCaughtMidWriteReadsUpToItsLastSizeUpdateInOtherPrograms)
+{
+    test::TempDir dir;
+    const SampleFormat samples { 2, 44100, 24 };
+    const auto data = stereoTones(samples); // two seconds
+    const auto half = asBytes(data).first(data.size() / 2);
+    WaveWriter w;
+    ASSERT_EQ(CreateWaveFile(dir / "take.wav", samples, w), 0u);
+    ASSERT_EQ(BeginWaveData(w), 0u);
+    ASSERT_EQ(WriteWaveBlock(w, half), 0u);
+    ASSERT_EQ(UpdateWaveSizes(w), 0u);
+    // Half a second more reaches the disk after the update, as between two updates.
+    ASSERT_EQ(WriteWaveBlock(w, asBytes(data).subspan(half.size(), half.size() / 2)), 0u);
+    std::filesystem::copy_file(dir / "take.wav", dir / "killed.wav");
+
+    const auto sox = test::readWithSox(dir / "killed.wav");
+    ASSERT_TRUE(sox);
+    EXPECT_NEAR(sox->seconds, 1.0, 1e-6);
+    const auto python = test::readWithPython(dir / "killed.wav");
+    ASSERT_TRUE(python);
+    EXPECT_EQ(python->frames, 44100);
+    EXPECT_NEAR(python->hz[1], 660.0, 2.0);
+
+    // Our reader takes what lies behind the last update too, and says so.
+    WaveReader r;
+    ASSERT_EQ(OpenWaveForReading(dir / "killed.wav", r), 0u);
+    ASSERT_EQ(SeekWaveData(r), 0u);
+    EXPECT_TRUE(r.dataRecovered());
+    EXPECT_EQ(r.claimedDataBytes(), 44100u * 6);
+    EXPECT_EQ(r.dataBytesLeft(), 44100u * 6 * 3 / 2);
+
+    // Finishing makes the sizes whole; nothing is recovered then.
+    ASSERT_EQ(FinishWaveFile(w, 0), 0u);
+    ASSERT_EQ(SeekWaveData(r), 0u); // the copy still is what it was
+    ASSERT_EQ(OpenWaveForReading(dir / "take.wav", r), 0u);
+    ASSERT_EQ(SeekWaveData(r), 0u);
+    EXPECT_FALSE(r.dataRecovered());
+    EXPECT_NEAR(test::readWithSox(dir / "take.wav")->seconds, 1.5, 1e-6);
+}
+
+TEST(WaveReader, aHeaderWithZeroSizesIsRecoveredButTrailingChunksAndTagsAreNotSamples)
+{
+    test::TempDir dir;
+    const auto fmt = Bytes().chunk("fmt ", Bytes().pcm(1, 8000, 16, 2));
+    const auto sound = ramp(1001); // 500 whole frames and a byte of a frame cut by the kill
+    // What a take killed before its first size update holds: sizes of 0.
+    Bytes().tag("RIFF")
+            .u32(0)
+            .tag("WAVE")
+            .raw(fmt.bytes())
+            .tag("data")
+            .u32(0)
+            .raw(sound)
+            .save(dir / "zero.wav");
+    WaveReader r;
+    ASSERT_EQ(OpenWaveForReading(dir / "zero.wav", r), 0u);
+    ASSERT_EQ(SeekWaveData(r), 0u);
+    EXPECT_TRUE(r.dataRecovered());
+    EXPECT_EQ(r.dataBytesLeft(), 1000u);
+    EXPECT_EQ(readWave(dir / "zero.wav"), ByteVector(sound.begin(), sound.begin() + 1000));
+
+    // A whole file followed by a tag, and one whose data chunk has a chunk behind it: their
+    // headers are right, and what follows is not sound.
+    const auto data = Bytes().chunk("data", Bytes().raw(ramp(40)));
+    waveFile(Bytes(fmt).raw(data.bytes()))
+            .raw({ 'I', 'D', '3', 4, 0, 0, 0, 0, 0, 0, 1 })
+            .save(dir / "tagged.wav");
+    waveFile(Bytes(fmt).raw(data.bytes()).chunk("LIST", Bytes().tag("INFO")))
+            .save(dir / "list.wav");
+    for (const char *name : { "tagged.wav", "list.wav" }) {
+        ASSERT_EQ(OpenWaveForReading(dir / name, r), 0u);
+        ASSERT_EQ(SeekWaveData(r), 0u);
+        EXPECT_FALSE(r.dataRecovered()) << name;
+        EXPECT_EQ(r.dataBytesLeft(), 40u) << name;
+    }
 }

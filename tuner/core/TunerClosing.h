@@ -7,7 +7,7 @@ namespace corvane::tuner {
 enum class TunerClosing {
     ReviewWithoutRecording = 1, // "Review" with nothing recorded: show the analysis window empty
     Cancel = 2,                 // "Cancel", Escape, or the devices failed: back to the frame
-    ReviewRecording = 3,        // "Review" after a recording: analyze "tune0000.wav"
+    ReviewRecording = 3,        // "Review" after a recording: analyze the last take
     Exit = 4,                   // "Exit": leave the program
 };
 

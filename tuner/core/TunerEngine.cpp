@@ -9,6 +9,7 @@
 #include "DebugLog.h"
 #include "FrequencyFold.h"
 #include "KeyContext.h"
+#include "TakeNames.h"
 
 #include <algorithm>
 #include <chrono>
@@ -138,6 +139,9 @@ void TunerEngine::prepareAnalyzer(bool setGain)
 
 void TunerEngine::startDevices(bool record, Outcome &outcome)
 {
+    // Every take gets a name of its own: Record after Stop never writes over the last one.
+    if (record)
+        audio::setRecordingPath(nextFreeTake({}).string());
     std::string why;
     if (audio::start(record, &why)) {
         outcome = { Outcome::Status::Running, {} };
@@ -201,6 +205,7 @@ TunerUpdate TunerEngine::update()
     }
     shown.clocksDue = m_updateCount % 5 == 4;
     shown.overrunWarning = m_overruns.observe(audio::captureOverruns());
+    shown.recordingFailed = audio::recordingFailed();
     return shown;
 }
 

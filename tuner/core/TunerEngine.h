@@ -94,9 +94,10 @@ public:
 
     // Prepares the analyzer for the stored capture format, opens both devices with this engine
     // as their sink and source and the stored playback volume, tunes the voices (all silent),
-    // renders the first block of tones and starts tuning, and recording into "tune0000.wav"
-    // when `record`. On failure (bad stored format, devices that will not open) everything is
-    // stopped and the message is "Unable to initialize -- stopping tuner".
+    // renders the first block of tones and starts tuning, and recording into the next free
+    // take ("tune0000.wav", "tune0001.wav", ...: TakeNames.h) when `record`. On failure (bad stored
+    // format, devices that will not open) everything is stopped and the message is "Unable to
+    // initialize -- stopping tuner".
     Outcome start(bool record);
 
     // After a change of formats or analysis settings (the sound-card and optimize dialogs) or to

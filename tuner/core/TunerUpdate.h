@@ -36,6 +36,8 @@ struct TunerUpdate
 
     // The capture has fallen behind often enough to tell the user (see OverrunCounter).
     bool overrunWarning = false;
+    // The recording met a full disk: nothing more is written; the window ends the take.
+    bool recordingFailed = false;
 };
 
 } // namespace corvane::tuner

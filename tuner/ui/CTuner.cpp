@@ -1,6 +1,7 @@
 #include "CTuner.h"
 
 #include "ActiveTimeCounter.h"
+#include "AudioFacade.h"
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "DlgConfigPinwheels.h"
@@ -72,6 +73,37 @@ namespace {
         const int width = painter.fontMetrics().horizontalAdvance(text);
         painter.drawText(area.center().x() - width / 2, baseline, text);
     }
+
+    // While it lives, what the devices report (a take that met a full disk, a header that could
+    // not be completed) is kept instead of going to the handler set before, which comes back
+    // afterwards; the window shows it in one box once its own state tells the truth.
+    class DeviceReports
+    {
+    public:
+        DeviceReports()
+            : m_previous(audio::deviceErrorHandler())
+        {
+            audio::setDeviceErrorHandler(
+                    [this](const std::string &message) { m_messages.push_back(message); });
+        }
+        ~DeviceReports() { audio::setDeviceErrorHandler(std::move(m_previous)); }
+        DeviceReports(const DeviceReports &) = delete;
+        DeviceReports &operator=(const DeviceReports &) = delete;
+
+        // All of them in one text, empty when there were none.
+        QString text() const
+        {
+            QString all;
+            for (const std::string &message : m_messages)
+                all += (all.isEmpty() ? QString() : QStringLiteral("\n\n"))
+                        + QString::fromStdString(message);
+            return all;
+        }
+
+    private:
+        audio::AudioDevices::ErrorHandler m_previous;
+        std::vector<std::string> m_messages;
+    };
 
 } // namespace
 
@@ -313,6 +345,14 @@ void CTuner::tunerUpdate()
         update(ToQRect(m_layout.rect(TunerControl::RunClock)));
         update(ToQRect(m_layout.rect(TunerControl::ActiveClock)));
     }
+    if (m_shown.recordingFailed && !m_warningShown
+        && (m_recording.state() == RecordingState::Recording
+            || m_recording.state() == RecordingState::Paused)) {
+        m_warningShown = true;
+        OnRecordingFailed();
+        m_warningShown = false;
+        return;
+    }
     // A box holds this thread in its own event loop, where the timer goes on; one at a time.
     if (m_shown.overrunWarning && !m_warningShown) {
         m_warningShown = true;
@@ -378,12 +418,36 @@ void CTuner::OnStop()
 {
     if (!m_recording.canStop())
         return;
-    // Restarting without recording finishes the file and goes on tuning.
-    if (!Accept(m_engine->restartAudio(false)))
-        return;
+    EndTake();
+}
+
+void CTuner::OnRecordingFailed()
+{
+    // The capture worker has stopped writing; the take up to there is whole in its file. The
+    // window ends it as Stop would, so that the lamp goes out, and says why.
+    EndTake();
+}
+
+QString CTuner::StopDevicesKeepingReports()
+{
+    const DeviceReports collect;
+    m_engine->stopDevices();
+    return collect.text();
+}
+
+void CTuner::EndTake()
+{
+    // Stopping finishes the file; what went wrong with it is said once the window shows the
+    // take ended. Restarting without recording then goes on tuning.
+    const QString reports = StopDevicesKeepingReports();
+    const TunerEngine::Outcome outcome = m_engine->restartAudio(false);
     m_recording.restartedWithoutRecording();
-    m_indicator->Refresh(*this);
     ShowRecordingState();
+    if (!reports.isEmpty())
+        widgets::messages().error(this, reports);
+    if (!Accept(outcome))
+        return;
+    m_indicator->Refresh(*this);
 }
 
 void CTuner::OnKeyStepped()
@@ -406,9 +470,12 @@ void CTuner::OnDeviceDialog(bool soundcard)
     // The first start comes before the dialog, so that it cannot open the devices again after it.
     if (!m_started && !startTuning())
         return;
-    // The dialog may try the devices, and a new format needs them opened again.
-    m_engine->stopDevices();
+    // The dialog may try the devices, and a new format needs them opened again. A take still
+    // running ends here; what went wrong finishing it is said before the dialog opens.
+    const QString reports = StopDevicesKeepingReports();
     m_timer.stop();
+    if (!reports.isEmpty())
+        widgets::messages().error(this, reports);
     if (soundcard)
         m_dialogs.openSoundcard(this);
     else
@@ -470,7 +537,11 @@ void CTuner::CloseAs(TunerClosing how)
         return;
     m_closing = how;
     m_timer.stop();
-    m_engine->stopDevices();
+    // A take still running ends here; what went wrong finishing it is said before the window
+    // goes.
+    const QString reports = StopDevicesKeepingReports();
+    if (!reports.isEmpty())
+        widgets::messages().error(this, reports);
     if (how == TunerClosing::ReviewWithoutRecording || how == TunerClosing::ReviewRecording)
         m_indicator->Refresh(*this);
     emit closed(how);

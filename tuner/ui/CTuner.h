@@ -128,6 +128,12 @@ private:
     void OnRecord();
     void OnPause();
     void OnStop();
+    void OnRecordingFailed();
+    // Finishes the running take, goes on tuning, and says what went wrong with the take.
+    void EndTake();
+    // Stops the devices (finishing a take) and returns what they reported meanwhile, for one
+    // box shown once the window tells the truth about the take.
+    QString StopDevicesKeepingReports();
     void OnKeyStepped();
     void OnMode(int mode);
     void OnDeviceDialog(bool soundcard);

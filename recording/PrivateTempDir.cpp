@@ -46,6 +46,23 @@ std::filesystem::path PrivateTempDir::systemBase()
     return error ? std::filesystem::path("/tmp") : base;
 }
 
+std::filesystem::path PrivateTempDir::cacheBase()
+{
+    const char *cache = std::getenv("XDG_CACHE_HOME");
+    const char *home = std::getenv("HOME");
+    std::filesystem::path base;
+    // A relative XDG path is to be ignored, as the base directory rules say.
+    if (cache && *cache == '/')
+        base = std::filesystem::path(cache) / "corvane";
+    else if (home && *home == '/')
+        base = std::filesystem::path(home) / ".cache" / "corvane";
+    std::error_code error;
+    if (base.empty() || (!std::filesystem::create_directories(base, error) && error)
+        || !std::filesystem::is_directory(base, error))
+        return systemBase();
+    return base;
+}
+
 PrivateTempDir::PrivateTempDir()
     : PrivateTempDir(systemBase())
 {

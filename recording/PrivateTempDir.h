@@ -5,8 +5,9 @@
 
 namespace corvane {
 
-// A private folder "tonrik-XXXXXX" in the system's temporary folder for one run's band files,
-// removed with its contents when the object goes. While it lives it holds an exclusive lock on
+// A private folder "tonrik-XXXXXX" for one analysis's band files (the command line's in the
+// system's temporary folder, the window's documents' in the cache folder), removed with its
+// contents when the object goes. While it lives it holds an exclusive lock on
 // the folder's lock file ".lock", which tells a later run that the folder is in use; a run that
 // was killed leaves the folder behind, unlocked, for removeStale to take away.
 class PrivateTempDir
@@ -29,6 +30,9 @@ public:
 
     // The system's temporary folder: TMPDIR, else /tmp.
     static std::filesystem::path systemBase();
+    // The program's cache folder, made when missing: $XDG_CACHE_HOME/corvane, else
+    // ~/.cache/corvane; the system's temporary folder when neither can be made.
+    static std::filesystem::path cacheBase();
 
     // Removes every folder "tonrik-XXXXXX" in `base` that belongs to this user, was last changed
     // more than `age` ago and whose lock no live process holds; symbolic links and other
