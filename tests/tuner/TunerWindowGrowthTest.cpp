@@ -5,13 +5,10 @@
 // with the readouts' figures) and then under 2 KB an hour, where a leak of one string a display
 // update would be 700 KB.
 
-#include "CTuner.h"
-#include "RunClock.h"
 #include "TunerDialogs.h"
-#include "TunerTestKit.h"
+#include "TunerWindowRig.h"
 
 #include "CountingAllocator.h"
-#include "ScriptedMessageService.h"
 
 #include <QImage>
 #include <QPushButton>
@@ -41,18 +38,10 @@ public:
 TEST(TunerWindowGrowth, AnHourOfDisplayUpdatesAndPaintsLeavesTheHeapAsItWas)
 {
     constexpr int kRate = 11025;
-    CTCDefs settings;
-    settings.SetCaptureFormat(monoFormat(kRate));
-    settings.SetPlaybackFormat(monoFormat(kRate));
-    CPitch pitch;
-    KeyContext keys;
-    ActiveTimeCounter practice { 0 };
-    RunClock clock { [] { return std::int64_t(1000); } };
-    widgets::ScriptedMessageService messages;
-    widgets::MessageServiceOverride messageOverride { messages };
+    TunerWindowRig rig(kRate);
     NoDialogs dialogs;
     // Never shown, so it never opens the devices; its expanded panel has every control to update.
-    CTuner window(CTuner::Context { settings, pitch, keys, practice, clock }, false, dialogs);
+    CTuner window(rig.context(), false, dialogs);
     window.resize(900, 560);
     window.button(TunerControl::More)->click();
     TunerEngine &engine = window.engine();
@@ -92,5 +81,5 @@ TEST(TunerWindowGrowth, AnHourOfDisplayUpdatesAndPaintsLeavesTheHeapAsItWas)
     EXPECT_LE(corvane::test::liveBytes() - afterWarmUp, 16 * 1024)
             << "bytes the heap gained in an hour of " << updates << " display updates";
     EXPECT_FALSE(window.readoutText().isEmpty() && window.lastUpdate().readout.shown());
-    EXPECT_GE(practice.ticks(), updates * 3 / 4) << "the notes counted as practice";
+    EXPECT_GE(rig.practice.ticks(), updates * 3 / 4) << "the notes counted as practice";
 }

@@ -4,16 +4,14 @@
 #include "AudioDevices.h"
 #include "AudioFacade.h"
 #include "CTuner.h"
-#include "RunClock.h"
 #include "TunerDialogs.h"
-#include "TunerTestKit.h"
+#include "TunerWindowRig.h"
 #include "UpDownControl.h"
 #include "VirtualBackend.h"
 #include "WaveRecordingFile.h"
 #include "PinwheelWidget.h"
 #include "cPinwheelIndicator.h"
 
-#include "ScriptedMessageService.h"
 #include "StandardWaveReaders.h"
 #include "TempDir.h"
 #include "VirtualToneDevices.h"
@@ -57,15 +55,13 @@ public:
     std::vector<int> pitchDegrees;
 };
 
-class TunerWindowTest : public ::testing::Test
+class TunerWindowTest : public ::testing::Test, public TunerWindowRig
 {
 public:
     explicit TunerWindowTest(double toneHz = 440.0)
         : tone(toneHz)
     {
         audio::setDeviceErrorHandler([this](const std::string &m) { deviceMessages.push_back(m); });
-        settings.SetCaptureFormat(monoFormat(44100));
-        settings.SetPlaybackFormat(monoFormat(44100));
     }
     ~TunerWindowTest() override
     {
@@ -75,8 +71,7 @@ public:
 
     CTuner &open(bool record = false)
     {
-        window = std::make_unique<CTuner>(
-                CTuner::Context { settings, pitch, keys, practice, clock }, record, dialogs);
+        window = std::make_unique<CTuner>(context(), record, dialogs);
         QObject::connect(
                 window.get(), &CTuner::closed, window.get(),
                 [this](TunerClosing how) { delivered.push_back(how); }, Qt::QueuedConnection);
@@ -126,13 +121,6 @@ public:
 
     corvane::test::TempWorkingDir dir;
     corvane::test::VirtualToneDevices tone;
-    CTCDefs settings;
-    CPitch pitch;
-    KeyContext keys;
-    ActiveTimeCounter practice { 0 };
-    RunClock clock { [] { return std::int64_t(1000); } };
-    widgets::ScriptedMessageService messages;
-    widgets::MessageServiceOverride messageOverride { messages };
     CountingDialogs dialogs;
     std::vector<std::string> deviceMessages;
     std::vector<TunerClosing> delivered;
