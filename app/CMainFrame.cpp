@@ -17,9 +17,11 @@
 #include "KeyContext.h"
 #include "LogPrintJob.h"
 #include "MessageService.h"
+#include "PracticeClocks.h"
 #include "ProgramState.h"
 #include "RecentFileList.h"
 #include "RecordingWindow.h"
+#include "TakeNames.h"
 #include "Version.h"
 
 #include <QAction>
@@ -27,6 +29,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -38,6 +41,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <filesystem>
 
 namespace corvane {
 
@@ -122,6 +126,20 @@ void CMainFrame::ShowTitle()
 {
     setWindowTitle(
             QStringLiteral("%1 - %2").arg(m_recording->title(), QString::fromLatin1(kProductName)));
+}
+
+void CMainFrame::ShowTakes()
+{
+    m_takesMenu->clear();
+    const auto takes = tuner::takesSince({}, m_context.clocks.run.startTime());
+    for (const std::filesystem::path &take : takes) {
+        const QString path = QString::fromStdString(take.string());
+        QAction *open = m_takesMenu->addAction(path);
+        open->setEnabled(!m_tunerOpen && !m_state.playing() && !m_state.looping());
+        connect(open, &QAction::triggered, this, [this, path] { m_recording->reviewTake(path); });
+    }
+    if (takes.empty())
+        m_takesMenu->addAction(tr("(none recorded yet)"))->setEnabled(false);
 }
 
 void CMainFrame::ShowRecentFiles()
@@ -316,6 +334,10 @@ void CMainFrame::CreateMenus()
     QMenu *tuner = menuBar()->addMenu(tr("T&uner"));
     for (C c : { C::TunerOnly, C::Capture, C::Play, C::Loop })
         tuner->addAction(action(c));
+    tuner->addSeparator();
+    m_takesMenu = tuner->addMenu(tr("&Takes of This Session"));
+    m_takesMenu->setObjectName(QStringLiteral("takesMenu"));
+    connect(m_takesMenu, &QMenu::aboutToShow, this, &CMainFrame::ShowTakes);
 
     QMenu *settings = menuBar()->addMenu(tr("&Settings"));
     for (C c : { C::SetClef, C::SetKey, C::Transposition })

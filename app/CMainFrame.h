@@ -13,6 +13,7 @@
 #include <memory>
 
 class QLabel;
+class QMenu;
 class QPrinter;
 class QSlider;
 class QToolBar;
@@ -173,6 +174,8 @@ private:
     void OnStart();
     void OnRestoreDefaults();
     void ShowRecentFiles();
+    // Fills "Takes of This Session" with the takes recorded since the program started.
+    void ShowTakes();
     void ShowTitle();
     void OpenDialog(QDialog *dialog, bool repaintAfter = false);
     void ShowState();
@@ -188,6 +191,7 @@ private:
     std::array<QToolButton *, 6> m_paneButtons {};                    // owned by the option bar
     std::array<QAction *, 4> m_recentFiles {};                        // owned by the window
     QAction *m_recentSeparator = nullptr;                             // owned by the File menu
+    QMenu *m_takesMenu = nullptr;                                     // owned by the Tuner menu
     QToolBar *m_toolBar = nullptr;                                    // owned by the window
     QToolBar *m_optionBar = nullptr;                                  // owned by the window
     QSlider *m_volume = nullptr;                                      // owned by the option bar

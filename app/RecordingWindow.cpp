@@ -343,11 +343,15 @@ void RecordingWindow::reviewCapture()
 
 void RecordingWindow::reviewRecordingFile()
 {
-    // The last take is in its own file (each Record starts a new one): it opens like any wave
-    // file, but stays out of the recent-file list and counts as unsaved.
-    if (!saveModified())
+    reviewTake(QString::fromStdString(audio::lastTakePath()));
+}
+
+void RecordingWindow::reviewTake(const QString &take)
+{
+    // Each take is in its own file (each Record starts a new one): it opens like any wave file,
+    // but stays out of the recent-file list and counts as unsaved.
+    if (m_busy || !saveModified())
         return;
-    const QString take = QString::fromStdString(audio::lastTakePath());
     m_view->ResetView();
     if (analyzeFile(take, false))
         m_file.captured();

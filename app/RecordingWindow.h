@@ -51,6 +51,9 @@ public:
     // A wave file opened and analyzed. One that cannot be opened is said so, and leaves the
     // recent-file list when it no longer exists.
     bool openFile(const QString &path);
+    // A take of the tuner opened for review, as the tuner's Review opens the last one: it stays out
+    // of the recent-file list and counts as unsaved until it is saved under a name.
+    void reviewTake(const QString &path);
     // A take asks for a name and is written there; a recording that is already in a file needs
     // nothing (writing it back could only lose channels or depth the file had).
     bool save();

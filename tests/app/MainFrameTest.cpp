@@ -5,12 +5,15 @@
 #include "AnalyzerPreferences.h"
 #include "AudioFacade.h"
 #include "ProgramState.h"
+#include "RecordingWindow.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
 #include "VirtualBackend.h"
+#include "WaveFixtures.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -237,6 +240,26 @@ TEST(Program, AFolderThatCannotBeWrittenIsNamedWithTheCause)
               0u)
             << said;
     EXPECT_NE(said.find("\"tonrik.def\""), std::string::npos);
+}
+
+TEST_F(MainFrame, TheTakesOfThisSessionCanBeOpenedFromTheTunerMenu)
+{
+    const test::TempWorkingDir dir;
+    QMenu *takes = frame.findChild<QMenu *>(QStringLiteral("takesMenu"));
+    ASSERT_NE(takes, nullptr);
+    emit takes->aboutToShow();
+    ASSERT_EQ(takes->actions().size(), 1);
+    EXPECT_FALSE(takes->actions()[0]->isEnabled()) << "none recorded yet";
+
+    for (const char *name : { "tune0000.wav", "tune0001.wav" })
+        test::writeWave(name, test::WaveHeader {},
+                        test::pcmBytes(test::tone(440.0, 1.0, 11025), 1, 16));
+    emit takes->aboutToShow();
+    ASSERT_EQ(takes->actions().size(), 2);
+    EXPECT_EQ(takes->actions()[1]->text(), QStringLiteral("tune0001.wav"));
+    takes->actions()[1]->trigger();
+    EXPECT_TRUE(frame.recordingWindow()->title().contains(QStringLiteral("tune0001")));
+    EXPECT_TRUE(frame.recordingWindow()->fileState().unsaved()) << "a take, until saved";
 }
 
 TEST_F(MainFrame, ZoomStopsAtItsLimitsAndTellsTheView)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace corvane::tuner {
 
@@ -9,5 +11,11 @@ namespace corvane::tuner {
 // another one (or anything else the user keeps under such a name); after "tune9999.wav" the
 // numbers simply grow a digit. Allocates; user-interface thread.
 std::filesystem::path nextFreeTake(const std::filesystem::path &folder);
+
+// The takes in `folder` last written at or after `sinceSeconds` (seconds since 1970, UTC), in
+// the order of their numbers: what the tuner recorded since the program started. Other files,
+// and takes of earlier runs, are not listed; a folder that cannot be read gives none.
+std::vector<std::filesystem::path> takesSince(const std::filesystem::path &folder,
+                                              std::int64_t sinceSeconds);
 
 } // namespace corvane::tuner
