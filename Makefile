@@ -4,7 +4,7 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 
-.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt bench soak package docs accuracy fuzz format clean
+.PHONY: all deps build run test check-layers test-default test-asan test-tsan test-noqt test-release bench soak package docs accuracy fuzz format clean
 
 all: build
 
@@ -48,9 +48,15 @@ test-noqt: deps
 check-layers:
 	scripts/check-layers.sh
 
-# The whole suite: the layer check, the normal build, the two sanitizer builds and the build
-# without Qt.
-test: check-layers test-default test-asan test-tsan test-noqt
+# The program as it is shipped (`make package`): optimised, where the compiler sees warnings the
+# other builds do not.
+test-release: deps
+	$(CMAKE) --preset package
+	$(CMAKE) --build --preset package
+
+# The whole suite: the layer check, the normal build, the two sanitizer builds, the build
+# without Qt and the shipped program's build.
+test: check-layers test-default test-asan test-tsan test-noqt test-release
 
 bench: deps
 	$(CMAKE) --preset release
