@@ -82,10 +82,10 @@ bool VirtualBackend::setCaptureWaveFile(const std::filesystem::path &path, bool 
                 [&](const DeviceConfiguration &c) {
                     return SampleFormat { c.channels, c.sampleRate, c.bitsPerSample } == format;
                 })) {
-        why = "The tuner does not run at " + describe(format)
-                + "; it takes 11025, 22050 or 44100 Hz with 8 or 16 bits, or 48000 or 96000 Hz "
-                  "with 16 or 24 bits: "
-                + path.string();
+        // Said of the tuner and of a recording alike: both run in the formats of the devices.
+        why = "The program does not run at " + describe(format)
+                + "; its sound formats are 11025, 22050 or 44100 Hz with 8 or 16 bits, or 48000 "
+                  "or 96000 Hz with 16 or 24 bits";
         return false;
     }
     std::vector<std::byte> fileBytes(reader.dataBytesLeft());

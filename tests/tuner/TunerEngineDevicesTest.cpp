@@ -111,7 +111,7 @@ TEST(TunerEngineDevices, AFailedRestartStopsEverythingWithItsMessage)
     audio::setCaptureDevice(audio::DeviceId { "Virtual", "No such device" });
     const TunerEngine::Outcome outcome = devices.engine().restartAudio(false);
     EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.message, "Unable to initialize recording -- stopping tuner");
+    EXPECT_EQ(outcome.message, TunerEngine::kRestartFailedMessage);
     EXPECT_FALSE(audio::AudioDevices::instance().captureOpen());
     EXPECT_FALSE(audio::AudioDevices::instance().playbackOpen());
 }

@@ -384,7 +384,7 @@ TEST_F(TunerWindowTest, TheDeviceDialogsDuringARecordingEndItAsStoppedAndRestart
     QTest::mouseClick(optimize, Qt::LeftButton);
     EXPECT_EQ(dialogs.optimize, 1);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Unable to initialize recording -- stopping tuner");
+    EXPECT_EQ(messages.shown[0].text, TunerEngine::kRestartFailedMessage);
     QApplication::processEvents();
     EXPECT_EQ(delivered, std::vector { TunerClosing::Cancel });
 }

@@ -56,7 +56,10 @@ public:
             "Card), or choose the device \"Virtual capture (Virtual)\" there to tune to a test "
             "tone without a sound card; \"tonrik --tune take.wav\" tunes to a recording.";
     static constexpr const char *kRestartFailedMessage =
-            "Unable to initialize recording -- stopping tuner";
+            "Unable to initialize recording -- stopping tuner\n"
+            "The sound device would not open again in the chosen configuration. Choose a "
+            "device and a configuration it can take with \"Soundcard...\" (or Settings > "
+            "Configure Sound Card) and start the tuner again.";
     static constexpr const char *kOverrunMessage =
             "The program is unable to keep up.\n"
             "One of the following options may help:\n"
@@ -96,14 +99,15 @@ public:
     // as their sink and source and the stored playback volume, tunes the voices (all silent),
     // renders the first block of tones and starts tuning, and recording into the next free
     // take ("tune0000.wav", "tune0001.wav", ...: TakeNames.h) when `record`. On failure (bad stored
-    // format, devices that will not open) everything is stopped and the message is "Unable to
-    // initialize -- stopping tuner".
+    // format, devices that will not open) everything is stopped and the message is
+    // kStartFailedMessage ("Unable to initialize -- stopping tuner" and what to do).
     Outcome start(bool record);
 
     // After a change of formats or analysis settings (the sound-card and optimize dialogs) or to
     // begin recording: stops the devices if they run, prepares the analyzer again (it keeps its
     // input gain), reopens and restarts the devices. On failure everything is stopped and the
-    // message is "Unable to initialize recording -- stopping tuner".
+    // message is kRestartFailedMessage ("Unable to initialize recording -- stopping tuner" and
+    // what to do).
     Outcome restartAudio(bool record);
 
     // What start does first, without any device: builds the capture and playback formats from
