@@ -1,12 +1,18 @@
 #include "DlgTemp.h"
 
 #include "CTCDefs.h"
+#include "FileChooser.h"
+#include "MessageService.h"
+#include "ScalaScale.h"
 #include "Tuning.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -69,6 +75,10 @@ DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
     m_list->setMinimumHeight(300);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_scala =
+            buttons->addButton(QStringLiteral("&Load Scala File..."), QDialogButtonBox::ActionRole);
+    m_scala->setToolTip(QStringLiteral("A twelve-note scale in the Scala format (.scl)"));
+    connect(m_scala, &QPushButton::clicked, this, &DlgTemp::LoadScala);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(m_list);
@@ -88,6 +98,7 @@ void DlgTemp::Choose(QTreeWidgetItem *item)
     if (row < 0 || row >= kTemperamentCount)
         return;
     m_row = row;
+    m_loaded.reset();
     const Temperament &chosen = TemperamentCatalog()[std::size_t(row)];
     ShowWorking(std::string(chosen.name), chosen.cents);
 }
@@ -99,11 +110,60 @@ void DlgTemp::ShowWorking(const std::string &name, const DegreeCents &cents)
     m_values->setCursorPosition(0);
 }
 
+void DlgTemp::LoadScala()
+{
+    const QString path =
+            fileChooser().openFileName(this, QStringLiteral("Load Scala File"),
+                                       QStringLiteral("Scala scales (*.scl);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    // A scale is a few lines; anything the size of a recording is not one.
+    constexpr qint64 kMaxScalaBytes = 1 << 20;
+    QFile file(path);
+    std::string why;
+    std::optional<DegreeCents> offsets;
+    std::string description;
+    if (!file.open(QIODevice::ReadOnly))
+        why = file.errorString().toStdString();
+    else if (file.size() > kMaxScalaBytes)
+        why = "too large for a Scala scale";
+    else {
+        const QByteArray text = file.readAll();
+        const auto parsed = ScalaScale::parse(std::string_view(text.constData(), text.size()));
+        if (const auto *error = std::get_if<std::string>(&parsed)) {
+            why = *error;
+        } else {
+            const ScalaScale &scale = std::get<ScalaScale>(parsed);
+            const auto fitted = scale.degreeOffsets();
+            if (const auto *error = std::get_if<std::string>(&fitted))
+                why = *error;
+            else
+                offsets = std::get<DegreeCents>(fitted);
+            description = scale.description;
+        }
+    }
+    if (!offsets) {
+        widgets::messages().error(this,
+                                  QStringLiteral("%1: %2").arg(path, QString::fromStdString(why)));
+        return;
+    }
+    m_row = -1;
+    m_loadedName =
+            description.empty() ? QFileInfo(path).completeBaseName().toStdString() : description;
+    m_loaded = offsets;
+    ShowWorking(m_loadedName, *offsets);
+}
+
 void DlgTemp::accept()
 {
     // The temperament the dialog opened with is already stored as it is.
-    if (m_row >= 0)
+    if (m_row >= 0) {
         SelectTemperament(m_settings, m_row);
+    } else if (m_loaded) {
+        m_settings.SetTemperamentName(m_loadedName);
+        for (int degree = 0; degree < kDegreeCount; ++degree)
+            SetDegreeAdjustment(m_settings, degree, (*m_loaded)[std::size_t(degree)], false);
+    }
     QDialog::accept();
 }
 

@@ -13,6 +13,7 @@
 #include "KeyContext.h"
 #include "OptimizeDialogRules.h"
 #include "PitchDialogRules.h"
+#include "ScriptedFileChooser.h"
 #include "ScriptedMessageService.h"
 #include "SoundDialogRules.h"
 #include "StaffFrame.h"
@@ -35,6 +36,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -235,6 +237,38 @@ TEST_F(TemperamentList, CancelAndOkWithoutAChoiceKeepAUserDefinedTemperament)
     DlgTemp dialog(settings);
     dialog.accept();
     EXPECT_EQ(settings, before);
+}
+
+TEST_F(TemperamentList, AScalaScaleOfTwelveNotesBecomesTheWorkingTemperamentAndOthersAreRefused)
+{
+    const test::TempDir dir;
+    std::ofstream(dir / "meantone.scl") << "! meantone.scl\nQuarter-comma meantone\n12\n"
+                                           "76.049\n193.157\n310.265\n386.314\n503.422\n"
+                                           "579.471\n696.578\n772.627\n889.735\n1006.843\n"
+                                           "1082.892\n2/1\n";
+    std::ofstream(dir / "slendro.scl") << "Slendro\n5\n231.0\n474.0\n717.0\n955.0\n2/1\n";
+    test::ScriptedFileChooser chooser;
+    FileChooserOverride chooserInstalled { chooser };
+    chooser.answers = { QString::fromStdString((dir / "slendro.scl").string()),
+                        QString::fromStdString((dir / "meantone.scl").string()), QString() };
+
+    DlgTemp dialog(settings);
+    dialog.scalaButton()->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("slendro.scl: it has 5 notes"));
+    EXPECT_EQ(dialog.nameField()->text(), "Equal Temperament") << "the working one stays";
+
+    dialog.scalaButton()->click();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(dialog.nameField()->text(), "Quarter-comma meantone");
+    EXPECT_TRUE(dialog.valuesField()->text().startsWith("Do(0)  Ra(-23)  Re(-6)  Me(10)"))
+            << dialog.valuesField()->text().toStdString();
+    dialog.scalaButton()->click(); // canceled: nothing changes
+    EXPECT_EQ(dialog.nameField()->text(), "Quarter-comma meantone");
+    EXPECT_EQ(settings.GetTemperamentName(), "Equal Temperament"); // not yet
+    dialog.accept();
+    EXPECT_EQ(settings.GetTemperamentName(), "Quarter-comma meantone");
+    EXPECT_NEAR(settings.GetPitchAdjustCents()[4], -13.686f, 0.001f);
 }
 
 using ReferenceDialog = DialogTest;

@@ -1,0 +1,125 @@
+#include "ScalaScale.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+namespace corvane {
+
+namespace {
+
+    constexpr double kMaxOffsetCents = 50.0;
+
+    std::string_view trimmed(std::string_view s)
+    {
+        const auto first = s.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos)
+            return {};
+        const auto last = s.find_last_not_of(" \t\r");
+        return s.substr(first, last - first + 1);
+    }
+
+    // The first blank-separated word of a line.
+    std::string_view firstWord(std::string_view line)
+    {
+        line = trimmed(line);
+        return line.substr(0, line.find_first_of(" \t"));
+    }
+
+    bool wholeNumber(std::string_view word, long long &value)
+    {
+        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+        return error == std::errc() && end == word.data() + word.size();
+    }
+
+    // Cents of one pitch word, or NaN when it is none.
+    double pitchCents(std::string_view word)
+    {
+        const double none = std::nan("");
+        if (word.find('.') != std::string_view::npos) {
+            double cents = 0.0;
+            const auto [end, error] =
+                    std::from_chars(word.data(), word.data() + word.size(), cents);
+            return error == std::errc() && end == word.data() + word.size() ? cents : none;
+        }
+        const auto slash = word.find('/');
+        long long numerator = 0, denominator = 1;
+        if (!wholeNumber(word.substr(0, slash), numerator)
+            || (slash != std::string_view::npos
+                && !wholeNumber(word.substr(slash + 1), denominator))
+            || numerator <= 0 || denominator <= 0)
+            return none;
+        return 1200.0 * std::log2(double(numerator) / double(denominator));
+    }
+
+    std::string lineError(int line, std::string_view what)
+    {
+        return "line " + std::to_string(line) + ": " + std::string(what);
+    }
+
+} // namespace
+
+std::variant<ScalaScale, std::string> ScalaScale::parse(std::string_view text)
+{
+    ScalaScale scale;
+    std::istringstream in { std::string(text) };
+    std::string line;
+    int number = 0;
+    bool described = false;
+    long long count = -1;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line[0] == '!')
+            continue;
+        if (!described) {
+            scale.description = std::string(trimmed(line));
+            described = true;
+        } else if (count < 0) {
+            if (!wholeNumber(firstWord(line), count) || count < 1 || count > 1024)
+                return lineError(number,
+                                 "\"" + std::string(trimmed(line))
+                                         + "\" is not the number of notes");
+        } else if (static_cast<long long>(scale.cents.size()) < count) {
+            const std::string_view word = firstWord(line);
+            const double cents = pitchCents(word);
+            if (std::isnan(cents))
+                return lineError(number, "\"" + std::string(word) + "\" is not a pitch");
+            scale.cents.push_back(cents);
+        }
+    }
+    if (count < 0)
+        return std::string("not a Scala scale: no number of notes");
+    if (static_cast<long long>(scale.cents.size()) < count)
+        return "it names " + std::to_string(count) + " notes but holds "
+                + std::to_string(scale.cents.size());
+    return scale;
+}
+
+std::variant<DegreeCents, std::string> ScalaScale::degreeOffsets() const
+{
+    if (cents.size() != 12 || std::abs(cents.back() - 1200.0) > 0.01) {
+        char why[160];
+        std::snprintf(why, sizeof why,
+                      "it has %zu notes repeating at %.3f cents; the twelve wheels take a scale of "
+                      "twelve notes to the octave (1200 cents)",
+                      cents.size(), cents.empty() ? 0.0 : cents.back());
+        return std::string(why);
+    }
+    DegreeCents offsets {};
+    for (int degree = 1; degree < 12; ++degree) {
+        const double offset = cents[std::size_t(degree - 1)] - 100.0 * degree;
+        if (std::abs(offset) > kMaxOffsetCents) {
+            char why[160];
+            std::snprintf(why, sizeof why,
+                          "its note %d lies %+.1f cents from the equal-tempered one; the wheels "
+                          "take offsets within 50 cents",
+                          degree, offset);
+            return std::string(why);
+        }
+        offsets[std::size_t(degree)] = static_cast<float>(offset);
+    }
+    return offsets;
+}
+
+} // namespace corvane
