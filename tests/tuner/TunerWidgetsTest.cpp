@@ -287,7 +287,7 @@ TEST_F(PinwheelDialogTest, OkStoresColorsAndThresholdsAndCancelKeepsTheSettings)
 
 TEST_F(PinwheelIndicatorTest, EachWheelShowsHowInTuneItsDegreeWasPlayedAndTheMenuResetsIt)
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
         indicator.Update(window, Note(3, -12.0), 0.5); // C, 12 cents flat
     const WheelPicture &c = indicator.wheel(0)->picture();
     ASSERT_TRUE(c.meanCents.has_value());

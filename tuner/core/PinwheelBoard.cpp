@@ -40,10 +40,13 @@ PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
     // pitch class is what the wheels compare, and the cents are taken from that very note.
     const int note = heard ? noteIndex % 12 : WheelState::kNoNote;
     const double flatCents = heard ? -Deviation(pitch, keys, adjustCents, f, noteIndex) : 0.0;
-    if (heard) {
+    // A note counts from its second update on: the first straddles the attack, where the
+    // analyzer's window still holds what came before.
+    if (heard && note == m_previousNote) {
         m_intonation.setInTuneCents(thresholds[2]);
         m_intonation.add(note, -flatCents);
     }
+    m_previousNote = note;
 
     WheelMask changed;
     for (int d = 0; d < kDegreeCount; ++d) {

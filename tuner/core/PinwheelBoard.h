@@ -16,9 +16,10 @@ namespace corvane::tuner {
 
 // The twelve wheels, one per scale degree above the sounding tonic (degree 0 is the tonic), the
 // tracking update that feeds them all, and how in tune each degree has been played since the
-// figures were last reset: every update that hears a note adds its deviation to that note's
-// figures. The figures are kept per sounding pitch class, so that a change of key or
-// transposition shows each wheel the figures of the note it now stands for.
+// figures were last reset: every update that hears the same note as the one before adds its
+// deviation to that note's figures (the first update of a note straddles its attack). The figures
+// are kept per sounding pitch class, so that a change of key or transposition shows each wheel the
+// figures of the note it now stands for.
 //
 // UI thread only; reads the note table, key context and settings it is given, which must not
 // change during a call. Allocates nothing.
@@ -59,6 +60,7 @@ public:
 private:
     std::array<WheelState, kDegreeCount> m_wheels;
     IntonationStatistics m_intonation { 0.0 }; // by A-based pitch class
+    int m_previousNote = WheelState::kNoNote;  // the last update's pitch class
 };
 
 } // namespace corvane::tuner
