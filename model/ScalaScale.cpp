@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <sstream>
 
 namespace corvane {
@@ -53,9 +54,19 @@ namespace {
         return 1200.0 * std::log2(double(numerator) / double(denominator));
     }
 
-    std::string lineError(int line, std::string_view what)
+    // Strings are joined by appending: GCC 12's optimiser warns, wrongly, on chains of `+`
+    // that begin with a literal.
+    std::string joined(std::initializer_list<std::string_view> parts)
     {
-        return "line " + std::to_string(line) + ": " + std::string(what);
+        std::string text;
+        for (std::string_view part : parts)
+            text.append(part);
+        return text;
+    }
+
+    std::string lineError(int line, std::string_view quoted, std::string_view what)
+    {
+        return joined({ "line ", std::to_string(line), ": \"", quoted, "\" ", what });
     }
 
 } // namespace
@@ -77,22 +88,20 @@ std::variant<ScalaScale, std::string> ScalaScale::parse(std::string_view text)
             described = true;
         } else if (count < 0) {
             if (!wholeNumber(firstWord(line), count) || count < 1 || count > 1024)
-                return lineError(number,
-                                 "\"" + std::string(trimmed(line))
-                                         + "\" is not the number of notes");
+                return lineError(number, trimmed(line), "is not the number of notes");
         } else if (static_cast<long long>(scale.cents.size()) < count) {
             const std::string_view word = firstWord(line);
             const double cents = pitchCents(word);
             if (std::isnan(cents))
-                return lineError(number, "\"" + std::string(word) + "\" is not a pitch");
+                return lineError(number, word, "is not a pitch");
             scale.cents.push_back(cents);
         }
     }
     if (count < 0)
         return std::string("not a Scala scale: no number of notes");
     if (static_cast<long long>(scale.cents.size()) < count)
-        return "it names " + std::to_string(count) + " notes but holds "
-                + std::to_string(scale.cents.size());
+        return joined({ "it names ", std::to_string(count), " notes but holds ",
+                        std::to_string(scale.cents.size()) });
     return scale;
 }
 
