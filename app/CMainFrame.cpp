@@ -248,6 +248,8 @@ void CMainFrame::CreateActions()
     QAction *play = Add(C::Play, tr("&Play"), tr("Play the recording"));
     play->setIcon(ToolIcon("play"));
     play->setCheckable(true);
+    // Space starts and stops playback, as in every player.
+    play->setShortcut(QKeySequence(Qt::Key_Space));
     connect(play, &QAction::triggered, this, &CMainFrame::OnPlay);
     QAction *loop = Add(C::Loop, tr("Loop"), tr("Play the recording over and over"));
     loop->setIcon(ToolIcon("loop"));
@@ -259,7 +261,7 @@ void CMainFrame::CreateActions()
     KeyContext &keys = m_context.program.keys;
     CPitch &pitch = m_context.program.noteTable;
     // The dialogs take the program's objects by reference; the lambdas capture the references.
-    connect(Add(C::SetClef, tr("Set &clef..."), tr("Choose the clef of the staves")),
+    connect(Add(C::SetClef, tr("Set c&lef..."), tr("Choose the clef of the staves")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
                 OpenDialog(new CClefDialog(keys, settings, this), true);
             });
@@ -335,7 +337,7 @@ void CMainFrame::CreateMenus()
     for (C c : { C::TunerOnly, C::Capture, C::Play, C::Loop })
         tuner->addAction(action(c));
     tuner->addSeparator();
-    m_takesMenu = tuner->addMenu(tr("&Takes of This Session"));
+    m_takesMenu = tuner->addMenu(tr("Ta&kes of This Session"));
     m_takesMenu->setObjectName(QStringLiteral("takesMenu"));
     connect(m_takesMenu, &QMenu::aboutToShow, this, &CMainFrame::ShowTakes);
 
@@ -412,7 +414,7 @@ void CMainFrame::CreateOptionBar()
     m_volume->setRange(0, kVolumeSteps);
     m_volume->setTickInterval(4);
     m_volume->setTickPosition(QSlider::TicksBothSides);
-    m_volume->setInvertedAppearance(true);
+    // Loud at the top, as the tuner's "Synth" slider and every mixer.
     m_volume->setFixedHeight(44);
     m_volume->setToolTip(tr("Playback volume"));
     m_optionBar->addWidget(m_volume);

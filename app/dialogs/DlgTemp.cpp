@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace corvane::dialogs {
 
 namespace {
@@ -56,7 +58,12 @@ DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
         headers << Text(DegreeSyllable(degree));
     m_list->setHeaderLabels(headers);
     m_list->header()->setStretchLastSection(false);
-    m_list->setColumnWidth(0, kNameColumnWidth);
+    // Wide enough for every name ("1/11 comma Meantone" is cut at the classic width).
+    int nameWidth = kNameColumnWidth;
+    for (const Temperament &temperament : TemperamentCatalog())
+        nameWidth = std::max(nameWidth,
+                             m_list->fontMetrics().horizontalAdvance(Text(temperament.name)) + 16);
+    m_list->setColumnWidth(0, nameWidth);
     for (int column = 1; column <= kDegreeCount; ++column) {
         m_list->setColumnWidth(column, kDegreeColumnWidth);
         m_list->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
@@ -70,7 +77,14 @@ DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
             item->setTextAlignment(1 + degree, Qt::AlignRight | Qt::AlignVCenter);
         }
     }
-    const int listWidth = kNameColumnWidth + kDegreeCount * kDegreeColumnWidth;
+    const int listWidth = nameWidth + kDegreeCount * kDegreeColumnWidth;
+    // The values line is whole for every row of the catalog.
+    int valuesWidth = 0;
+    for (const Temperament &temperament : TemperamentCatalog())
+        valuesWidth = std::max(valuesWidth,
+                               m_values->fontMetrics().horizontalAdvance(
+                                       QString::fromStdString(TemperamentLine(temperament.cents))));
+    m_values->setMinimumWidth(valuesWidth + 16);
     m_list->setMinimumWidth(listWidth + 2 * m_list->frameWidth() + 20);
     m_list->setMinimumHeight(300);
 

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -24,6 +25,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 using namespace corvane;
 using Command = CMainFrame::Command;
@@ -290,9 +292,23 @@ TEST_F(MainFrame, BarsMenusAndShortcutsAreInPlace)
         }
     }
     EXPECT_EQ(frame.action(Command::PrintLog)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(frame.action(Command::Play)->shortcut(), QKeySequence(Qt::Key_Space));
     EXPECT_EQ(frame.action(Command::PrintOptions)->text(), QStringLiteral("Prin&t Options..."));
     EXPECT_EQ(frame.action(Command::About)->text(), QStringLiteral("&About Corvane..."));
     EXPECT_EQ(frame.volumeSlider()->maximum(), 40);
+    EXPECT_FALSE(frame.volumeSlider()->invertedAppearance()) << "loud at the top";
+    // Each menu's keyboard letters are its own: Alt and a letter reach one entry.
+    for (QAction *menu : frame.menuBar()->actions()) {
+        std::set<QChar> letters;
+        for (QAction *entry : menu->menu()->actions()) {
+            const QString text = entry->text();
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (at < 0 || at + 1 >= text.size() || text[at + 1] == QLatin1Char('&'))
+                continue;
+            EXPECT_TRUE(letters.insert(text[at + 1].toLower()).second)
+                    << menu->text().toStdString() << ": " << text.toStdString();
+        }
+    }
     EXPECT_EQ(frame.volumeSlider()->value(), 32); // 0.8 of full volume
     frame.show();
     ASSERT_TRUE(frame.optionBar()->isVisible());

@@ -204,7 +204,15 @@ TEST_F(TemperamentList, ShowsTheCatalogAndStoresOnlyADoubleClickedRowOnOk)
     QTreeWidget *rows = dialog.list();
     ASSERT_EQ(rows->topLevelItemCount(), 15);
     EXPECT_EQ(rows->columnCount(), 13);
-    EXPECT_EQ(rows->columnWidth(0), 140);
+    // Every name whole, never narrower than the classic 140 pixels.
+    EXPECT_GE(rows->columnWidth(0), 140);
+    for (int row = 0; row < rows->topLevelItemCount(); ++row)
+        EXPECT_LT(rows->fontMetrics().horizontalAdvance(rows->topLevelItem(row)->text(0)),
+                  rows->columnWidth(0) - 8);
+    EXPECT_GE(dialog.valuesField()->minimumWidth(),
+              dialog.valuesField()->fontMetrics().horizontalAdvance(
+                      QStringLiteral("Do(0)  Ra(-37)  Re(-10)  Me(16)  Mi(-21)  Fa(5)  Se(-31)  "
+                                     "So(-5)  Le(-42)  La(-16)  Te(10)  Ti(-26)")));
     EXPECT_EQ(rows->columnWidth(12), 30);
     EXPECT_EQ(rows->headerItem()->text(12), "Ti");
     EXPECT_EQ(rows->topLevelItem(1)->text(2), "14");
