@@ -11,17 +11,16 @@
 
 namespace corvane {
 
-namespace {
+std::string reportNumber(double value, int decimals)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    if (text[0] == '-' && std::strtod(text, nullptr) == 0.0)
+        return text + 1;
+    return text;
+}
 
-    std::string fixed(double value, int decimals)
-    {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        // "-0.0" reads as a sign where there is none.
-        if (text[0] == '-' && std::strtod(text, nullptr) == 0.0)
-            return text + 1;
-        return text;
-    }
+namespace {
 
     std::string jsonString(const std::string &text)
     {
@@ -114,7 +113,7 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
 
 void AnalysisReport::writeComments(std::ostream &out) const
 {
-    out << "# latency_s=" << fixed(latencySeconds, 6) << '\n';
+    out << "# latency_s=" << reportNumber(latencySeconds, 6) << '\n';
     out << "# settings:";
     for (const auto &[key, value] : settings)
         out << ' ' << key << '=' << value;
@@ -128,25 +127,25 @@ void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly, bool comments) 
     if (notesOnly) {
         out << "start_s,duration_s,note,mean_cents,rest,unstable\n";
         for (const NoteRow &row : notes) {
-            out << fixed(row.startSeconds, 4) << ',' << fixed(row.durationSeconds, 4) << ','
-                << (row.rest ? "" : noteNameInCMajor(row.note)) << ','
-                << (row.rest ? "" : fixed(row.meanCents, 1)) << ',' << (row.rest ? 1 : 0) << ','
-                << (row.unstable ? 1 : 0) << '\n';
+            out << reportNumber(row.startSeconds, 4) << ',' << reportNumber(row.durationSeconds, 4)
+                << ',' << (row.rest ? "" : noteNameInCMajor(row.note)) << ','
+                << (row.rest ? "" : reportNumber(row.meanCents, 1)) << ',' << (row.rest ? 1 : 0)
+                << ',' << (row.unstable ? 1 : 0) << '\n';
         }
         return;
     }
     out << "time_s,pitch_hz,level,voiced,stable,note,cents\n";
     for (const SampleRow &row : samples) {
-        out << fixed(row.timeSeconds, 4) << ',' << fixed(row.pitchHz, 2) << ','
-            << fixed(row.level, 5) << ',' << (row.voiced ? 1 : 0) << ',' << (row.stable ? 1 : 0)
-            << ',' << (row.named ? noteNameInCMajor(row.note) : "") << ','
-            << (row.named ? fixed(row.cents, 1) : "") << '\n';
+        out << reportNumber(row.timeSeconds, 4) << ',' << reportNumber(row.pitchHz, 2) << ','
+            << reportNumber(row.level, 5) << ',' << (row.voiced ? 1 : 0) << ','
+            << (row.stable ? 1 : 0) << ',' << (row.named ? noteNameInCMajor(row.note) : "") << ','
+            << (row.named ? reportNumber(row.cents, 1) : "") << '\n';
     }
 }
 
 void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
 {
-    out << "{\n  \"latency_s\": " << fixed(latencySeconds, 6) << ",\n  \"settings\": {";
+    out << "{\n  \"latency_s\": " << reportNumber(latencySeconds, 6) << ",\n  \"settings\": {";
     const char *separator = "";
     for (const auto &[key, value] : settings) {
         out << separator << jsonString(key) << ": " << jsonValue(value);
@@ -157,10 +156,10 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
         out << "  \"notes\": [";
         separator = "\n";
         for (const NoteRow &row : notes) {
-            out << separator << "    {\"start_s\": " << fixed(row.startSeconds, 4)
-                << ", \"duration_s\": " << fixed(row.durationSeconds, 4)
+            out << separator << "    {\"start_s\": " << reportNumber(row.startSeconds, 4)
+                << ", \"duration_s\": " << reportNumber(row.durationSeconds, 4)
                 << ", \"note\": " << (row.rest ? "null" : jsonString(noteNameInCMajor(row.note)))
-                << ", \"mean_cents\": " << (row.rest ? "null" : fixed(row.meanCents, 1))
+                << ", \"mean_cents\": " << (row.rest ? "null" : reportNumber(row.meanCents, 1))
                 << ", \"rest\": " << (row.rest ? "true" : "false")
                 << ", \"unstable\": " << (row.unstable ? "true" : "false") << '}';
             separator = ",\n";
@@ -170,13 +169,13 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
         separator = "\n";
         for (const SampleRow &row : samples) {
             const bool named = row.named;
-            out << separator << "    {\"time_s\": " << fixed(row.timeSeconds, 4)
-                << ", \"pitch_hz\": " << fixed(row.pitchHz, 2)
-                << ", \"level\": " << fixed(row.level, 5)
+            out << separator << "    {\"time_s\": " << reportNumber(row.timeSeconds, 4)
+                << ", \"pitch_hz\": " << reportNumber(row.pitchHz, 2)
+                << ", \"level\": " << reportNumber(row.level, 5)
                 << ", \"voiced\": " << (row.voiced ? "true" : "false")
                 << ", \"stable\": " << (row.stable ? "true" : "false")
                 << ", \"note\": " << (named ? jsonString(noteNameInCMajor(row.note)) : "null")
-                << ", \"cents\": " << (named ? fixed(row.cents, 1) : "null") << '}';
+                << ", \"cents\": " << (named ? reportNumber(row.cents, 1) : "null") << '}';
             separator = ",\n";
         }
     }

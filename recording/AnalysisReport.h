@@ -18,6 +18,10 @@ class CPitch;
 // What the command-line analysis prints and what Export and Copy write: the samples or the notes
 // of one analyzed recording in plain numbers and names, with the analyzer's latency and the
 // settings the analysis ran with. Built once after the analysis; formatting allocates freely.
+// A number as the report writes it: `decimals` places, and never "-0.0" for a value that rounds
+// to zero (it reads as a sign where there is none). Allocates.
+std::string reportNumber(double value, int decimals);
+
 struct AnalysisReport
 {
     struct SampleRow

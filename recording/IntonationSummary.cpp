@@ -3,24 +3,12 @@
 #include "AnalysisReport.h"
 #include "NoteLookup.h"
 
-#include <cmath>
-#include <cstdio>
 #include <ostream>
 #include <string>
 
 namespace corvane {
 
 namespace {
-
-    std::string fixed(double value, int decimals)
-    {
-        // A mean of -0.01 cents is in tune, not "-0.0".
-        if (value < 0.0 && value > -0.5 * std::pow(10.0, -decimals))
-            value = 0.0;
-        char text[32];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        return text;
-    }
 
     struct Row
     {
@@ -73,14 +61,15 @@ void IntonationSummary::writeCsv(std::ostream &out) const
     out << "scope,name,count,mean_cents,spread_cents,in_tune_share\n";
     forEachRow(*this, [&](const Row &row) {
         out << row.scope << ',' << row.name << ',' << row.figures.count << ','
-            << fixed(row.figures.meanCents, 1) << ',' << fixed(row.figures.spreadCents(), 1) << ','
-            << fixed(row.figures.inTuneShare(), 3) << '\n';
+            << reportNumber(row.figures.meanCents, 1) << ','
+            << reportNumber(row.figures.spreadCents(), 1) << ','
+            << reportNumber(row.figures.inTuneShare(), 3) << '\n';
     });
 }
 
 void IntonationSummary::writeJson(std::ostream &out) const
 {
-    out << "{\n  \"in_tune_cents\": " << fixed(degrees.inTuneCents(), 1);
+    out << "{\n  \"in_tune_cents\": " << reportNumber(degrees.inTuneCents(), 1);
     std::string scope;
     forEachRow(*this, [&](const Row &row) {
         const bool first = scope != row.scope;
@@ -89,9 +78,9 @@ void IntonationSummary::writeJson(std::ostream &out) const
         scope = row.scope;
         out << (first ? "" : ",") << "\n    {\"name\": \"" << row.name
             << "\", \"count\": " << row.figures.count
-            << ", \"mean_cents\": " << fixed(row.figures.meanCents, 1)
-            << ", \"spread_cents\": " << fixed(row.figures.spreadCents(), 1)
-            << ", \"in_tune_share\": " << fixed(row.figures.inTuneShare(), 3) << '}';
+            << ", \"mean_cents\": " << reportNumber(row.figures.meanCents, 1)
+            << ", \"spread_cents\": " << reportNumber(row.figures.spreadCents(), 1)
+            << ", \"in_tune_share\": " << reportNumber(row.figures.inTuneShare(), 3) << '}';
     });
     // Nothing stable was heard: both lists are there, empty.
     out << (scope.empty() ? ",\n  \"degrees\": [],\n  \"notes\": []" : "\n  ]") << "\n}\n";
