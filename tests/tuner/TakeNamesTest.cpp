@@ -14,8 +14,10 @@ TEST(TakeNames, TheTakesOfThisSessionAreListedInTheirOrderAndNothingElse)
 {
     const test::TempDir dir;
     const auto start = std::chrono::system_clock::now() - std::chrono::minutes(1);
-    for (const char *name : { "tune0002.wav", "tune0000.wav", "tune0010.wav", "tune0001.wav",
-                              "tune12.wav", "tunexxxx.wav", "take0003.wav", "tune0004.wav.tmp" })
+    for (const char *name :
+         { "tune0002.wav", "tune0000.wav", "tune0010.wav", "tune0001.wav", "tune12.wav",
+           "tunexxxx.wav", "tune-123.wav", "tune99999999999999999999999.wav", "take0003.wav",
+           "tune0004.wav.tmp" })
         std::ofstream(dir / name) << "RIFF";
     std::filesystem::create_directory(dir / "tune0005.wav");
     // Recorded in an earlier session.

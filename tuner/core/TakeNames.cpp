@@ -1,6 +1,7 @@
 #include "TakeNames.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -30,11 +31,14 @@ namespace {
         if (name.size() < prefix.size() + 4 + suffix.size() || !name.starts_with(prefix)
             || !name.ends_with(suffix))
             return -1;
-        const std::string digits =
-                name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-        if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            return -1;
-        return std::stol(digits);
+        const std::string_view digits = std::string_view(name).substr(
+                prefix.size(), name.size() - prefix.size() - suffix.size());
+        // A name of more digits than a number holds is no take of ours (and must not throw).
+        long number = -1;
+        const auto [end, error] =
+                std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        return error == std::errc() && end == digits.data() + digits.size() && number >= 0 ? number
+                                                                                           : -1;
     }
 
 } // namespace
