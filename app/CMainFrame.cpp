@@ -131,7 +131,8 @@ void CMainFrame::ShowTitle()
 void CMainFrame::ShowTakes()
 {
     m_takesMenu->clear();
-    const auto takes = tuner::takesSince({}, m_context.clocks.run.startTime());
+    const auto takes = tuner::takesSince(m_context.program.folders.recordings,
+                                         m_context.clocks.run.startTime());
     for (const std::filesystem::path &take : takes) {
         const QString path = QString::fromStdString(take.string());
         QAction *open = m_takesMenu->addAction(path);
@@ -263,7 +264,8 @@ void CMainFrame::CreateActions()
     // The dialogs take the program's objects by reference; the lambdas capture the references.
     connect(Add(C::SetClef, tr("Set c&lef..."), tr("Choose the clef of the staves")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
-                OpenDialog(new CClefDialog(keys, settings, this), true);
+                OpenDialog(new CClefDialog(keys, settings, m_context.program.defaultsFile(), this),
+                           true);
             });
     connect(Add(C::SetKey, tr("Set &key..."), tr("Choose the written key")), &QAction::triggered,
             this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
@@ -288,7 +290,8 @@ void CMainFrame::CreateActions()
             });
     connect(Add(C::Optimize, tr("Optimize..."), tr("Tune the analysis to the instrument")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
-                OpenDialog(new DlgOptimize(pitch, settings, keys, this));
+                OpenDialog(new DlgOptimize(pitch, settings, keys, this,
+                                           m_context.program.preferencesFile()));
             });
     connect(Add(C::RestoreDefaults, tr("Restore &default settings"),
                 tr("Restore the factory settings")),
@@ -602,7 +605,7 @@ void CMainFrame::OnRestoreDefaults()
     QString said = QString::fromLatin1(kDefaultsRestoredMessage);
     // The pitch mode lives beside the defaults file, which is written only at exit: it is put
     // back now, and a file that will not take it is said with the rest.
-    if (AnalyzerPreferences::load().classic) {
+    if (AnalyzerPreferences::load(m_context.program.preferencesFile()).classic) {
         if (const auto saved = AnalyzerPreferences {}.save(); !saved)
             said += QLatin1Char('\n') + QString::fromStdString(saved.error);
     }
@@ -625,8 +628,7 @@ void CMainFrame::OpenDialog(QDialog *dialog, bool repaintAfter)
 
 bool CMainFrame::printLog(QPrinter &printer)
 {
-    return LogPrintJob::ofProgram(printer, m_context.clocks, m_context.program.settings)
-            .print(printer);
+    return LogPrintJob::ofProgram(printer, m_context.clocks, m_context.program).print(printer);
 }
 
 void CMainFrame::OnPrintLog()
@@ -656,7 +658,8 @@ void CMainFrame::OnPrintSetup()
 
 void CMainFrame::OnPrintOptions()
 {
-    OpenDialog(new DlgLogOpts(m_context.program.settings, this));
+    OpenDialog(new DlgLogOpts(m_context.program.settings,
+                              m_context.program.folders.data / kPracticeLogFileName, this));
 }
 
 void CMainFrame::OnAbout()

@@ -52,7 +52,7 @@ CMainFrame::TunerOpener CTonrikApp::TunerWindow()
         // A child of the main window that deletes itself once closed; the frame hears of the
         // closing after the window's own event has finished.
         auto *window = new tuner::CTuner({ m_program.settings, m_program.noteTable, m_program.keys,
-                                           m_clocks.active, m_clocks.run },
+                                           m_clocks.active, m_clocks.run, m_program.folders },
                                          recording, m_tunerDialogs, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(
@@ -77,24 +77,38 @@ CTonrikApp::~CTonrikApp()
 
 std::string CTonrikApp::FolderProblem(const std::filesystem::path &folder)
 {
-    if (::access(folder.c_str(), W_OK | X_OK) == 0)
+    const bool working = folder.empty() || folder == ".";
+    if (::access(working ? "." : folder.c_str(), W_OK | X_OK) == 0)
         return {};
     const int cause = errno;
     std::error_code ignored;
     return "Corvane cannot write in the folder \""
-            + std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ignored), ignored)
+            + std::filesystem::weakly_canonical(
+                      std::filesystem::absolute(working ? "." : folder, ignored), ignored)
                       .string()
             + "\" (" + std::strerror(cause)
             + "), so its settings (\"tonrik.def\"), the practice log (\"corvlog.txt\"), "
               "recordings and the analysis's temporary files cannot be kept there. The program "
-              "goes on without them; start it from a folder you can write to.";
+              "goes on without them"
+            + (working ? "; start it from a folder you can write to." : ".");
+}
+
+std::string CTonrikApp::FoldersProblem(const ProgramFolders &folders)
+{
+    if (std::string made = folders.create(); !made.empty())
+        return made + ". Corvane goes on without its settings and practice log.";
+    for (const std::filesystem::path &folder : { folders.config, folders.data }) {
+        if (std::string problem = FolderProblem(folder); !problem.empty())
+            return problem;
+    }
+    return {};
 }
 
 bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame::TunerOpener opener)
 {
     m_running = true;
     // One message for the folder says what every file in it would otherwise say on its own.
-    const std::string folderProblem = FolderProblem(std::filesystem::path("."));
+    const std::string folderProblem = FoldersProblem(m_program.folders);
     m_program.loadDefaults([&folderProblem](const std::string &message) {
         if (folderProblem.empty())
             widgets::messages().error(nullptr, QString::fromStdString(message));
@@ -122,7 +136,7 @@ bool CTonrikApp::InitInstance(const std::vector<std::string> &files, CMainFrame:
 
 void CTonrikApp::RestoreSoundDevices()
 {
-    m_devices.emplace();
+    m_devices.emplace(m_program.preferencesFile());
     // The sound system is started only to find a device the user chose.
     if (!m_devices->remembersDevices())
         return;
@@ -143,9 +157,12 @@ void CTonrikApp::ExitInstance()
     m_frame.reset();
     // The program ends either way, and no file is ever left half written; what could not be
     // kept is said once, unless start-up has already said that the folder takes nothing.
-    std::vector<std::string> failures { m_program.settings.WriteDefaultsFile(),
-                                        m_devices ? m_devices->keep() : std::string(),
-                                        AppendPracticeLogLine(m_clocks.run, m_clocks.active) };
+    std::vector<std::string> failures {
+        m_program.settings.WriteDefaultsFile(m_program.defaultsFile()),
+        m_devices ? m_devices->keep() : std::string(),
+        AppendPracticeLogLine(m_clocks.run, m_clocks.active, {},
+                              m_program.folders.data / kPracticeLogFileName)
+    };
     if (m_folderProblemSaid)
         return;
     for (const std::string &failure : failures) {

@@ -13,6 +13,7 @@
 namespace corvane {
 
 class ProgramState;
+struct ProgramFolders;
 struct PracticeClocks;
 
 // The program's start and end around the event loop. Start-up, in order (the profile
@@ -28,7 +29,7 @@ struct PracticeClocks;
 //
 // One per program, on the user-interface thread, while a QApplication exists. It works on the
 // program's state and clocks, which `main` owns and which must outlive it. Files are read and
-// written in the current directory.
+// written in the program's folders (ProgramState::folders).
 class CTonrikApp
 {
 public:
@@ -40,7 +41,10 @@ public:
 
     // The message for a working folder the program cannot write in, naming it and the cause;
     // empty when it can.
+    // An empty folder is the working folder.
     static std::string FolderProblem(const std::filesystem::path &folder);
+    // The same for the settings and data folders, made first when they are not there.
+    static std::string FoldersProblem(const ProgramFolders &folders);
 
     CTonrikApp(ProgramState &program, PracticeClocks &clocks);
     ~CTonrikApp();

@@ -46,14 +46,15 @@ namespace {
                       "--width takes a whole number of pixels from 200 to 20000" },
     };
 
-    constexpr std::array kFlags { "notes",    "summary", "json",       "classic",
-                                  "comments", "verbose", "keep-bands", "list-devices" };
+    constexpr std::array kFlags { "notes",   "summary",    "json",         "classic", "comments",
+                                  "verbose", "keep-bands", "list-devices", "portable" };
 
     // Options that make sense only with --analyze.
-    constexpr std::array kAnalyzeOnly { "notes",           "summary", "json",       "classic",
-                                        "comments",        "verbose", "keep-bands", "filter-length",
-                                        "sensitivity",     "lowest",  "highest",    "reference",
-                                        "noise-threshold", "channel", "png",        "width" };
+    constexpr std::array kAnalyzeOnly { "notes",         "summary",     "json",
+                                        "classic",       "comments",    "keep-bands",
+                                        "filter-length", "sensitivity", "lowest",
+                                        "highest",       "reference",   "noise-threshold",
+                                        "channel",       "png",         "width" };
 
     // What the program does besides opening its window: at most one of them per run.
     constexpr std::array kActions { "analyze", "tune", "record", "list-devices", "version" };
@@ -228,6 +229,8 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
     }
     for (const QString &file : parser.positionalArguments())
         line.files.push_back(file.toLocal8Bit().toStdString());
+    line.portable = isSet("portable");
+    line.verbose = isSet("verbose");
 
     const bool analyze = isSet("analyze");
     for (const char *name : kAnalyzeOnly) {
@@ -341,7 +344,7 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
 
 std::string usageText()
 {
-    return "Usage: tonrik [FILE.wav]\n"
+    return "Usage: tonrik [--portable] [--verbose] [FILE.wav]\n"
            "       tonrik --analyze FILE.wav [--notes | --summary] [--json] [--png FILE.png] "
            "[settings]\n"
            "       tonrik --tune FILE.wav [--tune-seconds N]\n"
@@ -351,6 +354,10 @@ std::string usageText()
            "\n"
            "  FILE.wav        a recording to open in the main window at start-up, in place\n"
            "                  of the tuner\n"
+           "  --portable      keep the settings, the practice log and the takes in the\n"
+           "                  current folder (also CORVANE_PORTABLE=1, or when the folder\n"
+           "                  already holds \"tonrik.def\")\n"
+           "  --verbose       say on stderr which folders hold the program's files\n"
            "  --analyze FILE  analyze a wave file without a window and print one CSV row per\n"
            "                  block (time_s,pitch_hz,level,voiced,stable,note,cents); time_s\n"
            "                  is when the sound a row describes was played in the recording\n"
@@ -363,7 +370,7 @@ std::string usageText()
            "                  middle zone\n"
            "    --json        print JSON instead of CSV, with the latency and the settings\n"
            "    --comments    begin the CSV with \"# latency_s=\" and \"# settings:\" lines\n"
-           "    --verbose     print the latency and the settings to stderr\n"
+           "    --verbose     also print the latency and the settings to stderr\n"
            "    --channel left|right|mix   the channel of a stereo file to analyze, or both\n"
            "                            mixed (default: left)\n"
            "    --keep-bands  leave the nine band files (\"tnrk0000.tmp\" ...) in the current\n"
@@ -372,7 +379,7 @@ std::string usageText()
            "                  into a PNG picture, without a window\n"
            "    --width PIXELS          the picture's width (default: the recording's, up to\n"
            "                            1200)\n"
-           "    settings (default: \"tonrik.def\" in the current folder, else factory):\n"
+           "    settings (default: \"tonrik.def\" in the settings folder, else factory):\n"
            "    --filter-length 1|2|3   long, medium or short analysis filters\n"
            "    --sensitivity 1|2|3     high, medium or low pitch-tracking sensitivity\n"
            "    --lowest HZ, --highest HZ   the range of frequencies tracked\n"
@@ -393,7 +400,13 @@ std::string usageText()
            "    --from IN.wav           record a wave file played in real time instead\n"
            "  --list-devices  list the sound systems and devices, then exit\n"
            "  -v, --version   print the program's name and version, then exit\n"
-           "  -h, --help      print this text, then exit\n";
+           "  -h, --help      print this text, then exit\n"
+           "\n"
+           "Files: the settings (\"tonrik.def\", \"tonrik.prefs\") in\n"
+           "$XDG_CONFIG_HOME/corvane (~/.config/corvane), the practice log (\"corvlog.txt\")\n"
+           "in $XDG_DATA_HOME/corvane (~/.local/share/corvane), the tuner's takes in the\n"
+           "Music folder's \"Corvane\" (~/Music/Corvane), the analysis's temporary files in\n"
+           "$XDG_CACHE_HOME/corvane; all in the current folder with --portable.\n";
 }
 
 static bool envSet(const char *name)

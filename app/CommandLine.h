@@ -37,6 +37,10 @@ struct CommandLine
     // tests); empty: it stays open until the user closes it.
     std::optional<double> tuneSeconds;
     RecordOptions record; // for Action::Record
+    // Keep every file in the working folder (`--portable`), not the desktop's folders.
+    bool portable = false;
+    // Say on stderr where the files are (and, with --analyze, the latency and the settings).
+    bool verbose = false;
 
     // `args` without the program's name.
     static CommandLine parse(const std::vector<std::string> &args);

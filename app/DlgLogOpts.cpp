@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace corvane {
 
 namespace {
@@ -23,9 +25,10 @@ namespace {
 
 } // namespace
 
-DlgLogOpts::DlgLogOpts(CTCDefs &settings, QWidget *parent)
+DlgLogOpts::DlgLogOpts(CTCDefs &settings, std::filesystem::path logFile, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
+    , m_logFile(std::move(logFile))
     , m_options(WithListing(settings.GetLogOptions(), ListingOf(settings.GetLogOptions())))
 {
     setWindowTitle(QStringLiteral("Select Log Options"));
@@ -81,7 +84,7 @@ void DlgLogOpts::accept()
 void DlgLogOpts::ClearLog()
 {
     if (widgets::messages().warningOkCancel(this, QString::fromLatin1(kClearQuestion)))
-        ClearPracticeLog(); // a log that is not there is already clear
+        ClearPracticeLog(m_logFile); // a log that is not there is already clear
 }
 
 } // namespace corvane

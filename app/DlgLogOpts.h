@@ -1,8 +1,11 @@
 #pragma once
 
+#include "PracticeLogFile.h"
+
 #include <QDialog>
 
 #include <cstdint>
+#include <filesystem>
 
 class QAbstractButton;
 class QCheckBox;
@@ -26,7 +29,9 @@ public:
     static constexpr const char *kClearQuestion =
             "Are you sure you want to clear your entire practice log?";
 
-    explicit DlgLogOpts(CTCDefs &settings, QWidget *parent = nullptr);
+    // `logFile`: the practice log that "Clear Log" deletes.
+    explicit DlgLogOpts(CTCDefs &settings, std::filesystem::path logFile = kPracticeLogFileName,
+                        QWidget *parent = nullptr);
 
     std::uint32_t options() const noexcept { return m_options; }
 
@@ -43,6 +48,7 @@ private:
     void ClearLog();
 
     CTCDefs &m_settings;
+    std::filesystem::path m_logFile;
     std::uint32_t m_options;
     // Owned by the dialog through its layouts.
     QCheckBox *m_today;

@@ -3,6 +3,7 @@
 #include "CTCDefs.h"
 #include "PracticeClocks.h"
 #include "PracticeLogFile.h"
+#include "ProgramState.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -40,12 +41,13 @@ LogPrintJob::LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t run
 }
 
 LogPrintJob LogPrintJob::ofProgram(QPaintDevice &device, const PracticeClocks &clocks,
-                                   const CTCDefs &settings)
+                                   const ProgramState &program)
 {
     PracticeLog log;
-    const std::size_t damaged = LoadPracticeLog(log, clocks.run, clocks.active);
+    const std::size_t damaged = LoadPracticeLog(log, clocks.run, clocks.active,
+                                                program.folders.data / kPracticeLogFileName);
     return LogPrintJob(device, std::move(log), clocks.run.startTime(), clocks.run.currentTime(),
-                       settings.GetLogOptions(), damaged);
+                       program.settings.GetLogOptions(), damaged);
 }
 
 LogDeviceMetrics LogPrintJob::Measure(QPaintDevice &device, const QFont &body, const QFont &title)

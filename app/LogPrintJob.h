@@ -13,7 +13,7 @@ class QPrinter;
 
 namespace corvane {
 
-class CTCDefs;
+class ProgramState;
 struct PracticeClocks;
 
 // One print job of the practice log on one device (a printer, the print preview's printer, a
@@ -30,10 +30,10 @@ public:
     LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t runStart, std::int64_t now,
                 std::uint32_t options, std::size_t damagedLines = 0);
 
-    // The program's job at this moment: the log file of the current directory behind the run
-    // of `clocks`, with the print options of `settings`.
+    // The program's job at this moment: the log file of the program's data folder behind the
+    // run of `clocks`, with the print options of its settings.
     static LogPrintJob ofProgram(QPaintDevice &device, const PracticeClocks &clocks,
-                                 const CTCDefs &settings);
+                                 const ProgramState &program);
 
     int pageCount() const noexcept { return m_printout.pageCount(); }
     const LogPrintout &printout() const noexcept { return m_printout; }

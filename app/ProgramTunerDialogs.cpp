@@ -16,7 +16,8 @@ bool ProgramTunerDialogs::openSoundcard(QWidget *parent)
 
 bool ProgramTunerDialogs::openOptimize(QWidget *parent)
 {
-    dialogs::DlgOptimize dialog(m_program.noteTable, m_program.settings, m_program.keys, parent);
+    dialogs::DlgOptimize dialog(m_program.noteTable, m_program.settings, m_program.keys, parent,
+                                m_program.preferencesFile());
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -28,7 +29,8 @@ bool ProgramTunerDialogs::openTranspose(QWidget *parent)
 
 bool ProgramTunerDialogs::openPitchConfig(QWidget *parent, int degree)
 {
-    dialogs::CDlgConfigPitch dialog(degree, m_program.noteTable, m_program.settings, m_program.keys, parent);
+    dialogs::CDlgConfigPitch dialog(degree, m_program.noteTable, m_program.settings, m_program.keys,
+                                    parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -69,6 +69,7 @@ RecordingWindow::RecordingWindow(ProgramState &program, QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this); // owned by this widget
     layout->setContentsMargins(0, 0, 0, 0);
+    m_doc->setPreferencesFile(program.preferencesFile());
     m_view = new CTonrikView(*m_doc, program, this);
     layout->addWidget(m_view);
     connect(m_doc.get(), &CTonrikDoc::titleChanged, this, &RecordingWindow::titleChanged);

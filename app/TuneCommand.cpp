@@ -45,7 +45,7 @@ int runTuneCommand(ProgramState &program, PracticeClocks &clocks, const std::str
     const TerminationSignals signalGuard;
     ProgramTunerDialogs dialogs(program);
     tuner::CTuner window({ program.settings, program.noteTable, program.keys, clocks.active,
-                           clocks.run },
+                           clocks.run, program.folders },
                          false, dialogs);
     window.setWindowTitle(window.windowTitle() + QStringLiteral(" - ")
                           + QString::fromStdString(file));

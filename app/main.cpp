@@ -72,10 +72,15 @@ int main(int argc, char *argv[])
         return 2;
     case CommandLine::Action::ListDevices:
         return audio::listDevices(std::cout, std::cerr);
-    case CommandLine::Action::Analyze:
+    case CommandLine::Action::Analyze: {
         // What a run that was killed left behind goes at the next one.
         PrivateTempDir::removeStale(PrivateTempDir::systemBase());
-        return analyzeFromCommandLine(line.analyze, argc, argv);
+        // The settings are read where the window keeps them; nothing is made or written.
+        AnalyzeOptions options = line.analyze;
+        options.settingsFolder =
+                ProgramFolders::forThisProcess(kDefaultsFileName, line.portable).config;
+        return analyzeFromCommandLine(options, argc, argv);
+    }
     case CommandLine::Action::Record:
         return runRecordCommand(line.record, std::cerr);
     case CommandLine::Action::RunWindow:
@@ -96,6 +101,9 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
     // The program's state and the run's clocks, handed down to every window from here.
     ProgramState program;
+    program.folders = ProgramFolders::forThisProcess(kDefaultsFileName, line.portable);
+    if (line.verbose)
+        std::cerr << program.folders.describe();
     PracticeClocks clocks;
     if (line.action == CommandLine::Action::Tune)
         return runTuneCommand(program, clocks, line.tuneFile, line.tuneSeconds, std::cout,

@@ -246,7 +246,7 @@ int soakLog(ProgramState &program, const PracticeClocks &clocks, int runs)
     printer.setOutputFileName(QStringLiteral("log.pdf"));
     QElapsedTimer clock;
     clock.start();
-    const LogPrintJob job = LogPrintJob::ofProgram(printer, clocks, program.settings);
+    const LogPrintJob job = LogPrintJob::ofProgram(printer, clocks, program);
     const double loaded = clock.elapsed() / 1000.0;
     const bool printed = job.print(printer);
     const double total = clock.elapsed() / 1000.0;

@@ -80,11 +80,11 @@ bool IsPlausibleRun(const LogRecord &record) noexcept
 }
 
 std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter &counter,
-                                  const FileFault &fault)
+                                  const FileFault &fault, const std::filesystem::path &path)
 {
     const LogRecord run = CurrentRunRecord(clock, counter);
     bool unended = false;
-    if (FilePtr file { std::fopen(kPracticeLogFileName, "rb") }) {
+    if (FilePtr file { std::fopen(path.c_str(), "rb") }) {
         // Only another writer (or an older build) leaves a line unended; ours go whole.
         unended = std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) != '\n';
     }
@@ -93,15 +93,15 @@ std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter
                   static_cast<long long>(run.start), static_cast<long long>(run.end),
                   static_cast<long long>(run.active));
     std::error_code ignored;
-    return appendWholeLine(std::filesystem::absolute(kPracticeLogFileName, ignored), line, fault);
+    return appendWholeLine(std::filesystem::absolute(path, ignored), line, fault);
 }
 
 std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
-                            const ActiveTimeCounter &counter)
+                            const ActiveTimeCounter &counter, const std::filesystem::path &path)
 {
     log.clear();
     std::size_t damaged = 0;
-    std::ifstream in(kPracticeLogFileName, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
         const auto record = ParsePracticeLogLine(line);
@@ -126,9 +126,9 @@ std::string DamagedLinesText(std::size_t count)
             + (count == 1 ? " damaged line was skipped" : " damaged lines were skipped");
 }
 
-bool ClearPracticeLog()
+bool ClearPracticeLog(const std::filesystem::path &path)
 {
-    return std::remove(kPracticeLogFileName) == 0;
+    return std::remove(path.c_str()) == 0;
 }
 
 } // namespace corvane

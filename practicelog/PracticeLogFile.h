@@ -6,13 +6,15 @@
 #include "RunClock.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace corvane {
 
-// The practice log lives in "corvlog.txt" in the current directory: one line per run,
+// The practice log lives in "corvlog.txt" (in the data folder the program chose, the current
+// directory by default; every function takes its path last): one line per run,
 // "start end active\n" as decimal integers, oldest first. User-interface thread only.
 inline constexpr const char *kPracticeLogFileName = "corvlog.txt";
 
@@ -26,7 +28,8 @@ LogRecord CurrentRunRecord(const RunClock &clock, const ActiveTimeCounter &count
 // first, so the new line stands on its own. Returns the message naming the file and the cause,
 // empty on success; the caller exits anyway. `fault` lets tests fail any step.
 std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter &counter,
-                                  const FileFault &fault = {});
+                                  const FileFault &fault = {},
+                                  const std::filesystem::path &path = kPracticeLogFileName);
 
 // Replaces `log` with the current run followed by the file's runs, newest first by their start
 // whatever the order of the lines (two copies of the program in one folder append in the order
@@ -34,7 +37,8 @@ std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter
 // (IsPlausibleRun) is skipped and counted, a blank one skipped. A missing or unreadable file
 // gives the current run alone. Returns the number of damaged lines skipped. Allocates.
 std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
-                            const ActiveTimeCounter &counter);
+                            const ActiveTimeCounter &counter,
+                            const std::filesystem::path &path = kPracticeLogFileName);
 
 // "1 damaged line was skipped", "2 damaged lines were skipped"; empty for 0.
 std::string DamagedLinesText(std::size_t count);
@@ -45,7 +49,7 @@ std::string DamagedLinesText(std::size_t count);
 bool IsPlausibleRun(const LogRecord &record) noexcept;
 
 // Deletes the file. Returns false when there was none or it could not be deleted.
-bool ClearPracticeLog();
+bool ClearPracticeLog(const std::filesystem::path &path = kPracticeLogFileName);
 
 // One line of the file, without its line feed: three decimal integers in the order start, end,
 // active, each optionally preceded by blanks; blanks (and a carriage return) may follow.

@@ -85,12 +85,11 @@ namespace {
     }
 
     // "Error opening defaults file "/home/me/tonrik.def": Permission denied".
-    std::string openErrorMessage(int cause)
+    std::string openErrorMessage(int cause, const std::filesystem::path &file)
     {
         std::error_code ignored;
         return std::string(kDefaultsOpenErrorMessage) + " \""
-                + std::filesystem::absolute(kDefaultsFileName, ignored).string()
-                + "\": " + std::strerror(cause);
+                + std::filesystem::absolute(file, ignored).string() + "\": " + std::strerror(cause);
     }
 
 } // namespace
@@ -224,22 +223,24 @@ int CTCDefs::OrderNoteLimits() noexcept
     return 2;
 }
 
-std::string CTCDefs::WriteDefaultsFile(const FileFault &fault) const
+std::string CTCDefs::WriteDefaultsFile(const std::filesystem::path &path,
+                                       const FileFault &fault) const
 {
     Archive ar;
     exchangeFields(*this, ar);
     const auto bytes = ar.Bytes();
     // The full path, so that a message about it tells the user which folder is meant.
     std::error_code ignored;
-    FileReplacement file(std::filesystem::absolute(kDefaultsFileName, ignored), fault);
+    FileReplacement file(std::filesystem::absolute(path, ignored), fault);
     file.write(std::as_bytes(std::span(bytes.data(), bytes.size())));
     file.commit();
     return file.error();
 }
 
-DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &reportError)
+DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &reportError,
+                                             const std::filesystem::path &path)
 {
-    if (FilePtr file { std::fopen(kDefaultsFileName, "rb") }) {
+    if (FilePtr file { std::fopen(path.c_str(), "rb") }) {
         std::array<std::uint8_t, kDefaultsFileBytes> bytes {};
         const std::size_t count = std::fread(bytes.data(), 1, bytes.size(), file.get());
         // A file that opens but cannot be read (a folder of that name, a failing disk) is not a
@@ -248,7 +249,7 @@ DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &rep
             const int cause = errno;
             RestoreDefaults();
             if (reportError)
-                reportError(openErrorMessage(cause));
+                reportError(openErrorMessage(cause, path));
             return DefaultsFileStatus::OpenError;
         }
         // The record is built aside, so a file that ends early cannot leave half of it behind.
@@ -268,12 +269,12 @@ DefaultsFileStatus CTCDefs::LoadDefaultsFile(const DefaultsFileErrorHandler &rep
     const int readCause = errno;
     RestoreDefaults();
     // Exclusive creation: a file that exists but cannot be read is reported, not emptied.
-    if (FilePtr created { std::fopen(kDefaultsFileName, "wbx") })
+    if (FilePtr created { std::fopen(path.c_str(), "wbx") })
         return DefaultsFileStatus::Created;
     // A name that is there but cannot be read says more by why it could not be read.
     const int cause = errno == EEXIST ? readCause : errno;
     if (reportError)
-        reportError(openErrorMessage(cause));
+        reportError(openErrorMessage(cause, path));
     return DefaultsFileStatus::OpenError;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -166,21 +167,24 @@ public:
     // follows too; two equal limits become the factory pair. Returns the fields changed.
     int OrderNoteLimits() noexcept;
 
-    // Writes the record to "tonrik.def" in the current directory, whole or not at all (see
-    // FileReplacement); returns the message naming the file's full path and the cause, empty on
-    // success. On failure "tonrik.def" is untouched. `fault` lets tests fail any step. Allocates.
-    std::string WriteDefaultsFile(const FileFault &fault = {}) const;
+    // Writes the record to `path` ("tonrik.def" in the settings folder; the current directory's
+    // by default), whole or not at all (see FileReplacement); returns the message naming the
+    // file's full path and the cause, empty on success. On failure the file is untouched.
+    // `fault` lets tests fail any step. Allocates.
+    std::string WriteDefaultsFile(const std::filesystem::path &path = kDefaultsFileName,
+                                  const FileFault &fault = {}) const;
     // The same, when only success matters.
     bool SaveDefaultsFile() const { return WriteDefaultsFile().empty(); }
 
-    // The start-up sequence: reads "tonrik.def" (a short file gives the factory defaults
+    // The start-up sequence: reads `path`, "tonrik.def" (a short file gives the factory defaults
     // silently; a longer one is read for its first 380 bytes); creates it empty when missing;
     // when it can be neither read nor created, or opens but cannot be read (a folder of that
     // name, a failing disk), calls `reportError` with "Error opening defaults file", the file's
     // full path and the cause, and returns
     // OpenError: the exit save will fail too, so the caller tells the user when it does rather
     // than dropping the settings silently. Every outcome but Loaded leaves the factory defaults.
-    DefaultsFileStatus LoadDefaultsFile(const DefaultsFileErrorHandler &reportError);
+    DefaultsFileStatus LoadDefaultsFile(const DefaultsFileErrorHandler &reportError,
+                                        const std::filesystem::path &path = kDefaultsFileName);
 
     friend constexpr bool operator==(const CTCDefs &, const CTCDefs &) = default;
 

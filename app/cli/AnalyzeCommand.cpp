@@ -113,15 +113,17 @@ namespace {
         return text;
     }
 
-    CTCDefs loadSettings(std::ostream &err)
+    CTCDefs loadSettings(const std::filesystem::path &folder, std::ostream &err)
     {
         CTCDefs defs;
         std::error_code error;
         // Only read: a command-line run leaves no defaults file behind.
-        if (std::filesystem::is_regular_file(kDefaultsFileName, error)) {
-            defs.LoadDefaultsFile([&err](const std::string &message) {
-                err << kProgram << ": " << message << '\n';
-            });
+        if (std::filesystem::is_regular_file(folder / kDefaultsFileName, error)) {
+            defs.LoadDefaultsFile(
+                    [&err](const std::string &message) {
+                        err << kProgram << ": " << message << '\n';
+                    },
+                    folder / kDefaultsFileName);
         }
         return defs;
     }
@@ -277,11 +279,13 @@ namespace {
 int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
                       bool errIsTerminal, const AnalysisPictureWriter &picture)
 {
-    CTCDefs defs = loadSettings(err);
+    CTCDefs defs = loadSettings(options.settingsFolder, err);
     // The picture's staff reads the clef and transposition of these settings, not the program's.
     const KeyContext keys(defs);
     AnalysisSettings settings = AnalysisSettings::from(defs);
-    settings.classic = AnalyzerPreferences::load().classic;
+    settings.classic =
+            AnalyzerPreferences::load(options.settingsFolder / AnalyzerPreferences::kFileName)
+                    .classic;
     if (options.filterLength)
         settings.filterLength = *options.filterLength;
     if (options.sensitivity)

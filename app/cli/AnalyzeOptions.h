@@ -2,13 +2,14 @@
 
 #include "StereoChannel.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace corvane {
 
 // What `tonrik --analyze` was asked to do. Settings left empty come from "tonrik.def" in the
-// current directory, or from the factory defaults when there is none.
+// settings folder, or from the factory defaults when there is none.
 struct AnalyzeOptions
 {
     std::string file;       // the wave file to analyze
@@ -27,6 +28,10 @@ struct AnalyzeOptions
     std::optional<double> highestHz;      // highest frequency tracked
     std::optional<double> referenceHz;    // frequency of A4
     std::optional<double> noiseThreshold; // 0..1; blocks above half of it are voiced
+
+    // Where "tonrik.def" and "tonrik.prefs" are read (never written); empty: the current
+    // directory.
+    std::filesystem::path settingsFolder;
 
     std::string pngFile; // a picture of the default panes as well, when not empty
     int pngWidth = 0;    // its width in pixels; 0: as wide as the recording, up to 1200

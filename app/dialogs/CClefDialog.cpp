@@ -12,12 +12,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace corvane::dialogs {
 
-CClefDialog::CClefDialog(KeyContext &keys, const CTCDefs &settings, QWidget *parent)
+CClefDialog::CClefDialog(KeyContext &keys, const CTCDefs &settings,
+                         std::filesystem::path settingsFile, QWidget *parent)
     : QDialog(parent)
     , m_keys(keys)
     , m_settings(settings)
+    , m_settingsFile(std::move(settingsFile))
 {
     setWindowTitle(QString::fromLatin1(kClefDialogTitle));
     m_clefs = new QButtonGroup(this);
@@ -53,7 +57,7 @@ void CClefDialog::accept()
 {
     if (m_clefs->checkedId() >= 0) {
         m_keys.SetClef(m_clefs->checkedId());
-        const std::string error = m_settings.WriteDefaultsFile();
+        const std::string error = m_settings.WriteDefaultsFile(m_settingsFile);
         if (!error.empty())
             widgets::messages().error(this, QString::fromStdString(error));
     }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "CTCDefs.h"
+
 #include <QDialog>
+
+#include <filesystem>
 
 class QAbstractButton;
 class QButtonGroup;
 
 namespace corvane {
-class CTCDefs;
 class KeyContext;
 }
 
@@ -22,7 +25,9 @@ class CClefDialog : public QDialog
     Q_OBJECT
 
 public:
-    CClefDialog(KeyContext &keys, const CTCDefs &settings, QWidget *parent = nullptr);
+    // `settingsFile`: where OK keeps the settings ("tonrik.def" in the settings folder).
+    CClefDialog(KeyContext &keys, const CTCDefs &settings,
+                std::filesystem::path settingsFile = kDefaultsFileName, QWidget *parent = nullptr);
 
     QAbstractButton *clefButton(int clef) const;
 
@@ -31,6 +36,7 @@ public:
 private:
     KeyContext &m_keys;
     const CTCDefs &m_settings;
+    std::filesystem::path m_settingsFile;
     QButtonGroup *m_clefs = nullptr; // owned by the dialog
 };
 

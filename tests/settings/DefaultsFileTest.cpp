@@ -303,8 +303,10 @@ TEST(DefaultsFile, ASaveThatFailsAtAnyStepLeavesTheOldFileAndSaysWhichFileAndWhy
 
     for (const FileStep failing :
          { FileStep::Create, FileStep::Write, FileStep::Sync, FileStep::Close, FileStep::Rename }) {
-        const std::string error = CTCDefs().WriteDefaultsFile(
-                [failing](FileStep step) { return step == failing ? ENOSPC : 0; });
+        const std::string error =
+                CTCDefs().WriteDefaultsFile(kDefaultsFileName, [failing](FileStep step) {
+                    return step == failing ? ENOSPC : 0;
+                });
         EXPECT_EQ(error,
                   "Cannot write \"" + (dir.path() / kDefaultsFileName).string()
                           + "\": No space left on device")

@@ -15,6 +15,9 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
+#include <filesystem>
+#include <system_error>
+#include <utility>
 
 namespace corvane::tuner {
 
@@ -30,11 +33,12 @@ namespace {
 } // namespace
 
 TunerEngine::TunerEngine(CTCDefs &settings, const CPitch &pitch, const KeyContext &keys,
-                         ActiveTimeCounter &practice)
+                         ActiveTimeCounter &practice, ProgramFolders folders)
     : m_settings(settings)
     , m_pitch(pitch)
     , m_keys(keys)
     , m_practice(practice)
+    , m_folders(std::move(folders))
 {
 }
 
@@ -124,8 +128,9 @@ void TunerEngine::prepareAnalyzer(bool setGain)
 
     // Read afresh at every start and restart, so the mode chosen in the Optimize dialog is the
     // mode heard once the tuner restarts after it.
-    m_analyzer.setMode(AnalyzerPreferences::load().classic ? PitchAnalyzer::Mode::Classic
-                                                           : PitchAnalyzer::Mode::Refined);
+    const bool classic =
+            AnalyzerPreferences::load(m_folders.config / AnalyzerPreferences::kFileName).classic;
+    m_analyzer.setMode(classic ? PitchAnalyzer::Mode::Classic : PitchAnalyzer::Mode::Refined);
     m_analyzer.configure(m_captureFormat, int32_t(m_settings.GetFilterLength()),
                          int32_t(m_settings.GetSensitivity()));
     m_analyzer.setLimits(m_settings.GetLowestNoteHz(), m_settings.GetHighestNoteHz());
@@ -140,8 +145,14 @@ void TunerEngine::prepareAnalyzer(bool setGain)
 void TunerEngine::startDevices(bool record, Outcome &outcome)
 {
     // Every take gets a name of its own: Record after Stop never writes over the last one.
-    if (record)
-        audio::setRecordingPath(nextFreeTake({}).string());
+    if (record) {
+        // The recordings folder is made with the first take; if it cannot be, starting the
+        // recording says why.
+        std::error_code ignored;
+        if (!m_folders.recordings.empty())
+            std::filesystem::create_directories(m_folders.recordings, ignored);
+        audio::setRecordingPath(nextFreeTake(m_folders.recordings).string());
+    }
     std::string why;
     if (audio::start(record, &why)) {
         outcome = { Outcome::Status::Running, {} };

@@ -9,6 +9,7 @@
 #include "PcmFormat.h"
 #include "PitchAnalyzer.h"
 #include "PitchResult.h"
+#include "ProgramFolders.h"
 #include "SynthVoices.h"
 #include "ToneGenerator.h"
 #include "TunerUpdate.h"
@@ -86,8 +87,10 @@ public:
         bool running() const noexcept { return status != Status::Failed; }
     };
 
+    // `folders`: where the analysis preferences are read and the takes go (the working folder
+    // by default).
     TunerEngine(CTCDefs &settings, const CPitch &pitch, const KeyContext &keys,
-                ActiveTimeCounter &practice);
+                ActiveTimeCounter &practice, ProgramFolders folders = {});
     // Stops the devices, so no worker calls into a destroyed engine.
     ~TunerEngine();
     TunerEngine(const TunerEngine &) = delete;
@@ -183,6 +186,7 @@ private:
     const CPitch &m_pitch;
     const KeyContext &m_keys;
     ActiveTimeCounter &m_practice;
+    const ProgramFolders m_folders;
 
     PitchAnalyzer m_analyzer;
     ToneGenerator m_tones;

@@ -113,7 +113,7 @@ CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs &dialog
     , m_startRecording(startRecording)
     , m_dialogs(dialogs)
     , m_engine(std::make_unique<TunerEngine>(context.settings, context.pitch, context.keys,
-                                             context.practice))
+                                             context.practice, context.folders))
     , m_layout(FirstWheelBottom())
 {
     setWindowTitle(QString::fromLatin1(kTitle));

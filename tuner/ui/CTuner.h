@@ -63,6 +63,7 @@ public:
         KeyContext &keys;
         ActiveTimeCounter &practice;
         const RunClock &clock;
+        ProgramFolders folders {}; // where the preferences are and the takes go
     };
 
     static constexpr const char *kTitle = "Tuner Active";
