@@ -64,7 +64,10 @@ TEST(TunerRecordingState, ARestartWithoutRecordingEndsARecordingButLeavesTuningA
 TEST(TunerWindowLayout, ThePanelHangsFromTheWheelsAndTheButtonsSitUnderTheExpandedPanel)
 {
     TunerWindowLayout layout(356);
-    EXPECT_EQ(layout.minWidth(), 1000);
+    EXPECT_EQ(layout.minWidth(), 940);
+    EXPECT_EQ(layout.preferredHeight(), 356 + 246);
+    // The readout takes the band the expanded panel would fill.
+    EXPECT_EQ(layout.rect(TunerControl::Readout), (PixelRect { 10, 356 + 51, 930, 356 + 204 }));
     EXPECT_EQ(layout.rect(TunerControl::KeySpin), (PixelRect { 5, 360, 20, 396 }));
     EXPECT_EQ(layout.rect(TunerControl::PanelFrame).height(), 45);
     EXPECT_EQ(layout.bandMeter(7), (PixelRect { 526, 360, 564, 512 }));
@@ -74,12 +77,20 @@ TEST(TunerWindowLayout, ThePanelHangsFromTheWheelsAndTheButtonsSitUnderTheExpand
     EXPECT_EQ(layout.rect(TunerControl::PanelFrame).height(), 200);
     const PixelRect review = layout.rect(TunerControl::Review);
     EXPECT_GE(review.top, 356 + 200);
-    EXPECT_EQ(review.right, 1000 - TunerWindowLayout::kMargin);
-    EXPECT_LE(review.bottom, layout.minHeight());
+    EXPECT_EQ(review.right, 940 - TunerWindowLayout::kMargin);
+    EXPECT_LE(review.bottom, layout.preferredHeight());
+    // Expanded, the readout moves right of the panel's last control.
+    EXPECT_EQ(layout.rect(TunerControl::Readout), (PixelRect { 765, 360, 934, 398 }));
+    EXPECT_GT(layout.rect(TunerControl::Readout).left,
+              layout.rect(TunerControl::PlaybackLoadCaption).right);
+    // The large view puts it where the wheels were, whatever the panel.
+    layout.setLarge(true);
+    EXPECT_EQ(layout.rect(TunerControl::Readout), (PixelRect { 10, 4, 930, 352 }));
     // The buttons left to right, none overlapping, the lamp clear of the first.
     for (int c = int(TunerControl::More); c < int(TunerControl::Review); ++c)
         EXPECT_LT(layout.rect(TunerControl(c)).right, layout.rect(TunerControl(c + 1)).left);
-    EXPECT_LT(layout.rect(TunerControl::Lamp).right, layout.rect(TunerControl::More).left);
+    EXPECT_LT(layout.rect(TunerControl::Lamp).right, layout.rect(TunerControl::LargeReadout).left);
+    EXPECT_LT(layout.rect(TunerControl::LargeReadout).right, layout.rect(TunerControl::More).left);
 }
 
 TEST(TunerWindowLayout, CollapsedShowsTheSignalMeterAndExpandedEverythingElse)
@@ -100,23 +111,24 @@ TEST(TunerWindowLayout, CollapsedShowsTheSignalMeterAndExpandedEverythingElse)
 TEST(TunerWindowLayout, ResizingIsClampedAndMovesThePanelWithTheWheelsAndTheButtonsWithTheEdge)
 {
     TunerWindowLayout layout(356);
-    EXPECT_EQ(layout.clampWidth(200), 1000);
+    EXPECT_EQ(layout.clampWidth(200), 940);
     EXPECT_EQ(layout.clampHeight(50), layout.minHeight());
-    // Below the smallest size the wheels get what they had at first.
-    EXPECT_EQ(layout.wheelArea(10, 10), (PixelRect { 0, 0, 1000, 356 }));
-    // Taller: the wheels get the extra height, never the room of the panel and the buttons.
-    EXPECT_EQ(layout.wheelArea(1400, layout.minHeight() + 200).bottom, 556);
+    // The smallest window (940 by 496: a 1920 by 1080 screen at scale 2 holds it) shrinks the
+    // wheels, never the room of the panel and the buttons.
+    EXPECT_EQ(layout.minHeight(), 496);
+    EXPECT_EQ(layout.wheelArea(10, 10), (PixelRect { 0, 0, 940, 250 }));
+    EXPECT_EQ(layout.wheelArea(1400, layout.minHeight() + 200).bottom, 450);
 
     const PixelRect buttonBefore = layout.rect(TunerControl::Exit);
     layout.resized(1400, 456);
     EXPECT_EQ(layout.rect(TunerControl::KeyDisplay).top, 460);
     const PixelRect buttonAfter = layout.rect(TunerControl::Exit);
-    EXPECT_EQ(buttonAfter.left - buttonBefore.left, 400);
+    EXPECT_EQ(buttonAfter.left - buttonBefore.left, 1400 - 940);
     EXPECT_EQ(buttonAfter.top - buttonBefore.top, 100);
     EXPECT_EQ(layout.rect(TunerControl::PanelFrame).width(), 1400);
     // The lamp follows the panel down but stays at the left.
     EXPECT_EQ(layout.rect(TunerControl::Lamp).left, TunerWindowLayout::kMargin + 74);
 
     layout.resized(300, 356);
-    EXPECT_EQ(layout.width(), 1000);
+    EXPECT_EQ(layout.width(), 940);
 }

@@ -12,8 +12,7 @@ namespace {
 
 } // namespace
 
-ReadoutPicture ReadoutPicture::of(const PitchReadout &readout,
-                                  const PinwheelThresholds &thresholds)
+ReadoutPicture ReadoutPicture::of(const PitchReadout &readout, const PinwheelThresholds &thresholds)
 {
     ReadoutPicture picture;
     const double halfWidth = std::clamp(double(thresholds[2]), 0.0, kScaleCents);
@@ -30,11 +29,11 @@ ReadoutPicture ReadoutPicture::of(const PitchReadout &readout,
     // reaches 4 cents.
     const double shownCents = std::round(readout.cents() * 10.0) / 10.0;
     picture.zone = std::abs(shownCents) <= halfWidth ? Zone::InTune
-            : shownCents < 0.0                      ? Zone::Flat
-                                                    : Zone::Sharp;
+            : shownCents < 0.0                       ? Zone::Flat
+                                                     : Zone::Sharp;
     picture.verdict = picture.zone == Zone::InTune ? "in tune"
-            : picture.zone == Zone::Flat          ? "flat"
-                                                  : "sharp";
+            : picture.zone == Zone::Flat           ? "flat"
+                                                   : "sharp";
     picture.needle = std::clamp(readout.cents() / kScaleCents, -1.0, 1.0);
 
     char amount[48];

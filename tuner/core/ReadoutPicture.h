@@ -40,9 +40,9 @@ struct ReadoutPicture
 struct ReadoutGeometry
 {
     PixelRect note;
-    PixelRect cents;   // the cents, and beside them the verdict
+    PixelRect cents; // the cents, and beside them the verdict
     PixelRect hz;
-    PixelRect scale;   // empty in the low layout
+    PixelRect scale;    // empty in the low layout
     int noteHeight = 0; // the note name's cap height to aim for
     int textHeight = 0; // the other texts'
 

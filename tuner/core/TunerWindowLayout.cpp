@@ -18,7 +18,8 @@ namespace {
 
 TunerWindowLayout::TunerWindowLayout(int wheelBottom) noexcept
     : m_minWidth(kMinClientWidth)
-    , m_minHeight(std::max(wheelBottom, 0) + kBelowWheels)
+    , m_minHeight(kMinWheelHeight + kBelowWheels)
+    , m_preferredHeight(std::max(wheelBottom, kMinWheelHeight) + kBelowWheels)
     , m_firstWheelBottom(std::max(wheelBottom, 0))
     , m_wheelBottom(m_firstWheelBottom)
     , m_width(kMinClientWidth)
@@ -68,7 +69,11 @@ PixelRect TunerWindowLayout::rect(TunerControl control) const noexcept
     case TunerControl::KeyDisplay:
         return inPanel(4, 4, 260, 42);
     case TunerControl::Readout:
-        return inPanel(765, 4, kMinClientWidth - 6, 42);
+        if (m_large)
+            return { kMargin, 4, m_width - kMargin, std::max(m_wheelBottom - 4, 4) };
+        if (m_expanded)
+            return inPanel(765, 4, m_width - 6, 42);
+        return inPanel(kMargin, kCollapsedPanel + 6, m_width - kMargin, kRowTop - 6);
     case TunerControl::FullMeter:
         return inPanel(260, 4, 520, 42);
     case TunerControl::CaptureFormat:
@@ -101,6 +106,10 @@ PixelRect TunerWindowLayout::rect(TunerControl control) const noexcept
         return inPanel(675, 139, 715, 157);
     case TunerControl::PlaybackLoadCaption:
         return inPanel(715, 139, 755, 157);
+    case TunerControl::LargeReadout: {
+        const PixelRect row = inButtonRow(0);
+        return { kMargin + 112, row.top, kMargin + 112 + kLargeReadoutWidth, row.bottom };
+    }
     case TunerControl::LampCaption: {
         const PixelRect row = inButtonRow(0);
         return { kMargin, row.top, kMargin + 70, row.bottom };

@@ -10,9 +10,9 @@ namespace corvane::tuner {
 enum class TunerControl {
     // The panel under the wheels, at fixed offsets from its top (`wheelBottom`).
     PanelFrame,
+    Readout,
     KeySpin,
     KeyDisplay,
-    Readout,
     FullMeter,
     CaptureFormat,
     Transpose,
@@ -29,7 +29,11 @@ enum class TunerControl {
     PlaybackLoad,
     CaptureLoadCaption,
     PlaybackLoadCaption,
-    // The bottom row: the lamp at the left, the buttons following the right edge.
+    // The readout: at the right of the expanded panel, across the band under the collapsed one,
+    // and in place of the wheels in the large view.
+    // The bottom row: the large view's switch and the lamp at the left, the buttons following
+    // the right edge.
+    LargeReadout,
     LampCaption,
     Lamp,
     More,
@@ -46,10 +50,13 @@ inline constexpr int kTunerControlCount = int(TunerControl::Review) + 1;
 //
 // The wheels fill the top; under them lies the panel, 45 pixels high collapsed (key display and
 // the signal meter) and 200 expanded (every control), and under the expanded panel the row of
-// buttons. The smallest client size is the one the window opens with. When the window grows,
-// the wheels grow with it, the panel and the buttons move down by as much as the wheels' bottom
-// moved, and the buttons keep their distance from the right edge. The wheels are given the height
-// left over above the panel and the buttons, so no control is ever pushed out of the window.
+// buttons; under the collapsed panel the readout takes the band the expanded one would fill. The
+// window opens at its preferred size (the wheels a seventh of 1000 pixels wide) and may shrink to
+// 940 by 496, so that it fits a 1920 by 1080 screen at twice the scale: the wheels shrink, never
+// the controls. When the window grows, the wheels grow with it, the panel and the buttons move
+// down by as much as the wheels' bottom moved, and the buttons keep their distance from the right
+// edge. The wheels are given the height left over above the panel and the buttons, so no control
+// is ever pushed out of the window. In the large view the readout takes the wheels' place.
 //
 // A plain value; user-interface thread.
 class TunerWindowLayout
@@ -62,13 +69,21 @@ public:
     static constexpr int kButtonGap = 6;
     static constexpr int kMargin = 10;
     // Wide enough for every panel control and the numeric readout at the right of the panel.
-    static constexpr int kMinClientWidth = 1000;
+    static constexpr int kMinClientWidth = 940;
+    // The width the window opens with, where the wheels are laid out first.
+    static constexpr int kPreferredClientWidth = 1000;
+    // Two rows of wheels 100 pixels wide.
+    static constexpr int kMinWheelHeight = 250;
+    static constexpr int kLargeReadoutWidth = 110;
 
-    // `wheelBottom` is where the wheels placed at the smallest width end.
+    // `wheelBottom` is where the wheels placed at the preferred width end.
     explicit TunerWindowLayout(int wheelBottom) noexcept;
 
     int minWidth() const noexcept { return m_minWidth; }
     int minHeight() const noexcept { return m_minHeight; }
+    // The size the window opens with, when the screen has room for it.
+    int preferredWidth() const noexcept { return kPreferredClientWidth; }
+    int preferredHeight() const noexcept { return m_preferredHeight; }
     // Never below the smallest size.
     int clampWidth(int width) const noexcept;
     int clampHeight(int height) const noexcept;
@@ -81,6 +96,9 @@ public:
 
     void setExpanded(bool expanded) noexcept { m_expanded = expanded; }
     bool expanded() const noexcept { return m_expanded; }
+    // The large view: the readout in place of the wheels.
+    void setLarge(bool large) noexcept { m_large = large; }
+    bool large() const noexcept { return m_large; }
     int panelHeight() const noexcept { return m_expanded ? kExpandedPanel : kCollapsedPanel; }
     int wheelBottom() const noexcept { return m_wheelBottom; }
     int width() const noexcept { return m_width; }
@@ -99,10 +117,12 @@ private:
 
     int m_minWidth;
     int m_minHeight;
+    int m_preferredHeight;
     int m_firstWheelBottom;
     int m_wheelBottom;
     int m_width;
     bool m_expanded = false;
+    bool m_large = false;
 };
 
 } // namespace corvane::tuner

@@ -10,17 +10,20 @@
 #include "LevelMeterWidget.h"
 #include "MessageService.h"
 #include "PinwheelPlacement.h"
+#include "PitchReadoutWidget.h"
 #include "RunClock.h"
 #include "TunerDialogs.h"
 #include "TunerFonts.h"
 #include "UpDownControl.h"
 #include "cPinwheelIndicator.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QSlider>
 
 #include <algorithm>
@@ -46,7 +49,8 @@ namespace {
     // Where the wheels end when placed across the smallest width.
     int FirstWheelBottom()
     {
-        return PinwheelPlacement::Create({ 0, 0, TunerWindowLayout::kMinClientWidth, 1 << 16 })
+        return PinwheelPlacement::Create(
+                       { 0, 0, TunerWindowLayout::kPreferredClientWidth, 1 << 16 })
                 .bottom;
     }
 
@@ -119,11 +123,19 @@ CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs &dialog
     setWindowTitle(QString::fromLatin1(kTitle));
     setSizeGripEnabled(true);
     setMinimumSize(m_layout.minWidth(), m_layout.minHeight());
-    resize(m_layout.minWidth(), m_layout.minHeight());
+    // The preferred size where the screen has room for it (a small screen, or a large scale
+    // factor, gets smaller wheels rather than buttons off the screen).
+    QSize size(m_layout.preferredWidth(), m_layout.preferredHeight());
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        // Room for the window's frame and the desktop's panels.
+        const QSize room = screen->availableGeometry().size() - QSize(0, 40);
+        size = size.boundedTo(room).expandedTo(minimumSize());
+    }
+    resize(size);
 
     // A QObject child of the window; its widgets are the window's children too.
     m_indicator = new cPinwheelIndicator(context.pitch, context.keys, context.settings, this);
-    QRect wheels(0, 0, m_layout.minWidth(), m_layout.minHeight());
+    QRect wheels(0, 0, m_layout.preferredWidth(), m_layout.preferredHeight());
     m_indicator->Create(*this, wheels);
     m_indicator->SetRate(TunerEngine::kUpdatesPerSecond);
     connect(m_indicator, &cPinwheelIndicator::toneToggleRequested, this, &CTuner::OnToneToggle);
@@ -212,6 +224,9 @@ void CTuner::CreatePanel()
     };
     m_captureLoad = makeBar();
     m_playbackLoad = makeBar();
+
+    m_readout = new PitchReadoutWidget(this);
+    m_readout->setObjectName(QStringLiteral("readout"));
 }
 
 void CTuner::CreateButtons()
@@ -221,6 +236,13 @@ void CTuner::CreateButtons()
         m_rowButtons[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
         m_rowButtons[i]->setAutoDefault(false);
     }
+    m_largeReadout = new QPushButton(QStringLiteral("&Large readout"), this);
+    m_largeReadout->setObjectName(QStringLiteral("largeReadout"));
+    m_largeReadout->setToolTip(
+            QStringLiteral("Show the note and the cents large, in place of the wheels"));
+    m_largeReadout->setCheckable(true);
+    m_largeReadout->setAutoDefault(false);
+    connect(m_largeReadout, &QPushButton::toggled, this, &CTuner::OnLargeReadout);
     QPushButton *review = button(TunerControl::Review);
     review->setDefault(true);
     connect(button(TunerControl::More), &QPushButton::clicked, this, &CTuner::OnMore);
@@ -244,13 +266,18 @@ QPushButton *CTuner::button(TunerControl control) const
 
 std::vector<std::pair<QWidget *, TunerControl>> CTuner::PanelControls() const
 {
-    return {
-        { m_keySpin, TunerControl::KeySpin },         { m_fullMeter, TunerControl::FullMeter },
-        { m_transpose, TunerControl::Transpose },     { m_optimize, TunerControl::Optimize },
-        { m_pitchwheels, TunerControl::Pitchwheels }, { m_soundcard, TunerControl::Soundcard },
-        { m_mic, TunerControl::MicSlider },           { m_synth, TunerControl::SynthSlider },
-        { m_captureLoad, TunerControl::CaptureLoad }, { m_playbackLoad, TunerControl::PlaybackLoad }
-    };
+    return { { m_keySpin, TunerControl::KeySpin },
+             { m_fullMeter, TunerControl::FullMeter },
+             { m_transpose, TunerControl::Transpose },
+             { m_optimize, TunerControl::Optimize },
+             { m_pitchwheels, TunerControl::Pitchwheels },
+             { m_soundcard, TunerControl::Soundcard },
+             { m_mic, TunerControl::MicSlider },
+             { m_synth, TunerControl::SynthSlider },
+             { m_captureLoad, TunerControl::CaptureLoad },
+             { m_playbackLoad, TunerControl::PlaybackLoad },
+             { m_readout, TunerControl::Readout },
+             { m_largeReadout, TunerControl::LargeReadout } };
 }
 
 void CTuner::PlaceControls()
@@ -336,7 +363,8 @@ void CTuner::tunerUpdate()
     m_fullMeter->feed(m_shown.fullLevel);
     for (std::size_t i = 0; i < m_bandMeters.size(); ++i)
         m_bandMeters[i]->feed(m_shown.bandLevels[i]);
-    update(ToQRect(m_layout.rect(TunerControl::Readout)));
+    m_readout->setPicture(
+            ReadoutPicture::of(m_shown.readout, m_context.settings.GetPinwheelThresholds()));
     if (m_shown.loadChanged) {
         m_captureLoad->setValue(m_shown.captureLoadPercent);
         m_playbackLoad->setValue(m_shown.playbackLoadPercent);
@@ -363,12 +391,12 @@ void CTuner::tunerUpdate()
 
 QString CTuner::readoutText() const
 {
-    const PitchReadout &r = m_shown.readout;
-    if (!r.shown())
+    const ReadoutPicture &r = m_readout->picture();
+    if (!r.shown)
         return {};
     return QStringLiteral("%1   %2   %3")
-            .arg(QString::fromStdString(r.note()), QString::fromStdString(r.hzText()),
-                 QString::fromStdString(r.centsText()));
+            .arg(QString::fromStdString(r.note), QString::fromStdString(r.hz),
+                 QString::fromStdString(r.cents));
 }
 
 void CTuner::OnMore()
@@ -376,7 +404,16 @@ void CTuner::OnMore()
     m_layout.setExpanded(!m_layout.expanded());
     QRect wheels(0, 0, width(), m_layout.wheelBottom());
     m_indicator->Layout(*this, wheels);
+    PlaceControls();
     ShowPanel();
+    update();
+}
+
+void CTuner::OnLargeReadout(bool large)
+{
+    m_layout.setLarge(large);
+    m_indicator->ShowWheels(!large);
+    PlaceControls();
     update();
 }
 
@@ -596,20 +633,6 @@ void CTuner::PaintKeyAndReadout(QPainter &painter)
     painter.setFont(TunerFont(25, QFont::DemiBold));
     painter.drawText(key.left() + 20, key.bottom() - 9,
                      QStringLiteral("Key of ") + QString::fromUtf8(m_context.keys.KeyName()));
-
-    const PitchReadout &r = m_shown.readout;
-    if (!r.shown())
-        return;
-    const QRect area = ToQRect(m_layout.rect(TunerControl::Readout));
-    const int baseline = area.bottom() - 9;
-    painter.setFont(TunerFont(25, QFont::DemiBold));
-    const QString note = QString::fromStdString(r.note());
-    painter.drawText(area.left(), baseline, note);
-    const int noteWidth = std::max(painter.fontMetrics().horizontalAdvance(note), 48);
-    painter.setFont(TunerFont(16, QFont::Normal));
-    painter.drawText(area.left() + noteWidth + 8, baseline - 16,
-                     QString::fromStdString(r.hzText()));
-    painter.drawText(area.left() + noteWidth + 8, baseline, QString::fromStdString(r.centsText()));
 }
 
 void CTuner::PaintExpandedTexts(QPainter &painter)

@@ -34,6 +34,7 @@ class UpDownControl;
 namespace corvane::tuner {
 
 class LevelMeterWidget;
+class PitchReadoutWidget;
 class TunerDialogs;
 class cPinwheelIndicator;
 
@@ -87,8 +88,10 @@ public:
     TunerEngine &engine() noexcept { return *m_engine; }
     cPinwheelIndicator &indicator() noexcept { return *m_indicator; }
     const TunerUpdate &lastUpdate() const noexcept { return m_shown; }
-    // The readout beside the key display as painted: "A4   440.0 Hz   0.0 cents", or empty.
+    // The readout as shown: "A4   440.0 Hz   0.0 cents", or empty.
     QString readoutText() const;
+    PitchReadoutWidget *readout() const noexcept { return m_readout; }
+    QPushButton *largeReadoutButton() const noexcept { return m_largeReadout; }
 
     QPushButton *button(TunerControl control) const;
     widgets::UpDownControl *keySpin() const noexcept { return m_keySpin; }
@@ -126,6 +129,7 @@ private:
     void RelabelBandMeters();
 
     void OnMore();
+    void OnLargeReadout(bool large);
     void OnRecord();
     void OnPause();
     void OnStop();
@@ -180,6 +184,8 @@ private:
     QProgressBar *m_captureLoad = nullptr;
     QProgressBar *m_playbackLoad = nullptr;
     std::array<QPushButton *, 7> m_rowButtons {}; // More ... Review, left to right
+    QPushButton *m_largeReadout = nullptr;
+    PitchReadoutWidget *m_readout = nullptr;
 };
 
 } // namespace corvane::tuner

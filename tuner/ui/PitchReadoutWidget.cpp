@@ -16,14 +16,16 @@ namespace {
         return QRect(r.left, r.top, r.width(), r.height());
     }
 
-    // A font whose capitals stand `capHeight` pixels high, narrowed until `text` fits `width`.
-    QFont FittedFont(const QFont &base, int capHeight, QFont::Weight weight, const QString &text,
+    // A font whose capitals stand `capHeight` pixels high, narrowed until `sample` (the widest
+    // text the part shows) fits `width`. The sizes depend on the widget's size alone, so the
+    // fonts are made once per size and Qt keeps no font engine per text drawn.
+    QFont FittedFont(const QFont &base, int capHeight, QFont::Weight weight, const QString &sample,
                      int width)
     {
         QFont font = base;
         font.setWeight(weight);
         font.setPixelSize(std::max(1, int(std::lround(capHeight / 0.72))));
-        const int wide = QFontMetrics(font).horizontalAdvance(text);
+        const int wide = QFontMetrics(font).horizontalAdvance(sample);
         if (wide > width && width > 0)
             font.setPixelSize(std::max(1, font.pixelSize() * width / wide));
         return font;
@@ -68,6 +70,18 @@ void PitchReadoutWidget::setPicture(const ReadoutPicture &picture)
     update();
 }
 
+void PitchReadoutWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const ReadoutGeometry g = ReadoutGeometry::within({ 0, 0, width(), height() });
+    m_noteFont = FittedFont(font(), g.noteHeight, QFont::DemiBold, QStringLiteral("G#4"),
+                            g.note.width());
+    m_textFont = FittedFont(font(), g.textHeight, QFont::Normal,
+                            QStringLiteral("-50.0 cents  in tune"), g.cents.width());
+    m_verdictFont = m_textFont;
+    m_verdictFont.setWeight(QFont::Bold);
+}
+
 void PitchReadoutWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -96,8 +110,7 @@ void PitchReadoutWidget::paintEvent(QPaintEvent *)
         if (m_picture.shown) {
             const double x = middle + half * m_picture.needle;
             painter.setPen(QPen(ZoneColor(m_picture.zone, palette()),
-                                std::max(3.0, scale.height() / 8.0), Qt::SolidLine,
-                                Qt::RoundCap));
+                                std::max(3.0, scale.height() / 8.0), Qt::SolidLine, Qt::RoundCap));
             painter.drawLine(QPointF(x, scale.top()), QPointF(x, scale.bottom()));
         }
     }
@@ -106,25 +119,21 @@ void PitchReadoutWidget::paintEvent(QPaintEvent *)
 
     const QString note = QString::fromStdString(m_picture.note);
     painter.setPen(ink);
-    painter.setFont(FittedFont(font(), g.noteHeight, QFont::DemiBold, note, g.note.width()));
+    painter.setFont(m_noteFont);
     painter.drawText(ToQRect(g.note), Qt::AlignLeft | Qt::AlignVCenter, note);
 
     const QString cents = QString::fromStdString(m_picture.cents);
     const QString verdict = QString::fromStdString(m_picture.verdict);
-    const QString both = cents + QStringLiteral("  ") + verdict;
-    const QFont text = FittedFont(font(), g.textHeight, QFont::Normal, both, g.cents.width());
-    painter.setFont(text);
+    painter.setFont(m_textFont);
     const QRect centsArea = ToQRect(g.cents);
     painter.drawText(centsArea, Qt::AlignLeft | Qt::AlignVCenter, cents + QStringLiteral("  "));
-    const int verdictLeft =
-            QFontMetrics(text).horizontalAdvance(cents + QStringLiteral("  ")) + centsArea.left();
-    QFont bold = text;
-    bold.setWeight(QFont::Bold);
-    painter.setFont(bold);
+    const int verdictLeft = QFontMetrics(m_textFont).horizontalAdvance(cents + QStringLiteral("  "))
+            + centsArea.left();
+    painter.setFont(m_verdictFont);
     painter.setPen(ZoneColor(m_picture.zone, palette()));
     painter.drawText(centsArea.adjusted(verdictLeft - centsArea.left(), 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter, verdict);
-    painter.setFont(text);
+    painter.setFont(m_textFont);
     painter.setPen(ink);
     painter.drawText(ToQRect(g.hz), Qt::AlignLeft | Qt::AlignVCenter,
                      QString::fromStdString(m_picture.hz));

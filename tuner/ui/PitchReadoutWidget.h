@@ -2,6 +2,7 @@
 
 #include "ReadoutPicture.h"
 
+#include <QFont>
 #include <QWidget>
 
 namespace corvane::tuner {
@@ -26,9 +27,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     ReadoutPicture m_picture;
+    QFont m_noteFont;
+    QFont m_textFont;
+    QFont m_verdictFont;
 };
 
 } // namespace corvane::tuner

@@ -97,6 +97,17 @@ void cPinwheelIndicator::Layout(QWidget &, QRect &area)
         Place(placement);
 }
 
+void cPinwheelIndicator::ShowWheels(bool shown)
+{
+    if (!m_visible)
+        return;
+    for (std::size_t i = 0; i < m_wheels.size(); ++i) {
+        m_wheels[i]->setVisible(shown);
+        m_nameButtons[i]->setVisible(shown);
+        m_toneButtons[i]->setVisible(shown);
+    }
+}
+
 void cPinwheelIndicator::Create(QWidget &parent, QRect &area)
 {
     if (!m_visible) {

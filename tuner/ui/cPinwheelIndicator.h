@@ -69,6 +69,9 @@ public:
 
     // Forgets how in tune every degree has been played, and shows it.
     void ResetIntonation();
+    // Hides the wheels and their buttons (the tuner's large view) or shows them again; the
+    // board goes on following the pitch either way. After Create.
+    void ShowWheels(bool shown);
 
 signals:
     // The user asked for the pitch configuration of `degree` ("More...").
