@@ -1,7 +1,9 @@
 #include "AnalysisPng.h"
 #include "AnalyzeCommand.h"
 #include "CTonrikApp.h"
+#include "ColorScheme.h"
 #include "CommandLine.h"
+#include "DarkPalette.h"
 #include "DeviceListing.h"
 #include "PracticeClocks.h"
 #include "PrivateTempDir.h"
@@ -14,6 +16,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <cstdlib>
@@ -52,6 +58,45 @@ int analyzeFromCommandLine(const AnalyzeOptions &options, int &argc, char *argv[
     g_qtMessages = qInstallMessageHandler(quietAboutTheSession);
     const QGuiApplication app(argc, argv);
     return runAnalyzeCommand(options, std::cout, std::cerr, terminal, writeAnalysisPng);
+}
+
+std::optional<std::string> environmentVariable(const char *name)
+{
+    if (const char *value = std::getenv(name))
+        return std::string(value);
+    return std::nullopt;
+}
+
+// The desktop's color-scheme setting as GNOME keeps it, when gsettings can tell within a second.
+std::optional<std::string> desktopColorScheme()
+{
+    const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    if (gsettings.isEmpty())
+        return std::nullopt;
+    QProcess query;
+    query.start(gsettings,
+                { QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
+                  QStringLiteral("color-scheme") });
+    if (!query.waitForFinished(1000) || query.exitStatus() != QProcess::NormalExit
+        || query.exitCode() != 0)
+        return std::nullopt;
+    return query.readAllStandardOutput().trimmed().toStdString();
+}
+
+// Dark or light as the desktop or the user asks, where Qt's platform theme does not already.
+void followColorScheme(QApplication &app)
+{
+    ColorScheme scheme = chooseColorScheme(environmentVariable, std::nullopt);
+    if (scheme == ColorScheme::FollowPlatform && !widgets::isDark(QApplication::palette()))
+        scheme = chooseColorScheme(environmentVariable, desktopColorScheme());
+    if (scheme == ColorScheme::Dark) {
+        widgets::useDarkPalette(app);
+    } else if (scheme == ColorScheme::Light && widgets::isDark(QApplication::palette())) {
+        if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+            QApplication::setStyle(fusion);
+            app.setPalette(fusion->standardPalette());
+        }
+    }
 }
 
 } // namespace
@@ -97,8 +142,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
     QApplication::setOrganizationName(QString::fromLatin1(CTonrikApp::kProfileName));
-    QApplication::setDesktopFileName(QString::fromLatin1(kProgramName));
+    QApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/corvane/tonrik.svg")));
+    followColorScheme(app);
     // The program's state and the run's clocks, handed down to every window from here.
     ProgramState program;
     program.folders = ProgramFolders::forThisProcess(kDefaultsFileName, line.portable);
