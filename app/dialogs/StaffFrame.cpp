@@ -39,7 +39,8 @@ void StaffFrame::paintEvent(QPaintEvent *event)
         staff.drawAccidental(noteX, m_picture.note->step, m_picture.note->accidental);
     }
     if (!m_picture.label.isEmpty())
-        staff.drawLabel(noteX, m_picture.label, m_picture.labelAbove);
+        staff.drawLabel(noteX, m_picture.label, m_picture.labelAbove,
+                        m_picture.note ? m_picture.note->step : 0);
 }
 
 } // namespace corvane::dialogs

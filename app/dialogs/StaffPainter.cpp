@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane::dialogs {
@@ -66,7 +67,7 @@ void StaffPainter::drawAccidental(double noteX, int step, Accidental accidental)
              step);
 }
 
-void StaffPainter::drawLabel(double x, const QString &text, bool above)
+void StaffPainter::drawLabel(double x, const QString &text, bool above, int noteStep)
 {
     m_painter.save();
     QFont font = m_painter.font();
@@ -75,8 +76,24 @@ void StaffPainter::drawLabel(double x, const QString &text, bool above)
     m_painter.setFont(font);
     m_painter.setPen(m_ink);
     const double h = 2.0 * m_lineSpacing;
-    const QRectF box = above ? QRectF(x - 40, stepY(4) - 4.2 * m_lineSpacing, 80, h)
-                             : QRectF(x - 40, stepY(-4) + 2.2 * m_lineSpacing, 80, h);
+    // Clear of the staff and of the note head on its ledger lines, whichever reaches further;
+    // where the frame has no room for that, beside the note head.
+    const QRectF box = above
+            ? QRectF(x - 40,
+                     std::min(stepY(4) - 2.2 * m_lineSpacing, stepY(noteStep) - 0.9 * m_lineSpacing)
+                             - h,
+                     80, h)
+            : QRectF(x - 40,
+                     std::max(stepY(-4) + 2.2 * m_lineSpacing,
+                              stepY(noteStep) + 0.9 * m_lineSpacing),
+                     80, h);
+    if (box.top() < m_area.top() || box.bottom() > m_area.bottom()) {
+        const double left = x + 1.4 * m_lineSpacing;
+        m_painter.drawText(QRectF(left, stepY(noteStep) - h / 2, m_area.right() - left, h),
+                           Qt::AlignLeft | Qt::AlignVCenter, text);
+        m_painter.restore();
+        return;
+    }
     m_painter.drawText(box, Qt::AlignCenter, text);
     m_painter.restore();
 }

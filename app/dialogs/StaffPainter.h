@@ -34,7 +34,7 @@ public:
     // The sign just left of a note head centered on x.
     void drawAccidental(double noteX, int step, Accidental accidental);
     // Small text centered on x, above the staff or below it.
-    void drawLabel(double x, const QString &text, bool above);
+    void drawLabel(double x, const QString &text, bool above, int noteStep = 0);
 
 private:
     void drawSign(Accidental accidental, double left, int step);

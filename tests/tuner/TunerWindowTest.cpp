@@ -471,6 +471,14 @@ TEST_F(TunerWindowTest, TheReadoutGrowsIntoTheLargeViewAndSaysTheVerdictInWords)
     EXPECT_TRUE(window->indicator().wheel(0)->isVisible());
     if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
         window->grab().save(QString::fromLocal8Bit(docs) + QStringLiteral("/tuner.png"));
+
+    // Expanded, the readout keeps to the right of the panel's controls.
+    window->button(TunerControl::More)->click();
+    QApplication::processEvents();
+    EXPECT_EQ(readout->geometry().left(), 765);
+    EXPECT_GE(noteInkHeight(), 15);
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
+        window->grab().save(QString::fromLocal8Bit(docs) + QStringLiteral("/tuner-expanded.png"));
 }
 
 TEST(ReadoutPicture, TheVerdictFollowsTheFigureShownAndTheMiddleZone)

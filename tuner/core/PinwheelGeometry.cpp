@@ -66,6 +66,9 @@ PinwheelGeometry PinwheelGeometry::For(int width, int height, int phase, int fon
     }
 
     g.smallFontHeight = std::max(12, fontWidth / 10);
+    // Each mark is about one and a half line heights wide and sits a rim's width in; the face
+    // between them needs as much again.
+    g.marks = width >= 6 * g.smallFontHeight;
     g.nameFontHeight = std::max(25, fontWidth / 4);
     g.flatMark = { 6, 1 };
     g.sharpMark = { width - 6, 1 };

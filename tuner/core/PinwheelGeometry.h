@@ -33,6 +33,9 @@ struct PinwheelGeometry
     int nameFontHeight = 25;  // the degree's name
     Point flatMark;           // top-left corner of "b<"
     Point sharpMark;          // top-right corner of ">#"
+    // Whether "b<" and ">#" have room side by side (a small preview leaves them out rather than
+    // let them run into each other).
+    bool marks = true;
     Point nameShadow;         // center of the shadow's baseline
     Point name;               // center of the name's baseline
 

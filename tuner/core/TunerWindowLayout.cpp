@@ -77,7 +77,7 @@ PixelRect TunerWindowLayout::rect(TunerControl control) const noexcept
     case TunerControl::FullMeter:
         return inPanel(260, 4, 520, 42);
     case TunerControl::CaptureFormat:
-        return inPanel(4, 120, 105, 170);
+        return inPanel(4, 150, 250, 198);
     case TunerControl::Transpose:
         return inPanel(148, 48, 248, 68);
     case TunerControl::Optimize:

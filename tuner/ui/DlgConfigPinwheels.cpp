@@ -61,7 +61,7 @@ DlgConfigPinwheels::DlgConfigPinwheels(CTCDefs &settings, QWidget *parent)
         const std::size_t i = std::size_t(zone);
         m_previews[i] = new PinwheelWidget(this);
         m_previews[i]->setObjectName(QStringLiteral("preview%1").arg(zone));
-        m_previews[i]->setFixedSize(56, 70);
+        m_previews[i]->setFixedSize(64, 80);
         grid->addWidget(m_previews[i], 1, 2 * zone, 1, 2, Qt::AlignHCenter);
 
         m_colorButtons[i] = new QPushButton(QStringLiteral("Color..."), this);

@@ -95,13 +95,15 @@ void PaintPinwheel(QPainter &painter, const WheelPicture &picture, const QRect &
         painter.drawPath(pie);
     }
 
-    painter.setFont(TunerFont(g.smallFontHeight, QFont::Normal));
-    painter.setPen(ToQColor(picture.text));
-    const QRect marks(0, g.flatMark.y, width, height);
-    painter.drawText(marks.adjusted(g.flatMark.x, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("b<"));
-    painter.drawText(marks.adjusted(0, 0, g.sharpMark.x - width, 0), Qt::AlignRight | Qt::AlignTop,
-                     QStringLiteral(">#"));
+    if (g.marks) {
+        painter.setFont(TunerFont(g.smallFontHeight, QFont::Normal));
+        painter.setPen(ToQColor(picture.text));
+        const QRect marks(0, g.flatMark.y, width, height);
+        painter.drawText(marks.adjusted(g.flatMark.x, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                         QStringLiteral("b<"));
+        painter.drawText(marks.adjusted(0, 0, g.sharpMark.x - width, 0),
+                         Qt::AlignRight | Qt::AlignTop, QStringLiteral(">#"));
+    }
 
     if (picture.meanCents)
         PaintIntonationBar(painter, *picture.meanCents, g, width);

@@ -64,8 +64,12 @@ void PitchReadoutWidget::setPicture(const ReadoutPicture &picture)
     const QString spoken = QString::fromStdString(m_picture.spoken);
     if (accessibleDescription() != spoken) {
         setAccessibleDescription(spoken);
-        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
+        // Only a listening screen reader is told; without one Qt would keep an interface for
+        // the event's sake.
+        if (QAccessible::isActive()) {
+            QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&event);
+        }
     }
     update();
 }

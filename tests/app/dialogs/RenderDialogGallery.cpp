@@ -98,7 +98,8 @@ int main(int argc, char **argv)
         virtualDevices.setCaptureSource({});
     }
     {
-        settings.SetLowestNoteHz(float(pitch.NoteFreq(0)));
+        // The factory range: E2 at the bottom, drawn an octave up with its label under it.
+        settings.SetLowestNoteHz(CTCDefs().GetLowestNoteHz());
         settings.SetHighestNoteHz(float(pitch.NoteFreq(58)));
         DlgOptimize dialog(pitch, settings, keys);
         ok &= Save(dialog, folder, "optimize-dialog");
