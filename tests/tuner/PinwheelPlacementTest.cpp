@@ -21,11 +21,17 @@ TEST(PinwheelPlacement, LayoutGivesLargeWindowsLargeWheelsAndIcons)
 {
     // A full-HD window: wheels of 274 x 342, far beyond any fixed-size drawing buffer.
     const PinwheelPlacement p = PinwheelPlacement::Layout({ 0, 0, 1920, 1000 });
-    EXPECT_EQ(p.wheels[5], (PixelRect { 3 * 274, 342, 4 * 274, 684 }));
-    EXPECT_EQ(p.wheels[6].left, int(3.5 * 274));
+    const int x = (1920 - 7 * 274) / 2; // the rows stand in the middle
+    EXPECT_EQ(p.wheels[5], (PixelRect { x + 3 * 274, 342, x + 4 * 274, 684 }));
+    EXPECT_EQ(p.wheels[6].left, x + int(3.5 * 274));
     EXPECT_EQ(p.bottom, 684);
     EXPECT_EQ(p.iconSize, 48);
-    EXPECT_EQ(p.toneButtons[5], (PixelRect { 4 * 274 - 6 - 68, 684 - 4 - 68, 4 * 274 - 6, 680 }));
+    EXPECT_EQ(p.toneButtons[5],
+              (PixelRect { x + 4 * 274 - 6 - 68, 684 - 4 - 68, x + 4 * 274 - 6, 680 }));
+    // Held back by the height, the wheels leave the same room either side.
+    const PinwheelPlacement low = PinwheelPlacement::Layout({ 0, 0, 1000, 200 });
+    EXPECT_EQ(low.wheels[0].left, (1000 - 7 * 80) / 2);
+    EXPECT_EQ(1000 - low.wheels[11].right, (1000 - 7 * 80) / 2);
 }
 
 TEST(PinwheelPlacement, LayoutLimitsTheWheelsByTheHeightAndKeepsButtonsUsable)

@@ -199,6 +199,8 @@ TEST(LevelMeterWidget, BarAndPeakMarkerLandOnTheirPixels)
     EXPECT_EQ(image.pixelColor(137, 15), QColor(80, 80, 80));
     EXPECT_EQ(image.pixelColor(238, 15), QColor(0, 0, 0)) << "frame";
     EXPECT_EQ(image.pixelColor(36 + 40, 5), QColor(255, 255, 255)) << "the second tick";
+    EXPECT_EQ(meter.accessibleName(), "Signal level");
+    EXPECT_EQ(meter.accessibleDescription(), "25 percent, peak 50 percent");
 }
 
 TEST(LevelMeterWidget, VerticalBandMeterRisesFromItsTroughBottom)
@@ -213,6 +215,7 @@ TEST(LevelMeterWidget, VerticalBandMeterRisesFromItsTroughBottom)
     EXPECT_EQ(image.pixelColor(15, 70), QColor(0, 155, 0));
     EXPECT_EQ(image.pixelColor(15, 67), QColor(80, 80, 80));
     EXPECT_EQ(meter.meter().label1(), "2.7");
+    EXPECT_EQ(meter.accessibleName(), "Octave band from 2.7 to 5.4 Hz");
 }
 
 class PinwheelDialogTest : public ::testing::Test

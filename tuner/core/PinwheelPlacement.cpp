@@ -49,7 +49,10 @@ PinwheelPlacement PinwheelPlacement::Layout(const PixelRect &area) noexcept
     const int s = int(std::min(0.8 * area.height() / 2.0, area.width() / 7.0));
     const int r = int(std::min(1.25 * s, area.height() / 2.0));
     const int k = std::max(r / 5, kMinButtonSize);
-    return Place(area, s, r, k, k);
+    // Wheels held back by the height stand in the middle of the width, not at its left.
+    PixelRect centered = area;
+    centered.left += std::max(0, (area.width() - 7 * s) / 2);
+    return Place(centered, s, r, k, k);
 }
 
 } // namespace corvane::tuner

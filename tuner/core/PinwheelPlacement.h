@@ -22,7 +22,7 @@ struct PinwheelPlacement
     // the smallest size.
     static PinwheelPlacement Create(const PixelRect &area) noexcept;
     // Placement after a resize: wheels as large as the width and 80 % of the height allow, the
-    // buttons growing with them (never smaller than on creation).
+    // buttons growing with them (never smaller than on creation), the rows centered in the width.
     static PinwheelPlacement Layout(const PixelRect &area) noexcept;
 
     // Column (in wheel widths) and row (0 upper, 1 lower) of each degree.

@@ -38,7 +38,13 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // What a screen reader hears: the meter's name from its labels, the level and the peak in
+    // steps of five percent (so the text changes no more often than a listener can follow).
+    void Describe();
+
     LevelMeter m_meter;
+    int m_spokenLevel = -1;
+    int m_spokenPeak = -1;
     LevelBallistics m_ballistics { 5.0, 2.0, 2.0, 1.0 };
 };
 

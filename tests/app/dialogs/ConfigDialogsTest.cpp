@@ -611,4 +611,28 @@ TEST_F(SoundCard, ADeviceThatCannotBeAskedLeavesTheListAndSaysSo)
     audio::setPlaybackDevice(std::nullopt);
 }
 
+// Every dialog opens within a 1920 by 1080 screen at twice the scale (960 by 540 points, less a
+// title bar and the desktop's panel), and so within 1366 by 768 at the normal one.
+TEST(DialogSizes, EveryDialogFitsAFullHdScreenAtScaleTwo)
+{
+    CTCDefs settings;
+    CPitch pitch;
+    KeyContext keys(settings);
+    std::vector<std::unique_ptr<QDialog>> dialogs;
+    dialogs.push_back(std::make_unique<CDlgConfigPitch>(0, pitch, settings, keys));
+    dialogs.push_back(std::make_unique<DlgTemp>(settings));
+    dialogs.push_back(std::make_unique<CDlgRef>(pitch, settings));
+    dialogs.push_back(std::make_unique<CDlgConfigSound>(
+            settings, SoundBackends { nullptr, { &audio::VirtualBackend::instance() } }));
+    dialogs.push_back(std::make_unique<DlgOptimize>(pitch, settings, keys));
+    dialogs.push_back(std::make_unique<CClefDialog>(keys, settings));
+    dialogs.push_back(std::make_unique<CKeyDialog>(keys));
+    dialogs.push_back(std::make_unique<DlgTranspose>(keys));
+    for (const auto &dialog : dialogs) {
+        const QSize size = dialog->sizeHint().expandedTo(dialog->minimumSizeHint());
+        EXPECT_LE(size.width(), 940) << dialog->windowTitle().toStdString();
+        EXPECT_LE(size.height(), 480) << dialog->windowTitle().toStdString();
+    }
+}
+
 } // namespace
