@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalyzeOptions.h"
+#include "ListenOptions.h"
 #include "RecordOptions.h"
 
 #include <optional>
@@ -21,6 +22,7 @@ struct CommandLine
         Analyze,
         Tune,
         Record,
+        Listen,
         Invalid
     };
 
@@ -37,6 +39,7 @@ struct CommandLine
     // tests); empty: it stays open until the user closes it.
     std::optional<double> tuneSeconds;
     RecordOptions record; // for Action::Record
+    ListenOptions listen; // for Action::Listen
 
     // `args` without the program's name.
     static CommandLine parse(const std::vector<std::string> &args);

@@ -3,6 +3,7 @@
 #include "CTonrikApp.h"
 #include "CommandLine.h"
 #include "DeviceListing.h"
+#include "ListenCommand.h"
 #include "PracticeClocks.h"
 #include "PrivateTempDir.h"
 #include "ProgramState.h"
@@ -78,6 +79,8 @@ int main(int argc, char *argv[])
         return analyzeFromCommandLine(line.analyze, argc, argv);
     case CommandLine::Action::Record:
         return runRecordCommand(line.record, std::cerr);
+    case CommandLine::Action::Listen:
+        return runListenCommand(line.listen, std::cout, std::cerr);
     case CommandLine::Action::RunWindow:
     case CommandLine::Action::Tune:
         break;
