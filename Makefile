@@ -103,13 +103,13 @@ accuracy: deps
 	$(CMAKE) --build --preset release --target corvane_accuracy
 	scripts/accuracy.sh build/release
 
-# Coverage-guided fuzzing of the wave reader, the defaults-file loader and the practice-log
-# loader, each for FUZZ_SECONDS (default 60). Each starts from its seed files in fuzz/corpus/
+# Coverage-guided fuzzing of the wave reader, the defaults-file loader, the practice-log
+# loader and the Scala scale and keyboard-map readers, each for FUZZ_SECONDS (default 60). Each starts from its seed files in fuzz/corpus/
 # and keeps what it finds in build/fuzz/corpus/; a crash leaves its input in build/fuzz/. The
 # fuzzers work in a private directory of their own, so every path given them is absolute. Not
 # part of `make test`.
 FUZZ_SECONDS ?= 60
-FUZZERS := wave_reader defaults_file practice_log
+FUZZERS := wave_reader defaults_file practice_log scala
 
 fuzz:
 	@scripts/install-deps.sh clang libclang-rt-14-dev

@@ -277,7 +277,7 @@ void CMainFrame::CreateActions()
             });
     connect(Add(C::Temperaments, tr("&Temperaments..."), tr("Choose a temperament")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {
-                OpenDialog(new DlgTemp(settings, this));
+                OpenDialog(new DlgTemp(settings, this, &pitch));
             });
     connect(Add(C::PitchReference, tr("Set pitch &reference..."), tr("Set the pitch of a'")),
             &QAction::triggered, this, [this, &settings = settings, &keys = keys, &pitch = pitch] {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -34,6 +35,10 @@ namespace {
         ValueOption { "reference", "HZ", "--reference takes a frequency in Hz above 0" },
         ValueOption { "noise-threshold", "X", "--noise-threshold takes a level from 0 to 1" },
         ValueOption { "channel", "left|right|mix", "--channel takes left, right or mix" },
+        ValueOption { "scala", "FILE", "--scala needs a Scala scale file (.scl)" },
+        ValueOption { "reference-from-note", "NOTE",
+                      "--reference-from-note takes a note from A0 to A8, as in A4, C#5 or Bb3" },
+        ValueOption { "kbm", "FILE", "--kbm needs a Scala keyboard map file (.kbm)" },
         ValueOption { "png", "FILE", "--png needs a file name" },
         ValueOption { "record", "FILE", "--record needs the name of the wave file to write" },
         ValueOption { "seconds", "SECONDS", "--seconds takes a number of seconds above 0" },
@@ -47,20 +52,26 @@ namespace {
     };
 
     constexpr std::array kFlags { "notes",   "summary",    "json",         "classic", "comments",
-                                  "verbose", "keep-bands", "list-devices", "portable" };
+                                  "verbose", "keep-bands", "list-devices", "listen",  "portable" };
 
     // Options that make sense only with --analyze.
-    constexpr std::array kAnalyzeOnly { "notes",         "summary",     "json",
-                                        "classic",       "comments",    "keep-bands",
-                                        "filter-length", "sensitivity", "lowest",
-                                        "highest",       "reference",   "noise-threshold",
-                                        "channel",       "png",         "width" };
+    constexpr std::array kAnalyzeOnly { "notes", "summary", "keep-bands",         "channel",
+                                        "png",   "width",   "reference-from-note" };
+    // The analysis settings and the output form, which --listen takes as --analyze does.
+    constexpr std::array kAnalysisSettings { "json",          "classic",     "comments",
+                                             "filter-length", "sensitivity", "lowest",
+                                             "highest",       "reference",   "noise-threshold",
+                                             "scala",         "kbm" };
 
     // What the program does besides opening its window: at most one of them per run.
-    constexpr std::array kActions { "analyze", "tune", "record", "list-devices", "version" };
+    constexpr std::array kActions {
+        "analyze", "tune", "record", "listen", "list-devices", "version"
+    };
 
     // Options that make sense only with --record.
-    constexpr std::array kRecordOnly { "seconds", "format", "device", "from" };
+    constexpr std::array kRecordOnly { "format" };
+    // Options that make sense with --record or --listen.
+    constexpr std::array kCaptureOptions { "seconds", "device", "from" };
 
     std::optional<double> parseNumber(const QString &text)
     {
@@ -76,6 +87,29 @@ namespace {
         if (text.size() != 1 || text[0] < QLatin1Char('1') || text[0] > QLatin1Char('3'))
             return std::nullopt;
         return text[0].unicode() - '0';
+    }
+
+    // "A4", "C#5", "Bb3": the note index (0 = A0, 48 = A4, 96 = A8), or nothing.
+    std::optional<int> parseNoteName(const std::string &text)
+    {
+        constexpr int kFromC[] = { 9, 11, 0, 2, 4, 5, 7 }; // A B C D E F G
+        if (text.size() < 2 || text.size() > 3)
+            return std::nullopt;
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+        if (letter < 'A' || letter > 'G')
+            return std::nullopt;
+        int semitone = kFromC[letter - 'A'];
+        std::size_t at = 1;
+        if (text[at] == '#' || text[at] == 'b') {
+            semitone += text[at] == '#' ? 1 : -1;
+            ++at;
+        }
+        if (at + 1 != text.size() || text[at] < '0' || text[at] > '8')
+            return std::nullopt;
+        const int index = (text[at] - '0') * 12 + semitone - 9;
+        if (index < 0 || index > 96)
+            return std::nullopt;
+        return index;
     }
 
     const char *complaintFor(const QString &name)
@@ -173,6 +207,101 @@ namespace {
         return line;
     }
 
+    // The analysis settings and the output form common to --analyze and --listen, into
+    // `options`; the complaint when one is bad, empty when all are good.
+    std::string parseAnalysisSettings(AnalyzeOptions &options, const QCommandLineParser &parser)
+    {
+        const auto isSet = [&parser](const char *name) {
+            return parser.isSet(QString::fromLatin1(name));
+        };
+        const auto value = [&parser](const char *name) {
+            return parser.value(QString::fromLatin1(name));
+        };
+        options.json = isSet("json");
+        options.classic = isSet("classic");
+        options.comments = isSet("comments");
+        options.verbose = isSet("verbose");
+        for (const char *name : { "filter-length", "sensitivity" }) {
+            if (!isSet(name))
+                continue;
+            const auto code = parseCode(value(name));
+            if (!code)
+                return complaintFor(QString::fromLatin1(name));
+            (name == std::string("filter-length") ? options.filterLength : options.sensitivity) =
+                    code;
+        }
+        for (auto [name, target] : { std::pair { "lowest", &options.lowestHz },
+                                     std::pair { "highest", &options.highestHz },
+                                     std::pair { "reference", &options.referenceHz } }) {
+            if (!isSet(name))
+                continue;
+            const auto hz = parseNumber(value(name));
+            if (!hz || *hz <= 0.0)
+                return complaintFor(QString::fromLatin1(name));
+            *target = hz;
+        }
+        if (isSet("noise-threshold")) {
+            const auto level = parseNumber(value("noise-threshold"));
+            if (!level || *level < 0.0 || *level > 1.0)
+                return complaintFor(QStringLiteral("noise-threshold"));
+            options.noiseThreshold = level;
+        }
+        if (options.lowestHz && options.highestHz && *options.lowestHz >= *options.highestHz)
+            return "--lowest must lie below --highest";
+        for (auto [name, target] :
+             { std::pair { "scala", &options.scalaFile }, std::pair { "kbm", &options.kbmFile } }) {
+            if (!isSet(name))
+                continue;
+            *target = value(name).toLocal8Bit().toStdString();
+            if (target->empty())
+                return complaintFor(QString::fromLatin1(name));
+        }
+        if (!options.kbmFile.empty() && options.scalaFile.empty())
+            return "--kbm needs --scala FILE.scl";
+        return {};
+    }
+
+    CommandLine parseListen(CommandLine line, const QCommandLineParser &parser)
+    {
+        const auto value = [&parser](const char *name) {
+            return parser.value(QString::fromLatin1(name));
+        };
+        const auto isSet = [&parser](const char *name) {
+            return parser.isSet(QString::fromLatin1(name));
+        };
+        const auto refuse = [&line](const std::string &why) {
+            line.action = CommandLine::Action::Invalid;
+            line.error = why;
+            return line;
+        };
+        ListenOptions &options = line.listen;
+        if (!line.files.empty())
+            return refuse("--listen takes no file; " + line.files.front()
+                          + " is one too many (--from FILE.wav hears one)");
+        if (std::string why = parseAnalysisSettings(options.analysis, parser); !why.empty())
+            return refuse(why);
+        if (isSet("seconds")) {
+            const auto seconds = parseNumber(value("seconds"));
+            if (!seconds || *seconds <= 0.0)
+                return refuse(complaintFor(QStringLiteral("seconds")));
+            options.seconds = seconds;
+        }
+        if (isSet("device") && isSet("from"))
+            return refuse("--device and --from cannot be used together");
+        if (isSet("device")) {
+            options.device = value("device").toLocal8Bit().toStdString();
+            if (options.device.empty())
+                return refuse(complaintFor(QStringLiteral("device")));
+        }
+        if (isSet("from")) {
+            options.from = value("from").toLocal8Bit().toStdString();
+            if (options.from.empty())
+                return refuse(complaintFor(QStringLiteral("from")));
+        }
+        line.action = CommandLine::Action::Listen;
+        return line;
+    }
+
 } // namespace
 
 CommandLine CommandLine::parse(const std::vector<std::string> &args)
@@ -233,15 +362,24 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
     line.verbose = isSet("verbose");
 
     const bool analyze = isSet("analyze");
+    const bool listen = isSet("listen");
     for (const char *name : kAnalyzeOnly) {
         if (isSet(name) && !analyze)
             return refuse(std::string("--") + name + " needs --analyze FILE.wav");
+    }
+    for (const char *name : kAnalysisSettings) {
+        if (isSet(name) && !analyze && !listen)
+            return refuse(std::string("--") + name + " needs --analyze FILE.wav or --listen");
     }
     if (isSet("tune-seconds") && !isSet("tune"))
         return refuse("--tune-seconds needs --tune FILE.wav");
     for (const char *name : kRecordOnly) {
         if (isSet(name) && !isSet("record"))
             return refuse(std::string("--") + name + " needs --record FILE.wav");
+    }
+    for (const char *name : kCaptureOptions) {
+        if (isSet(name) && !isSet("record") && !listen)
+            return refuse(std::string("--") + name + " needs --record FILE.wav or --listen");
     }
 
     if (isSet("version")) {
@@ -271,6 +409,8 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
 
     if (isSet("record"))
         return parseRecord(line, parser);
+    if (listen)
+        return parseListen(line, parser);
 
     if (!analyze)
         return line;
@@ -285,45 +425,20 @@ CommandLine CommandLine::parse(const std::vector<std::string> &args)
     options.summary = isSet("summary");
     if (options.notes && options.summary)
         return refuse("--notes and --summary each choose what is printed; give one");
-    options.json = isSet("json");
-    options.classic = isSet("classic");
-    options.comments = isSet("comments");
-    options.verbose = isSet("verbose");
     options.keepBands = isSet("keep-bands");
-
-    for (const char *name : { "filter-length", "sensitivity" }) {
-        if (!isSet(name))
-            continue;
-        const auto code = parseCode(value(name));
-        if (!code)
-            return refuse(complaintFor(QString::fromLatin1(name)));
-        (name == std::string("filter-length") ? options.filterLength : options.sensitivity) = code;
-    }
-    for (auto [name, target] :
-         { std::pair { "lowest", &options.lowestHz }, std::pair { "highest", &options.highestHz },
-           std::pair { "reference", &options.referenceHz } }) {
-        if (!isSet(name))
-            continue;
-        const auto hz = parseNumber(value(name));
-        if (!hz || *hz <= 0.0)
-            return refuse(complaintFor(QString::fromLatin1(name)));
-        *target = hz;
-    }
-    if (isSet("noise-threshold")) {
-        const auto level = parseNumber(value("noise-threshold"));
-        if (!level || *level < 0.0 || *level > 1.0)
-            return refuse(complaintFor(QStringLiteral("noise-threshold")));
-        options.noiseThreshold = level;
-    }
+    if (std::string why = parseAnalysisSettings(options, parser); !why.empty())
+        return refuse(why);
     if (isSet("channel")) {
         const auto channel = stereoChannelNamed(value("channel").toStdString());
         if (!channel)
             return refuse(complaintFor(QStringLiteral("channel")));
         options.channel = *channel;
     }
-    if (options.lowestHz && options.highestHz && *options.lowestHz >= *options.highestHz)
-        return refuse("--lowest must lie below --highest");
-
+    if (isSet("reference-from-note")) {
+        options.referenceNote = parseNoteName(value("reference-from-note").toStdString());
+        if (!options.referenceNote)
+            return refuse(complaintFor(QStringLiteral("reference-from-note")));
+    }
     if (isSet("png")) {
         options.pngFile = value("png").toLocal8Bit().toStdString();
         if (options.pngFile.empty())
@@ -350,6 +465,8 @@ std::string usageText()
            "       tonrik --tune FILE.wav [--tune-seconds N]\n"
            "       tonrik --record FILE.wav [--seconds N] [--format RATE,CHANNELS,BITS]\n"
            "                                [--device NAME | --from IN.wav]\n"
+           "       tonrik --listen [--device NAME | --from IN.wav] [--json] [--seconds N]\n"
+           "                       [settings]\n"
            "       tonrik --list-devices | --version | --help\n"
            "\n"
            "  FILE.wav        a recording to open in the main window at start-up, in place\n"
@@ -377,14 +494,22 @@ std::string usageText()
            "                  folder, as the window does; without it none are written\n"
            "    --png FILE    also draw the window's default panes of the whole recording\n"
            "                  into a PNG picture, without a window\n"
+           "    --reference-from-note NOTE  take the reference from the first NOTE (A4,\n"
+           "                            C#5, ...) held steadily for a second in the file,\n"
+           "                            and say which on stderr\n"
            "    --width PIXELS          the picture's width (default: the recording's, up to\n"
            "                            1200)\n"
-           "    settings (default: \"tonrik.def\" in the settings folder, else factory):\n"
+           "    settings (default: \"tonrik.def\" in the settings folder, else factory; --listen\n"
+           "    takes them too):\n"
            "    --filter-length 1|2|3   long, medium or short analysis filters\n"
            "    --sensitivity 1|2|3     high, medium or low pitch-tracking sensitivity\n"
            "    --lowest HZ, --highest HZ   the range of frequencies tracked\n"
            "    --reference HZ          the frequency of A4\n"
            "    --noise-threshold X     0 to 1; blocks louder than half of it are voiced\n"
+           "    --scala FILE.scl        count the cents from the notes of this twelve-note\n"
+           "                            Scala scale (its 1/1 on the key's tonic)\n"
+           "    --kbm FILE.kbm          with --scala: its keyboard map (the note its 1/1 sits\n"
+           "                            on, and a reference note and frequency)\n"
            "    --classic               the band decision alone, without the refinement (or\n"
            "                            pitch_mode=classic in \"tonrik.prefs\")\n"
            "  --tune FILE     open the tuner hearing a wave file in real time, looping, as\n"
@@ -398,6 +523,14 @@ std::string usageText()
            "    --device NAME           the capture device (see --list-devices); default:\n"
            "                            the system's\n"
            "    --from IN.wav           record a wave file played in real time instead\n"
+           "  --listen        hear the capture device and print one row per block as it\n"
+           "                  comes, the columns of --analyze (CSV with a header, or one\n"
+           "                  JSON object per line with --json), each line flushed; a row\n"
+           "                  follows its block by one block, unsmoothed; ends after N\n"
+           "                  seconds, at Ctrl-C or when the reader of the output goes\n"
+           "    --seconds N             how long to listen\n"
+           "    --device NAME           the capture device (default: the system's)\n"
+           "    --from IN.wav           hear a wave file played in real time instead\n"
            "  --list-devices  list the sound systems and devices, then exit\n"
            "  -v, --version   print the program's name and version, then exit\n"
            "  -h, --help      print this text, then exit\n"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalyzeOptions.h"
+#include "ListenOptions.h"
 #include "RecordOptions.h"
 
 #include <optional>
@@ -21,6 +22,7 @@ struct CommandLine
         Analyze,
         Tune,
         Record,
+        Listen,
         Invalid
     };
 
@@ -41,6 +43,7 @@ struct CommandLine
     bool portable = false;
     // Say on stderr where the files are (and, with --analyze, the latency and the settings).
     bool verbose = false;
+    ListenOptions listen; // for Action::Listen
 
     // `args` without the program's name.
     static CommandLine parse(const std::vector<std::string> &args);

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "DarkPalette.h"
 #include "DeviceListing.h"
+#include "ListenCommand.h"
 #include "PracticeClocks.h"
 #include "PrivateTempDir.h"
 #include "ProgramState.h"
@@ -128,6 +129,12 @@ int main(int argc, char *argv[])
     }
     case CommandLine::Action::Record:
         return runRecordCommand(line.record, std::cerr);
+    case CommandLine::Action::Listen: {
+        ListenOptions options = line.listen;
+        options.analysis.settingsFolder =
+                ProgramFolders::forThisProcess(kDefaultsFileName, line.portable).config;
+        return runListenCommand(options, std::cout, std::cerr);
+    }
     case CommandLine::Action::RunWindow:
     case CommandLine::Action::Tune:
         break;

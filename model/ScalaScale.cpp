@@ -85,6 +85,11 @@ std::variant<ScalaScale, std::string> ScalaScale::parse(std::string_view text)
             continue;
         if (!described) {
             scale.description = std::string(trimmed(line));
+            // The description becomes the temperament's name on screen and in the settings
+            // file; a control character (a binary file read as a scale) has no place there.
+            for (char &c : scale.description)
+                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+                    c = '?';
             described = true;
         } else if (count < 0) {
             if (!wholeNumber(firstWord(line), count) || count < 1 || count > 1024)
@@ -97,11 +102,15 @@ std::variant<ScalaScale, std::string> ScalaScale::parse(std::string_view text)
             scale.cents.push_back(cents);
         }
     }
+    // The line after the last is where the missing one should have been.
+    const std::string end = std::to_string(number + 1);
     if (count < 0)
-        return std::string("not a Scala scale: no number of notes");
+        return joined({ "line ", end,
+                        ": not a Scala scale: the file ends before the number of "
+                        "notes" });
     if (static_cast<long long>(scale.cents.size()) < count)
-        return joined({ "it names ", std::to_string(count), " notes but holds ",
-                        std::to_string(scale.cents.size()) });
+        return joined({ "line ", end, ": the file ends after ", std::to_string(scale.cents.size()),
+                        " of the ", std::to_string(count), " notes it names" });
     return scale;
 }
 

@@ -134,13 +134,34 @@ void AnalysisReport::writeCsv(std::ostream &out, bool notesOnly, bool comments) 
         }
         return;
     }
+    writeCsvHeader(out);
+    for (const SampleRow &row : samples)
+        writeCsvRow(out, row);
+}
+
+void AnalysisReport::writeCsvHeader(std::ostream &out)
+{
     out << "time_s,pitch_hz,level,voiced,stable,note,cents\n";
-    for (const SampleRow &row : samples) {
-        out << reportNumber(row.timeSeconds, 4) << ',' << reportNumber(row.pitchHz, 2) << ','
-            << reportNumber(row.level, 5) << ',' << (row.voiced ? 1 : 0) << ','
-            << (row.stable ? 1 : 0) << ',' << (row.named ? noteNameInCMajor(row.note) : "") << ','
-            << (row.named ? reportNumber(row.cents, 1) : "") << '\n';
-    }
+}
+
+void AnalysisReport::writeCsvRow(std::ostream &out, const SampleRow &row)
+{
+    out << reportNumber(row.timeSeconds, 4) << ',' << reportNumber(row.pitchHz, 2) << ','
+        << reportNumber(row.level, 5) << ',' << (row.voiced ? 1 : 0) << ',' << (row.stable ? 1 : 0)
+        << ',' << (row.named ? noteNameInCMajor(row.note) : "") << ','
+        << (row.named ? reportNumber(row.cents, 1) : "") << '\n';
+}
+
+void AnalysisReport::writeJsonRow(std::ostream &out, const SampleRow &row)
+{
+    const bool named = row.named;
+    out << "{\"time_s\": " << reportNumber(row.timeSeconds, 4)
+        << ", \"pitch_hz\": " << reportNumber(row.pitchHz, 2)
+        << ", \"level\": " << reportNumber(row.level, 5)
+        << ", \"voiced\": " << (row.voiced ? "true" : "false")
+        << ", \"stable\": " << (row.stable ? "true" : "false")
+        << ", \"note\": " << (named ? jsonString(noteNameInCMajor(row.note)) : "null")
+        << ", \"cents\": " << (named ? reportNumber(row.cents, 1) : "null") << '}';
 }
 
 void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
@@ -168,14 +189,8 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
         out << "  \"samples\": [";
         separator = "\n";
         for (const SampleRow &row : samples) {
-            const bool named = row.named;
-            out << separator << "    {\"time_s\": " << reportNumber(row.timeSeconds, 4)
-                << ", \"pitch_hz\": " << reportNumber(row.pitchHz, 2)
-                << ", \"level\": " << reportNumber(row.level, 5)
-                << ", \"voiced\": " << (row.voiced ? "true" : "false")
-                << ", \"stable\": " << (row.stable ? "true" : "false")
-                << ", \"note\": " << (named ? jsonString(noteNameInCMajor(row.note)) : "null")
-                << ", \"cents\": " << (named ? reportNumber(row.cents, 1) : "null") << '}';
+            out << separator << "    ";
+            writeJsonRow(out, row);
             separator = ",\n";
         }
     }
@@ -184,23 +199,31 @@ void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
 
 void AnalysisReport::describe(const RecordingAnalysis &analysis)
 {
+    *this = AnalysisReport {};
+    if (!analysis.settings())
+        return;
+    latencySeconds = analysis.maxDelay();
+    const PcmFormat &format = analysis.blockFormat();
+    settings = settingsList(*analysis.settings(), analysis.noteTable().Reference(), format);
+    fill(analysis.samples(), analysis.noteRuns(),
+         static_cast<double>(format.blockLength) / static_cast<double>(format.sampleRate),
+         analysis.noteTable(), analysis.maxDelay());
+}
+
+std::vector<std::pair<std::string, std::string>> AnalysisReport::settingsList(
+        const AnalysisSettings &used, double referenceHz, const PcmFormat &format)
+{
     auto number = [](double value) {
         char text[32];
         std::snprintf(text, sizeof text, "%g", value);
         return std::string(text);
     };
-    *this = AnalysisReport {};
-    if (!analysis.settings())
-        return;
-    latencySeconds = analysis.maxDelay();
-    const AnalysisSettings &used = *analysis.settings();
-    const PcmFormat &format = analysis.blockFormat();
-    settings = {
+    return {
         { "filter_length", std::to_string(used.filterLength) },
         { "sensitivity", std::to_string(used.sensitivity) },
         { "lowest_hz", number(used.lowestHz) },
         { "highest_hz", number(used.highestHz) },
-        { "reference_hz", number(analysis.noteTable().Reference()) },
+        { "reference_hz", number(referenceHz) },
         { "noise_threshold", number(used.noiseThreshold) },
         { "pitch_mode", used.classic ? "classic" : "refined" },
         { "sample_rate", std::to_string(format.sampleRate) },
@@ -208,9 +231,6 @@ void AnalysisReport::describe(const RecordingAnalysis &analysis)
         { "bits", std::to_string(format.bitsPerSample) },
         { "block_frames", std::to_string(format.blockLength) },
     };
-    fill(analysis.samples(), analysis.noteRuns(),
-         static_cast<double>(format.blockLength) / static_cast<double>(format.sampleRate),
-         analysis.noteTable(), analysis.maxDelay());
 }
 
 } // namespace corvane

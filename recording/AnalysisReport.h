@@ -12,6 +12,8 @@
 namespace corvane {
 
 class RecordingAnalysis;
+struct AnalysisSettings;
+struct PcmFormat;
 
 class CPitch;
 
@@ -75,6 +77,17 @@ struct AnalysisReport
     void writeComments(std::ostream &out) const;
     // The same content as one JSON object.
     void writeJson(std::ostream &out, bool notes) const;
+
+    // One sample row at a time, for a stream that prints each as it comes: the CSV header, a
+    // CSV row, and a row as the JSON object of one sample (no separator, no line end). Exactly
+    // what writeCsv and writeJson print for it.
+    static void writeCsvHeader(std::ostream &out);
+    static void writeCsvRow(std::ostream &out, const SampleRow &row);
+    static void writeJsonRow(std::ostream &out, const SampleRow &row);
+    // The settings list describe() gives: the analysis settings, the reference of its note
+    // table and the block format, as key=value pairs in their printed order.
+    static std::vector<std::pair<std::string, std::string>> settingsList(
+            const AnalysisSettings &used, double referenceHz, const PcmFormat &format);
 };
 
 } // namespace corvane

@@ -7,9 +7,13 @@
 #include "CTCDefs.h"
 #include "IntonationSummary.h"
 #include "KeyContext.h"
+#include "NoteLookup.h"
 #include "PcmFileLayout.h"
+#include "PitchDialogRules.h"
 #include "PrivateTempDir.h"
 #include "RecordingAnalysis.h"
+#include "ReferenceMeasurer.h"
+#include "ScalaOption.h"
 #include "TerminationSignals.h"
 #include "WaveFile.h"
 
@@ -21,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -111,21 +116,6 @@ namespace {
         char text[32];
         std::snprintf(text, sizeof text, "%g", value);
         return text;
-    }
-
-    CTCDefs loadSettings(const std::filesystem::path &folder, std::ostream &err)
-    {
-        CTCDefs defs;
-        std::error_code error;
-        // Only read: a command-line run leaves no defaults file behind.
-        if (std::filesystem::is_regular_file(folder / kDefaultsFileName, error)) {
-            defs.LoadDefaultsFile(
-                    [&err](const std::string &message) {
-                        err << kProgram << ": " << message << '\n';
-                    },
-                    folder / kDefaultsFileName);
-        }
-        return defs;
     }
 
     std::string seconds(double value)
@@ -241,6 +231,53 @@ namespace {
 
     enum class Outcome { Analyzed, ReadFailed, Failed };
 
+    // The reference that puts the first note `note` held steadily in the rows in tune (in the
+    // temperament, when there is one), said on `err`; nothing, after saying why, when no such
+    // note is there or its reference is out of the range the program takes.
+    std::optional<double> referenceFromNote(const AnalysisReport &report, int note,
+                                            const std::optional<PitchClassCents> &temperament,
+                                            const AnalyzeOptions &options, std::ostream &err)
+    {
+        const double offset = temperament ? (*temperament)[std::size_t(note % 12)] : 0.0;
+        double reference = 0.0;
+        for (const auto &[key, value] : report.settings)
+            if (key == "reference_hz")
+                reference = std::strtod(value.c_str(), nullptr);
+        ReferenceMeasurer measurer(note, offset, reference);
+        double blockSeconds = 0.0;
+        if (report.samples.size() > 1)
+            blockSeconds = report.samples[1].timeSeconds - report.samples[0].timeSeconds;
+        double heardFrom = 0.0;
+        for (const AnalysisReport::SampleRow &row : report.samples) {
+            if (measurer.done())
+                break;
+            const bool listening = measurer.state() == ReferenceMeasurer::State::Listening;
+            measurer.add(row.pitchHz, row.stable, blockSeconds);
+            if (listening && measurer.state() != ReferenceMeasurer::State::Listening)
+                heardFrom = row.timeSeconds;
+        }
+        const std::string name = noteNameInCMajor(note);
+        const auto state = measurer.state();
+        if (state == ReferenceMeasurer::State::Listening
+            || state == ReferenceMeasurer::State::Settling) {
+            err << kProgram << ": " << options.file << ": no " << name << " held steadily for "
+                << number(ReferenceMeasurer::kSettleSeconds)
+                << " s or more; the reference stays as it was\n";
+            return std::nullopt;
+        }
+        char figures[160];
+        std::snprintf(figures, sizeof figures,
+                      "the %s at %.2f s, %.3f Hz (the median of its steady readings), gives the "
+                      "reference %.3f Hz",
+                      name.c_str(), heardFrom, measurer.measuredHz(), measurer.referenceHz());
+        if (state == ReferenceMeasurer::State::OutOfRange) {
+            err << kProgram << ": " << figures << ": " << kInvalidReferenceText << '\n';
+            return std::nullopt;
+        }
+        err << kProgram << ": " << figures << '\n';
+        return measurer.referenceHz();
+    }
+
     // Analyzes the file, fills `report` and draws the picture (its staff in `keys`) while the
     // band files exist. The private folder is gone again before this returns.
     Outcome analyze(const AnalyzeOptions &options, const AnalysisSettings &settings,
@@ -276,12 +313,23 @@ namespace {
 
 } // namespace
 
-int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
-                      bool errIsTerminal, const AnalysisPictureWriter &picture)
+CTCDefs loadCommandSettings(const std::filesystem::path &folder, std::ostream &err)
 {
-    CTCDefs defs = loadSettings(options.settingsFolder, err);
-    // The picture's staff reads the clef and transposition of these settings, not the program's.
-    const KeyContext keys(defs);
+    CTCDefs defs;
+    std::error_code error;
+    // Only read: a command-line run leaves no defaults file behind.
+    const std::filesystem::path file = folder / kDefaultsFileName;
+    if (std::filesystem::is_regular_file(file, error)) {
+        defs.LoadDefaultsFile(
+                [&err](const std::string &message) { err << kProgram << ": " << message << '\n'; },
+                file);
+    }
+    return defs;
+}
+
+std::optional<AnalysisSettings> analysisSettingsFor(const AnalyzeOptions &options,
+                                                    const CTCDefs &defs, std::ostream &err)
+{
     AnalysisSettings settings = AnalysisSettings::from(defs);
     settings.classic =
             AnalyzerPreferences::load(options.settingsFolder / AnalyzerPreferences::kFileName)
@@ -303,12 +351,30 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
 
     if (!(settings.lowestHz > 0.0) || settings.lowestHz >= settings.highestHz) {
         err << kProgram << ": the lowest frequency must lie above 0 and below the highest\n";
-        return 2;
+        return std::nullopt;
     }
     if (!CPitch::IsValidReference(settings.referenceHz)) {
         err << kProgram << ": " << number(settings.referenceHz) << " Hz cannot be the reference\n";
-        return 2;
+        return std::nullopt;
     }
+    return settings;
+}
+
+int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
+                      bool errIsTerminal, const AnalysisPictureWriter &picture)
+{
+    CTCDefs defs = loadCommandSettings(options.settingsFolder, err);
+    // The picture's staff reads the clef and transposition of these settings, not the program's.
+    const KeyContext keys(defs);
+    std::optional<AnalysisSettings> chosen = analysisSettingsFor(options, defs, err);
+    if (!chosen)
+        return 2;
+    bool unusableScale = false;
+    const std::optional<PitchClassCents> temperament =
+            commandLineTemperament(options, keys, *chosen, err, unusableScale);
+    if (unusableScale)
+        return 2;
+    AnalysisSettings &settings = *chosen;
 
     // The report is complete, and the band files are gone, before the first byte goes out: a
     // reader that stops early (`| head`) ends the program on a broken pipe, which would leave
@@ -317,7 +383,27 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
     Outcome outcome = Outcome::Failed;
     {
         const TerminationSignals guard;
-        outcome = analyze(options, settings, keys, report, err, errIsTerminal, picture);
+        if (options.referenceNote) {
+            // A first pass finds the note; the rows are then named on the reference it gives.
+            AnalyzeOptions plain = options;
+            plain.pngFile.clear();
+            plain.keepBands = false;
+            // What the first pass says about the file (a recovered header, say) is said once,
+            // by the second.
+            std::ostringstream firstSays;
+            outcome = analyze(plain, settings, keys, report, firstSays, false, picture);
+            if (outcome == Outcome::Failed)
+                err << firstSays.str();
+            else {
+                const std::optional<double> reference = referenceFromNote(
+                        report, *options.referenceNote, temperament, options, err);
+                if (!reference)
+                    return 1;
+                settings.referenceHz = *reference;
+            }
+        }
+        if (outcome != Outcome::Failed || !options.referenceNote)
+            outcome = analyze(options, settings, keys, report, err, errIsTerminal, picture);
         if (outcome == Outcome::Failed) {
             if (TerminationSignals::received() == 0)
                 return 1;
@@ -326,6 +412,12 @@ int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ost
         }
     }
 
+    if (temperament) {
+        for (AnalysisReport::SampleRow &row : report.samples)
+            temper(row, *temperament);
+        for (AnalysisReport::NoteRow &row : report.notes)
+            temper(row, *temperament);
+    }
     if (options.verbose)
         report.writeComments(err);
     if (options.summary) {

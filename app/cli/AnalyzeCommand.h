@@ -2,8 +2,12 @@
 
 #include "AnalyzeOptions.h"
 
+#include "AnalysisSettings.h"
+#include "CTCDefs.h"
+
 #include <functional>
 #include <iosfwd>
+#include <optional>
 
 namespace corvane {
 
@@ -38,5 +42,16 @@ using AnalysisPictureWriter =
 // holds the termination signals (TerminationSignals), so main thread only.
 int runAnalyzeCommand(const AnalyzeOptions &options, std::ostream &out, std::ostream &err,
                       bool errIsTerminal, const AnalysisPictureWriter &picture = nullptr);
+
+// The settings record a command-line run starts from: "tonrik.def" of the current directory when
+// there is one (only read; a damaged file is named on `err`), else the factory defaults.
+CTCDefs loadCommandSettings(const std::filesystem::path &folder, std::ostream &err);
+
+// The analysis settings of `defs` and "tonrik.prefs", overridden by the options; nothing, after
+// one line on `err`, when the frequency range or the reference cannot be analyzed with (the
+// commands then end with 2). Shared by --analyze and --listen, so that both read one setting
+// the same way.
+std::optional<AnalysisSettings> analysisSettingsFor(const AnalyzeOptions &options,
+                                                    const CTCDefs &defs, std::ostream &err);
 
 } // namespace corvane

@@ -28,6 +28,12 @@ struct AnalyzeOptions
     std::optional<double> highestHz;      // highest frequency tracked
     std::optional<double> referenceHz;    // frequency of A4
     std::optional<double> noiseThreshold; // 0..1; blocks above half of it are voiced
+    // A Scala scale whose temperament the cents are counted in, and its keyboard map (which may
+    // set the reference); empty: the equal-tempered notes.
+    std::string scalaFile;
+    std::string kbmFile;
+    // The reference is taken from the first steady note of this index (48 = A4) in the file.
+    std::optional<int> referenceNote;
 
     // Where "tonrik.def" and "tonrik.prefs" are read (never written); empty: the current
     // directory.

@@ -29,20 +29,6 @@ namespace {
         void onBlock(const std::byte *, std::size_t, uint64_t) noexcept override { }
     };
 
-    // A device named "SYSTEM: NAME" or "NAME" among PortAudio's capture devices.
-    std::optional<audio::DeviceId> findDevice(const std::string &name, std::string &why)
-    {
-        audio::PortAudioBackend backend;
-        for (const audio::DeviceInfo &info : backend.devices()) {
-            if (info.maxInputChannels > 0
-                && (info.id.name == name || info.id.hostApi + ": " + info.id.name == name))
-                return info.id;
-        }
-        why = "there is no capture device called \"" + name
-                + "\" (tonrik --list-devices shows them)";
-        return std::nullopt;
-    }
-
     std::string describe(const SampleFormat &format)
     {
         return std::to_string(format.sampleRate) + "," + std::to_string(format.channels) + ","
@@ -50,6 +36,18 @@ namespace {
     }
 
 } // namespace
+
+std::optional<audio::DeviceId> findCaptureDevice(const std::string &name, std::string &why)
+{
+    audio::PortAudioBackend backend;
+    for (const audio::DeviceInfo &info : backend.devices()) {
+        if (info.maxInputChannels > 0
+            && (info.id.name == name || info.id.hostApi + ": " + info.id.name == name))
+            return info.id;
+    }
+    why = "there is no capture device called \"" + name + "\" (tonrik --list-devices shows them)";
+    return std::nullopt;
+}
 
 std::optional<SampleFormat> parseRecordFormat(const std::string &text)
 {
@@ -91,7 +89,7 @@ int runRecordCommand(const RecordOptions &options, std::ostream &err)
         seconds = seconds > 0.0 ? std::min(seconds, fileSeconds + kTailSeconds)
                                 : fileSeconds + kTailSeconds;
     } else if (!options.device.empty()) {
-        device = findDevice(options.device, why);
+        device = findCaptureDevice(options.device, why);
         if (!device)
             return fail(why);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeviceId.h"
 #include "RecordOptions.h"
 
 #include <iosfwd>
@@ -21,5 +22,9 @@ int runRecordCommand(const RecordOptions &options, std::ostream &err);
 
 // "44100,2,24" as a format; nothing when it is not one the program can record.
 std::optional<SampleFormat> parseRecordFormat(const std::string &text);
+
+// The PortAudio capture device called "SYSTEM: NAME" or "NAME"; nothing, with the reason in
+// `why`, when there is none. Lists the devices (starts and ends PortAudio): main thread only.
+std::optional<audio::DeviceId> findCaptureDevice(const std::string &name, std::string &why);
 
 } // namespace corvane

@@ -1,16 +1,19 @@
 #include "DlgTemp.h"
 
+#include "CPitch.h"
 #include "CTCDefs.h"
 #include "FileChooser.h"
+#include "KeyContext.h"
 #include "MessageService.h"
-#include "ScalaScale.h"
+#include "ScalaTuning.h"
 #include "Tuning.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -32,9 +35,10 @@ namespace {
 
 } // namespace
 
-DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
+DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent, CPitch *noteTable)
     : QDialog(parent)
     , m_settings(settings)
+    , m_noteTable(noteTable)
 {
     setWindowTitle(QStringLiteral("Temperaments"));
 
@@ -48,6 +52,11 @@ DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
     m_values->setReadOnly(true);
     fields->addRow(QStringLiteral("Temperament:"), m_name);
     fields->addRow(QStringLiteral("Values:"), m_values);
+    m_mapNote = new QLabel(this);
+    m_mapNote->setObjectName(QStringLiteral("mapNote"));
+    m_mapNote->setWordWrap(true);
+    m_mapNote->hide();
+    fields->addRow(m_mapNote);
 
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
@@ -89,10 +98,10 @@ DlgTemp::DlgTemp(CTCDefs &settings, QWidget *parent)
     m_list->setMinimumHeight(300);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    m_scala =
-            buttons->addButton(QStringLiteral("&Load Scala File..."), QDialogButtonBox::ActionRole);
-    m_scala->setToolTip(QStringLiteral("A twelve-note scale in the Scala format (.scl)"));
-    connect(m_scala, &QPushButton::clicked, this, &DlgTemp::LoadScala);
+    m_scala = buttons->addButton(QStringLiteral("&Import Scala..."), QDialogButtonBox::ActionRole);
+    m_scala->setToolTip(QStringLiteral("A twelve-note scale in the Scala format (.scl), with the "
+                                       "keyboard map (.kbm) of the same name beside it"));
+    connect(m_scala, &QPushButton::clicked, this, &DlgTemp::ImportScala);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(m_list);
@@ -113,6 +122,8 @@ void DlgTemp::Choose(QTreeWidgetItem *item)
         return;
     m_row = row;
     m_loaded.reset();
+    m_loadedReference.reset();
+    m_mapNote->hide();
     const Temperament &chosen = TemperamentCatalog()[std::size_t(row)];
     ShowWorking(std::string(chosen.name), chosen.cents);
 }
@@ -124,48 +135,51 @@ void DlgTemp::ShowWorking(const std::string &name, const DegreeCents &cents)
     m_values->setCursorPosition(0);
 }
 
-void DlgTemp::LoadScala()
+void DlgTemp::ImportScala()
 {
     const QString path =
-            fileChooser().openFileName(this, QStringLiteral("Load Scala File"),
+            fileChooser().openFileName(this, QStringLiteral("Import Scala"),
                                        QStringLiteral("Scala scales (*.scl);;All files (*)"));
     if (path.isEmpty())
         return;
-    // A scale is a few lines; anything the size of a recording is not one.
-    constexpr qint64 kMaxScalaBytes = 1 << 20;
-    QFile file(path);
+    const QFileInfo scaleFile(path);
+    const QString mapPath = scaleFile.dir().filePath(scaleFile.completeBaseName() + ".kbm");
+    const bool mapped = QFileInfo(mapPath).isFile();
+    // The degrees count from the tonic of the sounding key, as the wheels and the drones do.
+    const KeyContext keys(m_settings);
+    const auto read =
+            ScalaTuning::read(path.toStdString(), mapped ? mapPath.toStdString() : std::string(),
+                              keys.DegreePitchClass(0));
     std::string why;
-    std::optional<DegreeCents> offsets;
-    std::string description;
-    if (!file.open(QIODevice::ReadOnly))
-        why = file.errorString().toStdString();
-    else if (file.size() > kMaxScalaBytes)
-        why = "too large for a Scala scale";
-    else {
-        const QByteArray text = file.readAll();
-        const auto parsed = ScalaScale::parse(std::string_view(text.constData(), text.size()));
-        if (const auto *error = std::get_if<std::string>(&parsed)) {
-            why = *error;
-        } else {
-            const ScalaScale &scale = std::get<ScalaScale>(parsed);
-            const auto fitted = scale.degreeOffsets();
-            if (const auto *error = std::get_if<std::string>(&fitted))
-                why = *error;
-            else
-                offsets = std::get<DegreeCents>(fitted);
-            description = scale.description;
-        }
-    }
-    if (!offsets) {
-        widgets::messages().error(this,
-                                  QStringLiteral("%1: %2").arg(path, QString::fromStdString(why)));
+    if (const auto *error = std::get_if<std::string>(&read))
+        why = *error;
+    else if (const auto &reference = std::get<ScalaTuning>(read).referenceHz;
+             reference && !CPitch::IsPlausibleReference(*reference))
+        why = mapPath.toStdString() + ": its reference note would put A4 at "
+                + QString::number(*reference, 'f', 3).toStdString()
+                + " Hz, which is no reference the program takes";
+    if (!why.empty()) {
+        widgets::messages().error(this, QString::fromStdString(why));
         return;
     }
+    const ScalaTuning &tuning = std::get<ScalaTuning>(read);
     m_row = -1;
-    m_loadedName =
-            description.empty() ? QFileInfo(path).completeBaseName().toStdString() : description;
-    m_loaded = offsets;
-    ShowWorking(m_loadedName, *offsets);
+    m_loadedName = tuning.name.empty() ? scaleFile.completeBaseName().toStdString() : tuning.name;
+    m_loaded = tuning.offsets;
+    m_loadedReference = tuning.referenceHz;
+    ShowWorking(m_loadedName, tuning.offsets);
+    if (!mapped) {
+        m_mapNote->hide();
+        return;
+    }
+    QString note = QStringLiteral("Keyboard map %1: ").arg(QFileInfo(mapPath).fileName());
+    const QString hz = QString::number(*tuning.referenceHz, 'f', 3);
+    note += m_noteTable ? QStringLiteral("OK sets the reference to %1 Hz.").arg(hz)
+                        : QStringLiteral("its reference would be %1 Hz; set it in the reference "
+                                         "dialog.")
+                                  .arg(hz);
+    m_mapNote->setText(note);
+    m_mapNote->show();
 }
 
 void DlgTemp::accept()
@@ -177,6 +191,8 @@ void DlgTemp::accept()
         m_settings.SetTemperamentName(m_loadedName);
         for (int degree = 0; degree < kDegreeCount; ++degree)
             SetDegreeAdjustment(m_settings, degree, (*m_loaded)[std::size_t(degree)], false);
+        if (m_loadedReference && m_noteTable)
+            ChangeReference(*m_noteTable, m_settings, *m_loadedReference);
     }
     QDialog::accept();
 }

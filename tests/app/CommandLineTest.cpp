@@ -174,3 +174,57 @@ TEST(CommandLine, RecordTakesAFileAndHowLongWhatFormatAndFromWhere)
         EXPECT_NE(bad.error.find(why), std::string::npos) << bad.error;
     }
 }
+
+TEST(CommandLine, ListenTakesTheSettingsOfAnalyzeAndWhereTheSoundComesFrom)
+{
+    const CommandLine line =
+            CommandLine::parse({ "--listen", "--from", "in.wav", "--json", "--seconds", "3",
+                                 "--reference", "442", "--lowest", "100", "--scala", "w.scl" });
+    ASSERT_EQ(line.action, CommandLine::Action::Listen) << line.error;
+    EXPECT_EQ(line.listen.from, "in.wav");
+    EXPECT_EQ(line.listen.seconds, 3.0);
+    EXPECT_TRUE(line.listen.analysis.json);
+    EXPECT_EQ(line.listen.analysis.referenceHz, 442.0);
+    EXPECT_EQ(line.listen.analysis.lowestHz, 100.0);
+    EXPECT_EQ(line.listen.analysis.scalaFile, "w.scl");
+    const CommandLine device = CommandLine::parse({ "--listen", "--device", "hw:1" });
+    ASSERT_EQ(device.action, CommandLine::Action::Listen) << device.error;
+    EXPECT_EQ(device.listen.device, "hw:1");
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        { { "--listen", "--notes" }, "--notes needs --analyze FILE.wav" },
+        { { "--listen", "--format", "44100,1,16" }, "--format needs --record FILE.wav" },
+        { { "--listen", "--device", "a", "--from", "b.wav" }, "cannot be used together" },
+        { { "--listen", "take.wav" }, "--listen takes no file" },
+        { { "--listen", "--analyze", "a.wav" }, "cannot be used together" },
+        { { "--listen", "--lowest", "500", "--highest", "400" }, "--lowest must lie below" },
+        { { "--json" }, "--json needs --analyze FILE.wav or --listen" },
+        { { "--listen", "--kbm", "a.kbm" }, "--kbm needs --scala FILE.scl" },
+    };
+    for (const auto &[args, why] : refused) {
+        const CommandLine bad = CommandLine::parse(args);
+        EXPECT_EQ(bad.action, CommandLine::Action::Invalid) << args[1];
+        EXPECT_NE(bad.error.find(why), std::string::npos) << bad.error;
+    }
+}
+
+TEST(CommandLine, TheReferenceFromANoteIsNamedAsWritten)
+{
+    const std::pair<const char *, int> notes[] = { { "A4", 48 }, { "C#5", 52 }, { "Bb3", 37 },
+                                                   { "a0", 0 },  { "C8", 87 },  { "A8", 96 } };
+    for (const auto &[name, index] : notes) {
+        const CommandLine line =
+                CommandLine::parse({ "--analyze", "a.wav", "--reference-from-note", name });
+        ASSERT_EQ(line.action, CommandLine::Action::Analyze) << name << ": " << line.error;
+        EXPECT_EQ(line.analyze.referenceNote, index) << name;
+    }
+    for (const char *bad : { "H4", "A9", "Ab0", "A#8", "A", "A44", "" }) {
+        const CommandLine line =
+                CommandLine::parse({ "--analyze", "a.wav", "--reference-from-note", bad });
+        EXPECT_EQ(line.action, CommandLine::Action::Invalid) << bad;
+        EXPECT_NE(line.error.find("--reference-from-note takes a note"), std::string::npos)
+                << line.error;
+    }
+    EXPECT_EQ(CommandLine::parse({ "--listen", "--reference-from-note", "A4" }).error,
+              "--reference-from-note needs --analyze FILE.wav");
+}

@@ -46,14 +46,15 @@ TEST(ScalaScale, ATwelveNoteScaleBecomesTheOffsetsOfItsDegrees)
 TEST(ScalaScale, WhatIsNotAScaleOrDoesNotFitTheWheelsIsRefusedWithTheReason)
 {
     EXPECT_EQ(errorOf(ScalaScale::parse("! nothing but comments\n")),
-              "not a Scala scale: no number of notes");
+              "line 2: not a Scala scale: the file ends before the number of notes");
     EXPECT_EQ(errorOf(ScalaScale::parse("d\ntwelve\n")),
               "line 2: \"twelve\" is not the number of notes");
     EXPECT_EQ(errorOf(ScalaScale::parse("d\n3\n9/8\n5/0\n2/1\n")),
               "line 4: \"5/0\" is not a pitch");
     EXPECT_EQ(errorOf(ScalaScale::parse("d\n3\n9/8\n-5/4\n2/1\n")),
               "line 4: \"-5/4\" is not a pitch");
-    EXPECT_EQ(errorOf(ScalaScale::parse("d\n3\n9/8\n")), "it names 3 notes but holds 1");
+    EXPECT_EQ(errorOf(ScalaScale::parse("d\n3\n9/8\n")),
+              "line 4: the file ends after 1 of the 3 notes it names");
 
     const auto pentatonic = ScalaScale::parse("d\n5\n9/8\n5/4\n3/2\n5/3\n2/1\n");
     ASSERT_TRUE(std::holds_alternative<ScalaScale>(pentatonic));

@@ -24,6 +24,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -277,6 +278,62 @@ TEST_F(TemperamentList, AScalaScaleOfTwelveNotesBecomesTheWorkingTemperamentAndO
     dialog.accept();
     EXPECT_EQ(settings.GetTemperamentName(), "Quarter-comma meantone");
     EXPECT_NEAR(settings.GetPitchAdjustCents()[4], -13.686f, 0.001f);
+}
+
+// A scale with the keyboard map of its name beside it: the map puts A4 at 415 Hz (the scale's A
+// lies 11.73 cents below equal temperament, so the note table's A4 goes 11.73 cents above 415);
+// OK stores the name, the offsets and the reference, and they come back from "tonrik.def".
+TEST_F(TemperamentList, AnImportedScaleWithItsMapIsStoredAndComesBackAfterARestart)
+{
+    const test::TempWorkingDir dir;
+    std::filesystem::copy_file(std::string(CORVANE_SCALES_DIR) + "/werckmeister3.scl", "werck.scl");
+    std::ofstream("werck.kbm") << "! werck.kbm\n12\n0\n127\n60\n69\n415.0\n12\n"
+                                  "0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n";
+    std::ofstream("bad.scl") << "Bad\n12\n100.0\n";
+    test::ScriptedFileChooser chooser;
+    FileChooserOverride chooserInstalled { chooser };
+    const QString cwd = QDir::currentPath();
+    chooser.answers = { cwd + "/bad.scl", cwd + "/werck.scl" };
+
+    DlgTemp dialog(settings, nullptr, &pitch);
+    EXPECT_EQ(dialog.scalaButton()->text(), "&Import Scala...");
+    dialog.scalaButton()->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.endsWith("bad.scl: line 4: the file ends after 1 of the 12 "
+                                             "notes it names"))
+            << boxes.shown[0].text.toStdString();
+    dialog.scalaButton()->click();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(dialog.nameField()->text(), "Werckmeister III");
+    EXPECT_FALSE(dialog.mapNote()->isHidden());
+    EXPECT_TRUE(dialog.mapNote()->text().contains("417.821 Hz"))
+            << dialog.mapNote()->text().toStdString();
+    dialog.accept();
+    EXPECT_NEAR(pitch.Reference(), 417.821, 0.001);
+    ASSERT_TRUE(settings.SaveDefaultsFile());
+
+    CTCDefs restarted;
+    ASSERT_EQ(restarted.LoadDefaultsFile({}), DefaultsFileStatus::Loaded);
+    EXPECT_EQ(restarted.GetTemperamentName(), "Werckmeister III");
+    EXPECT_NEAR(restarted.GetPitchAdjustCents()[9], -11.730f, 0.001f);
+    EXPECT_NEAR(restarted.GetReferenceHz(), 417.821f, 0.001f);
+}
+
+// Without the note table (the pitch configuration's list) the map's reference is only shown.
+TEST_F(TemperamentList, WithoutTheNoteTableTheMapsReferenceIsOnlyShown)
+{
+    const test::TempWorkingDir dir;
+    std::filesystem::copy_file(std::string(CORVANE_SCALES_DIR) + "/werckmeister3.scl", "werck.scl");
+    std::ofstream("werck.kbm") << "0\n0\n127\n60\n69\n440\n12\n";
+    test::ScriptedFileChooser chooser;
+    FileChooserOverride chooserInstalled { chooser };
+    chooser.answers = { QDir::currentPath() + "/werck.scl" };
+    DlgTemp dialog(settings);
+    dialog.scalaButton()->click();
+    EXPECT_TRUE(dialog.mapNote()->text().contains("set it in the reference dialog"));
+    dialog.accept();
+    EXPECT_EQ(settings.GetTemperamentName(), "Werckmeister III");
+    EXPECT_EQ(settings.GetReferenceHz(), 440.0f);
 }
 
 using ReferenceDialog = DialogTest;

@@ -12,20 +12,31 @@
 #include "DlgOptimize.h"
 #include "DlgTemp.h"
 #include "DlgTranspose.h"
+#include "FileChooser.h"
 #include "KeyContext.h"
+#include "ScriptedFileChooser.h"
+#include "TempDir.h"
 #include "VirtualBackend.h"
+#include "VirtualToneDevices.h"
 
 #include <QApplication>
 #include <QDir>
 #include "WidgetPictures.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QImage>
+#include <QLabel>
 #include <QListView>
+#include <QPushButton>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <thread>
 #include <vector>
 
 using namespace corvane;
@@ -72,6 +83,33 @@ int main(int argc, char **argv)
     {
         CDlgRef dialog(pitch, settings);
         ok &= Save(dialog, folder, "temperament-adjustment-dialog");
+    }
+    {
+        // Werckmeister III imported with a keyboard map that puts A4 at 415 Hz.
+        const test::TempDir dir;
+        std::filesystem::copy_file(CORVANE_SCALES_DIR "/werckmeister3.scl", dir / "werck.scl");
+        std::ofstream(dir / "werck.kbm") << "12\n0\n127\n60\n69\n415.0\n12\n"
+                                            "0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n";
+        test::ScriptedFileChooser chooser;
+        FileChooserOverride installed { chooser };
+        chooser.answers = { QString::fromStdString((dir / "werck.scl").string()) };
+        CPitch table;
+        DlgTemp dialog(settings, nullptr, &table);
+        dialog.scalaButton()->click();
+        ok &= Save(dialog, folder, "temperaments-dialog-scala-import");
+    }
+    {
+        // An oboe's A at 441.3 Hz heard through the virtual capture device, in real time.
+        const test::VirtualToneDevices tone(441.3, audio::VirtualPacing::RealTime);
+        CDlgRef dialog(pitch, settings);
+        dialog.listenButton()->click();
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (dialog.listening() && std::chrono::steady_clock::now() < end) {
+            QCoreApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        ok &= !dialog.listening();
+        ok &= Save(dialog, folder, "temperament-adjustment-dialog-listen");
     }
     {
         CDlgConfigSound dialog(settings, { nullptr, { &audio::VirtualBackend::instance() } });
