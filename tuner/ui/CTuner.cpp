@@ -5,6 +5,8 @@
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "DlgConfigPinwheels.h"
+#include "IntonationTable.h"
+#include "IntonationTableModel.h"
 #include "KeyContext.h"
 #include "LevelMeter.h"
 #include "LevelMeterWidget.h"
@@ -130,6 +132,11 @@ CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs &dialog
     connect(m_indicator, &cPinwheelIndicator::pitchConfigRequested, this, &CTuner::OnPitchConfig);
 
     CreatePanel();
+    m_intonation = new IntonationTable(this);
+    connect(m_intonation, &IntonationTable::resetRequested, this, [this] {
+        m_indicator->ResetIntonation();
+        m_intonation->showFigures(m_indicator->board());
+    });
     CreateButtons();
     PlaceControls();
     ShowPanel();
@@ -261,6 +268,7 @@ void CTuner::PlaceControls()
         m_bandMeters[std::size_t(i)]->setGeometry(ToQRect(m_layout.bandMeter(i)));
     for (int i = 0; i < 4; ++i)
         m_modes[std::size_t(i)]->setGeometry(ToQRect(m_layout.modeRadio(i)));
+    m_intonation->setGeometry(ToQRect(IntonationTablePlace(m_layout)));
     for (int i = 0; i < int(m_rowButtons.size()); ++i)
         m_rowButtons[std::size_t(i)]->setGeometry(
                 ToQRect(m_layout.rect(TunerControl(int(TunerControl::More) + i))));
@@ -276,6 +284,8 @@ void CTuner::ShowPanel()
         meter->setVisible(expanded);
     for (QRadioButton *radio : m_modes)
         radio->setVisible(expanded);
+    m_intonation->setVisible(expanded);
+    m_intonation->showFigures(m_indicator->board());
     button(TunerControl::More)
             ->setText(expanded ? QStringLiteral("Less...") : QStringLiteral("More..."));
 }
@@ -333,6 +343,8 @@ void CTuner::tunerUpdate()
         return;
     m_shown = m_engine->update();
     m_indicator->Update(*this, m_shown.foldedHz, m_shown.totalEnergy);
+    if (m_layout.expanded())
+        m_intonation->showFigures(m_indicator->board());
     m_fullMeter->feed(m_shown.fullLevel);
     for (std::size_t i = 0; i < m_bandMeters.size(); ++i)
         m_bandMeters[i]->feed(m_shown.bandLevels[i]);

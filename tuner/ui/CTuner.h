@@ -33,6 +33,7 @@ class UpDownControl;
 
 namespace corvane::tuner {
 
+class IntonationTable;
 class LevelMeterWidget;
 class TunerDialogs;
 class cPinwheelIndicator;
@@ -85,6 +86,7 @@ public:
     const TunerWindowLayout &layout() const noexcept { return m_layout; }
     TunerEngine &engine() noexcept { return *m_engine; }
     cPinwheelIndicator &indicator() noexcept { return *m_indicator; }
+    IntonationTable &intonationTable() noexcept { return *m_intonation; }
     const TunerUpdate &lastUpdate() const noexcept { return m_shown; }
     // The readout beside the key display as painted: "A4   440.0 Hz   0.0 cents", or empty.
     QString readoutText() const;
@@ -166,6 +168,7 @@ private:
 
     // Children of the window, which owns and deletes them.
     cPinwheelIndicator *m_indicator = nullptr;
+    IntonationTable *m_intonation = nullptr;
     widgets::UpDownControl *m_keySpin = nullptr;
     std::array<QRadioButton *, 4> m_modes {};
     LevelMeterWidget *m_fullMeter = nullptr;

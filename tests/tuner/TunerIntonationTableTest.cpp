@@ -1,0 +1,72 @@
+#include "CTuner.h"
+#include "IntonationTable.h"
+#include "PinwheelWidget.h"
+#include "TunerDialogs.h"
+#include "TunerWindowRig.h"
+#include "cPinwheelIndicator.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace corvane;
+using namespace corvane::tuner;
+using namespace corvane::tuner::test;
+
+namespace {
+
+class NoDialogs final : public TunerDialogs
+{
+public:
+    bool openSoundcard(QWidget *) override { return false; }
+    bool openOptimize(QWidget *) override { return false; }
+    bool openTranspose(QWidget *) override { return false; }
+    bool openPitchConfig(QWidget *, int) override { return false; }
+};
+
+// The A of the lowest octave, where the window folds what it hears, `cents` sharp.
+double FoldedA(double cents)
+{
+    return 27.5 * std::pow(2.0, cents / 1200.0);
+}
+
+} // namespace
+
+// The window is never started: the test plays the display updates' part on the indicator itself.
+TEST(TunerIntonationTable, TheExpandedPanelShowsTheFiguresAndResetForgetsThem)
+{
+    TunerWindowRig rig;
+    NoDialogs dialogs;
+    CTuner window(rig.context(), false, dialogs);
+    window.show();
+    IntonationTable &panel = window.intonationTable();
+    EXPECT_FALSE(panel.isVisible()) << "collapsed, the panel has no room for it";
+
+    for (int i = 0; i < 6; ++i)
+        window.indicator().Update(window, FoldedA(8.0), 1.0);
+    QTest::mouseClick(window.button(TunerControl::More), Qt::LeftButton);
+    ASSERT_TRUE(panel.isVisible());
+    const int a = 9; // degree of A in C major, the row the table gives it
+    EXPECT_EQ(panel.table()->item(a, 0)->text(), QStringLiteral("A"));
+    EXPECT_EQ(panel.table()->item(a, 1)->text(), QStringLiteral("5")) << "the attack is left out";
+    EXPECT_EQ(panel.table()->item(a, 2)->text(), QStringLiteral("+8.0"));
+    EXPECT_EQ(panel.table()->item(a, 4)->text(), QStringLiteral("0%"));
+    EXPECT_TRUE(panel.table()->item(a, 0)->toolTip().contains(QStringLiteral("8.0 cents sharp")));
+    const QRect table = panel.geometry();
+    for (QPushButton *b : window.findChildren<QPushButton *>())
+        if (b->isVisible() && b->parent() == &window) {
+            EXPECT_FALSE(table.intersects(b->geometry())) << b->text().toStdString();
+        }
+
+    QTest::mouseClick(panel.resetButton(), Qt::LeftButton);
+    EXPECT_EQ(window.indicator().board().intonation(a).count, 0);
+    EXPECT_EQ(panel.table()->item(a, 1)->text(), QStringLiteral("0"));
+    EXPECT_TRUE(panel.table()->item(a, 2)->text().isEmpty());
+    EXPECT_TRUE(window.indicator().wheel(a)->toolTip().contains(QStringLiteral("not heard")))
+            << "the wheels forget with the table";
+}
