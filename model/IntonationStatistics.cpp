@@ -43,6 +43,12 @@ void IntonationStatistics::add(int degree, double cents) noexcept
         m_degrees[static_cast<unsigned>(degree)].add(cents, m_inTuneCents);
 }
 
+void IntonationStatistics::merge(int degree, const IntonationFigures &figures) noexcept
+{
+    if (degree >= 0 && degree < kDegrees)
+        m_degrees[static_cast<unsigned>(degree)].merge(figures);
+}
+
 int IntonationStatistics::worstDegree(long minimumCount) const noexcept
 {
     int worst = -1;

@@ -41,6 +41,8 @@ public:
     // A degree outside 0..11 is not counted.
     void add(int degree, double cents) noexcept;
     void reset() noexcept { m_degrees = {}; }
+    // Takes in figures gathered elsewhere for `degree` (0..11; another is ignored).
+    void merge(int degree, const IntonationFigures &figures) noexcept;
 
     const IntonationFigures &degree(int degree) const noexcept
     {

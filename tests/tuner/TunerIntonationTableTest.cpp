@@ -1,4 +1,5 @@
 #include "CTuner.h"
+#include "IntonationStatistics.h"
 #include "IntonationTable.h"
 #include "PinwheelWidget.h"
 #include "TunerDialogs.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 using namespace corvane;
 using namespace corvane::tuner;
@@ -42,7 +44,11 @@ TEST(TunerIntonationTable, TheExpandedPanelShowsTheFiguresAndResetForgetsThem)
 {
     TunerWindowRig rig;
     NoDialogs dialogs;
-    CTuner window(rig.context(), false, dialogs);
+    IntonationStatistics run(4.0);
+    CTuner::Context context = rig.context();
+    context.runIntonation = &run;
+    auto owned = std::make_unique<CTuner>(context, false, dialogs);
+    CTuner &window = *owned;
     window.show();
     IntonationTable &panel = window.intonationTable();
     EXPECT_FALSE(panel.isVisible()) << "collapsed, the panel has no room for it";
@@ -69,4 +75,11 @@ TEST(TunerIntonationTable, TheExpandedPanelShowsTheFiguresAndResetForgetsThem)
     EXPECT_TRUE(panel.table()->item(a, 2)->text().isEmpty());
     EXPECT_TRUE(window.indicator().wheel(a)->toolTip().contains(QStringLiteral("not heard")))
             << "the wheels forget with the table";
+
+    // What the window heard, Reset or not, goes to the run's figures when it closes.
+    window.indicator().Update(window, FoldedA(-2.0), 1.0);
+    window.indicator().Update(window, FoldedA(-2.0), 1.0);
+    owned.reset();
+    EXPECT_EQ(run.degree(9).count, 5 + 2) << "A, counted from C";
+    EXPECT_NEAR(run.degree(9).meanCents, (5 * 8.0 - 2 * 2.0) / 7, 0.01);
 }

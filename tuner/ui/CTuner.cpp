@@ -150,6 +150,8 @@ CTuner::~CTuner()
 {
     m_timer.stop();
     m_engine->stopDevices();
+    if (m_context.runIntonation)
+        m_indicator->board().AddHeardTo(*m_context.runIntonation);
 }
 
 void CTuner::CreatePanel()

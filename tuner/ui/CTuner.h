@@ -21,6 +21,7 @@ class QSlider;
 
 namespace corvane {
 class ActiveTimeCounter;
+class IntonationStatistics;
 class CPitch;
 class CTCDefs;
 class KeyContext;
@@ -64,6 +65,9 @@ public:
         KeyContext &keys;
         ActiveTimeCounter &practice;
         const RunClock &clock;
+        // The run's figures by pitch class from C, for the practice log: the window adds what it
+        // heard when it goes. None: nothing is kept beyond the window.
+        IntonationStatistics *runIntonation = nullptr;
     };
 
     static constexpr const char *kTitle = "Tuner Active";
