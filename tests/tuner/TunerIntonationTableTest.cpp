@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 using namespace corvane;
 using namespace corvane::tuner;
@@ -82,4 +84,30 @@ TEST(TunerIntonationTable, TheExpandedPanelShowsTheFiguresAndResetForgetsThem)
     owned.reset();
     EXPECT_EQ(run.degree(9).count, 5 + 2) << "A, counted from C";
     EXPECT_NEAR(run.degree(9).meanCents, (5 * 8.0 - 2 * 2.0) / 7, 0.01);
+}
+
+TEST(TunerIntonationTable, PictureOfTheWheelsWithTheirBarsAndTheTable)
+{
+    TunerWindowRig rig;
+    NoDialogs dialogs;
+    CTuner window(rig.context(), false, dialogs);
+    window.show();
+    // A scale played with a sharp F#, a flat Bb and the rest near the mark; each note's first
+    // update is its attack. Semitones above A: C 3, D 5, E 7, F# 9, G 10, A 0, Bb 1, B 2.
+    const std::pair<int, double> played[] = { { 3, 1.0 },  { 5, -2.0 }, { 7, 3.0 },
+                                              { 9, 8.0 },  { 10, 0.5 }, { 0, -1.0 },
+                                              { 1, -9.0 }, { 2, 2.5 },  { 9, 7.0 } };
+    for (const auto &[semitone, cents] : played) {
+        for (int i = 0; i < 12; ++i)
+            window.indicator().Update(
+                    window, 27.5 * std::pow(2.0, (semitone * 100 + cents + (i % 3 - 1)) / 1200.0),
+                    1.0);
+    }
+    QTest::mouseClick(window.button(TunerControl::More), Qt::LeftButton);
+    const auto &rows = window.intonationTable();
+    EXPECT_EQ(rows.table()->item(6, 0)->text(), QStringLiteral("F#"));
+    EXPECT_TRUE(rows.table()->item(10, 0)->font().bold()) << "the Bb is the furthest off";
+    EXPECT_FALSE(rows.table()->item(6, 0)->font().bold());
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
+        window.grab().save(QString::fromLocal8Bit(docs) + QStringLiteral("/tuner-intonation.png"));
 }

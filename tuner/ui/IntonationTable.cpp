@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 namespace corvane::tuner {
@@ -11,8 +12,8 @@ namespace corvane::tuner {
 namespace {
 
     constexpr int kColumns = 5;
-    constexpr int kResetWidth = 52;
-    constexpr int kGap = 4;
+    constexpr int kResetWidth = 48;
+    constexpr int kGap = 3;
 
 } // namespace
 
@@ -22,13 +23,15 @@ IntonationTable::IntonationTable(QWidget *parent)
     , m_reset(new QPushButton(QStringLiteral("Reset"), this))
 {
     m_table->setObjectName(QStringLiteral("intonationTable"));
-    m_table->setHorizontalHeaderLabels({ QStringLiteral("Note"), QStringLiteral("Count"),
-                                         QStringLiteral("Mean"), QStringLiteral("Spread"),
-                                         QStringLiteral("In tune") });
+    // Short headings, each explained by its tooltip: the panel is narrow.
+    m_table->setHorizontalHeaderLabels({ QString(), QStringLiteral("n"), QStringLiteral("Mean"),
+                                         QStringLiteral("SD"), QStringLiteral("In tune") });
+    m_table->horizontalHeaderItem(1)->setToolTip(
+            QStringLiteral("Readings since the tuner started or was reset"));
     m_table->horizontalHeaderItem(2)->setToolTip(
             QStringLiteral("Mean deviation in cents, positive = sharp"));
     m_table->horizontalHeaderItem(3)->setToolTip(
-            QStringLiteral("Standard deviation of the readings in cents"));
+            QStringLiteral("Spread: the standard deviation of the readings in cents"));
     m_table->horizontalHeaderItem(4)->setToolTip(
             QStringLiteral("Share of the readings within the in-tune zone"));
     m_table->verticalHeader()->hide();
@@ -36,12 +39,19 @@ IntonationTable::IntonationTable(QWidget *parent)
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A size smaller than the panel's captions, as dense tables take, so that the five columns
+    // fit beside the Reset button at the window's smallest width.
+    QFont small = m_table->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_table->setFont(small);
+    m_table->horizontalHeader()->setFont(small);
     // Tight rows, so that as many degrees as the panel allows show without scrolling.
     const int rowHeight = m_table->fontMetrics().height() + 2;
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(rowHeight);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_table->horizontalHeader()->setMinimumSectionSize(24);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->horizontalHeader()->setMinimumSectionSize(12);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (int r = 0; r < 12; ++r) {
         for (int c = 0; c < kColumns; ++c) {
             auto *item = new QTableWidgetItem; // owned by the table
@@ -88,6 +98,16 @@ void IntonationTable::resizeEvent(QResizeEvent *event)
     const int tableWidth = std::max(0, width() - kResetWidth - kGap);
     m_table->setGeometry(0, 0, tableWidth, height());
     m_reset->setGeometry(tableWidth + kGap, 0, kResetWidth, m_reset->sizeHint().height());
+    // The columns share what the scroll bar leaves, each by what its widest text needs.
+    static constexpr double kShares[kColumns] = { 0.14, 0.16, 0.24, 0.18, 0.28 };
+    const int inside = tableWidth - 2 * m_table->frameWidth()
+            - m_table->verticalScrollBar()->sizeHint().width();
+    int used = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        const int w = c + 1 < kColumns ? int(inside * kShares[c]) : inside - used;
+        m_table->setColumnWidth(c, std::max(w, 12));
+        used += w;
+    }
 }
 
 } // namespace corvane::tuner
