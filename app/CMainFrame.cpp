@@ -210,6 +210,9 @@ void CMainFrame::CreateActions()
     connect(Add(C::Copy, tr("&Copy"), tr("Copy the panes and the selected notes"),
                 QKeySequence::Copy),
             &QAction::triggered, m_recording, &RecordingWindow::copy);
+    connect(Add(C::IntonationSummary, tr("&Intonation Summary..."),
+                tr("How in tune each note of the selection or the recording was played")),
+            &QAction::triggered, m_recording, &RecordingWindow::showIntonationSummary);
     for (auto &recent : m_recentFiles) {
         recent = new QAction(this); // owned by the window
         connect(recent, &QAction::triggered, this,
@@ -326,6 +329,7 @@ void CMainFrame::CreateMenus()
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(action(C::Copy));
+    edit->addAction(action(C::IntonationSummary));
 
     QMenu *view = menuBar()->addMenu(tr("&View"));
     // The bar toggles go first; CreateStatusBar puts them in once the bars exist.
@@ -569,7 +573,7 @@ void CMainFrame::ShowState()
     action(C::Play)->setEnabled(playable && m_state.canPlay());
     action(C::Loop)->setEnabled(playable && m_state.canLoop());
     const bool loaded = m_recording->hasRecording() && !busy;
-    for (C c : { C::SaveAs, C::Close, C::Export, C::Copy })
+    for (C c : { C::SaveAs, C::Close, C::Export, C::Copy, C::IntonationSummary })
         action(c)->setEnabled(loaded);
     action(C::Save)->setEnabled(loaded && m_recording->fileState().unsaved());
     action(C::New)->setEnabled(!busy);

@@ -90,6 +90,7 @@ public:
         About,
         Export,
         Copy,
+        IntonationSummary,
         Count_
     };
 

@@ -52,7 +52,8 @@ CMainFrame::TunerOpener CTonrikApp::TunerWindow()
         // A child of the main window that deletes itself once closed; the frame hears of the
         // closing after the window's own event has finished.
         auto *window = new tuner::CTuner({ m_program.settings, m_program.noteTable, m_program.keys,
-                                           m_clocks.active, m_clocks.run, m_program.folders },
+                                           m_clocks.active, m_clocks.run, m_program.folders,
+                                           &m_clocks.intonation },
                                          recording, m_tunerDialogs, parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(
@@ -157,11 +158,12 @@ void CTonrikApp::ExitInstance()
     m_frame.reset();
     // The program ends either way, and no file is ever left half written; what could not be
     // kept is said once, unless start-up has already said that the folder takes nothing.
+    const std::filesystem::path logFile = m_program.folders.data / kPracticeLogFileName;
     std::vector<std::string> failures {
         m_program.settings.WriteDefaultsFile(m_program.defaultsFile()),
         m_devices ? m_devices->keep() : std::string(),
-        AppendPracticeLogLine(m_clocks.run, m_clocks.active, {},
-                              m_program.folders.data / kPracticeLogFileName)
+        AppendPracticeLogLine(m_clocks.run, m_clocks.active, {}, logFile),
+        AppendIntonationLogLines(m_clocks.run.startTime(), m_clocks.intonation, {}, logFile)
     };
     if (m_folderProblemSaid)
         return;

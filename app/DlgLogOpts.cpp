@@ -46,6 +46,7 @@ DlgLogOpts::DlgLogOpts(CTCDefs &settings, std::filesystem::path logFile, QWidget
     m_today = makeSummary("Include Today's Summary", logoption::kTodaySummary);
     m_sevenDay = makeSummary("Include Seven Day Summary", logoption::kSevenDaySummary);
     m_complete = makeSummary("Include Complete Log Summary", logoption::kCompleteSummary);
+    m_charts = makeSummary("Include Charts (Time and Intonation)", logoption::kCharts);
 
     auto *listings = new QGroupBox(QStringLiteral("Runs"));
     auto *listingLayout = new QVBoxLayout(listings);

@@ -38,6 +38,8 @@ public:
     QCheckBox *todaySummary() const noexcept { return m_today; }
     QCheckBox *sevenDaySummary() const noexcept { return m_sevenDay; }
     QCheckBox *completeSummary() const noexcept { return m_complete; }
+    // The last page with the time and intonation charts.
+    QCheckBox *charts() const noexcept { return m_charts; }
     // 0 "Today's Log", 1 "Seven Day Log", 2 "Complete Log", 3 "None".
     QRadioButton *listing(int index) const noexcept { return m_listings[index]; }
     QAbstractButton *clearButton() const noexcept { return m_clear; }
@@ -54,6 +56,7 @@ private:
     QCheckBox *m_today;
     QCheckBox *m_sevenDay;
     QCheckBox *m_complete;
+    QCheckBox *m_charts;
     QRadioButton *m_listings[4];
     QAbstractButton *m_clear;
 };

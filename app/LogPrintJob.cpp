@@ -1,6 +1,7 @@
 #include "LogPrintJob.h"
 
 #include "CTCDefs.h"
+#include "LogChartPainter.h"
 #include "PracticeClocks.h"
 #include "PracticeLogFile.h"
 #include "ProgramState.h"
@@ -32,9 +33,13 @@ namespace {
 } // namespace
 
 LogPrintJob::LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t runStart,
-                         std::int64_t now, std::uint32_t options, std::size_t damagedLines)
+                         std::int64_t now, std::uint32_t options, std::size_t damagedLines,
+                         const IntonationLog &figures, const IntonationStatistics *current)
     : m_body(DeviceFont("Courier New", QFont::TypeWriter, 10, device))
     , m_title(DeviceFont("Arial", QFont::SansSerif, 14, device))
+    , m_sevenDays(DailyTimeChart(log, runStart, 7))
+    , m_thirtyDays(DailyTimeChart(log, runStart, 30))
+    , m_drift(DeviationDriftChart(figures, runStart, 30, current))
     , m_printout(std::move(log), runStart, now, options, Measure(device, m_body, m_title),
                  damagedLines)
 {
@@ -44,10 +49,11 @@ LogPrintJob LogPrintJob::ofProgram(QPaintDevice &device, const PracticeClocks &c
                                    const ProgramState &program)
 {
     PracticeLog log;
-    const std::size_t damaged = LoadPracticeLog(log, clocks.run, clocks.active,
+    IntonationLog figures;
+    const std::size_t damaged = LoadPracticeLog(log, clocks.run, clocks.active, &figures,
                                                 program.folders.data / kPracticeLogFileName);
     return LogPrintJob(device, std::move(log), clocks.run.startTime(), clocks.run.currentTime(),
-                       program.settings.GetLogOptions(), damaged);
+                       program.settings.GetLogOptions(), damaged, figures, &clocks.intonation);
 }
 
 LogDeviceMetrics LogPrintJob::Measure(QPaintDevice &device, const QFont &body, const QFont &title)
@@ -69,6 +75,17 @@ void LogPrintJob::render(QPainter &painter, int page) const
     for (const LogPageItem &item : m_printout.page(page)) {
         if (item.kind == LogPageItem::Kind::Rule) {
             painter.drawLine(item.x, item.y, item.x2, item.y2);
+            continue;
+        }
+        if (item.kind == LogPageItem::Kind::Chart) {
+            const QRect area(QPoint(item.x, item.y), QPoint(item.x2, item.y2));
+            if (item.chart == LogPageItem::ChartKind::Drift)
+                PaintDriftChart(painter, area, m_drift, m_body);
+            else
+                PaintTimeChart(painter, area,
+                               item.chart == LogPageItem::ChartKind::SevenDays ? m_sevenDays
+                                                                               : m_thirtyDays,
+                               m_body);
             continue;
         }
         const QFont &font = item.font == LogPageItem::Font::Title ? m_title : m_body;

@@ -1,6 +1,7 @@
 #include "RecordingWindow.h"
 
 #include "AnalysisExport.h"
+#include "DlgIntonationSummary.h"
 #include "AnalysisReport.h"
 #include "AudioFacade.h"
 #include "CTonrikDoc.h"
@@ -236,7 +237,33 @@ bool RecordingWindow::exportFile()
 
 bool RecordingWindow::exportTo(const QString &path)
 {
-    return AnalysisExport::exportTo(*m_doc, *m_view, path, window());
+    return AnalysisExport::exportTo(*m_doc, *m_view, path, window(), false,
+                                    m_program.settings.GetPinwheelThresholds()[2]);
+}
+
+QDialog *RecordingWindow::showIntonationSummary()
+{
+    RecordingAnalysis *analysis = m_doc->analysis();
+    const double inTune = m_program.settings.GetPinwheelThresholds()[2];
+    const auto summary = analysis
+            ? AnalysisExport::intonationSummary(*analysis, m_view->selection(), inTune)
+            : std::nullopt;
+    if (!summary)
+        return nullptr;
+    const BlockSelection &selection = m_view->selection();
+    QString scope = QStringLiteral("Whole recording");
+    if (!selection.empty()) {
+        const double blockSeconds =
+                double(analysis->blockFormat().blockLength) / analysis->blockFormat().sampleRate;
+        scope = QStringLiteral("Selection %1 s to %2 s")
+                        .arg(selection.start() * blockSeconds, 0, 'f', 2)
+                        .arg(selection.end() * blockSeconds, 0, 'f', 2);
+    }
+    scope += QStringLiteral(" (in tune: within %1 cents)").arg(inTune, 0, 'f', 1);
+    auto *dialog = new DlgIntonationSummary(*summary, scope, window()); // deletes itself
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
 }
 
 bool RecordingWindow::copy()

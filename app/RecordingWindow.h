@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QDialog;
+
 namespace corvane {
 
 class CTonrikDoc;
@@ -68,6 +70,9 @@ public:
     // The panes as shown, as a picture, and the notes of the selection (all notes when nothing is
     // selected) as CSV text, both on the clipboard.
     bool copy();
+    // "Intonation Summary...": opens the dialog of how in tune the selection (or the whole
+    // recording) was played, without waiting for it; null when nothing is loaded.
+    QDialog *showIntonationSummary();
 
     // Whether the document's recording may go: true when it is safe on disk, or the user saved
     // it or let it go; false when they canceled or the save failed.

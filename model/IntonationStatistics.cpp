@@ -14,6 +14,19 @@ void IntonationFigures::add(double cents, double inTuneCents) noexcept
         ++inTune;
 }
 
+void IntonationFigures::merge(const IntonationFigures &other) noexcept
+{
+    if (other.count == 0)
+        return;
+    const double n = static_cast<double>(count);
+    const double m = static_cast<double>(other.count);
+    const double delta = other.meanCents - meanCents;
+    meanCents += delta * m / (n + m);
+    sumOfSquares += other.sumOfSquares + delta * delta * n * m / (n + m);
+    count += other.count;
+    inTune += other.inTune;
+}
+
 double IntonationFigures::spreadCents() const noexcept
 {
     return count < 2 ? 0.0 : std::sqrt(sumOfSquares / static_cast<double>(count));
@@ -28,6 +41,12 @@ void IntonationStatistics::add(int degree, double cents) noexcept
 {
     if (degree >= 0 && degree < kDegrees)
         m_degrees[static_cast<unsigned>(degree)].add(cents, m_inTuneCents);
+}
+
+void IntonationStatistics::merge(int degree, const IntonationFigures &figures) noexcept
+{
+    if (degree >= 0 && degree < kDegrees)
+        m_degrees[static_cast<unsigned>(degree)].merge(figures);
 }
 
 int IntonationStatistics::worstDegree(long minimumCount) const noexcept

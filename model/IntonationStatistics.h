@@ -16,6 +16,9 @@ struct IntonationFigures
 
     // `inTuneCents`: the in-tune zone's half-width; a deviation on its edge counts as in tune.
     void add(double cents, double inTuneCents) noexcept;
+    // Takes in another set of figures as if its readings had been added here one by one (the
+    // pairwise update of the mean and the sum of squares), to gather runs and days.
+    void merge(const IntonationFigures &other) noexcept;
     // The population standard deviation in cents; 0 for fewer than two readings.
     double spreadCents() const noexcept;
     // 0..1; 0 when there is nothing.
@@ -38,6 +41,8 @@ public:
     // A degree outside 0..11 is not counted.
     void add(int degree, double cents) noexcept;
     void reset() noexcept { m_degrees = {}; }
+    // Takes in figures gathered elsewhere for `degree` (0..11; another is ignored).
+    void merge(int degree, const IntonationFigures &figures) noexcept;
 
     const IntonationFigures &degree(int degree) const noexcept
     {

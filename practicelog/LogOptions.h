@@ -16,6 +16,9 @@ namespace logoption {
     inline constexpr std::uint32_t kSevenDayLog = 0x040;
     inline constexpr std::uint32_t kCompleteLog = 0x400;
     inline constexpr std::uint32_t kListingBits = kTodayLog | kSevenDayLog | kCompleteLog;
+    // A last page with the charts: active and elapsed time over seven and thirty days, and each
+    // note's mean deviation over thirty.
+    inline constexpr std::uint32_t kCharts = 0x800;
 } // namespace logoption
 
 // Which runs the printout lists.

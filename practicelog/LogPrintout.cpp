@@ -60,7 +60,44 @@ LogPrintout::LogPrintout(PracticeLog log, std::int64_t runStart, std::int64_t no
         m_cutoff = CutoffFor(listing, now);
         m_listed = std::int64_t(CountRunsSince(m_log, m_cutoff));
     }
-    m_pages = m_layout.pageCount(m_listed);
+    m_pages = m_layout.pageCount(m_listed) + ((options & logoption::kCharts) ? 1 : 0);
+}
+
+bool LogPrintout::IsChartPage(int page) const noexcept
+{
+    return (m_options & logoption::kCharts) && page == m_pages;
+}
+
+void LogPrintout::AddCharts(std::vector<LogPageItem> &items) const
+{
+    static constexpr struct
+    {
+        const char *title;
+        LogPageItem::ChartKind kind;
+    } kCharts[] = {
+        { "Last Seven Days: Active and Elapsed Time", LogPageItem::ChartKind::SevenDays },
+        { "Last Thirty Days: Active and Elapsed Time", LogPageItem::ChartKind::ThirtyDays },
+        { "Mean Deviation of Each Note (cents, + = sharp)", LogPageItem::ChartKind::Drift },
+    };
+    const LogPageLayout &l = m_layout;
+    const int titled = l.titleHeight + l.lineHeight / 2;
+    const int gap = 2 * l.lineHeight;
+    const int chartHeight =
+            std::max(l.lineHeight, (l.bottom - l.bodyStart - 3 * titled - 2 * gap) / 3);
+    int y = l.bodyStart;
+    for (const auto &chart : kCharts) {
+        AddText(items, y, chart.title, LogPageItem::Font::Title);
+        y += titled;
+        LogPageItem area;
+        area.kind = LogPageItem::Kind::Chart;
+        area.x = l.left;
+        area.y = y;
+        area.x2 = l.right;
+        area.y2 = y + chartHeight;
+        area.chart = chart.kind;
+        items.push_back(std::move(area));
+        y += chartHeight + gap;
+    }
 }
 
 std::vector<LogPageItem> LogPrintout::page(int page) const
@@ -69,6 +106,10 @@ std::vector<LogPageItem> LogPrintout::page(int page) const
     if (page < 1 || page > m_pages)
         return items;
     AddHeaderAndFooter(items, page);
+    if (IsChartPage(page)) {
+        AddCharts(items);
+        return items;
+    }
     int y = m_layout.bodyStart;
     const LogListing listing = ListingOf(m_options);
     if (page == 1) {

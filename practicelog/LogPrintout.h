@@ -11,10 +11,12 @@
 namespace corvane {
 
 // One thing to draw on a page of the printed log, in device units: a text whose top-left corner
-// (top-right when right-aligned) is at (x, y), or a straight rule from (x, y) to (x2, y2).
+// (top-right when right-aligned) is at (x, y), a straight rule from (x, y) to (x2, y2), or a chart
+// that fills the rectangle from (x, y) to (x2, y2).
 struct LogPageItem
 {
-    enum class Kind { Text, Rule };
+    enum class Kind { Text, Rule, Chart };
+    enum class ChartKind { None, SevenDays, ThirtyDays, Drift };
     enum class Font { Body, Title };
 
     Kind kind = Kind::Text;
@@ -25,6 +27,7 @@ struct LogPageItem
     int y2 = 0;
     std::string text;
     bool alignRight = false;
+    ChartKind chart = ChartKind::None;
 
     friend bool operator==(const LogPageItem &, const LogPageItem &) = default;
 };
@@ -38,7 +41,8 @@ struct LogPageItem
 // the front), the run clock's start (which decides "today" for the summaries) and the present
 // time (which decides the listing's cut-off and the date in the header). When loading skipped
 // damaged lines, page 1's footer says how many ("2 damaged lines were skipped"), so that the
-// summaries are not taken for the whole story. Pure; allocates.
+// summaries are not taken for the whole story. With the charts chosen (logoption::kCharts), a
+// last page holds their titles and places. Pure; allocates.
 class LogPrintout
 {
 public:
@@ -57,6 +61,8 @@ private:
     void AddHeaderAndFooter(std::vector<LogPageItem> &items, int page) const;
     int AddSummaries(std::vector<LogPageItem> &items, int y) const;
     void AddRuns(std::vector<LogPageItem> &items, int page, int y) const;
+    void AddCharts(std::vector<LogPageItem> &items) const;
+    bool IsChartPage(int page) const noexcept;
     void AddText(std::vector<LogPageItem> &items, int y, std::string text,
                  LogPageItem::Font font = LogPageItem::Font::Body) const;
 

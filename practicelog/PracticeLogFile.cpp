@@ -97,9 +97,12 @@ std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter
 }
 
 std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
-                            const ActiveTimeCounter &counter, const std::filesystem::path &path)
+                            const ActiveTimeCounter &counter, IntonationLog *intonation,
+                            const std::filesystem::path &path)
 {
     log.clear();
+    if (intonation)
+        intonation->clear();
     std::size_t damaged = 0;
     std::ifstream in(path, std::ios::binary);
     std::string line;
@@ -107,7 +110,10 @@ std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
         const auto record = ParsePracticeLogLine(line);
         if (record && IsPlausibleRun(*record))
             log.push_back(*record);
-        else if (skipBlanks(line.data(), line.data() + line.size()) != line.data() + line.size())
+        else if (const auto figures = ParseIntonationLogLine(line)) {
+            if (intonation)
+                intonation->push_back(*figures);
+        } else if (skipBlanks(line.data(), line.data() + line.size()) != line.data() + line.size())
             ++damaged;
     }
     // Newest first; lines of one start keep the later line first, as the file's order had it.
@@ -116,6 +122,20 @@ std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
                      [](const LogRecord &a, const LogRecord &b) { return a.start > b.start; });
     log.insert(log.begin(), CurrentRunRecord(clock, counter));
     return damaged;
+}
+
+std::string AppendIntonationLogLines(std::int64_t runStart,
+                                     const IntonationStatistics &byPitchClass,
+                                     const FileFault &fault, const std::filesystem::path &file)
+{
+    std::error_code ignored;
+    const std::filesystem::path path = std::filesystem::absolute(file, ignored);
+    for (const std::string &line : IntonationLogLines(runStart, byPitchClass)) {
+        std::string failure = appendWholeLine(path, line, fault);
+        if (!failure.empty())
+            return failure;
+    }
+    return {};
 }
 
 std::string DamagedLinesText(std::size_t count)

@@ -2,6 +2,7 @@
 
 #include "ActiveTimeCounter.h"
 #include "FileSteps.h"
+#include "IntonationLogRecord.h"
 #include "LogRecord.h"
 #include "RunClock.h"
 
@@ -15,7 +16,8 @@ namespace corvane {
 
 // The practice log lives in "corvlog.txt" (in the data folder the program chose, the current
 // directory by default; every function takes its path last): one line per run,
-// "start end active\n" as decimal integers, oldest first. User-interface thread only.
+// "start end active\n" as decimal integers, oldest first, each followed by the lines of how in
+// tune the run's notes were played (IntonationLogRecord). User-interface thread only.
 inline constexpr const char *kPracticeLogFileName = "corvlog.txt";
 
 // The record of the run in progress: the clock's start, its current time, and the whole active
@@ -35,10 +37,20 @@ std::string AppendPracticeLogLine(const RunClock &clock, const ActiveTimeCounter
 // whatever the order of the lines (two copies of the program in one folder append in the order
 // they end). Lines of any length are read, one by one; a line that is not a plausible run
 // (IsPlausibleRun) is skipped and counted, a blank one skipped. A missing or unreadable file
-// gives the current run alone. Returns the number of damaged lines skipped. Allocates.
+// gives the current run alone. Returns the number of damaged lines skipped. The intonation lines
+// are no runs and never damaged; they go to `intonation`, when given, in the order of the file.
+// Allocates.
 std::size_t LoadPracticeLog(PracticeLog &log, const RunClock &clock,
-                            const ActiveTimeCounter &counter,
+                            const ActiveTimeCounter &counter, IntonationLog *intonation = nullptr,
                             const std::filesystem::path &path = kPracticeLogFileName);
+
+// Appends the lines of how in tune each note was played during the run that started at
+// `runStart` (figures by pitch class, 0 = C), one whole line per write as the run's own line; a
+// note not heard gets none. Returns the first failure's message, empty on success.
+std::string AppendIntonationLogLines(std::int64_t runStart,
+                                     const IntonationStatistics &byPitchClass,
+                                     const FileFault &fault = {},
+                                     const std::filesystem::path &path = kPracticeLogFileName);
 
 // "1 damaged line was skipped", "2 damaged lines were skipped"; empty for 0.
 std::string DamagedLinesText(std::size_t count);

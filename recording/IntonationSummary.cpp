@@ -10,7 +10,7 @@ namespace corvane {
 
 namespace {
 
-    struct Row
+    struct RowView
     {
         const char *scope;
         std::string name;
@@ -22,15 +22,31 @@ namespace {
     {
         for (int d = 0; d < IntonationStatistics::kDegrees; ++d) {
             if (summary.degrees.degree(d).count > 0)
-                each(Row { "degree", degreeNameInCMajor(d), summary.degrees.degree(d) });
+                each(RowView { "degree", degreeNameInCMajor(d), summary.degrees.degree(d) });
         }
         for (const auto &[note, figures] : summary.notes)
-            each(Row { "note", noteNameInCMajor(note), figures });
+            each(RowView { "note", noteNameInCMajor(note), figures });
     }
 
 } // namespace
 
 IntonationSummary IntonationSummary::of(const AnalysisReport &report, double inTuneCents)
+{
+    return of(report, inTuneCents, -std::numeric_limits<double>::infinity(),
+              std::numeric_limits<double>::infinity());
+}
+
+std::vector<IntonationSummary::Row> IntonationSummary::rows() const
+{
+    std::vector<Row> all;
+    forEachRow(*this, [&all](const auto &row) {
+        all.push_back({ row.scope, row.name, row.figures });
+    });
+    return all;
+}
+
+IntonationSummary IntonationSummary::of(const AnalysisReport &report, double inTuneCents,
+                                        double fromSeconds, double toSeconds)
 {
     IntonationSummary summary { IntonationStatistics(inTuneCents), {} };
     const auto &rows = report.samples;
@@ -46,7 +62,8 @@ IntonationSummary IntonationSummary::of(const AnalysisReport &report, double inT
         const double first = rows[start].timeSeconds + kSettleSeconds;
         const double last = rows[end - 1].timeSeconds - kSettleSeconds;
         for (std::size_t i = start; i < end; ++i) {
-            if (rows[i].timeSeconds < first || rows[i].timeSeconds > last)
+            if (rows[i].timeSeconds < first || rows[i].timeSeconds > last
+                || rows[i].timeSeconds < fromSeconds || rows[i].timeSeconds >= toSeconds)
                 continue;
             summary.degrees.add(degreeFromC(rows[i].note), rows[i].cents);
             summary.notes[rows[i].note].add(rows[i].cents, inTuneCents);
@@ -59,7 +76,7 @@ IntonationSummary IntonationSummary::of(const AnalysisReport &report, double inT
 void IntonationSummary::writeCsv(std::ostream &out) const
 {
     out << "scope,name,count,mean_cents,spread_cents,in_tune_share\n";
-    forEachRow(*this, [&](const Row &row) {
+    forEachRow(*this, [&](const RowView &row) {
         out << row.scope << ',' << row.name << ',' << row.figures.count << ','
             << reportNumber(row.figures.meanCents, 1) << ','
             << reportNumber(row.figures.spreadCents(), 1) << ','
@@ -71,7 +88,7 @@ void IntonationSummary::writeJson(std::ostream &out) const
 {
     out << "{\n  \"in_tune_cents\": " << reportNumber(degrees.inTuneCents(), 1);
     std::string scope;
-    forEachRow(*this, [&](const Row &row) {
+    forEachRow(*this, [&](const RowView &row) {
         const bool first = scope != row.scope;
         if (first)
             out << (scope.empty() ? "" : "\n  ]") << ",\n  \"" << row.scope << "s\": [";

@@ -3,7 +3,10 @@
 #include "IntonationStatistics.h"
 
 #include <iosfwd>
+#include <limits>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -24,6 +27,19 @@ struct IntonationSummary
 
     // `inTuneCents`: the in-tune zone's half-width (the pinwheels' middle zone).
     static IntonationSummary of(const AnalysisReport &report, double inTuneCents);
+    // Only the readings played from `fromSeconds` up to (not including) `toSeconds`, as a
+    // selection of the recording holds them; a note cut by an edge keeps its held part inside.
+    static IntonationSummary of(const AnalysisReport &report, double inTuneCents,
+                                double fromSeconds, double toSeconds);
+
+    // The rows writeCsv writes, in its order: scope ("degree" or "note"), name and figures.
+    struct Row
+    {
+        std::string scope;
+        std::string name;
+        IntonationFigures figures;
+    };
+    std::vector<Row> rows() const;
 
     // CSV: "scope,name,count,mean_cents,spread_cents,in_tune_share", the twelve degrees from C
     // (those heard) then each note heard from low to high.

@@ -1,6 +1,7 @@
 #include "AnalysisExport.h"
 
 #include "AnalysisReport.h"
+#include "BlockSelection.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "MessageService.h"
@@ -29,6 +30,36 @@ bool AnalysisExport::writeCsv(const RecordingAnalysis &analysis, const QString &
     return static_cast<bool>(out);
 }
 
+std::optional<IntonationSummary> AnalysisExport::intonationSummary(
+        const RecordingAnalysis &analysis, const BlockSelection &selection, double inTuneCents)
+{
+    if (!analysis.loaded())
+        return std::nullopt;
+    AnalysisReport report;
+    report.describe(analysis);
+    if (selection.empty())
+        return IntonationSummary::of(report, inTuneCents);
+    const double blockSeconds =
+            double(analysis.blockFormat().blockLength) / analysis.blockFormat().sampleRate;
+    return IntonationSummary::of(report, inTuneCents,
+                                 selection.start() * blockSeconds - report.latencySeconds,
+                                 selection.end() * blockSeconds - report.latencySeconds);
+}
+
+bool AnalysisExport::writeSummaryCsv(const RecordingAnalysis &analysis, const QString &path,
+                                     double inTuneCents)
+{
+    const auto summary = intonationSummary(analysis, BlockSelection(), inTuneCents);
+    if (!summary)
+        return false;
+    std::ofstream out(path.toStdString(), std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    summary->writeCsv(out);
+    out.flush();
+    return static_cast<bool>(out);
+}
+
 bool AnalysisExport::writePng(CTonrikView &view, const QString &path)
 {
     return view.renderImage().save(path, "PNG");
@@ -51,12 +82,14 @@ bool AnalysisExport::writePdf(CTonrikView &view, const QString &path)
 }
 
 bool AnalysisExport::exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
-                              QWidget *parent, bool samples)
+                              QWidget *parent, bool samples, double inTuneCents)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     RecordingAnalysis *analysis = doc.analysis();
     bool ok = false;
-    if (suffix == QLatin1String("csv"))
+    if (path.endsWith(QLatin1String(".summary.csv"), Qt::CaseInsensitive))
+        ok = analysis && writeSummaryCsv(*analysis, path, inTuneCents);
+    else if (suffix == QLatin1String("csv"))
         ok = analysis && writeCsv(*analysis, path, samples);
     else if (suffix == QLatin1String("png"))
         ok = writePng(view, path);

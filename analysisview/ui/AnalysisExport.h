@@ -1,11 +1,16 @@
 #pragma once
 
+#include "IntonationSummary.h"
+
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 
 namespace corvane {
 
+class BlockSelection;
 class CTonrikDoc;
 class CTonrikView;
 class RecordingAnalysis;
@@ -16,18 +21,35 @@ class RecordingAnalysis;
 //    prints them (time, pitch, level, voiced, stable, note, cents). Both come from the report
 //    the command line prints (AnalysisReport), which describes the analysis as it ran (its
 //    settings and note table), whatever the settings are now;
+//  - ".summary.csv" (a name ending so): how in tune each degree and each note was played, the
+//    CSV of `tonrik --analyze --summary`, over the whole recording;
 //  - ".png": the shown panes at the view's width and scroll position, the whole stack tall;
 //  - ".pdf": the same picture on one page, scaled to fit.
 // User-interface thread.
 class AnalysisExport
 {
 public:
-    static constexpr const char *kFilter = "Notes (*.csv);;Picture (*.png);;PDF document (*.pdf)";
+    static constexpr const char *kFilter =
+            "Notes (*.csv);;Intonation summary (*.summary.csv);;Picture (*.png);;"
+            "PDF document (*.pdf)";
+    // The pinwheels' middle zone as the program ships, for callers without settings at hand.
+    static constexpr double kDefaultInTuneCents = 4.0;
 
     // Writes `path`; a failure (nothing loaded, an unknown extension, a file that cannot be
-    // written) shows a stop box over `parent` and returns false.
+    // written) shows a stop box over `parent` and returns false. `inTuneCents`: the half-width
+    // of the in-tune zone the summary counts in.
     static bool exportTo(CTonrikDoc &doc, CTonrikView &view, const QString &path,
-                         QWidget *parent = nullptr, bool samples = false);
+                         QWidget *parent = nullptr, bool samples = false,
+                         double inTuneCents = kDefaultInTuneCents);
+
+    // How in tune the loaded recording was played, over `selection` (moved back by the
+    // analyzer's delay, as the view's blocks are) or over all of it when the selection is empty;
+    // nothing when no analysis is loaded.
+    static std::optional<IntonationSummary> intonationSummary(const RecordingAnalysis &analysis,
+                                                              const BlockSelection &selection,
+                                                              double inTuneCents);
+    static bool writeSummaryCsv(const RecordingAnalysis &analysis, const QString &path,
+                                double inTuneCents);
 
     // The CSV alone: `samples` one row per block, else one per note. False when nothing is
     // loaded or the file cannot be written.

@@ -140,8 +140,11 @@ TEST(LogOptionsDialog, OpensOnOneListingAndStoresOnlyOnOk)
     DlgLogOpts dialog(settings);
     dialog.listing(3)->click();
     dialog.todaySummary()->click();
+    EXPECT_FALSE(dialog.charts()->isChecked());
+    dialog.charts()->click();
     dialog.accept();
-    EXPECT_EQ(settings.GetLogOptions(), logoption::kCompleteSummary | logoption::kTodaySummary);
+    EXPECT_EQ(settings.GetLogOptions(),
+              logoption::kCompleteSummary | logoption::kTodaySummary | logoption::kCharts);
 }
 
 TEST(LogOptionsDialog, ClearLogAsksFirstAndLeavesTheOptionsAlone)

@@ -12,6 +12,7 @@
 #include "CTonrikView.h"
 #include "CTuner.h"
 #include "CsvText.h"
+#include "DlgIntonationSummary.h"
 #include "FileChooser.h"
 #include "HelpWindow.h"
 #include "PracticeClocks.h"
@@ -29,6 +30,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QLabel>
+#include <QTableWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -39,7 +42,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <map>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -608,4 +613,71 @@ TEST_F(RecordingWindowTest, PictureOfTheWindowWithARecording)
     ASSERT_FALSE(picture.isNull());
     if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
         picture.save(QString::fromLocal8Bit(docs) + QStringLiteral("/main-window-recording.png"));
+}
+
+TEST_F(RecordingWindowTest, TheIntonationSummaryShowsTheSelectionOrTheWholeRecordingAndExports)
+{
+    // C4 in tune, E4 eight cents sharp, G4 in tune, a second each.
+    std::vector<double> frames = test::silence(0.25, kRate);
+    for (const auto &[note, cents] : { std::pair { 39, 0.0 }, { 43, 8.0 }, { 46, 0.0 } }) {
+        test::append(frames,
+                     test::tone(program.noteTable.NoteFreq(note) * std::pow(2.0, cents / 1200), 1.0,
+                                kRate));
+        test::append(frames, test::silence(0.25, kRate));
+    }
+    const auto path = dir.path() / "detuned.wav";
+    test::writeWave(path, test::waveHeader(1, kRate), test::pcmBytes(frames, 1, 16));
+    EXPECT_FALSE(enabled(Command::IntonationSummary)) << "nothing to sum up yet";
+    ASSERT_TRUE(recording().openFile(q(path)));
+    ASSERT_TRUE(enabled(Command::IntonationSummary));
+    frame->resize(1000, 700);
+    frame->show();
+    QApplication::processEvents();
+
+    const auto rowsOf = [](QDialog *dialog) {
+        std::map<std::string, std::pair<long, double>> rows;
+        auto *table = static_cast<DlgIntonationSummary *>(dialog)->table();
+        for (int r = 0; r < table->rowCount(); ++r)
+            rows[table->item(r, 0)->text().toStdString()] = {
+                table->item(r, 1)->text().toLong(), table->item(r, 2)->text().toDouble()
+            };
+        return rows;
+    };
+    QDialog *whole = recording().showIntonationSummary();
+    ASSERT_NE(whole, nullptr);
+    EXPECT_TRUE(static_cast<DlgIntonationSummary *>(whole)->scopeLabel()->text().startsWith(
+            QStringLiteral("Whole recording")));
+    auto rows = rowsOf(whole);
+    ASSERT_TRUE(rows.count("E") && rows.count("C") && rows.count("G") && rows.count("E4"));
+    EXPECT_NEAR(rows["E"].second, 8.0, 1.0) << "the detuned degree";
+    EXPECT_NEAR(rows["C"].second, 0.0, 1.0);
+    EXPECT_GE(rows["E"].first, 3) << "the held part of a second";
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
+        whole->grab().save(QString::fromLocal8Bit(docs)
+                           + QStringLiteral("/intonation-summary-dialog.png"));
+    whole->close();
+
+    // A selection of the first second and a half holds the C and none of the E or G.
+    CTonrikView &view = recording().view();
+    const double blocksPerSecond = kRate / 1024.0;
+    const int from = view.axis().xOfBlock(view.axis().firstVisibleBlock());
+    const int to = view.axis().xOfBlock(static_cast<int32_t>(1.5 * blocksPerSecond));
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(from + 1, 40));
+    QTest::mouseMove(view.viewport(), QPoint(to, 40));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(to, 40));
+    ASSERT_FALSE(view.selection().empty());
+    QDialog *part = recording().showIntonationSummary();
+    ASSERT_NE(part, nullptr);
+    rows = rowsOf(part);
+    EXPECT_TRUE(rows.count("C"));
+    EXPECT_FALSE(rows.count("E") || rows.count("G"));
+    part->close();
+
+    // Export writes the summary of the whole recording, as `--summary` prints it.
+    chooser.filter = QStringLiteral("Intonation summary (*.summary.csv)");
+    chooser.answers = { q(dir.path() / "detuned") };
+    frame->action(Command::Export)->trigger();
+    const std::string csv = test::fileText(dir.path() / "detuned.summary.csv");
+    EXPECT_EQ(csv.rfind("scope,name,count,mean_cents,spread_cents,in_tune_share\n", 0), 0u) << csv;
+    EXPECT_NE(csv.find("degree,E,"), std::string::npos) << csv;
 }

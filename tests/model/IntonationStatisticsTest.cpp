@@ -44,3 +44,22 @@ TEST(IntonationStatistics, AnHourOfReadingsKeepsItsMeanExact)
     EXPECT_NEAR(figures.spreadCents(), 0.1, 1e-9);
     EXPECT_EQ(figures.inTune, 0);
 }
+
+TEST(IntonationStatistics, MergingTwoSetsGivesWhatAddingEveryReadingToOneWouldHave)
+{
+    IntonationFigures all, first, second, none;
+    const double readings[] = { 3.0, -1.0, 12.0, 5.5, 4.0, -6.0, 9.0 };
+    for (int i = 0; i < 7; ++i) {
+        all.add(readings[i], 4.0);
+        (i < 3 ? first : second).add(readings[i], 4.0);
+    }
+    first.merge(none);
+    EXPECT_EQ(first.count, 3) << "nothing merges as nothing";
+    none.merge(first);
+    EXPECT_DOUBLE_EQ(none.meanCents, first.meanCents) << "into an empty set, a copy";
+    first.merge(second);
+    EXPECT_EQ(first.count, all.count);
+    EXPECT_EQ(first.inTune, all.inTune);
+    EXPECT_NEAR(first.meanCents, all.meanCents, 1e-12);
+    EXPECT_NEAR(first.spreadCents(), all.spreadCents(), 1e-12);
+}

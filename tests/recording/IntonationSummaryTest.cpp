@@ -89,3 +89,21 @@ TEST(IntonationSummary, ARecordingWithNothingHeldGivesEmptyLists)
     EXPECT_EQ(json.str(), "{\n  \"in_tune_cents\": 4.0,\n  \"degrees\": [],\n  \"notes\": []\n}\n");
     EXPECT_EQ(csv.str(), "scope,name,count,mean_cents,spread_cents,in_tune_share\n");
 }
+
+TEST(IntonationSummary, ASpanCountsOnlyTheHeldReadingsPlayedWithinIt)
+{
+    Readings r;
+    r.hold(kA4, { 6.0, 2.0 }); // held readings at 0.375 and 0.5 s
+    r.hold(kA3, { -4.0 });     // at 1.125 s
+    const IntonationSummary first = IntonationSummary::of(r.report, 4.0, 0.0, 0.45);
+    EXPECT_EQ(first.degrees.degree(9).count, 1);
+    EXPECT_DOUBLE_EQ(first.degrees.degree(9).meanCents, 6.0);
+    EXPECT_TRUE(first.notes.count(kA4) && !first.notes.count(kA3));
+    const IntonationSummary later = IntonationSummary::of(r.report, 4.0, 0.5, 10.0);
+    EXPECT_EQ(later.degrees.degree(9).count, 2) << "from its start, up to its end";
+    const auto rows = later.rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].scope, "degree");
+    EXPECT_EQ(rows[0].name, "A");
+    EXPECT_EQ(rows[2].name, "A4");
+}

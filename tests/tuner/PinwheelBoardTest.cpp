@@ -127,4 +127,14 @@ TEST_F(PinwheelBoardTest, EachDegreeKeepsHowInTuneItWasPlayedAcrossAChangeOfKey)
 
     board.ResetIntonation();
     EXPECT_EQ(board.intonation(2).count, 0);
+
+    // The run keeps all it heard for the practice log, counted from C, reset or not.
+    Hear(Note(0, 8.0)); // an attack out of silence, not counted
+    IntonationStatistics run(4.0);
+    run.add(9, 8.0); // an earlier window's A
+    board.AddHeardTo(run);
+    EXPECT_EQ(run.degree(9).count, 5 + 1);
+    EXPECT_NEAR(run.degree(9).meanCents, 8.0, 0.01);
+    EXPECT_EQ(run.degree(0).count, 3) << "the C";
+    EXPECT_EQ(run.degree(0).inTune, 3);
 }

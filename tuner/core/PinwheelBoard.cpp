@@ -45,6 +45,8 @@ PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
     if (heard && note == m_previousNote) {
         m_intonation.setInTuneCents(thresholds[2]);
         m_intonation.add(note, -flatCents);
+        m_heard.setInTuneCents(thresholds[2]);
+        m_heard.add(note, -flatCents);
     }
     m_previousNote = note;
 
@@ -55,6 +57,13 @@ PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
         changed[std::size_t(d)] = !w.idle();
     }
     return changed;
+}
+
+void PinwheelBoard::AddHeardTo(IntonationStatistics &runByPitchClassFromC) const noexcept
+{
+    // The board counts pitch classes from A (0 = A, 3 = C).
+    for (int a = 0; a < kDegreeCount; ++a)
+        runByPitchClassFromC.merge((a + 9) % 12, m_heard.degree(a));
 }
 
 } // namespace corvane::tuner

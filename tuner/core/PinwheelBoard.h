@@ -55,11 +55,16 @@ public:
     {
         return m_intonation.degree(wheel(degree).pitchClass());
     }
+    // Forgets what the wheels and the panel show; what the run heard stays (AddHeardTo).
     void ResetIntonation() noexcept { m_intonation.reset(); }
+    // Adds everything heard since the board was made, whatever was reset meanwhile, to the run's
+    // figures by pitch class counted from C (0 = C, 11 = B), as the practice log keeps them.
+    void AddHeardTo(IntonationStatistics &runByPitchClassFromC) const noexcept;
 
 private:
     std::array<WheelState, kDegreeCount> m_wheels;
     IntonationStatistics m_intonation { 0.0 }; // by A-based pitch class
+    IntonationStatistics m_heard { 0.0 };      // the same, never reset
     int m_previousNote = WheelState::kNoNote;  // the last update's pitch class
 };
 

@@ -5,6 +5,8 @@
 #include "CPitch.h"
 #include "CTCDefs.h"
 #include "DlgConfigPinwheels.h"
+#include "IntonationTable.h"
+#include "IntonationTableModel.h"
 #include "KeyContext.h"
 #include "LevelMeter.h"
 #include "LevelMeterWidget.h"
@@ -142,6 +144,11 @@ CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs &dialog
     connect(m_indicator, &cPinwheelIndicator::pitchConfigRequested, this, &CTuner::OnPitchConfig);
 
     CreatePanel();
+    m_intonation = new IntonationTable(this);
+    connect(m_intonation, &IntonationTable::resetRequested, this, [this] {
+        m_indicator->ResetIntonation();
+        m_intonation->showFigures(m_indicator->board());
+    });
     CreateButtons();
     PlaceControls();
     ShowPanel();
@@ -155,6 +162,8 @@ CTuner::~CTuner()
 {
     m_timer.stop();
     m_engine->stopDevices();
+    if (m_context.runIntonation)
+        m_indicator->board().AddHeardTo(*m_context.runIntonation);
 }
 
 void CTuner::CreatePanel()
@@ -288,6 +297,7 @@ void CTuner::PlaceControls()
         m_bandMeters[std::size_t(i)]->setGeometry(ToQRect(m_layout.bandMeter(i)));
     for (int i = 0; i < 4; ++i)
         m_modes[std::size_t(i)]->setGeometry(ToQRect(m_layout.modeRadio(i)));
+    m_intonation->setGeometry(ToQRect(IntonationTablePlace(m_layout)));
     for (int i = 0; i < int(m_rowButtons.size()); ++i)
         m_rowButtons[std::size_t(i)]->setGeometry(
                 ToQRect(m_layout.rect(TunerControl(int(TunerControl::More) + i))));
@@ -303,6 +313,8 @@ void CTuner::ShowPanel()
         meter->setVisible(expanded);
     for (QRadioButton *radio : m_modes)
         radio->setVisible(expanded);
+    m_intonation->setVisible(expanded);
+    m_intonation->showFigures(m_indicator->board());
     button(TunerControl::More)
             ->setText(expanded ? QStringLiteral("Less...") : QStringLiteral("More..."));
 }
@@ -360,6 +372,8 @@ void CTuner::tunerUpdate()
         return;
     m_shown = m_engine->update();
     m_indicator->Update(*this, m_shown.foldedHz, m_shown.totalEnergy);
+    if (m_layout.expanded())
+        m_intonation->showFigures(m_indicator->board());
     m_fullMeter->feed(m_shown.fullLevel);
     for (std::size_t i = 0; i < m_bandMeters.size(); ++i)
         m_bandMeters[i]->feed(m_shown.bandLevels[i]);

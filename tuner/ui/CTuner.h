@@ -21,6 +21,7 @@ class QSlider;
 
 namespace corvane {
 class ActiveTimeCounter;
+class IntonationStatistics;
 class CPitch;
 class CTCDefs;
 class KeyContext;
@@ -33,6 +34,7 @@ class UpDownControl;
 
 namespace corvane::tuner {
 
+class IntonationTable;
 class LevelMeterWidget;
 class PitchReadoutWidget;
 class TunerDialogs;
@@ -65,6 +67,9 @@ public:
         ActiveTimeCounter &practice;
         const RunClock &clock;
         ProgramFolders folders {}; // where the preferences are and the takes go
+        // The run's figures by pitch class from C, for the practice log: the window adds what it
+        // heard when it goes. None: nothing is kept beyond the window.
+        IntonationStatistics *runIntonation = nullptr;
     };
 
     static constexpr const char *kTitle = "Tuner Active";
@@ -87,6 +92,7 @@ public:
     const TunerWindowLayout &layout() const noexcept { return m_layout; }
     TunerEngine &engine() noexcept { return *m_engine; }
     cPinwheelIndicator &indicator() noexcept { return *m_indicator; }
+    IntonationTable &intonationTable() noexcept { return *m_intonation; }
     const TunerUpdate &lastUpdate() const noexcept { return m_shown; }
     // The readout as shown: "A4   440.0 Hz   0.0 cents", or empty.
     QString readoutText() const;
@@ -171,6 +177,7 @@ private:
 
     // Children of the window, which owns and deletes them.
     cPinwheelIndicator *m_indicator = nullptr;
+    IntonationTable *m_intonation = nullptr;
     widgets::UpDownControl *m_keySpin = nullptr;
     std::array<QRadioButton *, 4> m_modes {};
     LevelMeterWidget *m_fullMeter = nullptr;
