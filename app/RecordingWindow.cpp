@@ -6,6 +6,7 @@
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "FileChooser.h"
+#include "MainFrameState.h"
 #include "MessageService.h"
 #include "ProgramState.h"
 #include "RecentFileList.h"
@@ -24,6 +25,10 @@
 #include <vector>
 
 namespace corvane {
+
+// The frame counts zoom steps; the view's axis says what each one is.
+static_assert(MainFrameState::kMaxZoom == TimeAxis::kZoomCount - 1);
+static_assert(MainFrameState::kStartZoom == TimeAxis::kDefaultZoomIndex);
 
 namespace {
 

@@ -32,7 +32,7 @@ void IntonationPane::render(QPainter &painter, const QRect &rect, const PaneCont
     painter.setPen(QPen(Qt::black, 2));
     painter.setClipRect(PaneFrame::dataArea(rect, context).adjusted(1, 1, -1, -1),
                         Qt::IntersectClip);
-    const int zoom = context.axis.pixelsPerBlock();
+    const int zoom = context.axis.columnsPerBlock();
     bool inRun = false;
     QPoint last;
     context.forEachVisibleSample([&](std::size_t i, int x) {

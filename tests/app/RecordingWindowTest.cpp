@@ -465,7 +465,7 @@ TEST_F(RecordingWindowTest, PanesAndZoomReachTheView)
     EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
     EXPECT_EQ(view.axis().zoomIndex(), frame->state().zoom());
     frame->action(Command::ZoomIn)->trigger();
-    EXPECT_EQ(view.axis().zoomIndex(), 4);
+    EXPECT_EQ(view.axis().zoomIndex(), TimeAxis::kDefaultZoomIndex + 1);
     frame->action(Command::ViewWave)->trigger();
     EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
     frame->action(Command::ViewWave)->trigger();
