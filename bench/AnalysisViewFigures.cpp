@@ -80,8 +80,7 @@ int main(int argc, char *argv[])
             }
         }
         std::printf("zoom %d px/%d blocks: full-width paint %.1f ms average, %.1f ms worst\n",
-                    view.axis().columnsPerBlock(), view.axis().blocksPerColumn(), total / 9,
-                    worst);
+                    view.axis().columnsPerBlock(), view.axis().blocksPerColumn(), total / 9, worst);
     }
     std::printf("peak memory: %ld KiB\n", peakKiB());
     return 0;
