@@ -235,12 +235,12 @@ bool RecordingWindow::exportFile()
         const qsizetype star = filter.indexOf(QStringLiteral("*."));
         path += star >= 0 ? filter.mid(star + 1).chopped(1) : QStringLiteral(".csv");
     }
-    return exportTo(path);
+    return exportTo(path, AnalysisExport::rangeOfFilter(filter));
 }
 
-bool RecordingWindow::exportTo(const QString &path)
+bool RecordingWindow::exportTo(const QString &path, PictureRange range)
 {
-    return AnalysisExport::exportTo(*m_doc, *m_view, path, window());
+    return AnalysisExport::exportTo(*m_doc, *m_view, path, window(), false, range);
 }
 
 bool RecordingWindow::copy()

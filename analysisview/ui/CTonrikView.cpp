@@ -261,6 +261,35 @@ QImage CTonrikView::renderImage(int width)
     return image;
 }
 
+QImage CTonrikView::renderSpan(int32_t first, int32_t count, int zoomIndex)
+{
+    const TimeAxis saved = m_axis;
+    const BlockSelection selection = std::exchange(m_selection, BlockSelection {});
+    const int offset = std::exchange(m_verticalOffset, 0);
+    if (zoomIndex >= 0)
+        m_axis.setZoomIndex(zoomIndex);
+    const int columns = static_cast<int>(std::min<int64_t>(m_axis.columnsOf(count), 1 << 20));
+    // The axis may start the page past where the panes could scroll: it only needs to reach
+    // the page's own end.
+    m_axis.setDataWidth(columns);
+    m_axis.setSampleCount(std::max(m_doc.sampleCount(), first + m_axis.pageBlocks()));
+    m_axis.scrollTo(first);
+    const int width = TimeAxis::kDataLeft + columns + 1;
+    QImage image(width, AnalysisPicture::pictureHeight(m_layout), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        AnalysisPicture::Overlay overlay;
+        overlay.grid = &m_grid;
+        overlay.ruler = true;
+        AnalysisPicture::render(painter, m_layout, context(width - 1), 0, overlay);
+    }
+    m_axis = saved;
+    m_selection = selection;
+    m_verticalOffset = offset;
+    return image;
+}
+
 void CTonrikView::paintEvent(QPaintEvent *)
 {
     updateTimeScale();

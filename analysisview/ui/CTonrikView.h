@@ -58,6 +58,10 @@ public:
     // The visible panes at the current scroll position, `width` pixels wide (the view's own
     // width when 0) and as tall as the whole stack with the ruler under it; for export.
     QImage renderImage(int width = 0);
+    // Blocks first .. first + count - 1 as a picture at the view's zoom (or at zoom step
+    // `zoomIndex`), the label column, the panes and the ruler; without the selection's shade or
+    // the play cursor. For pictures of the whole recording or the selection, page by page.
+    QImage renderSpan(int32_t first, int32_t count, int zoomIndex = -1);
     // Paints the stack as the view would at `width` pixels, from its top, with the ruler under
     // it when `ruler`; for export and print.
     void renderTo(QPainter &painter, int width, bool ruler = true);
