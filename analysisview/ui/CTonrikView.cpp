@@ -23,6 +23,32 @@ namespace {
 
     constexpr int kVerticalLine = 6;
 
+    // The grid with its interval doubled until its marks are at least kMinShownPixels apart.
+    BeatGrid drawable(BeatGrid grid, double secondsPerPixel)
+    {
+        for (int i = 0; i < 64 && grid.interval() < BeatGrid::kMinShownPixels * secondsPerPixel;
+             ++i)
+            grid.keepDrawable(secondsPerPixel);
+        return grid;
+    }
+
+    QString paneName(PaneKind kind)
+    {
+        switch (kind) {
+        case PaneKind::Notes:
+            return QStringLiteral("notes");
+        case PaneKind::Intonation:
+            return QStringLiteral("intonation");
+        case PaneKind::Volume:
+            return QStringLiteral("volume");
+        case PaneKind::Wave:
+            return QStringLiteral("wave");
+        case PaneKind::Bands:
+            return QStringLiteral("octave bands");
+        }
+        return {};
+    }
+
 } // namespace
 
 CTonrikView::CTonrikView(CTonrikDoc &doc, const ProgramState &program, QWidget *parent)
@@ -90,6 +116,17 @@ void CTonrikView::updateOverview()
     }
     m_overview->setVisible(m_axis.firstVisibleBlock(), m_axis.pageBlocks());
     m_overview->setPlayBlock(m_player.playing() ? m_player.position() : -1);
+
+    // A screen reader hears which panes are shown and which part of the recording they show,
+    // as the overview says it.
+    QStringList names;
+    for (const PaneSlot &slot : m_layout.panes())
+        names << paneName(slot.kind);
+    QString description =
+            names.isEmpty() ? QStringLiteral("No panes") : names.join(QLatin1String(", "));
+    if (m_doc.sampleCount() > 0)
+        description += QStringLiteral("; ") + m_overview->accessibleDescription();
+    viewport()->setAccessibleDescription(description);
 }
 
 void CTonrikView::scrollToBlock(int32_t first)
@@ -131,6 +168,7 @@ void CTonrikView::setViewPanes(uint32_t bits)
 {
     m_layout = PaneLayout(bits);
     layoutStrips();
+    updateOverview();
     UpdateScrollBars();
     viewport()->update();
 }
@@ -146,7 +184,8 @@ void CTonrikView::updateTimeScale()
     }
     m_axis.setSampleCount(m_doc.sampleCount());
     m_axis.setDataWidth(viewport()->width() - TimeAxis::kDataLeft);
-    m_grid.keepDrawable(m_axis.secondsPerPixel());
+    // A jump of several zoom steps needs as many doublings as steps.
+    m_grid = drawable(m_grid, m_axis.secondsPerPixel());
 }
 
 void CTonrikView::UpdateScrollBars()
@@ -277,10 +316,12 @@ QImage CTonrikView::renderSpan(int32_t first, int32_t count, int zoomIndex)
     const int width = TimeAxis::kDataLeft + columns + 1;
     QImage image(width, AnalysisPicture::pictureHeight(m_layout), QImage::Format_RGB32);
     image.fill(Qt::white);
+    // A picture zoomed further out than the screen thins its own grid, not the one on screen.
+    const BeatGrid grid = drawable(m_grid, m_axis.secondsPerPixel());
     {
         QPainter painter(&image);
         AnalysisPicture::Overlay overlay;
-        overlay.grid = &m_grid;
+        overlay.grid = &grid;
         overlay.ruler = true;
         AnalysisPicture::render(painter, m_layout, context(width - 1), 0, overlay);
     }

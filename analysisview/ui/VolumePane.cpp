@@ -27,12 +27,17 @@ void VolumePane::render(QPainter &painter, const QRect &rect, const PaneContext 
     int barX = TimeAxis::kDataLeft;
     int bar = 0;
     bool noteStarts = false; // a note starts in the bar's column: its line goes over the bar
+    constexpr int kMinLineGap = 4;
+    int lastLine = -kMinLineGap;
     auto flush = [&] {
         if (bar > 0)
             painter.fillRect(QRect(barX, m - bar, zoom, 2 * bar), Qt::black);
-        if (noteStarts) {
+        // Zoomed out, a line for every note would cover the bars; one every few pixels still
+        // shows where the notes change.
+        if (noteStarts && barX - lastLine >= kMinLineGap) {
             painter.setPen(QPen(Qt::red, 1, Qt::DotLine));
             painter.drawLine(barX, rect.top(), barX, rect.bottom());
+            lastLine = barX;
         }
         bar = 0;
         noteStarts = false;

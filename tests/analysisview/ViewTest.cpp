@@ -329,8 +329,47 @@ TEST_F(ViewTest, TheOverviewShowsTheWholeRecordingAndMovesThePanes)
     view.horizontalScrollBar()->setValue(3);
     EXPECT_EQ(overview.visibleRect().left(), overview.xOfBlock(3));
 
+    // The panes tell a screen reader what they show and where.
+    EXPECT_EQ(view.viewport()->accessibleName(), QStringLiteral("Analysis panes"));
+    EXPECT_TRUE(view.viewport()->accessibleDescription().startsWith(
+            QStringLiteral("notes, intonation, volume, wave, octave bands; 0:0")))
+            << view.viewport()->accessibleDescription().toStdString();
+    EXPECT_TRUE(
+            view.viewport()->accessibleDescription().endsWith(overview.accessibleDescription()));
+
     // Zoomed all the way out the whole melody is in view and the mark covers the strip.
     while (view.zoomOut()) { }
     EXPECT_EQ(view.axis().firstVisibleBlock(), 0);
     EXPECT_GE(overview.visibleRect().width(), overview.width() - 1);
+}
+
+TEST_F(ViewTest, ZoomedOutEveryPaneStillShowsTheNotesTheirPitchAndTheirLoudness)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody("long.wav", 8).string())));
+    view.setViewPanes(31); // no grid over the panes
+    // How far the tallest volume bar reaches above the pane's middle.
+    auto tallestBar = [](const QImage &image) {
+        for (int y = 221; y < 270; ++y)
+            if (countColor(image, QRect(102, y, image.width() - 104, 1), Qt::black) > 0)
+                return 270 - y;
+        return 0;
+    };
+    view.setZoomIndex(7); // one pixel a block
+    const QImage near = view.renderImage(900);
+    view.setZoomIndex(2); // 32 blocks a pixel: the whole melody in 12 columns
+    const QImage far = view.renderImage(900);
+    EXPECT_EQ(tallestBar(far), tallestBar(near));
+    // The melody's four notes start within the first 3 s: all four heads in the first column.
+    const StaffLayout staff(m_program.keys, 60);
+    for (int note : { 39, 43, 46, 51 }) {
+        const StaffLayout::NoteGlyph head = staff.note(note, 101);
+        EXPECT_TRUE(isColor(far, head.headX + 4, head.headY + 3, Qt::black)) << note;
+    }
+    EXPECT_GT(countColor(far, QRect(102, 121, 20, 98), Qt::black), 10); // the intonation strokes
+
+    // The grid, jumped five zoom steps out, is thinned at once to marks it can draw apart.
+    view.setViewPanes(kAllPanes);
+    view.setZoomIndex(7);
+    view.setZoomIndex(2);
+    EXPECT_GE(view.grid().interval(), BeatGrid::kMinShownPixels * view.axis().secondsPerPixel());
 }
