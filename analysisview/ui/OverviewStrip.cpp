@@ -82,11 +82,18 @@ void OverviewStrip::paintEvent(QPaintEvent *)
     if (m_levels.empty())
         return;
     if (m_columns.size() != static_cast<std::size_t>(width())) {
-        m_columns.assign(static_cast<std::size_t>(std::max(width(), 0)), 0.0f);
-        for (std::size_t i = 0; i < m_levels.size(); ++i) {
-            const auto c = static_cast<std::size_t>(xOfBlock(static_cast<int64_t>(i)));
-            if (c < m_columns.size())
-                m_columns[c] = std::max(m_columns[c], m_levels[i]);
+        // Each column the loudest of the blocks it covers, or of the one block under it when
+        // the recording is shorter than the strip is wide.
+        const int64_t w = std::max(width(), 1);
+        const auto n = static_cast<int64_t>(m_levels.size());
+        m_columns.assign(static_cast<std::size_t>(w), 0.0f);
+        for (int64_t c = 0; c < w; ++c) {
+            const int64_t from = c * n / w;
+            const int64_t to = std::max(from + 1, (c + 1) * n / w);
+            for (int64_t i = from; i < to && i < n; ++i)
+                m_columns[static_cast<std::size_t>(c)] =
+                        std::max(m_columns[static_cast<std::size_t>(c)],
+                                 m_levels[static_cast<std::size_t>(i)]);
         }
     }
     const int m = height() / 2;

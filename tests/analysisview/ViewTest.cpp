@@ -310,6 +310,23 @@ TEST_F(ViewTest, TheOverviewShowsTheWholeRecordingAndMovesThePanes)
               QString::fromStdString(TimeRuler::spanText(
                       0, view.axis().pageBlocks() * view.axis().secondsPerBlock(), total)));
 
+    // The envelope: ink over a note all along it, none over the rest before it (the strip is
+    // wider than the melody has blocks, so each block takes several columns).
+    view.overview().resize(900, OverviewStrip::kHeight);
+    const QImage strip = overview.grab().toImage();
+    const QColor ink = overview.palette().color(QPalette::Text);
+    const NoteRun &note = firstNote();
+    int inkColumns = 0;
+    for (int x = overview.xOfBlock(note.firstSample + 1);
+         x < overview.xOfBlock(note.firstSample + note.sampleCount - 1); ++x)
+        inkColumns += strip.pixelColor(x, OverviewStrip::kHeight / 2) == ink;
+    EXPECT_EQ(inkColumns,
+              overview.xOfBlock(note.firstSample + note.sampleCount - 1)
+                      - overview.xOfBlock(note.firstSample + 1));
+    EXPECT_GT(inkColumns, 10);
+    EXPECT_NE(strip.pixelColor(overview.xOfBlock(1) + 1, 2), ink);
+    view.resize(900, 600);
+
     // A click centers the panes on the point clicked, a click at the end shows the end.
     const int32_t page = view.axis().pageBlocks();
     const int32_t middle = doc.sampleCount() / 2;
