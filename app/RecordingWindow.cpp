@@ -18,9 +18,11 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <sstream>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,14 @@ RecordingWindow::RecordingWindow(ProgramState &program, QWidget *parent)
         if (!playing)
             emit playbackStopped();
     });
+    // Home and End reach the view from anywhere in the window, as Space reaches Play: the
+    // focus is rarely on the panes themselves.
+    for (auto [key, go] : { std::pair { Qt::Key_Home, &CTonrikView::goToStart },
+                            std::pair { Qt::Key_End, &CTonrikView::goToEnd } }) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this); // owned by this widget
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, m_view, go);
+    }
 }
 
 RecordingWindow::~RecordingWindow()

@@ -34,6 +34,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSlider>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -473,6 +474,28 @@ TEST_F(RecordingWindowTest, PanesAndZoomReachTheView)
     EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
     frame->action(Command::ViewWave)->trigger();
     EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
+}
+
+TEST_F(RecordingWindowTest, HomeAndEndMoveTheViewToTheRecordingsEndsWhereverTheFocusIs)
+{
+    std::vector<double> frames = test::silence(0.2, kRate);
+    test::append(frames, test::tone(440.0, 3.0, kRate));
+    const auto path = dir.path() / "a.wav";
+    test::writeWave(path, test::waveHeader(1, kRate), test::pcmBytes(frames, 1, 16));
+    TunerStub tuner;
+    tunerCloses(tuner, TunerOutcome::Canceled);
+    ASSERT_TRUE(recording().openFile(q(path)));
+    for (int i = 0; i < 3; ++i)
+        frame->action(Command::ZoomIn)->trigger();
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    frame->volumeSlider()->setFocus();
+    const CTonrikView &view = recording().view();
+    ASSERT_GT(view.axis().maxFirstBlock(), 0);
+    QTest::keyClick(frame->volumeSlider(), Qt::Key_End);
+    EXPECT_EQ(view.axis().firstVisibleBlock(), view.axis().maxFirstBlock());
+    QTest::keyClick(frame->volumeSlider(), Qt::Key_Home);
+    EXPECT_EQ(view.axis().firstVisibleBlock(), 0);
 }
 
 TEST_F(RecordingWindowTest, HelpTopicsShowTheProgramsHelpInOneWindow)
