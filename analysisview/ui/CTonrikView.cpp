@@ -307,7 +307,8 @@ QImage CTonrikView::renderSpan(int32_t first, int32_t count, int zoomIndex)
     const int offset = std::exchange(m_verticalOffset, 0);
     if (zoomIndex >= 0)
         m_axis.setZoomIndex(zoomIndex);
-    const int columns = static_cast<int>(std::min<int64_t>(m_axis.columnsOf(count), 1 << 20));
+    const int columns =
+            static_cast<int>(std::min<int64_t>(m_axis.columnsOf(count), kMaxSpanColumns));
     // The axis may start the page past where the panes could scroll: it only needs to reach
     // the page's own end.
     m_axis.setDataWidth(columns);

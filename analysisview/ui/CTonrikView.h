@@ -23,13 +23,14 @@ struct PaneContext;
 
 // The analysis view: the document's recording as a stack of panes on one time axis (notes,
 // intonation, volume, wave, octave bands, with the timing grid over them), scrolled, zoomed,
-// selected with the mouse and played back.
+// selected with the mouse and played back; the overview strip of the whole recording above
+// the panes and the time ruler under them stay in place while the panes scroll up and down.
 //
 // The frame drives it through the public slots below and hears of playback through
 // playStateChanged(). Painting, the mouse and the grid are decided by the Qt-free core
-// (TimeAxis, BlockSelection, BeatGrid, PaneLayout); this widget only routes events to them and
-// paints what they say through AnalysisPicture. User-interface thread; playback runs on the
-// playback thread and posts back here.
+// (TimeAxis, TimeRuler, BlockSelection, BeatGrid, PaneLayout); this widget only routes events to
+// them and paints what they say through AnalysisPicture. User-interface thread; playback runs on
+// the playback thread and posts back here.
 class CTonrikView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -60,7 +61,9 @@ public:
     QImage renderImage(int width = 0);
     // Blocks first .. first + count - 1 as a picture at the view's zoom (or at zoom step
     // `zoomIndex`), the label column, the panes and the ruler; without the selection's shade or
-    // the play cursor. For pictures of the whole recording or the selection, page by page.
+    // the play cursor. For pictures of the whole recording or the selection, page by page. At
+    // most kMaxSpanColumns columns wide: a longer span is cut off at its end.
+    static constexpr int kMaxSpanColumns = 32768;
     QImage renderSpan(int32_t first, int32_t count, int zoomIndex = -1);
     // Paints the stack as the view would at `width` pixels, from its top, with the ruler under
     // it when `ruler`; for export and print.
@@ -78,7 +81,8 @@ public slots:
     void ResetView();
     bool zoomIn();
     bool zoomOut();
-    // Zoom index 0..8 (see TimeAxis), clamped; the frame keeps one zoom level for the program.
+    // Zoom index 0 .. TimeAxis::kZoomCount - 1, clamped; the frame keeps one zoom level for the
+    // program.
     void setZoomIndex(int index);
     // The panes show the recording from block `first` (clamped to what can be shown).
     void scrollToBlock(int32_t first);

@@ -658,6 +658,7 @@ TEST_F(RecordingWindowTest, PictureOfTheWindowWithARecording)
     QApplication::processEvents();
     const QImage darkPicture = frame->grab().toImage();
     QApplication::setPalette(light);
+    QApplication::processEvents();
     const QColor ground = darkPicture.pixelColor(ruler.left() + 2, ruler.bottom() - 1);
     EXPECT_LT(ground.value(), 80);
     // Light ink on it: the "Time" label in the label column.
