@@ -114,7 +114,7 @@ void CTonrikView::updateOverview()
         }
         m_overview->setLevels(std::move(levels), m_axis.secondsPerBlock());
     }
-    m_overview->setVisible(m_axis.firstVisibleBlock(), m_axis.pageBlocks());
+    m_overview->setVisibleBlocks(m_axis.firstVisibleBlock(), m_axis.pageBlocks());
     m_overview->setPlayBlock(m_player.playing() ? m_player.position() : -1);
 
     // A screen reader hears which panes are shown and which part of the recording they show,

@@ -29,7 +29,7 @@ void OverviewStrip::setLevels(std::vector<float> levels, double secondsPerBlock)
     update();
 }
 
-void OverviewStrip::setVisible(int32_t first, int32_t count)
+void OverviewStrip::setVisibleBlocks(int32_t first, int32_t count)
 {
     if (first == m_first && count == m_count)
         return;

@@ -27,7 +27,7 @@ public:
     // the seconds a block lasts. Allocates.
     void setLevels(std::vector<float> levels, double secondsPerBlock);
     // The blocks the panes show: from `first`, `count` of them; and the block playing, or -1.
-    void setVisible(int32_t first, int32_t count);
+    void setVisibleBlocks(int32_t first, int32_t count);
     void setPlayBlock(int32_t block);
 
     int32_t blockCount() const noexcept { return static_cast<int32_t>(m_levels.size()); }
