@@ -19,17 +19,6 @@ namespace corvane {
 
 namespace {
 
-    // The largest zoom at which all `blocks` fit into `dataWidth` pixels, else the smallest.
-    int fittingZoom(int32_t blocks, int dataWidth) noexcept
-    {
-        for (int i = static_cast<int>(TimeAxis::kPixelsPerBlock.size()) - 1; i > 0; --i) {
-            if (int64_t { blocks } * TimeAxis::kPixelsPerBlock[static_cast<std::size_t>(i)]
-                <= dataWidth)
-                return i;
-        }
-        return 0;
-    }
-
     std::string seconds(double value)
     {
         char text[32];
@@ -45,12 +34,12 @@ bool writeAnalysisPng(RecordingAnalysis &analysis, const KeyContext &keys,
     const PcmFormat &format = analysis.blockFormat();
     const int32_t blocks = analysis.sampleCount();
     int width = options.pngWidth > 0 ? options.pngWidth : kAutoPngWidth;
-    const int zoom = fittingZoom(blocks, width - TimeAxis::kDataLeft);
+    const int zoom = TimeAxis::fittingZoom(blocks, width - TimeAxis::kDataLeft);
     if (options.pngWidth <= 0) {
         // Room for the recording and a block's margin behind it, no more.
+        const TimeAxis::ZoomStep step = TimeAxis::kZoomSteps[static_cast<std::size_t>(zoom)];
         const int64_t needed = TimeAxis::kDataLeft
-                + int64_t { blocks + 1 }
-                        * TimeAxis::kPixelsPerBlock[static_cast<std::size_t>(zoom)];
+                + (int64_t { blocks } + step.blocks) * step.pixels / step.blocks;
         width = static_cast<int>(std::clamp<int64_t>(needed, kMinAutoPngWidth, kAutoPngWidth));
     }
     TimeAxis axis;
@@ -69,11 +58,13 @@ bool writeAnalysisPng(RecordingAnalysis &analysis, const KeyContext &keys,
     const BlockSelection selection;
     const PaneContext context { &analysis, axis,   selection, keys, analysis.noteTable(),
                                 width - 1, nullptr };
-    QImage image(width, std::max(layout.totalHeight(), 1), QImage::Format_RGB32);
+    QImage image(width, AnalysisPicture::pictureHeight(layout), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        AnalysisPicture::render(painter, layout, context, 0, AnalysisPicture::Overlay {});
+        AnalysisPicture::Overlay overlay;
+        overlay.ruler = true;
+        AnalysisPicture::render(painter, layout, context, 0, overlay);
     }
     if (!image.save(QString::fromLocal8Bit(options.pngFile.c_str()), "PNG")) {
         err << kProgramName << ": cannot write the picture " << options.pngFile << '\n';

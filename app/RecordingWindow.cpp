@@ -7,6 +7,7 @@
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "FileChooser.h"
+#include "MainFrameState.h"
 #include "MessageService.h"
 #include "ProgramState.h"
 #include "RecentFileList.h"
@@ -18,13 +19,19 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <sstream>
+#include <utility>
 #include <string>
 #include <vector>
 
 namespace corvane {
+
+// The frame counts zoom steps; the view's axis says what each one is.
+static_assert(MainFrameState::kMaxZoom == TimeAxis::kZoomCount - 1);
+static_assert(MainFrameState::kStartZoom == TimeAxis::kDefaultZoomIndex);
 
 namespace {
 
@@ -78,6 +85,14 @@ RecordingWindow::RecordingWindow(ProgramState &program, QWidget *parent)
         if (!playing)
             emit playbackStopped();
     });
+    // Home and End reach the view from anywhere in the window, as Space reaches Play: the
+    // focus is rarely on the panes themselves.
+    for (auto [key, go] : { std::pair { Qt::Key_Home, &CTonrikView::goToStart },
+                            std::pair { Qt::Key_End, &CTonrikView::goToEnd } }) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this); // owned by this widget
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, m_view, go);
+    }
 }
 
 RecordingWindow::~RecordingWindow()
@@ -232,12 +247,12 @@ bool RecordingWindow::exportFile()
         const qsizetype star = filter.indexOf(QStringLiteral("*."));
         path += star >= 0 ? filter.mid(star + 1).chopped(1) : QStringLiteral(".csv");
     }
-    return exportTo(path);
+    return exportTo(path, AnalysisExport::rangeOfFilter(filter));
 }
 
-bool RecordingWindow::exportTo(const QString &path)
+bool RecordingWindow::exportTo(const QString &path, PictureRange range)
 {
-    return AnalysisExport::exportTo(*m_doc, *m_view, path, window(), false,
+    return AnalysisExport::exportTo(*m_doc, *m_view, path, window(), false, range,
                                     m_program.settings.GetPinwheelThresholds()[2]);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameView.h"
+#include "PicturePages.h"
 #include "RecordingFileState.h"
 
 #include <QString>
@@ -64,9 +65,11 @@ public:
     // file in the recent-file list.
     bool saveTo(const QString &path);
     bool closeDocument();
-    // Asks for a name; the suffix says what is written (notes as CSV, the panes as PNG or PDF).
+    // Asks for a name; the suffix says what is written (notes as CSV, the panes as PNG or PDF),
+    // the chosen kind whether a picture shows the visible part, the whole or the selection.
     bool exportFile();
-    bool exportTo(const QString &path);
+    // A picture (PNG or PDF) shows `range`: the visible part, the whole recording or the selection.
+    bool exportTo(const QString &path, PictureRange range = PictureRange::Visible);
     // The panes as shown, as a picture, and the notes of the selection (all notes when nothing is
     // selected) as CSV text, both on the clipboard.
     bool copy();

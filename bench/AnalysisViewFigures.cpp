@@ -7,6 +7,7 @@
 #include "CTonrikView.h"
 #include "PaneLayout.h"
 #include "ProgramState.h"
+#include "TimeAxis.h"
 
 #include <QApplication>
 #include <QImage>
@@ -59,7 +60,7 @@ int main(int argc, char *argv[])
                 msSince(openStart) / 1000.0, doc.sampleCount(), peakKiB());
 
     QImage image(view.viewport()->width(), view.layout().totalHeight(), QImage::Format_RGB32);
-    for (int zoom = 0; zoom < 9; ++zoom) {
+    for (int zoom = 0; zoom < corvane::TimeAxis::kZoomCount; ++zoom) {
         while (view.axis().zoomIndex() > zoom && view.zoomOut()) { }
         while (view.axis().zoomIndex() < zoom && view.zoomIn()) { }
         QScrollBar *bar = view.horizontalScrollBar();
@@ -78,8 +79,8 @@ int main(int argc, char *argv[])
                 total += ms;
             }
         }
-        std::printf("zoom %3d px/block: full-width paint %.1f ms average, %.1f ms worst\n",
-                    view.axis().pixelsPerBlock(), total / 9, worst);
+        std::printf("zoom %d px/%d blocks: full-width paint %.1f ms average, %.1f ms worst\n",
+                    view.axis().columnsPerBlock(), view.axis().blocksPerColumn(), total / 9, worst);
     }
     std::printf("peak memory: %ld KiB\n", peakKiB());
     return 0;

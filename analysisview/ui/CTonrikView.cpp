@@ -3,19 +3,51 @@
 #include "AnalysisPicture.h"
 #include "BlockLength.h"
 #include "CTonrikDoc.h"
+#include "OverviewStrip.h"
 #include "PaneContext.h"
 #include "ProgramState.h"
+#include "RulerStrip.h"
 #include "TempBandFiles.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
 
 namespace corvane {
 
 namespace {
 
     constexpr int kVerticalLine = 6;
+
+    // The grid with its interval doubled until its marks are at least kMinShownPixels apart.
+    BeatGrid drawable(BeatGrid grid, double secondsPerPixel)
+    {
+        for (int i = 0; i < 64 && grid.interval() < BeatGrid::kMinShownPixels * secondsPerPixel;
+             ++i)
+            grid.keepDrawable(secondsPerPixel);
+        return grid;
+    }
+
+    QString paneName(PaneKind kind)
+    {
+        switch (kind) {
+        case PaneKind::Notes:
+            return QStringLiteral("notes");
+        case PaneKind::Intonation:
+            return QStringLiteral("intonation");
+        case PaneKind::Volume:
+            return QStringLiteral("volume");
+        case PaneKind::Wave:
+            return QStringLiteral("wave");
+        case PaneKind::Bands:
+            return QStringLiteral("octave bands");
+        }
+        return {};
+    }
 
 } // namespace
 
@@ -34,15 +66,96 @@ CTonrikView::CTonrikView(CTonrikDoc &doc, const ProgramState &program, QWidget *
     viewport()->setAutoFillBackground(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAccessibleName(QStringLiteral("Analysis panes"));
+    m_overview = new OverviewStrip(this);
+    connect(m_overview, &OverviewStrip::moveRequested, this, &CTonrikView::scrollToBlock);
+    m_ruler = new RulerStrip(
+            [this](QPainter &painter, const QRect &rect) {
+                const BeatGrid *grid = m_layout.timingShown() ? &m_grid : nullptr;
+                AnalysisPicture::renderRuler(painter, rect, context(rect.width() - 1), grid,
+                                             palette());
+            },
+            this);
     connect(&m_doc, &CTonrikDoc::contentsChanged, this, [this] {
         for (EnvelopeCache &cache : m_envelopes)
             cache.clear();
+        m_overview->setLevels({}, m_axis.secondsPerBlock()); // taken afresh by OnUpdate
         StopPlaying();
         ResetView();
         OnUpdate();
     });
+    layoutStrips();
     updateTimeScale();
     UpdateScrollBars();
+}
+
+void CTonrikView::layoutStrips()
+{
+    const int rulerHeight = AnalysisPicture::rulerHeight(m_layout.timingShown());
+    setViewportMargins(0, OverviewStrip::kHeight, 0, rulerHeight);
+    const QRect area = viewport()->geometry();
+    m_overview->setGeometry(area.left(), area.top() - OverviewStrip::kHeight, area.width(),
+                            OverviewStrip::kHeight);
+    m_ruler->setGeometry(area.left(), area.bottom() + 1, area.width(), rulerHeight);
+    m_ruler->update();
+}
+
+void CTonrikView::updateOverview()
+{
+    if (m_overview->blockCount() != m_doc.sampleCount()) {
+        std::vector<float> levels;
+        if (RecordingAnalysis *analysis = m_doc.analysis(); analysis && analysis->loaded()) {
+            levels.reserve(analysis->samples().size());
+            // As the volume pane scales its bars: the square root of the level.
+            for (const CSample &sample : analysis->samples())
+                levels.push_back(static_cast<float>(
+                        std::min(std::sqrt(std::max(sample.level(), 0.0)), 1.0)));
+        }
+        m_overview->setLevels(std::move(levels), m_axis.secondsPerBlock());
+    }
+    m_overview->setVisibleBlocks(m_axis.firstVisibleBlock(), m_axis.pageBlocks());
+    m_overview->setPlayBlock(m_player.playing() ? m_player.position() : -1);
+
+    // A screen reader hears which panes are shown and which part of the recording they show,
+    // as the overview says it.
+    QStringList names;
+    for (const PaneSlot &slot : m_layout.panes())
+        names << paneName(slot.kind);
+    QString description =
+            names.isEmpty() ? QStringLiteral("No panes") : names.join(QLatin1String(", "));
+    if (m_doc.sampleCount() > 0)
+        description += QStringLiteral("; ") + m_overview->accessibleDescription();
+    viewport()->setAccessibleDescription(description);
+}
+
+void CTonrikView::scrollToBlock(int32_t first)
+{
+    m_axis.scrollTo(first);
+    horizontalScrollBar()->setValue(m_axis.firstVisibleBlock());
+    updateOverview();
+    m_ruler->update();
+    viewport()->update();
+}
+
+void CTonrikView::goToStart()
+{
+    scrollToBlock(0);
+}
+
+void CTonrikView::goToEnd()
+{
+    scrollToBlock(m_axis.maxFirstBlock());
+}
+
+void CTonrikView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Home && event->modifiers() == Qt::NoModifier)
+        goToStart();
+    else if (event->key() == Qt::Key_End && event->modifiers() == Qt::NoModifier)
+        goToEnd();
+    else
+        QAbstractScrollArea::keyPressEvent(event);
 }
 
 CTonrikView::~CTonrikView()
@@ -54,6 +167,8 @@ CTonrikView::~CTonrikView()
 void CTonrikView::setViewPanes(uint32_t bits)
 {
     m_layout = PaneLayout(bits);
+    layoutStrips();
+    updateOverview();
     UpdateScrollBars();
     viewport()->update();
 }
@@ -69,7 +184,8 @@ void CTonrikView::updateTimeScale()
     }
     m_axis.setSampleCount(m_doc.sampleCount());
     m_axis.setDataWidth(viewport()->width() - TimeAxis::kDataLeft);
-    m_grid.keepDrawable(m_axis.secondsPerPixel());
+    // A jump of several zoom steps needs as many doublings as steps.
+    m_grid = drawable(m_grid, m_axis.secondsPerPixel());
 }
 
 void CTonrikView::UpdateScrollBars()
@@ -93,6 +209,8 @@ void CTonrikView::OnUpdate()
 {
     updateTimeScale();
     UpdateScrollBars();
+    updateOverview();
+    m_ruler->update();
     viewport()->update();
 }
 
@@ -151,7 +269,7 @@ std::optional<double> CTonrikView::markUnder(int x) const noexcept
     return m_grid.markAt(m_axis.timeAtX(x), leftEdgeSeconds(), m_axis.secondsPerPixel());
 }
 
-void CTonrikView::renderTo(QPainter &painter, int width)
+void CTonrikView::renderTo(QPainter &painter, int width, bool ruler)
 {
     AnalysisPicture::Overlay overlay;
     overlay.grid = &m_grid;
@@ -160,13 +278,14 @@ void CTonrikView::renderTo(QPainter &painter, int width)
     overlay.bpmShown = m_bpmShown;
     overlay.bpmRect = m_bpmRect;
     overlay.bpmText = QString::fromStdString(m_grid.bpmText());
+    overlay.ruler = ruler;
     AnalysisPicture::render(painter, m_layout, context(width - 1), m_verticalOffset, overlay);
 }
 
 QImage CTonrikView::renderImage(int width)
 {
     const int w = width > 0 ? width : viewport()->width();
-    QImage image(w, std::max(m_layout.totalHeight(), 1), QImage::Format_RGB32);
+    QImage image(w, AnalysisPicture::pictureHeight(m_layout), QImage::Format_RGB32);
     image.fill(Qt::white);
     const int offset = std::exchange(m_verticalOffset, 0);
     const TimeAxis saved = m_axis;
@@ -181,25 +300,61 @@ QImage CTonrikView::renderImage(int width)
     return image;
 }
 
+QImage CTonrikView::renderSpan(int32_t first, int32_t count, int zoomIndex)
+{
+    const TimeAxis saved = m_axis;
+    const BlockSelection selection = std::exchange(m_selection, BlockSelection {});
+    const int offset = std::exchange(m_verticalOffset, 0);
+    if (zoomIndex >= 0)
+        m_axis.setZoomIndex(zoomIndex);
+    const int columns =
+            static_cast<int>(std::min<int64_t>(m_axis.columnsOf(count), kMaxSpanColumns));
+    // The axis may start the page past where the panes could scroll: it only needs to reach
+    // the page's own end.
+    m_axis.setDataWidth(columns);
+    m_axis.setSampleCount(std::max(m_doc.sampleCount(), first + m_axis.pageBlocks()));
+    m_axis.scrollTo(first);
+    const int width = TimeAxis::kDataLeft + columns + 1;
+    QImage image(width, AnalysisPicture::pictureHeight(m_layout), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    // A picture zoomed further out than the screen thins its own grid, not the one on screen.
+    const BeatGrid grid = drawable(m_grid, m_axis.secondsPerPixel());
+    {
+        QPainter painter(&image);
+        AnalysisPicture::Overlay overlay;
+        overlay.grid = &grid;
+        overlay.ruler = true;
+        AnalysisPicture::render(painter, m_layout, context(width - 1), 0, overlay);
+    }
+    m_axis = saved;
+    m_selection = selection;
+    m_verticalOffset = offset;
+    return image;
+}
+
 void CTonrikView::paintEvent(QPaintEvent *)
 {
     updateTimeScale();
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().window());
-    renderTo(painter, viewport()->width());
+    renderTo(painter, viewport()->width(), false);
 }
 
 void CTonrikView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    layoutStrips();
     updateTimeScale();
     UpdateScrollBars();
+    updateOverview();
 }
 
 void CTonrikView::scrollContentsBy(int, int)
 {
     m_axis.scrollTo(horizontalScrollBar()->value());
     m_verticalOffset = verticalScrollBar()->value();
+    updateOverview();
+    m_ruler->update();
     viewport()->update();
 }
 
@@ -242,6 +397,7 @@ void CTonrikView::mouseMoveEvent(QMouseEvent *event)
         viewport()->setCursor(markUnder(p.x()) ? Qt::SizeHorCursor : Qt::ArrowCursor);
         return;
     }
+    m_ruler->update();
     viewport()->update();
 }
 
@@ -254,6 +410,7 @@ void CTonrikView::mouseReleaseEvent(QMouseEvent *event)
         m_grid.endStretch();
         m_bpmShown = false;
     }
+    m_ruler->update();
     viewport()->update();
 }
 
@@ -279,6 +436,7 @@ bool CTonrikView::Play()
     request.looping = m_looping;
     request.volume = m_program.settings.GetVolume();
     const bool ok = m_player.play(request);
+    updateOverview();
     emit playStateChanged(ok);
     viewport()->update();
     return ok;
@@ -289,6 +447,7 @@ void CTonrikView::StopPlaying()
     const bool was = m_player.playing();
     m_player.stop();
     viewport()->update();
+    updateOverview();
     if (was)
         emit playStateChanged(false);
 }
@@ -305,6 +464,7 @@ void CTonrikView::onPlayerEvent(RecordingPlayer::Event event)
         StopPlaying();
     else
         viewport()->update();
+    updateOverview();
 }
 
 } // namespace corvane

@@ -9,6 +9,9 @@
 #include <QFont>
 #include <QPainter>
 
+#include <algorithm>
+#include <vector>
+
 namespace corvane {
 
 namespace {
@@ -67,10 +70,21 @@ void NotesPane::render(QPainter &painter, const QRect &rect, const PaneContext &
     octaveFont.setItalic(true);
     octaveFont.setPixelSize(10);
     painter.setPen(QPen(Qt::black, 1));
+    // Zoomed out, one column may start the same note many times; its head is drawn once, which
+    // looks the same and keeps a long recording's paint short.
+    int column = -1;
+    std::vector<int> drawn;
     context.forEachVisibleSample([&](std::size_t i, int x) {
         const NoteRun *run = context.runOf(i);
         if (!run || run->firstSample != i || run->rest || run->unstable)
             return;
+        if (x != column) {
+            column = x;
+            drawn.clear();
+        }
+        if (std::find(drawn.begin(), drawn.end(), run->noteIndex) != drawn.end())
+            return;
+        drawn.push_back(run->noteIndex);
         const StaffLayout::NoteGlyph glyph = staff.noteWithin(run->noteIndex, x, reach);
         for (int y : glyph.ledgerYs)
             painter.drawLine(x - 8, y, x + 8, y);

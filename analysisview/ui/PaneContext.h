@@ -54,7 +54,7 @@ struct PaneContext
     {
         PagedFloatReader &reader = analysis->reader(file);
         auto at = [&reader](int64_t i) { return reader.at(i); };
-        const int64_t first = int64_t { axis.firstVisibleBlock() } * axis.pixelsPerBlock();
+        const int64_t first = axis.firstColumn();
         if (envelopes)
             return envelopes[file].columns(at, reader.floatCount(), base, perColumn, first,
                                            visible);
@@ -66,20 +66,24 @@ struct PaneContext
     int visibleColumns() const noexcept
     {
         const int64_t recording =
-                int64_t { sampleCount() - axis.firstVisibleBlock() } * axis.pixelsPerBlock();
+                axis.columnsOf(int64_t { sampleCount() } - axis.firstVisibleBlock());
         return static_cast<int>(std::clamp<int64_t>(
                 std::min<int64_t>(right - TimeAxis::kDataLeft + 1, recording), 0, 1 << 30));
     }
 
     // Calls f(sampleIndex, x) for every sample from the first visible one while x stays at or
-    // left of the right edge.
+    // left of the right edge; zoomed out, several samples share one x.
     template<class F>
     void forEachVisibleSample(F &&f) const
     {
-        const int zoom = axis.pixelsPerBlock();
-        int x = TimeAxis::kDataLeft;
-        for (int32_t i = axis.firstVisibleBlock(); i < sampleCount() && x <= right; ++i, x += zoom)
+        const int first = axis.firstVisibleBlock();
+        const int count = sampleCount();
+        for (int32_t i = first; i < count; ++i) {
+            const int x = axis.xOfBlock(i);
+            if (x > right)
+                break;
             f(static_cast<std::size_t>(i), x);
+        }
     }
 };
 

@@ -21,18 +21,37 @@ void VolumePane::render(QPainter &painter, const QRect &rect, const PaneContext 
 
     painter.setClipRect(PaneFrame::dataArea(rect, context).adjusted(1, 1, -1, -1),
                         Qt::IntersectClip);
-    const int zoom = context.axis.pixelsPerBlock();
-    context.forEachVisibleSample([&](std::size_t i, int x) {
-        const double level = std::max(context.analysis->samples()[i].level(), 0.0);
-        const int b = std::min(static_cast<int>(std::sqrt(level) * half), half);
-        if (b > 0)
-            painter.fillRect(QRect(x, m - b, zoom, 2 * b), Qt::black);
-        const NoteRun *run = context.runOf(i);
-        if (run && run->firstSample == i && !run->unstable) {
+    const int zoom = context.axis.columnsPerBlock();
+    // Zoomed out, the blocks of one column are drawn as one bar, their loudest: an hour's worth
+    // of rectangles per paint would be the slowest thing in the view.
+    int barX = TimeAxis::kDataLeft;
+    int bar = 0;
+    bool noteStarts = false; // a note starts in the bar's column: its line goes over the bar
+    constexpr int kMinLineGap = 4;
+    int lastLine = -kMinLineGap;
+    auto flush = [&] {
+        if (bar > 0)
+            painter.fillRect(QRect(barX, m - bar, zoom, 2 * bar), Qt::black);
+        // Zoomed out, a line for every note would cover the bars; one every few pixels still
+        // shows where the notes change.
+        if (noteStarts && barX - lastLine >= kMinLineGap) {
             painter.setPen(QPen(Qt::red, 1, Qt::DotLine));
-            painter.drawLine(x, rect.top(), x, rect.bottom());
+            painter.drawLine(barX, rect.top(), barX, rect.bottom());
+            lastLine = barX;
         }
+        bar = 0;
+        noteStarts = false;
+    };
+    context.forEachVisibleSample([&](std::size_t i, int x) {
+        if (x != barX)
+            flush();
+        barX = x;
+        const double level = std::max(context.analysis->samples()[i].level(), 0.0);
+        bar = std::max(bar, std::min(static_cast<int>(std::sqrt(level) * half), half));
+        const NoteRun *run = context.runOf(i);
+        noteStarts = noteStarts || (run && run->firstSample == i && !run->unstable);
     });
+    flush();
     painter.restore();
 }
 

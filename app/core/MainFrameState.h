@@ -12,8 +12,10 @@ class MainFrameState
 {
 public:
     static constexpr int kMinZoom = 0;
-    static constexpr int kMaxZoom = 8;
-    static constexpr int kStartZoom = 3;
+    // The analysis view's zoom steps: 128 blocks a pixel (an hour in a window) .. 512 pixels a
+    // block, starting at 16 pixels a block.
+    static constexpr int kMaxZoom = 16;
+    static constexpr int kStartZoom = 11;
 
     // The pane bits of the settings record's view panes.
     enum Pane : std::uint32_t {

@@ -1,4 +1,5 @@
 #include "AnalysisExport.h"
+#include "AnalysisPicture.h"
 #include "AnalysisFixture.h"
 #include "AnalysisReport.h"
 #include "AnalyzerPreferences.h"
@@ -7,8 +8,11 @@
 #include "CsvText.h"
 
 #include <QImage>
+#include <QTest>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -16,6 +20,35 @@ using namespace corvane;
 using namespace corvane::test;
 
 using ExportTest = AnalysisFixture;
+
+namespace {
+
+std::string shell(const std::string &command)
+{
+    std::string out;
+    if (FILE *pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+int pdfPages(const std::filesystem::path &pdf)
+{
+    const std::string info = shell("pdfinfo '" + pdf.string() + "'");
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
+}
+
+std::string pdfText(const std::filesystem::path &pdf, int page)
+{
+    const std::string p = std::to_string(page);
+    return shell("pdftotext -f " + p + " -l " + p + " '" + pdf.string() + "' -");
+}
+
+} // namespace
 
 TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
 {
@@ -40,7 +73,7 @@ TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
     ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(png.string())));
     const QImage image(QString::fromStdString(png.string()));
     EXPECT_EQ(image.width(), view.viewport()->width());
-    EXPECT_EQ(image.height(), view.layout().totalHeight());
+    EXPECT_EQ(image.height(), AnalysisPicture::pictureHeight(view.layout()));
 
     const auto pdf = m_dir / "view.pdf";
     ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(pdf.string())));
@@ -91,4 +124,81 @@ TEST_F(ExportTest, TheExportDescribesTheAnalysisAsItRanNotTheSettingsOfNow)
     EXPECT_NE(said.find(" sensitivity=1 "), std::string::npos) << said;
     EXPECT_NE(said.find(" reference_hz=442 "), std::string::npos) << said;
     EXPECT_NE(said.find(" pitch_mode=classic "), std::string::npos) << said;
+}
+
+TEST_F(ExportTest, TheWholeRecordingGoesOverAsManyPdfPagesAsItTakesEachWithItsCaption)
+{
+    CTonrikDoc doc(m_program.settings, m_dir.path());
+    CTonrikView view(doc, m_program);
+    view.resize(700, 400);
+    // Six times the melody: 18.25 s, about 196 blocks, 37 to a page at 16 pixels a block.
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody("long.wav", 6).string())));
+    const TimeAxis &axis = view.axis();
+    const int32_t perPage = axis.pageBlocks();
+    ASSERT_GT(perPage, 30);
+    const int expected = (doc.sampleCount() + perPage - 1) / perPage;
+    ASSERT_GE(expected, 5);
+
+    const auto pdf = m_dir / "whole.pdf";
+    ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(pdf.string()), nullptr,
+                                         false, PictureRange::Whole));
+    EXPECT_EQ(pdfPages(pdf), expected);
+    const std::string first = pdfText(pdf, 1);
+    EXPECT_NE(first.find("long.wav"), std::string::npos) << first;
+    EXPECT_NE(first.find("0:00 to 0:03"), std::string::npos) << first; // 37 blocks: 3.4 s
+    EXPECT_NE(first.find("page 1 of " + std::to_string(expected)), std::string::npos);
+    const std::string last = pdfText(pdf, expected);
+    EXPECT_NE(last.find("to 0:18"), std::string::npos) << last;
+    EXPECT_NE(last.find("page " + std::to_string(expected) + " of " + std::to_string(expected)),
+              std::string::npos);
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
+        shell("pdftoppm -f 2 -l 2 -r 70 -png -singlefile '" + pdf.string() + "' '" + docs
+              + "/export-whole-recording-page'");
+
+    // The selection: one page from its start; without one, the whole recording.
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(101 + 16 * 5, 50));
+    QTest::mouseMove(view.viewport(), QPoint(101 + 16 * 25, 50));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(101 + 16 * 25, 50));
+    ASSERT_EQ(view.selection().end() - view.selection().start(), 20);
+    const auto part = m_dir / "part.pdf";
+    ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(part.string()), nullptr,
+                                         false, PictureRange::Selection));
+    EXPECT_EQ(pdfPages(part), 1);
+    EXPECT_NE(pdfText(part, 1).find("long.wav 0:00 to 0:02 page 1 of 1"), std::string::npos)
+            << pdfText(part, 1);
+    const auto png = m_dir / "part.png";
+    ASSERT_TRUE(AnalysisExport::exportTo(doc, view, QString::fromStdString(png.string()), nullptr,
+                                         false, PictureRange::Selection));
+    EXPECT_EQ(QImage(QString::fromStdString(png.string())).width(), 101 + 20 * 16 + 1);
+    EXPECT_TRUE(m_script.shown.empty());
+}
+
+TEST_F(ExportTest, AWholeRecordingPngStaysWithinTheWidestPictureAndTheFiltersSayWhatTheyShow)
+{
+    CTonrikDoc doc(m_program.settings, m_dir.path());
+    CTonrikView view(doc, m_program);
+    view.resize(700, 400);
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody("long.wav", 6).string())));
+    const auto png = m_dir / "whole.png";
+    ASSERT_TRUE(AnalysisExport::writePng(view, QString::fromStdString(png.string()),
+                                         PictureRange::Whole));
+    EXPECT_EQ(QImage(QString::fromStdString(png.string())).width(),
+              101 + static_cast<int>(view.axis().columnsOf(doc.sampleCount())) + 1);
+    while (view.zoomIn()) { } // 512 pixels a block would make 100,000 pixels
+    ASSERT_TRUE(AnalysisExport::writePng(view, QString::fromStdString(png.string()),
+                                         PictureRange::Whole));
+    const QImage wide(QString::fromStdString(png.string()));
+    EXPECT_LE(wide.width(), AnalysisExport::kMaxPngWidth);
+    EXPECT_GT(wide.width(), AnalysisExport::kMaxPngWidth / 2);
+
+    const QStringList filters = QString::fromLatin1(AnalysisExport::kFilter).split(";;");
+    int whole = 0;
+    int selection = 0;
+    for (const QString &filter : filters) {
+        whole += AnalysisExport::rangeOfFilter(filter) == PictureRange::Whole;
+        selection += AnalysisExport::rangeOfFilter(filter) == PictureRange::Selection;
+    }
+    EXPECT_EQ(whole, 2);
+    EXPECT_EQ(selection, 2);
+    EXPECT_EQ(AnalysisExport::rangeOfFilter(filters[1]), PictureRange::Visible);
 }

@@ -20,18 +20,56 @@ TimeAxis axis(int32_t samples, int width, int zoomIndex = TimeAxis::kDefaultZoom
 
 } // namespace
 
-TEST(TimeAxis, ZoomStopsAtTwoAndAt512PixelsPerBlock)
+TEST(TimeAxis, ZoomStopsAt128BlocksAPixelAndAt512PixelsABlock)
 {
-    TimeAxis a = axis(100, 500, 8);
+    TimeAxis a = axis(100, 500, TimeAxis::kZoomCount - 1);
     EXPECT_EQ(a.pixelsPerBlock(), 512);
     EXPECT_FALSE(a.zoomIn());
     EXPECT_EQ(a.pixelsPerBlock(), 512);
     a.setZoomIndex(0);
     EXPECT_FALSE(a.zoomOut());
-    EXPECT_EQ(a.pixelsPerBlock(), 2);
+    EXPECT_EQ(a.blocksPerColumn(), 128);
     EXPECT_TRUE(a.zoomIn());
-    EXPECT_EQ(a.pixelsPerBlock(), 4);
+    EXPECT_EQ(a.blocksPerColumn(), 64);
     EXPECT_EQ(TimeAxis().pixelsPerBlock(), 16);
+}
+
+TEST(TimeAxis, AnHourAtFortyFourKilohertzFitsAnOrdinaryWindowAtTheWidestZoom)
+{
+    // 44.1 kHz takes 4096-frame blocks: 38,760 of them an hour.
+    const int32_t hour = 3600 * 44100 / 4096;
+    TimeAxis a;
+    a.setFormat(4096, 44100);
+    a.setZoomIndex(0);
+    a.setDataWidth(800);
+    a.setSampleCount(hour);
+    EXPECT_EQ(a.maxFirstBlock(), 0);
+    EXPECT_EQ(a.columnsOf(hour), (hour + 127) / 128);
+    EXPECT_EQ(TimeAxis::fittingZoom(hour, 400), 0);  // 128 blocks a pixel: 303 columns
+    EXPECT_EQ(TimeAxis::fittingZoom(hour, 800), 1);  // 64: 606 columns
+    EXPECT_EQ(TimeAxis::fittingZoom(hour, 1300), 2); // 32: 1212 columns
+    EXPECT_EQ(TimeAxis::fittingZoom(10, 800), 13);   // 64 pixels a block
+}
+
+TEST(TimeAxis, ZoomedOutAColumnHoldsTheSameBlocksWhereverTheViewScrolls)
+{
+    TimeAxis a = axis(10000, 100, 4); // 8 blocks a pixel
+    EXPECT_EQ(a.pageBlocks(), 800);
+    EXPECT_EQ(a.scrollTo(37), 32); // to a whole column
+    EXPECT_EQ(a.firstColumn(), 4);
+    EXPECT_EQ(a.xOfBlock(32), 101);
+    EXPECT_EQ(a.xOfBlock(39), 101);
+    EXPECT_EQ(a.xOfBlock(40), 102);
+    EXPECT_EQ(a.xOfBlock(31), 100); // the column before the data area
+    EXPECT_EQ(a.blockAtX(101), 32);
+    EXPECT_EQ(a.blockAtX(102), 40);
+    EXPECT_DOUBLE_EQ(a.framesPerPixel(), 8 * 1024.0);
+    // The last blocks can always be scrolled into view, even when they fill part of a column.
+    a.setSampleCount(1005);
+    EXPECT_EQ(a.maxFirstBlock(), 208);
+    a.scrollTo(5000);
+    EXPECT_GE(a.firstVisibleBlock() + a.pageBlocks(), 1005);
+    EXPECT_EQ(a.firstVisibleBlock() % 8, 0);
 }
 
 TEST(TimeAxis, BlocksAndPixelsConvertBothWaysFromTheScrollPosition)
@@ -41,7 +79,8 @@ TEST(TimeAxis, BlocksAndPixelsConvertBothWaysFromTheScrollPosition)
     EXPECT_EQ(a.xOfBlock(10), 101);
     EXPECT_EQ(a.xOfBlock(12), 101 + 32);
     EXPECT_EQ(a.blockAtX(101 + 33), 12);
-    EXPECT_EQ(a.blockAtX(40), 10); // the label column counts as the left edge
+    EXPECT_EQ(a.blockAtX(101 + 31), 11); // the last pixel of block 11 is still block 11
+    EXPECT_EQ(a.blockAtX(40), 10);       // the label column counts as the left edge
     EXPECT_DOUBLE_EQ(a.framesPerPixel(), 64.0);
     EXPECT_DOUBLE_EQ(a.secondsPerPixel(), 64.0 / 11025);
     EXPECT_DOUBLE_EQ(a.timeAtX(111), 10 * 64.0 / 11025);

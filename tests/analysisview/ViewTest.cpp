@@ -1,11 +1,15 @@
 #include "AnalysisFixture.h"
+#include "AnalysisPicture.h"
 #include "AudioDevices.h"
 #include "AudioFacade.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "KeyContext.h"
+#include "OverviewStrip.h"
+#include "RulerStrip.h"
 #include "StaffLayout.h"
 #include "TempBandFiles.h"
+#include "TimeRuler.h"
 #include "VirtualBackend.h"
 
 #include <QImage>
@@ -13,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <cstring>
 #include <fstream>
 
@@ -35,6 +40,16 @@ int countColor(const QImage &image, const QRect &rect, QColor color)
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
             n += isColor(image, x, y, color);
+    return n;
+}
+
+// Pixels of text in black, antialiased edges included.
+int countDark(const QImage &image, const QRect &rect)
+{
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            n += image.pixelColor(x, y).value() < 110;
     return n;
 }
 
@@ -142,7 +157,7 @@ TEST_F(ViewTest, ZoomStopsAtItsEndsAndKeepsTheScrollWithinTheRecording)
     EXPECT_EQ(view.axis().firstVisibleBlock(), view.axis().maxFirstBlock());
     EXPECT_GT(view.axis().firstVisibleBlock(), 0);
     while (view.zoomOut()) { }
-    EXPECT_EQ(view.axis().pixelsPerBlock(), 2);
+    EXPECT_EQ(view.axis().zoomIndex(), 0);
     EXPECT_EQ(view.axis().firstVisibleBlock(), 0); // it all fits now
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
 }
@@ -252,4 +267,126 @@ TEST_F(ViewTest, PlayWithNothingLoadedOrNoDeviceLeavesTheViewStopped)
     EXPECT_EQ(errors.size(), 1u);
     audio::setDeviceErrorHandler({});
     audio::setPlaybackDevice(audio::VirtualBackend::playbackDeviceId());
+}
+
+TEST_F(ViewTest, TheRulerUnderThePanesMarksTheClockAndTheBarsOfTheGrid)
+{
+    open();
+    EXPECT_EQ(view.ruler().height(), 2 * AnalysisPicture::kRulerRowHeight);
+    EXPECT_EQ(view.ruler().accessibleName(), QStringLiteral("Time ruler"));
+    const QImage image = view.renderImage(900);
+    ASSERT_EQ(image.height(), view.layout().totalHeight() + 40);
+    if (const char *out = std::getenv("CORVANE_RULER_PNG"))
+        image.save(QString::fromLocal8Bit(out));
+    const int top = view.layout().totalHeight();
+    // At 16 pixels a block the marks come every half second, the labels between them.
+    const TimeAxis &axis = view.axis();
+    const int half = 101 + static_cast<int>(std::floor(0.5 / axis.secondsPerPixel() + 1e-6));
+    for (int y = top + 1; y < top + 19; ++y)
+        EXPECT_TRUE(isColor(image, half, y, Qt::black)) << y;
+    EXPECT_FALSE(isColor(image, half - 3, top + 15, Qt::black));
+    EXPECT_GT(countDark(image, QRect(half + 2, top + 2, 40, 16)), 10); // "0:00.5"
+    // The grid marks a beat every second from the start: bar 1 beat 1 at the left edge.
+    EXPECT_GT(countDark(image, QRect(103, top + 22, 20, 16)), 10); // "1.1"
+    EXPECT_EQ(countDark(image, QRect(125, top + 22, 140, 16)), 0); // nothing up to beat 2
+    EXPECT_TRUE(isColor(image, 101, top + 30, Qt::black));
+
+    view.setViewPanes(kAllPanes & ~PaneLayout::kTimingBit);
+    EXPECT_EQ(view.ruler().height(), AnalysisPicture::kRulerRowHeight);
+    EXPECT_EQ(view.renderImage(900).height(), view.layout().totalHeight() + 20);
+}
+
+TEST_F(ViewTest, TheOverviewShowsTheWholeRecordingAndMovesThePanes)
+{
+    OverviewStrip &overview = view.overview();
+    EXPECT_EQ(overview.accessibleDescription(), QStringLiteral("No recording"));
+    open();
+    while (view.zoomIn()) { } // a few blocks a page
+    ASSERT_GT(view.axis().maxFirstBlock(), 0);
+    EXPECT_EQ(overview.blockCount(), doc.sampleCount());
+    EXPECT_EQ(overview.width(), view.viewport()->width());
+    const double total = doc.sampleCount() * view.axis().secondsPerBlock();
+    EXPECT_EQ(overview.accessibleDescription(),
+              QString::fromStdString(TimeRuler::spanText(
+                      0, view.axis().pageBlocks() * view.axis().secondsPerBlock(), total)));
+
+    // The envelope: ink over a note all along it, none over the rest before it (the strip is
+    // wider than the melody has blocks, so each block takes several columns).
+    view.overview().resize(900, OverviewStrip::kHeight);
+    const QImage strip = overview.grab().toImage();
+    const QColor ink = overview.palette().color(QPalette::Text);
+    const NoteRun &note = firstNote();
+    int inkColumns = 0;
+    for (int x = overview.xOfBlock(note.firstSample + 1);
+         x < overview.xOfBlock(note.firstSample + note.sampleCount - 1); ++x)
+        inkColumns += strip.pixelColor(x, OverviewStrip::kHeight / 2) == ink;
+    EXPECT_EQ(inkColumns,
+              overview.xOfBlock(note.firstSample + note.sampleCount - 1)
+                      - overview.xOfBlock(note.firstSample + 1));
+    EXPECT_GT(inkColumns, 10);
+    EXPECT_NE(strip.pixelColor(overview.xOfBlock(1) + 1, 2), ink);
+    view.resize(900, 600);
+
+    // A click centers the panes on the point clicked, a click at the end shows the end.
+    const int32_t page = view.axis().pageBlocks();
+    const int32_t middle = doc.sampleCount() / 2;
+    QTest::mouseClick(&overview, Qt::LeftButton, {}, QPoint(overview.xOfBlock(middle) + 1, 10));
+    EXPECT_NEAR(view.axis().firstVisibleBlock(), middle - page / 2, 1);
+    EXPECT_EQ(view.horizontalScrollBar()->value(), view.axis().firstVisibleBlock());
+    EXPECT_TRUE(overview.visibleRect().contains(overview.xOfBlock(middle), 10));
+    QTest::mouseClick(&overview, Qt::LeftButton, {}, QPoint(overview.width() - 1, 10));
+    EXPECT_EQ(view.axis().firstVisibleBlock(), view.axis().maxFirstBlock());
+
+    // Home and End on the panes go to the ends; the overview's mark follows a scroll.
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(view.axis().firstVisibleBlock(), 0);
+    EXPECT_EQ(overview.visibleRect().left(), 0);
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.axis().firstVisibleBlock(), view.axis().maxFirstBlock());
+    view.horizontalScrollBar()->setValue(3);
+    EXPECT_EQ(overview.visibleRect().left(), overview.xOfBlock(3));
+
+    // The panes tell a screen reader what they show and where.
+    EXPECT_EQ(view.viewport()->accessibleName(), QStringLiteral("Analysis panes"));
+    EXPECT_TRUE(view.viewport()->accessibleDescription().startsWith(
+            QStringLiteral("notes, intonation, volume, wave, octave bands; 0:0")))
+            << view.viewport()->accessibleDescription().toStdString();
+    EXPECT_TRUE(
+            view.viewport()->accessibleDescription().endsWith(overview.accessibleDescription()));
+
+    // Zoomed all the way out the whole melody is in view and the mark covers the strip.
+    while (view.zoomOut()) { }
+    EXPECT_EQ(view.axis().firstVisibleBlock(), 0);
+    EXPECT_GE(overview.visibleRect().width(), overview.width() - 1);
+}
+
+TEST_F(ViewTest, ZoomedOutEveryPaneStillShowsTheNotesTheirPitchAndTheirLoudness)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody("long.wav", 8).string())));
+    view.setViewPanes(31); // no grid over the panes
+    // How far the tallest volume bar reaches above the pane's middle.
+    auto tallestBar = [](const QImage &image) {
+        for (int y = 221; y < 270; ++y)
+            if (countColor(image, QRect(102, y, image.width() - 104, 1), Qt::black) > 0)
+                return 270 - y;
+        return 0;
+    };
+    view.setZoomIndex(7); // one pixel a block
+    const QImage near = view.renderImage(900);
+    view.setZoomIndex(2); // 32 blocks a pixel: the whole melody in 12 columns
+    const QImage far = view.renderImage(900);
+    EXPECT_EQ(tallestBar(far), tallestBar(near));
+    // The melody's four notes start within the first 3 s: all four heads in the first column.
+    const StaffLayout staff(m_program.keys, 60);
+    for (int note : { 39, 43, 46, 51 }) {
+        const StaffLayout::NoteGlyph head = staff.note(note, 101);
+        EXPECT_TRUE(isColor(far, head.headX + 4, head.headY + 3, Qt::black)) << note;
+    }
+    EXPECT_GT(countColor(far, QRect(102, 121, 20, 98), Qt::black), 10); // the intonation strokes
+
+    // The grid, jumped five zoom steps out, is thinned at once to marks it can draw apart.
+    view.setViewPanes(kAllPanes);
+    view.setZoomIndex(7);
+    view.setZoomIndex(2);
+    EXPECT_GE(view.grid().interval(), BeatGrid::kMinShownPixels * view.axis().secondsPerPixel());
 }

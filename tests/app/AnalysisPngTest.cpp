@@ -1,5 +1,6 @@
 // `--analyze --png`: the view's default panes drawn without a window.
 
+#include "AnalysisPicture.h"
 #include "AnalysisPng.h"
 #include "AnalyzeCommand.h"
 #include "CTCDefs.h"
@@ -59,7 +60,7 @@ TEST(AnalysisPng, ThePanesOfTheRecordingAtTheWidthAskedOrItsOwn)
     QImage picture(QStringLiteral("take1.png"));
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.width(), 640);
-    EXPECT_EQ(picture.height(), PaneLayout().totalHeight());
+    EXPECT_EQ(picture.height(), AnalysisPicture::pictureHeight(PaneLayout()));
 
     options.file = "quiet.wav";
     options.pngFile = "quiet.png";

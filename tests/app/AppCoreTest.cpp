@@ -25,10 +25,10 @@ TEST(MainFrameState, PlayAndLoopExcludeEachOtherAndTheTuner)
     EXPECT_TRUE(s.canStartTuner());
 }
 
-TEST(MainFrameState, ZoomStaysWithinItsNineLevels)
+TEST(MainFrameState, ZoomStaysWithinItsSeventeenLevels)
 {
     MainFrameState s;
-    EXPECT_EQ(s.zoom(), 3);
+    EXPECT_EQ(s.zoom(), 11);
     while (s.zoomOut()) { }
     EXPECT_EQ(s.zoom(), 0);
     EXPECT_FALSE(s.zoomOut());
@@ -36,7 +36,7 @@ TEST(MainFrameState, ZoomStaysWithinItsNineLevels)
     int steps = 0;
     while (s.zoomIn())
         ++steps;
-    EXPECT_EQ(steps, 8);
+    EXPECT_EQ(steps, 16);
     EXPECT_FALSE(s.zoomIn());
-    EXPECT_EQ(s.zoom(), 8);
+    EXPECT_EQ(s.zoom(), 16);
 }

@@ -268,14 +268,14 @@ TEST_F(MainFrame, ZoomStopsAtItsLimitsAndTellsTheView)
 {
     RecordingView view;
     frame.setView(&view);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 13; ++i)
         frame.action(Command::ZoomOut)->trigger();
     EXPECT_EQ(frame.state().zoom(), 0);
     EXPECT_EQ(view.zoom, 0);
     EXPECT_FALSE(frame.action(Command::ZoomOut)->isEnabled());
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 20; ++i)
         frame.action(Command::ZoomIn)->trigger();
-    EXPECT_EQ(frame.state().zoom(), 8);
+    EXPECT_EQ(frame.state().zoom(), 16);
     EXPECT_FALSE(frame.action(Command::ZoomIn)->isEnabled());
 }
 

@@ -15,10 +15,12 @@
 #include "DlgIntonationSummary.h"
 #include "FileChooser.h"
 #include "HelpWindow.h"
+#include "OverviewStrip.h"
 #include "PracticeClocks.h"
 #include "ProgramState.h"
 #include "RecentFileList.h"
 #include "RecordingWindow.h"
+#include "RulerStrip.h"
 #include "ScriptedFileChooser.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
@@ -33,7 +35,9 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPushButton>
+#include <QSlider>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -470,11 +474,33 @@ TEST_F(RecordingWindowTest, PanesAndZoomReachTheView)
     EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
     EXPECT_EQ(view.axis().zoomIndex(), frame->state().zoom());
     frame->action(Command::ZoomIn)->trigger();
-    EXPECT_EQ(view.axis().zoomIndex(), 4);
+    EXPECT_EQ(view.axis().zoomIndex(), TimeAxis::kDefaultZoomIndex + 1);
     frame->action(Command::ViewWave)->trigger();
     EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
     frame->action(Command::ViewWave)->trigger();
     EXPECT_EQ(view.viewPanes(), program.settings.GetViewPanes());
+}
+
+TEST_F(RecordingWindowTest, HomeAndEndMoveTheViewToTheRecordingsEndsWhereverTheFocusIs)
+{
+    std::vector<double> frames = test::silence(0.2, kRate);
+    test::append(frames, test::tone(440.0, 3.0, kRate));
+    const auto path = dir.path() / "a.wav";
+    test::writeWave(path, test::waveHeader(1, kRate), test::pcmBytes(frames, 1, 16));
+    TunerStub tuner;
+    tunerCloses(tuner, TunerOutcome::Canceled);
+    ASSERT_TRUE(recording().openFile(q(path)));
+    for (int i = 0; i < 3; ++i)
+        frame->action(Command::ZoomIn)->trigger();
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    frame->volumeSlider()->setFocus();
+    const CTonrikView &view = recording().view();
+    ASSERT_GT(view.axis().maxFirstBlock(), 0);
+    QTest::keyClick(frame->volumeSlider(), Qt::Key_End);
+    EXPECT_EQ(view.axis().firstVisibleBlock(), view.axis().maxFirstBlock());
+    QTest::keyClick(frame->volumeSlider(), Qt::Key_Home);
+    EXPECT_EQ(view.axis().firstVisibleBlock(), 0);
 }
 
 TEST_F(RecordingWindowTest, HelpTopicsShowTheProgramsHelpInOneWindow)
@@ -611,8 +637,52 @@ TEST_F(RecordingWindowTest, PictureOfTheWindowWithARecording)
     QApplication::processEvents();
     const QImage picture = frame->grab().toImage();
     ASSERT_FALSE(picture.isNull());
-    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
-        picture.save(QString::fromLocal8Bit(docs) + QStringLiteral("/main-window-recording.png"));
+    // The time axis: the overview over the panes, the ruler under them, both drawn in the
+    // window's palette.
+    CTonrikView &view = recording().view();
+    const QRect ruler(view.ruler().mapTo(frame.get(), QPoint(0, 0)), view.ruler().size());
+    EXPECT_TRUE(view.overview().isVisible());
+    EXPECT_TRUE(view.ruler().isVisible());
+    EXPECT_EQ(picture.pixelColor(ruler.left() + 2, ruler.bottom() - 1),
+              frame->palette().window().color());
+
+    // The same window on a dark screen: the ruler and the overview follow the palette.
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(60, 60, 64));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Mid, QColor(90, 90, 96));
+    dark.setColor(QPalette::Highlight, QColor(61, 123, 217));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    QApplication::setPalette(dark);
+    QApplication::processEvents();
+    const QImage darkPicture = frame->grab().toImage();
+    QApplication::setPalette(light);
+    QApplication::processEvents();
+    const QColor ground = darkPicture.pixelColor(ruler.left() + 2, ruler.bottom() - 1);
+    EXPECT_LT(ground.value(), 80);
+    // Light ink on it: the "Time" label in the label column.
+    int ink = 0;
+    for (int y = ruler.top(); y < ruler.top() + 20; ++y)
+        for (int x = ruler.left() + 40; x < ruler.left() + 100; ++x)
+            ink += darkPicture.pixelColor(x, y).value() > 180;
+    EXPECT_GT(ink, 10);
+
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR")) {
+        const QString dir = QString::fromLocal8Bit(docs);
+        picture.save(dir + QStringLiteral("/main-window-recording.png"));
+        darkPicture.save(dir + QStringLiteral("/main-window-recording-dark.png"));
+        // At double density, as on a screen at scale 2.
+        QPixmap twice(frame->size() * 2);
+        twice.setDevicePixelRatio(2);
+        frame->render(&twice);
+        twice.save(dir + QStringLiteral("/main-window-recording@2x.png"));
+    }
 }
 
 TEST_F(RecordingWindowTest, TheIntonationSummaryShowsTheSelectionOrTheWholeRecordingAndExports)
