@@ -66,8 +66,10 @@ PixelRect IntonationTablePlace(const TunerWindowLayout &layout) noexcept
     const PixelRect readout = expanded.rect(TunerControl::Readout);
     const int panelTop = layout.rect(TunerControl::PanelFrame).top;
     constexpr int kGap = 4;
+    // Above its Reset button.
     return { readout.left, readout.bottom + kGap, layout.width() - 6,
-             panelTop + TunerWindowLayout::kExpandedPanel - kGap };
+             panelTop + TunerWindowLayout::kExpandedPanel - kGap - TunerWindowLayout::kResetHeight
+                     - kGap };
 }
 
 } // namespace corvane::tuner

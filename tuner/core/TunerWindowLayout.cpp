@@ -106,6 +106,9 @@ PixelRect TunerWindowLayout::rect(TunerControl control) const noexcept
         return inPanel(675, 139, 715, 157);
     case TunerControl::PlaybackLoadCaption:
         return inPanel(715, 139, 755, 157);
+    case TunerControl::IntonationReset:
+        return inPanel(m_width - 6 - kResetWidth, kExpandedPanel - 4 - kResetHeight, m_width - 6,
+                       kExpandedPanel - 4);
     case TunerControl::LargeReadout: {
         const PixelRect row = inButtonRow(0);
         return { kMargin + 112, row.top, kMargin + 112 + kLargeReadoutWidth, row.bottom };
@@ -150,6 +153,7 @@ bool TunerWindowLayout::visible(TunerControl control) const noexcept
     case TunerControl::PlaybackLoad:
     case TunerControl::CaptureLoadCaption:
     case TunerControl::PlaybackLoadCaption:
+    case TunerControl::IntonationReset:
         return m_expanded;
     default:
         return true;

@@ -29,6 +29,8 @@ enum class TunerControl {
     PlaybackLoad,
     CaptureLoadCaption,
     PlaybackLoadCaption,
+    // "Reset" of the intonation table, under it at the panel's bottom right (expanded only).
+    IntonationReset,
     // The readout: at the right of the expanded panel, across the band under the collapsed one,
     // and in place of the wheels in the large view.
     // The bottom row: the large view's switch and the lamp at the left, the buttons following
@@ -75,6 +77,8 @@ public:
     // Two rows of wheels 100 pixels wide.
     static constexpr int kMinWheelHeight = 250;
     static constexpr int kLargeReadoutWidth = 110;
+    static constexpr int kResetWidth = 48;
+    static constexpr int kResetHeight = 24;
 
     // `wheelBottom` is where the wheels placed at the preferred width end.
     explicit TunerWindowLayout(int wheelBottom) noexcept;

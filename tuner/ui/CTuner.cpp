@@ -286,6 +286,7 @@ std::vector<std::pair<QWidget *, TunerControl>> CTuner::PanelControls() const
              { m_captureLoad, TunerControl::CaptureLoad },
              { m_playbackLoad, TunerControl::PlaybackLoad },
              { m_readout, TunerControl::Readout },
+             { m_intonation->resetButton(), TunerControl::IntonationReset },
              { m_largeReadout, TunerControl::LargeReadout } };
 }
 

@@ -12,15 +12,13 @@ namespace corvane::tuner {
 namespace {
 
     constexpr int kColumns = 5;
-    constexpr int kResetWidth = 48;
-    constexpr int kGap = 3;
 
 } // namespace
 
 IntonationTable::IntonationTable(QWidget *parent)
     : QWidget(parent)
     , m_table(new QTableWidget(12, kColumns, this))
-    , m_reset(new QPushButton(QStringLiteral("Reset"), this))
+    , m_reset(new QPushButton(QStringLiteral("Reset"), parent ? parent : this))
 {
     m_table->setObjectName(QStringLiteral("intonationTable"));
     // Short headings, each explained by its tooltip: the panel is narrow.
@@ -92,14 +90,19 @@ void IntonationTable::showFigures(const PinwheelBoard &board)
     }
 }
 
+void IntonationTable::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    m_reset->setVisible(visible);
+}
+
 void IntonationTable::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    const int tableWidth = std::max(0, width() - kResetWidth - kGap);
+    const int tableWidth = width();
     m_table->setGeometry(0, 0, tableWidth, height());
-    m_reset->setGeometry(tableWidth + kGap, 0, kResetWidth, m_reset->sizeHint().height());
     // The columns share what the scroll bar leaves, each by what its widest text needs.
-    static constexpr double kShares[kColumns] = { 0.14, 0.16, 0.24, 0.18, 0.28 };
+    static constexpr double kShares[kColumns] = { 0.18, 0.14, 0.24, 0.17, 0.27 };
     const int inside = tableWidth - 2 * m_table->frameWidth()
             - m_table->verticalScrollBar()->sizeHint().width();
     int used = 0;

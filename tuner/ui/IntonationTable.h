@@ -18,7 +18,10 @@ class IntonationTable : public QWidget
     Q_OBJECT
 
 public:
+    // The Reset button is a child of `parent` (the tuner window places it at the end of the
+    // readout's row), shown and hidden with the table.
     explicit IntonationTable(QWidget *parent = nullptr);
+    void setVisible(bool visible) override;
 
     // Shows the board's figures now; cheap enough for every display update.
     void showFigures(const PinwheelBoard &board);
@@ -34,9 +37,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // Children of this widget, which owns and deletes them.
-    QTableWidget *m_table = nullptr;
-    QPushButton *m_reset = nullptr;
+    QTableWidget *m_table = nullptr; // a child of this widget
+    QPushButton *m_reset = nullptr;  // a child of the parent, or of this widget without one
 };
 
 } // namespace corvane::tuner
