@@ -4,6 +4,7 @@
 #include "LogChartPainter.h"
 #include "PracticeClocks.h"
 #include "PracticeLogFile.h"
+#include "PracticeLogStatistics.h"
 #include "ProgramState.h"
 
 #include <QFontMetrics>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace corvane {
@@ -24,6 +26,22 @@ namespace {
         return QFont(font, &device);
     }
 
+    // The body's font: 10 points, or smaller where a run's line, the widest the log prints,
+    // would reach past the right margin (one inch, as LogPageLayout keeps it).
+    QFont BodyFont(QPaintDevice &device)
+    {
+        QFont font = DeviceFont("Courier New", QFont::TypeWriter, 10, device);
+        const LogRecord widest { 0, 36000, 36000 }; // ten hours, all of them active
+        const QString line = QString::fromStdString(RunLine(widest));
+        const int room = device.width() - 2 * device.logicalDpiX();
+        const int wide = QFontMetrics(font, &device).horizontalAdvance(line);
+        if (room > 0 && wide > room) {
+            // A point's hundredth below the size that fits, so rounding cannot push it over.
+            font.setPointSizeF(std::floor(1000.0 * room / wide) / 100.0);
+        }
+        return font;
+    }
+
     int HeightWithLeading(const QFont &font, QPaintDevice &device)
     {
         const QFontMetrics metrics(font, &device);
@@ -35,7 +53,7 @@ namespace {
 LogPrintJob::LogPrintJob(QPaintDevice &device, PracticeLog log, std::int64_t runStart,
                          std::int64_t now, std::uint32_t options, std::size_t damagedLines,
                          const IntonationLog &figures, const IntonationStatistics *current)
-    : m_body(DeviceFont("Courier New", QFont::TypeWriter, 10, device))
+    : m_body(BodyFont(device))
     , m_title(DeviceFont("Arial", QFont::SansSerif, 14, device))
     , m_sevenDays(DailyTimeChart(log, runStart, 7))
     , m_thirtyDays(DailyTimeChart(log, runStart, 30))

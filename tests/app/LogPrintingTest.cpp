@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <string>
 
 using namespace corvane;
@@ -50,6 +51,19 @@ std::string PdfText(const std::filesystem::path &pdf, int page)
     return Shell("pdftotext -layout -f " + p + " -l " + p + " '" + pdf.string() + "' -");
 }
 
+// The right edge of the rightmost word on a page, in points.
+double RightmostWord(const std::filesystem::path &pdf, int page)
+{
+    const std::string p = std::to_string(page);
+    const std::string boxes =
+            Shell("pdftotext -bbox -f " + p + " -l " + p + " '" + pdf.string() + "' -");
+    double rightmost = 0.0;
+    for (std::size_t at = boxes.find("xMax=\""); at != std::string::npos;
+         at = boxes.find("xMax=\"", at + 1))
+        rightmost = std::max(rightmost, std::stod(boxes.substr(at + 6)));
+    return rightmost;
+}
+
 void UsePdf(QPrinter &printer, const std::filesystem::path &pdf)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -67,6 +81,7 @@ TEST(LogPrinting, APrintedLogHasItsPagesHeadersSummariesAndRuns)
     PracticeLog log;
     for (int i = 0; i < 80; ++i) // 80 runs of ten minutes, an hour apart, newest first
         log.push_back({ now - 3600 * i - 600, now - 3600 * i, 240 });
+    log[1].active = 600; // a line as wide as any: "Ratio 100%"
     const std::uint32_t options =
             logoption::kTodaySummary | logoption::kSevenDaySummary | logoption::kSevenDayLog;
 
@@ -89,6 +104,18 @@ TEST(LogPrinting, APrintedLogHasItsPagesHeadersSummariesAndRuns)
     EXPECT_EQ(last.find("Today's Summary"), std::string::npos);
     EXPECT_NE(last.find("Active: 00:04:00"), std::string::npos);
     EXPECT_NE(last.find("Elapsed: 00:10:00"), std::string::npos);
+    // Every word within the one-inch margins of the letter page (612 points wide), the widest
+    // line ("Ratio 100%") too...
+    EXPECT_NE(PdfText(pdf, 1).find("Ratio 100%"), std::string::npos);
+    EXPECT_GT(RightmostWord(pdf, 1), 400.0);
+    EXPECT_LE(RightmostWord(pdf, 1), 612.0 - 72.0 + 0.5);
+    // ... and of an A4 page (595 points), where 10-point lines of runs would not fit.
+    const auto a4 = dir.path() / "log-a4.pdf";
+    UsePdf(printer, a4);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    ASSERT_TRUE(LogPrintJob(printer, log, now - 600, now, options).print(printer));
+    EXPECT_GT(RightmostWord(a4, 2), 400.0);
+    EXPECT_LE(RightmostWord(a4, 2), 595.3 - 72.0 + 0.5);
 
     // A picture of page 1 for the documentation.
     if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
