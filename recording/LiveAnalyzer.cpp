@@ -33,7 +33,9 @@ void LiveAnalyzer::onBlock(const std::byte *block, std::size_t bytes,
     } catch (...) {
         // A prepared analyzer meets no format error; the block reads as silence.
     }
-    if (!m_readings.push(reading))
+    if (m_readings.push(reading))
+        m_queued.post();
+    else
         m_dropped.fetch_add(1, std::memory_order_relaxed);
 }
 

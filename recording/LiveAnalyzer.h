@@ -6,8 +6,10 @@
 #include "LiveRows.h"
 #include "PcmFormat.h"
 #include "PitchAnalyzer.h"
+#include "WakeSignal.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,6 +38,12 @@ public:
 
     // The oldest reading not yet taken; false when there is none.
     bool take(BlockReading &reading) noexcept { return m_readings.pop(reading); }
+    // Sleeps until a reading has been queued since the last wait (true) or the deadline passes
+    // (false). The thread that takes calls it.
+    bool waitForReading(std::chrono::steady_clock::time_point deadline) noexcept
+    {
+        return m_queued.waitUntil(deadline);
+    }
     std::uint64_t dropped() const noexcept { return m_dropped.load(std::memory_order_relaxed); }
     // Seconds by which each reading lags the sound it describes (the analyzer's maxDelay).
     double delaySeconds() const noexcept { return m_delaySeconds; }
@@ -49,6 +57,7 @@ private:
     double m_blockSeconds = 0.0;
     CommandQueue<BlockReading, kQueuedReadings> m_readings;
     std::atomic<std::uint64_t> m_dropped { 0 };
+    audio::WakeSignal m_queued; // posted by onBlock, which neither locks nor allocates for it
 };
 
 } // namespace corvane

@@ -16,15 +16,15 @@
 #include <chrono>
 #include <csignal>
 #include <ostream>
-#include <thread>
 
 namespace corvane {
 
 namespace {
 
     constexpr const char *kProgram = "tonrik";
-    // How long the main thread sleeps when no reading waits; a block lasts 90 ms or more.
-    constexpr std::chrono::milliseconds kWatch { 10 };
+    // The longest the main thread waits for a reading before it looks again for a termination
+    // signal and the end of the time asked for; a reading wakes it at once.
+    constexpr std::chrono::milliseconds kWatch { 100 };
     // What the device may still deliver after the end of a file it plays: the last blocks.
     constexpr double kTailSeconds = 0.25;
 
@@ -188,7 +188,7 @@ int runListenCommand(const ListenOptions &options, std::ostream &out, std::ostre
     while (more()) {
         BlockReading reading;
         if (!analyzer->take(reading)) {
-            std::this_thread::sleep_for(kWatch);
+            analyzer->waitForReading(std::chrono::steady_clock::now() + kWatch);
             continue;
         }
         emit(rows.add(reading));
