@@ -6,6 +6,7 @@
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
 #include "CsvText.h"
+#include "PdfReading.h"
 
 #include <QImage>
 #include <QTest>
@@ -20,35 +21,6 @@ using namespace corvane;
 using namespace corvane::test;
 
 using ExportTest = AnalysisFixture;
-
-namespace {
-
-std::string shell(const std::string &command)
-{
-    std::string out;
-    if (FILE *pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
-int pdfPages(const std::filesystem::path &pdf)
-{
-    const std::string info = shell("pdfinfo '" + pdf.string() + "'");
-    const auto at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
-std::string pdfText(const std::filesystem::path &pdf, int page)
-{
-    const std::string p = std::to_string(page);
-    return shell("pdftotext -f " + p + " -l " + p + " '" + pdf.string() + "' -");
-}
-
-} // namespace
 
 TEST_F(ExportTest, NotesGoToCsvAndThePanesToPngAndPdf)
 {
@@ -152,8 +124,8 @@ TEST_F(ExportTest, TheWholeRecordingGoesOverAsManyPdfPagesAsItTakesEachWithItsCa
     EXPECT_NE(last.find("page " + std::to_string(expected) + " of " + std::to_string(expected)),
               std::string::npos);
     if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
-        shell("pdftoppm -f 2 -l 2 -r 70 -png -singlefile '" + pdf.string() + "' '" + docs
-              + "/export-whole-recording-page'");
+        (void)commandOutput("pdftoppm -f 2 -l 2 -r 70 -png -singlefile '" + pdf.string() + "' '"
+                            + docs + "/export-whole-recording-page'");
 
     // The selection: one page from its start; without one, the whole recording.
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(101 + 16 * 5, 50));

@@ -7,6 +7,7 @@
 #include "PracticeClocks.h"
 #include "PracticeLogFile.h"
 #include "ProgramState.h"
+#include "PdfReading.h"
 #include "ScriptedMessageService.h"
 #include "TempDir.h"
 
@@ -25,44 +26,6 @@
 using namespace corvane;
 
 namespace {
-
-std::string Shell(const std::string &command)
-{
-    std::string out;
-    if (FILE *pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
-int PdfPages(const std::filesystem::path &pdf)
-{
-    const std::string info = Shell("pdfinfo '" + pdf.string() + "'");
-    const auto at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
-std::string PdfText(const std::filesystem::path &pdf, int page)
-{
-    const std::string p = std::to_string(page);
-    return Shell("pdftotext -layout -f " + p + " -l " + p + " '" + pdf.string() + "' -");
-}
-
-// The right edge of the rightmost word on a page, in points.
-double RightmostWord(const std::filesystem::path &pdf, int page)
-{
-    const std::string p = std::to_string(page);
-    const std::string boxes =
-            Shell("pdftotext -bbox -f " + p + " -l " + p + " '" + pdf.string() + "' -");
-    double rightmost = 0.0;
-    for (std::size_t at = boxes.find("xMax=\""); at != std::string::npos;
-         at = boxes.find("xMax=\"", at + 1))
-        rightmost = std::max(rightmost, std::stod(boxes.substr(at + 6)));
-    return rightmost;
-}
 
 void UsePdf(QPrinter &printer, const std::filesystem::path &pdf)
 {
@@ -92,35 +55,35 @@ TEST(LogPrinting, APrintedLogHasItsPagesHeadersSummariesAndRuns)
     ASSERT_GE(job.pageCount(), 2);
     ASSERT_TRUE(job.print(printer));
 
-    ASSERT_EQ(PdfPages(pdf), job.pageCount());
-    const std::string first = PdfText(pdf, 1);
+    ASSERT_EQ(test::pdfPages(pdf), job.pageCount());
+    const std::string first = test::pdfText(pdf, 1, true);
     for (const char *text :
          { "Corvane Log", "Today's Summary", "Tuner Active:", "Seven Day Summary",
            "Number of Days Recorded:", "Seven Day Log", "Ratio 40%" })
         EXPECT_NE(first.find(text), std::string::npos) << text;
     EXPECT_NE(first.find("Page 1 of " + std::to_string(job.pageCount())), std::string::npos);
-    const std::string last = PdfText(pdf, job.pageCount());
+    const std::string last = test::pdfText(pdf, job.pageCount(), true);
     EXPECT_NE(last.find("Corvane Log"), std::string::npos);
     EXPECT_EQ(last.find("Today's Summary"), std::string::npos);
     EXPECT_NE(last.find("Active: 00:04:00"), std::string::npos);
     EXPECT_NE(last.find("Elapsed: 00:10:00"), std::string::npos);
     // Every word within the one-inch margins of the letter page (612 points wide), the widest
     // line ("Ratio 100%") too...
-    EXPECT_NE(PdfText(pdf, 1).find("Ratio 100%"), std::string::npos);
-    EXPECT_GT(RightmostWord(pdf, 1), 400.0);
-    EXPECT_LE(RightmostWord(pdf, 1), 612.0 - 72.0 + 0.5);
+    EXPECT_NE(test::pdfText(pdf, 1, true).find("Ratio 100%"), std::string::npos);
+    EXPECT_GT(test::pdfRightmostWord(pdf, 1), 400.0);
+    EXPECT_LE(test::pdfRightmostWord(pdf, 1), 612.0 - 72.0 + 0.5);
     // ... and of an A4 page (595 points), where 10-point lines of runs would not fit.
     const auto a4 = dir.path() / "log-a4.pdf";
     UsePdf(printer, a4);
     printer.setPageSize(QPageSize(QPageSize::A4));
     ASSERT_TRUE(LogPrintJob(printer, log, now - 600, now, options).print(printer));
-    EXPECT_GT(RightmostWord(a4, 2), 400.0);
-    EXPECT_LE(RightmostWord(a4, 2), 595.3 - 72.0 + 0.5);
+    EXPECT_GT(test::pdfRightmostWord(a4, 2), 400.0);
+    EXPECT_LE(test::pdfRightmostWord(a4, 2), 595.3 - 72.0 + 0.5);
 
     // A picture of page 1 for the documentation.
     if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
-        Shell("pdftoppm -f 1 -l 1 -r 60 -png -singlefile '" + pdf.string() + "' '" + docs
-              + "/printed-log'");
+        (void)test::commandOutput("pdftoppm -f 1 -l 1 -r 60 -png -singlefile '" + pdf.string()
+                                  + "' '" + docs + "/printed-log'");
 }
 
 TEST(LogPrinting, TheWindowPrintsTheLogFileBehindTheCurrentRun)
@@ -137,7 +100,7 @@ TEST(LogPrinting, TheWindowPrintsTheLogFileBehindTheCurrentRun)
     QPrinter printer(QPrinter::HighResolution);
     UsePdf(printer, pdf);
     ASSERT_TRUE(frame.printLog(printer));
-    const std::string text = PdfText(pdf, 1);
+    const std::string text = test::pdfText(pdf, 1, true);
     EXPECT_NE(text.find("Complete Log"), std::string::npos);
     EXPECT_NE(text.find("Page 1 of 1"), std::string::npos);
     // The run in the file is from 1970, before the complete log's cut-off; the current run shows.

@@ -10,6 +10,7 @@
 #include "CTonrikApp.h"
 #include "CTonrikDoc.h"
 #include "CTonrikView.h"
+#include "DarkPalette.h"
 #include "CTuner.h"
 #include "CsvText.h"
 #include "DlgIntonationSummary.h"
@@ -648,18 +649,7 @@ TEST_F(RecordingWindowTest, PictureOfTheWindowWithARecording)
 
     // The same window on a dark screen: the ruler and the overview follow the palette.
     const QPalette light = QApplication::palette();
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(45, 45, 48));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Base, QColor(30, 30, 32));
-    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::Button, QColor(60, 60, 64));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Mid, QColor(90, 90, 96));
-    dark.setColor(QPalette::Highlight, QColor(61, 123, 217));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    QApplication::setPalette(dark);
+    QApplication::setPalette(widgets::darkPalette());
     QApplication::processEvents();
     const QImage darkPicture = frame->grab().toImage();
     QApplication::setPalette(light);

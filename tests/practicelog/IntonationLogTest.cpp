@@ -3,6 +3,7 @@
 #include "PracticeLogStatistics.h"
 
 #include "FixedTimeZone.h"
+#include "LogTestKit.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +15,10 @@
 #include <string>
 
 using namespace corvane;
+using corvane::test::FakeRun;
+using corvane::test::readLogFile;
 
 namespace {
-
-std::string readLogFile()
-{
-    std::ifstream in(kPracticeLogFileName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The reader of the plain three-number lines the log began with: lines of at most 49 characters
 // (a longer one stops the reading), each scanned for three integers whatever follows, newest
@@ -38,22 +35,6 @@ PracticeLog ReadAsThreeNumberLines(const std::string &text)
     }
     return log;
 }
-
-// A run that started at `start`, has lasted `seconds` and was active for `activeTicks` ticks.
-struct FakeRun
-{
-    FakeRun(std::int64_t start, std::int64_t seconds, int activeTicks)
-        : now(start)
-        , clock([this] { return now; })
-    {
-        now += seconds;
-        for (int i = 0; i < activeTicks; ++i)
-            counter.tick(true);
-    }
-    std::int64_t now;
-    RunClock clock;
-    ActiveTimeCounter counter { 0 };
-};
 
 class IntonationLogFile : public test::FixedTimeZone
 {

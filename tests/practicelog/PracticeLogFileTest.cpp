@@ -2,6 +2,7 @@
 #include "PracticeLogStatistics.h"
 
 #include "FixedTimeZone.h"
+#include "LogTestKit.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,36 +14,11 @@
 #include <string>
 
 using namespace corvane;
+using corvane::test::FakeRun;
+using corvane::test::readLogFile;
+using corvane::test::writeLogFile;
 
 namespace {
-
-std::string readLogFile()
-{
-    std::ifstream in(kPracticeLogFileName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeLogFile(const std::string &text)
-{
-    std::ofstream(kPracticeLogFileName, std::ios::binary) << text;
-}
-
-// A run that started at `start`, has lasted `seconds` and was active for `activeTicks` ticks; its
-// clock stands still until the test moves `now`.
-struct FakeRun
-{
-    explicit FakeRun(std::int64_t start, std::int64_t seconds = 0, int activeTicks = 0)
-        : now(start)
-        , clock([this] { return now; })
-    {
-        now += seconds;
-        for (int i = 0; i < activeTicks; ++i)
-            counter.tick(true);
-    }
-    std::int64_t now;
-    RunClock clock;
-    ActiveTimeCounter counter { 0 };
-};
 
 class PracticeLogFile : public test::FixedTimeZone
 {

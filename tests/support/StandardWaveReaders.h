@@ -4,7 +4,8 @@
 // sox (both installed by scripts/install-deps.sh). A file is right when they read it right; a
 // test never restates the header bytes our own writer produced.
 
-#include <cstdio>
+#include "CommandOutput.h"
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -13,29 +14,6 @@
 #include <vector>
 
 namespace corvane::test {
-
-// What a command printed on its standard output (stderr too with `withStderr`), or nothing when it
-// could not run or failed.
-inline std::optional<std::string> commandOutput(const std::string &command, bool withStderr = false)
-{
-    const std::string line = command + (withStderr ? " 2>&1" : " 2>/dev/null");
-    FILE *pipe = popen(line.c_str(), "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    return pclose(pipe) == 0 ? std::optional(out) : std::nullopt;
-}
-
-inline std::string quoted(const std::filesystem::path &path)
-{
-    std::string q = "'";
-    for (char c : path.string())
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 // A wave file as Python's `wave` module reads it: the format, the frames, and for each channel the
 // frequency of its zero crossings over the whole file (Hz; exact to about 1 / duration for a

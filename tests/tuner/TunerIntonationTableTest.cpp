@@ -24,15 +24,6 @@ using namespace corvane::tuner::test;
 
 namespace {
 
-class NoDialogs final : public TunerDialogs
-{
-public:
-    bool openSoundcard(QWidget *) override { return false; }
-    bool openOptimize(QWidget *) override { return false; }
-    bool openTranspose(QWidget *) override { return false; }
-    bool openPitchConfig(QWidget *, int) override { return false; }
-};
-
 // The A of the lowest octave, where the window folds what it hears, `cents` sharp.
 double FoldedA(double cents)
 {

@@ -23,19 +23,6 @@ using namespace corvane;
 using namespace corvane::tuner;
 using namespace corvane::tuner::test;
 
-namespace {
-
-class NoDialogs final : public TunerDialogs
-{
-public:
-    bool openSoundcard(QWidget *) override { return false; }
-    bool openOptimize(QWidget *) override { return false; }
-    bool openTranspose(QWidget *) override { return false; }
-    bool openPitchConfig(QWidget *, int) override { return false; }
-};
-
-} // namespace
-
 TEST(TunerWindowGrowth, AnHourOfDisplayUpdatesAndPaintsLeavesTheHeapAsItWas)
 {
     constexpr int kRate = 11025;

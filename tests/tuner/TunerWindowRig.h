@@ -10,6 +10,7 @@
 #include "CTuner.h"
 #include "KeyContext.h"
 #include "RunClock.h"
+#include "TunerDialogs.h"
 #include "TunerTestKit.h"
 
 #include "ScriptedMessageService.h"
@@ -17,6 +18,16 @@
 #include <cstdint>
 
 namespace corvane::tuner::test {
+
+// Configuration dialogs the window asks for and never gets.
+class NoDialogs final : public TunerDialogs
+{
+public:
+    bool openSoundcard(QWidget *) override { return false; }
+    bool openOptimize(QWidget *) override { return false; }
+    bool openTranspose(QWidget *) override { return false; }
+    bool openPitchConfig(QWidget *, int) override { return false; }
+};
 
 struct TunerWindowRig
 {
