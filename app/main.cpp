@@ -19,8 +19,6 @@
 #include <QIcon>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QTimer>
 
 #include <cstdlib>
@@ -61,13 +59,6 @@ int analyzeFromCommandLine(const AnalyzeOptions &options, int &argc, char *argv[
     return runAnalyzeCommand(options, std::cout, std::cerr, terminal, writeAnalysisPng);
 }
 
-std::optional<std::string> environmentVariable(const char *name)
-{
-    if (const char *value = std::getenv(name))
-        return std::string(value);
-    return std::nullopt;
-}
-
 // The desktop's color-scheme setting as GNOME keeps it, when gsettings can tell within a second.
 std::optional<std::string> desktopColorScheme()
 {
@@ -90,14 +81,10 @@ void followColorScheme(QApplication &app)
     ColorScheme scheme = chooseColorScheme(environmentVariable, std::nullopt);
     if (scheme == ColorScheme::FollowPlatform && !widgets::isDark(QApplication::palette()))
         scheme = chooseColorScheme(environmentVariable, desktopColorScheme());
-    if (scheme == ColorScheme::Dark) {
+    if (scheme == ColorScheme::Dark)
         widgets::useDarkPalette(app);
-    } else if (scheme == ColorScheme::Light && widgets::isDark(QApplication::palette())) {
-        if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-            QApplication::setStyle(fusion);
-            app.setPalette(fusion->standardPalette());
-        }
-    }
+    else if (scheme == ColorScheme::Light)
+        widgets::useLightPalette(app);
 }
 
 } // namespace

@@ -106,8 +106,8 @@ ProgramFolders ProgramFolders::forThisProcess(const fs::path &settingsName, bool
     const fs::path working = fs::current_path(ignored);
     return choose(
             [](const char *name) -> std::optional<std::string> {
-                if (const char *value = std::getenv(name))
-                    return std::string(value);
+                if (std::optional<std::string> value = environmentVariable(name))
+                    return value;
                 // A session without HOME (a service, say) still has the account's folder.
                 if (std::string_view(name) == "HOME") {
                     if (const passwd *account = ::getpwuid(::getuid()))
@@ -116,6 +116,13 @@ ProgramFolders ProgramFolders::forThisProcess(const fs::path &settingsName, bool
                 return std::nullopt;
             },
             working, settingsName, portable);
+}
+
+std::optional<std::string> environmentVariable(const char *name)
+{
+    if (const char *value = std::getenv(name))
+        return std::string(value);
+    return std::nullopt;
 }
 
 std::string ProgramFolders::create() const

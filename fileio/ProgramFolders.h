@@ -55,4 +55,7 @@ struct ProgramFolders
     std::string describe() const;
 };
 
+// The process's environment variable `name`; nothing when it is unset.
+std::optional<std::string> environmentVariable(const char *name);
+
 } // namespace corvane

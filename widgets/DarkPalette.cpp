@@ -1,6 +1,7 @@
 #include "DarkPalette.h"
 
 #include <QApplication>
+#include <QStyle>
 #include <QStyleFactory>
 
 namespace corvane::widgets {
@@ -46,13 +47,34 @@ bool isDark(const QPalette &palette)
     return palette.color(QPalette::Window).lightness() < 128;
 }
 
+namespace {
+
+    // Fusion follows a palette in full, whatever the platform's own style would draw; the
+    // application owns the style. Null when the style cannot be made.
+    QStyle *useFusion()
+    {
+        QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+        if (fusion)
+            QApplication::setStyle(fusion);
+        return fusion;
+    }
+
+} // namespace
+
 void useDarkPalette(QApplication &application)
 {
     if (isDark(QApplication::palette()))
         return;
-    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion); // the application owns the style
+    useFusion();
     application.setPalette(darkPalette());
+}
+
+void useLightPalette(QApplication &application)
+{
+    if (!isDark(QApplication::palette()))
+        return;
+    if (const QStyle *fusion = useFusion())
+        application.setPalette(fusion->standardPalette());
 }
 
 } // namespace corvane::widgets

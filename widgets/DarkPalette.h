@@ -14,6 +14,10 @@ QPalette darkPalette();
 // fully); does nothing when the platform's palette is dark already.
 void useDarkPalette(QApplication &application);
 
+// Puts a program that the platform draws dark back in Fusion's light palette; does nothing when
+// the palette is light already.
+void useLightPalette(QApplication &application);
+
 // True when the palette's window ground is dark.
 bool isDark(const QPalette &palette);
 

@@ -11,7 +11,7 @@ class KeyContext;
 
 namespace corvane::tuner {
 
-// The numbers beside the key display: the note heard as the player reads it (spelled in the
+// The numbers of the readout: the note heard as the player reads it (spelled in the
 // written key, with its written octave: "E2", "F#4", "Bb3"), its frequency and how far it lies
 // from that note's tempered pitch. Cents count the way musicians read a tuner: positive is
 // sharp, negative flat.

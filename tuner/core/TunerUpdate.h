@@ -22,7 +22,7 @@ struct TunerUpdate
     double fullLevel = 0.0;
     std::array<double, 8> bandLevels {};
 
-    // The note, frequency and cents beside the key display; blank when nothing is heard.
+    // The note, frequency and cents the readout shows; blank when nothing is heard.
     PitchReadout readout;
 
     // Every tenth update (every two seconds): the average load of the capture and the playback

@@ -635,13 +635,13 @@ void CTuner::paintEvent(QPaintEvent *event)
     const QRect panel = ToQRect(m_layout.rect(TunerControl::PanelFrame));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(panel.adjusted(0, 0, -1, -1));
-    PaintKeyAndReadout(painter);
+    PaintKey(painter);
     if (m_layout.expanded())
         PaintExpandedTexts(painter);
     PaintLamp(painter);
 }
 
-void CTuner::PaintKeyAndReadout(QPainter &painter)
+void CTuner::PaintKey(QPainter &painter)
 {
     const QRect key = ToQRect(m_layout.rect(TunerControl::KeyDisplay));
     painter.setPen(palette().color(QPalette::WindowText));

@@ -159,7 +159,7 @@ private:
     bool Accept(const TunerEngine::Outcome &outcome);
     void CloseAs(TunerClosing how);
 
-    void PaintKeyAndReadout(QPainter &painter);
+    void PaintKey(QPainter &painter);
     void PaintExpandedTexts(QPainter &painter);
     void PaintLamp(QPainter &painter);
 
