@@ -62,8 +62,12 @@ PitchAnalyzer::PitchAnalyzer()
 }
 
 void PitchAnalyzer::configure(const PcmFormat &format, int32_t filterLengthCode,
-                              int32_t sensitivityCode)
+                              int32_t sensitivityCode, int32_t hopLength)
 {
+    if (hopLength != 0 && hopLength != format.blockLength)
+        throw std::invalid_argument("a hop shorter than the block is not supported yet");
+    m_windowLength = format.blockLength;
+    m_hopLength = format.blockLength;
     m_firLength = firLengthFor(filterLengthCode);
     m_consensusCode = sensitivityCode;
     wire(format);

@@ -49,8 +49,15 @@ public:
     // every pitch 0.0. The block length must be divisible by 64 (by 128 above 48000 Hz).
     // The graph's format errors propagate (mostly as base std::exception copies). Keeps the
     // history of estimates.
+    // hopLength: frames each analyze call takes, so that the window of format.blockLength frames moves
+    // by that much between results; 0 (or format.blockLength) gives one result per block. It must
+    // divide the block length and split into the smallest band like the block does.
     virtual void configure(const PcmFormat &format, int32_t filterLengthCode,
-                           int32_t sensitivityCode);
+                           int32_t sensitivityCode, int32_t hopLength = 0);
+
+    // Frames per analyze call, and the window (block) length each result describes.
+    int32_t hopLength() const noexcept { return m_hopLength; }
+    int32_t windowLength() const noexcept { return m_windowLength; }
 
     // Hz. Bands entirely outside the limits are switched off and the delays re-aligned; a
     // candidate more than a quarter-tone below lowestHz gives no pitch. The limit is the lowest
@@ -141,6 +148,8 @@ private:
     std::array<DelayFilter, kStages> m_bandDelay;
     std::array<DecimationFilter, kStages> m_decimator;
     int32_t m_firLength = 151;
+    int32_t m_hopLength = 0;
+    int32_t m_windowLength = 0;
     int32_t m_consensusCode = 2;
     std::array<double, kHistoryLength> m_history {};
     double m_maxDelay = 0.0;

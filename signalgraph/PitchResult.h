@@ -9,8 +9,14 @@ namespace corvane {
 // (concurrency/), never a record that is still being written.
 struct PitchResult
 {
-    // Hz, the smoothed fundamental of the block; 0.0 means no pitch.
+    // Where the sound lies against the analyzer's frequency limits. A clear note below the lowest
+    // limit or above the highest is never named as another note: its pitch is 0.0 and the range
+    // says which side it lies on.
+    enum class Range { Within, Below, Above };
+
+    // Hz, the smoothed fundamental of the window; 0.0 means no pitch.
     double pitch = 0.0;
+    Range range = Range::Within;
     // Sum of the eight band RMS values (full scale 1.0).
     double totalEnergy = 0.0;
     // Zero-crossing frequency in Hz and RMS of bands 0 (highest) ... 7 (lowest); entries 8 ... 10

@@ -76,6 +76,33 @@ TEST(DevicePreferences, ChosenDevicesComeBackByNameBesideThePitchModeAndDefaults
     EXPECT_EQ(text, "pitch_mode=refined\n");
 }
 
+TEST(AnalyzerPreferences, TheHopTheDisplayAndTheInstrumentComeBackAndDamagedValuesAreIgnored)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir.path() / AnalyzerPreferences::kFileName;
+    AnalyzerPreferences chosen;
+    chosen.blockHop = true;
+    chosen.classicDisplay = true;
+    chosen.instrument = "double-bass";
+    ASSERT_TRUE(chosen.save(file));
+    const AnalyzerPreferences back = AnalyzerPreferences::load(file);
+    EXPECT_TRUE(back.blockHop);
+    EXPECT_TRUE(back.classicDisplay);
+    EXPECT_EQ(back.instrument, "double-bass");
+    EXPECT_FALSE(back.classic);
+
+    std::ofstream(file) << "hop=sometimes\ndisplay=fast\ninstrument=Bass Guitar\ninstrument=\n";
+    const AnalyzerPreferences damaged = AnalyzerPreferences::load(file);
+    EXPECT_FALSE(damaged.blockHop);
+    EXPECT_FALSE(damaged.classicDisplay);
+    EXPECT_EQ(damaged.instrument, "");
+
+    ASSERT_TRUE(AnalyzerPreferences {}.save(file));
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "pitch_mode=refined\n") << "the defaults leave no lines of their own";
+}
+
 TEST(AnalyzerPreferences, ASaveKeepsTheLinesOfKeysItDoesNotKnow)
 {
     test::TempDir dir;
