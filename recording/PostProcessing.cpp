@@ -46,9 +46,15 @@ void placeOnsets(SampleList &samples, int32_t hopFrames, const CPitch &notes) no
         const int32_t onset = samples[i].onsetFrames();
         if (onset < 0 || !samples[i].voiced())
             continue;
-        const std::size_t first = 2 * onset > hopFrames ? i : i + 1;
-        if (first < count && samples[first].voiced())
+        std::size_t first = 2 * onset > hopFrames ? i : i + 1;
+        if (first < count && samples[first].voiced()) {
+            // Where the analyzer named the new note already in the onset's sample, it begins
+            // there.
+            if (first > i && samples[i].frequency() > 0.0 && samples[first].frequency() > 0.0
+                && samples[i].note() == samples[first].note())
+                first = i;
             samples[first].setBeginsNote(true);
+        }
         // The first sample after the onset with the new note's pitch.
         std::size_t named = i + 1;
         while (named < count && named <= i + kLookAhead && samples[named].voiced()
