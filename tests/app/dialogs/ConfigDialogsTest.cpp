@@ -399,8 +399,8 @@ TEST_F(OptimizeDialog, StepsRefusedAtTheEndsAndTheRangeStoredInOrder)
     widgets::UpDownControl *lowest = dialog.noteArrows(0);
     widgets::UpDownControl *highest = dialog.noteArrows(1);
     EXPECT_EQ(lowest->value(), 1);
-    EXPECT_EQ(highest->value(), 72); // a''' 1760 Hz
-    EXPECT_EQ(dialog.frequencyField(1)->text(), "1760.000Hz");
+    EXPECT_EQ(highest->value(), 87); // the factory's C8
+    EXPECT_EQ(dialog.frequencyField(1)->text(), "4186.009Hz");
     lowest->stepBy(-1);
     lowest->stepBy(-1); // refused
     EXPECT_EQ(lowest->value(), 0);
