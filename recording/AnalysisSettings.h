@@ -1,5 +1,7 @@
 #pragma once
 
+#include "InstrumentPresets.h"
+
 namespace corvane {
 
 class CTCDefs;
@@ -8,10 +10,11 @@ class CTCDefs;
 // analysis takes them by value, so it never reads the program's settings while it runs.
 struct AnalysisSettings
 {
-    int filterLength = 3;         // 1 long, 2 medium, 3 short analysis filters
-    int sensitivity = 2;          // 1 high, 2 medium, 3 low
-    double lowestHz = 82.5;       // lowest frequency tracked
-    double highestHz = 1760.0;    // highest frequency tracked
+    int filterLength = 3; // 1 long, 2 medium, 3 short analysis filters
+    int sensitivity = 2;  // 1 high, 2 medium, 3 low
+    // The lowest and the highest frequency tracked, Hz; B0 and C8 unless set otherwise.
+    double lowestHz = kFactoryLowestNoteHz;
+    double highestHz = kFactoryHighestNoteHz;
     double noiseThreshold = 0.02; // 0..1; blocks louder than half of it are voiced
     double referenceHz = 440.0;   // a', which the note table of the analysis is built on
     bool classic = false;         // the analyzer's band decision alone (PitchAnalyzer::Mode)

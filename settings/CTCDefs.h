@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileSteps.h"
+#include "InstrumentPresets.h"
 #include "StoredSampleFormat.h"
 
 #include <array>
@@ -211,8 +212,10 @@ private:
     // Factory 0.02: the refined analyzer rejects noise by the clarity of the period, so the
     // level gate only has to keep out the quietest blocks (0.2 cut off decaying piano notes).
     float m_noiseThreshold = 0.02f;
-    float m_lowestNoteHz = 82.5f;
-    float m_highestNoteHz = 1760.0f;
+    // Factory B0..C8, every instrument's range: a cello's C2 or a piccolo's C7 is read right
+    // without a setting changed. A defaults file keeps the limits stored in it.
+    float m_lowestNoteHz = kFactoryLowestNoteHz;
+    float m_highestNoteHz = kFactoryHighestNoteHz;
     std::uint32_t m_transposeKey = 7;
     std::int32_t m_transposeOctave = 0;
     std::uint32_t m_viewPanes = 7;

@@ -11,6 +11,8 @@
 #include "UpDownControl.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace corvane::dialogs {
@@ -57,6 +60,7 @@ DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContex
     , m_preferencesFile(std::move(preferencesFile))
     , m_preferences(AnalyzerPreferences::load(m_preferencesFile))
     , m_hz { settings.GetLowestNoteHz(), settings.GetHighestNoteHz() }
+    , m_chosenInstrument(m_preferences.instrument)
 {
     setWindowTitle(Text(kOptimizeDialogTitle));
 
@@ -64,10 +68,7 @@ DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContex
     auto *notes = new QHBoxLayout;
     notes->addWidget(MakeNoteGroup(0, QStringLiteral("Lowest Note")));
     notes->addWidget(MakeNoteGroup(1, QStringLiteral("Highest Note")));
-    auto *concert = new QLabel(Text(kConcertPitchNote), this);
-    concert->setWordWrap(true);
-    concert->setFixedWidth(150);
-    notes->addWidget(concert);
+    notes->addWidget(MakeInstrumentColumn());
 
     auto *options = new QHBoxLayout;
     options->addWidget(Radios(QStringLiteral("Pitch Tracking Sensitivity"),
@@ -92,8 +93,49 @@ DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContex
     noiseLayout->addWidget(m_noise, 0, Qt::AlignHCenter);
     options->addWidget(noiseBox);
 
-    auto *modeBox = new QGroupBox(Text(kAnalysisModeTitle), this);
-    auto *modeColumn = new QHBoxLayout(modeBox);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(notes);
+    layout->addLayout(options);
+    layout->addWidget(MakePreferenceGroups());
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &DlgOptimize::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &DlgOptimize::reject);
+    connect(m_filterLength, &QButtonGroup::idClicked, this, [this] { ShowInstrument(); });
+    ShowInstrument();
+}
+
+QWidget *DlgOptimize::MakeInstrumentColumn()
+{
+    auto *column = new QWidget(this);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *title = new QLabel(Text(kInstrumentTitle) + QLatin1Char(':'), column);
+    m_instrument = new QComboBox(column);
+    m_instrument->setObjectName(QStringLiteral("instrument"));
+    m_instrument->setToolTip(QStringLiteral("Sets the lowest and the highest note and the filter "
+                                            "length to suit the instrument."));
+    title->setBuddy(m_instrument);
+    // `activated` comes only from the user, so showing a match never counts as a choice.
+    connect(m_instrument, &QComboBox::activated, this, &DlgOptimize::ChooseInstrument);
+    auto *concert = new QLabel(Text(kConcertPitchNote), column);
+    concert->setWordWrap(true);
+    layout->addWidget(title);
+    layout->addWidget(m_instrument);
+    layout->addWidget(concert);
+    layout->addStretch();
+    column->setFixedWidth(170);
+    return column;
+}
+
+QWidget *DlgOptimize::MakePreferenceGroups()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *modeBox = new QGroupBox(Text(kAnalysisModeTitle), row);
+    auto *modeColumn = new QVBoxLayout(modeBox);
     m_mode = new QButtonGroup(modeBox); // owned by the box
     auto *refined = new QRadioButton(Text(kRefinedModeText), modeBox);
     refined->setToolTip(QStringLiteral("Checks each reading against the period of the sound "
@@ -105,16 +147,35 @@ DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContex
     (m_preferences.classic ? classic : refined)->setChecked(true);
     modeColumn->addWidget(refined);
     modeColumn->addWidget(classic);
-    modeColumn->addStretch();
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(notes);
-    layout->addLayout(options);
+    auto *resultsBox = new QGroupBox(Text(kResultsTitle), row);
+    auto *resultsColumn = new QVBoxLayout(resultsBox);
+    m_results = new QButtonGroup(resultsBox); // owned by the box
+    auto *hop = new QRadioButton(Text(kHopResultsText), resultsBox);
+    hop->setToolTip(QStringLiteral("The analysis window moves by a quarter block or less: a new "
+                                   "reading about every 23 ms, and a row for each in the "
+                                   "recording's analysis."));
+    auto *block = new QRadioButton(Text(kBlockResultsText), resultsBox);
+    block->setToolTip(QStringLiteral("One reading per block of samples, as earlier versions."));
+    m_results->addButton(hop, 0);
+    m_results->addButton(block, 1);
+    (m_preferences.blockHop ? block : hop)->setChecked(true);
+    resultsColumn->addWidget(hop);
+    resultsColumn->addWidget(block);
+
+    auto *displayBox = new QGroupBox(Text(kDisplayTitle), row);
+    auto *displayColumn = new QVBoxLayout(displayBox);
+    m_classicDisplay = new QCheckBox(Text(kClassicDisplayText), displayBox);
+    m_classicDisplay->setToolTip(QStringLiteral("The wheels and the readout update five times a "
+                                                "second instead of with every reading."));
+    m_classicDisplay->setChecked(m_preferences.classicDisplay);
+    displayColumn->addWidget(m_classicDisplay);
+    displayColumn->addStretch();
+
     layout->addWidget(modeBox);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgOptimize::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgOptimize::reject);
+    layout->addWidget(resultsBox);
+    layout->addWidget(displayBox);
+    return row;
 }
 
 QWidget *DlgOptimize::MakeNoteGroup(int which, const QString &title)
@@ -136,6 +197,7 @@ QWidget *DlgOptimize::MakeNoteGroup(int which, const QString &title)
     connect(m_arrows[w], &widgets::UpDownControl::stepped, this, [this, which](int index) {
         m_hz[std::size_t(which)] = float(m_pitch.NoteFreq(index));
         ShowNote(which, index);
+        ShowInstrument();
     });
     const int index = m_pitch.NoteIndex(m_hz[w]);
     m_arrows[w]->setValue(index);
@@ -158,6 +220,55 @@ void DlgOptimize::ShowNote(int which, int index)
     m_frames[w]->setPicture(picture);
 }
 
+void DlgOptimize::ChooseInstrument(int listIndex)
+{
+    const InstrumentPreset *preset = InstrumentAtListIndex(std::size_t(listIndex));
+    if (!preset) // "Custom" keeps what was set by hand
+        return;
+    m_chosenInstrument = std::string(preset->id);
+    m_hz = { preset->lowestHz, preset->highestHz };
+    for (int which = 0; which < 2; ++which) {
+        const int index = m_pitch.NoteIndex(m_hz[std::size_t(which)]);
+        m_arrows[std::size_t(which)]->setValue(index);
+        ShowNote(which, index);
+    }
+    if (QAbstractButton *filter = m_filterLength->button(int(preset->filterLengthCode)))
+        filter->setChecked(true);
+    ShowInstrument();
+}
+
+void DlgOptimize::ShowInstrument()
+{
+    const InstrumentPreset *shown =
+            ShownInstrument(m_hz[0], m_hz[1], CheckedFilterLength(), m_chosenInstrument);
+    const std::vector<std::string> texts = InstrumentListTexts(shown);
+    const QSignalBlocker quiet(m_instrument);
+    if (m_instrument->count() != int(texts.size())) {
+        m_instrument->clear();
+        for (const std::string &text : texts)
+            m_instrument->addItem(QString::fromStdString(text));
+    }
+    m_instrument->setCurrentIndex(int(InstrumentListIndex(shown)));
+}
+
+std::uint32_t DlgOptimize::CheckedFilterLength() const
+{
+    const int checked = m_filterLength->checkedId();
+    return checked > 0 ? std::uint32_t(checked) : m_settings.GetFilterLength();
+}
+
+AnalyzerPreferences DlgOptimize::ChosenPreferences() const
+{
+    AnalyzerPreferences chosen = m_preferences;
+    chosen.classic = m_mode->checkedId() == 1;
+    chosen.blockHop = m_results->checkedId() == 1;
+    chosen.classicDisplay = m_classicDisplay->isChecked();
+    const InstrumentPreset *shown =
+            InstrumentAtListIndex(std::size_t(m_instrument->currentIndex()));
+    chosen.instrument = shown ? std::string(shown->id) : std::string();
+    return chosen;
+}
+
 void DlgOptimize::accept()
 {
     const NoteSpan span = OrderedSpan(m_hz[0], m_hz[1]);
@@ -170,15 +281,15 @@ void DlgOptimize::accept()
     // A slider left where it opened keeps the stored threshold, which may lie between positions.
     if (m_noise->value() != NoiseThresholdToPosition(m_settings.GetNoiseThreshold()))
         m_settings.SetNoiseThreshold(PositionToNoiseThreshold(m_noise->value()));
-    const bool classic = m_mode->checkedId() == 1;
-    if (classic != m_preferences.classic) {
-        AnalyzerPreferences chosen = m_preferences;
-        chosen.classic = classic;
+    const AnalyzerPreferences chosen = ChosenPreferences();
+    if (chosen.classic != m_preferences.classic || chosen.blockHop != m_preferences.blockHop
+        || chosen.classicDisplay != m_preferences.classicDisplay
+        || chosen.instrument != m_preferences.instrument) {
         if (const auto saved = chosen.save(m_preferencesFile))
             m_preferences = chosen;
         else
             widgets::messages().show(this, Text(kWarningTitle),
-                                     QString::fromStdString(ModeNotSavedText(saved.error)),
+                                     QString::fromStdString(PreferencesNotSavedText(saved.error)),
                                      widgets::MessageService::Icon::Exclamation,
                                      widgets::MessageService::Buttons::Ok);
     }

@@ -6,8 +6,11 @@
 
 #include <array>
 #include <filesystem>
+#include <string>
 
 class QButtonGroup;
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QSlider;
 
@@ -25,12 +28,15 @@ namespace corvane::dialogs {
 
 class StaffFrame;
 
-// "Optimize Tuner Settings": the lowest and highest note the tuner listens for, each on a little
-// staff in the current clef with arrows that step through A0..A8 (a step beyond is refused) and
-// its frequency; the pitch-tracking sensitivity, the filter length, the noise threshold and the
-// pitch analysis mode. OK stores the five values in the settings, the two notes in ascending
-// order, and the mode in `preferencesFile` (a file that cannot be written is reported and the
-// rest still stored); Cancel stores nothing.
+// "Optimize Tuner Settings": the instrument, the lowest and highest note the tuner listens for,
+// each on a little staff in the current clef with arrows that step through A0..A8 (a step beyond
+// is refused) and its frequency; the pitch-tracking sensitivity, the filter length, the noise
+// threshold, the pitch analysis mode, how often a result comes and whether the tuner shows them
+// the classic way. Choosing an instrument sets both notes and the filter length; setting any of
+// them by hand shows the preset they then match, or "Custom". OK stores the five values in the
+// settings, the two notes in ascending order, and the mode, the results, the display and the
+// instrument shown (empty for "Custom") in `preferencesFile` (a file that cannot be written is
+// reported and the rest still stored); Cancel stores nothing.
 //
 // UI thread only; `pitch`, `settings` and `keys` must outlive the dialog.
 class DlgOptimize : public QDialog
@@ -54,12 +60,23 @@ public:
     QSlider *noiseSlider() const noexcept { return m_noise; }
     // 0 refined, 1 classic.
     QButtonGroup *analysisMode() const noexcept { return m_mode; }
+    // The presets in their order, then "Custom" while the settings match none.
+    QComboBox *instrument() const noexcept { return m_instrument; }
+    // 0 a result every hop, 1 one per block.
+    QButtonGroup *results() const noexcept { return m_results; }
+    QCheckBox *classicDisplay() const noexcept { return m_classicDisplay; }
 
     void accept() override;
 
 private:
     QWidget *MakeNoteGroup(int which, const QString &title);
+    QWidget *MakeInstrumentColumn();
+    QWidget *MakePreferenceGroups();
     void ShowNote(int which, int index);
+    void ChooseInstrument(int listIndex);
+    void ShowInstrument();
+    std::uint32_t CheckedFilterLength() const;
+    AnalyzerPreferences ChosenPreferences() const;
 
     const CPitch &m_pitch;
     CTCDefs &m_settings;
@@ -67,6 +84,8 @@ private:
     std::filesystem::path m_preferencesFile;
     AnalyzerPreferences m_preferences;
     std::array<float, 2> m_hz {};
+    // The instrument last chosen, which wins when two presets share the limits.
+    std::string m_chosenInstrument;
     // Children of the dialog.
     std::array<widgets::UpDownControl *, 2> m_arrows {};
     std::array<QLineEdit *, 2> m_fields {};
@@ -75,6 +94,9 @@ private:
     QButtonGroup *m_filterLength = nullptr;
     QSlider *m_noise = nullptr;
     QButtonGroup *m_mode = nullptr;
+    QComboBox *m_instrument = nullptr;
+    QButtonGroup *m_results = nullptr;
+    QCheckBox *m_classicDisplay = nullptr;
 };
 
 } // namespace corvane::dialogs

@@ -74,6 +74,10 @@ protected:
         : doc(m_program.settings, m_dir.path())
         , view(doc, m_program)
     {
+        // The melody's notes at the blocks these pictures were measured on: a range from a
+        // guitar's low E up, whose filters settle on each note from its first block.
+        m_program.settings.SetLowestNoteHz(82.5f);
+        m_program.settings.SetHighestNoteHz(1760.0f);
         view.resize(900, 600);
         view.setViewPanes(kAllPanes);
     }

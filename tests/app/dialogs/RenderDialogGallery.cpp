@@ -136,9 +136,8 @@ int main(int argc, char **argv)
         virtualDevices.setCaptureSource({});
     }
     {
-        // The factory range: E2 at the bottom, drawn an octave up with its label under it.
-        settings.SetLowestNoteHz(CTCDefs().GetLowestNoteHz());
-        settings.SetHighestNoteHz(float(pitch.NoteFreq(58)));
+        // The factory range, B0 to C8, each note drawn whole octaves into the staff with its
+        // label, and the instrument list showing it as "Full range".
         DlgOptimize dialog(pitch, settings, keys);
         ok &= Save(dialog, folder, "optimize-dialog");
     }
