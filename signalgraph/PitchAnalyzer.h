@@ -63,9 +63,10 @@ public:
     int32_t windowLength() const noexcept { return m_windowLength; }
 
     // Hz. Bands entirely outside the limits are switched off and the delays re-aligned; a
-    // candidate more than a quarter-tone below lowestHz gives no pitch. The limit is the lowest
-    // note to be tracked, and a tuner must still show that note when it is played flat (the
-    // factory limit of 82.5 Hz lies just above a guitar's low E at 82.41 Hz). Both limits must be
+    // candidate more than a quarter-tone below lowestHz gives no pitch, and in the refined mode a
+    // clear note beyond either limit gives none either, the result's range saying which side it
+    // lies on (the period search looks an octave beyond both). The limit is the lowest note to be
+    // tracked, and a tuner must still show that note when it is played flat. Both limits must be
     // finite and above 0, else std::invalid_argument "invalid frequency limit" and the previous
     // limits stay. Before the first configure the limits are only stored.
     void setLimits(double lowestHz, double highestHz);
