@@ -21,21 +21,25 @@
 
 namespace corvane {
 
-// Finds the fundamental frequency of each block of PCM audio.
+// Finds the fundamental frequency of PCM audio, one result per hop for the window (the block,
+// about a tenth of a second) that ends with it; with a hop as long as the block, one per block.
 //
 // The signal is split into eight octave bands by a cascade of seven band splitters, halving the
-// rate between stages (band 0 is the highest, band 7 the lowest), and each band is measured by a
-// zero-crossing frequency meter and an RMS meter. The band that holds the energy gives the
-// candidate (only bands whose meter found a period take part); octave and fifth errors are
-// corrected by testing the candidate and its sub-multiples f * 2/3, f / 2 and f / 3 against a
+// rate between stages (band 0 is the highest, band 7 the lowest), and each band is measured over
+// the window by a zero-crossing frequency meter and an RMS meter. The band that holds the energy
+// gives the candidate (only bands whose meter found a period take part); octave and fifth errors
+// are corrected by testing the candidate and its sub-multiples f * 2/3, f / 2 and f / 3 against a
 // periodicity score on the full-band signal; the estimate is then smoothed by a consensus over
-// the last 3, 4 or 5 blocks. In the refined mode (the default) a periodicity search over the
+// the last 3, 4 or 5 results. In the refined mode (the default) a periodicity search over the
 // whole lag range of the limits (PitchRefiner) checks each corrected estimate before the
-// consensus, and blocks without a clear period give no pitch; the classic mode skips it. Band
-// signals, energies and frequencies are the same in both modes. The higher bands and the full
-// band are delayed so that all of them line up with the slowest active stage (getMaxDelay).
+// consensus, and windows without a clear period give no pitch; the classic mode skips it. With a
+// hop shorter than the block, the search runs at about 11 kHz, and an onset (OnsetDetector)
+// clears the consensus and cuts the search's window to the sound since the onset, so that a new
+// note is named as soon as enough of it has been heard. Band signals, energies and frequencies
+// are the same in both modes. With the aligned timing the higher bands and the full band are
+// delayed so that all of them line up with the slowest active stage (getMaxDelay).
 //
-// Life: construct, configure (allocates everything), setLimits, then analyze per block.
+// Life: construct, configure (allocates everything), setLimits, then analyze per hop.
 // An analyzer belongs to one thread; configure, setLimits and setInputGain must not run during
 // analyze. analyze allocates nothing.
 class PitchAnalyzer
