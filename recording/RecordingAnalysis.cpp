@@ -248,14 +248,43 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const SampleFormat
         return false;
     }
     bool copied = true;
-    if (ring.blockSize() == format.blockBytes() && ring.oldestIndex() != ring.newestIndex()) {
+    // The tuner captures a hop at a time (hopLengthForRate), or a block at a time; a block is
+    // analyzed once its hops are together.
+    const int64_t hopBytes =
+            int64_t(hopLengthForRate(captureFormat.sampleRate)) * captureFormat.frameBytes();
+    const int64_t blockBytes = format.blockBytes();
+    const int64_t ringBlock = ring.blockSize();
+    if ((ringBlock == blockBytes || ringBlock == hopBytes)
+        && ring.oldestIndex() != ring.newestIndex()) {
+        const int64_t perBlock = blockBytes / ringBlock;
+        int64_t held = 0;
         // nextIndex stays put on the last whole block, the one before the block being written.
+        for (int32_t i = ring.oldestIndex();; ++held) {
+            const int32_t next = ring.nextIndex(i);
+            if (next == i)
+                break;
+            i = next;
+        }
+        std::vector<uint8_t> whole(static_cast<std::size_t>(blockBytes));
+        // The oldest hops that make no whole block are left out, so that what is saved is what
+        // was analyzed.
+        int64_t skip = (held + 1) % perBlock;
+        int64_t filled = 0;
         for (int32_t i = ring.oldestIndex();;) {
             const auto *block = reinterpret_cast<const uint8_t *>(ring.blockAddress(i));
-            copied = copied
-                    && std::fwrite(block, 1, static_cast<std::size_t>(ring.blockSize()), copy.get())
-                            == static_cast<std::size_t>(ring.blockSize());
-            analyzeBlock(block);
+            if (skip > 0) {
+                --skip;
+            } else {
+                copied = copied
+                        && std::fwrite(block, 1, static_cast<std::size_t>(ringBlock), copy.get())
+                                == static_cast<std::size_t>(ringBlock);
+                std::memcpy(whole.data() + filled, block, static_cast<std::size_t>(ringBlock));
+                filled += ringBlock;
+                if (filled == blockBytes) {
+                    analyzeBlock(whole.data());
+                    filled = 0;
+                }
+            }
             const int32_t next = ring.nextIndex(i);
             if (next == i)
                 break;
