@@ -3,6 +3,8 @@
 // tones and settings while both workers run, for ThreadSanitizer.
 
 #include "AnalyzerPreferences.h"
+#include "AudioDevices.h"
+#include "BlockLength.h"
 #include "DeviceRig.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +89,31 @@ TEST(TunerEngineDevices, TheAnalysisModeOfThePreferencesFileIsTheModeHeard)
     // The tuner restarts its devices after the Optimize dialog closes.
     ASSERT_EQ(devices.engine().restartAudio(false).status, Status::Running);
     EXPECT_EQ(devices.engine().analysisMode(), PitchAnalyzer::Mode::Classic);
+    EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
+}
+
+TEST(TunerEngineDevices, TheDeviceDeliversAHopAtATimeAndEachHopGivesAResultUnlessTheBlockIsAsked)
+{
+    DeviceRig devices;
+    TunerEngine &engine = devices.engine();
+    ASSERT_EQ(engine.start(false).status, Status::Running);
+    EXPECT_EQ(engine.captureFormat().blockLength, hopLengthForRate(44100));
+    EXPECT_EQ(engine.windowLength(), blockLengthForRate(44100));
+    // A fresh result for nearly every hop: counted over the blocks the device delivered.
+    int fresh = 0;
+    const std::uint64_t before = audio::AudioDevices::instance().blocksCaptured();
+    ASSERT_TRUE(devices.updateUntil([&](const TunerUpdate &u) {
+        fresh += u.fresh;
+        return audio::AudioDevices::instance().blocksCaptured() >= before + 20;
+    }));
+    EXPECT_GE(fresh, 5) << "results come faster than one a window";
+    EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
+
+    AnalyzerPreferences block;
+    block.blockHop = true;
+    ASSERT_TRUE(block.save());
+    ASSERT_EQ(engine.restartAudio(false).status, Status::Running);
+    EXPECT_EQ(engine.captureFormat().blockLength, blockLengthForRate(44100));
     EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
 }
 

@@ -17,7 +17,6 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
 #include <system_error>
 #include <utility>
 
@@ -137,7 +136,10 @@ void TunerEngine::prepareAnalyzer(bool setGain)
     const PcmFormat window { blockLengthForRate(capture.sampleRate), capture };
     const int32_t hop =
             preferences.blockHop ? window.blockLength : hopLengthForRate(capture.sampleRate);
-    configureAnalyzer(window, hop);
+    // The tuner shows each result as soon as it can: no band waits for the slowest one.
+    m_analyzer.setTiming(PitchAnalyzer::Timing::Immediate);
+    m_analyzer.configure(window, int32_t(m_settings.GetFilterLength()),
+                         int32_t(m_settings.GetSensitivity()), hop);
     m_captureFormat = PcmFormat { m_analyzer.hopLength(), capture };
     m_captureBudgetMs = m_captureFormat.sampleRate > 0
             ? 1000.0 * m_captureFormat.blockLength / m_captureFormat.sampleRate
@@ -148,20 +150,6 @@ void TunerEngine::prepareAnalyzer(bool setGain)
         if (std::isnan(m_inputGain))
             m_inputGain = 1.0;
         m_analyzer.setInputGain(m_inputGain);
-    }
-}
-
-void TunerEngine::configureAnalyzer(const PcmFormat &window, int32_t hop)
-{
-    const auto filter = int32_t(m_settings.GetFilterLength());
-    const auto sensitivity = int32_t(m_settings.GetSensitivity());
-    try {
-        m_analyzer.configure(window, filter, sensitivity, hop);
-    } catch (const std::invalid_argument &) {
-        // An analyzer that takes no hop shorter than its window still tunes, a result a block.
-        if (hop == window.blockLength)
-            throw;
-        m_analyzer.configure(window, filter, sensitivity, window.blockLength);
     }
 }
 

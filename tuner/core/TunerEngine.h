@@ -173,7 +173,7 @@ public:
     const PitchResult &lastResult() const noexcept { return m_lastResult; }
     // The blocks the capture device delivers and processBlock takes: one hop of the analyzer's
     // window (a quarter block or less, hopLengthForRate), or one whole block when "tonrik.prefs"
-    // asks for a result per block (hop=block) or the analyzer takes no shorter hop.
+    // asks for a result per block (hop=block).
     const PcmFormat &captureFormat() const noexcept { return m_captureFormat; }
     // Frames of sound each result describes (the block, blockLengthForRate of the capture rate).
     int32_t windowLength() const noexcept { return m_analyzer.windowLength(); }
@@ -213,7 +213,6 @@ public:
 private:
     Outcome openAndStart(bool record, bool setGain, const char *failure);
     void startDevices(bool record, Outcome &outcome);
-    void configureAnalyzer(const PcmFormat &window, int32_t hop);
     void applyWaitingCommands();
     void tickPractice(bool active, Micros elapsed) noexcept;
     void renderPlayBlock(std::uint8_t *staging);
