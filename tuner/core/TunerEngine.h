@@ -33,13 +33,14 @@ namespace corvane::tuner {
 // found into what the window shows.
 //
 // Three threads meet here, and each owns its part:
-// - the capture worker calls onBlock once per captured block: it applies the window's waiting
-//   analyzer changes, analyzes the block it is handed and publishes the whole result through a
-//   latest-value mailbox;
+// - the capture worker calls onBlock once per captured block (a hop of the analyzer's window): it
+//   applies the window's waiting analyzer changes, analyzes the block it is handed and publishes
+//   the whole result through a latest-value mailbox;
 // - the playback worker calls renderBlock once per refill: it applies the waiting voice changes
 //   and renders the next block of drones into the staging block it is handed;
 // - the user-interface thread runs everything else: start, restartAudio, stopDevices, update
-//   (five times a second, from the window's timer), the voices and the input gain. It reaches
+//   (up to sixty times a second, or five in the classic display, from the window's timer), the
+//   voices and the input gain. It reaches
 //   the workers only through the two command queues, and touches the analyzer and the tone
 //   generator itself only while the devices are stopped (their workers joined).
 // Neither worker ever waits for the user-interface thread, locks or allocates per block.
