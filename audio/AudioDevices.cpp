@@ -128,7 +128,11 @@ bool AudioDevices::openCapture(BlockSink &sink)
             static_cast<int32_t>(std::max<int64_t>(1, bytesPerSecond * 15 / blockBytes));
     m_captureRing.reset();
     m_captureRing.resize(blockBytes, blockCount, format.silenceByte());
-    m_captureQueue.prepare(format, blockBytes);
+    // About three seconds of slack between the callback and the worker, however short the
+    // blocks: 32 blocks of a tenth of a second, or as many hops as make the same time.
+    const auto fifoBlocks =
+            static_cast<int32_t>(std::max<int64_t>(32, bytesPerSecond * 3 / blockBytes));
+    m_captureQueue.prepare(format, blockBytes, fifoBlocks);
 
     OpenError error;
     AudioBackend *backend = backendFor(m_captureDevice);

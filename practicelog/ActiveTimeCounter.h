@@ -4,9 +4,10 @@
 
 namespace corvane {
 
-// Counts how long the tuner heard something it could track. The tuner window calls tick once per
-// display update; an active tick counts, and so do the ticks of the next four seconds of
-// silence, so short pauses between notes still count as practice.
+// Counts how long the tuner heard something it could track. The tuner's engine calls tick once
+// for every 1 / ticksPerSecond of time its display updates span (however often they come),
+// active when anything was heard in it; an active tick counts, and so do the ticks of the next
+// four seconds of silence, so short pauses between notes still count as practice.
 //
 // The program's counter is part of its PracticeClocks, at 5 ticks per second; tests build their
 // own. User-interface thread only; nothing here allocates.

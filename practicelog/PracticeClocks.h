@@ -12,7 +12,7 @@ namespace corvane {
 // prints the run; the run starts when the pair is made. User-interface thread only.
 struct PracticeClocks
 {
-    // The tuner window ticks the counter five times a second.
+    // The tuner counts a tick for every fifth of a second it runs, however often it updates.
     static constexpr double kTicksPerSecond = 5.0;
 
     PracticeClocks() { active.setTicksPerSecond(kTicksPerSecond); }

@@ -575,9 +575,12 @@ TEST_F(RecordingWindowTest, ATakeRecordedInTheTunerIsShownOnceItCloses)
     audio::AudioDevices &audio = audio::AudioDevices::instance();
     QTest::mouseClick(tuner->button(tuner::TunerControl::Record), Qt::LeftButton);
     ASSERT_TRUE(audio.recording());
-    // A second of sound into the take.
+    // A second of sound into the take: eleven analysis blocks, each captured a hop at a time.
     const uint64_t from = audio.blocksCaptured();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return audio.blocksCaptured() >= from + 11; }, 10000));
+    const uint64_t hopsPerBlock = uint64_t(tuner->engine().windowLength()
+                                           / tuner->engine().captureFormat().blockLength);
+    ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return audio.blocksCaptured() >= from + 11 * hopsPerBlock; }, 10000));
     ASSERT_TRUE(audio.recording());
     QTest::mouseClick(tuner->button(tuner::TunerControl::Stop), Qt::LeftButton);
     QTest::mouseClick(tuner->button(tuner::TunerControl::Review), Qt::LeftButton);

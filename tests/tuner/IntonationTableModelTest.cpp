@@ -24,9 +24,11 @@ struct Board
     // `times` readings of one note after its attack, which does not count.
     void Hold(int semitonesAboveA0, double centsSharp, int times)
     {
-        board.Update(Note(semitonesAboveA0, 30.0), pitch, keys, adjust, limits);
+        board.Update(Note(semitonesAboveA0, 30.0), pitch, keys, adjust, limits,
+                     WheelState::kTurnPeriod);
         for (int i = 0; i < times; ++i)
-            board.Update(Note(semitonesAboveA0, centsSharp), pitch, keys, adjust, limits);
+            board.Update(Note(semitonesAboveA0, centsSharp), pitch, keys, adjust, limits,
+                         WheelState::kTurnPeriod);
     }
 
     CPitch pitch;
@@ -46,7 +48,7 @@ TEST(IntonationTableModel, RowsShowEachDegreeAsWrittenWithItsFiguresAndNothingFo
     b.Hold(0, 8.0, 12);  // A, 8 cents sharp: out of the 4-cent zone
     b.Hold(10, -2.0, 4); // G, 2 cents flat: in tune
     b.Hold(4, -0.01, 3); // C#, a hair flat: shown as 0.0, not -0.0
-    b.board.Update(0.0, b.pitch, b.keys, b.adjust, b.limits);
+    b.board.Update(0.0, b.pitch, b.keys, b.adjust, b.limits, WheelState::kTurnPeriod);
 
     const auto rows = IntonationTableRows(b.board);
     EXPECT_EQ(rows[0].degree, "G");

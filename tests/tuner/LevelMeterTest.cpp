@@ -3,39 +3,62 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace corvane::tuner;
 
 TEST(LevelBallistics, APeakIsHeldForTwoSecondsThenFallsHalfTheScaleASecond)
 {
-    LevelBallistics b(5.0, 2.0, 2.0, 1.0);
-    b.add(0.5);
-    b.add(0.0);
+    LevelBallistics b(2.0, 2.0, 1.0);
+    b.add(0.5, 0.2);
+    b.add(0.0, 0.2);
     EXPECT_EQ(b.value(), 0.0) << "the value follows at once";
     int held = 1;
     while (b.peak() == 0.5 && held < 20) {
-        b.add(0.0);
+        b.add(0.0, 0.2);
         ++held;
     }
-    EXPECT_GE(held, 9);
-    EXPECT_LE(held, 11);
-    EXPECT_NEAR(b.peak(), 0.4, 1e-9);
-    b.add(0.0);
-    EXPECT_NEAR(b.peak(), 0.3, 1e-9);
+    // Ten fifths of a second leave the hold a rounding error above zero: it ends with the
+    // eleventh, as it always did in the five-a-second display.
+    EXPECT_EQ(held, 11);
+    EXPECT_DOUBLE_EQ(b.peak(), 0.4);
+    b.add(0.0, 0.2);
+    EXPECT_DOUBLE_EQ(b.peak(), 0.3);
 
     // A value at or above the falling peak catches it and starts a new hold.
-    b.add(0.3);
+    b.add(0.3, 0.2);
     EXPECT_NEAR(b.peak(), 0.3, 1e-9);
     EXPECT_DOUBLE_EQ(b.holdLeft(), 2.0);
     for (int i = 0; i < 30; ++i)
-        b.add(0.0);
+        b.add(0.0, 0.2);
     EXPECT_EQ(b.peak(), 0.0) << "the peak settles on the value, never below";
 }
 
-TEST(LevelBallistics, AZeroRateOrFallTimeDropsThePeakInsteadOfDividingByZero)
+TEST(LevelBallistics, FedSixtyTimesASecondThePeakHoldsAndFallsAsLongAsFedFiveTimes)
 {
-    LevelBallistics b(0.0, 2.0, 0.0, 1.0);
-    b.add(0.8);
-    b.add(0.1);
+    LevelBallistics b(2.0, 2.0, 1.0);
+    b.add(0.5, 1.0 / 60);
+    for (int i = 0; i < 119; ++i)
+        b.add(0.0, 1.0 / 60);
+    EXPECT_EQ(b.peak(), 0.5) << "still held just short of two seconds";
+    for (int i = 0; i < 61; ++i)
+        b.add(0.0, 1.0 / 60);
+    EXPECT_NEAR(b.peak(), 0.0, 0.01) << "half the scale a second";
+
+    // No time, or a broken one, holds everything where it is.
+    LevelBallistics still(2.0, 2.0, 1.0);
+    still.add(0.5, 0.2);
+    still.add(0.0, 0.0);
+    still.add(0.0, -1.0);
+    still.add(0.0, std::nan(""));
+    EXPECT_DOUBLE_EQ(still.holdLeft(), 2.0);
+}
+
+TEST(LevelBallistics, AZeroFallTimeDropsThePeakInsteadOfDividingByZero)
+{
+    LevelBallistics b(0.0, 0.0, 1.0);
+    b.add(0.8, 0.2);
+    b.add(0.1, 0.2);
     EXPECT_EQ(b.peak(), 0.1);
 }
 

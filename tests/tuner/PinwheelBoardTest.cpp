@@ -25,7 +25,11 @@ class PinwheelBoardTest : public ::testing::Test
 protected:
     PinwheelBoardTest() { board.Relabel(keys); }
 
-    PinwheelBoard::WheelMask Hear(double f) { return board.Update(f, pitch, keys, adjust, limits); }
+    // One classic update (a fifth of a second) with a fresh result.
+    PinwheelBoard::WheelMask Hear(double f)
+    {
+        return board.Update(f, pitch, keys, adjust, limits, WheelState::kTurnPeriod);
+    }
 
     CPitch pitch;
     KeyContext keys;
@@ -88,8 +92,9 @@ TEST_F(PinwheelBoardTest, AFlatAJustBelowTheTopOfTheFoldedOctaveStillLightsTheAW
     EXPECT_NEAR(board.wheel(kLa).lastCents(), 10.0, 1e-6);
 }
 
-TEST_F(PinwheelBoardTest, ANewNoteDuringAHoldLightsAtOnceWhileTheOldWheelHoldsOn)
+TEST_F(PinwheelBoardTest, ClassicallyANewNoteLightsAtOnceWhileTheOldWheelHoldsOn)
 {
+    board.SetHoldBesideNewNote(true);
     Hear(Note(0, 25.0)); // A
     const auto changed = Hear(Note(3));
     EXPECT_EQ(board.wheel(kLa).mode(), WheelState::Mode::Holding);
@@ -99,6 +104,31 @@ TEST_F(PinwheelBoardTest, ANewNoteDuringAHoldLightsAtOnceWhileTheOldWheelHoldsOn
         Hear(Note(3));
     EXPECT_EQ(board.wheel(kLa).mode(), WheelState::Mode::Idle);
     EXPECT_EQ(Hear(Note(3)), PinwheelBoard::WheelMask().set(kDo)) << "idle wheels are not painted";
+}
+
+TEST_F(PinwheelBoardTest, SmoothlyTheOldWheelGoesOutAsSoonAsANewNoteIsHeard)
+{
+    Hear(Note(0, 25.0)); // A
+    const auto changed = Hear(Note(3));
+    EXPECT_EQ(board.wheel(kLa).mode(), WheelState::Mode::Idle) << "not two wheels lit";
+    EXPECT_EQ(board.wheel(kDo).mode(), WheelState::Mode::Active);
+    EXPECT_EQ(changed, PinwheelBoard::WheelMask().set(kDo).set(kLa)) << "the A painted out";
+
+    // Silence after a note still holds it: there is no new note to give way to.
+    Hear(0.0);
+    EXPECT_EQ(board.wheel(kDo).mode(), WheelState::Mode::Holding);
+}
+
+TEST_F(PinwheelBoardTest, AResultShownAgainByTheDisplayCountsOnceInTheFigures)
+{
+    const WheelState::Micros sixtieth { 16'667 };
+    Hear(Note(0, 8.0)); // the attack
+    for (int result = 0; result < 3; ++result) {
+        board.Update(Note(0, 8.0), pitch, keys, adjust, limits, sixtieth, true);
+        for (int again = 0; again < 2; ++again)
+            board.Update(Note(0, 8.0), pitch, keys, adjust, limits, sixtieth, false);
+    }
+    EXPECT_EQ(board.intonation(kLa).count, 3);
 }
 
 TEST_F(PinwheelBoardTest, EachDegreeKeepsHowInTuneItWasPlayedAcrossAChangeOfKey)

@@ -30,6 +30,9 @@ using namespace corvane::tuner;
 
 namespace {
 
+// The classic display's update.
+constexpr std::chrono::microseconds kFifth = WheelState::kTurnPeriod;
+
 double Note(int semitonesAboveA0, double centsSharp)
 {
     return 27.5 * std::pow(2.0, semitonesAboveA0 / 12.0 + centsSharp / 1200.0);
@@ -51,14 +54,14 @@ bool RenderWheels(const QString &folder, const CPitch &pitch, const KeyContext &
     cPinwheelIndicator wheels(pitch, keys, settings);
     QRect area(0, 0, 700, 250);
     wheels.Create(window, area);
-    wheels.SetRate(5);
+    wheels.SetClassic(true); // the G holds beside the E
     area = QRect(0, 0, 700, 250);
     wheels.Layout(window, area);
-    wheels.Update(window, Note(5, -15.0), 0.5); // D, 15 cents flat
+    wheels.Update(window, Note(5, -15.0), 0.5, kFifth, true); // D, 15 cents flat
     for (int i = 0; i < 5; ++i)
-        wheels.Update(window, Note(10, 13.0), 0.5); // G, 13 cents sharp
-    wheels.Update(window, Note(7, 2.0), 0.5);       // E, 2 cents sharp
-    wheels.Update(window, Note(7, 2.0), 0.5);
+        wheels.Update(window, Note(10, 13.0), 0.5, kFifth, true); // G, 13 cents sharp
+    wheels.Update(window, Note(7, 2.0), 0.5, kFifth, true);       // E, 2 cents sharp
+    wheels.Update(window, Note(7, 2.0), 0.5, kFifth, true);
     wheels.SetTone(0, true);
     wheels.SetTone(4, true);
     return Save(window, folder, QStringLiteral("pinwheels"));
@@ -71,8 +74,8 @@ bool RenderMeters(const QString &folder)
     auto *layout = new QVBoxLayout(&window); // owned by the window
     auto *signal = new LevelMeterWidget(false, QStringLiteral("signal"), QStringLiteral("full"));
     signal->setFixedSize(320, 30);
-    signal->feed(0.62);
-    signal->feed(0.41);
+    signal->feed(0.62, 0.2);
+    signal->feed(0.41, 0.2);
     layout->addWidget(signal);
     auto *bands = new QHBoxLayout;
     layout->addLayout(bands);
@@ -83,8 +86,8 @@ bool RenderMeters(const QString &folder)
         auto *meter = new LevelMeterWidget(true, QString::fromStdString(labels[0]),
                                            QString::fromStdString(labels[1]));
         meter->setFixedSize(40, 160);
-        meter->feed(levels[band][0]);
-        meter->feed(levels[band][1]);
+        meter->feed(levels[band][0], 0.2);
+        meter->feed(levels[band][1], 0.2);
         bands->addWidget(meter);
     }
     window.adjustSize();

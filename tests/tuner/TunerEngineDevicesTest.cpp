@@ -3,6 +3,8 @@
 // tones and settings while both workers run, for ThreadSanitizer.
 
 #include "AnalyzerPreferences.h"
+#include "AudioDevices.h"
+#include "BlockLength.h"
 #include "DeviceRig.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +20,9 @@ using Status = TunerEngine::Outcome::Status;
 
 namespace {
 
-bool reads(const TunerUpdate &shown, const char *note, double cents)
+bool reads(const TunerUpdate &shown, const char *note, double cents, double tolerance = 0.5)
 {
-    return shown.readout.note() == note && std::abs(shown.readout.cents() - cents) <= 0.5;
+    return shown.readout.note() == note && std::abs(shown.readout.cents() - cents) <= tolerance;
 }
 
 // The frequency of the last stretch of sound in what the virtual playback device played
@@ -48,7 +50,8 @@ TEST(TunerEngineDevices, AFourFortyHeardLightsALowestOctaveAAndReadsInTune)
 {
     DeviceRig devices(440.0);
     ASSERT_EQ(devices.engine().start(false).status, Status::Running);
-    ASSERT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
+    // Within a tenth of a cent, so that the frequency shows as 440.0 Hz.
+    ASSERT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0, 0.1); }));
     EXPECT_EQ(devices.rig.pitch.NoteIndex(devices.last.foldedHz), 0);
     EXPECT_EQ(devices.last.readout.hzText(), "440.0 Hz");
     EXPECT_TRUE(devices.deviceMessages.empty());
@@ -87,6 +90,26 @@ TEST(TunerEngineDevices, TheAnalysisModeOfThePreferencesFileIsTheModeHeard)
     // The tuner restarts its devices after the Optimize dialog closes.
     ASSERT_EQ(devices.engine().restartAudio(false).status, Status::Running);
     EXPECT_EQ(devices.engine().analysisMode(), PitchAnalyzer::Mode::Classic);
+    EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
+}
+
+TEST(TunerEngineDevices, TheDeviceDeliversAHopAtATimeUnlessTheBlockIsAskedAndEitherReadsTheNote)
+{
+    DeviceRig devices;
+    TunerEngine &engine = devices.engine();
+    ASSERT_EQ(engine.start(false).status, Status::Running);
+    EXPECT_EQ(engine.captureFormat().blockLength, hopLengthForRate(44100));
+    EXPECT_EQ(engine.windowLength(), blockLengthForRate(44100));
+    // The capture keeps what it hears in blocks of a hop (mono 16-bit).
+    EXPECT_EQ(audio::AudioDevices::instance().captureRing().blockSize(),
+              2 * hopLengthForRate(44100));
+    EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
+
+    AnalyzerPreferences block;
+    block.blockHop = true;
+    ASSERT_TRUE(block.save());
+    ASSERT_EQ(engine.restartAudio(false).status, Status::Running);
+    EXPECT_EQ(engine.captureFormat().blockLength, blockLengthForRate(44100));
     EXPECT_TRUE(devices.updateUntil([](const TunerUpdate &u) { return reads(u, "A4", 0.0); }));
 }
 

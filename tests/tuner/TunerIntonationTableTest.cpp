@@ -24,6 +24,9 @@ using namespace corvane::tuner::test;
 
 namespace {
 
+// The classic display's update: a fifth of a second.
+constexpr std::chrono::microseconds kFifth = WheelState::kTurnPeriod;
+
 // The A of the lowest octave, where the window folds what it hears, `cents` sharp.
 double FoldedA(double cents)
 {
@@ -47,7 +50,7 @@ TEST(TunerIntonationTable, TheExpandedPanelShowsTheFiguresAndResetForgetsThem)
     EXPECT_FALSE(panel.isVisible()) << "collapsed, the panel has no room for it";
 
     for (int i = 0; i < 6; ++i)
-        window.indicator().Update(window, FoldedA(8.0), 1.0);
+        window.indicator().Update(window, FoldedA(8.0), 1.0, kFifth, true);
     QTest::mouseClick(window.button(TunerControl::More), Qt::LeftButton);
     ASSERT_TRUE(panel.isVisible());
     const int a = 9; // degree of A in C major, the row the table gives it
@@ -70,8 +73,8 @@ TEST(TunerIntonationTable, TheExpandedPanelShowsTheFiguresAndResetForgetsThem)
             << "the wheels forget with the table";
 
     // What the window heard, Reset or not, goes to the run's figures when it closes.
-    window.indicator().Update(window, FoldedA(-2.0), 1.0);
-    window.indicator().Update(window, FoldedA(-2.0), 1.0);
+    window.indicator().Update(window, FoldedA(-2.0), 1.0, kFifth, true);
+    window.indicator().Update(window, FoldedA(-2.0), 1.0, kFifth, true);
     owned.reset();
     EXPECT_EQ(run.degree(9).count, 5 + 2) << "A, counted from C";
     EXPECT_NEAR(run.degree(9).meanCents, (5 * 8.0 - 2 * 2.0) / 7, 0.01);
@@ -92,7 +95,7 @@ TEST(TunerIntonationTable, PictureOfTheWheelsWithTheirBarsAndTheTable)
         for (int i = 0; i < 12; ++i)
             window.indicator().Update(
                     window, 27.5 * std::pow(2.0, (semitone * 100 + cents + (i % 3 - 1)) / 1200.0),
-                    1.0);
+                    1.0, kFifth, true);
     }
     QTest::mouseClick(window.button(TunerControl::More), Qt::LeftButton);
     const auto &rows = window.intonationTable();

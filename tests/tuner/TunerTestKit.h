@@ -29,6 +29,7 @@ struct EngineRig
     {
         settings.SetCaptureFormat(monoFormat(rate));
         settings.SetPlaybackFormat(monoFormat(rate));
+        practice.setTicksPerSecond(5.0); // as the program's practice clocks count
         engine = std::make_unique<TunerEngine>(settings, pitch, keys, practice);
     }
 

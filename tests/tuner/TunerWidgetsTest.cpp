@@ -60,7 +60,7 @@ TEST(PinwheelWidget, ActiveHoldingAndIdleWheelsShowTheirFaceBladeAndBackgroundCo
 {
     SquareWheel wheel;
     WheelState state;
-    state.Step(0, 25.0, kThresholds); // zone 0, 128,0,0
+    state.Step(0, 25.0, kThresholds, WheelState::kTurnPeriod); // zone 0, 128,0,0
     QImage active = wheel.Show(state);
     const QColor background = active.pixelColor(1, 98);
     EXPECT_EQ(background, QColor(200, 200, 200));
@@ -71,14 +71,14 @@ TEST(PinwheelWidget, ActiveHoldingAndIdleWheelsShowTheirFaceBladeAndBackgroundCo
     EXPECT_EQ(SquareWheel::At(active, blade()), QColor(0, 0, 0));
 
     for (int i = 0; i < 6; ++i) // half-way through the hold; the turn goes on
-        state.Step(WheelState::kNoNote, 0.0, kThresholds);
+        state.Step(WheelState::kNoNote, 0.0, kThresholds, WheelState::kTurnPeriod);
     ASSERT_EQ(state.phase(), 20);
     const QImage holding = wheel.Show(state);
     EXPECT_EQ(SquareWheel::At(holding, face()), QColor(149, 85, 85));
     EXPECT_EQ(SquareWheel::At(holding, blade()), QColor(42, 42, 42));
 
     for (int i = 0; i < 5; ++i)
-        state.Step(WheelState::kNoNote, 0.0, kThresholds);
+        state.Step(WheelState::kNoNote, 0.0, kThresholds, WheelState::kTurnPeriod);
     ASSERT_EQ(state.mode(), WheelState::Mode::Idle);
     const QImage idle = wheel.Show(state);
     EXPECT_EQ(SquareWheel::At(idle, face()), QColor(170, 170, 170));
@@ -96,10 +96,10 @@ TEST(PinwheelWidget, FlatTurnsCounterClockwiseAndSharpClockwiseOnTheScreen)
     SquareWheel wheel;
     WheelState flat;
     const QImage still = wheel.Show(flat);
-    flat.Step(0, 25.0, kThresholds); // +20 degrees
+    flat.Step(0, 25.0, kThresholds, WheelState::kTurnPeriod); // +20 degrees
     const QImage flatTurned = wheel.Show(flat);
     WheelState sharp;
-    sharp.Step(0, -25.0, kThresholds); // -20 degrees
+    sharp.Step(0, -25.0, kThresholds, WheelState::kTurnPeriod); // -20 degrees
     const QImage sharpTurned = wheel.Show(sharp);
 
     const QColor idleBlade(85, 85, 85);
@@ -121,7 +121,7 @@ protected:
         QRect area(0, 0, 700, 260);
         indicator.Create(window, area);
         createdHeight = area.height();
-        indicator.SetRate(5);
+        indicator.SetClassic(true);
     }
 
     CPitch pitch;
@@ -158,7 +158,8 @@ TEST_F(PinwheelIndicatorTest, CreatePlacesTwelveWheelsWithTheirButtons)
 
 TEST_F(PinwheelIndicatorTest, UpdateLightsTheWheelOfTheNoteInItsZoneColor)
 {
-    indicator.Update(window, Note(3, -25.0), 0.5); // C, 25 cents flat
+    indicator.Update(window, Note(3, -25.0), 0.5, std::chrono::milliseconds(200),
+                     true); // C, 25 cents flat
     EXPECT_EQ(indicator.wheel(0)->picture().face, Rgb::fromColorRef(kColors[0]));
     EXPECT_EQ(indicator.wheel(0)->picture().phase, 8);
     EXPECT_EQ(indicator.wheel(2)->picture().face, Rgb::gray(170));
@@ -167,7 +168,7 @@ TEST_F(PinwheelIndicatorTest, UpdateLightsTheWheelOfTheNoteInItsZoneColor)
     PinwheelColors colors = kColors;
     colors[0] = 0x00FF0000; // blue
     settings.SetPinwheelColors(colors);
-    indicator.Update(window, Note(3, -25.0), 0.5);
+    indicator.Update(window, Note(3, -25.0), 0.5, std::chrono::milliseconds(200), true);
     EXPECT_EQ(indicator.wheel(0)->picture().face, (Rgb { 0, 0, 255 }));
 }
 
@@ -190,8 +191,8 @@ TEST(LevelMeterWidget, BarAndPeakMarkerLandOnTheirPixels)
 {
     LevelMeterWidget meter(false, QStringLiteral("signal"), QStringLiteral("full"));
     meter.resize(240, 30); // trough 36..236: 200 pixels
-    meter.feed(0.5);
-    meter.feed(0.25); // the peak stays at 0.5
+    meter.feed(0.5, 0.2);
+    meter.feed(0.25, 0.2); // the peak stays at 0.5
     const QImage image = meter.grab().toImage();
     EXPECT_EQ(image.pixelColor(60, 15), QColor(0, 155, 0)) << "bar";
     EXPECT_EQ(image.pixelColor(100, 15), QColor(80, 80, 80)) << "trough past the bar";
@@ -208,7 +209,7 @@ TEST(LevelMeterWidget, VerticalBandMeterRisesFromItsTroughBottom)
     LevelMeterWidget meter(true, {}, {});
     meter.setLabels(QStringLiteral("2.7"), QStringLiteral("5.4"));
     meter.resize(30, 160); // trough 4..132: 128 pixels
-    meter.feed(0.5);
+    meter.feed(0.5, 0.2);
     const QImage image = meter.grab().toImage();
     EXPECT_EQ(image.pixelColor(15, 100), QColor(0, 155, 0));
     EXPECT_EQ(image.pixelColor(15, 69), QColor(0, 255, 0)) << "peak marker at 68..69";
@@ -291,7 +292,8 @@ TEST_F(PinwheelDialogTest, OkStoresColorsAndThresholdsAndCancelKeepsTheSettings)
 TEST_F(PinwheelIndicatorTest, EachWheelShowsHowInTuneItsDegreeWasPlayedAndTheMenuResetsIt)
 {
     for (int i = 0; i < 4; ++i)
-        indicator.Update(window, Note(3, -12.0), 0.5); // C, 12 cents flat
+        indicator.Update(window, Note(3, -12.0), 0.5, std::chrono::milliseconds(200),
+                         true); // C, 12 cents flat
     const WheelPicture &c = indicator.wheel(0)->picture();
     ASSERT_TRUE(c.meanCents.has_value());
     EXPECT_NEAR(*c.meanCents, -12.0, 0.01);

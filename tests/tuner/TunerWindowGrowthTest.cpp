@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -52,7 +53,7 @@ TEST(TunerWindowGrowth, AnHourOfDisplayUpdatesAndPaintsLeavesTheHeapAsItWas)
             const long note = block % blocksPerRound / blocksPerNote;
             engine.processBlock(note < 12 ? notes[std::size_t(note)].next() : silence.next());
             for (updatesDue += updatesPerBlock; updatesDue >= 1.0; updatesDue -= 1.0) {
-                window.tunerUpdate();
+                window.tunerUpdate(std::chrono::milliseconds(200));
                 if (++updates % 50 == 0)
                     (void)window.grab();
             }

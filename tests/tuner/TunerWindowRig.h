@@ -35,6 +35,7 @@ struct TunerWindowRig
     {
         settings.SetCaptureFormat(monoFormat(rate));
         settings.SetPlaybackFormat(monoFormat(rate));
+        practice.setTicksPerSecond(5.0); // as the program's practice clocks count
     }
 
     CTuner::Context context() { return { settings, pitch, keys, practice, clock }; }

@@ -1,9 +1,11 @@
 // The "Tuner Active" window on the virtual devices: its recording states as the buttons and the
 // lamp show them, the ways it closes, its resizing, and what it shows for a tone it hears.
 
+#include "AnalyzerPreferences.h"
 #include "AudioDevices.h"
 #include "AudioFacade.h"
 #include "CTuner.h"
+#include "InstrumentPresets.h"
 #include "TunerDialogs.h"
 #include "TunerWindowRig.h"
 #include "UpDownControl.h"
@@ -45,7 +47,12 @@ class CountingDialogs final : public TunerDialogs
 {
 public:
     bool openSoundcard(QWidget *) override { return ++soundcard > 0; }
-    bool openOptimize(QWidget *) override { return ++optimize > 0; }
+    bool openOptimize(QWidget *) override
+    {
+        if (onOptimize)
+            onOptimize();
+        return ++optimize > 0;
+    }
     bool openTranspose(QWidget *) override { return ++transpose > 0; }
     bool openPitchConfig(QWidget *, int degree) override
     {
@@ -55,6 +62,7 @@ public:
     int soundcard = 0;
     int optimize = 0;
     int transpose = 0;
+    std::function<void()> onOptimize; // what the user changes in the dialog
     std::vector<int> pitchDegrees;
 };
 
@@ -417,7 +425,7 @@ TEST_F(TunerWindowTest, AFourFortyHeardLightsTheAWheelInTuneAndReadsA4)
     open();
     ASSERT_TRUE(window->startTuning());
     ASSERT_TRUE(updateUntil([&] { return window->readoutText().startsWith("A4"); }));
-    ASSERT_TRUE(updateUntil([&] { return std::abs(window->lastUpdate().readout.cents()) <= 0.5; }));
+    ASSERT_TRUE(updateUntil([&] { return std::abs(window->lastUpdate().readout.cents()) < 0.04; }));
     EXPECT_EQ(window->readoutText(), "A4   440.0 Hz   0.0 cents");
     const WheelState &a = window->indicator().board().wheel(9); // A in C major
     EXPECT_EQ(a.mode(), WheelState::Mode::Active);
@@ -435,7 +443,8 @@ TEST_F(TunerWindowTest, TheReadoutGrowsIntoTheLargeViewAndSaysTheVerdictInWords)
     ASSERT_TRUE(window->startTuning());
     ASSERT_TRUE(updateUntil([&] {
         return window->readoutText().startsWith("A4")
-                && std::abs(window->lastUpdate().readout.cents()) <= 0.5;
+                && std::abs(window->lastUpdate().readout.cents())
+                < 0.04; // shown as 0.0 cents, 440.0 Hz
     }));
     PitchReadoutWidget *readout = window->readout();
     EXPECT_EQ(readout->accessibleName(), "Pitch readout");
@@ -481,6 +490,74 @@ TEST_F(TunerWindowTest, TheReadoutGrowsIntoTheLargeViewAndSaysTheVerdictInWords)
         window->grab().save(QString::fromLocal8Bit(docs) + QStringLiteral("/tuner-expanded.png"));
 }
 
+TEST_F(TunerWindowTest, AClearNoteBelowTheRangeReadsBelowRangeAndLightsNoWheel)
+{
+    // Never shown, so the devices stay closed and the results are the test's own.
+    open();
+    window->engine().prepareAnalyzer();
+    PitchResult result {};
+    result.totalEnergy = 0.5;
+    result.range = PitchResult::Range::Below;
+    window->engine().publishResult(result);
+    window->tunerUpdate(std::chrono::milliseconds(16));
+
+    PitchReadoutWidget *readout = window->readout();
+    EXPECT_EQ(readout->picture().outOfRange, "below range");
+    EXPECT_EQ(readout->accessibleDescription(), "Below range");
+    EXPECT_TRUE(window->readoutText().isEmpty()) << "no note, frequency or cents";
+    for (int d = 0; d < kDegreeCount; ++d)
+        EXPECT_EQ(window->indicator().board().wheel(d).mode(), WheelState::Mode::Idle) << d;
+    // The words are drawn: dark ink in the readout's left half.
+    const QImage picture = readout->grab().toImage();
+    int ink = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() / 2; ++x)
+            ink += qGray(picture.pixel(x, y)) < 100;
+    EXPECT_GT(ink, 50);
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
+        window->grab().save(QString::fromLocal8Bit(docs)
+                            + QStringLiteral("/tuner-below-range.png"));
+
+    result.range = PitchResult::Range::Above;
+    window->engine().publishResult(result);
+    window->tunerUpdate(std::chrono::milliseconds(16));
+    EXPECT_EQ(readout->accessibleDescription(), "Above range");
+}
+
+TEST_F(TunerWindowTest, ThePanelNamesTheInstrumentPresetInForceAndFollowsTheOptimizeDialog)
+{
+    settings.SetLowestNoteHz(100.0f);
+    settings.SetHighestNoteHz(1000.0f);
+    open();
+    window->show();
+    ASSERT_TRUE(window->startTuning());
+    click(TunerControl::More);
+    EXPECT_EQ(window->instrumentText(), "Custom range");
+
+    // Two presets share these limits and filter: the one chosen in the dialog is named.
+    const InstrumentPreset *bass = findInstrumentPreset("bass-guitar");
+    ASSERT_NE(bass, nullptr);
+    dialogs.onOptimize = [&] {
+        settings.SetLowestNoteHz(bass->lowestHz);
+        settings.SetHighestNoteHz(bass->highestHz);
+        settings.SetFilterLength(bass->filterLengthCode);
+        AnalyzerPreferences preferences;
+        preferences.instrument = "bass-guitar";
+        ASSERT_TRUE(preferences.save());
+    };
+    QPushButton *optimize = nullptr;
+    for (QPushButton *b : window->findChildren<QPushButton *>())
+        if (b->text() == QStringLiteral("Optimize..."))
+            optimize = b;
+    ASSERT_NE(optimize, nullptr);
+    QTest::mouseClick(optimize, Qt::LeftButton);
+    EXPECT_EQ(dialogs.optimize, 1);
+    EXPECT_EQ(window->instrumentText(), "Bass guitar");
+    if (const char *docs = std::getenv("CORVANE_DOCS_DIR"))
+        window->grab().save(QString::fromLocal8Bit(docs)
+                            + QStringLiteral("/tuner-expanded-instrument.png"));
+}
+
 TEST(ReadoutPicture, TheVerdictFollowsTheFigureShownAndTheMiddleZone)
 {
     CPitch pitch;
@@ -498,6 +575,10 @@ TEST(ReadoutPicture, TheVerdictFollowsTheFigureShownAndTheMiddleZone)
     EXPECT_NEAR(at(-20.0).needle, -0.4, 1e-6);
     EXPECT_NEAR(at(70.0).needle, -0.6, 1e-6) << "70 cents sharp of A is 30 cents flat of Bb";
     EXPECT_EQ(ReadoutPicture::of(PitchReadout(), zones).spoken, "No note");
+    const ReadoutPicture above = ReadoutPicture::of(PitchReadout::outOfRange(false), zones);
+    EXPECT_FALSE(above.shown);
+    EXPECT_EQ(above.outOfRange, "above range");
+    EXPECT_EQ(above.spoken, "Above range");
 }
 
 TEST_F(LowETunerWindowTest, ALowEThirtyCentsFlatLightsTheEWheelFlatAndReadsMinusThirty)

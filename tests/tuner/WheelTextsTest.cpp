@@ -31,12 +31,12 @@ TEST(WheelSpokenValue, SaysTheDeviationAndTheZoneInWords)
     wheel.SetPitchClass(0);
     wheel.SetName("A");
     EXPECT_EQ(WheelSpokenValue(wheel), "A: silent");
-    wheel.Step(0, -3.0, thresholds); // 3 cents sharp
+    wheel.Step(0, -3.0, thresholds, WheelState::kTurnPeriod); // 3 cents sharp
     EXPECT_EQ(WheelSpokenValue(wheel), "A: 3.0 cents sharp, in tune");
-    wheel.Step(0, 14.0, thresholds);
+    wheel.Step(0, 14.0, thresholds, WheelState::kTurnPeriod);
     EXPECT_EQ(WheelSpokenValue(wheel), "A: 14.0 cents flat, very flat");
-    wheel.Step(0, -9.0, thresholds);
+    wheel.Step(0, -9.0, thresholds, WheelState::kTurnPeriod);
     EXPECT_EQ(WheelSpokenValue(wheel), "A: 9.0 cents sharp, sharp");
-    wheel.Step(WheelState::kNoNote, 0.0, thresholds);
+    wheel.Step(WheelState::kNoNote, 0.0, thresholds, WheelState::kTurnPeriod);
     EXPECT_EQ(WheelSpokenValue(wheel), "A: fading, last 9.0 cents sharp");
 }

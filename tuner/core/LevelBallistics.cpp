@@ -13,21 +13,20 @@ namespace {
 
 } // namespace
 
-LevelBallistics::LevelBallistics(double updateRate, double holdSeconds, double fallSeconds,
-                                 double fullScale) noexcept
+LevelBallistics::LevelBallistics(double holdSeconds, double fallSeconds, double fullScale) noexcept
     : m_holdSeconds(holdSeconds)
-    , m_updateRate(PositiveOrTiny(updateRate))
     , m_fallSeconds(PositiveOrTiny(fallSeconds))
     , m_fullScale(fullScale)
 {
 }
 
-void LevelBallistics::add(double x) noexcept
+void LevelBallistics::add(double x, double elapsedSeconds) noexcept
 {
-    m_holdLeft -= 1.0 / m_updateRate;
+    const double elapsed = elapsedSeconds > 0.0 ? elapsedSeconds : 0.0;
+    m_holdLeft -= elapsed;
     if (m_holdLeft <= 0.0) {
         m_holdLeft = 0.0;
-        m_peak -= m_fullScale / (m_fallSeconds * m_updateRate);
+        m_peak -= m_fullScale * elapsed / m_fallSeconds;
     }
     if (x >= m_peak) {
         m_holdLeft = m_holdSeconds;

@@ -12,12 +12,6 @@ PinwheelBoard::PinwheelBoard() noexcept
         m_wheels[std::size_t(d)].SetPitchClass(d);
 }
 
-void PinwheelBoard::SetRate(int updatesPerSecond) noexcept
-{
-    for (WheelState &w : m_wheels)
-        w.SetRate(updatesPerSecond);
-}
-
 void PinwheelBoard::Relabel(const KeyContext &keys) noexcept
 {
     for (int d = 0; d < kDegreeCount; ++d) {
@@ -30,7 +24,8 @@ void PinwheelBoard::Relabel(const KeyContext &keys) noexcept
 PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
                                                const KeyContext &keys,
                                                const DegreeFloats &adjustCents,
-                                               const PinwheelThresholds &thresholds) noexcept
+                                               const PinwheelThresholds &thresholds,
+                                               WheelState::Micros elapsed, bool fresh) noexcept
 {
     // NaN fails `f > 0` too: a broken frequency must light nothing (the note table would read it
     // as the lowest A).
@@ -40,22 +35,29 @@ PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
     // pitch class is what the wheels compare, and the cents are taken from that very note.
     const int note = heard ? noteIndex % 12 : WheelState::kNoNote;
     const double flatCents = heard ? -Deviation(pitch, keys, adjustCents, f, noteIndex) : 0.0;
-    // A note counts from its second update on: the first straddles the attack, where the
+    // A note counts from its second result on: the first straddles the attack, where the
     // analyzer's window still holds what came before.
-    if (heard && note == m_previousNote) {
-        m_intonation.setInTuneCents(thresholds[2]);
-        m_intonation.add(note, -flatCents);
-        m_heard.setInTuneCents(thresholds[2]);
-        m_heard.add(note, -flatCents);
+    if (fresh) {
+        if (heard && note == m_previousNote) {
+            m_intonation.setInTuneCents(thresholds[2]);
+            m_intonation.add(note, -flatCents);
+            m_heard.setInTuneCents(thresholds[2]);
+            m_heard.add(note, -flatCents);
+        }
+        m_previousNote = note;
     }
-    m_previousNote = note;
 
-    WheelMask changed;
-    for (int d = 0; d < kDegreeCount; ++d) {
-        WheelState &w = m_wheels[std::size_t(d)];
-        w.Step(note, flatCents, thresholds);
-        changed[std::size_t(d)] = !w.idle();
+    bool lit = false;
+    for (WheelState &w : m_wheels) {
+        w.Step(note, flatCents, thresholds, elapsed);
+        lit = lit || w.mode() == WheelState::Mode::Active;
     }
+    if (lit && !m_holdBesideNewNote)
+        for (WheelState &w : m_wheels)
+            w.Release();
+    WheelMask changed;
+    for (int d = 0; d < kDegreeCount; ++d)
+        changed[std::size_t(d)] = !m_wheels[std::size_t(d)].idle();
     return changed;
 }
 

@@ -16,8 +16,8 @@ namespace corvane::tuner {
 
 // The twelve wheels, one per scale degree above the sounding tonic (degree 0 is the tonic), the
 // tracking update that feeds them all, and how in tune each degree has been played since the
-// figures were last reset: every update that hears the same note as the one before adds its
-// deviation to that note's figures (the first update of a note straddles its attack). The figures
+// figures were last reset: every fresh result that hears the same note as the one before adds its
+// deviation to that note's figures (the first result of a note straddles its attack). The figures
 // are kept per sounding pitch class, so that a change of key or transposition shows each wheel the
 // figures of the note it now stands for.
 //
@@ -32,20 +32,24 @@ public:
     // Relabel.
     PinwheelBoard() noexcept;
 
-    // Updates a second for every wheel; the hold lasts two seconds of them (at least one update).
-    void SetRate(int updatesPerSecond) noexcept;
+    // Whether a wheel whose note has stopped goes on fading while another wheel is lit (the
+    // classic display, as the wheels always did) or goes idle as soon as another note is heard
+    // (the smooth display, so that two wheels are never lit for one note). Off by default.
+    void SetHoldBesideNewNote(bool hold) noexcept { m_holdBesideNewNote = hold; }
 
     // Gives each wheel the pitch class of its degree in the sounding key and the degree's name as
     // written (cut to two characters). Call after the key or the transposition changes.
     void Relabel(const KeyContext &keys) noexcept;
 
-    // One tracking update. `f` is the frequency heard, in Hz, folded into the lowest octave of
-    // the note table; 0, a negative value or NaN means nothing was heard. The deviation of the
-    // note heard is taken from its tempered pitch (the degree's temperament offset applied).
+    // One tracking update, `elapsed` after the one before. `f` is the frequency heard, in Hz,
+    // folded into the lowest octave of the note table; 0, a negative value or NaN means nothing
+    // was heard. The deviation of the note heard is taken from its tempered pitch (the degree's
+    // temperament offset applied). `fresh`: `f` comes from a result the board has not seen yet;
+    // only fresh results count in the intonation figures, however often the display repeats one.
     // Returns the wheels that changed and need painting (every wheel that is not idle).
     WheelMask Update(double f, const CPitch &pitch, const KeyContext &keys,
-                     const DegreeFloats &adjustCents,
-                     const PinwheelThresholds &thresholds) noexcept;
+                     const DegreeFloats &adjustCents, const PinwheelThresholds &thresholds,
+                     WheelState::Micros elapsed, bool fresh = true) noexcept;
 
     const WheelState &wheel(int degree) const noexcept { return m_wheels[std::size_t(degree)]; }
 
@@ -65,7 +69,8 @@ private:
     std::array<WheelState, kDegreeCount> m_wheels;
     IntonationStatistics m_intonation { 0.0 }; // by A-based pitch class
     IntonationStatistics m_heard { 0.0 };      // the same, never reset
-    int m_previousNote = WheelState::kNoNote;  // the last update's pitch class
+    int m_previousNote = WheelState::kNoNote;  // the last fresh result's pitch class
+    bool m_holdBesideNewNote = false;
 };
 
 } // namespace corvane::tuner

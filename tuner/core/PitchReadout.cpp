@@ -36,6 +36,13 @@ PitchReadout PitchReadout::of(double hz, const CPitch &pitch, const KeyContext &
     return readout;
 }
 
+PitchReadout PitchReadout::outOfRange(bool below) noexcept
+{
+    PitchReadout readout;
+    readout.m_range = below ? Range::Below : Range::Above;
+    return readout;
+}
+
 std::string PitchReadout::hzText() const
 {
     if (!m_shown)

@@ -28,6 +28,14 @@ public:
     static PitchReadout of(double hz, const CPitch &pitch, const KeyContext &keys,
                            const DegreeCents &adjustCents);
 
+    // A clear note outside the analyzer's limits: no note, frequency or cents (it is never named
+    // as another note), only which side of the range it lies.
+    static PitchReadout outOfRange(bool below) noexcept;
+
+    enum class Range { Within, Below, Above };
+    // Below or Above for a readout made by outOfRange; shown() is then false.
+    Range range() const noexcept { return m_range; }
+
     bool shown() const noexcept { return m_shown; }
     const std::string &note() const noexcept { return m_note; }
     double hz() const noexcept { return m_hz; }
@@ -41,6 +49,7 @@ public:
 
 private:
     bool m_shown = false;
+    Range m_range = Range::Within;
     std::string m_note;
     double m_hz = 0.0;
     double m_cents = 0.0;

@@ -17,6 +17,12 @@ ReadoutPicture ReadoutPicture::of(const PitchReadout &readout, const PinwheelThr
     ReadoutPicture picture;
     const double halfWidth = std::clamp(double(thresholds[2]), 0.0, kScaleCents);
     picture.inTuneHalfWidth = halfWidth / kScaleCents;
+    if (readout.range() != PitchReadout::Range::Within) {
+        const bool below = readout.range() == PitchReadout::Range::Below;
+        picture.outOfRange = below ? "below range" : "above range";
+        picture.spoken = below ? "Below range" : "Above range";
+        return picture;
+    }
     if (!readout.shown()) {
         picture.spoken = "No note";
         return picture;

@@ -27,7 +27,11 @@ struct ReadoutPicture
     double needle = 0.0; // -1 at 50 cents flat ... +1 at 50 cents sharp, clamped
     // The half-width of the in-tune zone on the same scale (0 ... 1).
     double inTuneHalfWidth = 0.0;
-    // "F#4, 370.0 Hz, 8.0 cents sharp, sharp"; "No note" while nothing is heard.
+    // "below range" or "above range" for a clear note outside the analyzer's limits (then
+    // `shown` is false: no note, frequency, cents or needle); else empty.
+    std::string outOfRange;
+    // "F#4, 370.0 Hz, 8.0 cents sharp, sharp"; "Below range" or "Above range"; "No note" while
+    // nothing is heard.
     std::string spoken;
 
     // In tune within the pinwheels' middle threshold (t2 cents either side), else flat or sharp.

@@ -8,6 +8,7 @@
 #include "CTCDefs.h"
 #include "DebugLog.h"
 #include "FrequencyFold.h"
+#include "InstrumentPresets.h"
 #include "KeyContext.h"
 #include "TakeNames.h"
 
@@ -118,21 +119,31 @@ TunerEngine::Outcome TunerEngine::openAndStart(bool record, bool setGain, const 
 void TunerEngine::prepareAnalyzer(bool setGain)
 {
     const SampleFormat capture = m_settings.GetCaptureFormat();
-    m_captureFormat = PcmFormat { blockLengthForRate(capture.sampleRate), capture };
-    m_captureBudgetMs = m_captureFormat.sampleRate > 0
-            ? 1000.0 * m_captureFormat.blockLength / m_captureFormat.sampleRate
-            : 0.0;
     const SampleFormat playback = m_settings.GetPlaybackFormat();
     // One second of frames per playback block.
     m_playbackFormat = PcmFormat { playback.sampleRate, playback };
 
     // Read afresh at every start and restart, so the mode chosen in the Optimize dialog is the
     // mode heard once the tuner restarts after it.
-    const bool classic =
-            AnalyzerPreferences::load(m_folders.config / AnalyzerPreferences::kFileName).classic;
-    m_analyzer.setMode(classic ? PitchAnalyzer::Mode::Classic : PitchAnalyzer::Mode::Refined);
-    m_analyzer.configure(m_captureFormat, int32_t(m_settings.GetFilterLength()),
-                         int32_t(m_settings.GetSensitivity()));
+    const AnalyzerPreferences preferences =
+            AnalyzerPreferences::load(m_folders.config / AnalyzerPreferences::kFileName);
+    m_classicDisplay = preferences.classicDisplay;
+    m_preferredInstrument = preferences.instrument;
+    m_analyzer.setMode(preferences.classic ? PitchAnalyzer::Mode::Classic
+                                           : PitchAnalyzer::Mode::Refined);
+    // The analyzer looks at a block-long window whatever the hop; the device delivers one hop at
+    // a time, so that a result follows every hop of sound.
+    const PcmFormat window { blockLengthForRate(capture.sampleRate), capture };
+    const int32_t hop =
+            preferences.blockHop ? window.blockLength : hopLengthForRate(capture.sampleRate);
+    // The tuner shows each result as soon as it can: no band waits for the slowest one.
+    m_analyzer.setTiming(PitchAnalyzer::Timing::Immediate);
+    m_analyzer.configure(window, int32_t(m_settings.GetFilterLength()),
+                         int32_t(m_settings.GetSensitivity()), hop);
+    m_captureFormat = PcmFormat { m_analyzer.hopLength(), capture };
+    m_captureBudgetMs = m_captureFormat.sampleRate > 0
+            ? 1000.0 * m_captureFormat.blockLength / m_captureFormat.sampleRate
+            : 0.0;
     m_analyzer.setLimits(m_settings.GetLowestNoteHz(), m_settings.GetHighestNoteHz());
     if (setGain) {
         m_inputGain = std::clamp(double(m_settings.GetTunerGain()), 0.0, 2.0);
@@ -185,9 +196,12 @@ void TunerEngine::applyWaitingCommands()
             SynthVoices::apply(voice, m_tones);
 }
 
-TunerUpdate TunerEngine::update()
+TunerUpdate TunerEngine::update(Micros elapsed)
 {
     TunerUpdate shown;
+    elapsed = std::clamp(elapsed, Micros { 0 }, kLongestStep);
+    shown.elapsed = elapsed;
+    shown.fresh = m_results.hasFresh();
     m_results.read(m_lastResult);
     m_voices.flush(m_voiceCommands);
     if (m_gainPending)
@@ -203,21 +217,60 @@ TunerUpdate TunerEngine::update()
     shown.active = !(m_lastResult.totalEnergy < threshold);
     if (shown.active) {
         shown.foldedHz = foldIntoLowestOctave(m_pitch, m_lastResult.pitch);
-        shown.readout = PitchReadout::of(m_lastResult.pitch, m_pitch, m_keys,
-                                         m_settings.GetPitchAdjustCents());
+        shown.readout = m_lastResult.range == PitchResult::Range::Within
+                ? PitchReadout::of(m_lastResult.pitch, m_pitch, m_keys,
+                                   m_settings.GetPitchAdjustCents())
+                : PitchReadout::outOfRange(m_lastResult.range == PitchResult::Range::Below);
     }
-    m_practice.tick(shown.active);
+    tickPractice(shown.active, elapsed);
 
-    if (++m_updateCount >= kUpdatesPerLoad) {
-        m_updateCount = 0;
+    m_sinceLoad += elapsed;
+    if (m_sinceLoad >= kLoadPeriod) {
+        m_sinceLoad = std::min(m_sinceLoad - kLoadPeriod, kLoadPeriod);
         shown.loadChanged = true;
         shown.captureLoadPercent = LoadMeter::percent(m_load.captureLoad());
         shown.playbackLoadPercent = LoadMeter::percent(m_load.playbackLoad());
     }
-    shown.clocksDue = m_updateCount % 5 == 4;
-    shown.overrunWarning = m_overruns.observe(audio::captureOverruns());
+    m_sinceClocks += elapsed;
+    if (m_sinceClocks >= kClockPeriod) {
+        m_sinceClocks = std::min(m_sinceClocks - kClockPeriod, kClockPeriod);
+        shown.clocksDue = true;
+    }
+    // The worker counts overruns in captured blocks; the warning's thresholds count blocks of
+    // the window's length, so that a hop's shorter blocks do not warn four times as soon.
+    const auto window = std::uint64_t(std::max<std::int32_t>(windowLength(), 1));
+    shown.overrunWarning =
+            m_overruns.observe(audio::captureOverruns()
+                               * std::uint64_t(std::max(m_captureFormat.blockLength, 1)) / window);
     shown.recordingFailed = audio::recordingFailed();
     return shown;
+}
+
+void TunerEngine::tickPractice(bool active, Micros elapsed) noexcept
+{
+    // The practice counter counts in ticks of its own rate (five a second in the program): one
+    // tick for each such stretch of time that passed, active when anything was heard in it.
+    const double perSecond = m_practice.ticksPerSecond();
+    const Micros tick { perSecond > 0.0 ? std::max<std::int64_t>(std::llround(1e6 / perSecond), 1)
+                                        : kClockPeriod.count() };
+    m_practiceActive = m_practiceActive || active;
+    m_sincePractice += elapsed;
+    bool first = true;
+    while (m_sincePractice >= tick) {
+        m_practice.tick(first ? m_practiceActive : active);
+        m_sincePractice -= tick;
+        first = false;
+    }
+    if (!first)
+        m_practiceActive = false;
+}
+
+std::string TunerEngine::instrumentName() const
+{
+    const InstrumentPreset *preset =
+            instrumentPresetMatching(m_settings.GetLowestNoteHz(), m_settings.GetHighestNoteHz(),
+                                     m_settings.GetFilterLength(), m_preferredInstrument);
+    return preset ? std::string(preset->name) : std::string("Custom range");
 }
 
 void TunerEngine::configureVoices() noexcept

@@ -3,12 +3,19 @@
 #include "PitchReadout.h"
 
 #include <array>
+#include <chrono>
 
 namespace corvane::tuner {
 
-// What one display update (five a second) gives the window to show. A plain value.
+// What one display update (five a second in the classic display, up to sixty in the smooth one)
+// gives the window to show. A plain value.
 struct TunerUpdate
 {
+    // The time since the update before, for the wheels and the meters to turn, fade and fall by.
+    std::chrono::microseconds elapsed { 0 };
+    // A result the display has not shown yet came with this update (else the last one again).
+    bool fresh = false;
+
     // For the wheels: the frequency heard, folded into the lowest octave of the note table,
     // 0.0 when nothing is heard or no pitch was found; and the block's total energy.
     double foldedHz = 0.0;
@@ -22,10 +29,11 @@ struct TunerUpdate
     double fullLevel = 0.0;
     std::array<double, 8> bandLevels {};
 
-    // The note, frequency and cents the readout shows; blank when nothing is heard.
+    // The note, frequency and cents the readout shows, or "below range" / "above range" for a
+    // clear note outside the analyzer's limits; blank when nothing is heard.
     PitchReadout readout;
 
-    // Every tenth update (every two seconds): the average load of the capture and the playback
+    // Every two seconds: the average load of the capture and the playback
     // work since the last one, in percent 0 ... 100.
     bool loadChanged = false;
     int captureLoadPercent = 0;

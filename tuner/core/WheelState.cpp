@@ -23,12 +23,6 @@ namespace {
 
 } // namespace
 
-void WheelState::SetRate(int updatesPerSecond) noexcept
-{
-    m_rate = std::max(1, updatesPerSecond);
-    m_holdLength = m_rate * kHoldSeconds;
-}
-
 void WheelState::SetName(std::string_view name) noexcept
 {
     m_nameLength = std::min(name.size(), m_name.size());
@@ -68,15 +62,30 @@ int WheelState::RotationSteps(double c) noexcept
     return c < 0.0 ? -steps : steps;
 }
 
-void WheelState::Rotate(double flatCents) noexcept
+void WheelState::Rotate(double flatCents, Micros elapsed) noexcept
 {
-    m_phase = ((m_phase + RotationSteps(flatCents)) % kPhaseSteps + kPhaseSteps) % kPhaseSteps;
+    constexpr std::int64_t turn = std::int64_t(kPhaseSteps) * kTurnPeriod.count();
+    // Longer than a whole turn at the fastest speed changes nothing that shows.
+    const std::int64_t time = std::min<std::int64_t>(elapsed.count(), turn);
+    m_turn = ((m_turn + RotationSteps(flatCents) * time) % turn + turn) % turn;
 }
 
-void WheelState::Step(int note, double flatCents, const PinwheelThresholds &thresholds) noexcept
+void WheelState::Release() noexcept
 {
+    if (m_mode != Mode::Holding)
+        return;
+    m_mode = Mode::Idle;
+    m_color = kOffColor;
+    m_holdLeft = Micros { 0 };
+    m_idle = false; // it changed: paint it once more
+}
+
+void WheelState::Step(int note, double flatCents, const PinwheelThresholds &thresholds,
+                      Micros elapsed) noexcept
+{
+    elapsed = std::max(elapsed, Micros { 0 });
     const bool match = note == m_pitchClass;
-    m_holdLeft = m_holdLeft > 0 ? m_holdLeft - 1 : 0;
+    m_holdLeft = std::max(m_holdLeft - elapsed, Micros { 0 });
     m_idle = true;
 
     switch (m_mode) {
@@ -89,14 +98,14 @@ void WheelState::Step(int note, double flatCents, const PinwheelThresholds &thre
     case Mode::Active:
         if (!match) {
             m_mode = Mode::Holding;
-            m_holdLeft = m_holdLength;
+            m_holdLeft = kHold;
         }
         m_idle = false;
         break;
     case Mode::Holding:
         if (match)
             m_mode = Mode::Active;
-        else if (m_holdLeft == 0)
+        else if (m_holdLeft <= Micros { 0 })
             m_mode = Mode::Idle;
         m_idle = false;
         break;
@@ -107,13 +116,13 @@ void WheelState::Step(int note, double flatCents, const PinwheelThresholds &thre
         m_color = kOffColor;
         break;
     case Mode::Active:
-        Rotate(flatCents);
+        Rotate(flatCents, elapsed);
         m_color = Zone(flatCents, thresholds);
         m_lastCents = flatCents;
         break;
     case Mode::Holding:
         // Keeps turning at the speed of the last note heard, in the color it had.
-        Rotate(m_lastCents);
+        Rotate(m_lastCents, elapsed);
         break;
     }
 }
@@ -126,7 +135,7 @@ WheelPicture WheelState::picture(const PinwheelColors &colors, bool chromatic) c
         p.blades = kIdleBlades;
     } else if (m_mode == Mode::Holding) {
         const Rgb zone = Rgb::fromColorRef(colors[std::size_t(m_color)]);
-        const double k = m_holdLength > 0 ? double(m_holdLeft) / m_holdLength : 0.0;
+        const double k = double(m_holdLeft.count()) / double(kHold.count());
         p.face = { Faded(zone.red, k, kIdleFace.red), Faded(zone.green, k, kIdleFace.green),
                    Faded(zone.blue, k, kIdleFace.blue) };
         const std::uint8_t blade = Faded(0, k, kIdleBlades.red);
@@ -137,7 +146,7 @@ WheelPicture WheelState::picture(const PinwheelColors &colors, bool chromatic) c
     }
     p.background = chromatic ? kChromaticBackground : kScaleBackground;
     p.text = chromatic ? Rgb::gray(255) : Rgb::gray(0);
-    p.phase = m_phase;
+    p.phase = phase();
     p.name.assign(name());
     return p;
 }
@@ -147,7 +156,8 @@ WheelState WheelState::Lit(int zone, int phase) noexcept
     WheelState w;
     w.m_mode = Mode::Active;
     w.m_color = std::clamp(zone, 0, kPinwheelColorCount - 1);
-    w.m_phase = ((phase % kPhaseSteps) + kPhaseSteps) % kPhaseSteps;
+    w.m_turn =
+            std::int64_t((phase % kPhaseSteps + kPhaseSteps) % kPhaseSteps) * kTurnPeriod.count();
     return w;
 }
 

@@ -4,6 +4,7 @@
 #include "Rgb.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,40 +30,50 @@ struct WheelPicture
 };
 
 // One pinwheel: the scale degree it stands for, whether it is lit, holding or idle, its zone
-// color and its turn. Fed one tracking update at a time (five a second in the tuner).
+// color and its turn. Fed one tracking update at a time with the time since the one before, so
+// that it turns and fades by the clock however often the display updates (five a second in the
+// classic display, up to sixty in the smooth one).
 //
 // Cents here are the tuner's deviation from the tempered pitch with positive meaning FLAT (the
 // reference lies above what was played): a flat note turns the wheel one way, a sharp note the
 // other. The zones and the turn speed follow that sign.
+//
+// Time is counted in whole microseconds, so that a display updated every fifth of a second turns
+// and fades by exactly the steps it always did.
 //
 // UI thread only; nothing here allocates except picture(), which copies the name.
 class WheelState
 {
 public:
     enum class Mode : std::int32_t { Idle = 0, Active = 1, Holding = 2 };
+    using Micros = std::chrono::microseconds;
 
     static constexpr int kPhaseSteps = 36; // a quarter turn; the four blades then look the same
     static constexpr int kOffColor = 7;
-    static constexpr int kDefaultRate = 5; // updates a second
-    static constexpr int kHoldSeconds = 2;
+    // A wheel whose note stops keeps its color, fading, this long.
+    static constexpr Micros kHold { 2'000'000 };
+    // RotationSteps are the steps a wheel turns in this time.
+    static constexpr Micros kTurnPeriod { 200'000 };
     static constexpr int kNoNote = -1; // the note of an update that heard nothing
 
     WheelState() noexcept = default;
 
-    // Updates a second; the hold lasts two seconds of them. A rate below 1 is taken as 1, so the
-    // hold always lasts at least one update and the fade never divides by zero.
-    void SetRate(int updatesPerSecond) noexcept;
-
-    // One tracking update. `note` is the A-based pitch class heard (0..11) or kNoNote; `flatCents`
-    // its deviation (positive = flat), ignored unless the note is this wheel's. The thresholds are
-    // t0..t4 of the settings, in cents.
-    void Step(int note, double flatCents, const PinwheelThresholds &thresholds) noexcept;
+    // One tracking update, `elapsed` after the one before (a negative time counts as none).
+    // `note` is the A-based pitch class heard (0..11) or kNoNote; `flatCents` its deviation
+    // (positive = flat), ignored unless the note is this wheel's. The thresholds are t0..t4 of
+    // the settings, in cents. A lit wheel turns at the speed of its deviation for the elapsed
+    // time; a holding wheel turns at the speed of the last note it heard and fades.
+    void Step(int note, double flatCents, const PinwheelThresholds &thresholds,
+              Micros elapsed) noexcept;
+    // Ends a hold at once: the wheel goes idle, as when another note has taken over. A lit or
+    // idle wheel stays as it is.
+    void Release() noexcept;
 
     // The zone 0 (most flat) .. 6 (most sharp) of a deviation. In tune (zone 3) is strictly
     // inside +/-t2 on the sharp side and up to but not including t2 on the flat side.
     static int Zone(double flatCents, const PinwheelThresholds &thresholds) noexcept;
-    // Phase steps one update turns by: +8, +4, +2, +1 for more than 20, 16, 12, 8 cents flat,
-    // the same negative for sharp, none within +/-8 cents.
+    // Phase steps a wheel turns by in a fifth of a second (kTurnPeriod): +8, +4, +2, +1 for more
+    // than 20, 16, 12, 8 cents flat, the same negative for sharp, none within +/-8 cents.
     static int RotationSteps(double flatCents) noexcept;
 
     // The picture this wheel shows with the zone colors of the settings, on the background of a
@@ -75,10 +86,10 @@ public:
     double lastCents() const noexcept { return m_lastCents; }
     // True when the last update left the wheel idle and unchanged: nothing to redraw.
     bool idle() const noexcept { return m_idle; }
-    int holdLeft() const noexcept { return m_holdLeft; }
-    int holdLength() const noexcept { return m_holdLength; }
-    int phase() const noexcept { return m_phase; }
-    int rate() const noexcept { return m_rate; }
+    // What is left of the hold; zero unless holding.
+    Micros holdLeft() const noexcept { return m_holdLeft; }
+    // The turn in phase steps, 0 .. kPhaseSteps - 1.
+    int phase() const noexcept { return int(m_turn / kTurnPeriod.count()); }
 
     // The A-based pitch class 0..11 this wheel stands for.
     int pitchClass() const noexcept { return m_pitchClass; }
@@ -91,17 +102,17 @@ public:
     static WheelState Lit(int zone, int phase) noexcept;
 
 private:
-    void Rotate(double flatCents) noexcept;
+    void Rotate(double flatCents, Micros elapsed) noexcept;
 
     Mode m_mode = Mode::Idle;
     int m_color = kOffColor;
     double m_lastCents = 0.0;
     bool m_idle = false;
-    int m_holdLeft = 0;
-    int m_holdLength = kDefaultRate * kHoldSeconds;
-    int m_phase = 0;
+    Micros m_holdLeft { 0 };
+    // The turn in steps times microseconds, 0 .. kPhaseSteps * kTurnPeriod: a slow wheel moves
+    // by a fraction of a step per update and shows the step it has reached.
+    std::int64_t m_turn = 0;
     int m_pitchClass = 0;
-    int m_rate = kDefaultRate;
     std::array<char, 2> m_name {};
     std::size_t m_nameLength = 0;
 };

@@ -36,7 +36,9 @@ namespace corvane::tuner {
 namespace {
 
     constexpr int kSliderSteps = 40;
-    constexpr int kUpdateIntervalMs = 1000 / TunerEngine::kUpdatesPerSecond;
+    constexpr int kClassicIntervalMs = 1000 / TunerEngine::kUpdatesPerSecond;
+    // A little under a sixtieth of a second: the screen's refresh, and about every result.
+    constexpr int kSmoothIntervalMs = 1000 / TunerEngine::kSmoothUpdatesPerSecond;
 
     QRect ToQRect(const PixelRect &r)
     {
@@ -139,7 +141,6 @@ CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs &dialog
     m_indicator = new cPinwheelIndicator(context.pitch, context.keys, context.settings, this);
     QRect wheels(0, 0, m_layout.preferredWidth(), m_layout.preferredHeight());
     m_indicator->Create(*this, wheels);
-    m_indicator->SetRate(TunerEngine::kUpdatesPerSecond);
     connect(m_indicator, &cPinwheelIndicator::toneToggleRequested, this, &CTuner::OnToneToggle);
     connect(m_indicator, &cPinwheelIndicator::pitchConfigRequested, this, &CTuner::OnPitchConfig);
 
@@ -154,8 +155,8 @@ CTuner::CTuner(const Context &context, bool startRecording, TunerDialogs &dialog
     ShowPanel();
     ShowRecordingState();
 
-    m_timer.setInterval(kUpdateIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &CTuner::tunerUpdate);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, [this] { tunerUpdate(); });
 }
 
 CTuner::~CTuner()
@@ -351,8 +352,18 @@ bool CTuner::startTuning()
     if (m_startRecording && outcome.status == TunerEngine::Outcome::Status::Running)
         m_recording.recordingStarted();
     ShowRecordingState();
-    m_timer.start();
+    StartUpdates();
     return true;
+}
+
+void CTuner::StartUpdates()
+{
+    // The engine has just read the display the Optimize dialog chose.
+    const bool classic = m_engine->classicDisplay();
+    m_indicator->SetClassic(classic);
+    m_timer.setInterval(classic ? kClassicIntervalMs : kSmoothIntervalMs);
+    m_lastUpdate = std::chrono::steady_clock::now();
+    m_timer.start();
 }
 
 bool CTuner::Accept(const TunerEngine::Outcome &outcome)
@@ -371,13 +382,29 @@ void CTuner::tunerUpdate()
 {
     if (m_closing)
         return;
-    m_shown = m_engine->update();
-    m_indicator->Update(*this, m_shown.foldedHz, m_shown.totalEnergy);
-    if (m_layout.expanded())
+    // The classic display counts each update as a fifth of a second, as it always did, so its
+    // wheels turn and fade by exactly the old steps; the smooth one goes by the clock.
+    const auto now = std::chrono::steady_clock::now();
+    const auto elapsed = m_engine->classicDisplay()
+            ? TunerEngine::Micros { 1'000'000 / TunerEngine::kUpdatesPerSecond }
+            : std::chrono::duration_cast<TunerEngine::Micros>(now - m_lastUpdate);
+    m_lastUpdate = now;
+    tunerUpdate(elapsed);
+}
+
+void CTuner::tunerUpdate(std::chrono::microseconds elapsed)
+{
+    if (m_closing)
+        return;
+    m_shown = m_engine->update(elapsed);
+    m_indicator->Update(*this, m_shown.foldedHz, m_shown.totalEnergy, m_shown.elapsed,
+                        m_shown.fresh);
+    if (m_layout.expanded() && m_shown.fresh)
         m_intonation->showFigures(m_indicator->board());
-    m_fullMeter->feed(m_shown.fullLevel);
+    const double seconds = std::chrono::duration<double>(m_shown.elapsed).count();
+    m_fullMeter->feed(m_shown.fullLevel, seconds);
     for (std::size_t i = 0; i < m_bandMeters.size(); ++i)
-        m_bandMeters[i]->feed(m_shown.bandLevels[i]);
+        m_bandMeters[i]->feed(m_shown.bandLevels[i], seconds);
     m_readout->setPicture(
             ReadoutPicture::of(m_shown.readout, m_context.settings.GetPinwheelThresholds()));
     if (m_shown.loadChanged) {
@@ -402,6 +429,11 @@ void CTuner::tunerUpdate()
         widgets::messages().error(this, QString::fromLatin1(TunerEngine::kOverrunMessage));
         m_warningShown = false;
     }
+}
+
+QString CTuner::instrumentText() const
+{
+    return QString::fromStdString(m_engine->instrumentName());
 }
 
 QString CTuner::readoutText() const
@@ -538,7 +570,7 @@ void CTuner::OnDeviceDialog(bool soundcard)
     m_recording.restartedWithoutRecording();
     ShowRecordingState();
     RelabelBandMeters();
-    m_timer.start();
+    StartUpdates();
     update();
 }
 
@@ -671,6 +703,11 @@ void CTuner::PaintExpandedTexts(QPainter &painter)
                      QStringLiteral("Bit Depth: %1-bits").arg(format.bitsPerSample));
     painter.drawText(box.left() + 5, box.top() + 42,
                      QStringLiteral("Channels: %1").arg(format.channels));
+    // The preset in force, right-aligned under the sample rate: it changes with the Optimize
+    // dialog, after which the window restarts the engine and paints again.
+    const QRect instrument(box.left() + 5, box.top() + 15, box.width() - 10, 30);
+    painter.drawText(instrument, Qt::AlignRight | Qt::AlignTop, QStringLiteral("Instrument"));
+    painter.drawText(instrument, Qt::AlignRight | Qt::AlignBottom, instrumentText());
 
     painter.setFont(TunerFont(15, QFont::DemiBold));
     const std::int64_t seconds[] = {

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <array>
+#include <chrono>
 #include <utility>
 #include <vector>
 #include <memory>
@@ -43,10 +44,12 @@ class cPinwheelIndicator;
 // "Tuner Active": the twelve pinwheels on top, the control panel under them (collapsed: the key
 // and the signal meter; expanded: every control), and the recording buttons at the bottom.
 //
-// The window owns the tuner engine and a timer that updates the display five times a second
-// while the devices run; the timer dies with the window, so no update ever reaches a window that
-// is gone. What the window shows is decided by TunerRecordingState and TunerWindowLayout; the
-// window only acts on the devices and paints.
+// The window owns the tuner engine and a timer that updates the display while the devices run:
+// at about the screen's refresh (sixty a second), each update taking the newest result and the
+// time since the last, or five times a second in the classic display ("tonrik.prefs"); the timer
+// dies with the window, so no update ever reaches a window that is gone. What the window shows is
+// decided by TunerRecordingState and TunerWindowLayout; the window only acts on the devices and
+// paints.
 //
 // It closes in one of four ways (TunerClosing), told once through `closed`, which the main frame
 // connects queued so that it acts after the window's own event has finished. A device failure
@@ -84,8 +87,13 @@ public:
     // by itself when the window is first shown; false (the window then closes as Cancel) when
     // the devices cannot be opened.
     bool startTuning();
-    // One display update: wheels, readout, meters, load bars, clocks. The timer's slot.
+    // One display update: wheels, readout, meters, load bars, clocks. The timer's slot: the time
+    // since the last update is measured (a fifth of a second in the classic display).
     void tunerUpdate();
+    // The same, `elapsed` after the one before, for a test that keeps the time itself.
+    void tunerUpdate(std::chrono::microseconds elapsed);
+    // The display's interval in milliseconds while it runs.
+    int updateIntervalMs() const noexcept { return m_timer.interval(); }
 
     RecordingState recordingState() const noexcept { return m_recording.state(); }
     std::optional<TunerClosing> closing() const noexcept { return m_closing; }
@@ -94,6 +102,9 @@ public:
     cPinwheelIndicator &indicator() noexcept { return *m_indicator; }
     IntonationTable &intonationTable() noexcept { return *m_intonation; }
     const TunerUpdate &lastUpdate() const noexcept { return m_shown; }
+    // The instrument preset in force as the panel shows it beside the capture format: its name,
+    // or "Custom range".
+    QString instrumentText() const;
     // The readout as shown: "A4   440.0 Hz   0.0 cents", or empty.
     QString readoutText() const;
     PitchReadoutWidget *readout() const noexcept { return m_readout; }
@@ -129,6 +140,8 @@ private:
     void CreateButtons();
     void PlaceControls();
     void ShowPanel();
+    // Starts the display's timer at the pace of the display the engine read, from now.
+    void StartUpdates();
     // The panel controls that sit where the layout puts them, each with its place in it.
     std::vector<std::pair<QWidget *, TunerControl>> PanelControls() const;
     void ShowRecordingState();
@@ -171,6 +184,7 @@ private:
     TunerWindowLayout m_layout;
     TunerUpdate m_shown;
     QTimer m_timer; // a member: it stops and goes with the window
+    std::chrono::steady_clock::time_point m_lastUpdate;
     bool m_started = false;
     bool m_warningShown = false;
     std::optional<TunerClosing> m_closing;

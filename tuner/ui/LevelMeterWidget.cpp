@@ -42,9 +42,9 @@ void LevelMeterWidget::Describe()
     setAccessibleDescription(QStringLiteral("%1 percent, peak %2 percent").arg(level).arg(peak));
 }
 
-void LevelMeterWidget::feed(double level)
+void LevelMeterWidget::feed(double level, double elapsedSeconds)
 {
-    m_ballistics.add(level);
+    m_ballistics.add(level, elapsedSeconds);
     if (m_meter.needsRedraw(m_ballistics.value(), m_ballistics.peak())) {
         update();
         Describe();

@@ -17,12 +17,12 @@ class LevelMeterWidget : public QWidget
     Q_OBJECT
 
 public:
-    // The tuner's ballistics: 5 feeds a second, a two-second hold, a two-second fall.
+    // The tuner's ballistics: a two-second hold, a two-second fall, by the clock.
     LevelMeterWidget(bool vertical, const QString &label1, const QString &label2,
                      QWidget *parent = nullptr);
 
-    // One feed of the level, 0.0 .. 1.0 (full scale).
-    void feed(double level);
+    // One feed of the level, 0.0 .. 1.0 (full scale), `elapsedSeconds` after the one before.
+    void feed(double level, double elapsedSeconds);
     // label1 is the lower label, label2 the upper one.
     void setLabels(const QString &label1, const QString &label2);
 
@@ -45,7 +45,7 @@ private:
     LevelMeter m_meter;
     int m_spokenLevel = -1;
     int m_spokenPeak = -1;
-    LevelBallistics m_ballistics { 5.0, 2.0, 2.0, 1.0 };
+    LevelBallistics m_ballistics { 2.0, 2.0, 1.0 };
 };
 
 } // namespace corvane::tuner

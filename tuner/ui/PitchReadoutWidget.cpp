@@ -118,6 +118,16 @@ void PitchReadoutWidget::paintEvent(QPaintEvent *)
             painter.drawLine(QPointF(x, scale.top()), QPointF(x, scale.bottom()));
         }
     }
+    if (!m_picture.outOfRange.empty()) {
+        // Across the note's place and the texts', as large as the texts: the words are longer
+        // than any note name.
+        painter.setPen(ink);
+        painter.setFont(m_verdictFont);
+        painter.drawText(QRect(ToQRect(g.note).topLeft(), ToQRect(g.hz).bottomRight())
+                                 .united(ToQRect(g.cents)),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromStdString(m_picture.outOfRange));
+    }
     if (!m_picture.shown)
         return;
 

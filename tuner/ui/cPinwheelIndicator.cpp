@@ -44,16 +44,17 @@ cPinwheelIndicator::cPinwheelIndicator(const CPitch &pitch, const KeyContext &ke
     m_board.Relabel(m_keys);
 }
 
-void cPinwheelIndicator::SetRate(int updatesPerSecond)
+void cPinwheelIndicator::SetClassic(bool classic)
 {
-    m_board.SetRate(updatesPerSecond);
+    m_board.SetHoldBesideNewNote(classic);
 }
 
-void cPinwheelIndicator::Update(QWidget &, double f, double)
+void cPinwheelIndicator::Update(QWidget &, double f, double, std::chrono::microseconds elapsed,
+                                bool fresh)
 {
     const PinwheelBoard::WheelMask changed =
             m_board.Update(f, m_pitch, m_keys, m_settings.GetPitchAdjustCents(),
-                           m_settings.GetPinwheelThresholds());
+                           m_settings.GetPinwheelThresholds(), elapsed, fresh);
     if (!m_visible)
         return;
     for (int d = 0; d < kDegreeCount; ++d)
@@ -136,7 +137,6 @@ void cPinwheelIndicator::Create(QWidget &parent, QRect &area)
         m_visible = true;
     }
     m_board.Relabel(m_keys);
-    m_board.SetRate(WheelState::kDefaultRate);
     const PinwheelPlacement placement = PinwheelPlacement::Create(ToPixelRect(area));
     area.setHeight(placement.bottom - area.top());
     Place(placement);

@@ -41,8 +41,9 @@ public:
     cPinwheelIndicator(const CPitch &pitch, const KeyContext &keys, const CTCDefs &settings,
                        QObject *parent = nullptr);
 
-    void SetRate(int updatesPerSecond) override;
-    void Update(QWidget &parent, double f, double level) override;
+    void SetClassic(bool classic) override;
+    void Update(QWidget &parent, double f, double level, std::chrono::microseconds elapsed,
+                bool fresh) override;
     void Draw(QWidget &parent, const QRegion &region) override;
     void Refresh(QWidget &parent) override;
     void Relabel() override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 class QRect;
 class QRegion;
 class QWidget;
@@ -7,7 +9,7 @@ class QWidget;
 namespace corvane::tuner {
 
 // What the tuner window needs of an intonation display. The operations in the order the window
-// uses them over its life: Create once the window exists, SetRate right after, then Update at
+// uses them over its life: Create once the window exists, SetClassic right after, then Update at
 // every tracking update, Draw, Refresh and Relabel as the window's paint, key and mode changes
 // require, Layout at every resize, SetTone when a reference tone is switched.
 //
@@ -17,12 +19,15 @@ class cPitchIndicator
 public:
     virtual ~cPitchIndicator() = default;
 
-    // Tracking updates a second (the tuner gives 5); sets how long a note's display is held.
-    virtual void SetRate(int updatesPerSecond) = 0;
-    // One tracking update: `f` is the frequency heard in Hz, folded into the lowest octave of
-    // the note table (0: nothing heard); `level` is the signal level 0..1 (a display may ignore
-    // it). Repaints only what changed.
-    virtual void Update(QWidget &parent, double f, double level) = 0;
+    // The classic display (five updates a second, a stopped note held beside a new one, as the
+    // tuner always showed it) or the smooth one (a stopped note gives way to a new one at once).
+    virtual void SetClassic(bool classic) = 0;
+    // One tracking update, `elapsed` after the one before: `f` is the frequency heard in Hz,
+    // folded into the lowest octave of the note table (0: nothing heard); `level` is the signal
+    // level 0..1 (a display may ignore it); `fresh` says that `f` comes from a result not shown
+    // before. Repaints only what changed.
+    virtual void Update(QWidget &parent, double f, double level, std::chrono::microseconds elapsed,
+                        bool fresh) = 0;
     // Repaints every part of the display that meets `region` (in `parent`'s coordinates).
     virtual void Draw(QWidget &parent, const QRegion &region) = 0;
     // Repaints the whole display, for a key, mode or temperament change.
