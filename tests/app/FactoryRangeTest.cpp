@@ -184,7 +184,7 @@ TEST_P(FactoryRange, TheTunerLightsTheWheelOfACelloABassAndAPiccoloAndReadsThemI
             engine.processBlock(reinterpret_cast<const std::uint8_t *>(pcm->data() + at));
             const tuner::TunerUpdate shown = engine.update();
             wheels.Update(shown.foldedHz, pitch, keys, settings.GetPitchAdjustCents(),
-                          settings.GetPinwheelThresholds());
+                          settings.GetPinwheelThresholds(), tuner::WheelState::kTurnPeriod);
             const double seconds = double(at + blockBytes) / 2.0 / rate();
             if (seconds < kHeldFrom + 0.3 || seconds > kHeldTo)
                 continue; // the tuner hears each block late by its filters' delay

@@ -37,8 +37,13 @@ PinwheelBoard::WheelMask PinwheelBoard::Update(double f, const CPitch &pitch,
     const double flatCents = heard ? -Deviation(pitch, keys, adjustCents, f, noteIndex) : 0.0;
     // A note counts from its second result on: the first straddles the attack, where the
     // analyzer's window still holds what came before.
+    // The figures take a reading at most five times a second, as they always have: a held note
+    // counts the same whether the display takes 5 or 43 results a second, and the counts the
+    // practice log keeps stay comparable from day to day.
+    m_sinceCounted += elapsed;
     if (fresh) {
-        if (heard && note == m_previousNote) {
+        if (heard && note == m_previousNote && m_sinceCounted >= kCountEvery) {
+            m_sinceCounted = WheelState::Micros { 0 };
             m_intonation.setInTuneCents(thresholds[2]);
             m_intonation.add(note, -flatCents);
             m_heard.setInTuneCents(thresholds[2]);

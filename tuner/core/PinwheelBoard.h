@@ -16,8 +16,9 @@ namespace corvane::tuner {
 
 // The twelve wheels, one per scale degree above the sounding tonic (degree 0 is the tonic), the
 // tracking update that feeds them all, and how in tune each degree has been played since the
-// figures were last reset: every fresh result that hears the same note as the one before adds its
-// deviation to that note's figures (the first result of a note straddles its attack). The figures
+// figures were last reset: a fresh result that hears the same note as the one before adds its
+// deviation to that note's figures (the first result of a note straddles its attack), at most one
+// every fifth of a second. The figures
 // are kept per sounding pitch class, so that a change of key or transposition shows each wheel the
 // figures of the note it now stands for.
 //
@@ -70,6 +71,8 @@ private:
     IntonationStatistics m_intonation { 0.0 }; // by A-based pitch class
     IntonationStatistics m_heard { 0.0 };      // the same, never reset
     int m_previousNote = WheelState::kNoNote;  // the last fresh result's pitch class
+    static constexpr WheelState::Micros kCountEvery { 200'000 };
+    WheelState::Micros m_sinceCounted { 200'000 }; // since the figures last took a reading
     bool m_holdBesideNewNote = false;
 };
 
