@@ -1,4 +1,5 @@
-// The pitch analyzer's accuracy on sampled instruments and on synthetic tones with hard spectra.
+// The pitch analyzer's accuracy on sampled instruments, on synthetic tones with hard spectra and on
+// played passages.
 //
 //   corvane_accuracy --write-midi DIR        writes DIR/<instrument>.mid and DIR/notes.tsv
 //   corvane_accuracy --measure DIR [RATES]   reads DIR/<rate>/<instrument>.wav (rendered from the
@@ -12,6 +13,9 @@
 //                                            wrote beside them (<file>.wav.<tracker>.txt: time
 //                                            and Hz per line), runs our analyzer on the same
 //                                            files, and prints the comparison tables
+//   corvane_accuracy --write-passage-midi | --prepare-passages | --score-passages ...
+//                                            played passages, scored beside the other trackers
+//                                            (Passages.h)
 //
 // scripts/accuracy.sh strings the steps together (make accuracy). The truth of a sampled note is
 // measured without the analyzer: the note's nominal pitch, corrected by the harmonic comb that

@@ -341,6 +341,7 @@ namespace {
 
     const PassageTracker PassageTrackers[] = {
         { "ours", ".ours.json" },
+        { "ours, 27.5-4200 Hz", ".ours-wide.json" },
         { "aubio yin", ".aubio-yin.txt" },
         { "praat ac", ".praat.txt" },
     };
@@ -348,7 +349,7 @@ namespace {
     std::vector<PitchFrame> readTracker(const std::string &wav, const PassageTracker &t, int rate)
     {
         const std::string path = wav + t.suffix;
-        if (std::string(t.suffix) == ".ours.json")
+        if (std::string(t.suffix).starts_with(".ours"))
             return readOurJson(path);
         if (std::string(t.suffix).starts_with(".aubio")) {
             // As in the single-note comparison: stamped at the start of the last hop of its window.

@@ -7,7 +7,8 @@
 # With --passages it runs on the passages `corvane_accuracy --prepare-passages` wrote
 # (WORKDIR/<rate>/passages/) for `--score-passages`: aubio's yin, Praat, and ours, when TONRIK
 # names the program, through `tonrik --analyze FILE --json` with the factory settings (an empty
-# settings folder of its own; <file>.wav.ours.json).
+# settings folder of its own; <file>.wav.ours.json) and with the others' limits, 27.5 ... 4200 Hz
+# (<file>.wav.ours-wide.json).
 #
 # aubiopitch gets a window as long as our block (1024, 2048 or 4096 frames at 11025, 22050 and
 # 44100 Hz) and a hop of a quarter of it; Praat the same pitch range as our analyzer
@@ -66,14 +67,18 @@ for rate in "$@"; do
             fi
         fi
         if [ $folder = passages ] && [ -n "${TONRIK:-}" ]; then
-            out="$wav.ours.json"
-            # Made again when the program is newer too.
-            if ! { fresh "$out" "$wav" && [ "$out" -nt "$TONRIK" ]; }; then
+            # The factory settings, and the same with the limits the other trackers get.
+            for variant in ours ours-wide; do
+                out="$wav.$variant.json"
+                limits=()
+                [ $variant = ours-wide ] && limits=(--lowest 27.5 --highest 4200)
+                # Made again when the program is newer too.
+                fresh "$out" "$wav" && [ "$out" -nt "$TONRIK" ] && continue
                 (cd "$factory" && env -u CORVANE_PORTABLE XDG_CONFIG_HOME="$factory" \
                     XDG_CACHE_HOME="$factory/cache" XDG_DATA_HOME="$factory/data" \
-                    "$TONRIK" --analyze "$wav" --json >"$out.part")
+                    "$TONRIK" --analyze "$wav" --json "${limits[@]}" >"$out.part")
                 mv "$out.part" "$out"
-            fi
+            done
         fi
     done
 done
