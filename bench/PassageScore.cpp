@@ -112,6 +112,7 @@ namespace {
         size_t i = 0;              // the last note begun
         bool namedCurrent = false; // a frame since its onset has named it
         int runSemitone = INT_MIN; // of the ghost run the previous frame belonged to
+        bool holding = false;      // the previous frame was held over
         for (size_t k = firstFrom(frames, notes.front().onset);
              k < frames.size() && frames[k].time <= end; ++k) {
             const PitchFrame &f = frames[k];
@@ -119,17 +120,22 @@ namespace {
                 ++i;
                 namedCurrent = false;
             }
-            bool ghost = false;
-            if (f.hz > 0.0) {
-                if (names(f, notes[i]))
-                    namedCurrent = true;
-                else if (i + 1 < notes.size() && names(f, notes[i + 1]))
-                    ; // early, which the timing error counts
-                else if (i > 0 && names(f, notes[i - 1]))
-                    ghost = namedCurrent; // late is the timing error's; back again is a ghost
-                else
-                    ghost = true;
-            }
+            const bool previous = f.hz > 0.0 && i > 0 && names(f, notes[i - 1]);
+            bool ghost = false, held = false;
+            if (f.hz <= 0.0)
+                ;
+            else if (names(f, notes[i]))
+                namedCurrent = true;
+            else if (i + 1 < notes.size() && names(f, notes[i + 1]))
+                ; // early, which the timing error counts
+            else if (previous && namedCurrent)
+                ghost = true; // back again after the new note was named
+            else if (previous)
+                held = f.time > notes[i].onset + kChangeGuardSeconds;
+            else
+                ghost = true;
+            s.heldOver += held && !holding;
+            holding = held;
             if (!ghost) {
                 runSemitone = INT_MIN;
                 continue;
@@ -155,6 +161,7 @@ void PassageScore::add(const PassageScore &o)
     changes += o.changes;
     missedChanges += o.missedChanges;
     ghosts += o.ghosts;
+    heldOver += o.heldOver;
     seconds += o.seconds;
 }
 

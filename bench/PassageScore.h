@@ -45,9 +45,12 @@ struct PassageScore
     std::vector<double> changeErrors;
     long changes = 0, missedChanges = 0;
     // Runs of frames naming a note that is neither the one sounding nor its neighbours, or that
-    // name the previous note again after the new one has been named; and the seconds played
-    // (each phrase from its first onset to its last note's end), to count them per minute.
-    long ghosts = 0;
+    // name the previous note again after the new one has been named. Held over: runs of frames
+    // that still name the previous note after the guard past a change, before any frame has
+    // named the new one (an extra head on the staff; its lateness is in the change error too).
+    // The seconds played (each phrase from its first onset to its last note's end), to count
+    // both per minute.
+    long ghosts = 0, heldOver = 0;
     double seconds = 0.0;
 
     void add(const PassageScore &other);

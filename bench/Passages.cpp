@@ -369,17 +369,20 @@ namespace {
     void printScoreRow(const std::string &rate, const std::string &what, const char *tracker,
                        const PassageScore &s)
     {
+        auto perMinute = [&s](long count) {
+            return s.seconds > 0.0 ? 60.0 * static_cast<double>(count) / s.seconds : 0.0;
+        };
         std::vector<double> absErrors;
         for (double e : s.changeErrors)
             absErrors.push_back(std::abs(e));
         std::printf("| %s | %s | %s | %ld | %.1f | %.2f | %.1f | %.0f | %ld of %ld | %.0f | %.0f | "
-                    "%+.0f | %ld of %ld | %.1f |\n",
+                    "%+.0f | %ld of %ld | %.1f | %.1f |\n",
                     rate.c_str(), what.c_str(), tracker, s.frames, percent(s.within50, s.frames),
                     median(s.absCents), percent(s.within5, s.frames),
                     1000.0 * median(s.lockSeconds), s.neverLocked, s.notes,
                     1000.0 * median(absErrors), 1000.0 * quantile(absErrors, 0.9),
                     1000.0 * median(s.changeErrors), s.missedChanges, s.changes,
-                    s.seconds > 0.0 ? 60.0 * s.ghosts / s.seconds : 0.0);
+                    perMinute(s.ghosts), perMinute(s.heldOver));
     }
 
 } // namespace
@@ -474,8 +477,8 @@ int scorePassages(const std::string &dir, const std::vector<int> &rates)
     std::printf(
             "\n| rate | passages | tracker | frames | RPA %% | median abs cents | within 5 c %% "
             "| lock ms | never locked | change abs ms median | change abs ms p90 | "
-            "change signed ms median | changes missed | ghosts per min |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+            "change signed ms median | changes missed | ghosts per min | held over per min |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (int rate : rates) {
         const std::string at = dir + "/" + std::to_string(rate) + "/passages/";
         // (what, tracker) -> score; "what" is a phrase kind, a tempo or "all".

@@ -76,7 +76,8 @@ TEST(PassageScore, aLateTrackerIsLateAtEveryChangeMissesTheFramesBeforeAndMakesN
     // In each note the frames from the guard's end to 0.1 s name the previous note or nothing:
     // 7 of about 44 frames.
     EXPECT_NEAR(static_cast<double>(s.within50) / s.frames, 37.0 / 44.0, 0.03);
-    EXPECT_EQ(s.ghosts, 0) << "holding the previous note is lateness, which the changes count";
+    EXPECT_EQ(s.ghosts, 0) << "holding the previous note is lateness, not a wrong note";
+    EXPECT_EQ(s.heldOver, 3) << "one run past each legato change; the first note had none before";
 }
 
 TEST(PassageScore, ghostsAreRunsOfWrongNotesAndThePreviousNoteComingBack)
@@ -99,6 +100,7 @@ TEST(PassageScore, ghostsAreRunsOfWrongNotesAndThePreviousNoteComingBack)
                                        }),
                                        notes);
     EXPECT_EQ(s.ghosts, 4);
+    EXPECT_EQ(s.heldOver, 0);
     // The early C4 is the first frame naming it: the change is placed early.
     EXPECT_NEAR(s.changeErrors.back(), -0.04, 0.006);
     EXPECT_LT(s.within50, s.frames);
