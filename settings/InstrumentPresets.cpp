@@ -29,7 +29,10 @@ namespace {
             { "full-range", "Full range", B0, C8, 3 },
     } };
 
-    bool sameHz(float a, float b) noexcept { return std::fabs(a - b) < 0.01f; }
+    bool sameHz(float a, float b) noexcept
+    {
+        return std::fabs(a - b) < 0.01f;
+    }
 
 } // namespace
 

@@ -7,12 +7,13 @@
 
 namespace corvane {
 
-// Periodicity meter on the full-band signal. It keeps the last block and the last samples before
-// it (the tail), and scores a candidate frequency by how well the tail matches the signal one
-// period later: 1 / (1 + sum of squared differences), so an exactly periodic signal scores 1.0.
+// Periodicity meter on the full-band signal. It keeps its window (by default the last block, else
+// the last whole number of blocks) and the last samples before it (the tail), and scores a
+// candidate frequency by how well the tail matches the signal one period later:
+// 1 / (1 + sum of squared differences), so an exactly periodic signal scores 1.0.
 //
-// A sink: input pin 1, no outputs. setHistoryLength and configure allocate; process and score
-// do not, and never throw. One thread at a time.
+// A sink: input pin 1, no outputs. setHistoryLength, setWindowBlocks and configure allocate;
+// process and score do not, and never throw. One thread at a time.
 class AutoCorrelateFilter : public Filter
 {
 public:
@@ -25,15 +26,19 @@ public:
     void setHistoryLength(int32_t samples);
     int32_t historyLength() const noexcept { return m_tailLength; }
 
-    // Score in (0, 1] of the frequency `hz` against the last block, with the period interpolated
+    // Blocks the window holds, 1 (the default) or more; takes effect with the next configure.
+    void setWindowBlocks(int32_t blocks) { m_windowBlocks = blocks > 1 ? blocks : 1; }
+
+    // Score in (0, 1] of the frequency `hz` against the window, with the period interpolated
     // linearly between samples. 0.0 when no matching block is held, when the tail is empty, and
     // for any candidate the block cannot hold: hz <= 0, a period that is not finite, or one with
-    // trunc(period) + 1 >= the block length.
+    // trunc(period) + 1 >= the window's length.
     double score(double hz) const noexcept;
 
     bool process() override;
 
-    // Sizes the block copy to the format's length; the copy and the tail restart silent.
+    // Sizes the window to the format's length (or the window asked for); window and tail restart
+    // silent.
     void configure(const MediaFormat &format) override;
 
 private:
@@ -41,10 +46,12 @@ private:
     float at(int32_t j) const noexcept;
 
     InputPin &m_in = inputs()[0];
-    std::vector<float> m_blockCopy;
-    std::vector<float> m_tail; // the samples just before m_blockCopy, oldest first
+    // The tail, then the window, oldest first: m_tailLength + m_window samples.
+    std::vector<float> m_samples;
     int32_t m_tailLength = 0;
     int32_t m_blockLength = 0;
+    int32_t m_windowBlocks = 1;
+    int32_t m_window = 0;
 };
 
 } // namespace corvane

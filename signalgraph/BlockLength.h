@@ -32,7 +32,8 @@ constexpr int32_t hopLengthForRate(int32_t sampleRate) noexcept
     const int32_t block = blockLengthForRate(sampleRate);
     const int32_t grain = sampleRate > 48000 ? 128 : 64;
     int32_t hop = block / 2;
-    while (hop > grain && (hop % grain != 0 || static_cast<int64_t>(hop) * 1000 > 25LL * sampleRate))
+    while (hop > grain
+           && (hop % grain != 0 || static_cast<int64_t>(hop) * 1000 > 25LL * sampleRate))
         hop /= 2;
     return hop;
 }

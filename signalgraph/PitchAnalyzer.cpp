@@ -64,10 +64,18 @@ PitchAnalyzer::PitchAnalyzer()
 void PitchAnalyzer::configure(const PcmFormat &format, int32_t filterLengthCode,
                               int32_t sensitivityCode, int32_t hopLength)
 {
-    if (hopLength != 0 && hopLength != format.blockLength)
-        throw std::invalid_argument("a hop shorter than the block is not supported yet");
+    if (hopLength < 0 || hopLength > format.blockLength
+        || (hopLength > 0 && format.blockLength % hopLength != 0))
+        throw std::invalid_argument("invalid hop length");
     m_windowLength = format.blockLength;
-    m_hopLength = format.blockLength;
+    m_hopLength = hopLength > 0 ? hopLength : format.blockLength;
+    // The graph runs on hops; every meter looks at the window's worth of its band.
+    const int32_t windowBlocks = m_windowLength / m_hopLength;
+    for (int32_t b = 0; b < kBands; ++b) {
+        m_pitchDetect[static_cast<size_t>(b)].setWindowBlocks(windowBlocks);
+        m_energyDetect[static_cast<size_t>(b)].setWindowBlocks(windowBlocks);
+    }
+    m_periodicity.setWindowBlocks(windowBlocks);
     m_firLength = firLengthFor(filterLengthCode);
     m_consensusCode = sensitivityCode;
     wire(format);
@@ -80,13 +88,19 @@ void PitchAnalyzer::configure(const PcmFormat &format, int32_t filterLengthCode,
 void PitchAnalyzer::prepareRefiner()
 {
     const MediaFormat &full = m_source.outputPin(1)->media()->format;
-    m_refiner.prepare(full.length, full.sampleRate, m_lowestHz, m_highestHz);
+    m_refiner.prepare(m_windowLength, full.sampleRate, m_lowestHz, m_highestHz, full.length);
+    // Periods up to an octave below the lowest limit are compared, as far as the window reaches.
+    m_onsets.prepare(full.length,
+                     std::min(m_windowLength,
+                              static_cast<int32_t>(std::ceil(2.0 * full.sampleRate / m_lowestHz))),
+                     static_cast<int32_t>(std::ceil(full.sampleRate / m_lowestHz)));
+    m_freshSamples = -1;
 }
 
 void PitchAnalyzer::wire(const PcmFormat &format)
 {
     double rate = format.sampleRate;
-    m_source.setFormat(format);
+    m_source.setFormat(PcmFormat(m_hopLength, format.samples()));
     m_source.outputPin(1)->connect(m_inputGain.inputPin(1));
     m_inputGain.outputPin(2)->connect(m_fullSplit.inputPin(1));
     m_fullSplit.outputPin(2)->connect(m_fullDelay.inputPin(1));
@@ -151,6 +165,12 @@ void PitchAnalyzer::alignDelays()
     m_maxDelay = 0.0;
     for (const FIRHiLoFilter &stage : m_stage)
         m_maxDelay = std::max(m_maxDelay, stage.stageDelay());
+    if (m_timing == Timing::Immediate) {
+        for (DelayFilter &delay : m_bandDelay)
+            delay.setDelay(0);
+        m_fullDelay.setDelay(0);
+        return;
+    }
     for (int32_t i = 0; i < kStages; ++i) {
         const auto s = static_cast<size_t>(i);
         const double rate = m_stage[s].inputPin(1)->media()->format.sampleRate;
@@ -175,6 +195,7 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
         m_result.bandFrequency[s] = m_pitchDetect[s].frequency();
         m_result.bandEnergy[s] = m_energyDetect[s].energy();
     }
+    const double previousPitch = m_result.pitch;
     m_result.pitch = 0.0;
     m_result.totalEnergy = 0.0;
     for (int32_t b = 0; b < kBands; ++b)
@@ -184,12 +205,35 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
     const double candidate = m_result.bandFrequency[static_cast<size_t>(chooseBand())];
     m_history[0] = candidate < m_lowestHz * kLowestNoteMargin ? 0.0 : correctedEstimate(candidate);
     m_clarity = 0.0;
+    m_result.range = PitchResult::Range::Within;
+    m_result.onsetFrames = -1;
     if (m_mode == Mode::Refined) {
         // The full band, delayed to line up with the band signals the candidate came from.
+        const float *full = m_fullDelay.outputPin(2)->media()->buffer();
+        const double heard =
+                previousPitch > 0.0 ? m_source.format().sampleRate / previousPitch : 0.0;
+        if (m_hopLength < m_windowLength) {
+            const int32_t onset = m_onsets.feed(full, heard);
+            if (onset >= 0) {
+                // A new note: the older estimates no longer vote, and the period search looks
+                // only at the sound since the onset until its window is full of it.
+                m_result.onsetFrames = onset;
+                m_freshSamples = onset;
+                std::fill(m_history.begin() + 1, m_history.end(), 0.0);
+            } else if (m_freshSamples >= 0) {
+                m_freshSamples += m_hopLength;
+                if (m_freshSamples >= m_windowLength)
+                    m_freshSamples = -1;
+            }
+        }
         const PitchRefiner::Estimate refined =
-                m_refiner.estimate(m_fullDelay.outputPin(2)->media()->buffer(), m_history[0]);
+                m_refiner.estimate(full, m_history[0], m_freshSamples);
         m_history[0] = refined.hz;
         m_clarity = refined.clarity;
+        if (refined.range == PitchRefiner::Range::Below)
+            m_result.range = PitchResult::Range::Below;
+        else if (refined.range == PitchRefiner::Range::Above)
+            m_result.range = PitchResult::Range::Above;
     }
 
     m_result.pitch = consensus();
@@ -253,6 +297,7 @@ double PitchAnalyzer::consensus() noexcept
     // Each of the four newest estimates gathers the later ones in the window that agree with
     // it; the largest group wins, and on a tie the newer anchor.
     int32_t bestCount = 0;
+    int32_t bestAnchor = 0;
     double bestSum = 0.0;
     for (int32_t anchor = 0; anchor < kHistoryLength - 1; ++anchor) {
         int32_t count = 1;
@@ -265,10 +310,27 @@ double PitchAnalyzer::consensus() noexcept
         }
         if (count > bestCount) {
             bestCount = count;
+            bestAnchor = anchor;
             bestSum = sum;
         }
     }
-    return bestSum / bestCount;
+    if (m_hopLength == m_windowLength || bestCount < 3)
+        return bestSum / bestCount;
+    // Results a hop apart share most of their window: one misread among them would be averaged
+    // into several results in a row. The group's median leaves it out.
+    std::array<double, kHistoryLength> group {};
+    int32_t n = 0;
+    group[static_cast<size_t>(n++)] = m_history[static_cast<size_t>(bestAnchor)];
+    for (int32_t j = bestAnchor + 1; j <= window - 1; ++j)
+        if (m_spread[static_cast<size_t>(spreadIndex(bestAnchor, j))] < kAgreementCents)
+            group[static_cast<size_t>(n++)] = m_history[static_cast<size_t>(j)];
+    for (int32_t i = 1; i < n; ++i) // at most five: an insertion sort
+        for (int32_t j = i;
+             j > 0 && group[static_cast<size_t>(j - 1)] > group[static_cast<size_t>(j)]; --j)
+            std::swap(group[static_cast<size_t>(j - 1)], group[static_cast<size_t>(j)]);
+    return n % 2 == 1
+            ? group[static_cast<size_t>(n / 2)]
+            : 0.5 * (group[static_cast<size_t>(n / 2 - 1)] + group[static_cast<size_t>(n / 2)]);
 }
 
 const MediaSample *PitchAnalyzer::inputSignal() noexcept

@@ -6,6 +6,7 @@
 #include "EnergyDetectFilter.h"
 #include "FIRHiLoFilter.h"
 #include "GainFilter.h"
+#include "OnsetDetector.h"
 #include "PcmFormat.h"
 #include "PitchDetectFilter.h"
 #include "PitchRefiner.h"
@@ -49,9 +50,9 @@ public:
     // every pitch 0.0. The block length must be divisible by 64 (by 128 above 48000 Hz).
     // The graph's format errors propagate (mostly as base std::exception copies). Keeps the
     // history of estimates.
-    // hopLength: frames each analyze call takes, so that the window of format.blockLength frames moves
-    // by that much between results; 0 (or format.blockLength) gives one result per block. It must
-    // divide the block length and split into the smallest band like the block does.
+    // hopLength: frames each analyze call takes, so that the window of format.blockLength frames
+    // moves by that much between results; 0 (or format.blockLength) gives one result per block. It
+    // must divide the block length and split into the smallest band like the block does.
     virtual void configure(const PcmFormat &format, int32_t filterLengthCode,
                            int32_t sensitivityCode, int32_t hopLength = 0);
 
@@ -72,6 +73,15 @@ public:
     double lowestHz() const noexcept { return m_lowestHz; }
     double highestHz() const noexcept { return m_highestHz; }
 
+    // Aligned: every band and the full band are delayed to line up with the slowest active
+    // stage (getMaxDelay), so that a result describes one stretch of sound, as a recording's panes
+    // need. Immediate: no band waits for another; each result comes as soon as its band is
+    // filtered, and the period search reads the newest sound, for a tuner that must show a note at
+    // once. Takes effect with the next configure or setLimits.
+    enum class Timing { Aligned, Immediate };
+    void setTiming(Timing timing) noexcept { m_timing = timing; }
+    Timing timing() const noexcept { return m_timing; }
+
     enum class Mode { Classic, Refined };
 
     // Takes effect with the next block; the history of estimates is kept.
@@ -85,20 +95,21 @@ public:
     // Scales the input; std::invalid_argument "negative gain" for a negative or NaN gain.
     void setInputGain(double gain);
 
-    // Analyzes one block of interleaved PCM bytes in the configured format (exactly blockLength
-    // frames) and returns the analyzer's result record, valid until the next call. Throws only
+    // Analyzes one hop of interleaved PCM bytes in the configured format (exactly hopLength()
+    // frames) and returns the analyzer's result record for the window that ends with it, valid
+    // until the next call. Throws only
     // the format errors of the PCM conversion. Allocates nothing.
     const PitchResult *analyze(const uint8_t *block);
 
-    // The float block converted from the last PCM block; null before configure.
+    // The float hop converted from the last PCM hop; null before configure.
     const MediaSample *inputSignal() noexcept;
 
-    // The band-filtered, delay-aligned signal of band 0 ... 7 in the last block; null for any
+    // The band-filtered, delay-aligned signal of band 0 ... 7 in the last hop; null for any
     // other index and before configure.
     const MediaSample *bandSignal(int32_t band) noexcept;
 
-    // Seconds by which the slowest active stage lags the input; the other bands and the
-    // periodicity test are delayed to match.
+    // Seconds by which the slowest active stage lags the input; with Timing::Aligned the other
+    // bands and the periodicity test are delayed to match.
     double getMaxDelay() const noexcept { return m_maxDelay; }
 
     int32_t firLength() const noexcept { return m_firLength; }
@@ -160,7 +171,10 @@ private:
     AutoCorrelateFilter m_periodicity;
     bool m_configured = false;
     Mode m_mode = Mode::Refined;
+    Timing m_timing = Timing::Aligned;
     PitchRefiner m_refiner;
+    OnsetDetector m_onsets;
+    int32_t m_freshSamples = -1; // since the last onset, until the window is full again
     double m_clarity = 0.0;
 };
 

@@ -34,16 +34,21 @@ namespace {
 
 } // namespace
 
-void PitchRefiner::prepare(int32_t blockLength, double rate, double lowestHz, double highestHz)
+void PitchRefiner::prepare(int32_t blockLength, double rate, double lowestHz, double highestHz,
+                           int32_t hopLength)
 {
     m_rate = rate;
-    m_blockLength = blockLength;
+    m_hopLength = hopLength > 0 && hopLength < blockLength ? hopLength : blockLength;
     // Lags of the lowest note, a little flat, and of the highest, a little sharp.
     int32_t maxLag = static_cast<int32_t>(std::ceil(rate / (lowestHz / kQuarterTone))) + 1;
-    m_minLag = std::max(2, static_cast<int32_t>(std::floor(rate / (highestHz * kQuarterTone))));
+    m_rangeMinLag =
+            std::max(2, static_cast<int32_t>(std::floor(rate / (highestHz * kQuarterTone))));
     m_window = blockLength >= 2 * maxLag ? blockLength : 2 * blockLength;
-    maxLag = std::min(maxLag, m_window * 2 / 3);
-    m_maxLag = std::max(maxLag, m_minLag + 2);
+    m_rangeMaxLag = std::max(std::min(maxLag, m_window * 2 / 3), m_rangeMinLag + 2);
+    // The search reaches an octave beyond both limits where the window allows, so that a note
+    // outside them is seen as such instead of being named by a partial inside them.
+    m_minLag = std::max(2, m_rangeMinLag / 2);
+    m_maxLag = std::max(std::min(2 * maxLag, m_window * 2 / 3), m_rangeMaxLag);
 
     const int32_t size = powerOfTwoAtLeast(m_window + m_maxLag + 2);
     m_frame.assign(static_cast<size_t>(m_window), 0.0f);
@@ -55,29 +60,40 @@ void PitchRefiner::prepare(int32_t blockLength, double rate, double lowestHz, do
     m_energy.assign(static_cast<size_t>(m_maxLag + 2), 0.0);
     m_peaks.assign(static_cast<size_t>(m_maxLag / 2 + 2), {});
     m_peakCount = 0;
+    m_used = m_window;
+    m_searchMaxLag = m_maxLag;
 }
 
-PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEstimate) noexcept
+PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEstimate,
+                                              int32_t freshSamples) noexcept
 {
     if (m_window == 0)
         return {};
-    // The window ends with the new block; with a two-block window the older half moves down.
-    std::copy(m_frame.end() - (m_window - m_blockLength), m_frame.end(), m_frame.begin());
-    std::copy(block, block + m_blockLength, m_frame.end() - m_blockLength);
+    // The window ends with the new hop; what it held moves down by a hop.
+    std::copy(m_frame.begin() + m_hopLength, m_frame.end(), m_frame.begin());
+    std::copy(block, block + m_hopLength, m_frame.end() - m_hopLength);
+
+    // After an onset only the sound since then is searched, and only lags it holds twice and a
+    // half: the new note is not outvoted by the end of the old one.
+    m_used = freshSamples >= 0 && freshSamples < m_window ? freshSamples : m_window;
+    m_searchMaxLag = m_used == m_window ? m_maxLag : std::min(m_maxLag, m_used * 2 / 5);
+    if (m_searchMaxLag < m_rangeMinLag + 2)
+        return { 0.0, 0.0, Range::Within, true };
+    const float *frame = m_frame.data() + (m_window - m_used);
 
     // A constant offset (a sample set or a sound card with DC on it) would keep n positive at every
     // lag; the window is searched without its mean.
     double mean = 0.0;
-    for (float x : m_frame)
-        mean += x;
-    mean /= m_window;
+    for (int32_t i = 0; i < m_used; ++i)
+        mean += frame[i];
+    mean /= m_used;
     double energy = 0.0;
-    for (size_t i = 0; i < m_frame.size(); ++i) {
-        const auto x = static_cast<float>(m_frame[i] - mean);
-        m_centered[i] = x;
+    for (int32_t i = 0; i < m_used; ++i) {
+        const auto x = static_cast<float>(frame[i] - mean);
+        m_centered[static_cast<size_t>(i)] = x;
         energy += static_cast<double>(x) * x;
     }
-    if (energy < kSilentMeanSquare * m_window)
+    if (energy < kSilentMeanSquare * m_used)
         return {};
 
     computeNsdf();
@@ -109,16 +125,26 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
             }
         }
     }
+    // A window cut short by an onset must hold the period twice more than the lag found, or the
+    // note an octave below could not have been seen: wait for more of it.
+    if (m_used < m_window && m_searchMaxLag < m_maxLag && 2.0 * chosen->lag > m_searchMaxLag)
+        return { 0.0, clarity, Range::Within, true };
     // The chosen peak is measured once more, centered on its first estimate.
-    const double hz = m_rate / closer(*chosen).lag;
+    const double lag = closer(*chosen).lag;
+    if (lag > m_rangeMaxLag)
+        return { 0.0, clarity, Range::Below };
+    if (lag < m_rangeMinLag)
+        return { 0.0, clarity, Range::Above };
+    const double hz = m_rate / lag;
     // Where both agree the band estimate is kept: the band meter follows the first partial, while
     // the period is a compromise between all of them, which lies several cents above the first
     // partial for the stretched partials of a piano (median 12.6 cents against 0.02 on the
     // benchmark). The agreement is lopsided because the meter's own errors are: faint noise adds
     // zero crossings where the wave comes close to zero, so a misled meter reads sharp (an E6 at
     // 11025 Hz over hiss 60 dB below it read 40 ... 70 cents sharp).
-    const bool bandAgrees = bandEstimate > 0.0 && bandEstimate < hz * kBandSharpAllowance
-            && hz < bandEstimate * kQuarterTone;
+    // The band meters measure the whole window: after an onset they still hear the old note.
+    const bool bandAgrees = m_used == m_window && bandEstimate > 0.0
+            && bandEstimate < hz * kBandSharpAllowance && hz < bandEstimate * kQuarterTone;
     return { bandAgrees ? bandEstimate : hz, clarity };
 }
 
@@ -126,7 +152,7 @@ void PitchRefiner::computeNsdf() noexcept
 {
     // r(t) for all lags at once: the inverse transform of the power spectrum of the zero-padded
     // window (long enough that the circular products do not wrap into the lags searched).
-    m_fft.powerSpectrum(m_centered.data(), m_window, m_power.data());
+    m_fft.powerSpectrum(m_centered.data(), m_used, m_power.data());
     m_fft.autocorrelation(m_power.data(), m_autocorrelation.data(),
                           static_cast<int32_t>(m_autocorrelation.size()));
     // The cosine sums of nsdfAround stop at the last bin that holds any power.
@@ -141,10 +167,12 @@ void PitchRefiner::computeNsdf() noexcept
     // m(t) = sum of x[j]^2 + x[j + t]^2 over the overlap, shrinking by two squares per lag.
     const float *x = m_centered.data();
     double m = 0.0;
-    for (float v : m_centered)
-        m += 2.0 * v * v;
-    const int32_t w = m_window;
-    for (int32_t t = 0; t < static_cast<int32_t>(m_nsdf.size()); ++t) {
+    for (int32_t i = 0; i < m_used; ++i)
+        m += 2.0 * x[i] * x[i];
+    const int32_t w = m_used;
+    const int32_t lags = std::min(static_cast<int32_t>(m_nsdf.size()), m_searchMaxLag + 2);
+    std::fill(m_nsdf.begin() + lags, m_nsdf.end(), 0.0);
+    for (int32_t t = 0; t < lags; ++t) {
         if (t > 0)
             m -= static_cast<double>(x[t - 1]) * x[t - 1]
                     + static_cast<double>(x[w - t]) * x[w - t];
@@ -258,7 +286,7 @@ void PitchRefiner::findPeaks() noexcept
         const bool lobeEnds = m_nsdf[static_cast<size_t>(t + 1)] <= 0.0 || t + 1 == last;
         if (!lobeEnds)
             continue;
-        if (best >= m_minLag && best <= m_maxLag && best + 1 <= last
+        if (best >= m_minLag && best <= m_searchMaxLag && best + 1 <= last
             && m_peakCount < static_cast<int32_t>(m_peaks.size())) {
             const double a = m_nsdf[static_cast<size_t>(best - 1)];
             const double b = m_nsdf[static_cast<size_t>(best)];

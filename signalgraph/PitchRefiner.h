@@ -24,31 +24,42 @@ namespace corvane {
 // highest one), with two changes measured on rendered instruments (make accuracy): the analyzer's
 // band estimate may move the choice to a clearly higher peak at a longer lag, and when the band
 // estimate lies from 50 cents below to a few cents above the period's value, the band estimate's
-// value is kept (a zero-crossing meter misled by noise reads sharp). The peaks that matter are measured between
-// samples through the spectrum, so that high notes with few samples per period are not misread.
+// value is kept (a zero-crossing meter misled by noise reads sharp). The peaks that matter are
+// measured between samples through the spectrum, so that high notes with few samples per period are
+// not misread.
 //
 // Life: prepare (allocates), then estimate once per block. One thread at a time; estimate
 // allocates nothing and never throws.
 class PitchRefiner
 {
 public:
+    // Where a clear period lies against the limits.
+    enum class Range { Within, Below, Above };
+
     struct Estimate
     {
-        double hz = 0.0;      // 0.0 means no pitch (silence, or clarity below the voicing floor)
+        double hz = 0.0;      // 0.0 means no pitch (silence, clarity below the voicing floor, a
+                              // note outside the limits, or a window too short yet)
         double clarity = 0.0; // height of the highest peak of n, 0 ... 1 (a hair above 1 where
                               // a peak is interpolated between samples)
+        Range range = Range::Within; // Below / Above: a clear period outside the limits
+        bool waiting = false;        // the sound since the onset is too short to tell yet
     };
 
     // Blocks of `blockLength` samples at `rate` Hz; pitches from lowestHz to highestHz are
     // searched. The window is the last block, or the last two when a block holds fewer than two
-    // periods of lowestHz. Rates, lengths and limits must be positive; the lowest limit is clamped
-    // so that the window holds at least one and a half periods.
-    void prepare(int32_t blockLength, double rate, double lowestHz, double highestHz);
+    // periods of lowestHz; it moves by `hopLength` samples (0: by the block) per estimate, which
+    // must divide the block. Rates, lengths and limits must be positive; the lowest limit is
+    // clamped so that the window holds at least one and a half periods.
+    void prepare(int32_t blockLength, double rate, double lowestHz, double highestHz,
+                 int32_t hopLength = 0);
 
-    // Takes the next block of the full-band signal (blockLength samples, aligned with the band
-    // signals) and returns the refined estimate. `bandEstimate` is the analyzer's corrected band
-    // estimate in Hz (0.0 when it has none). Before prepare, returns no pitch.
-    Estimate estimate(const float *block, double bandEstimate) noexcept;
+    // Takes the next hop of the full-band signal (hopLength samples, aligned with the band
+    // signals) and returns the refined estimate of the window that ends with it. `bandEstimate` is
+    // the analyzer's corrected band estimate in Hz (0.0 when it has none). Before prepare, returns
+    // no pitch. `freshSamples`: how many samples ago a new note began (the window is cut there
+    // until it is full again), or -1 for the whole window.
+    Estimate estimate(const float *block, double bandEstimate, int32_t freshSamples = -1) noexcept;
 
     // Blocks whose clarity lies below this give no pitch: white noise stays well below it over a
     // 93 ms window, a steady instrument note above 0.8, the attack of a plucked note about 0.5.
@@ -86,11 +97,15 @@ private:
     std::array<double, 3> nsdfAround(double lag, double spacing) const noexcept;
 
     double m_rate = 0.0;
-    int32_t m_blockLength = 0;
-    int32_t m_window = 0;         // samples analyzed per block
-    int32_t m_minLag = 2;         // samples, for the highest limit
-    int32_t m_maxLag = 0;         // samples, for the lowest limit
-    std::vector<float> m_frame;   // the last m_window samples, oldest first
+    int32_t m_hopLength = 0;       // samples taken per estimate
+    int32_t m_window = 0;          // samples analyzed per estimate
+    int32_t m_rangeMinLag = 2;     // samples, for the highest limit
+    int32_t m_rangeMaxLag = 0;     // samples, for the lowest limit
+    int32_t m_minLag = 2;          // samples searched: an octave beyond the highest limit
+    int32_t m_maxLag = 0;          // ... and the lowest, where the window allows
+    int32_t m_used = 0;            // samples of the window searched this time
+    int32_t m_searchMaxLag = 0;    // the longest lag searched this time
+    std::vector<float> m_frame;    // the last m_window samples, oldest first
     std::vector<float> m_centered; // the same without their mean
     RealFft m_fft;
     std::vector<double> m_power;           // |X_k|^2 for k = 0 ... size / 2

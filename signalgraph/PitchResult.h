@@ -17,6 +17,9 @@ struct PitchResult
     // Hz, the smoothed fundamental of the window; 0.0 means no pitch.
     double pitch = 0.0;
     Range range = Range::Within;
+    // Frames before the end of this hop where a new note began (a change of period, or a rise in
+    // level after a dip), or -1 when none began in it. The decision starts afresh there.
+    int onsetFrames = -1;
     // Sum of the eight band RMS values (full scale 1.0).
     double totalEnergy = 0.0;
     // Zero-crossing frequency in Hz and RMS of bands 0 (highest) ... 7 (lowest); entries 8 ... 10
