@@ -1,7 +1,9 @@
 #include "Passages.h"
 
 #include "AccuracyCommon.h"
+#include "BlockLength.h"
 #include "PassageScore.h"
+#include "PitchAnalyzer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -333,21 +335,52 @@ namespace {
         return framesOf(rows, 0.5 * median(steps));
     }
 
+    // The analyzer called directly with its window moving by a hop (hopLengthForRate), as the
+    // recording analysis will: factory filter length, sensitivity and noise threshold, the refined
+    // mode, the other trackers' limits. A result describes the window that ends with its hop, moved
+    // back by the band delay; its frame is that window's center.
+    std::vector<PitchFrame> libraryHopFrames(const std::string &wav)
+    {
+        int rate = 0;
+        const std::vector<float> x = readWave(wav, rate);
+        if (x.empty())
+            return {};
+        const int32_t window = blockLengthForRate(rate), hop = hopLengthForRate(rate);
+        PitchAnalyzer analyzer;
+        analyzer.setMode(PitchAnalyzer::Mode::Refined);
+        analyzer.configure({ window, 1, rate, 16 }, 3, 2, hop);
+        analyzer.setLimits(27.5, 4200.0);
+        const double delay = analyzer.getMaxDelay();
+        std::vector<float> padded = x;
+        padded.resize((padded.size() / hop + 2 + static_cast<size_t>(delay * rate / hop)) * hop,
+                      0.0f);
+        const std::vector<uint8_t> bytes = pcm16(padded);
+        std::vector<PitchFrame> frames;
+        for (size_t h = 0; h < padded.size() / hop; ++h) {
+            const PitchResult *r = analyzer.analyze(bytes.data() + 2 * h * hop);
+            const double end = static_cast<double>((h + 1) * hop) / rate;
+            const bool voiced = r->totalEnergy > 0.02 / 2 && r->pitch > 0.0;
+            frames.push_back({ end - 0.5 * window / rate - delay, voiced ? r->pitch : 0.0 });
+        }
+        return frames;
+    }
+
     struct PassageTracker
     {
         const char *name;
-        const char *suffix; // of its output beside the wave file
+        const char *suffix; // of its output beside the wave file; empty: run here
     };
 
     const PassageTracker PassageTrackers[] = {
-        { "ours", ".ours.json" },
-        { "ours, 27.5-4200 Hz", ".ours-wide.json" },
-        { "aubio yin", ".aubio-yin.txt" },
+        { "ours", ".ours.json" },          { "ours, 27.5-4200 Hz", ".ours-wide.json" },
+        { "ours, hop, 27.5-4200 Hz", "" }, { "aubio yin", ".aubio-yin.txt" },
         { "praat ac", ".praat.txt" },
     };
 
     std::vector<PitchFrame> readTracker(const std::string &wav, const PassageTracker &t, int rate)
     {
+        if (std::string(t.suffix).empty())
+            return libraryHopFrames(wav);
         const std::string path = wav + t.suffix;
         if (std::string(t.suffix).starts_with(".ours"))
             return readOurJson(path);
@@ -510,7 +543,7 @@ int scorePassages(const std::string &dir, const std::vector<int> &rates)
             }
             for (const PassageTracker &tracker : PassageTrackers) {
                 const std::string wav = at + file + ".wav";
-                if (!std::filesystem::exists(wav + tracker.suffix))
+                if (*tracker.suffix != '\0' && !std::filesystem::exists(wav + tracker.suffix))
                     continue;
                 const std::vector<PitchFrame> frames = readTracker(wav, tracker, rate);
                 for (size_t from = 0; from < truth.size();) {
