@@ -47,6 +47,7 @@ namespace {
                       "44100,2,16" },
         ValueOption { "device", "NAME", "--device needs a capture device's name" },
         ValueOption { "from", "FILE", "--from needs a wave file" },
+        ValueOption { "hop", "block|quarter", "--hop takes block or quarter" },
         ValueOption { "width", "PIXELS",
                       "--width takes a whole number of pixels from 200 to 20000" },
     };
@@ -61,7 +62,7 @@ namespace {
     constexpr std::array kAnalysisSettings { "json",          "classic",     "comments",
                                              "filter-length", "sensitivity", "lowest",
                                              "highest",       "reference",   "noise-threshold",
-                                             "scala",         "kbm" };
+                                             "scala",         "kbm",         "hop" };
 
     // What the program does besides opening its window: at most one of them per run.
     constexpr std::array kActions {
@@ -220,6 +221,12 @@ namespace {
         options.json = isSet("json");
         options.classic = isSet("classic");
         options.comments = isSet("comments");
+        if (isSet("hop")) {
+            const QString hop = value("hop");
+            if (hop != QLatin1String("block") && hop != QLatin1String("quarter"))
+                return complaintFor(QStringLiteral("hop"));
+            options.blockHop = hop == QLatin1String("block");
+        }
         options.verbose = isSet("verbose");
         for (const char *name : { "filter-length", "sensitivity" }) {
             if (!isSet(name))
@@ -512,6 +519,9 @@ std::string usageText()
            "                            on, and a reference note and frequency)\n"
            "    --classic               the band decision alone, without the refinement (or\n"
            "                            pitch_mode=classic in \"tonrik.prefs\")\n"
+           "    --hop block|quarter     one row per block (about 93 ms), or per hop of a\n"
+           "                            quarter block or less (about 23 ms, the default; or\n"
+           "                            hop=block in \"tonrik.prefs\")\n"
            "  --tune FILE     open the tuner hearing a wave file in real time, looping, as\n"
            "                  if it were played into the sound card\n"
            "    --tune-seconds N        close the tuner again after N seconds, printing\n"

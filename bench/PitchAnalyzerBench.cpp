@@ -1,7 +1,9 @@
-// The whole analyzer per block, at the capture rates and block lengths the program uses and at
-// each filter length, in the classic and the refined mode. Counter `rtf`: seconds of audio
-// analyzed per second of CPU.
+// The whole analyzer per result, at the capture rates and block lengths the program uses and at
+// each filter length, in the classic and the refined mode, with a result per block (hop 0) and
+// per hop (hop 1: a quarter block or less, as the program runs it). Counter `rtf`: seconds of
+// audio analyzed per second of CPU.
 
+#include "BlockLength.h"
 #include "PitchAnalyzer.h"
 
 #include <benchmark/benchmark.h>
@@ -34,7 +36,7 @@ std::vector<uint8_t> toneBlocks(int32_t rate, int32_t frames, int32_t blocks)
     return bytes;
 }
 
-// Widest limits, so that every stage the rate allows is switched on.
+// The factory limits, B0 ... C8, which switch on every stage the rate allows.
 void analyze(benchmark::State &state)
 {
     const auto rate = static_cast<int32_t>(state.range(0));
@@ -43,32 +45,35 @@ void analyze(benchmark::State &state)
 
     PitchAnalyzer analyzer;
     analyzer.setMode(state.range(3) ? PitchAnalyzer::Mode::Refined : PitchAnalyzer::Mode::Classic);
-    analyzer.configure({ frames, 1, rate, 16 }, filterLengthCode(state.range(2)), 2);
-    analyzer.setLimits(27.5, 5512.5);
+    const int32_t hop = state.range(4) ? hopLengthForRate(rate) : frames;
+    analyzer.configure({ frames, 1, rate, 16 }, filterLengthCode(state.range(2)), 2, hop);
+    analyzer.setLimits(30.8677, 4186.009);
     const std::vector<uint8_t> bytes = toneBlocks(rate, frames, kBlocks);
 
-    int32_t block = 0;
+    int32_t at = 0;
+    const int32_t hops = kBlocks * frames / hop;
     for (auto _ : state) {
         const PitchResult *result =
-                analyzer.analyze(bytes.data() + static_cast<size_t>(block) * frames * 2);
+                analyzer.analyze(bytes.data() + static_cast<size_t>(at) * hop * 2);
         benchmark::DoNotOptimize(result->pitch);
-        block = (block + 1) % kBlocks;
+        at = (at + 1) % hops;
     }
-    state.counters["rtf"] = benchmark::Counter(static_cast<double>(frames) / rate
+    state.counters["rtf"] = benchmark::Counter(static_cast<double>(hop) / rate
                                                        * static_cast<double>(state.iterations()),
                                                benchmark::Counter::kIsRate);
 }
 
 void analyzerCases(benchmark::internal::Benchmark *b)
 {
-    b->ArgNames({ "rate", "frames", "taps", "refined" });
+    b->ArgNames({ "rate", "frames", "taps", "refined", "hop" });
     const int64_t formats[][2] = {
         { 11025, 1024 }, { 22050, 2048 }, { 44100, 4096 }, { 96000, 8192 }
     };
     for (const auto &format : formats)
         for (int64_t taps : { 151, 111, 71 })
             for (int64_t refined : { 0, 1 })
-                b->Args({ format[0], format[1], taps, refined });
+                for (int64_t hop : { 0, 1 })
+                    b->Args({ format[0], format[1], taps, refined, hop });
 }
 
 } // namespace

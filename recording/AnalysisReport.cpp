@@ -1,5 +1,7 @@
 #include "AnalysisReport.h"
 
+#include "BlockLength.h"
+
 #include "CPitch.h"
 #include "NoteLookup.h"
 #include "RecordingAnalysis.h"
@@ -59,6 +61,10 @@ void AnalysisReport::fill(const SampleList &list, const std::vector<NoteRun> &ru
         row.level = sample.level();
         row.voiced = sample.voiced();
         row.stable = sample.stable();
+        if (sample.outOfRange() == CSample::OutOfRange::Below)
+            row.reason = "below range";
+        else if (sample.outOfRange() == CSample::OutOfRange::Above)
+            row.reason = "above range";
         if (sample.voiced() && sample.frequency() > 0.0) {
             // Beyond A0 and A8 the table's own index would name the nearest end of it.
             row.pitchHz = sample.frequency();
@@ -161,7 +167,10 @@ void AnalysisReport::writeJsonRow(std::ostream &out, const SampleRow &row)
         << ", \"voiced\": " << (row.voiced ? "true" : "false")
         << ", \"stable\": " << (row.stable ? "true" : "false")
         << ", \"note\": " << (named ? jsonString(noteNameInCMajor(row.note)) : "null")
-        << ", \"cents\": " << (named ? reportNumber(row.cents, 1) : "null") << '}';
+        << ", \"cents\": " << (named ? reportNumber(row.cents, 1) : "null");
+    if (!row.reason.empty())
+        out << ", \"reason\": " << jsonString(row.reason);
+    out << '}';
 }
 
 void AnalysisReport::writeJson(std::ostream &out, bool notesOnly) const
@@ -229,7 +238,9 @@ std::vector<std::pair<std::string, std::string>> AnalysisReport::settingsList(
         { "sample_rate", std::to_string(format.sampleRate) },
         { "channels", std::to_string(format.channels) },
         { "bits", std::to_string(format.bitsPerSample) },
-        { "block_frames", std::to_string(format.blockLength) },
+        // The window each row describes, and how far it moves between rows.
+        { "block_frames", std::to_string(blockLengthForRate(format.sampleRate)) },
+        { "hop_frames", std::to_string(format.blockLength) },
     };
 }
 

@@ -36,6 +36,9 @@ struct AnalysisReport
         bool named = false; // voiced with a pitch: `note` and `cents` hold
         int32_t note = -1;  // CPitch::NearestNote index, beyond the table too; -1 when unnamed
         double cents = 0.0; // from the note's tempered pitch, positive = sharp
+        // Why a row with sound is unvoiced: "below range" / "above range" for a clear note
+        // outside the analysis limits; empty otherwise.
+        std::string reason;
     };
 
     struct NoteRow

@@ -15,6 +15,7 @@ struct AnalysisSettings
     double noiseThreshold = 0.02; // 0..1; blocks louder than half of it are voiced
     double referenceHz = 440.0;   // a', which the note table of the analysis is built on
     bool classic = false;         // the analyzer's band decision alone (PitchAnalyzer::Mode)
+    bool blockHop = false;        // one sample per block instead of one per hop
 
     static AnalysisSettings from(const CTCDefs &defs) noexcept;
 };

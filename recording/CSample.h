@@ -6,8 +6,8 @@ namespace corvane {
 
 class CPitch;
 
-// One analyzed block of a recording: the analyzer's frequency and level for it, the note the
-// frequency falls on, and the flags the post-processing sets. Samples form a doubly linked list
+// One analyzed hop (or block) of a recording: the analyzer's frequency and level for it, the note
+// the frequency falls on, and the flags the post-processing sets. Samples form a doubly linked list
 // in time order, owned by a SampleList.
 class CSample
 {
@@ -37,6 +37,22 @@ public:
     bool stable() const noexcept { return m_stable; }
     void setStable(bool stable) noexcept { m_stable = stable; }
 
+    // A new note began within this sample's stretch of sound, `onsetFrames` before its end (the
+    // analyzer's onset); -1 when none did.
+    int32_t onsetFrames() const noexcept { return m_onsetFrames; }
+    void setOnsetFrames(int32_t frames) noexcept { m_onsetFrames = frames; }
+
+    // A clear note outside the analysis limits: the sample has no frequency and is not voiced,
+    // and this says which side the note lay on.
+    enum class OutOfRange : int8_t { No, Below, Above };
+
+    // A note begins with this sample (placed by the post-processing from the analyzer's onset):
+    // a note run ends before it even when the note is the same.
+    bool beginsNote() const noexcept { return m_beginsNote; }
+    void setBeginsNote(bool begins) noexcept { m_beginsNote = begins; }
+    OutOfRange outOfRange() const noexcept { return m_outOfRange; }
+    void setOutOfRange(OutOfRange side) noexcept { m_outOfRange = side; }
+
 private:
     friend class SampleList;
 
@@ -45,6 +61,9 @@ private:
     double m_level = 0.0;
     double m_frequency = 0.0;
     int32_t m_note = 12;
+    int32_t m_onsetFrames = -1;
+    OutOfRange m_outOfRange = OutOfRange::No;
+    bool m_beginsNote = false;
     bool m_voiced = false;
     bool m_isolated = false;
     bool m_stable = false;

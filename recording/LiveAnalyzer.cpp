@@ -1,20 +1,24 @@
 #include "LiveAnalyzer.h"
 
+#include "BlockLength.h"
+
 namespace corvane {
 
 LiveAnalyzer::LiveAnalyzer(const PcmFormat &format, const AnalysisSettings &settings)
-    : m_blockBytes(static_cast<std::size_t>(format.blockBytes()))
 {
     m_analyzer.setMode(settings.classic ? PitchAnalyzer::Mode::Classic
                                         : PitchAnalyzer::Mode::Refined);
-    m_analyzer.configure(format, settings.filterLength, settings.sensitivity);
+    m_analyzer.configure(format, settings.filterLength, settings.sensitivity,
+                         settings.blockHop ? 0 : hopLengthForRate(format.sampleRate));
+    m_blockBytes = static_cast<std::size_t>(
+            PcmFormat(m_analyzer.hopLength(), format.samples()).blockBytes());
     m_analyzer.setLimits(settings.lowestHz, settings.highestHz);
     // As the analysis of a file: a pitch more than a quarter-tone above the highest note is
     // none the user asked for.
     m_ceilingHz = settings.highestHz / PitchAnalyzer::kLowestNoteMargin;
     m_delaySeconds = m_analyzer.getMaxDelay();
     m_blockSeconds = format.sampleRate > 0
-            ? static_cast<double>(format.blockLength) / static_cast<double>(format.sampleRate)
+            ? static_cast<double>(m_analyzer.hopLength()) / static_cast<double>(format.sampleRate)
             : 0.0;
 }
 

@@ -16,7 +16,8 @@
 namespace corvane {
 
 // The analysis of live capture: the block sink the capture worker hands each block to. It
-// analyzes the block as the analysis of a file would (the same settings, the same ceiling) and
+// analyzes the block (a hop of hopFrames() frames: the window it reads is `format`'s block) as
+// the analysis of a file would (the same settings, the same ceiling) and
 // queues the reading for one other thread, which takes it with take().
 //
 // Life: constructed (which prepares the analyzer and allocates) before the capture opens with
@@ -27,7 +28,7 @@ namespace corvane {
 class LiveAnalyzer final : public audio::BlockSink
 {
 public:
-    // About twenty seconds of blocks at the shortest block length.
+    // About six seconds of hops at the shortest hop.
     static constexpr std::size_t kQueuedReadings = 256;
 
     // Throws the analyzer's errors for a format or limits it refuses.
@@ -47,11 +48,14 @@ public:
     std::uint64_t dropped() const noexcept { return m_dropped.load(std::memory_order_relaxed); }
     // Seconds by which each reading lags the sound it describes (the analyzer's maxDelay).
     double delaySeconds() const noexcept { return m_delaySeconds; }
+    // Seconds of sound between readings: a hop, or a block with AnalysisSettings::blockHop.
     double blockSeconds() const noexcept { return m_blockSeconds; }
+    // Frames of each block the capture must hand over (the analyzer's hop).
+    std::int32_t hopFrames() const noexcept { return m_analyzer.hopLength(); }
 
 private:
     PitchAnalyzer m_analyzer;
-    std::size_t m_blockBytes;
+    std::size_t m_blockBytes = 0;
     double m_ceilingHz = 0.0;
     double m_delaySeconds = 0.0;
     double m_blockSeconds = 0.0;

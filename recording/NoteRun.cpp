@@ -4,11 +4,18 @@ namespace corvane {
 
 namespace {
 
+    // Sound without a pitch (the first hops of a note, noise above the threshold, the ring of a
+    // note just ended) is no note: it belongs to the rest around it.
+    bool sounding(const CSample &sample) noexcept
+    {
+        return sample.voiced() && sample.frequency() > 0.0;
+    }
+
     NoteRun openRun(const CSample &sample, std::size_t index) noexcept
     {
         NoteRun run;
         run.firstSample = index;
-        if (sample.voiced()) {
+        if (sounding(sample)) {
             run.rest = false;
             run.unstable = sample.isolated();
             run.noteIndex = sample.note();
@@ -18,11 +25,12 @@ namespace {
 
     bool joins(const CSample &sample, const CSample &previous) noexcept
     {
-        if (sample.voiced() != previous.voiced())
+        if (sounding(sample) != sounding(previous))
             return false;
-        if (!sample.voiced())
+        if (!sounding(sample))
             return true;
-        return sample.note() == previous.note() && sample.level() - previous.level() <= 0.15;
+        return sample.note() == previous.note() && !sample.beginsNote()
+                && sample.level() - previous.level() <= 0.15;
     }
 
 } // namespace

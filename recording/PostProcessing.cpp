@@ -10,9 +10,10 @@
 
 namespace corvane {
 
-void postProcess(SampleList &samples, double noiseThreshold, const CPitch &notes)
+void postProcess(SampleList &samples, double noiseThreshold, const CPitch &notes, int32_t hopFrames)
 {
     markVoicing(samples, noiseThreshold * 0.5);
+    placeOnsets(samples, hopFrames, notes);
     smoothFrequencies(samples, 3, notes);
     smoothFrequencies(samples, 5, notes);
     markStability(samples);
@@ -21,7 +22,8 @@ void postProcess(SampleList &samples, double noiseThreshold, const CPitch &notes
 void markVoicing(SampleList &samples, double threshold) noexcept
 {
     for (CSample &sample : samples)
-        sample.setVoiced(sample.level() > threshold);
+        sample.setVoiced(sample.level() > threshold
+                         && sample.outOfRange() == CSample::OutOfRange::No);
 }
 
 double medianNear(double *values, std::size_t count, double center) noexcept
@@ -34,6 +36,39 @@ double medianNear(double *values, std::size_t count, double center) noexcept
     const double lower = values[count / 2 - 1];
     const double upper = values[count / 2];
     return std::abs(upper - center) < std::abs(lower - center) ? upper : lower;
+}
+
+void placeOnsets(SampleList &samples, int32_t hopFrames, const CPitch &notes) noexcept
+{
+    constexpr std::size_t kLookAhead = 8;
+    const std::size_t count = samples.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const int32_t onset = samples[i].onsetFrames();
+        if (onset < 0 || !samples[i].voiced())
+            continue;
+        std::size_t first = 2 * onset > hopFrames ? i : i + 1;
+        if (first < count && samples[first].voiced()) {
+            // Where the analyzer named the new note already in the onset's sample, it begins
+            // there.
+            if (first > i && samples[i].frequency() > 0.0 && samples[first].frequency() > 0.0
+                && samples[i].note() == samples[first].note())
+                first = i;
+            samples[first].setBeginsNote(true);
+        }
+        // The first sample after the onset with the new note's pitch.
+        std::size_t named = i + 1;
+        while (named < count && named <= i + kLookAhead && samples[named].voiced()
+               && samples[named].onsetFrames() < 0 && samples[named].frequency() <= 0.0)
+            ++named;
+        if (named >= count || named > i + kLookAhead || !samples[named].voiced()
+            || samples[named].frequency() <= 0.0)
+            continue;
+        const double hz = samples[named].frequency();
+        for (std::size_t k = first; k < named; ++k)
+            samples[k].setFrequency(hz, notes);
+        if (first > i && i > 0 && samples[i].frequency() <= 0.0 && samples[i - 1].voiced())
+            samples[i].setFrequency(samples[i - 1].frequency(), notes);
+    }
 }
 
 void smoothFrequencies(SampleList &samples, int window, const CPitch &notes)

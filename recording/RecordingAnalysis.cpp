@@ -87,9 +87,11 @@ bool RecordingAnalysis::configureAnalyzer(const PcmFormat &format,
         m_analyzer = std::make_unique<PitchAnalyzer>();
         m_analyzer->setMode(settings.classic ? PitchAnalyzer::Mode::Classic
                                              : PitchAnalyzer::Mode::Refined);
-        m_analyzer->configure(format, settings.filterLength, settings.sensitivity);
+        m_analyzer->configure(format, settings.filterLength, settings.sensitivity,
+                              settings.blockHop ? 0 : hopLengthForRate(format.sampleRate));
         m_analyzer->setLimits(settings.lowestHz, settings.highestHz);
-        m_blockFormat = format;
+        // The analyzer takes a hop at a time; each hop gives one sample.
+        m_blockFormat = PcmFormat(m_analyzer->hopLength(), format.samples());
         // A reference the note table cannot take leaves it on 440 Hz.
         m_noteTable = CPitch();
         m_noteTable.SetReference(settings.referenceHz);
@@ -115,6 +117,11 @@ void RecordingAnalysis::analyzeBlock(const uint8_t *block)
     const double ceiling = m_analyzer->highestHz() / PitchAnalyzer::kLowestNoteMargin;
     sample.setFrequency(result.pitch > ceiling ? 0.0 : result.pitch, m_noteTable);
     sample.setLevel(result.totalEnergy);
+    sample.setOnsetFrames(result.onsetFrames);
+    if (result.range == PitchResult::Range::Below)
+        sample.setOutOfRange(CSample::OutOfRange::Below);
+    else if (result.range == PitchResult::Range::Above || result.pitch > ceiling)
+        sample.setOutOfRange(CSample::OutOfRange::Above);
     for (int band = 0; band < TempBandFiles::kBandCount; ++band)
         writeSignal(band, m_analyzer->bandSignal(band));
     writeSignal(TempBandFiles::kSignalFile, m_analyzer->inputSignal());
@@ -152,13 +159,15 @@ bool RecordingAnalysis::openAndAnalyze(const std::filesystem::path &path,
     }
 
     const PcmFileLayout &layout = wave.layout();
-    const PcmFormat format { blockLengthForRate(layout.format.sampleRate), layout.format };
-    if (!configureAnalyzer(format, settings)) {
+    if (!configureAnalyzer({ blockLengthForRate(layout.format.sampleRate), layout.format },
+                           settings)) {
         m_observer.message(kNotPcm, AnalysisObserver::Icon::Stop);
         m_writers.close();
         return false;
     }
 
+    // The file is read a hop at a time.
+    const PcmFormat format = m_blockFormat;
     const std::size_t samplesPerBlock =
             static_cast<std::size_t>(format.blockLength) * format.channels;
     const std::size_t fileBlockBytes =
@@ -229,14 +238,16 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const SampleFormat
     if (!openWriters())
         return false;
 
-    const PcmFormat format { blockLengthForRate(captureFormat.sampleRate), captureFormat };
-    if (!PcmFileLayout::analyzable(captureFormat) || !configureAnalyzer(format, settings)) {
+    if (!PcmFileLayout::analyzable(captureFormat)
+        || !configureAnalyzer({ blockLengthForRate(captureFormat.sampleRate), captureFormat },
+                              settings)) {
         m_writers.close();
         return false;
     }
 
-    // The ring's blocks are raw capture blocks; they are analyzed only when they are blocks of
-    // this format (a format changed since the capture leaves the analysis empty).
+    // The ring's blocks are raw capture blocks of whole frames of this format (a format changed
+    // since the capture leaves the analysis empty); they are analyzed a hop at a time, whatever
+    // their length, and a last partial hop is kept for saving but not analyzed.
     // The blocks are kept as they are for saving: the ring is refilled by the next capture.
     const std::filesystem::path copyPath = m_tempDir / kCaptureFileName;
     std::unique_ptr<std::FILE, int (*)(std::FILE *)> copy(std::fopen(copyPath.c_str(), "wb"),
@@ -248,14 +259,32 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const SampleFormat
         return false;
     }
     bool copied = true;
-    if (ring.blockSize() == format.blockBytes() && ring.oldestIndex() != ring.newestIndex()) {
+    const auto hopBytes = static_cast<std::size_t>(m_blockFormat.blockBytes());
+    const auto frameBytes = static_cast<std::size_t>(captureFormat.channels)
+            * static_cast<std::size_t>(captureFormat.bytesPerSample());
+    const auto ringBlock = static_cast<std::size_t>(ring.blockSize());
+    std::vector<uint8_t> hop(hopBytes);
+    std::size_t held = 0;
+    // The tuner captures in hops, or in blocks (one result per block); a ring of other blocks
+    // holds another format than the one asked for.
+    const auto blockBytes = static_cast<std::size_t>(
+            PcmFormat(blockLengthForRate(captureFormat.sampleRate), captureFormat).blockBytes());
+    if (frameBytes > 0 && (ringBlock == hopBytes || ringBlock == blockBytes)
+        && ring.oldestIndex() != ring.newestIndex()) {
         // nextIndex stays put on the last whole block, the one before the block being written.
         for (int32_t i = ring.oldestIndex();;) {
             const auto *block = reinterpret_cast<const uint8_t *>(ring.blockAddress(i));
-            copied = copied
-                    && std::fwrite(block, 1, static_cast<std::size_t>(ring.blockSize()), copy.get())
-                            == static_cast<std::size_t>(ring.blockSize());
-            analyzeBlock(block);
+            copied = copied && std::fwrite(block, 1, ringBlock, copy.get()) == ringBlock;
+            for (std::size_t at = 0; at < ringBlock;) {
+                const std::size_t n = std::min(hopBytes - held, ringBlock - at);
+                std::memcpy(hop.data() + held, block + at, n);
+                held += n;
+                at += n;
+                if (held == hopBytes) {
+                    analyzeBlock(hop.data());
+                    held = 0;
+                }
+            }
             const int32_t next = ring.nextIndex(i);
             if (next == i)
                 break;
@@ -275,7 +304,7 @@ bool RecordingAnalysis::analyzeCapture(const BlockRing &ring, const SampleFormat
 void RecordingAnalysis::finish(const AnalysisSettings &settings)
 {
     m_writers.close();
-    postProcess(m_samples, settings.noiseThreshold, m_noteTable);
+    postProcess(m_samples, settings.noiseThreshold, m_noteTable, m_blockFormat.blockLength);
     m_runs = buildNoteRuns(m_samples);
     m_settings = settings;
     m_loaded = true;

@@ -11,6 +11,7 @@ namespace {
     constexpr double kAudibleMeanSquare = 1e-7; // -70 dBFS
     constexpr double kRepeats = 0.2;            // normalized difference of a steady note
     constexpr double kChanged = 0.5;            // ... of a new period
+    constexpr double kHeldLevel = 0.25;         // mean square against the note's, -6 dB
 } // namespace
 
 void OnsetDetector::prepare(int32_t hopLength, int32_t longestLag, int32_t levelSpan)
@@ -80,7 +81,8 @@ int32_t OnsetDetector::feed(const float *hop, double periodLag) noexcept
                 energy += a * a + b * b;
             }
             const double d = energy > 0.0 ? difference / energy : 0.0;
-            if (d > kChanged && m_periodic) {
+            // A note that stops also breaks its period; only a change at a level held counts.
+            if (d > kChanged && m_periodic && level > kHeldLevel * m_heardLevel) {
                 // The period broke here; it counts once the next chunk confirms it.
                 ++m_changeRun;
                 if (m_changeRun == 2) {
@@ -89,8 +91,10 @@ int32_t OnsetDetector::feed(const float *hop, double periodLag) noexcept
                 }
             } else {
                 m_changeRun = 0;
-                if (d < kRepeats)
+                if (d < kRepeats) {
                     m_periodic = true;
+                    m_heardLevel = level;
+                }
             }
         } else {
             m_periodic = false;

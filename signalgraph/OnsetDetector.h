@@ -11,7 +11,8 @@ namespace corvane {
 // Two signs count, each measured over short chunks of the hop (a sixteenth of it):
 // - a change of period: the chunk no longer repeats at the period of the note being heard (its
 //   normalized difference against the signal one period earlier rises above a half, from below
-//   a fifth, and stays there for a second chunk); a vibrato or a slow swell stays far below;
+//   a fifth, and stays there for a second chunk, at a level no more than 6 dB below the note's:
+//   a note that stops breaks its period too); a vibrato or a slow swell stays far below;
 // - a rise in level after a dip: the mean square over the last period of the lowest note (at
 //   most a hop, at least a chunk) ending with the chunk is four times (6 dB) the quietest such
 //   level of the last two hops, and above -70 dBFS; for three hops after it the attack's further
@@ -44,9 +45,10 @@ private:
     std::size_t m_nextSum = 0;
     std::vector<double> m_chunkLevels; // levels at the last two hops' chunks, a ring
     std::size_t m_nextLevel = 0;
-    bool m_periodic = false; // the last chunk repeated at the period
-    int32_t m_changeRun = 0; // chunks in a row that did not
-    int32_t m_settling = 0;  // chunks left in which an attack's further rise does not count
+    bool m_periodic = false;   // the last chunk repeated at the period
+    double m_heardLevel = 0.0; // the level when it last did
+    int32_t m_changeRun = 0;   // chunks in a row that did not
+    int32_t m_settling = 0;    // chunks left in which an attack's further rise does not count
 };
 
 } // namespace corvane

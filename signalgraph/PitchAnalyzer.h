@@ -3,6 +3,7 @@
 #include "AutoCorrelateFilter.h"
 #include "DecimationFilter.h"
 #include "DelayFilter.h"
+#include "DownSampler.h"
 #include "EnergyDetectFilter.h"
 #include "FIRHiLoFilter.h"
 #include "GainFilter.h"
@@ -16,6 +17,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace corvane {
 
@@ -122,6 +124,12 @@ public:
         return m_stage[static_cast<size_t>(index)];
     }
 
+    // With a hop, the period search runs at the highest of rate / 2, rate / 4 (at most rate / 8)
+    // that is at least this many hertz and this many times the highest limit.
+    static constexpr double kPeriodSearchRate = 11025.0 * 0.99;
+    static constexpr double kPeriodSearchHeadroom = 2.4;
+    static constexpr int32_t kMostDownSampling = 8;
+
     static constexpr int32_t kBands = 8;
     static constexpr int32_t kStages = 7;
     static constexpr int32_t kHistoryLength = 5;
@@ -173,6 +181,8 @@ private:
     Mode m_mode = Mode::Refined;
     Timing m_timing = Timing::Aligned;
     PitchRefiner m_refiner;
+    DownSampler m_downSampler;      // the full band for the period search, hop by hop
+    std::vector<float> m_searchHop; // a hop of it at the search's rate
     OnsetDetector m_onsets;
     int32_t m_freshSamples = -1; // since the last onset, until the window is full again
     double m_clarity = 0.0;

@@ -103,7 +103,9 @@ void CTonrikView::layoutStrips()
 
 void CTonrikView::updateOverview()
 {
-    if (m_overview->blockCount() != m_doc.sampleCount()) {
+    // A new analysis may hold as many samples as the last one, but of another length.
+    if (m_overview->blockCount() != m_doc.sampleCount()
+        || m_overview->secondsPerBlock() != m_axis.secondsPerBlock()) {
         std::vector<float> levels;
         if (RecordingAnalysis *analysis = m_doc.analysis(); analysis && analysis->loaded()) {
             levels.reserve(analysis->samples().size());

@@ -31,6 +31,7 @@ public:
     void setPlayBlock(int32_t block);
 
     int32_t blockCount() const noexcept { return static_cast<int32_t>(m_levels.size()); }
+    double secondsPerBlock() const noexcept { return m_secondsPerBlock; }
     // The x of a block's left edge, and the block under x, across the whole width.
     int xOfBlock(int64_t block) const noexcept;
     int32_t blockAtX(int x) const noexcept;

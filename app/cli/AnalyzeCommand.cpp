@@ -331,9 +331,10 @@ std::optional<AnalysisSettings> analysisSettingsFor(const AnalyzeOptions &option
                                                     const CTCDefs &defs, std::ostream &err)
 {
     AnalysisSettings settings = AnalysisSettings::from(defs);
-    settings.classic =
-            AnalyzerPreferences::load(options.settingsFolder / AnalyzerPreferences::kFileName)
-                    .classic;
+    const AnalyzerPreferences preferences =
+            AnalyzerPreferences::load(options.settingsFolder / AnalyzerPreferences::kFileName);
+    settings.classic = preferences.classic;
+    settings.blockHop = options.blockHop.value_or(preferences.blockHop);
     if (options.filterLength)
         settings.filterLength = *options.filterLength;
     if (options.sensitivity)

@@ -28,6 +28,8 @@ struct AnalyzeOptions
     std::optional<double> highestHz;      // highest frequency tracked
     std::optional<double> referenceHz;    // frequency of A4
     std::optional<double> noiseThreshold; // 0..1; blocks above half of it are voiced
+    // One row per block (true) or per hop (false); empty: hop=... in "tonrik.prefs".
+    std::optional<bool> blockHop;
     // A Scala scale whose temperament the cents are counted in, and its keyboard map (which may
     // set the reference); empty: the equal-tempered notes.
     std::string scalaFile;

@@ -154,7 +154,7 @@ int runListenCommand(const ListenOptions &options, std::ostream &out, std::ostre
         deviceFailed = true;
         err << kProgram << ": " << message << '\n';
     });
-    devices.setCaptureFormat(source->format, format.blockLength);
+    devices.setCaptureFormat(source->format, analyzer->hopFrames());
     devices.setCaptureDevice(source->device);
 
     std::string why;

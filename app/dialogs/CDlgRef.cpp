@@ -149,7 +149,7 @@ void CDlgRef::StartListening()
     m_rows = std::make_unique<LiveRows>(format.sampleRate, used.noiseThreshold, m_pitch.Reference(),
                                         m_analyzer->delaySeconds());
     m_measurer = std::make_unique<ReferenceMeasurer>(note, offset, m_pitch.Reference());
-    devices.setCaptureFormat(capture, format.blockLength);
+    devices.setCaptureFormat(capture, m_analyzer->hopFrames());
     std::string why;
     if (!devices.openCapture(*m_analyzer) || !devices.startCapture(false, &why)) {
         devices.stopCapture();

@@ -1,3 +1,4 @@
+#include "BlockLength.h"
 #include "AnalysisFixture.h"
 #include "CTonrikDoc.h"
 #include "RecentFileList.h"
@@ -26,7 +27,7 @@ TEST_F(DocumentTest, OpeningAWaveFileAnalyzesItOnAWorkerAndNamesTheDocument)
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(path.string())));
     EXPECT_FALSE(doc.analyzing());
     EXPECT_TRUE(doc.isLoaded());
-    EXPECT_EQ(doc.sampleCount(), static_cast<int32_t>(3.25 * kRate / 1024));
+    EXPECT_EQ(doc.sampleCount(), static_cast<int32_t>(3.25 * kRate / hopLengthForRate(kRate)));
     EXPECT_EQ(doc.title(), QStringLiteral("melody.wav"));
     EXPECT_GE(changed.count(), 1);
     EXPECT_TRUE(m_script.shown.empty());

@@ -1,3 +1,4 @@
+#include "BlockLength.h"
 #include "AnalysisFixture.h"
 #include "AnalysisPicture.h"
 #include "AudioDevices.h"
@@ -231,7 +232,8 @@ TEST_F(ViewTest, PlaybackSoundsTheRecordingInOrderAndEndsOnItsOwn)
 
     // What was played is the signal file, converted to 16 bits, frame after frame.
     std::ifstream signal(TempBandFiles::filePath(doc.tempDir(), 8), std::ios::binary);
-    std::vector<float> floats(static_cast<std::size_t>(doc.sampleCount()) * 1024);
+    std::vector<float> floats(static_cast<std::size_t>(doc.sampleCount())
+                              * hopLengthForRate(kRate));
     signal.read(reinterpret_cast<char *>(floats.data()),
                 static_cast<std::streamsize>(floats.size() * 4));
     const std::vector<std::byte> bytes = VirtualBackend::instance().played();

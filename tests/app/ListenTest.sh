@@ -18,7 +18,7 @@ held() { awk -F, 'NR > 1 && $5 == 1 && $6 != "" && $6 != last { printf "%s ", $6
 "$make_melody" melody.wav 8 11025 1 >/dev/null || fail "no melody"
 
 start=$(now)
-( "$tonrik" --listen --from melody.wav 2>pipe.err; echo $? >pipe.status ) | head -n 25 >head.csv
+( "$tonrik" --listen --from melody.wav 2>pipe.err; echo $? >pipe.status ) | head -n 100 >head.csv
 took=$(awk -v a="$start" -v b="$(now)" 'BEGIN { print b - a }')
 cat head.csv | head -n 4
 notes=$(held head.csv)
@@ -38,7 +38,8 @@ status=$?
 [ $status -eq 0 ] || fail "SIGINT ended it with status $status"
 rows=$(wc -l <int.csv)
 echo "after SIGINT: $rows lines"
-[ "$rows" -ge 10 ] && [ "$rows" -le 30 ] || fail "$rows lines before SIGINT"
+# A row per hop of 23 ms: 1.5 s is about 65 of them, less the start-up.
+[ "$rows" -ge 40 ] && [ "$rows" -le 120 ] || fail "$rows lines before SIGINT"
 awk -F, 'NF != 7 { bad = 1 } END { exit bad }' int.csv || fail "a line cut short"
 [ "$(tail -c 1 int.csv | od -An -c | tr -d ' ')" = '\n' ] || fail "the last line is not whole"
 
@@ -48,8 +49,9 @@ took=$(awk -v a="$start" -v b="$(now)" 'BEGIN { print b - a }')
 python3 - short.json <<'PY' || fail "the JSON lines"
 import json, sys
 rows = [json.loads(line) for line in open(sys.argv[1])]
-assert 5 <= len(rows) <= 14, len(rows)
-assert all(set(r) == {"time_s", "pitch_hz", "level", "voiced", "stable", "note", "cents"} for r in rows)
+assert 30 <= len(rows) <= 50, len(rows)
+keys = {"time_s", "pitch_hz", "level", "voiced", "stable", "note", "cents"}
+assert all(set(r) - {"reason"} == keys for r in rows)
 print("json:", len(rows), "objects, notes", sorted({r["note"] for r in rows if r["stable"]}))
 PY
 awk -v t="$took" 'BEGIN { exit !(t < 3) }' || fail "--seconds 1 took $took s"

@@ -2,6 +2,7 @@
 // takes and the questions before one is dropped, export, copy, help, start-up with a file and
 // playback on the virtual devices.
 
+#include "BlockLength.h"
 #include "AudioDevices.h"
 #include "AudioFacade.h"
 #include "CMainFrame.h"
@@ -302,7 +303,7 @@ TEST_F(RecordingWindowTest, ATakeFromTheTunerIsNotDroppedWithoutAsking)
 
     // Yes with a name: saved, then the new document.
     const int32_t captured = recording().document().sampleCount();
-    EXPECT_EQ(captured, 34); // the whole blocks of 3.25 seconds
+    EXPECT_EQ(captured, 34 * 1024 / hopLengthForRate(kRate)); // the hops of 3.25 seconds
     boxes.answers = { Answer::Yes };
     chooser.answers = { q(dir.path() / "take.wav") };
     frame->action(Command::New)->trigger();
@@ -430,7 +431,7 @@ TEST_F(RecordingWindowTest, CopyPutsThePanesAndTheSelectedNotesOnTheClipboard)
 
     // A selection of the first second holds the first note and not the last.
     CTonrikView &view = recording().view();
-    const double blocksPerSecond = kRate / 1024.0;
+    const double blocksPerSecond = kRate / double(hopLengthForRate(kRate));
     const int from = view.axis().xOfBlock(view.axis().firstVisibleBlock());
     const int to = view.axis().xOfBlock(static_cast<int32_t>(blocksPerSecond));
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(from + 1, 40));
@@ -541,7 +542,8 @@ TEST_F(RecordingWindowTest, PlayRunsToTheEndOnTheVirtualDeviceAndFreesTheTuner)
     EXPECT_FALSE(frame->action(Command::Play)->isChecked());
     EXPECT_TRUE(enabled(Command::TunerOnly));
     EXPECT_GE(VirtualBackend::instance().played().size(),
-              static_cast<std::size_t>(recording().document().sampleCount()) * 1024 * 2);
+              static_cast<std::size_t>(recording().document().sampleCount())
+                      * hopLengthForRate(kRate) * 2);
     EXPECT_TRUE(boxes.shown.empty());
 
     // A device that does not open says why, and nothing stays pressed.
@@ -582,7 +584,7 @@ TEST_F(RecordingWindowTest, ATakeRecordedInTheTunerIsShownOnceItCloses)
     ASSERT_TRUE(QTest::qWaitFor([&] { return recording().hasRecording(); }, 10000));
 
     EXPECT_TRUE(recording().fileState().unsaved());
-    EXPECT_GE(recording().document().sampleCount(), int(kRate) / 1024);
+    EXPECT_GE(recording().document().sampleCount(), int(kRate) / hopLengthForRate(kRate));
     EXPECT_TRUE(enabled(Command::Play));
     EXPECT_TRUE(enabled(Command::TunerOnly));
     frame->action(Command::Copy)->trigger();
@@ -719,7 +721,7 @@ TEST_F(RecordingWindowTest, TheIntonationSummaryShowsTheSelectionOrTheWholeRecor
 
     // A selection of the first second and a half holds the C and none of the E or G.
     CTonrikView &view = recording().view();
-    const double blocksPerSecond = kRate / 1024.0;
+    const double blocksPerSecond = kRate / double(hopLengthForRate(kRate));
     const int from = view.axis().xOfBlock(view.axis().firstVisibleBlock());
     const int to = view.axis().xOfBlock(static_cast<int32_t>(1.5 * blocksPerSecond));
     QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(from + 1, 40));

@@ -31,7 +31,7 @@ AnalysisReport smallReport()
         sample.setFrequency(hz, CPitch());
         sample.setLevel(hz > 0.0 ? 0.5 : 0.01);
     }
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     AnalysisReport report;
     report.latencySeconds = 0.2;
     report.settings = { { "filter_length", "3" }, { "reference_hz", "440" } };
@@ -51,7 +51,7 @@ TEST(AnalysisReport, RowsSayWhenTheirSoundWasPlayed)
         sample.setFrequency(hz, CPitch());
         sample.setLevel(hz > 0.0 ? 0.5 : 0.01);
     }
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     AnalysisReport report;
     report.fill(samples, buildNoteRuns(samples), 0.1, CPitch(), 0.25);
     ASSERT_EQ(report.samples.size(), 4u) << "the first two blocks end before the recording";
@@ -129,7 +129,7 @@ TEST(AnalysisReport, NotesBeyondTheTableKeepTheirOwnNames)
         sample.setFrequency(hz, CPitch());
         sample.setLevel(0.5);
     }
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     AnalysisReport report;
     report.fill(samples, buildNoteRuns(samples), 0.1, CPitch());
     std::ostringstream rows, notes;
@@ -176,7 +176,7 @@ TEST(AnalysisReport, DescribesTheSettingsTheAnalysisRanWithAndNothingOnceItIsGon
     EXPECT_EQ(rows[1],
               "# settings: filter_length=3 sensitivity=1 lowest_hz=82.5 highest_hz=1760 "
               "reference_hz=442 noise_threshold=0.02 pitch_mode=classic sample_rate=11025 "
-              "channels=1 bits=16 block_frames=1024");
+              "channels=1 bits=16 block_frames=1024 hop_frames=256");
     // Named on that reference: 440 Hz lies 7.9 cents below its A4.
     int flatA4 = 0;
     for (std::size_t i = 3; i < rows.size(); ++i)

@@ -23,7 +23,7 @@ std::vector<NoteRun> runsOf(const std::vector<std::pair<double, double>> &blocks
         sample.setFrequency(hz, CPitch());
         sample.setLevel(level);
     }
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     return buildNoteRuns(samples);
 }
 

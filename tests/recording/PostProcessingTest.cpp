@@ -35,7 +35,7 @@ TEST(PostProcessing, VoicedMeansAboveHalfTheNoiseThreshold)
     SampleList samples;
     for (double level : { 0.0, 0.1, 0.1001, 0.9 })
         samples.append().setLevel(level);
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     std::vector<bool> voiced;
     for (const CSample &sample : samples)
         voiced.push_back(sample.voiced());
@@ -60,7 +60,7 @@ TEST(PostProcessing, AnOctaveSlipInsideASteadyNoteIsSmoothedAway)
 {
     SampleList samples;
     fill(samples, { 440, 440, 440, 880, 440, 440, 440 });
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     for (const CSample &sample : samples) {
         EXPECT_DOUBLE_EQ(sample.frequency(), 440.0);
         EXPECT_TRUE(sample.stable());
@@ -75,13 +75,13 @@ TEST(PostProcessing, SmoothingLooksOnlyAtVoicedNeighborsAndLeavesTheEndsAlone)
     // 880 and one more 440, too few to outvote it at window 5, and window 3 never replaces an
     // octave.
     fill(samples, { 440, 440, 440, 880, 0, 440, 440 });
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     EXPECT_DOUBLE_EQ(samples[3].frequency(), 880.0);
     EXPECT_TRUE(samples[3].isolated());
 
     // Slips at either end are closer to the end than half a window.
     fill(samples, { 880, 440, 440, 440, 440, 440, 880 });
-    postProcess(samples, 0.2, CPitch());
+    postProcess(samples, 0.2, CPitch(), 1024);
     EXPECT_DOUBLE_EQ(samples[0].frequency(), 880.0);
     EXPECT_DOUBLE_EQ(samples[6].frequency(), 880.0);
 

@@ -50,7 +50,12 @@ struct Fixture
     TempDir dir;
     Recorder observer;
     RecordingAnalysis analysis { dir.path(), observer };
-    AnalysisSettings settings;
+    // These tests pin the layout of one sample per block; HopAnalysisTest the one per hop.
+    AnalysisSettings settings = [] {
+        AnalysisSettings blocks;
+        blocks.blockHop = true;
+        return blocks;
+    }();
 
     std::filesystem::path wave(const WaveHeader &header, const std::vector<uint8_t> &data,
                                const std::string &name = "in.wav")

@@ -1,4 +1,5 @@
 #include "AutoCorrelateFilter.h"
+#include "EnergyDetectFilter.h"
 #include "GraphTestKit.h"
 #include "PitchDetectFilter.h"
 #include "Signals.h"
@@ -17,9 +18,10 @@ namespace {
 template<typename Meter>
 struct MeterRig
 {
-    explicit MeterRig(MediaFormat format)
+    explicit MeterRig(MediaFormat format, int32_t windowBlocks = 1)
         : source(format)
     {
+        meter.setWindowBlocks(windowBlocks);
         source.out.connect(meter.inputPin(1));
     }
     Feeder source;
@@ -118,4 +120,28 @@ TEST(AutoCorrelateFilter, ScoresZeroForCandidatesTheBlockCannotHold)
     EXPECT_EQ(rig.meter.score(-440.0), 0.0);
     EXPECT_EQ(rig.meter.score(std::numeric_limits<double>::quiet_NaN()), 0.0);
     EXPECT_EQ(rig.meter.score(std::numeric_limits<double>::denorm_min()), 0.0);
+}
+
+TEST(BandMeters, AWindowOfFourHopsMeasuresWhatOneBlockDoesAtTheSameEnd)
+{
+    // The meters of the analyzer with a result every hop: each measurement after a hop must be
+    // the one the whole block ending there would give, or a hop's results would differ from a
+    // block's for a steady sound.
+    const double rate = 11025.0;
+    const std::vector<float> x = sine(97.0, rate, 1024 * 8, 0.5, 0.3);
+    MeterRig<PitchDetectFilter> block({ 1024, rate });
+    MeterRig<PitchDetectFilter> hops({ 256, rate }, 4);
+    MeterRig<EnergyDetectFilter> blockEnergy({ 1024, rate });
+    MeterRig<EnergyDetectFilter> hopEnergy({ 256, rate }, 4);
+    for (size_t at = 0; at < x.size(); at += 256) {
+        hops.source.push(x.data() + at);
+        hopEnergy.source.push(x.data() + at);
+        if ((at + 256) % 1024 != 0)
+            continue;
+        block.source.push(x.data() + at + 256 - 1024);
+        blockEnergy.source.push(x.data() + at + 256 - 1024);
+        EXPECT_NEAR(hops.meter.frequency(), block.meter.frequency(), 1e-9) << at;
+        EXPECT_NEAR(hopEnergy.meter.energy(), blockEnergy.meter.energy(), 1e-9) << at;
+    }
+    EXPECT_NEAR(hops.meter.frequency(), 97.0, 0.1);
 }

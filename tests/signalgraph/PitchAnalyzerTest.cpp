@@ -1,3 +1,4 @@
+#include "BlockLength.h"
 #include "GraphTestKit.h"
 #include "PitchAnalyzer.h"
 #include "Signals.h"
@@ -266,4 +267,37 @@ TEST(PitchAnalyzer, InputGainScalesTheSignalAndRefusesNegativeValues)
             analyzeAll(analyzer, sine(440.0, 11025.0, 1024 * 8, 0.5), 1024);
     EXPECT_EQ(results.back().totalEnergy, 0.0);
     EXPECT_EQ(results.back().pitch, 0.0);
+}
+
+TEST(PitchAnalyzerHop, TheImmediateTimingNamesANewNoteWithinTwoHopsOfItsOnsetAndNeverTheOldOneAgain)
+{
+    // A4 slurred to C5 at 44.1 kHz, as the tuner hears it: a result every 23 ms, the period
+    // search down-sampled to 11025 Hz, no band waiting for another.
+    const int32_t rate = 44100;
+    const int32_t hop = hopLengthForRate(rate);
+    PitchAnalyzer analyzer;
+    analyzer.setTiming(PitchAnalyzer::Timing::Immediate);
+    analyzer.configure({ blockLengthForRate(rate), 1, rate, 16 }, 3, 2, hop);
+    analyzer.setLimits(30.8677, 4186.009);
+    std::vector<uint8_t> pcm(static_cast<size_t>(3 * rate) * 2);
+    double phase = 0.0;
+    for (size_t i = 0; i < pcm.size() / 2; ++i) {
+        phase += 2.0 * M_PI * (i < static_cast<size_t>(2 * rate) ? 440.0 : 523.25) / rate;
+        const double x = 0.3 * std::sin(phase) + 0.15 * std::sin(2 * phase);
+        const auto v = static_cast<uint16_t>(static_cast<int16_t>(std::lround(x * 32767)));
+        pcm[2 * i] = static_cast<uint8_t>(v & 0xff);
+        pcm[2 * i + 1] = static_cast<uint8_t>(v >> 8);
+    }
+    double shown = -1.0;
+    for (size_t at = 0; at + static_cast<size_t>(hop) * 2 <= pcm.size(); at += hop * 2) {
+        const PitchResult &r = *analyzer.analyze(pcm.data() + at);
+        const double end = static_cast<double>(at / 2 + hop) / rate;
+        if (end > 2.0 && shown < 0.0 && std::abs(1200.0 * std::log2(r.pitch / 523.25)) < 5.0)
+            shown = end;
+        if (shown > 0.0) {
+            EXPECT_NEAR(r.pitch, 523.25, 0.3) << end;
+        }
+    }
+    EXPECT_GT(shown, 2.0);
+    EXPECT_LE(shown, 2.0 + 2.0 * hop / rate);
 }

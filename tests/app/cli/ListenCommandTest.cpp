@@ -105,8 +105,10 @@ TEST(ListenCommand, HearsAFileLiveAsTheAnalysisReadsIt)
         const auto same = fileHz.find(cell(live[i], 0));
         if (same == fileHz.end() || cell(live[i], 4) != "1")
             continue;
-        // Held notes are what the smoothing of the file leaves alone.
-        EXPECT_NEAR(std::stod(cell(live[i], 1)), std::stod(same->second), 0.02) << live[i];
+        // Held notes are what the smoothing of the file leaves alone, to within a cent.
+        EXPECT_NEAR(std::stod(cell(live[i], 1)), std::stod(same->second),
+                    std::stod(same->second) * 0.0006)
+                << live[i];
         ++compared;
     }
     EXPECT_GE(compared, 10);
@@ -117,7 +119,7 @@ TEST(ListenCommand, HearsAFileLiveAsTheAnalysisReadsIt)
     ASSERT_EQ(runListenCommand(options, json, jsonErr), 0) << jsonErr.str();
     const std::vector<std::string> objects = lines(json.str());
     ASSERT_GE(objects.size(), 3u);
-    EXPECT_LE(objects.size(), 9u);
+    EXPECT_LE(objects.size(), 30u) << "a row per hop of 23 ms";
     for (const std::string &object : objects)
         EXPECT_EQ(object.rfind("{\"time_s\": ", 0), 0u) << object;
 }
