@@ -335,10 +335,11 @@ namespace {
         return framesOf(rows, 0.5 * median(steps));
     }
 
-    // The analyzer called directly with its window moving by a hop (hopLengthForRate), as the
-    // recording analysis will: factory filter length, sensitivity and noise threshold, the refined
-    // mode, the other trackers' limits. A result describes the window that ends with its hop, moved
-    // back by the band delay; its frame is that window's center.
+    // The analyzer called directly with its window moving by a hop (hopLengthForRate), without
+    // what the recording analysis does to its results on the way to rows: factory filter length,
+    // sensitivity and noise threshold, the refined mode, the other trackers' limits. A result
+    // describes the window that ends with its hop, moved back by the band delay; its frame is
+    // that window's center.
     std::vector<PitchFrame> libraryHopFrames(const std::string &wav)
     {
         int rate = 0;
