@@ -1,4 +1,5 @@
-// The pitch analyzer's accuracy on sampled instruments and on synthetic tones with hard spectra.
+// The pitch analyzer's accuracy on sampled instruments, on synthetic tones with hard spectra and on
+// played passages.
 //
 //   corvane_accuracy --write-midi DIR        writes DIR/<instrument>.mid and DIR/notes.tsv
 //   corvane_accuracy --measure DIR [RATES]   reads DIR/<rate>/<instrument>.wav (rendered from the
@@ -12,12 +13,17 @@
 //                                            wrote beside them (<file>.wav.<tracker>.txt: time
 //                                            and Hz per line), runs our analyzer on the same
 //                                            files, and prints the comparison tables
+//   corvane_accuracy --write-passage-midi | --prepare-passages | --score-passages ...
+//                                            played passages, scored beside the other trackers
+//                                            (Passages.h)
 //
 // scripts/accuracy.sh strings the steps together (make accuracy). The truth of a sampled note is
 // measured without the analyzer: the note's nominal pitch, corrected by the harmonic comb that
 // collects the most energy from a long window of its steady part (within 40 cents). A synthetic
 // tone's truth is known from its construction.
 
+#include "AccuracyCommon.h"
+#include "Passages.h"
 #include "PitchAnalyzer.h"
 
 #include <algorithm>
@@ -37,6 +43,7 @@
 #include <vector>
 
 using namespace corvane;
+using namespace corvane::accuracy;
 
 namespace {
 
@@ -77,23 +84,6 @@ const double Detunes[] = { 0.0, 30.0, -20.0 }; // cents, by pitch bend, in turn
 
 // --- MIDI files ---------------------------------------------------------------------------------
 
-void put32(std::string &s, uint32_t v)
-{
-    for (int i = 3; i >= 0; --i)
-        s.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
-}
-
-void putVar(std::string &s, uint32_t v)
-{
-    char bytes[5];
-    int n = 0;
-    bytes[n++] = static_cast<char>(v & 0x7f);
-    while (v >>= 7)
-        bytes[n++] = static_cast<char>(0x80 | (v & 0x7f));
-    while (n)
-        s.push_back(bytes[--n]);
-}
-
 // Format 0, 960 ticks per second (480 per quarter at 120 beats per minute).
 void writeMidi(const std::string &dir, const Instrument &ins, std::ofstream &list)
 {
@@ -118,65 +108,10 @@ void writeMidi(const std::string &dir, const Instrument &ins, std::ofstream &lis
              << 440.0 * std::pow(2.0, (note - 69) / 12.0 + cents / 1200.0) << '\n';
     }
     event(static_cast<uint32_t>(960), { 0xFF, 0x2F, 0x00 });
-    std::string file = "MThd";
-    put32(file, 6);
-    file += std::string("\0\0\0\1\x01\xe0", 6);
-    file += "MTrk";
-    put32(file, static_cast<uint32_t>(track.size()));
-    file += track;
-    std::ofstream(dir + "/" + ins.name + ".mid", std::ios::binary) << file;
+    std::ofstream(dir + "/" + ins.name + ".mid", std::ios::binary) << midiFile(track);
 }
 
 // --- Wave files ---------------------------------------------------------------------------------
-
-uint32_t le(const unsigned char *p, int bytes)
-{
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | p[i];
-    return v;
-}
-
-// 16-bit or 32-bit float PCM, mixed to mono; empty on any error.
-std::vector<float> readWave(const std::string &path, int &rate)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0)
-        return {};
-    int channels = 0, bits = 0, format = 0;
-    for (size_t at = 12; at + 8 <= bytes.size();) {
-        const uint32_t size = le(p + at + 4, 4);
-        if (bytes.compare(at, 4, "fmt ") == 0) {
-            format = static_cast<int>(le(p + at + 8, 2));
-            channels = static_cast<int>(le(p + at + 10, 2));
-            rate = static_cast<int>(le(p + at + 12, 4));
-            bits = static_cast<int>(le(p + at + 22, 2));
-        } else if (bytes.compare(at, 4, "data") == 0 && channels > 0) {
-            const size_t frameBytes = static_cast<size_t>(channels * bits / 8);
-            const size_t frames = std::min<size_t>(size, bytes.size() - at - 8) / frameBytes;
-            std::vector<float> out(frames);
-            for (size_t f = 0; f < frames; ++f) {
-                double sum = 0.0;
-                for (int c = 0; c < channels; ++c) {
-                    const unsigned char *s = p + at + 8 + f * frameBytes + c * bits / 8;
-                    if (bits == 16)
-                        sum += static_cast<int16_t>(le(s, 2)) / 32768.0;
-                    else if (bits == 32 && format == 3) {
-                        float v;
-                        std::memcpy(&v, s, 4);
-                        sum += v;
-                    }
-                }
-                out[f] = static_cast<float>(sum / channels);
-            }
-            return out;
-        }
-        at += 8 + size + (size & 1);
-    }
-    return {};
-}
 
 // Each note scaled to a peak of 0.5, as a tuner's microphone would be set.
 void normalizeNotes(Piece &piece, int rate)
@@ -192,28 +127,6 @@ void normalizeNotes(Piece &piece, int rate)
             for (size_t i = from; i < to; ++i)
                 piece.samples[i] *= 0.5f / top;
     }
-}
-
-// Energy of harmonics 1 ... 6 of f in a Hann-windowed stretch.
-double combEnergy(const std::vector<float> &x, size_t from, size_t to, double f, int rate)
-{
-    double total = 0.0;
-    for (int k = 1; k <= 6 && k * f < rate / 2.0; ++k) {
-        const double w = 2.0 * kPi * k * f / rate;
-        double re = 0.0, im = 0.0, c = 1.0, s = 0.0;
-        const double cw = std::cos(w), sw = std::sin(w);
-        const double n = static_cast<double>(to - from);
-        for (size_t i = from; i < to; ++i) {
-            const double hann = 0.5 - 0.5 * std::cos(2.0 * kPi * (i - from) / n);
-            re += x[i] * hann * c;
-            im -= x[i] * hann * s;
-            const double next = c * cw - s * sw;
-            s = s * cw + c * sw;
-            c = next;
-        }
-        total += re * re + im * im;
-    }
-    return total;
 }
 
 // The nominal pitch corrected by the comb that fits best within 40 cents, to a tenth of a cent.
@@ -387,26 +300,6 @@ struct Tally
     }
 };
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0.0;
-    std::nth_element(v.begin(), v.begin() + static_cast<long>(v.size() / 2), v.end());
-    return v[v.size() / 2];
-}
-
-std::vector<uint8_t> pcm16(const std::vector<float> &x)
-{
-    std::vector<uint8_t> bytes(x.size() * 2);
-    for (size_t i = 0; i < x.size(); ++i) {
-        const auto v = static_cast<uint16_t>(
-                static_cast<int16_t>(std::lround(std::clamp(x[i] * 32768.0, -32768.0, 32767.0))));
-        bytes[2 * i] = static_cast<uint8_t>(v & 0xff);
-        bytes[2 * i + 1] = static_cast<uint8_t>(v >> 8);
-    }
-    return bytes;
-}
-
 // Runs the analyzer over a piece and tallies the blocks whose sound lies inside a note.
 Tally measure(const Piece &piece, int rate, const Setting &s, PitchAnalyzer::Mode mode,
               double *cpuSeconds)
@@ -493,11 +386,6 @@ double noiseVoiced(int rate, const Setting &s, PitchAnalyzer::Mode mode)
     for (size_t b = 0; b < blocks; ++b)
         voiced += analyzer.analyze(bytes.data() + 2 * b * length)->pitch > 0.0;
     return 100.0 * voiced / static_cast<double>(blocks);
-}
-
-double percent(long part, long whole)
-{
-    return whole ? 100.0 * part / whole : 0.0;
 }
 
 void printRow(const char *set, int rate, const Setting &s, const char *mode, const Tally &t,
@@ -599,31 +487,6 @@ std::string slug(const std::string &name)
     std::string s = name;
     std::replace(s.begin(), s.end(), ' ', '-');
     return s;
-}
-
-void writeWave(const std::string &path, const std::vector<float> &x, int rate)
-{
-    const std::vector<uint8_t> data = pcm16(x);
-    std::string h = "RIFF";
-    auto put = [&h](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            h.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
-    };
-    put(static_cast<uint32_t>(36 + data.size()), 4);
-    h += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2); // PCM
-    put(1, 2); // mono
-    put(static_cast<uint32_t>(rate), 4);
-    put(static_cast<uint32_t>(rate * 2), 4);
-    put(2, 2);
-    put(16, 2);
-    h += "data";
-    put(static_cast<uint32_t>(data.size()), 4);
-    std::ofstream out(path, std::ios::binary);
-    out << h;
-    out.write(reinterpret_cast<const char *>(data.data()),
-              static_cast<std::streamsize>(data.size()));
 }
 
 // DIR/<rate>/compare/<file>.wav and <file>.notes for every piece, and files.tsv listing them
@@ -919,10 +782,23 @@ int main(int argc, char **argv)
         return args[0] == "--compare" ? compareAll(args[1], rates)
                                       : writeCompareFiles(args[1], rates);
     }
+    if (args.size() >= 2 && args[0] == "--write-passage-midi")
+        return writePassageMidi(args[1]);
+    if (args.size() >= 2 && (args[0] == "--prepare-passages" || args[0] == "--score-passages")) {
+        std::vector<int> rates;
+        for (size_t i = 2; i < args.size(); ++i)
+            rates.push_back(std::stoi(args[i]));
+        if (rates.empty())
+            rates = { 11025, 22050, 44100 };
+        return args[0] == "--prepare-passages" ? preparePassages(args[1], rates)
+                                               : scorePassages(args[1], rates);
+    }
     std::fprintf(stderr,
                  "usage: corvane_accuracy --write-midi DIR | --measure DIR [RATE...] "
                  "[--per-piece]\n"
                  "       corvane_accuracy --write-compare DIR [RATE...] | --compare DIR "
-                 "[RATE...]\n");
+                 "[RATE...]\n"
+                 "       corvane_accuracy --write-passage-midi DIR | --prepare-passages DIR "
+                 "[RATE...] | --score-passages DIR [RATE...]\n");
     return 2;
 }
