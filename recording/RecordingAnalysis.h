@@ -26,6 +26,7 @@ class BlockRing;
 class FileReplacement;
 class MediaSample;
 class PitchAnalyzer;
+struct PitchResult;
 
 // One analyzed recording, without its windows: a wave file the user opened, or the blocks just
 // captured. The whole recording runs block by block through a pitch analyzer; what stays is the
@@ -153,8 +154,13 @@ private:
 
     bool openWriters();
     bool configureAnalyzer(const PcmFormat &format, const AnalysisSettings &settings) noexcept;
-    // Runs one block through the analyzer and appends its sample and band data.
+    // Runs one hop through the analyzer and appends its sample and band data; the result's pitch
+    // and level go to the sample leadHops() earlier.
     void analyzeBlock(const uint8_t *block);
+    int32_t leadHops() const noexcept;
+    void takeResult(const PitchResult &result, std::size_t index);
+    // The results of the last leadHops() samples, from silence after the recording.
+    void finishResults();
     void writeSignal(int file, const MediaSample *signal) noexcept;
     // Post-processing, notes, readers.
     void finish(const AnalysisSettings &settings);
@@ -186,6 +192,8 @@ private:
     std::optional<AnalysisSettings> m_settings; // of the loaded analysis
     bool m_loaded = false;
     bool m_bandFiles = true; // this analysis writes band files and opens readers on them
+    std::optional<std::size_t> m_lastOnset; // the sample of the last onset
+    std::optional<std::size_t> m_lastTaken; // the last sample a result went to
 };
 
 } // namespace corvane

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <map>
 #include <sstream>
 #include <string>
@@ -97,21 +99,26 @@ TEST(ListenCommand, HearsAFileLiveAsTheAnalysisReadsIt)
     analyze.file = "three.wav";
     std::ostringstream fileOut, fileErr;
     ASSERT_EQ(runAnalyzeCommand(analyze, fileOut, fileErr, false), 0) << fileErr.str();
-    std::map<std::string, std::string> fileHz;
+    // The file's rows describe the same stretches of sound: a held note reads the same, to within
+    // a few cents; only the rows at a note's edges may differ (the file's are placed by what
+    // follows them, the live ones cannot be).
+    std::map<std::string, std::pair<std::string, double>> fileRows;
     for (const std::string &row : lines(fileOut.str()))
-        fileHz[cell(row, 0)] = cell(row, 1);
+        if (!row.empty() && row[0] != 't' && !cell(row, 1).empty())
+            fileRows[cell(row, 0)] = { cell(row, 5), std::stod(cell(row, 1)) };
     int compared = 0;
+    int differ = 0;
     for (std::size_t i = 1; i < live.size(); ++i) {
-        const auto same = fileHz.find(cell(live[i], 0));
-        if (same == fileHz.end() || cell(live[i], 4) != "1")
+        const auto same = fileRows.find(cell(live[i], 0));
+        if (same == fileRows.end() || cell(live[i], 4) != "1")
             continue;
-        // Held notes are what the smoothing of the file leaves alone, to within a few cents at
-        // their edges.
-        EXPECT_NEAR(std::stod(cell(live[i], 1)), std::stod(same->second),
-                    std::stod(same->second) * 0.002)
-                << live[i];
         ++compared;
+        if (same->second.first != cell(live[i], 5)
+            || std::abs(std::stod(cell(live[i], 1)) - same->second.second)
+                    > same->second.second * 0.002)
+            ++differ;
     }
+    EXPECT_LE(differ, compared / 10) << differ << " of " << compared;
     EXPECT_GE(compared, 10);
 
     options.analysis.json = true;
