@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 #include <numbers>
+#include <sstream>
+#include <utility>
 
 namespace corvane::accuracy {
 
@@ -161,6 +163,26 @@ void writeWave(const std::string &path, const std::vector<float> &x, int rate)
     out << h;
     out.write(reinterpret_cast<const char *>(data.data()),
               static_cast<std::streamsize>(data.size()));
+}
+
+std::vector<std::pair<double, double>> readListing(const std::string &path)
+{
+    std::vector<std::pair<double, double>> rows;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        double time = 0.0;
+        std::string value;
+        if (!(fields >> time >> value))
+            continue;
+        char *end = nullptr;
+        double hz = std::strtod(value.c_str(), &end);
+        if (end == value.c_str() || !std::isfinite(hz) || hz < 0.0)
+            hz = 0.0;
+        rows.emplace_back(time, hz);
+    }
+    return rows;
 }
 
 } // namespace corvane::accuracy

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane::accuracy {
@@ -25,6 +26,10 @@ std::vector<uint8_t> pcm16(const std::vector<float> &x);
 
 // Energy of harmonics 1 ... 6 of `f` Hz in a Hann-windowed stretch [from, to) of `x`.
 double combEnergy(const std::vector<float> &x, size_t from, size_t to, double f, int rate);
+
+// "time Hz" per line, as aubiopitch and the Praat script write them; anything that is not a
+// positive number is a frame without pitch (0 Hz). Empty when the file is missing.
+std::vector<std::pair<double, double>> readListing(const std::string &path);
 
 double median(std::vector<double> v);  // 0 for none
 double percent(long part, long whole); // 0 for a whole of 0

@@ -546,20 +546,8 @@ Track ourTrack(const std::vector<float> &samples, int rate, PitchAnalyzer::Mode 
 Track readTrack(const std::string &path, double shift)
 {
     Track track;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        double time = 0.0;
-        std::string value;
-        if (!(fields >> time >> value))
-            continue;
-        char *end = nullptr;
-        double hz = std::strtod(value.c_str(), &end);
-        if (end == value.c_str() || !std::isfinite(hz) || hz < 0.0)
-            hz = 0.0;
+    for (const auto &[time, hz] : readListing(path))
         track.frames.emplace_back(time + shift, hz);
-    }
     if (track.frames.size() > 1)
         track.stepSeconds = (track.frames.back().first - track.frames.front().first)
                 / static_cast<double>(track.frames.size() - 1);

@@ -286,25 +286,6 @@ namespace {
         return frames;
     }
 
-    // "time Hz" per line, as aubiopitch and the Praat script write them.
-    std::vector<std::pair<double, double>> readListing(const std::string &path)
-    {
-        std::vector<std::pair<double, double>> rows;
-        std::ifstream in(path);
-        std::string line;
-        while (std::getline(in, line)) {
-            std::istringstream fields(line);
-            double time = 0.0;
-            std::string value;
-            if (!(fields >> time >> value))
-                continue;
-            char *end = nullptr;
-            const double hz = std::strtod(value.c_str(), &end);
-            rows.emplace_back(time, end == value.c_str() ? 0.0 : hz);
-        }
-        return rows;
-    }
-
     double numberAfter(const std::string &line, const std::string &key, bool &found)
     {
         const size_t at = line.find("\"" + key + "\":");

@@ -176,6 +176,15 @@ protected:
     }
 };
 
+// The window's push button with this text, or null.
+QPushButton *buttonNamed(QWidget &window, const QString &text)
+{
+    for (QPushButton *b : window.findChildren<QPushButton *>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
 } // namespace
 
 TEST_F(TunerWindowTest, RecordPauseResumeStopWalkTheFourStatesWithTheirButtonsAndLamp)
@@ -277,10 +286,7 @@ TEST_F(TunerWindowTest, RecordPressedBeforeTheFirstStartRecordsAndTheStartDoesNo
     window.reset();
     open();
     window->show();
-    QPushButton *optimize = nullptr;
-    for (QPushButton *b : window->findChildren<QPushButton *>())
-        if (b->text() == QStringLiteral("Optimize..."))
-            optimize = b;
+    QPushButton *optimize = buttonNamed(*window, QStringLiteral("Optimize..."));
     ASSERT_NE(optimize, nullptr);
     QTest::mouseClick(optimize, Qt::LeftButton);
     QApplication::processEvents();
@@ -545,10 +551,7 @@ TEST_F(TunerWindowTest, ThePanelNamesTheInstrumentPresetInForceAndFollowsTheOpti
         preferences.instrument = "bass-guitar";
         ASSERT_TRUE(preferences.save());
     };
-    QPushButton *optimize = nullptr;
-    for (QPushButton *b : window->findChildren<QPushButton *>())
-        if (b->text() == QStringLiteral("Optimize..."))
-            optimize = b;
+    QPushButton *optimize = buttonNamed(*window, QStringLiteral("Optimize..."));
     ASSERT_NE(optimize, nullptr);
     QTest::mouseClick(optimize, Qt::LeftButton);
     EXPECT_EQ(dialogs.optimize, 1);
