@@ -265,7 +265,9 @@ bool CTonrikDoc::OnSaveDocument(const QString &path, QWidget *parent)
 AnalysisSettings CTonrikDoc::analysisSettings() const
 {
     AnalysisSettings settings = AnalysisSettings::from(m_settings);
-    settings.classic = AnalyzerPreferences::load(m_preferencesFile).classic;
+    const AnalyzerPreferences preferences = AnalyzerPreferences::load(m_preferencesFile);
+    settings.classic = preferences.classic;
+    settings.blockHop = preferences.blockHop;
     return settings;
 }
 

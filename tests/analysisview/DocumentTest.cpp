@@ -197,17 +197,25 @@ TEST_F(DocumentTest, SavingWritesARecordingThatOpensToTheSameAnalysis)
     EXPECT_TRUE(m_script.shown[0].text.contains(QStringLiteral("no/such/dir.wav")));
 }
 
-TEST_F(DocumentTest, EachAnalysisRunsInTheModeTheOptimizeDialogLastStored)
+TEST_F(DocumentTest, EachAnalysisRunsInTheModeAndWithTheHopTheOptimizeDialogLastStored)
 {
     CTonrikDoc doc(m_program.settings, m_dir.path());
     EXPECT_FALSE(doc.analysisSettings().classic); // no preferences file: the refined analysis
 
+    EXPECT_FALSE(doc.analysisSettings().blockHop); // a sample per hop
+    const int32_t hops = [&] {
+        EXPECT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
+        return doc.sampleCount();
+    }();
+
     AnalyzerPreferences classic;
     classic.classic = true;
+    classic.blockHop = true;
     ASSERT_TRUE(classic.save(AnalyzerPreferences::kFileName));
     EXPECT_TRUE(doc.analysisSettings().classic);
     ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(writeMelody().string())));
     EXPECT_TRUE(m_script.shown.empty());
+    EXPECT_EQ(doc.sampleCount(), hops * 256 / 1024) << "a sample per block";
 
     ASSERT_TRUE(AnalyzerPreferences {}.save(AnalyzerPreferences::kFileName));
     EXPECT_FALSE(doc.analysisSettings().classic);
