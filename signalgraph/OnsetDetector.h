@@ -32,10 +32,9 @@ public:
     // or -1 when none began in it.
     int32_t feed(const float *hop, double periodLag) noexcept;
 
-    // Forgets everything heard.
+private:
     void reset() noexcept;
 
-private:
     int32_t m_hop = 0;
     int32_t m_chunk = 0;
     int32_t m_history = 0;           // samples kept before the hop, for the period comparison

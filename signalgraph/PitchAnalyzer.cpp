@@ -92,7 +92,7 @@ void PitchAnalyzer::prepareRefiner()
     // 11 kHz (while that rate still holds the highest limit well below its half), where it costs
     // a sixteenth of what it costs at 44.1 kHz. A result per block keeps the full rate.
     int32_t factor = 1;
-    while (m_hopLength < m_windowLength && factor < kMostDownSampling
+    while (hopsWithinWindow() && factor < kMostDownSampling
            && full.sampleRate / (2 * factor) >= kPeriodSearchRate
            && full.sampleRate / (2 * factor) >= kPeriodSearchHeadroom * m_highestHz
            && m_hopLength % (2 * factor) == 0)
@@ -230,7 +230,7 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
         const int32_t window = m_windowLength / factor;
         const double heard =
                 previousPitch > 0.0 ? m_source.format().sampleRate / factor / previousPitch : 0.0;
-        if (m_hopLength < m_windowLength) {
+        if (hopsWithinWindow()) {
             const int32_t onset = m_onsets.feed(full, heard);
             if (onset >= 0) {
                 // A new note: the older estimates no longer vote, and the period search looks
@@ -248,10 +248,7 @@ const PitchResult *PitchAnalyzer::analyze(const uint8_t *block)
                 m_refiner.estimate(full, m_history[0], m_freshSamples);
         m_history[0] = refined.hz;
         m_clarity = refined.clarity;
-        if (refined.range == PitchRefiner::Range::Below)
-            m_result.range = PitchResult::Range::Below;
-        else if (refined.range == PitchRefiner::Range::Above)
-            m_result.range = PitchResult::Range::Above;
+        m_result.range = refined.range;
     }
 
     m_result.pitch = consensus();
@@ -332,7 +329,7 @@ double PitchAnalyzer::consensus() noexcept
             bestSum = sum;
         }
     }
-    if (m_hopLength == m_windowLength || bestCount < 3)
+    if (!hopsWithinWindow() || bestCount < 3)
         return bestSum / bestCount;
     // Results a hop apart share most of their window: one misread among them would be averaged
     // into several results in a row. The group's median leaves it out.

@@ -157,6 +157,8 @@ private:
     void setSwitches() noexcept;
     void alignDelays();
     void prepareRefiner();
+    // More than one result per block: the window moves by hops.
+    bool hopsWithinWindow() const noexcept { return m_hopLength < m_windowLength; }
     int32_t chooseBand() const noexcept;
     double correctedEstimate(double candidate) const noexcept;
 

@@ -78,7 +78,7 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
     m_used = freshSamples >= 0 && freshSamples < m_window ? freshSamples : m_window;
     m_searchMaxLag = m_used == m_window ? m_maxLag : std::min(m_maxLag, m_used * 2 / 5);
     if (m_searchMaxLag < m_rangeMinLag + 2)
-        return { 0.0, 0.0, Range::Within, true };
+        return {}; // too little sound since the onset to tell yet
     const float *frame = m_frame.data() + (m_window - m_used);
 
     // A constant offset (a sample set or a sound card with DC on it) would keep n positive at every
@@ -128,13 +128,13 @@ PitchRefiner::Estimate PitchRefiner::estimate(const float *block, double bandEst
     // A window cut short by an onset must hold the period twice more than the lag found, or the
     // note an octave below could not have been seen: wait for more of it.
     if (m_used < m_window && m_searchMaxLag < m_maxLag && 2.0 * chosen->lag > m_searchMaxLag)
-        return { 0.0, clarity, Range::Within, true };
+        return { 0.0, clarity };
     // The chosen peak is measured once more, centered on its first estimate.
     const double lag = closer(*chosen).lag;
     if (lag > m_rangeMaxLag)
-        return { 0.0, clarity, Range::Below };
+        return { 0.0, clarity, PitchResult::Range::Below };
     if (lag < m_rangeMinLag)
-        return { 0.0, clarity, Range::Above };
+        return { 0.0, clarity, PitchResult::Range::Above };
     const double hz = m_rate / lag;
     // Where both agree the band estimate is kept: the band meter follows the first partial, while
     // the period is a compromise between all of them, which lies several cents above the first

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PitchResult.h"
 #include "RealFft.h"
 
 #include <array>
@@ -33,17 +34,14 @@ namespace corvane {
 class PitchRefiner
 {
 public:
-    // Where a clear period lies against the limits.
-    enum class Range { Within, Below, Above };
-
     struct Estimate
     {
         double hz = 0.0;      // 0.0 means no pitch (silence, clarity below the voicing floor, a
                               // note outside the limits, or a window too short yet)
         double clarity = 0.0; // height of the highest peak of n, 0 ... 1 (a hair above 1 where
                               // a peak is interpolated between samples)
-        Range range = Range::Within; // Below / Above: a clear period outside the limits
-        bool waiting = false;        // the sound since the onset is too short to tell yet
+        // Below / Above: a clear period outside the limits.
+        PitchResult::Range range = PitchResult::Range::Within;
     };
 
     // Blocks of `blockLength` samples at `rate` Hz; pitches from lowestHz to highestHz are

@@ -49,6 +49,29 @@ namespace {
         return box;
     }
 
+    // One choice of two, with ids 0 and 1 and a tooltip each; `second` checks the second.
+    struct Choice
+    {
+        std::string_view text;
+        const char *tip;
+    };
+    QGroupBox *TwoChoices(const QString &title, const Choice &first, const Choice &other,
+                          bool second, QButtonGroup *&group, QWidget *parent)
+    {
+        auto *box = new QGroupBox(title, parent);
+        auto *column = new QVBoxLayout(box);
+        group = new QButtonGroup(box); // owned by the box
+        int id = 0;
+        for (const Choice &choice : { first, other }) {
+            auto *radio = new QRadioButton(Text(choice.text), box);
+            radio->setToolTip(QString::fromUtf8(choice.tip));
+            radio->setChecked((id == 1) == second);
+            group->addButton(radio, id++);
+            column->addWidget(radio);
+        }
+        return box;
+    }
+
 } // namespace
 
 DlgOptimize::DlgOptimize(const CPitch &pitch, CTCDefs &settings, const KeyContext &keys,
@@ -134,34 +157,21 @@ QWidget *DlgOptimize::MakePreferenceGroups()
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto *modeBox = new QGroupBox(Text(kAnalysisModeTitle), row);
-    auto *modeColumn = new QVBoxLayout(modeBox);
-    m_mode = new QButtonGroup(modeBox); // owned by the box
-    auto *refined = new QRadioButton(Text(kRefinedModeText), modeBox);
-    refined->setToolTip(QStringLiteral("Checks each reading against the period of the sound "
-                                       "itself: steadier and more exact."));
-    auto *classic = new QRadioButton(Text(kClassicModeText), modeBox);
-    classic->setToolTip(QStringLiteral("The octave bands' decision alone, as earlier versions."));
-    m_mode->addButton(refined, 0);
-    m_mode->addButton(classic, 1);
-    (m_preferences.classic ? classic : refined)->setChecked(true);
-    modeColumn->addWidget(refined);
-    modeColumn->addWidget(classic);
-
-    auto *resultsBox = new QGroupBox(Text(kResultsTitle), row);
-    auto *resultsColumn = new QVBoxLayout(resultsBox);
-    m_results = new QButtonGroup(resultsBox); // owned by the box
-    auto *hop = new QRadioButton(Text(kHopResultsText), resultsBox);
-    hop->setToolTip(QStringLiteral("The analysis window moves by a quarter block or less: a new "
-                                   "reading about every 23 ms, and a row for each in the "
-                                   "recording's analysis."));
-    auto *block = new QRadioButton(Text(kBlockResultsText), resultsBox);
-    block->setToolTip(QStringLiteral("One reading per block of samples, as earlier versions."));
-    m_results->addButton(hop, 0);
-    m_results->addButton(block, 1);
-    (m_preferences.blockHop ? block : hop)->setChecked(true);
-    resultsColumn->addWidget(hop);
-    resultsColumn->addWidget(block);
+    QGroupBox *modeBox = TwoChoices(
+            Text(kAnalysisModeTitle),
+            { kRefinedModeText,
+              "Checks each reading against the period of the sound itself: "
+              "steadier and more exact." },
+            { kClassicModeText, "The octave bands' decision alone, as earlier versions." },
+            m_preferences.classic, m_mode, row);
+    QGroupBox *resultsBox = TwoChoices(
+            Text(kResultsTitle),
+            { kHopResultsText,
+              "The analysis window moves by a quarter block or less: a new "
+              "reading about every 23 ms, and a row for each in the "
+              "recording's analysis." },
+            { kBlockResultsText, "One reading per block of samples, as earlier versions." },
+            m_preferences.blockHop, m_results, row);
 
     auto *displayBox = new QGroupBox(Text(kDisplayTitle), row);
     auto *displayColumn = new QVBoxLayout(displayBox);
